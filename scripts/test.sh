@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the dependencies, checks the formatting, builds with sanitizers and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+echo "== format check"
+files=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 2>/dev/null || true)
+if [ -n "$files" ]; then
+  clang-format --dry-run --Werror $files
+fi
+
+echo "== no Qt below the app"
+if grep -rln '#include <Q' src --include='*.h' --include='*.cpp' | grep -v '^src/app/'; then
+  echo "Qt headers outside src/app"; exit 1
+fi
+
+echo "== build (Debug, AddressSanitizer, UndefinedBehaviorSanitizer)"
+cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON >/dev/null
+cmake --build build/ci
+
+echo "== tests"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0
+ctest --test-dir build/ci --output-on-failure -j2

@@ -1,0 +1,47 @@
+// The ports through which the core asks the platform for dialogs and for the clock.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavo::model {
+
+/// Message boxes, file choosers and the text printer; the Qt program, the CLI and tests implement
+/// it.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  /// Shows `text` in a message box and waits for the user to close it.
+  virtual void message(std::string_view text) = 0;
+  /// Asks a yes/no question; true for yes.
+  virtual bool confirm(std::string_view question) = 0;
+  /// Open dialog in `folder`; empty when cancelled.
+  virtual std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path& folder,
+                                                                std::string_view filter) = 0;
+  /// Save dialog in `folder` proposing `proposedName`; empty when cancelled.
+  virtual std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path& folder,
+                                                                std::string_view proposedName,
+                                                                std::string_view filter) = 0;
+  /// Colour dialog starting at `color` (red in the low byte); empty when cancelled.
+  virtual std::optional<int> chooseColor(int color) { return color; }
+  /// Prints text lines; false when the user cancelled the print dialog.
+  virtual bool printLines(const std::vector<std::string>& lines) {
+    (void)lines;
+    return false;
+  }
+};
+
+/// The date-time text and the pause of the platform.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  /// The current date and time as the platform writes them, e.g. "10/12/2026 04:27:36".
+  virtual std::string dateTimeText() = 0;
+  /// Waits about `milliseconds`; the Qt side keeps the window responsive meanwhile.
+  virtual void pause(int milliseconds) = 0;
+};
+
+}  // namespace tavo::model

@@ -1,0 +1,162 @@
+// Allocation, reset, card insertion and the free-variable coding of the structure model.
+#include "model/structure_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "text/errors.h"
+
+namespace tavo::model {
+
+void SymmetryOps::resetToIdentity() {
+  for (auto& op : ops)
+    op.fill(0);
+  ops[1] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+  opCount = 1;
+  translationUnit = 0.5;
+  translationUnitText = "1/2";
+}
+
+std::string limitExceededMessage(std::string_view what, std::string_view limitName, int limit) {
+  return "The number of " + std::string(what) + " exceeds the maximum allowed (" +
+         std::string(limitName) + " = " + std::to_string(limit) + "). Raise " +
+         std::string(limitName) + " in " + std::string(arrayLimitsFileName) +
+         " in the program folder and open the file again.";
+}
+
+void StructureModel::allocate() {
+  const int perAtom = std::max(limits.expMax, limits.atmMax);
+  atoms.allocate(perAtom);
+  hydrogens.allocate(perAtom);
+  peaks.allocate(perAtom);
+  ridingGroups.allocate(limits.atmMax);
+  fvar.allocate(limits.atmMax);
+  elements.allocate(limits.elemMax);
+  for (size_t kind = 0; kind < 4; ++kind) {
+    view[kind].resize(static_cast<size_t>(perAtom) + 1);
+    selected[kind].resize(static_cast<size_t>(perAtom) + 1);
+  }
+}
+
+void StructureModel::resetForLoad() {
+  anisoCount = isoCount = 0;
+  workingAtomCount = nonHCount = 0;
+  hCount = workingHCount = 0;
+  peakCount = workingPeakCount = 0;
+  ridingGroupCount = 0;
+  fvarCount = 0;
+  elementCount = 0;
+  noFvar = false;
+  instructionLines.clear();
+  atomListCards.clear();
+  markers = {};
+  rows = {};
+  hklfLine.clear();
+  symmetry.resetToIdentity();
+  for (auto& kind : bonds.kinds)
+    kind.clear();
+}
+
+void StructureModel::insertInstructionLine(std::string text) {
+  if (lineCount() + 1 > limits.cmdMax) {
+    throw UserError(limitExceededMessage("instruction lines", "cmd_max", limits.cmdMax));
+  }
+  const int at = std::clamp(markers.lsLine, 0, lineCount());
+  instructionLines.insert(instructionLines.begin() + at, std::move(text));
+  for (int* marker : {&markers.cellLine, &markers.zerrLine, &markers.sfacLine, &markers.unitLine,
+                      &markers.fmapLine, &markers.planLine, &markers.extiLine, &markers.wghtLine,
+                      &markers.spcgLine}) {
+    if (*marker > markers.lsLine) ++*marker;
+  }
+  ++markers.lsLine;
+}
+
+DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar) {
+  const double magnitude = std::abs(coded);
+  if (magnitude < 8) return {coded, 0};
+  if (magnitude < 20) return {coded - 10, 10};
+  const double tenth = magnitude / 10;
+  const double m = std::trunc(tenth);
+  const double multiplier = 10 * (tenth - m);
+  const int index = static_cast<int>(m);
+  const double fv = index >= 0 && index <= fvar.capacity() ? fvar[index] : 0.0;
+  return {coded > 0 ? multiplier * fv : multiplier * (1 - fv), coded};
+}
+
+double encodeFreeVariable(double value, double code) {
+  if (std::abs(code) < 10) return value;
+  if (code == 10) return value + 10;
+  return code;
+}
+
+double StructureModel::decodeParameter(double coded, AtomKind kind, int index,
+                                       Parameter parameter) {
+  const DecodedValue decoded = decodeFreeVariable(coded, fvar);
+  if (kind == AtomKind::Atom) {
+    atoms[index].codes[parameter] = decoded.code;
+  } else if (kind == AtomKind::Hydrogen) {
+    hydrogens[index].codes[parameter] = decoded.code;
+  }
+  return decoded.value;
+}
+
+namespace {
+
+int addEntry(int& count, int capacity, std::string_view what, std::string_view limitName,
+             int limit) {
+  if (count + 1 > limit || count + 1 > capacity) {
+    throw UserError(limitExceededMessage(what, limitName, limit));
+  }
+  return ++count;
+}
+
+}  // namespace
+
+int StructureModel::addAtom() {
+  const int i = addEntry(workingAtomCount, atoms.capacity(), "non-H atoms", "atm_max",
+                         std::min(limits.atmMax, limits.expMax - 1));
+  atoms[i] = Atom{};
+  return i;
+}
+
+int StructureModel::addHydrogen() {
+  const int i = addEntry(workingHCount, hydrogens.capacity(), "H atoms", "atm_max",
+                         std::min(limits.atmMax, limits.expMax - 1));
+  hydrogens[i] = Hydrogen{};
+  return i;
+}
+
+int StructureModel::addPeak() {
+  const int i = addEntry(workingPeakCount, peaks.capacity(), "peaks", "atm_max", limits.atmMax);
+  peaks[i] = Peak{};
+  return i;
+}
+
+int StructureModel::addRidingGroup() {
+  const int i = addEntry(ridingGroupCount, ridingGroups.capacity(), "riding groups", "atm_max",
+                         limits.atmMax);
+  ridingGroups[i] = RidingGroup{};
+  return i;
+}
+
+int StructureModel::addElement() {
+  const int i = addEntry(elementCount, elements.capacity() - 1, "SFAC elements", "elem_max",
+                         limits.elemMax - 1);
+  const double peakRadius = elements[0].radius;
+  elements[i] = Element{};
+  elements[0].radius = peakRadius;
+  return i;
+}
+
+int StructureModel::addFvar(double value) {
+  const int i = addEntry(fvarCount, fvar.capacity(), "free variables", "atm_max", limits.atmMax);
+  fvar[i] = value;
+  return i;
+}
+
+std::string_view StructureModel::symbolOf(int sfac) const {
+  if (sfac < 1 || sfac > elementCount) return {};
+  return elements[sfac].symbol;
+}
+
+}  // namespace tavo::model

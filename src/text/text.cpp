@@ -1,0 +1,170 @@
+// Trimming, word splitting, number conversion and number formatting.
+#include "text/text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "text/errors.h"
+
+namespace tavo::text {
+
+namespace {
+
+bool isTrimmed(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ')
+    s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ')
+    s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+std::string trimLine(std::string_view line) {
+  std::size_t begin = 0;
+  std::size_t end = line.size();
+  while (begin < end && isTrimmed(line[begin]))
+    ++begin;
+  while (end > begin && isTrimmed(line[end - 1]))
+    --end;
+  return std::string(line.substr(begin, end - begin));
+}
+
+std::string upper(std::string_view s) {
+  std::string result(s);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+bool startsWithUpper(std::string_view line, std::string_view prefix) {
+  if (line.size() < prefix.size()) return false;
+  return upper(line.substr(0, prefix.size())) == prefix;
+}
+
+bool endsWith(std::string_view line, std::string_view suffix) {
+  return line.size() >= suffix.size() && line.substr(line.size() - suffix.size()) == suffix;
+}
+
+std::vector<std::string_view> splitWords(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && line[i] == ' ')
+      ++i;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ')
+      ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+std::string cut(std::string_view s, std::size_t n) {
+  return std::string(s.substr(0, n));
+}
+
+std::string padRight(std::string_view s, std::size_t width) {
+  std::string result(s);
+  if (result.size() < width) result.append(width - result.size(), ' ');
+  return result;
+}
+
+std::string padLeft(std::string_view s, std::size_t width) {
+  std::string result;
+  if (s.size() < width) result.assign(width - s.size(), ' ');
+  result.append(s);
+  return result;
+}
+
+std::optional<double> findDouble(std::string_view s) {
+  s = trimBlanks(s);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  if (s.empty() || s.front() == '+') return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> findInt(std::string_view s) {
+  s = trimBlanks(s);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  if (s.empty() || s.front() == '+') return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+double parseDouble(std::string_view s) {
+  if (const auto value = findDouble(s)) return *value;
+  throw ConversionError("'" + std::string(s) + "' is not a valid floating point value");
+}
+
+int parseInt(std::string_view s) {
+  if (const auto value = findInt(s)) return *value;
+  throw ConversionError("'" + std::string(s) + "' is not a valid integer value");
+}
+
+std::string formatFixed(double value, int decimals) {
+  char buffer[400];
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (error != std::errc()) return "0";
+  std::string result(buffer, end);
+  // "-0.000000" reads back as zero but looks like a sign error in a file.
+  if (result.front() == '-' && result.find_first_not_of("-0.") == std::string::npos) {
+    result.erase(0, 1);
+  }
+  return result;
+}
+
+std::string formatGeneral(double value, int significant) {
+  if (value == 0) return "0";
+  if (!std::isfinite(value)) return formatShortest(value);
+  char buffer[64];
+  // Scientific form first, to learn the decimal exponent after rounding to `significant` digits.
+  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+  const std::string scientific(buffer);
+  const std::size_t e = scientific.find('e');
+  const int exponent = std::atoi(scientific.c_str() + e + 1);
+  std::string mantissa = scientific.substr(0, e);
+  auto stripZeros = [](std::string s) {
+    if (s.find('.') != std::string::npos) {
+      while (!s.empty() && s.back() == '0')
+        s.pop_back();
+      if (!s.empty() && s.back() == '.') s.pop_back();
+    }
+    return s;
+  };
+  if (exponent < -5 || exponent >= significant) {
+    return stripZeros(mantissa) + "E" + std::to_string(exponent);
+  }
+  const int decimals = std::max(0, significant - 1 - exponent);
+  return stripZeros(formatFixed(value, decimals));
+}
+
+std::string formatShortest(double value) {
+  char buffer[64];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (error != std::errc()) return "0";
+  return std::string(buffer, end);
+}
+
+double roundHalfEven(double value) {
+  const double floor = std::floor(value);
+  const double diff = value - floor;
+  if (diff < 0.5) return floor;
+  if (diff > 0.5) return floor + 1;
+  return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+}  // namespace tavo::text

@@ -1,0 +1,51 @@
+// Temporary folders and file helpers for tests.
+#include "support/temp_folder.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace tavo::testing {
+
+TempFolder::TempFolder() {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  m_path = std::filesystem::temp_directory_path() / ("tavo-test-" + std::to_string(random()));
+  std::filesystem::create_directories(m_path);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+std::filesystem::path TempFolder::write(std::string_view name, std::string_view content) const {
+  const std::filesystem::path file = m_path / name;
+  std::ofstream out(file, std::ios::binary);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  return file;
+}
+
+std::string TempFolder::read(std::string_view name) const {
+  return readFileBytes(m_path / name);
+}
+
+std::string readFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::filesystem::path dataFolder() {
+  return std::filesystem::path(TAVO_SOURCE_DIR) / "data";
+}
+
+std::filesystem::path corpusFolder() {
+  const std::filesystem::path folder(TAVO_CORPUS_DIR);
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return std::filesystem::canonical(folder);
+  return {};
+}
+
+}  // namespace tavo::testing
