@@ -44,12 +44,13 @@ void writeTemporary(const fs::path& temporary, const fs::path& file,
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
   if (out == nullptr) {
     const int error = errno;
-    throw FileError(file, "cannot create the temporary file " + temporary.string() + ": " +
-                              reasonOf(error));
+    throw FileError(
+        file, "cannot create the temporary file " + temporary.string() + ": " + reasonOf(error));
   }
   bool ok = true;
   for (const std::string& line : lines) {
-    if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fputc('\n', out) == EOF) {
+    if (std::fwrite(line.data(), 1, line.size(), out) != line.size() ||
+        std::fputc('\n', out) == EOF) {
       ok = false;
       break;
     }
@@ -82,8 +83,8 @@ std::string threeDigits(int number) {
 
 std::string stampTitle(std::string_view title, std::string_view dateTimeText, int number,
                        bool pad) {
-  std::string head = text::cut(pad ? text::padRight(title, titleKeep) : std::string(title),
-                               titleKeep);
+  std::string head =
+      text::cut(pad ? text::padRight(title, titleKeep) : std::string(title), titleKeep);
   return head + "   " + text::padRight(text::cut(dateTimeText, dateTimeWidth), dateTimeWidth) +
          " " + threeDigits(number) + std::string(tavoMark);
 }

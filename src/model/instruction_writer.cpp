@@ -114,7 +114,7 @@ class AtomListWriter {
   /// The place of a free H: after atom `afterAtom`, or after the last atom.
   int positionOf(const Hydrogen& h) const {
     return h.afterAtom < 0 || h.afterAtom > m_structure.nonHCount ? m_structure.nonHCount
-                                                                   : h.afterAtom;
+                                                                  : h.afterAtom;
   }
 
   void writeFreeHydrogensAt(int position) {

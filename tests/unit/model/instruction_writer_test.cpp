@@ -153,9 +153,10 @@ class WrittenStructure : public ::testing::Test {
   void SetUp() override {
     s.allocate();
     s.resetForLoad();
-    s.instructionLines = {"TITL test", "CELL 0.71073 10 11 12 90 100 90", "MOLE 1",
-                          "FVAR 1.0",  "L.S. 4",  "WGHT 0.1",  "SFAC C H O",
-                          "UNIT 4 8 2"};
+    s.instructionLines = {"TITL test",  "CELL 0.71073 10 11 12 90 100 90",
+                          "MOLE 1",     "FVAR 1.0",
+                          "L.S. 4",     "WGHT 0.1",
+                          "SFAC C H O", "UNIT 4 8 2"};
     s.addFvar(0.85);
     s.addFvar(0.6);
     s.hklfLine = "HKLF 4";
