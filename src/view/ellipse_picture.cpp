@@ -33,7 +33,6 @@ EllipseAxes ellipseAxes(const model::StructureModel& structure, int index, int p
 void drawEllipsePicture(PictureDrawer& drawer, Canvas& canvas,
                         const model::StructureModel& structure, const ScreenMapping& mapping,
                         const RenderOptions& options, const GraphicsSettings& settings) {
-  const PaneGeometry& pane = mapping.pane();
   const PictureSizes& sizes = drawer.sizes();
   const int raise = roundedSize(settings.nonHBallSize / std::sqrt(mapping.extent()) + 7);
   drawer.project();
@@ -45,7 +44,7 @@ void drawEllipsePicture(PictureDrawer& drawer, Canvas& canvas,
   // The caption's colour is fixed so that it always shows on the background.
   canvas.setFont(settings.nonHLabelColor, 10);
   const int pair = std::clamp(options.ellipsePair, 1, 3);
-  canvas.text(pane.width - 200, pane.height - 30, ellipseCaptions[pair - 1]);
+  canvas.text(mapping.paneWidth() - 200, mapping.paneHeight() - 30, ellipseCaptions[pair - 1]);
   canvas.setFontSize(sizes.labelFont);
   for (int i = 1; i <= structure.workingAtomCount; ++i) {
     const ScreenEntry& e = drawer.entry({model::AtomKind::Atom, i});

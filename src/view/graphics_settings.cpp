@@ -115,10 +115,4 @@ void stepGraphicsThickness(GraphicsSettings& settings, bool thicker) {
     setClamped(settings, line, thin);
 }
 
-void applyStereoSwitch(GraphicsSettings& settings, bool stereoOn) {
-  const double factor = stereoOn ? 0.5 : 2.0;
-  setClamped(settings, nonHBondWidthLine, roundToInt(settings.nonHBondWidth * factor));
-  setClamped(settings, nonHBallSizeLine, roundToInt(settings.nonHBallSize * factor));
-}
-
 }  // namespace tavo::view

@@ -82,7 +82,4 @@ void saveGraphicsSettings(const std::filesystem::path& file, const GraphicsSetti
 /// follow as Round(nonH-Bond Width / 2).
 void stepGraphicsThickness(GraphicsSettings& settings, bool thicker);
 
-/// The change of widths when the stereo pair is switched on (halved) or off (doubled).
-void applyStereoSwitch(GraphicsSettings& settings, bool stereoOn);
-
 }  // namespace tavo::view

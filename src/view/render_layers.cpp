@@ -83,10 +83,12 @@ void TextBatch::flush(Canvas& canvas) {
 }
 
 PictureDrawer::PictureDrawer(Canvas& canvas, const model::StructureModel& structure,
-                             const ScreenMapping& mapping, const RenderOptions& options,
-                             const GraphicsSettings& settings, Renderer::Buffers& buffers)
+                             const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                             const RenderOptions& options, const GraphicsSettings& settings,
+                             Renderer::Buffers& buffers)
     : m_canvas(canvas),
       m_structure(structure),
+      m_frame(frame),
       m_mapping(mapping),
       m_options(options),
       m_settings(settings),
@@ -149,10 +151,9 @@ void PictureDrawer::flushBalls() {
 }
 
 void PictureDrawer::background() {
-  const PaneGeometry& pane = m_mapping.pane();
   m_canvas.setPen(m_settings.nonHBondColor, m_settings.nonHBondWidth, PenStyle::Solid);
   m_canvas.setBrush(m_settings.backgroundColor);
-  m_canvas.rectangle(-3, -3, pane.width + 3, pane.height + 3);
+  m_canvas.rectangle(-3, -3, m_mapping.paneWidth() + 3, m_mapping.paneHeight() + 3);
 }
 
 void PictureDrawer::selectionCount() {
@@ -160,7 +161,7 @@ void PictureDrawer::selectionCount() {
   if (!m_options.selection.empty()) {
     const std::string text =
         std::string(selectCountText) + std::to_string(m_options.selection.size());
-    m_canvas.text(m_mapping.pane().width - 220, 0, text);
+    m_canvas.text(m_mapping.paneWidth() - 220, 0, text);
   }
   m_canvas.setFontSize(m_sizes.labelFont);
 }
@@ -272,11 +273,9 @@ void PictureDrawer::hBonds() {
 
 void PictureDrawer::cellBox(int axisLabelRise) {
   if (!m_options.showCell) return;
-  const std::vector<model::Vec3>& slots = m_structure.view[0];
-  if (slots.size() < 9) return;
   ScreenPoint corner[9];
   for (size_t k = 1; k <= 8; ++k)
-    corner[k] = m_mapping.toScreen(slots[k]);
+    corner[k] = m_mapping.toScreen(m_frame.slots[k]);
   m_canvas.setPen(m_settings.cellBoxColor, m_settings.cellLineWidth);
   static constexpr int path[][2] = {{1, 2}, {2, 3}, {3, 4}, {4, 1}, {1, 5}, {5, 6},
                                     {6, 7}, {7, 8}, {8, 5}, {2, 6}, {3, 7}, {4, 8}};

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/view_frame.h"
 #include "model/structure_model.h"
 #include "view/canvas.h"
 #include "view/graphics_settings.h"
@@ -67,8 +68,9 @@ enum class HLabelStyle {
 class PictureDrawer {
  public:
   PictureDrawer(Canvas& canvas, const model::StructureModel& structure,
-                const ScreenMapping& mapping, const RenderOptions& options,
-                const GraphicsSettings& settings, Renderer::Buffers& buffers);
+                const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                const RenderOptions& options, const GraphicsSettings& settings,
+                Renderer::Buffers& buffers);
 
   /// Maps every entry in use to the pane and tests it against the slab.
   void project();
@@ -109,6 +111,7 @@ class PictureDrawer {
 
   Canvas& m_canvas;
   const model::StructureModel& m_structure;
+  const geometry::ViewFrame& m_frame;
   const ScreenMapping& m_mapping;
   const RenderOptions& m_options;
   const GraphicsSettings& m_settings;

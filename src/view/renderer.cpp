@@ -58,30 +58,33 @@ void markSelection(model::StructureModel& structure, std::span<const model::Atom
 Renderer::Renderer() : m_buffers(std::make_unique<Buffers>()) {}
 Renderer::~Renderer() = default;
 
-PictureResult Renderer::DrawMolecule(model::StructureModel& structure, const PaneGeometry& mainPane,
+PictureResult Renderer::DrawMolecule(model::StructureModel& structure,
+                                     const geometry::ViewFrame& frame, const ViewState& view,
                                      const RenderOptions& options, const GraphicsSettings& settings,
                                      const Panes& panes) {
   markSelection(structure, options.selection);
-  const ScreenMapping mapping(mainPane);
+  const ScreenMapping mapping(view);
   if (options.mode == PictureMode::Sadi) {
-    drawSadi(*panes.main, structure, mapping, options, settings);
+    drawSadi(*panes.main, structure, frame, mapping, options, settings);
     return {};
   }
   if (options.ellipse) {
-    drawEllipses(*panes.main, structure, mapping, options, settings);
+    drawEllipses(*panes.main, structure, frame, mapping, options, settings);
     return {};
   }
   if (options.stereo && panes.stereoLeft && panes.stereoRight) {
-    drawStereoPair(*panes.stereoLeft, *panes.stereoRight, structure, mainPane, options, settings);
+    drawStereoPair(*panes.stereoLeft, *panes.stereoRight, structure, frame, view, options,
+                   settings);
     return {};
   }
-  return drawStandard(*panes.main, structure, mapping, options, settings);
+  return drawStandard(*panes.main, structure, frame, mapping, options, settings);
 }
 
 PictureResult Renderer::drawStandard(Canvas& canvas, const model::StructureModel& structure,
-                                     const ScreenMapping& mapping, const RenderOptions& options,
+                                     const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                                     const RenderOptions& options,
                                      const GraphicsSettings& settings) {
-  PictureDrawer drawer(canvas, structure, mapping, options, settings, *m_buffers);
+  PictureDrawer drawer(canvas, structure, frame, mapping, options, settings, *m_buffers);
   drawer.project();
   drawer.background();
   drawer.selectionCount();
@@ -99,16 +102,18 @@ PictureResult Renderer::drawStandard(Canvas& canvas, const model::StructureModel
 }
 
 void Renderer::drawStereoPair(Canvas& left, Canvas& right, const model::StructureModel& structure,
-                              const PaneGeometry& mainPane, const RenderOptions& options,
-                              const GraphicsSettings& settings) {
-  PaneGeometry pane = mainPane;
-  pane.width = settings.stereoSeparation;
-  pane.scale = settings.stereoSeparation;
-  const ScreenMapping leftMapping(pane);
-  const ScreenMapping rightMapping(pane, settings.stereoAngle);
-  for (const auto& [canvas, mapping] :
-       {std::pair<Canvas*, const ScreenMapping*>{&left, &leftMapping}, {&right, &rightMapping}}) {
-    PictureDrawer drawer(*canvas, structure, *mapping, options, settings, *m_buffers);
+                              const geometry::ViewFrame& frame, const ViewState& view,
+                              const RenderOptions& options, const GraphicsSettings& settings) {
+  // Each pane is "Stereo Separation" wide and as tall as the main pane, and its width is the
+  // scale; the main view state is left as it was.
+  ViewState paneView = view;
+  paneView.setPaneGeometry({settings.stereoSeparation, view.paneHeight, settings.stereoSeparation});
+  const ScreenMapping leftMapping(paneView);
+  const ScreenMapping rightMapping(paneView, settings.stereoAngle);
+  const std::pair<Canvas*, const ScreenMapping*> images[] = {{&left, &leftMapping},
+                                                             {&right, &rightMapping}};
+  for (const auto& [canvas, mapping] : images) {
+    PictureDrawer drawer(*canvas, structure, frame, *mapping, options, settings, *m_buffers);
     drawer.project();
     drawer.background();
     canvas->setFont(black, drawer.sizes().labelFont);
@@ -125,9 +130,9 @@ void Renderer::drawStereoPair(Canvas& left, Canvas& right, const model::Structur
 }
 
 void Renderer::drawSadi(Canvas& canvas, const model::StructureModel& structure,
-                        const ScreenMapping& mapping, const RenderOptions& options,
-                        const GraphicsSettings& settings) {
-  PictureDrawer drawer(canvas, structure, mapping, options, settings, *m_buffers);
+                        const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                        const RenderOptions& options, const GraphicsSettings& settings) {
+  PictureDrawer drawer(canvas, structure, frame, mapping, options, settings, *m_buffers);
   drawer.project();
   drawer.background();
   drawer.selectionCount();
@@ -142,9 +147,9 @@ void Renderer::drawSadi(Canvas& canvas, const model::StructureModel& structure,
 }
 
 void Renderer::drawEllipses(Canvas& canvas, const model::StructureModel& structure,
-                            const ScreenMapping& mapping, const RenderOptions& options,
-                            const GraphicsSettings& settings) {
-  PictureDrawer drawer(canvas, structure, mapping, options, settings, *m_buffers);
+                            const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                            const RenderOptions& options, const GraphicsSettings& settings) {
+  PictureDrawer drawer(canvas, structure, frame, mapping, options, settings, *m_buffers);
   drawEllipsePicture(drawer, canvas, structure, mapping, options, settings);
 }
 

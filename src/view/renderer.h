@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/view_frame.h"
 #include "model/structure_model.h"
 #include "view/canvas.h"
 #include "view/graphics_settings.h"
 #include "view/render_options.h"
 #include "view/screen_mapping.h"
+#include "view/view_state.h"
 
 namespace tavo::view {
 
@@ -62,27 +64,27 @@ class Renderer {
 
   /// The picture of the current mode into `panes`, for the main pane `mainPane`. Sets the
   /// `selected` flag of every Selection entry first. The view coordinates are not changed.
-  PictureResult DrawMolecule(model::StructureModel& structure, const PaneGeometry& mainPane,
-                             const RenderOptions& options, const GraphicsSettings& settings,
-                             const Panes& panes);
+  PictureResult DrawMolecule(model::StructureModel& structure, const geometry::ViewFrame& frame,
+                             const ViewState& view, const RenderOptions& options,
+                             const GraphicsSettings& settings, const Panes& panes);
 
   /// The standard picture into one pane.
   PictureResult drawStandard(Canvas& canvas, const model::StructureModel& structure,
-                             const ScreenMapping& mapping, const RenderOptions& options,
-                             const GraphicsSettings& settings);
+                             const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                             const RenderOptions& options, const GraphicsSettings& settings);
   /// The stereo pair: the left image as is, the right one turned by "Stereo Angle"; each pane is
   /// "Stereo Separation" pixels wide and as tall as the main pane.
   void drawStereoPair(Canvas& left, Canvas& right, const model::StructureModel& structure,
-                      const PaneGeometry& mainPane, const RenderOptions& options,
-                      const GraphicsSettings& settings);
+                      const geometry::ViewFrame& frame, const ViewState& view,
+                      const RenderOptions& options, const GraphicsSettings& settings);
   /// The SADI mode's picture: pairs of the Selection joined in the Selection-1 colour.
   void drawSadi(Canvas& canvas, const model::StructureModel& structure,
-                const ScreenMapping& mapping, const RenderOptions& options,
-                const GraphicsSettings& settings);
+                const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                const RenderOptions& options, const GraphicsSettings& settings);
   /// The displacement-ellipse picture.
   void drawEllipses(Canvas& canvas, const model::StructureModel& structure,
-                    const ScreenMapping& mapping, const RenderOptions& options,
-                    const GraphicsSettings& settings);
+                    const geometry::ViewFrame& frame, const ScreenMapping& mapping,
+                    const RenderOptions& options, const GraphicsSettings& settings);
 
   struct Buffers;
 

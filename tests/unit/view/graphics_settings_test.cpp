@@ -130,16 +130,6 @@ TEST(GraphicsThicknessStep, UpAndDownFollowTheirLimits) {
   }
 }
 
-TEST(GraphicsStereoSwitch, HalvesAndDoublesWidthAndBall) {
-  GraphicsSettings s;  // 2 and 20
-  applyStereoSwitch(s, true);
-  EXPECT_EQ(s.nonHBondWidth, 1);
-  EXPECT_EQ(s.nonHBallSize, 10);
-  applyStereoSwitch(s, false);
-  EXPECT_EQ(s.nonHBondWidth, 2);
-  EXPECT_EQ(s.nonHBallSize, 20);
-}
-
 TEST(GraphicsSettingsWindow, SaveUnderANewNameThenOpenIt) {
   TempFolder folder;
   testing::FakeDialogs dialogs;
