@@ -32,8 +32,7 @@ enum class ApplySection {
 
 /// The sections that run for these flags (normally one mode, so one or two sections).
 /// `globalDelete` is the "Delete" option of the Global Edition window.
-std::vector<ApplySection> applySections(const ModeFlags& flags, bool useLetters,
-                                        bool globalDelete);
+std::vector<ApplySection> applySections(const ModeFlags& flags, bool useLetters, bool globalDelete);
 
 /// Sets every element's UNIT number to the count of its file atoms (H atoms for "H").
 void recountElements(model::StructureModel& structure);

@@ -16,10 +16,14 @@ using model::AtomRef;
 
 std::string nameOf(const model::StructureModel& s, AtomRef ref) {
   switch (ref.kind) {
-    case AtomKind::Atom: return s.atoms[ref.index].label;
-    case AtomKind::Hydrogen: return s.hydrogens[ref.index].label;
-    case AtomKind::Peak: return "Pk." + std::to_string(ref.index);
-    case AtomKind::None: break;
+    case AtomKind::Atom:
+      return s.atoms[ref.index].label;
+    case AtomKind::Hydrogen:
+      return s.hydrogens[ref.index].label;
+    case AtomKind::Peak:
+      return "Pk." + std::to_string(ref.index);
+    case AtomKind::None:
+      break;
   }
   return {};
 }
@@ -46,8 +50,10 @@ std::vector<AtomRef> neighboursOf(const model::StructureModel& s, AtomRef picked
   const int i = picked.index;
   if (picked.kind == AtomKind::Atom) {
     for (const model::Bond& b : bonds[1]) {
-      if (b.first == i) list.push_back({AtomKind::Atom, b.second});
-      else if (b.second == i) list.push_back({AtomKind::Atom, b.first});
+      if (b.first == i)
+        list.push_back({AtomKind::Atom, b.second});
+      else if (b.second == i)
+        list.push_back({AtomKind::Atom, b.first});
     }
     // Kinds 2 and 3 hold (H atom or peak, atom).
     for (const model::Bond& b : bonds[2]) {

@@ -22,11 +22,14 @@ Range rangeOf(const model::StructureModel& s, CandidateSet set, model::AtomKind 
                       : kind == model::AtomKind::Hydrogen ? s.workingHCount
                                                           : s.workingPeakCount;
   switch (set) {
-    case CandidateSet::AllShown: return {1, working};
-    case CandidateSet::FileEntries: return {1, file};
+    case CandidateSet::AllShown:
+      return {1, working};
+    case CandidateSet::FileEntries:
+      return {1, file};
     case CandidateSet::FileAtomsAndH:
       return kind == model::AtomKind::Peak ? Range{1, 0} : Range{1, file};
-    case CandidateSet::GeneratedCopiesOnly: return {file + 1, working};
+    case CandidateSet::GeneratedCopiesOnly:
+      return {file + 1, working};
   }
   return {};
 }

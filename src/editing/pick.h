@@ -27,8 +27,8 @@ enum class CandidateSet {
 /// Options of one hit test besides the candidate set.
 struct PickOptions {
   CandidateSet candidates = CandidateSet::AllShown;
-  double peakThreshold = 0;     // a peak is a candidate only when its height is greater
-  bool skipSelected = false;    // skip atoms and H atoms whose flag is 1
+  double peakThreshold = 0;   // a peak is a candidate only when its height is greater
+  bool skipSelected = false;  // skip atoms and H atoms whose flag is 1
   bool skipSelectedPeaks = false;
   bool excludePeaks = false;
 };

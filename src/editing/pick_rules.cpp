@@ -124,8 +124,8 @@ PickOptions pickOptionsFor(const ModeFlags& f, Button button, double peakThresho
   PickOptions o;
   o.peakThreshold = peakThreshold;
   if (f.name || f.renumber || f.remove || f.locate || f.adjust || f.moveGroup || f.param ||
-      f.anis || f.beIso || f.hfix || f.part || f.dfix || f.sadi || f.flat || f.same ||
-      f.delu || f.bind) {
+      f.anis || f.beIso || f.hfix || f.part || f.dfix || f.sadi || f.flat || f.same || f.delu ||
+      f.bind) {
     o.candidates = CandidateSet::FileEntries;
   }
   if (f.memSelect || f.memUnselect || f.edit) o.candidates = CandidateSet::FileAtomsAndH;
@@ -151,29 +151,34 @@ int nonHNeighbourCount(const model::StructureModel& structure, int index) {
 
 bool hfixAccepts(int m, int neighbours) {
   switch (m) {
-    case 1: return neighbours == 3;
+    case 1:
+      return neighbours == 3;
     case 2:
-    case 4: return neighbours == 2;
+    case 4:
+      return neighbours == 2;
     case 3:
     case 8:
     case 9:
     case 12:
     case 13:
     case 14:
-    case 16: return neighbours == 1;
+    case 16:
+      return neighbours == 1;
     case 5:
     case 6:
     case 7:
     case 10:
-    case 11: return neighbours == 0;
-    case 15: return neighbours == 4 || neighbours == 5;
-    default: return false;
+    case 11:
+      return neighbours == 0;
+    case 15:
+      return neighbours == 4 || neighbours == 5;
+    default:
+      return false;
   }
 }
 
-PickOutcome applyPickRule(model::StructureModel& s, Selection& selection,
-                          DistanceMemory& distance, const ModeFlags& f,
-                          const PointerEvent& event, const PickResult& nearest,
+PickOutcome applyPickRule(model::StructureModel& s, Selection& selection, DistanceMemory& distance,
+                          const ModeFlags& f, const PointerEvent& event, const PickResult& nearest,
                           const PickInputs& inputs) {
   PickOutcome out;
   const bool hit = nearest.hit();

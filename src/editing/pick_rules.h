@@ -20,10 +20,10 @@ inline constexpr std::string_view partLimitMessage =
 
 /// The mode inputs and the state a pick rule reads.
 struct PickInputs {
-  int elementNumber = 1;          // SpinEdit20
-  int hfixM = 4;                  // SpinEdit22
-  double peakThreshold = 0;       // Edit8
-  bool adjustPending = false;     // a located fragment awaits adjustment
+  int elementNumber = 1;       // SpinEdit20
+  int hfixM = 4;               // SpinEdit22
+  double peakThreshold = 0;    // Edit8
+  bool adjustPending = false;  // a located fragment awaits adjustment
 };
 
 /// What the window must do after a pick besides redrawing.
@@ -31,9 +31,9 @@ struct PickOutcome {
   std::vector<std::string> messages;  // shown in order
   bool showParameterWindow = false;   // Edit: place and refresh "Setting the Parameter"
   bool hideParameterWindow = false;
-  bool showDistancesAngles = false;   // Dist/Ang: the read-out is to be shown
+  bool showDistancesAngles = false;  // Dist/Ang: the read-out is to be shown
   bool hideDistancesAngles = false;
-  bool runLocateSetup = false;        // Locate: SetupLocateClick
+  bool runLocateSetup = false;  // Locate: SetupLocateClick
   bool redraw = true;
 };
 

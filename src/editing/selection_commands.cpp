@@ -13,10 +13,14 @@ using model::AtomRef;
 
 bool isShownEntry(const model::StructureModel& s, AtomRef ref) {
   switch (ref.kind) {
-    case AtomKind::Atom: return ref.index >= 1 && ref.index <= s.workingAtomCount;
-    case AtomKind::Hydrogen: return ref.index >= 1 && ref.index <= s.workingHCount;
-    case AtomKind::Peak: return ref.index >= 1 && ref.index <= s.workingPeakCount;
-    case AtomKind::None: break;
+    case AtomKind::Atom:
+      return ref.index >= 1 && ref.index <= s.workingAtomCount;
+    case AtomKind::Hydrogen:
+      return ref.index >= 1 && ref.index <= s.workingHCount;
+    case AtomKind::Peak:
+      return ref.index >= 1 && ref.index <= s.workingPeakCount;
+    case AtomKind::None:
+      break;
   }
   return false;
 }
