@@ -5,6 +5,7 @@
 
 #include "editing/pick.h"
 #include "editing/pick_rules.h"
+#include "geometry/cell_metrics.h"
 #include "text/text.h"
 
 namespace tavo::editing {
@@ -35,11 +36,7 @@ std::string rounded(double value, double factor) {
 }  // namespace
 
 double bondAngleOf(const model::StructureModel& s, AtomRef a, AtomRef b, AtomRef c) {
-  const double p = viewDistanceOf(s, a, b);
-  const double q = viewDistanceOf(s, b, c);
-  const double r = viewDistanceOf(s, a, c);
-  const double x = (p * p + q * q - r * r) / (2 * p * q);
-  return std::atan2(std::sqrt((1 + x) * (1 - x)), x) * 57.295779513082320877;
+  return geometry::bondAngle(s, a, b, c);
 }
 
 std::vector<AtomRef> neighboursOf(const model::StructureModel& s, AtomRef picked,

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "geometry/cell_metrics.h"
+
 namespace tavo::editing {
 
 namespace {
@@ -116,8 +118,7 @@ int sfacOf(const model::StructureModel& s, AtomRef ref) {
 }  // namespace
 
 double viewDistanceOf(const model::StructureModel& structure, AtomRef a, AtomRef b) {
-  const model::Vec3 d = structure.viewOf(a) - structure.viewOf(b);
-  return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+  return geometry::viewDistance(structure, a, b);
 }
 
 PickOptions pickOptionsFor(const ModeFlags& f, Button button, double peakThreshold) {
