@@ -66,7 +66,10 @@ TEST(FreeVariables, PartOccupanciesAndRidingTextsCountAsCards) {
 }
 
 TEST(FreeVariables, CardsReferToFreeVariables) {
-  struct Case { std::vector<std::string> lines; std::vector<int> expected; };
+  struct Case {
+    std::vector<std::string> lines;
+    std::vector<int> expected;
+  };
   const Case cases[] = {
       {{"SUMP 1.0 0.001 1.0 2 1.0 3"}, {2, 3}},
       {{"SUMP 1 0.01 1 2 =", "   1 5"}, {2, 5}},
@@ -91,9 +94,11 @@ TEST(FreeVariables, CardsReferToFreeVariables) {
 }
 
 TEST(FreeVariables, CodesAreRoundedThroughTheirEightCharacterText) {
-  struct Case { double code, shown; };
+  struct Case {
+    double code, shown;
+  };
   const Case cases[] = {{21.0, 21.0}, {-31.0, -31.0}, {30.25, 30.25}, {21.123456789, 21.12345},
-                        {0, 0}, {10, 10}};
+                        {0, 0},       {10, 10}};
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(model::roundCodeThroughText(c.code), c.shown) << c.code;
 }
