@@ -248,7 +248,7 @@ void Workbench::saveAllExpandedAtoms() {
     grid.setRow(0, {"Label", "X", "Y", "Z"});
     std::vector<int> sfacs;
     const auto addRow = [&](const std::string& label, int sfac, const model::Vec3& at) {
-      const model::Vec3 p = at - m_frame.slots[geometry::fractionalOriginSlot];
+      const model::Vec3 p = at - m_frame.viewSlots[geometry::fractionalOriginSlot];
       const geometry::Fractional f = geometry::viewToFractional(m_frame, p);
       grid.setRow(grid.rowCount(), {label, text::cut(text::formatGeneral(f.x), 12),
                                     text::cut(text::formatGeneral(f.y), 12),
