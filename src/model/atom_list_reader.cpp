@@ -225,21 +225,18 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
 
 void readPeaks(StructureModel& structure, const SourceRows& source, int hklfRow) {
   const int last = static_cast<int>(source.rows.size()) - 1;
-  int firstPeak = 0;
-  for (int r = hklfRow + 1; r <= last; ++r) {
-    if (source.rows[static_cast<std::size_t>(r)].starts_with("Q1 ")) firstPeak = r;
-  }
-  structure.rows.firstPeakRow = firstPeak;
+  structure.rows.firstPeakRow = 0;
   structure.rows.lastRow = last;
-  if (firstPeak == 0) return;
-  for (int r = firstPeak; r <= last; ++r) {
+  for (int r = hklfRow + 1; r <= last; ++r) {
     const auto words = text::splitWords(source.rows[static_cast<std::size_t>(r)]);
+    // Peak lines: Q label, SFAC, x y z ... and the height last; other rows are passed over.
     if (words.size() < 5 || !isPeakLabel(words[0])) continue;
     const auto x = text::findDouble(words[2]);
     const auto y = text::findDouble(words[3]);
     const auto z = text::findDouble(words[4]);
     const auto height = text::findDouble(words.back());
     if (!x || !y || !z || !height) continue;
+    if (structure.rows.firstPeakRow == 0) structure.rows.firstPeakRow = r;
     const int k = structure.addPeak();
     structure.peaks[k] = Peak{*x, *y, *z, *height, 0};
   }

@@ -32,8 +32,8 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
 bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int first, int hklfRow,
                        int last);
 
-/// Reads the Q-peaks of a refinement file: from the last row after `hklfRow` that starts with
-/// "Q1 " to the end; rows that are not peak lines are passed over.
+/// Reads the Q-peaks of a refinement file: every peak line after `hklfRow`, whatever number the
+/// first one has; rows that are not peak lines (blank rows, REM lines) are passed over.
 void readPeaks(StructureModel& structure, const SourceRows& source, int hklfRow);
 
 }  // namespace tavo::model

@@ -177,6 +177,17 @@ double ViewState::pickDistance(const model::StructureModel& structure, model::At
   return std::sqrt((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y));
 }
 
+PictureSizes ViewState::pictureSizes(int ballSize, int labelSize) const {
+  const double root = std::sqrt(extent);
+  // The sizes are bytes in the picture; an extent of a fraction of an Å must not wrap them.
+  const auto size = [](double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(text::roundHalfEven(value), 0.0, 255.0));
+  };
+  return {size(labelSize / 5.0 * 36 / root), size(ballSize / root), size(ballSize / root + 2),
+          size(64 / root)};
+}
+
 void ViewState::setPaneGeometry(const PaneGeometry& pane) {
   paneWidth = pane.paneWidth;
   paneHeight = pane.paneHeight;

@@ -64,6 +64,16 @@ int stereoOffSize(int value);
 /// Pause after a step in ms: Round(√entryCount·delayE·(√(x·delayB) + 5)).
 int redrawDelay(int entryCount, double x, double delayB, double delayE);
 
+/// Pixel sizes of one picture, derived from the extent; each rounded half to even and kept
+/// within 0..255.
+struct PictureSizes {
+  int labelFont = 0;      // Round(labelSize/5·36/√E)
+  int ballRadius = 0;     // r = Round(B/√E)
+  int labelOffset = 0;    // d = Round(B/√E + 2)
+  int axisLabelFont = 0;  // Round(64/√E)
+  friend bool operator==(const PictureSizes&, const PictureSizes&) = default;
+};
+
 /// Delay parameters of the sources of a motion.
 struct DelayParameters {
   double delayB = 1.0;
@@ -143,6 +153,10 @@ struct ViewState {
   /// Å between pane point (px, py) mapped back into the view plane and the entry's view x, y.
   double pickDistance(const model::StructureModel& structure, model::AtomRef ref, double px,
                       double py) const;
+
+  /// The sizes of a picture at the current extent for "nonH Ball Size" `ballSize` and the label
+  /// size `labelSize` (SpinEdit26).
+  PictureSizes pictureSizes(int ballSize, int labelSize) const;
 
   PaneGeometry paneGeometry() const { return {paneWidth, paneHeight, scale}; }
   void setPaneGeometry(const PaneGeometry& pane);

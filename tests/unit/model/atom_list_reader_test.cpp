@@ -22,7 +22,8 @@ TEST(AtomListReader, KeepsEveryCardWithTheAtomThatFollowsIt) {
                        "N1    3    0.2 0.2 0.3 11.0 0.05\n"
                        "MOLE 1\n"
                        "HFIX 43 C1\n"
-                       "EXYZ C1 N1\n" + tail);
+                       "EXYZ C1 N1\n" +
+                       tail);
   ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.front());
   const auto& cards = r->s().atomListCards;
   ASSERT_EQ(cards.size(), 7u);
@@ -45,7 +46,8 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
                        "    0.03 0.04 0.001 =\n"
                        "    0.002 0.003\n"
                        "C2    1    0.1 0.2 0.3 =\n"
-                       "   11.0 0.04\n" + tail);
+                       "   11.0 0.04\n" +
+                       tail);
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
   ASSERT_EQ(s.nonHCount, 4);
@@ -112,7 +114,8 @@ TEST(AtomListReader, RidingGroupsAreReadOnceAndRigidGroupsStayCards) {
                        "AFIX 0\n"
                        "N1    3    0.1 0.2 0.3 11.0 0.05\n"
                        "AFIX 23 0.97 21\n"
-                       "H1N   2    0.1 0.2 0.3 11.0 -1.2\n" + tail);
+                       "H1N   2    0.1 0.2 0.3 11.0 -1.2\n" +
+                       tail);
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
   ASSERT_EQ(s.hCount, 8) << "the six H of the disordered methyl are read once";
@@ -154,10 +157,14 @@ TEST(AtomListReader, PartNumbersAndOccupanciesAreRecordedPerAtom) {
                        "PART 2 -21\n"
                        "C4    1    0.1 0.2 0.3 -21.0 0.05\n"
                        "PART 0\n"
-                       "C5    1    0.1 0.2 0.3 11.0 0.05\n" + tail);
+                       "C5    1    0.1 0.2 0.3 11.0 0.05\n" +
+                       tail);
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
-  struct Case { int atom, part; const char* sof; };
+  struct Case {
+    int atom, part;
+    const char* sof;
+  };
   const Case cases[] = {{1, 0, ""}, {2, -1, ""}, {3, 1, "21"}, {4, 2, "-21"}, {5, 0, ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.atom);
@@ -183,7 +190,8 @@ TEST(AtomListReader, FragBlocksBlankStartedLinesAndOddLinesStayVerbatim) {
                               "C1    1    0.1 0.2 0.3 11.0 0.05\n"
                               "C2 1 0.1 0.2\n"
                               "Q1    1    0.1 0.2 0.3 11.0 0.05 1.2\n"
-                              "C3    1    0.1 0.2 0.3 11.0 0.05\n" + tail);
+                              "C3    1    0.1 0.2 0.3 11.0 0.05\n" +
+                              tail);
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
   ASSERT_EQ(s.nonHCount, 2);
@@ -219,15 +227,18 @@ TEST(AtomListReader, AllSfacCardsGiveElements) {
 }
 
 TEST(AtomListReader, MalformedAtomLineStopsTheReadWithTheConversionMessage) {
-  auto r = readInsText(head() + "C1    1    0.1 0.2 0.3 11.0 0.05\nC2    1    0.1 0.2 abc 11.0 0.05\n" +
-                       tail);
+  auto r = readInsText(
+      head() + "C1    1    0.1 0.2 0.3 11.0 0.05\nC2    1    0.1 0.2 abc 11.0 0.05\n" + tail);
   EXPECT_FALSE(r->loaded);
   ASSERT_EQ(r->dialogs.shown.size(), 1u);
   EXPECT_EQ(r->dialogs.shown[0], "test.ins, line 14: 'abc' is not a valid floating point value");
 }
 
 TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
-  struct Case { std::string content; std::string message; };
+  struct Case {
+    std::string content;
+    std::string message;
+  };
   const std::string cellZerr = "CELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\n";
   const std::string atom = "C1    1    0.1 0.2 0.3 11.0 0.05\n";
   const Case cases[] = {
@@ -265,8 +276,11 @@ TEST(AtomListReader, TooManyAtomsForTheLimitEndTheRead) {
   const TempFolder folder;
   auto result = std::make_unique<ReadResult>();
   result->s().limits.atmMax = 2;
-  const auto file = folder.write("big.ins", head() + "C1 1 0.1 0.2 0.3 11 0.05\nC2 1 0.1 0.2 0.3 11 0.05\n"
-                                                     "C3 1 0.1 0.2 0.3 11 0.05\n" + tail);
+  const auto file =
+      folder.write("big.ins", head() +
+                                  "C1 1 0.1 0.2 0.3 11 0.05\nC2 1 0.1 0.2 0.3 11 0.05\n"
+                                  "C3 1 0.1 0.2 0.3 11 0.05\n" +
+                                  tail);
   EXPECT_FALSE(model::loadInstructionFile(result->s(), file, shippedDefinitions(), result->dialogs,
                                           model::noTitlAtOpenMessage));
   ASSERT_EQ(result->dialogs.shown.size(), 1u);
@@ -283,9 +297,10 @@ TEST(AtomListReader, TooManyAtomsForTheLimitEndTheRead) {
 }
 
 TEST(AtomListReader, UnknownSfacSymbolIsReportedAndTheReadGoesOn) {
-  auto r = readInsText("TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nSFAC C Xx\n"
-                       "UNIT 1 1\nL.S. 4\nFVAR 1\nC1    1    0.1 0.2 0.3 11.0 0.05\n" +
-                       std::string(tail));
+  auto r = readInsText(
+      "TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nSFAC C Xx\n"
+      "UNIT 1 1\nL.S. 4\nFVAR 1\nC1    1    0.1 0.2 0.3 11.0 0.05\n" +
+      std::string(tail));
   ASSERT_TRUE(r->loaded);
   ASSERT_EQ(r->dialogs.shown.size(), 1u);
   EXPECT_EQ(r->dialogs.shown[0],

@@ -22,7 +22,8 @@ struct ReadResult {
 };
 
 inline const model::ElementDefinitions& shippedDefinitions() {
-  static const model::ElementDefinitions definitions = model::ElementDefinitions::load(dataFolder());
+  static const model::ElementDefinitions definitions =
+      model::ElementDefinitions::load(dataFolder());
   return definitions;
 }
 
