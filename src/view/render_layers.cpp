@@ -93,7 +93,7 @@ PictureDrawer::PictureDrawer(Canvas& canvas, const model::StructureModel& struct
       m_options(options),
       m_settings(settings),
       m_buffers(buffers),
-      m_sizes(pictureSizes(mapping.extent(), settings.nonHBallSize, options.labelSize)) {}
+      m_sizes(mapping.view().pictureSizes(settings.nonHBallSize, options.labelSize)) {}
 
 void PictureDrawer::project() {
   for (size_t kind = 1; kind <= 3; ++kind) {
@@ -286,7 +286,7 @@ void PictureDrawer::cellBox(int axisLabelRise) {
   }
   flushSegments();
   if (!m_options.labelAxes) return;
-  m_canvas.setFont(m_settings.cellBoxColor, m_sizes.axisFont);
+  m_canvas.setFont(m_settings.cellBoxColor, m_sizes.axisLabelFont);
   const int d = m_sizes.labelOffset;
   static constexpr std::pair<int, std::string_view> axisLabels[] = {
       {1, "0"}, {2, "A"}, {4, "B"}, {5, "C"}};
