@@ -82,8 +82,10 @@ void QPainterCanvas::applyPen(bool antialiasLines) {
   QPen pen(toQColor(m_pen.color));
   pen.setWidth(std::max(m_pen.width, 1));
   pen.setStyle(m_pen.style == view::PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-  pen.setCapStyle(Qt::RoundCap);
-  pen.setJoinStyle(Qt::RoundJoin);
+  // Round caps make the stroker build curves at every line end, which costs more than all the
+  // rest of a large picture; the balls cover the bond ends anyway.
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
   QPainter& p = painter();
   p.setPen(pen);
   p.setRenderHint(QPainter::Antialiasing, antialiasLines);
