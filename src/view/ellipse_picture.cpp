@@ -41,7 +41,7 @@ void drawEllipsePicture(PictureDrawer& drawer, Canvas& canvas,
   canvas.setPenStyle(PenStyle::Solid);
   drawer.cellBox(raise);
   drawer.nonHBonds();
-  // The caption's colour is fixed so that it always shows on the background.
+  // The caption takes the label colour, chosen to show on the background.
   canvas.setFont(settings.nonHLabelColor, 10);
   const int pair = std::clamp(options.ellipsePair, 1, 3);
   canvas.text(mapping.paneWidth() - 200, mapping.paneHeight() - 30, ellipseCaptions[pair - 1]);

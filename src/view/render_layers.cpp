@@ -60,14 +60,14 @@ void TextBatch::addLabel(int x, int y, std::string_view label, int part, bool pa
 
 void TextBatch::addPeakLabel(int x, int y, int index, int peakCount) {
   const size_t begin = m_store.size();
-  char digits[32];
+  char digits[16];
   const int copy = peakCount > 0 ? (index - 1) / peakCount : 0;
-  char* end = std::to_chars(digits, digits + sizeof digits, filePeakOf(index, peakCount)).ptr;
+  m_store.append(digits,
+                 std::to_chars(digits, digits + sizeof digits, filePeakOf(index, peakCount)).ptr);
   if (copy > 0) {
-    *end++ = '*';
-    end = std::to_chars(end, digits + sizeof digits, copy).ptr;
+    m_store += '*';
+    m_store.append(digits, std::to_chars(digits, digits + sizeof digits, copy).ptr);
   }
-  m_store.append(digits, end);
   m_items.push_back({x, y, begin, m_store.size()});
 }
 
@@ -93,7 +93,7 @@ PictureDrawer::PictureDrawer(Canvas& canvas, const model::StructureModel& struct
       m_options(options),
       m_settings(settings),
       m_buffers(buffers),
-      m_sizes(pictureSizes(mapping.extent(), settings.nonHBallSize, options.labelSize)) {}
+      m_sizes(mapping.view().pictureSizes(settings.nonHBallSize, options.labelSize)) {}
 
 void PictureDrawer::project() {
   for (size_t kind = 1; kind <= 3; ++kind) {

@@ -21,6 +21,8 @@ constexpr std::string_view alignToText = "Align to ";
 constexpr std::string_view inTheText = " in the ";
 constexpr std::string_view directionText = " direction";
 constexpr std::string_view axisNames[] = {"X axis", "Y axis", "Z axis"};
+constexpr std::string_view positiveText = "Positive";
+constexpr std::string_view negativeText = "Negative";
 
 std::string threeDecimals(double value) {
   return text::formatFixed(value, 3);
@@ -104,9 +106,10 @@ PictureResult PictureDrawer::overlays() {
     lineBetween(sel[0], sel[1]);
     const ScreenPoint mid = midpoint(sel[0], sel[1]);
     const int axis = std::clamp(m_options.alignAxis, 1, 3);
-    const std::string text =
-        std::string(alignToText) + std::string(axisNames[axis - 1]) + std::string(inTheText) +
-        (m_options.alignSense == 1 ? "Positive" : "Negative") + std::string(directionText);
+    const std::string text = std::string(alignToText) + std::string(axisNames[axis - 1]) +
+                             std::string(inTheText) +
+                             std::string(m_options.alignSense == 1 ? positiveText : negativeText) +
+                             std::string(directionText);
     m_canvas.text(mid.x + d, mid.y + 9, text);
   }
   return result;

@@ -15,12 +15,6 @@ int roundedSize(double value) {
   return static_cast<int>(std::min(text::roundHalfEven(value), 255.0));
 }
 
-PictureSizes pictureSizes(double extent, int ballSize, int labelSize) {
-  const double root = std::sqrt(extent);
-  return {roundedSize(labelSize / 5.0 * 36.0 / root), roundedSize(ballSize / root),
-          roundedSize(ballSize / root + 2), roundedSize(64.0 / root)};
-}
-
 int filePeakOf(int index, int peakCount) {
   if (peakCount <= 0) return index;
   const int n = index % peakCount;

@@ -20,9 +20,6 @@
 
 namespace tavo::view {
 
-/// The pixel and font sizes of a picture of extent E (the same rule as ViewState::pictureSizes).
-PictureSizes pictureSizes(double extent, int ballSize, int labelSize);
-
 /// A size rounded half to even and kept within 0..255.
 int roundedSize(double value);
 

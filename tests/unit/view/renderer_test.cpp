@@ -127,9 +127,9 @@ std::vector<std::string> describeAll(const RecordingCanvas& canvas) {
   return result;
 }
 
-TEST(PictureSizes, FollowExtentAndBallSize) {
-  EXPECT_EQ(pictureSizes(20, 20, 6), (PictureSizes{10, 4, 6, 14}));
-  EXPECT_EQ(pictureSizes(1e-6, 100, 50), (PictureSizes{255, 255, 255, 255})) << "held in 8 bits";
+TEST(PictureSizes, RoundedHalfToEvenInEightBits) {
+  EXPECT_EQ(roundedSize(300), 255);
+  EXPECT_EQ(roundedSize(-1), 0);
   EXPECT_EQ(roundedSize(2.5), 2) << "half to even";
   EXPECT_EQ(roundedSize(3.5), 4);
 }
