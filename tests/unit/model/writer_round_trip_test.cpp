@@ -1,6 +1,7 @@
 // Files read, saved and read again: the writer's output reads back to the same model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -135,6 +136,32 @@ TEST(WriterRoundTrip, DisorderedMethylKeepsItsOwnSofCodesAndFreeHItsPart) {
   EXPECT_EQ(lines[static_cast<std::size_t>(at("C4 ") - 1)], "AFIX 0");  // closes the rigid group
   EXPECT_GE(at("MOLE 1"), 0);
   EXPECT_EQ(lines[lines.size() - 2], "HKLF 4 1 0 1 0 -1 0 0 0 1");
+}
+
+TEST(WriterRoundTrip, ExampleStructureOpensSavesAndReadsBack) {
+  const TempFolder folder;
+  const auto example =
+      testing::readFileBytes(std::filesystem::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res");
+  ASSERT_FALSE(example.empty());
+  auto read = readIn(folder, example, "paraben.res");
+  ASSERT_TRUE(read->loaded);
+  StructureModel& s = read->s();
+  EXPECT_EQ(s.nonHCount, 14);
+  EXPECT_EQ(s.hCount, 15);
+  EXPECT_EQ(s.ridingGroupCount, 9);
+  EXPECT_EQ(s.peakCount, 10);
+  EXPECT_EQ(s.instructionLines[static_cast<std::size_t>(s.markers.wghtLine)],
+            "WGHT      0.0448      0.2395");  // SHELXL's suggestion
+  EXPECT_NE(std::find(s.instructionLines.begin(), s.instructionLines.end(), "HTAB O1 O2_$1"),
+            s.instructionLines.end());
+  const std::vector<std::string> written = instructionFileLines(s);
+  testing::FakeClock clock;
+  const auto saved = saveInstructionFile(s, clock, read->dialogs);
+  StructureModel again;
+  testing::FakeDialogs dialogs;
+  ASSERT_TRUE(loadInstructionFile(again, saved, testing::shippedDefinitions(), dialogs,
+                                  noTitlAtOpenMessage));
+  EXPECT_EQ(withoutTitle(instructionFileLines(again)), withoutTitle(written));
 }
 
 }  // namespace
