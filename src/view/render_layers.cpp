@@ -11,14 +11,6 @@ using model::AtomRef;
 namespace {
 
 constexpr std::string_view selectCountText = "NSelect=";
-constexpr std::string_view vector1Text = "Vector1";
-constexpr std::string_view vector2Text = "Vector2";
-constexpr std::string_view vectorAngleText = "Vec1/Vec2 Angle = ";
-constexpr std::string_view degreesText = " (deg)";
-constexpr std::string_view originText = "Origin";
-constexpr std::string_view alignToText = "Align to ";
-constexpr std::string_view inTheText = " in the ";
-constexpr std::string_view directionText = " direction";
 
 Color elementColor(const model::StructureModel& structure, int sfac) {
   if (sfac < 0 || sfac > structure.elements.capacity()) return black;

@@ -48,7 +48,7 @@ class RecordingCanvas final : public view::Canvas {
     return result;
   }
   /// The texts written, in order.
-  std::vector<std::string> texts() const {
+  std::vector<std::string> writtenTexts() const {
     std::vector<std::string> result;
     for (const DrawCall& c : calls) {
       if (c.shape == Shape::Text) result.push_back(c.text);
