@@ -1,7 +1,10 @@
 // Duplicate-label and non-positive-definite checks after a load.
 #include "model/load_checks.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/dialogs.h"
 #include "model/structure_model.h"
@@ -11,21 +14,38 @@ namespace tavo::model {
 
 namespace {
 
-// Pairs i < j of equal labels among entries 1..count, in the order of the double loop.
+// Pairs i < j of equal labels among entries 1..count, in the order of the double loop over
+// (i, j). Equal labels are grouped first, so the cost follows the number of pairs, not count².
 template <class Table>
 void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int& pairs) {
-  std::vector<std::string> keys;
-  keys.reserve(static_cast<std::size_t>(count) + 1);
-  keys.emplace_back();
-  for (int i = 1; i <= count; ++i)
-    keys.push_back(text::upper(text::trimLine(table[i].label)));
+  std::vector<std::string> keys(static_cast<std::size_t>(count) + 1);
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
-    for (int j = i + 1; j <= count; ++j) {
-      if (keys[static_cast<std::size_t>(i)] != keys[static_cast<std::size_t>(j)]) continue;
-      if (pairs == 0) grid.resize(1, 2);
-      ++pairs;
-      grid.setRow(pairs, {keys[static_cast<std::size_t>(i)], "Duplicated"});
+    keys[static_cast<std::size_t>(i)] = text::upper(text::trimLine(table[i].label));
+    order.push_back(i);
+  }
+  const auto key = [&keys](int i) -> const std::string& {
+    return keys[static_cast<std::size_t>(i)];
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+  std::vector<std::pair<int, int>> found;
+  for (std::size_t start = 0; start < order.size();) {
+    std::size_t end = start + 1;
+    while (end < order.size() && key(order[end]) == key(order[start]))
+      ++end;
+    for (std::size_t a = start; a < end; ++a) {
+      for (std::size_t b = a + 1; b < end; ++b)
+        found.emplace_back(order[a], order[b]);
     }
+    start = end;
+  }
+  std::sort(found.begin(), found.end());
+  for (const auto& [i, j] : found) {
+    (void)j;
+    if (pairs == 0) grid.resize(1, 2);
+    ++pairs;
+    grid.setRow(pairs, {key(i), "Duplicated"});
   }
 }
 

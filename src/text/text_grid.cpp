@@ -1,6 +1,8 @@
 // A table of texts addressed by row and column.
 #include "text/text_grid.h"
 
+#include <algorithm>
+
 namespace tavo::text {
 
 namespace {

@@ -83,8 +83,7 @@ void Workbench::afterChange(Changes what) {
 }
 
 void Workbench::detectConnection() {
-  const geometry::BondThresholds thresholds{m_controls.bondThreshold,
-                                            m_controls.peakBondThreshold,
+  const geometry::BondThresholds thresholds{m_controls.bondThreshold, m_controls.peakBondThreshold,
                                             m_display.showHydrogens, m_display.showPeaks};
   geometry::DetectConnection(m_structure, thresholds, m_dialogs, m_parts->bonds);
 }
