@@ -8,9 +8,9 @@ cmake --build build/release
 folder="build/program"
 mkdir -p "$folder"
 cp -r data/. "$folder/"
-cp examples/* "$folder/"
+cp examples/*.res "$folder/"
 cd "$folder"
 if [ -x ../release/src/app/tavo ]; then
-  exec ../release/src/app/tavo "$PWD/${1:-sucrose_like.res}"
+  exec ../release/src/app/tavo "$PWD/${1:-paraben.res}"
 fi
-exec ../release/src/cli/tavo-cli info "$PWD/${1:-sucrose_like.res}"
+exec ../release/src/cli/tavo-cli info "$PWD/${1:-paraben.res}"
