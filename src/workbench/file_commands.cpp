@@ -91,6 +91,7 @@ bool Workbench::titlAccepted(const fs::path& file, std::string_view notTitlMessa
 }
 
 bool Workbench::readStructureFrom(const fs::path& file) {
+  takeProgramFolder();
   if (!m_settingsLoaded) loadSettings();
   if (!fs::exists(m_programFolder / model::elementDefinitionsFileName)) {
     endProgram(model::missingElementDefinitionsMessage);
@@ -119,8 +120,16 @@ void Workbench::afterLoad() {
   afterChange({.fractionalCoordinates = true, .resetView = true});
 }
 
+void Workbench::takeProgramFolder() {
+  if (!m_loaded && m_programFolder.empty()) {
+    m_programFolder = fs::current_path();
+    m_structure.programFolder = m_programFolder.string();
+  }
+}
+
 void Workbench::openByDialog() {
   run([&] {
+    takeProgramFolder();
     if (m_directoryInfo != noDirectoryYet) {
       std::error_code ec;
       if (fs::is_directory(m_directoryInfo, ec)) {
@@ -163,6 +172,7 @@ void Workbench::openFile(const fs::path& file) {
 
 void Workbench::showFileList() {
   run([&] {
+    takeProgramFolder();
     m_structure.workingFolder = fs::current_path().string();
     takeWorkingFolderFromDirinf();
     const fs::path folder = workingFolder();

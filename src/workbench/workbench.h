@@ -104,7 +104,8 @@ inline constexpr std::string_view graphicsSettingsFileName = "graphics1.inf";
 class Workbench {
  public:
   /// Reads nothing yet: the element definitions and graphics settings are read from
-  /// `programFolder` at the first open.
+  /// `programFolder` at the first open (an empty `programFolder` stands for the current
+  /// directory at that time).
   Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock& clock,
             std::filesystem::path programFolder);
   ~Workbench();
@@ -233,6 +234,8 @@ class Workbench {
   void resetModesAndViewFlags();
   void setCaption();
   std::filesystem::path workingFolder() const;
+  /// Before the first open, an empty program folder becomes the current directory.
+  void takeProgramFolder();
   void takeWorkingFolderFromDirinf();
   void writeDirinf(const std::filesystem::path& folder);
   // Mode switching.

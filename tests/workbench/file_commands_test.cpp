@@ -59,14 +59,37 @@ TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
   EXPECT_TRUE(bench->window().fileListItemEnabled);
 }
 
-TEST_F(WorkbenchScenario, OpenByDialogStartsInTheFolderOfDirinf) {
+TEST_F(WorkbenchScenario, OpenByDialogStartsInDirinfThenInTheCurrentFilesFolder) {
   std::ofstream(program.path() / "dirinf") << work.path().string() << "\n";
   dialogs.nextFile.reset();  // cancelled
   bench->openByDialog();
-  EXPECT_EQ(fs::current_path(), work.path());
+  EXPECT_EQ(fs::current_path(), work.path()) << "directoryinfo is 000: dirinf decides";
   EXPECT_FALSE(bench->hasStructure());
   EXPECT_EQ(bench->windowCaption(), caption);
   EXPECT_EQ(listener.pictures, 0);
+
+  if (corpusFolder().empty()) GTEST_SKIP() << "no corpus folder";
+  ASSERT_TRUE(openAlanine());
+  // From now on directoryinfo (the folder of the current file) decides, whatever dirinf says.
+  std::ofstream(program.path() / "dirinf") << program.path().string() << "\n";
+  fs::current_path(program.path());
+  dialogs.nextFile.reset();
+  bench->openByDialog();
+  EXPECT_EQ(fs::current_path(), work.path());
+  EXPECT_EQ(bench->structure().nonHCount, 6);
+}
+
+TEST_F(WorkbenchScenario, AnEmptyProgramFolderIsTheCurrentDirectoryAtTheFirstOpen) {
+  const std::optional<fs::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
+  if (!file) GTEST_SKIP() << "no corpus folder";
+  fs::current_path(program.path());
+  workbench::Workbench fresh(dialogs, canvas, clock, {});
+  fresh.resizePane(paneWidth, paneHeight);
+  dialogs.nextFile = *file;
+  fresh.openByDialog();
+  EXPECT_EQ(fresh.programFolder(), program.path());
+  EXPECT_TRUE(fresh.hasStructure()) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_EQ(readFileBytes(program.path() / "dirinf"), work.path().string() + "\n");
 }
 
 TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
