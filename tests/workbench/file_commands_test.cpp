@@ -248,6 +248,33 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
   EXPECT_FALSE(bench->window().checkedModeItem.has_value());
 }
 
+TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
+  const fs::path file =
+      work.write("dup.ins",
+                 "TITL dup\n"
+                 "CELL 0.71073 10 10 10 90 90 90\n"
+                 "ZERR 1 0 0 0 0 0 0\n"
+                 "SFAC C O\n"
+                 "UNIT 2 1\n"
+                 "L.S. 4\n"
+                 "FVAR 1.0\n"
+                 "C1    1    0.100000    0.100000    0.100000    11.00000    0.05\n"
+                 "C1    1    0.220000    0.100000    0.100000    11.00000    0.05\n"
+                 "O1    2    0.340000    0.100000    0.100000    11.00000    0.05\n"
+                 "HKLF 4\n"
+                 "END\n");
+  const std::vector<std::string> duplicated{"1 duplicated atom labels exist!  Check them by F10!"};
+  bench->openFile(file);
+  ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_EQ(dialogs.shown, duplicated);
+  dialogs.shown.clear();
+  bench->save();
+  EXPECT_EQ(dialogs.shown, duplicated);
+  EXPECT_EQ(bench->structure().workingGrid.row(1), (std::vector<std::string>{"C1", "Duplicated"}));
+  EXPECT_TRUE(fs::exists(work.path() / "dup.000"));
+  EXPECT_EQ(bench->windowCaption(), caption + file.string());
+}
+
 TEST_F(WorkbenchScenario, ReopenAsResNeedsTheResAndOnlyThenNamesIt) {
   TAVO_OPEN_ALANINE_OR_SKIP();
   bench->save();

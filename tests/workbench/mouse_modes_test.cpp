@@ -261,5 +261,30 @@ TEST_F(WorkbenchScenario, ApplyDoesNothingWithAnEmptySelection) {
   EXPECT_EQ(units(), (std::vector<int>{3, 7, 1, 2}));  // C, H, N, O of the asymmetric unit
 }
 
+TEST_F(WorkbenchScenario, ModeSwitchesClearTheSelectionExceptAdjustAndTheSameMode) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  struct Case {
+    MouseMode to;
+    bool kept;
+    const char* why;
+  };
+  const Case cases[] = {
+      {MouseMode::Delete, false, "another mode clears"},
+      {MouseMode::MoveGroupDefine, false, "MoveGrp clears once a structure is loaded"},
+      {MouseMode::Adjust, true, "Adjust keeps the Selection"},
+      {MouseMode::Name, true, "the mode in force: its flag is already on"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    bench->chooseMode(MouseMode::Name);
+    bench->clearSelection();
+    click("C1");
+    bench->chooseMode(c.to);
+    EXPECT_EQ(bench->window().modeCaption, editing::modeCaption(c.to));
+    EXPECT_EQ(bench->selection().empty(), !c.kept);
+    EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], c.kept ? 1 : 0);
+  }
+}
+
 }  // namespace
 }  // namespace tavo::testing
