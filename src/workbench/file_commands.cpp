@@ -100,9 +100,15 @@ bool Workbench::readStructureFrom(const fs::path& file) {
   // The reader fills a scratch model and replaces the structure only when the whole read
   // succeeded, so a refused or failed file leaves the structure, currentFile and the view alone.
   const model::ArrayLimits previousLimits = m_structure.limits;
+  const text::TextGrid previousGrid = m_structure.workingGrid;
   m_structure.limits = m_nextLimits;
+  // A Selection stashed across Rotate names atoms of the structure being replaced.
+  if (editing::holdsStash(m_structure.workingGrid)) {
+    editing::emptyWorkingGrid(m_structure.workingGrid);
+  }
   if (!model::loadInstructionFile(m_structure, file, definitions, m_dialogs, "")) {
     m_structure.limits = previousLimits;
+    m_structure.workingGrid = previousGrid;
     return false;
   }
   m_structure.programFolder = m_programFolder.string();

@@ -53,6 +53,17 @@ TEST_F(WorkbenchScenario, RotateIsAQuasiModeThatKeepsTheSelection) {
   EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("N1").index)], 1);
 }
 
+TEST_F(WorkbenchScenario, ASelectionStashedAcrossRotateDoesNotOutliveAReopen) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::Name);
+  click("C1");
+  bench->doubleClick();  // into Rotate: the Selection goes into the working grid
+  bench->reopen();       // Ctrl+I: a fresh structure, modes reset, Rotate still on
+  bench->doubleClick();  // out of Rotate
+  EXPECT_TRUE(bench->selection().empty());
+  EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
+}
+
 TEST_F(WorkbenchScenario, CtrlClickInRotateOpensTheAtomOrTheModeMenu) {
   TAVO_OPEN_ALANINE_OR_SKIP();
   const editing::ScreenPoint atC2 = pixelOf(ref("C2"));
