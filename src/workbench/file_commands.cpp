@@ -5,20 +5,13 @@
 
 #include "editing/selection_commands.h"
 #include "geometry/cell_metrics.h"
+#include "model/element_definitions.h"
+#include "model/instruction_reader.h"
+#include "model/instruction_writer.h"
+#include "model/load_checks.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/workbench.h"
-
-#if __has_include("model/instruction_reader.h")
-#include "model/element_definitions.h"
-#include "model/instruction_reader.h"
-#include "model/load_checks.h"
-#define TAVO_HAS_READER 1
-#endif
-#if __has_include("model/instruction_writer.h")
-#include "model/instruction_writer.h"
-#define TAVO_HAS_WRITER 1
-#endif
 
 namespace tavo::workbench {
 
@@ -26,9 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view dialogNotTitlMessage =
-    "The first line does not start with a TITL line!  Check the file content!";
-constexpr std::string_view listNotTitlMessage = "There is no TITL at the head of this file!!";
 constexpr std::string_view instructionFilter = "*.ins/*.res/backups (*.ins *.res *.*)";
 constexpr std::string_view newInstructionFileName = "NewOne.ins";
 
@@ -40,11 +30,6 @@ std::vector<std::string> readLines(const fs::path& file) {
   while (std::getline(in, line))
     lines.push_back(text::trimLine(line));
   return lines;
-}
-
-bool beginsWithTitl(const fs::path& file) {
-  const std::vector<std::string> lines = readLines(file);
-  return !lines.empty() && text::startsWithUpper(lines[0], "TITL");
 }
 
 /// Names of the regular files of `folder` that `accept` takes, sorted.
@@ -59,6 +44,15 @@ std::vector<std::string> namesIn(const fs::path& folder,
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+/// A coordinate of the working-coordinates grid: general format cut to twelve characters. A
+/// value small enough for an exponent (the round-off left at a special position) would lose
+/// its exponent to the cut, so it is written in fixed notation.
+std::string gridCoordinate(double value) {
+  std::string general = text::formatGeneral(value);
+  if (general.find_first_of("eE") != std::string::npos) general = text::formatFixed(value, 10);
+  return text::cut(general, 12);
 }
 
 }  // namespace
@@ -90,31 +84,38 @@ void Workbench::writeDirinf(const fs::path& folder) {
   out << folder.string() << "\n";
 }
 
-bool Workbench::loadStructure(const fs::path& file, std::string_view notTitlMessage) {
-  // The TITL test comes first so that a refused file leaves the structure and currentFile as
-  // they were.
-  if (!beginsWithTitl(file)) {
-    if (!notTitlMessage.empty()) m_dialogs.message(notTitlMessage);
+bool Workbench::titlAccepted(const fs::path& file, std::string_view notTitlMessage) {
+  if (model::startsWithTitl(readLines(file))) return true;
+  if (!notTitlMessage.empty()) m_dialogs.message(notTitlMessage);
+  return false;
+}
+
+bool Workbench::readStructureFrom(const fs::path& file) {
+  takeProgramFolder();
+  if (!m_settingsLoaded) loadSettings();
+  if (!fs::exists(m_programFolder / model::elementDefinitionsFileName)) {
+    endProgram(model::missingElementDefinitionsMessage);
+  }
+  const model::ElementDefinitions definitions = model::ElementDefinitions::load(m_programFolder);
+  // The reader fills a scratch model and replaces the structure only when the whole read
+  // succeeded, so a refused or failed file leaves the structure, currentFile and the view alone.
+  const model::ArrayLimits previousLimits = m_structure.limits;
+  const text::TextGrid previousGrid = m_structure.workingGrid;
+  m_structure.limits = m_nextLimits;
+  // A Selection stashed across Rotate names atoms of the structure being replaced.
+  if (editing::holdsStash(m_structure.workingGrid)) {
+    editing::emptyWorkingGrid(m_structure.workingGrid);
+  }
+  if (!model::loadInstructionFile(m_structure, file, definitions, m_dialogs, "")) {
+    m_structure.limits = previousLimits;
+    m_structure.workingGrid = previousGrid;
     return false;
   }
-#ifdef TAVO_HAS_READER
-  model::ElementDefinitions definitions = model::ElementDefinitions::load(m_programFolder);
-  initGraphics();
-  if (!model::loadInstructionFile(m_structure, file, definitions, m_dialogs, notTitlMessage)) {
-    return false;
-  }
-#else
-  throw UserError("The instruction-file reader is not part of this build.");
-#endif
-  if (!m_graphicsLoaded) {
-    loadGraphicsSettings();
-    m_graphicsLoaded = true;
-  }
-  m_structure.currentFile = file.string();
-  m_structure.workingFolder = file.parent_path().string();
+  m_structure.programFolder = m_programFolder.string();
   m_selection.forget();
   m_selection.capacity = m_structure.limits.atmMax;
   m_loaded = true;
+  initGraphics();
   return true;
 }
 
@@ -125,25 +126,39 @@ void Workbench::afterLoad() {
   afterChange({.fractionalCoordinates = true, .resetView = true});
 }
 
+void Workbench::takeProgramFolder() {
+  if (!m_loaded && m_programFolder.empty()) {
+    m_programFolder = fs::current_path();
+    m_structure.programFolder = m_programFolder.string();
+  }
+}
+
 void Workbench::openByDialog() {
   run([&] {
+    takeProgramFolder();
     if (m_directoryInfo != noDirectoryYet) {
-      m_structure.workingFolder = m_directoryInfo;
       std::error_code ec;
-      if (fs::is_directory(m_directoryInfo, ec)) fs::current_path(m_directoryInfo);
+      if (fs::is_directory(m_directoryInfo, ec)) {
+        m_structure.workingFolder = m_directoryInfo;
+        fs::current_path(m_directoryInfo);
+      }
     } else {
       m_structure.workingFolder = fs::current_path().string();
       takeWorkingFolderFromDirinf();
     }
-    loadGraphicsSettings();
+    loadSettings();
     const std::optional<fs::path> chosen =
         m_dialogs.chooseFileToOpen(workingFolder(), instructionFilter);
     if (!chosen) return;
     const fs::path file = fs::absolute(*chosen);
+    m_window.paintSurfaceEnabled = true;
     m_window.fileListItemEnabled = true;
-    if (!loadStructure(file, dialogNotTitlMessage)) return;
-    m_directoryInfo = m_structure.workingFolder;
-    writeDirinf(m_structure.workingFolder);
+    if (!titlAccepted(file, model::noTitlAtOpenMessage)) return;
+    const fs::path folder = file.parent_path();
+    fs::current_path(folder);
+    m_directoryInfo = folder.string();
+    writeDirinf(folder);
+    if (!readStructureFrom(file)) return;
     afterLoad();
     m_clock.pause(20);
     redraw();
@@ -153,7 +168,9 @@ void Workbench::openByDialog() {
 void Workbench::openFile(const fs::path& file) {
   run([&] {
     m_fileList.visible = false;
-    if (!loadStructure(fs::absolute(file), listNotTitlMessage)) return;
+    const fs::path absolute = fs::absolute(file);
+    if (!titlAccepted(absolute, model::noTitlInListMessage)) return;
+    if (!readStructureFrom(absolute)) return;
     m_directoryInfo = m_structure.workingFolder;
     afterLoad();
   });
@@ -161,6 +178,7 @@ void Workbench::openFile(const fs::path& file) {
 
 void Workbench::showFileList() {
   run([&] {
+    takeProgramFolder();
     m_structure.workingFolder = fs::current_path().string();
     takeWorkingFolderFromDirinf();
     const fs::path folder = workingFolder();
@@ -194,7 +212,10 @@ void Workbench::selectInFileList(const std::string& name) {
 void Workbench::openFromFileList(const std::string& name) {
   run([&] {
     m_fileList.visible = false;
-    if (!loadStructure(workingFolder() / name, listNotTitlMessage)) return;
+    const fs::path file = workingFolder() / name;
+    if (!titlAccepted(file, model::noTitlInListMessage)) return;
+    m_window.paintSurfaceEnabled = true;
+    if (!readStructureFrom(file)) return;
     afterLoad();
   });
 }
@@ -202,9 +223,11 @@ void Workbench::openFromFileList(const std::string& name) {
 void Workbench::reopen() {
   run([&] {
     if (m_structure.currentFile.empty()) return;
-    if (!loadStructure(m_structure.currentFile, "")) return;
+    const fs::path file = m_structure.currentFile;
+    if (!titlAccepted(file, "")) return;
+    if (!readStructureFrom(file)) return;
+    resetModesAndViewFlags();
     afterLoad();
-    initGraph();
   });
 }
 
@@ -215,32 +238,27 @@ void Workbench::reopenAsRes() {
     if (text::upper(file.substr(file.size() - 3)) != "RES") {
       file = file.substr(0, file.size() - 4) + ".res";
     }
-    if (!loadStructure(file, "")) return;
+    // currentFile (and with it the caption) changes only once the .res has been read, so that a
+    // missing or refused .res cannot make a later save write over it.
+    if (!titlAccepted(file, "")) return;
+    if (!readStructureFrom(file)) return;
+    resetModesAndViewFlags();
     afterLoad();
-    initGraph();
   });
 }
 
 void Workbench::save() {
   run([&] {
-#ifdef TAVO_HAS_WRITER
     if (!m_loaded) throw UserError(model::nothingToSaveMessage);
     model::saveInstructionFile(m_structure, m_clock, m_dialogs);
     setCaption();
-#ifdef TAVO_HAS_READER
     model::checkDuplicateLabels(m_structure, m_dialogs);
-#endif
-#else
-    throw UserError("The instruction-file writer is not part of this build.");
-#endif
   });
 }
 
 void Workbench::checkDuplicateLabels() {
   run([&] {
-#ifdef TAVO_HAS_READER
     if (m_loaded) model::checkDuplicateLabels(m_structure, m_dialogs);
-#endif
   });
 }
 
@@ -257,9 +275,8 @@ void Workbench::saveAllExpandedAtoms() {
     const auto addRow = [&](const std::string& label, int sfac, const model::Vec3& at) {
       const model::Vec3 p = at - m_frame.viewSlots[geometry::fractionalOriginSlot];
       const geometry::Fractional f = geometry::viewToFractional(m_frame, p);
-      grid.setRow(grid.rowCount(), {label, text::cut(text::formatGeneral(f.x), 12),
-                                    text::cut(text::formatGeneral(f.y), 12),
-                                    text::cut(text::formatGeneral(f.z), 12)});
+      grid.setRow(grid.rowCount(),
+                  {label, gridCoordinate(f.x), gridCoordinate(f.y), gridCoordinate(f.z)});
       sfacs.push_back(sfac);
     };
     for (int i = 1; i <= s.workingAtomCount; ++i) {
@@ -269,7 +286,6 @@ void Workbench::saveAllExpandedAtoms() {
       addRow(s.hydrogens[i].label, s.hydrogens[1].sfac, s.viewOf({model::AtomKind::Hydrogen, i}));
     }
     m_workingCoordinates = grid;
-#ifdef TAVO_HAS_WRITER
     std::vector<model::ExpandedRow> rows;
     for (int r = 1; r < grid.rowCount(); ++r) {
       rows.push_back({grid.cell(r, 0), sfacs[static_cast<size_t>(r - 1)],
@@ -277,9 +293,6 @@ void Workbench::saveAllExpandedAtoms() {
                       text::parseDouble(grid.cell(r, 3))});
     }
     model::writeExpandedInstructionFile(s, *chosen, rows);
-#else
-    throw UserError("The instruction-file writer is not part of this build.");
-#endif
   });
 }
 

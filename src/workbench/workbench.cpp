@@ -20,6 +20,9 @@ struct Workbench::Parts {
 
 namespace {
 
+/// Thrown by endProgram: the message has been shown, the command is abandoned silently.
+struct ProgramEnds {};
+
 view::PictureMode pictureModeOf(const editing::ModeFlags& f) {
   if (f.part) return view::PictureMode::Part;
   if (f.distance) return view::PictureMode::Distance;
@@ -53,8 +56,16 @@ void Workbench::run(const std::function<void()>& command) {
     m_dialogs.message(e.what());
   } catch (const std::filesystem::filesystem_error& e) {
     m_dialogs.message(e.what());
+  } catch (const ProgramEnds&) {
   }
   notifyState();
+}
+
+void Workbench::endProgram(std::string_view message) {
+  m_dialogs.message(message);
+  m_endRequested = true;
+  if (m_listener != nullptr) m_listener->endProgram();
+  throw ProgramEnds{};
 }
 
 void Workbench::notifyState() {
@@ -89,8 +100,20 @@ void Workbench::detectConnection() {
 }
 
 void Workbench::loadGraphicsSettings() {
-  view::loadGraphicsSettings(m_programFolder, graphicsSettingsFileName, m_parts->graphics);
+  try {
+    view::loadGraphicsSettings(m_programFolder, graphicsSettingsFileName, m_parts->graphics);
+  } catch (const view::MissingSettingsFile& missing) {
+    endProgram(missing.what());
+  }
   m_mouseSpeed = m_parts->graphics.mouseSpeed;
+}
+
+void Workbench::loadSettings() {
+  loadGraphicsSettings();
+  model::ArrayLimits limits = m_structure.limits;
+  model::readArrayLimits(m_programFolder, limits, m_dialogs);
+  m_nextLimits = limits;
+  m_settingsLoaded = true;
 }
 
 void Workbench::redraw() {
@@ -322,23 +345,28 @@ void Workbench::initializeViewItems() {
 
 void Workbench::initGraph() {
   run([&] {
-    turnAllModesOff();
-    m_window.checkedModeItem.reset();
-    m_adjustPending = false;
-    DisplayFlags& d = m_display;
-    d.expandConnections = d.showCell = d.labelAxes = d.packingView = d.ellipse = false;
-    d.stereo = d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
-    d.spotHydrogens = false;
-    m_controls.useLetters = false;  // CheckBox37
-    m_structure.workingAtomCount = m_structure.nonHCount;
-    m_structure.workingHCount = m_structure.hCount;
-    m_structure.workingPeakCount = m_structure.peakCount;
-    m_window.inputs = {};
-    m_window.hfixRulesWindowVisible = false;
+    resetModesAndViewFlags();
     if (!m_loaded) return;
     initGraphics();
     afterChange({.fractionalCoordinates = false, .resetView = true});
   });
+}
+
+void Workbench::resetModesAndViewFlags() {
+  // Rotate is left as it is: with it cleared as well, no mode would be left to take a click.
+  turnAllModesOff();
+  m_window.checkedModeItem.reset();
+  m_adjustPending = false;
+  DisplayFlags& d = m_display;
+  d.expandConnections = d.showCell = d.labelAxes = d.packingView = d.ellipse = false;
+  d.stereo = d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
+  d.spotHydrogens = false;
+  m_controls.useLetters = false;  // CheckBox37
+  m_structure.workingAtomCount = m_structure.nonHCount;
+  m_structure.workingHCount = m_structure.hCount;
+  m_structure.workingPeakCount = m_structure.peakCount;
+  m_window.inputs = {};
+  m_window.hfixRulesWindowVisible = false;
 }
 
 void Workbench::setElementNumber(int number) {

@@ -88,6 +88,9 @@ class WorkbenchListener {
     (void)menu;
     (void)at;
   }
+  /// A settings file the program cannot work without has gone; its message has been shown and
+  /// the program is to end.
+  virtual void endProgram() {}
 };
 
 /// The window caption prefix; the caption is this followed by the current file.
@@ -101,7 +104,8 @@ inline constexpr std::string_view graphicsSettingsFileName = "graphics1.inf";
 class Workbench {
  public:
   /// Reads nothing yet: the element definitions and graphics settings are read from
-  /// `programFolder` at the first open.
+  /// `programFolder` at the first open (an empty `programFolder` stands for the current
+  /// directory at that time).
   Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock& clock,
             std::filesystem::path programFolder);
   ~Workbench();
@@ -137,6 +141,8 @@ class Workbench {
   const text::TextGrid& workingCoordinates() const { return m_workingCoordinates; }
   /// True while a located fragment awaits adjustment (set by the locating tool).
   bool adjustPending() const { return m_adjustPending; }
+  /// True once a missing settings file (graphics1.inf, elems.inf) has ended the program.
+  bool endRequested() const { return m_endRequested; }
 
   /// Runs `command`, shows any UserError through the dialogs and notifies the listener.
   void run(const std::function<void()>& command);
@@ -210,13 +216,26 @@ class Workbench {
   view::ViewScene scene();
   void detectConnection();
   void loadGraphicsSettings();
+  /// The graphics settings, then the ArrayLimits for the next read (GraphicsSettings1Click).
+  void loadSettings();
+  /// Shows `message`, tells the listener that the program ends and abandons the command.
+  [[noreturn]] void endProgram(std::string_view message);
   void initGraphics();
   void syncViewControls();
-  /// Reads `file` into the structure; false (structure, currentFile untouched) when refused.
-  bool loadStructure(const std::filesystem::path& file, std::string_view notTitlMessage);
+  /// The TITL test of an opener: false, after showing `notTitlMessage` unless it is empty,
+  /// when the first line of `file` is not TITL.
+  bool titlAccepted(const std::filesystem::path& file, std::string_view notTitlMessage);
+  /// Reads `file` into the structure; false when the read failed (its message shown), and the
+  /// structure, currentFile and the view are then as they were.
+  bool readStructureFrom(const std::filesystem::path& file);
+  /// The opener's steps after the read: caption, view extents, bond detection, drawing.
   void afterLoad();
+  /// The mode and view-flag part of 'InitGrph' (no redraw chain).
+  void resetModesAndViewFlags();
   void setCaption();
   std::filesystem::path workingFolder() const;
+  /// Before the first open, an empty program folder becomes the current directory.
+  void takeProgramFolder();
   void takeWorkingFolderFromDirinf();
   void writeDirinf(const std::filesystem::path& folder);
   // Mode switching.
@@ -256,8 +275,10 @@ class Workbench {
   geometry::ViewFrame m_frame;
   text::TextGrid m_workingCoordinates;
   bool m_adjustPending = false;
-  bool m_graphicsLoaded = false;
-  int m_mouseSpeed = 24;  // "Mouse Speed" of the graphics settings
+  bool m_settingsLoaded = false;
+  bool m_endRequested = false;
+  model::ArrayLimits m_nextLimits;  // the ArrayLimits the next read allocates with
+  int m_mouseSpeed = 24;            // "Mouse Speed" of the graphics settings
 };
 
 }  // namespace tavo::workbench

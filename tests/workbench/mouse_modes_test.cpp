@@ -1,0 +1,301 @@
+// Scenarios of the mouse on the picture: the Rotate quasi-mode, picking in the editing modes at
+// the atoms' pixel positions, the read-outs, the Selection memory across a restart, and Apply.
+#include <cmath>
+
+#include "text/text.h"
+#include "workbench/workbench_fixture.h"
+
+namespace tavo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using editing::Modifiers;
+using editing::MouseMode;
+using workbench::PopupMenu;
+
+constexpr Modifiers ctrl{false, true, false};
+constexpr Modifiers alt{false, false, true};
+
+/// A pane point far from every atom of the alanine picture.
+constexpr editing::ScreenPoint emptyCorner{2, 2};
+
+TEST_F(WorkbenchScenario, RotateIsAQuasiModeThatKeepsTheSelection) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  ASSERT_TRUE(bench->modes().rotate);
+  // In Rotate a plain click drags instead of picking.
+  click("C1");
+  EXPECT_TRUE(bench->selection().empty());
+
+  bench->chooseMode(MouseMode::Name);
+  EXPECT_FALSE(bench->modes().rotate);
+  EXPECT_EQ(bench->window().modeCaption, "Name");
+  click("C3");
+  click("N1");
+  click("O1");
+  ASSERT_EQ(selectedLabels(), (std::vector<std::string>{"C3", "N1", "O1"}));
+
+  bench->doubleClick();  // into Rotate: the editing mode stays on underneath
+  EXPECT_TRUE(bench->modes().rotate);
+  EXPECT_TRUE(bench->modes().name);
+  EXPECT_TRUE(bench->window().mouseRotationPanelVisible);
+  const model::Vec3 before = bench->structure().viewOf(ref("O1"));
+  const editing::ScreenPoint centre{paneWidth / 2, paneHeight / 2};
+  bench->mouseDown({centre, editing::Button::Left, {}});
+  bench->mouseMove({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
+  bench->mouseUp({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
+  const model::Vec3 after = bench->structure().viewOf(ref("O1"));
+  EXPECT_GT(std::abs(after.x - before.x) + std::abs(after.y - before.y), 0.01) << "no rotation";
+
+  bench->doubleClick();  // out of Rotate: the same atoms in the same order
+  EXPECT_FALSE(bench->modes().rotate);
+  EXPECT_TRUE(bench->modes().name);
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C3", "N1", "O1"}));
+  EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("N1").index)], 1);
+}
+
+TEST_F(WorkbenchScenario, ASelectionStashedAcrossRotateDoesNotOutliveAReopen) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::Name);
+  click("C1");
+  bench->doubleClick();  // into Rotate: the Selection goes into the working grid
+  bench->reopen();       // Ctrl+I: a fresh structure, modes reset, Rotate still on
+  bench->doubleClick();  // out of Rotate
+  EXPECT_TRUE(bench->selection().empty());
+  EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
+}
+
+TEST_F(WorkbenchScenario, CtrlClickInRotateOpensTheAtomOrTheModeMenu) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  const editing::ScreenPoint atC2 = pixelOf(ref("C2"));
+  click("C2", ctrl);
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"C2"});
+  ASSERT_EQ(listener.popups.size(), 1u);
+  EXPECT_EQ(listener.popups[0].menu, PopupMenu::Atom);
+  EXPECT_EQ(listener.popups[0].at, atC2);
+
+  click("N1", ctrl);  // one other atom selected: replaced
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"N1"});
+
+  clickAt(emptyCorner, ctrl);
+  ASSERT_EQ(listener.popups.size(), 3u);
+  EXPECT_EQ(listener.popups[2].menu, PopupMenu::Mode);
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"N1"});
+
+  clickAt(emptyCorner, ctrl, editing::Button::Right);
+  ASSERT_EQ(listener.popups.size(), 4u);
+  EXPECT_EQ(listener.popups[3].menu, PopupMenu::View);
+}
+
+TEST_F(WorkbenchScenario, NameModeTogglesFileEntriesAndIsRefusedWhenExpanded) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::Name);
+  EXPECT_TRUE(bench->window().inputs.element);
+  EXPECT_TRUE(bench->window().applyPanelVisible);
+  click("C1");
+  click("H4");
+  click("C1");  // a second hit removes it
+  clickAt(emptyCorner);
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"H4"});
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  bench->setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
+  EXPECT_TRUE(bench->selection().empty());
+  bench->chooseMode(MouseMode::Name);
+  click("C1");
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{
+                               "Name/Delete Permission Denied when Expanded To Avoid Confusion!!"});
+  EXPECT_TRUE(bench->selection().empty());
+}
+
+TEST_F(WorkbenchScenario, DeleteModeRightClickPassesSelectedAtomsAndAltMissAppends) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->controls().peakThresholdTens = 1;  // peaks (below 1 e/A3) out of the way
+  bench->chooseMode(MouseMode::Delete);
+  EXPECT_EQ(bench->window().modeCaption, "Delete");
+  click("C1");
+  click("C1", {}, editing::Button::Right);  // skips the selected C1 and reaches nothing
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"C1"});
+
+  // Alt with a click 0.5 A outwards of O1: a miss that appends the nearest candidate.
+  const model::Vec3 o1 = bench->structure().viewOf(ref("O1"));
+  const double outwards = 0.5 / std::hypot(o1.x, o1.y);
+  const editing::ScreenPoint near{bench->viewState().toScreenX(o1.x * (1 + outwards)),
+                                  bench->viewState().toScreenY(o1.y * (1 + outwards))};
+  clickAt(near);
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"C1"}) << "a plain miss does nothing";
+  clickAt(near, alt);
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C1", "O1"}));
+}
+
+TEST_F(WorkbenchScenario, DistanceModeKeepsTheLastTwoAtomsAndTheirDistance) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->setDistanceBondShown(true);
+  EXPECT_EQ(dialogs.shown,
+            std::vector<std::string>{"You should select the two atoms using \"Distance\"!"});
+  EXPECT_FALSE(bench->distanceBondShown());
+
+  bench->chooseMode(MouseMode::Distance);
+  EXPECT_EQ(bench->window().modeCaption, "Dsitance");
+  click("C1");
+  click("N1");
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C1", "N1"}));
+  // C1-N1 from the cell (5.9279, 12.2597, 5.7939 A, orthorhombic) and the file's coordinates.
+  const double dx = (0.647297 - 0.466188) * 5.9279;
+  const double dy = (0.137425 - 0.161055) * 12.2597;
+  const double dz = (0.182817 - 0.354871) * 5.7939;
+  EXPECT_NEAR(bench->distanceMemory().distanceA, std::sqrt(dx * dx + dy * dy + dz * dz), 1e-4);
+
+  click("C2");
+  clickAt(emptyCorner);  // a miss keeps the pair in Distance
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"N1", "C2"}));
+  EXPECT_EQ(bench->distanceMemory().first, ref("N1"));
+  EXPECT_EQ(bench->distanceMemory().second, ref("C2"));
+  EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
+
+  dialogs.shown.clear();
+  bench->setDistanceBondShown(true);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(bench->distanceBondShown());
+}
+
+TEST_F(WorkbenchScenario, DistAngListsTheNeighboursOfThePickedAtom) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::DistAng);
+  EXPECT_EQ(bench->window().modeCaption, "Distance/Angles");
+  click("C1");
+  const workbench::DistancesAnglesWindow& window = bench->distancesAngles();
+  ASSERT_TRUE(window.visible);
+  EXPECT_EQ(window.at, pixelOf(ref("C1")));
+  const text::TextGrid& grid = window.grid;
+  EXPECT_EQ(grid.row(0),
+            (std::vector<std::string>{"Atom1", "Dist.", "Atom2", "Dist.", "Atom3", "Angle"}));
+  // N1, C2, C3, H4 and the peaks Q3, Q4, Q9 and Q11 (all above 0 e/A3): 28 pairs.
+  ASSERT_EQ(grid.rowCount(), 29);
+  EXPECT_EQ(grid.row(28),
+            (std::vector<std::string>{"Pk.9", "0.811", "C1", "0.539", "Pk.11", "114.45"}));
+
+  bench->controls().peakThresholdUnits = 1;  // 1 e/A3: the peaks drop out
+  click("C1");
+  // N1, C2, C3 and H4: six pairs around C1.
+  ASSERT_EQ(grid.rowCount(), 7);
+  bool sawN1 = false;
+  for (int r = 1; r < grid.rowCount(); ++r) {
+    EXPECT_EQ(grid.cell(r, 2), "C1");
+    if (grid.cell(r, 0) == "N1") {
+      sawN1 = true;
+      EXPECT_EQ(grid.cell(r, 1), "1.493");
+    }
+    const double angle = text::parseDouble(grid.cell(r, 5));
+    EXPECT_GT(angle, 100);
+    EXPECT_LT(angle, 115);
+  }
+  EXPECT_TRUE(sawN1);
+
+  click("H4");  // an H atom has no neighbours of its own
+  ASSERT_EQ(bench->distancesAngles().grid.rowCount(), 2);
+  EXPECT_EQ(bench->distancesAngles().grid.row(1),
+            (std::vector<std::string>{"Not", "Enough", "Bonds", "Here", "To", "Show!"}));
+
+  clickAt(emptyCorner);  // a miss with one atom clears it and hides the window
+  EXPECT_TRUE(bench->selection().empty());
+  EXPECT_FALSE(bench->distancesAngles().visible);
+}
+
+TEST_F(WorkbenchScenario, DfixPairsTwoAtomsAndAMissClears) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::Dfix);
+  EXPECT_TRUE(bench->window().inputs.dfix);
+  EXPECT_FALSE(bench->window().inputs.element);
+  click("O1");
+  click("O1");  // a hit on a selected atom changes nothing
+  click("C3");
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"O1", "C3"}));
+  clickAt(emptyCorner);
+  EXPECT_TRUE(bench->selection().empty());
+  click("N1");
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"N1"});
+}
+
+TEST_F(WorkbenchScenario, MemSelectSurvivesARestart) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  bench->chooseMode(MouseMode::MemSelect);
+  EXPECT_EQ(bench->window().modeCaption, "MemSelect");
+  click("C3");
+  click("O1");
+  click("H2");
+  const std::vector<model::AtomRef> picked = bench->selection().picked;
+  bench->apply();
+  EXPECT_TRUE(bench->selection().empty());
+  const std::string expected = "3\n1\t" + std::to_string(ref("C3").index) + "\n1\t" +
+                               std::to_string(ref("O1").index) + "\n2\t" +
+                               std::to_string(ref("H2").index) + "\n";
+  EXPECT_EQ(work.read("selection_mem.txt"), expected);
+
+  // A new run of the program opens the same file and restores the Selection.
+  FakeDialogs restartDialogs;
+  RecordingCanvas restartCanvas;
+  auto restarted = makeBench(restartDialogs, restartCanvas);
+  bench.reset();
+  restarted->openFile(work.path() / "ala.res");
+  ASSERT_TRUE(restarted->hasStructure());
+  restarted->reSelect();
+  EXPECT_EQ(restarted->selection().picked, picked);
+  for (const model::AtomRef& r : picked) {
+    EXPECT_EQ(
+        restarted->structure().selected[static_cast<size_t>(r.kind)][static_cast<size_t>(r.index)],
+        1);
+  }
+}
+
+TEST_F(WorkbenchScenario, ApplyDoesNothingWithAnEmptySelection) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  const auto units = [&] {
+    std::vector<int> counts;
+    for (int e = 1; e <= bench->structure().elementCount; ++e)
+      counts.push_back(bench->structure().elements[e].unitCount);
+    return counts;
+  };
+  ASSERT_EQ(units(), (std::vector<int>{12, 28, 4, 8}));  // UNIT as read
+  bench->chooseMode(MouseMode::MemSelect);
+  const size_t calls = canvas.calls.size();
+  bench->apply();
+  EXPECT_EQ(units(), (std::vector<int>{12, 28, 4, 8}));
+  EXPECT_FALSE(fs::exists(work.path() / "selection_mem.txt"));
+  EXPECT_EQ(canvas.calls.size(), calls) << "no redraw";
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  // With atoms picked, even a mode without an edit of its own recounts UNIT from the model.
+  bench->chooseMode(MouseMode::Distance);
+  click("C1");
+  click("N1");
+  bench->apply();
+  EXPECT_EQ(units(), (std::vector<int>{3, 7, 1, 2}));  // C, H, N, O of the asymmetric unit
+}
+
+TEST_F(WorkbenchScenario, ModeSwitchesClearTheSelectionExceptAdjustAndTheSameMode) {
+  TAVO_OPEN_ALANINE_OR_SKIP();
+  struct Case {
+    MouseMode to;
+    bool kept;
+    const char* why;
+  };
+  const Case cases[] = {
+      {MouseMode::Delete, false, "another mode clears"},
+      {MouseMode::MoveGroupDefine, false, "MoveGrp clears once a structure is loaded"},
+      {MouseMode::Adjust, true, "Adjust keeps the Selection"},
+      {MouseMode::Name, true, "the mode in force: its flag is already on"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    bench->chooseMode(MouseMode::Name);
+    bench->clearSelection();
+    click("C1");
+    bench->chooseMode(c.to);
+    EXPECT_EQ(bench->window().modeCaption, editing::modeCaption(c.to));
+    EXPECT_EQ(bench->selection().empty(), !c.kept);
+    EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], c.kept ? 1 : 0);
+  }
+}
+
+}  // namespace
+}  // namespace tavo::testing
