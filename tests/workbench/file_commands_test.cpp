@@ -49,7 +49,7 @@ TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
   EXPECT_GE(s.bonds.count(1), 5);
   EXPECT_EQ(clock.pausedMilliseconds, 20);
   EXPECT_EQ(listener.pictures, 2);
-  const std::vector<std::string> texts = canvas.texts();
+  const std::vector<std::string> texts = canvas.writtenTexts();
   EXPECT_NE(std::find(texts.begin(), texts.end(), "N1"), texts.end());
   // The folder memory: directoryinfo, dirinf and the current directory.
   EXPECT_EQ(bench->directoryInfo(), work.path().string());
