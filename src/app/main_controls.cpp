@@ -24,24 +24,24 @@ struct NamedCaption {
 
 // The mode flags as check boxes of 'Mouse On Graphics'.
 constexpr NamedCaption modeBoxes[] = {
-    {"CheckBox5", "Name"},        {"CheckBox6", "Renumber"},   {"CheckBox7", "Delete"},
-    {"CheckBox8", "Distance"},    {"CheckBox9", "Dist/Ang"},   {"CheckBox10", "Rotate"},
-    {"CheckBox11", "HFIX"},       {"CheckBox12", "ANIS"},      {"CheckBox13", "BIND"},
-    {"CheckBox14", "DFIX"},       {"CheckBox15", "SADI"},      {"CheckBox16", "FLAT"},
-    {"CheckBox17", "MoveGrp"},    {"CheckBox18", "Grp"},       {"CheckBox19", "Dst"},
-    {"CheckBox20", "SAME"},       {"CheckBox21", "DELU"},      {"CheckBox22", "BeISO"},
-    {"CheckBox23", "PARAM"},      {"CheckBox24", "Center"},    {"CheckBox25", "Locate"},
-    {"CheckBox26", "Adjust"},     {"CheckBox27", "MemSelect"}, {"CheckBox28", "PART"},
-    {"CheckBox38", "Adopt"},      {"CheckBox39", "Edit"},      {"CheckBox41", "MemUnselc"},
-    {"CheckBox42", "AlignVec"},   {"CalcPlane", "CalcPlane"},  {"AngV1V2", "AngV1V2"},
+    {"CheckBox5", "Name"},      {"CheckBox6", "Renumber"},   {"CheckBox7", "Delete"},
+    {"CheckBox8", "Distance"},  {"CheckBox9", "Dist/Ang"},   {"CheckBox10", "Rotate"},
+    {"CheckBox11", "HFIX"},     {"CheckBox12", "ANIS"},      {"CheckBox13", "BIND"},
+    {"CheckBox14", "DFIX"},     {"CheckBox15", "SADI"},      {"CheckBox16", "FLAT"},
+    {"CheckBox17", "MoveGrp"},  {"CheckBox18", "Grp"},       {"CheckBox19", "Dst"},
+    {"CheckBox20", "SAME"},     {"CheckBox21", "DELU"},      {"CheckBox22", "BeISO"},
+    {"CheckBox23", "PARAM"},    {"CheckBox24", "Center"},    {"CheckBox25", "Locate"},
+    {"CheckBox26", "Adjust"},   {"CheckBox27", "MemSelect"}, {"CheckBox28", "PART"},
+    {"CheckBox38", "Adopt"},    {"CheckBox39", "Edit"},      {"CheckBox41", "MemUnselc"},
+    {"CheckBox42", "AlignVec"}, {"CalcPlane", "CalcPlane"},  {"AngV1V2", "AngV1V2"},
 };
 
 // The display flags as check boxes of 'General Treatments'.
 constexpr NamedCaption displayBoxes[] = {
-    {"CheckBox1", "ShowLab"},  {"CheckBox2", "Show Hs"},  {"CheckBox3", "ShowPks"},
+    {"CheckBox1", "ShowLab"},  {"CheckBox2", "Show Hs"},   {"CheckBox3", "ShowPks"},
     {"CheckBox4", "Expand"},   {"CheckBox29", "ShowCell"}, {"CheckBox30", "LabAxes"},
-    {"CheckBox31", "Packing"}, {"CheckBox32", "Ellipse"}, {"CheckBox33", "Stereo"},
-    {"CheckBox34", "HideHLb"}, {"CheckBox35", "PkExpOn"}, {"CheckBox36", "HExpOn"},
+    {"CheckBox31", "Packing"}, {"CheckBox32", "Ellipse"},  {"CheckBox33", "Stereo"},
+    {"CheckBox34", "HideHLb"}, {"CheckBox35", "PkExpOn"},  {"CheckBox36", "HExpOn"},
     {"CheckBox40", "View Hs"},
 };
 
@@ -207,9 +207,9 @@ void MainControls::build(QWidget* surface) {
   partNumber = spin(modeInputs, "SpinEdit24", 0, 100, 0);
   dfixDistance = edit(modeInputs, "Edit9", "", 60);
   dfixEsd = edit(modeInputs, "Edit10", "0.03", 50);
-  for (QWidget* each : std::initializer_list<QWidget*>{
-           elementNumber, elementSymbol, elementCount, firstNumber, useLetters, hfixM, hfixN,
-           partNumber, dfixDistance, dfixEsd}) {
+  for (QWidget* each : std::initializer_list<QWidget*>{elementNumber, elementSymbol, elementCount,
+                                                       firstNumber, useLetters, hfixM, hfixN,
+                                                       partNumber, dfixDistance, dfixEsd}) {
     inputs->addWidget(each);
     each->hide();
   }

@@ -58,8 +58,7 @@ constexpr std::array<MenuEntry, 66> entries = {{
     {C::ExpandConnections, "View", "Expand Connections", "Ctrl+A", "ExpandConnections1", true},
     {C::PackingView, "View", "Packing View", "Ctrl+P", "PackingView1", true},
     {C::ShowPlaneCalc, "View", "Show Plane Calc Window", "", "ShowPlaneCalc1"},
-    {C::NumericalPositions, "View", "Numerical Positions", "Ctrl+N", "NumericalPositions1",
-     true},
+    {C::NumericalPositions, "View", "Numerical Positions", "Ctrl+N", "NumericalPositions1", true},
     {C::TrackingBars, "View", "Tracking Bars", "Ctrl+B", "TrackingBars1", true},
     {C::Thresholds, "View", "Bonds/Peaks Thresholds", "F2", "BondsPeaksThresholds1"},
     {C::InitializeView, "View", "Initialize View Items", "F1", "InitializeViewItems1"},
@@ -69,12 +68,10 @@ constexpr std::array<MenuEntry, 66> entries = {{
     {C::SplitAtom, "Commands", "Split Atom using *.lst", "", "SplitAtom1"},
     {C::InvertStructure, "Commands", "Invert Structure", "", "InvertStructure1"},
     {C::ShiftXyz, "Commands", "Shift XYZs", "", "ShiftXYZs1"},
-    {C::CheckDuplication, "Commands", "Check Duplication of Labeling", "",
-     "CheckDuplication1"},
+    {C::CheckDuplication, "Commands", "Check Duplication of Labeling", "", "CheckDuplication1"},
     {C::PackingRange, "Preferences", "Packing View Range", "", "PackingViewRange1"},
     {C::EllipseParams, "Preferences", "Ellipse View Params", "", "EllipseViewParams1"},
-    {C::DefinitionOfElements, "Preferences", "Definition of Elements", "",
-     "DefinitionofElements1"},
+    {C::DefinitionOfElements, "Preferences", "Definition of Elements", "", "DefinitionofElements1"},
     {C::CustomizeGraphics, "Preferences", "Customize Graphics", "", "CustomizeGraphics1"},
     {C::TextEditor, "Options", "Text Editor", "", "TextEditor1"},
     {C::GenerateCif, "Options", "Generate CIF (Auto)", "", "GenerateCIF1"},
@@ -106,14 +103,20 @@ static_assert(entriesFollowTheEnumOrder(), "menu table must list the commands in
 
 }  // namespace
 
-std::span<const std::string_view> mainMenuTitles() { return titles; }
+std::span<const std::string_view> mainMenuTitles() {
+  return titles;
+}
 
-std::span<const MenuEntry> mainMenuEntries() { return entries; }
+std::span<const MenuEntry> mainMenuEntries() {
+  return entries;
+}
 
 const MenuEntry& menuEntry(MenuCommand command) {
   return entries.at(static_cast<size_t>(command));
 }
 
-std::span<const ViewPopupEntry> viewPopupEntries() { return viewPopup; }
+std::span<const ViewPopupEntry> viewPopupEntries() {
+  return viewPopup;
+}
 
 }  // namespace tavo::app

@@ -9,7 +9,9 @@
 
 namespace tavo::app {
 
-QtClock::QtClock() { m_elapsed.start(); }
+QtClock::QtClock() {
+  m_elapsed.start();
+}
 
 std::string QtClock::dateTimeText() {
   return toStd(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));

@@ -22,7 +22,8 @@ const QString programName = QStringLiteral("Tavo");
 // "*.ins;*.res" -> "(*.ins *.res)"
 QString patternsInParentheses(const QString& patterns) {
   QStringList parts = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-  for (QString& part : parts) part = part.trimmed();
+  for (QString& part : parts)
+    part = part.trimmed();
   return QStringLiteral("(") + parts.join(QLatin1Char(' ')) + QStringLiteral(")");
 }
 
@@ -63,8 +64,8 @@ std::optional<std::filesystem::path> QtDialogs::chooseFileToOpen(
 std::optional<std::filesystem::path> QtDialogs::chooseFileToSave(
     const std::filesystem::path& folder, std::string_view proposedName, std::string_view filter) {
   const QString start = toQString(folder / std::filesystem::path(std::string(proposedName)));
-  const QString chosen = QFileDialog::getSaveFileName(m_parent, QString(), start,
-                                                      toQtFilter(filter));
+  const QString chosen =
+      QFileDialog::getSaveFileName(m_parent, QString(), start, toQtFilter(filter));
   if (chosen.isEmpty()) return std::nullopt;
   return toPath(chosen);
 }

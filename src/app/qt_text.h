@@ -14,6 +14,13 @@ inline QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+inline QString toQString(const std::string& text) {
+  return toQString(std::string_view(text));
+}
+inline QString toQString(const char* text) {
+  return toQString(std::string_view(text));
+}
+
 /// A path as a QString for Qt's file dialogs and captions.
 inline QString toQString(const std::filesystem::path& path) {
   const std::string text = path.string();
@@ -21,7 +28,9 @@ inline QString toQString(const std::filesystem::path& path) {
 }
 
 /// A QString as core text (UTF-8 bytes).
-inline std::string toStd(const QString& text) { return text.toUtf8().toStdString(); }
+inline std::string toStd(const QString& text) {
+  return text.toUtf8().toStdString();
+}
 
 /// A QString naming a file as a path.
 inline std::filesystem::path toPath(const QString& text) {

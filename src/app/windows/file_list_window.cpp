@@ -30,10 +30,12 @@ void FileListWindow::setFiles(const std::string& folder, const std::vector<std::
   setWindowTitle(toQString(folder));
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) rows << toQString(name);
+  for (const std::string& name : names)
+    rows << toQString(name);
   if (m_list->count() == rows.size()) {
     bool same = true;
-    for (int i = 0; i < m_list->count() && same; ++i) same = m_list->item(i)->text() == rows[i];
+    for (int i = 0; i < m_list->count() && same; ++i)
+      same = m_list->item(i)->text() == rows[i];
     if (same) return;  // keep the user's current row
   }
   m_list->clear();

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QWidget;
+
 namespace tavo::app {
 
 class AuxiliaryWindow;

@@ -46,6 +46,8 @@ constexpr std::array<WindowEntry, 34> windows = {{
 
 }  // namespace
 
-std::span<const WindowEntry> auxiliaryWindows() { return windows; }
+std::span<const WindowEntry> auxiliaryWindows() {
+  return windows;
+}
 
 }  // namespace tavo::app
