@@ -1,0 +1,264 @@
+// The Canvas port on QPainter, with image caches for balls, dots and labels.
+#include "app/canvas/qpainter_canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLine>
+#include <QPaintDevice>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace tavo::app {
+
+namespace {
+
+// Label images are kept for this many different texts; then the cache starts again.
+constexpr std::size_t maximumTextSprites = 50000;
+constexpr int clearBrush = -1;
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Pen width, radius, style and both colours packed into one key; nullopt when they do not fit.
+std::optional<std::uint64_t> circleKey(int radius, view::Color penColor, int penWidth,
+                                       bool dotted, int brush) {
+  if (radius < 0 || radius > 255 || penWidth < 0 || penWidth > 15) return std::nullopt;
+  const std::uint64_t brushBits =
+      brush == clearBrush ? (1ULL << 24) : static_cast<std::uint64_t>(brush & 0xFFFFFF);
+  return static_cast<std::uint64_t>(radius) | static_cast<std::uint64_t>(penWidth) << 8 |
+         static_cast<std::uint64_t>(dotted) << 12 |
+         static_cast<std::uint64_t>(penColor & 0xFFFFFF) << 13 | brushBits << 37;
+}
+
+}  // namespace
+
+QColor toQColor(view::Color color) {
+  return QColor(view::redOf(color), view::greenOf(color), view::blueOf(color));
+}
+
+std::size_t QPainterCanvas::TextKeyHash::operator()(const TextKey& key) const {
+  std::size_t h = std::hash<std::string>()(key.text);
+  h ^= std::hash<long long>()((static_cast<long long>(key.size) << 50) ^
+                              (static_cast<long long>(key.color) << 25) ^ key.background) +
+       0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+  return h;
+}
+
+QPainterCanvas::QPainterCanvas(int width, int height)
+    : m_image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+  m_image.fill(Qt::white);
+  m_device = &m_image;
+}
+
+QPainterCanvas::QPainterCanvas(QPaintDevice& device) : m_device(&device), m_vector(true) {}
+
+QPainterCanvas::~QPainterCanvas() {
+  if (m_painter) m_painter->end();
+}
+
+void QPainterCanvas::resize(int width, int height) {
+  if (m_vector) return;
+  if (m_painter) m_painter->end();
+  m_painter.reset();
+  m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  m_image.fill(Qt::white);
+  m_device = &m_image;
+}
+
+QPainter& QPainterCanvas::painter() {
+  if (!m_painter) {
+    m_painter = std::make_unique<QPainter>(m_device);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+  }
+  return *m_painter;
+}
+
+void QPainterCanvas::applyPen(bool antialiasLines) {
+  QPen pen(toQColor(m_pen.color));
+  pen.setWidth(std::max(m_pen.width, 1));
+  pen.setStyle(m_pen.style == view::PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  QPainter& p = painter();
+  p.setPen(pen);
+  p.setRenderHint(QPainter::Antialiasing, antialiasLines);
+}
+
+void QPainterCanvas::applyBrush() {
+  if (m_brush.style == view::BrushStyle::Clear) {
+    painter().setBrush(Qt::NoBrush);
+  } else {
+    painter().setBrush(toQColor(m_brush.color));
+  }
+}
+
+QFont QPainterCanvas::qtFont(int size) const {
+  QFont font(QStringLiteral("Arial"));
+  font.setStyleHint(QFont::SansSerif);
+  // Point sizes at 96 dots per inch, whatever the device's resolution.
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * 96.0 / 72.0))));
+  return font;
+}
+
+void QPainterCanvas::rectangle(int x1, int y1, int x2, int y2) {
+  applyPen(false);
+  applyBrush();
+  painter().drawRect(QRectF(x1, y1, x2 - x1, y2 - y1));
+}
+
+void QPainterCanvas::drawCircleWith(QPainter& p, double cx, double cy, int radius) const {
+  p.drawEllipse(QRectF(cx - radius, cy - radius, 2.0 * radius, 2.0 * radius));
+}
+
+void QPainterCanvas::ellipse(int x1, int y1, int x2, int y2) {
+  applyPen(true);
+  applyBrush();
+  painter().drawEllipse(QRectF(x1, y1, x2 - x1, y2 - y1));
+}
+
+void QPainterCanvas::line(int x1, int y1, int x2, int y2) {
+  applyPen(m_fullQuality);
+  painter().drawLine(x1, y1, x2, y2);
+}
+
+void QPainterCanvas::text(int x, int y, std::string_view text) {
+  if (m_font.size <= 0 || text.empty()) return;
+  QPainter& p = painter();
+  const QFont font = qtFont(m_font.size);
+  const QFontMetrics metrics(font);
+  const QString qtext = toQString(text);
+  if (m_brush.style == view::BrushStyle::Solid) {
+    p.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
+               toQColor(m_brush.color));
+  }
+  p.setFont(font);
+  p.setPen(toQColor(m_font.color));
+  p.drawText(QPoint(x, y + metrics.ascent()), qtext);
+}
+
+void QPainterCanvas::show() {
+  if (m_painter) m_painter->end();
+  m_painter.reset();
+  if (onShow) onShow();
+}
+
+void QPainterCanvas::lines(std::span<const view::Segment> segments) {
+  if (segments.empty()) return;
+  applyPen(m_fullQuality);
+  // QLine is four ints like Segment, so a batch of segments is drawn without copying.
+  static_assert(sizeof(QLine) == sizeof(view::Segment));
+  painter().drawLines(reinterpret_cast<const QLine*>(segments.data()),
+                      static_cast<int>(segments.size()));
+}
+
+const QPainterCanvas::Sprite& QPainterCanvas::circleSprite(int radius, view::Color penColor,
+                                                           int penWidth, int brush) {
+  const bool dotted = m_pen.style == view::PenStyle::Dotted;
+  // circleKey fits: every caller checked it first.
+  const std::uint64_t key = *circleKey(radius, penColor, penWidth, dotted, brush);
+  auto found = m_circleSprites.find(key);
+  if (found != m_circleSprites.end()) return found->second;
+  const int centre = radius + penWidth / 2 + 2;
+  Sprite sprite;
+  sprite.image = QImage(2 * centre + 1, 2 * centre + 1, QImage::Format_ARGB32_Premultiplied);
+  sprite.image.fill(Qt::transparent);
+  sprite.offsetX = sprite.offsetY = -centre;
+  QPainter p(&sprite.image);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  QPen pen(toQColor(penColor));
+  pen.setWidth(std::max(penWidth, 1));
+  pen.setStyle(dotted ? Qt::DotLine : Qt::SolidLine);
+  p.setPen(pen);
+  if (brush == clearBrush) {
+    p.setBrush(Qt::NoBrush);
+  } else {
+    p.setBrush(toQColor(brush));
+  }
+  drawCircleWith(p, centre, centre, radius);
+  p.end();
+  return m_circleSprites.emplace(key, std::move(sprite)).first->second;
+}
+
+void QPainterCanvas::circles(std::span<const view::Dot> centres, int radius) {
+  const int brush =
+      m_brush.style == view::BrushStyle::Clear ? clearBrush : (m_brush.color & 0xFFFFFF);
+  if (m_vector || !circleKey(radius, m_pen.color, m_pen.width, true, brush)) {
+    Canvas::circles(centres, radius);
+    return;
+  }
+  const Sprite& sprite = circleSprite(radius, m_pen.color, m_pen.width, brush);
+  QPainter& p = painter();
+  for (const view::Dot& c : centres) {
+    p.drawImage(c.x + sprite.offsetX, c.y + sprite.offsetY, sprite.image);
+  }
+}
+
+void QPainterCanvas::balls(std::span<const view::Ball> batch, view::Color hollowColor) {
+  if (m_vector || batch.empty()) {
+    Canvas::balls(batch, hollowColor);
+    return;
+  }
+  QPainter& p = painter();
+  for (const view::Ball& b : batch) {
+    const int brush = (b.filled ? b.color : hollowColor) & 0xFFFFFF;
+    if (!circleKey(b.radius, b.color, m_pen.width, true, brush)) {
+      Canvas::balls(std::span<const view::Ball>(&b, 1), hollowColor);
+      continue;
+    }
+    const Sprite& sprite = circleSprite(b.radius, b.color, m_pen.width, brush);
+    p.drawImage(b.x + sprite.offsetX, b.y + sprite.offsetY, sprite.image);
+  }
+  setPenColor(batch.back().color);
+  setBrush(batch.back().filled ? batch.back().color : hollowColor);
+}
+
+const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) {
+  m_lookup.text.assign(text);
+  m_lookup.size = m_font.size;
+  m_lookup.color = m_font.color;
+  m_lookup.background =
+      m_brush.style == view::BrushStyle::Clear ? clearBrush : (m_brush.color & 0xFFFFFF);
+  auto found = m_textSprites.find(m_lookup);
+  if (found != m_textSprites.end()) return found->second;
+  if (m_textSprites.size() >= maximumTextSprites) m_textSprites.clear();
+  const QFont font = qtFont(m_font.size);
+  const QFontMetrics metrics(font);
+  const QString qtext = toQString(text);
+  Sprite sprite;
+  sprite.image = QImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
+                        QImage::Format_ARGB32_Premultiplied);
+  sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
+                                                       : toQColor(m_lookup.background));
+  QPainter p(&sprite.image);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(font);
+  p.setPen(toQColor(m_font.color));
+  p.drawText(QPoint(0, metrics.ascent()), qtext);
+  p.end();
+  return m_textSprites.emplace(m_lookup, std::move(sprite)).first->second;
+}
+
+void QPainterCanvas::texts(std::span<const view::PlacedText> batch) {
+  if (m_vector || m_font.size <= 0) {
+    Canvas::texts(batch);
+    return;
+  }
+  QPainter& p = painter();
+  for (const view::PlacedText& t : batch) {
+    if (t.text.empty()) continue;
+    const Sprite& sprite = textSprite(t.text);
+    p.drawImage(t.x, t.y, sprite.image);
+  }
+}
+
+bool QPainterCanvas::save(const std::filesystem::path& file) const {
+  if (m_vector) return false;
+  return m_image.save(QString::fromStdString(file.string()));
+}
+
+}  // namespace tavo::app

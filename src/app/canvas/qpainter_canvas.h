@@ -1,0 +1,98 @@
+// The Canvas port on QPainter: a raster pane (QImage) for the window and for PNG files, or any
+// paint device drawn with vector primitives only (SVG files).
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "view/canvas.h"
+
+class QPaintDevice;
+
+namespace tavo::app {
+
+/// Raster mode draws atom balls, peak dots and labels from images rendered once per colour,
+/// size and fill, and every batch of lines with one call, so that a redraw of a large structure
+/// stays fast; the recorded picture is the same as with the single primitives.
+class QPainterCanvas final : public view::Canvas {
+ public:
+  /// A raster canvas with its own image of `width` x `height` pixels.
+  QPainterCanvas(int width, int height);
+  /// A vector canvas on `device` (for instance a QSvgGenerator); batches are drawn as single
+  /// primitives so that the output holds no bitmaps.
+  explicit QPainterCanvas(QPaintDevice& device);
+  ~QPainterCanvas() override;
+  QPainterCanvas(const QPainterCanvas&) = delete;
+  QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+  /// The raster image (empty for a vector canvas).
+  const QImage& image() const { return m_image; }
+  /// Gives the raster image a new size; the content is undefined until the next picture.
+  void resize(int width, int height);
+  /// Full quality antialiases the lines as well (the balls and labels always are); a fast
+  /// redraw while the picture moves may leave it off.
+  void setFullQuality(bool on) { m_fullQuality = on; }
+  bool fullQuality() const { return m_fullQuality; }
+  /// Called by show() after painting has ended, e.g. to update the widget.
+  std::function<void()> onShow;
+
+  void rectangle(int x1, int y1, int x2, int y2) override;
+  void ellipse(int x1, int y1, int x2, int y2) override;
+  void line(int x1, int y1, int x2, int y2) override;
+  void text(int x, int y, std::string_view text) override;
+  void show() override;
+
+  void lines(std::span<const view::Segment> segments) override;
+  void circles(std::span<const view::Dot> centres, int radius) override;
+  void balls(std::span<const view::Ball> batch, view::Color hollowColor) override;
+  void texts(std::span<const view::PlacedText> batch) override;
+
+  /// Saves the raster image as PNG (or any format Qt knows from the suffix); false on failure.
+  bool save(const std::filesystem::path& file) const;
+
+ private:
+  struct TextKey {
+    std::string text;
+    int size = 0;
+    view::Color color = 0;
+    int background = -1;  // -1 = clear brush
+    friend bool operator==(const TextKey&, const TextKey&) = default;
+  };
+  struct TextKeyHash {
+    std::size_t operator()(const TextKey& key) const;
+  };
+  struct Sprite {
+    QImage image;
+    int offsetX = 0, offsetY = 0;  // where the image goes relative to the point
+  };
+
+  QPainter& painter();
+  void applyPen(bool antialiasLines);
+  void applyBrush();
+  QFont qtFont(int size) const;
+  const Sprite& circleSprite(int radius, view::Color penColor, int penWidth, int brush);
+  const Sprite& textSprite(std::string_view text);
+  void drawCircleWith(QPainter& p, double cx, double cy, int radius) const;
+
+  QImage m_image;
+  QPaintDevice* m_device = nullptr;
+  bool m_vector = false;
+  bool m_fullQuality = true;
+  std::unique_ptr<QPainter> m_painter;
+  std::unordered_map<std::uint64_t, Sprite> m_circleSprites;
+  std::unordered_map<TextKey, Sprite, TextKeyHash> m_textSprites;
+  TextKey m_lookup;
+};
+
+/// QColor of a 24-bit colour with red in the low byte.
+QColor toQColor(view::Color color);
+
+}  // namespace tavo::app

@@ -1,0 +1,327 @@
+// Bond detection by cell list, its plain reference, and the BIND cards.
+#include "geometry/bonds.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/cell_metrics.h"
+#include "text/text.h"
+
+namespace tavo::geometry {
+
+using model::Vec3;
+
+std::string bondLimitMessage(int kind, int conMax) {
+  return std::string(bondLimitMessageHead) + std::string(bondKindNames[kind]) +
+         std::string(bondLimitMessageMiddle) + std::to_string(conMax) +
+         std::string(bondLimitMessageTail);
+}
+
+double elementRadius(const model::StructureModel& structure, int sfac) {
+  if (sfac < 0 || sfac > structure.elements.capacity()) return 0;
+  return structure.elements[sfac].radius;
+}
+
+namespace {
+
+// Appends the pairs of one kind up to con_max − 1 of them; the first pair beyond shows the
+// message and closes the kind.
+class KindFiller {
+ public:
+  KindFiller(model::StructureModel& structure, int kind, model::Dialogs& dialogs)
+      : m_list(structure.bonds.kinds[static_cast<size_t>(kind)]),
+        m_dialogs(dialogs),
+        m_kind(kind),
+        m_conMax(structure.limits.conMax),
+        m_capacity(static_cast<size_t>(std::max(structure.limits.conMax - 1, 0))) {
+    if (m_list.capacity() < m_capacity) m_list.reserve(m_capacity);
+  }
+  bool add(int first, int second) {
+    if (m_full) return false;
+    if (m_list.size() >= m_capacity) {
+      m_full = true;
+      m_dialogs.message(bondLimitMessage(m_kind, m_conMax));
+      return false;
+    }
+    m_list.push_back({first, second});
+    return true;
+  }
+  void clear() { m_list.clear(); }
+
+ private:
+  std::vector<model::Bond>& m_list;
+  model::Dialogs& m_dialogs;
+  int m_kind;
+  int m_conMax;
+  size_t m_capacity;
+  bool m_full = false;
+};
+
+const Vec3* viewOfKind(const model::StructureModel& structure, int kind) {
+  return structure.view[static_cast<size_t>(kind)].data();
+}
+
+double atomRadius(const model::StructureModel& structure, int i) {
+  return elementRadius(structure, structure.atoms[i].sfac);
+}
+
+double hydrogenRadius(const model::StructureModel& structure, int i) {
+  return elementRadius(structure, structure.hydrogens[i].sfac);
+}
+
+bool hydrogenKindRuns(const model::StructureModel& s, const BondThresholds& t) {
+  return t.showHydrogens && s.workingHCount > 0;
+}
+
+bool peakKindsRun(const model::StructureModel& s, const BondThresholds& t) {
+  return t.showPeaks && s.workingPeakCount > 0;
+}
+
+// ---- Plain double loops.
+
+void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
+  KindFiller bonds(s, 1, d);
+  bonds.clear();
+  const Vec3* view = viewOfKind(s, 1);
+  const int n = s.workingAtomCount;
+  for (int i = 1; i <= n - 1; ++i) {
+    for (int j = i + 1; j <= n; ++j) {
+      if (viewDistance(view[i], view[j]) <
+          bondLimit(t.bondFactor, atomRadius(s, i), atomRadius(s, j))) {
+        if (!bonds.add(i, j)) return;
+      }
+    }
+  }
+}
+
+// Kinds 2 and 3: every entry of `kind` against every non-H atom.
+template <class Radius>
+void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, int factor,
+                  const Radius& radiusOf, model::Dialogs& d) {
+  KindFiller bonds(s, bondKind, d);
+  bonds.clear();
+  const Vec3* from = viewOfKind(s, kind);
+  const Vec3* atoms = viewOfKind(s, 1);
+  for (int i = 1; i <= count; ++i) {
+    for (int j = 1; j <= s.workingAtomCount; ++j) {
+      if (viewDistance(from[i], atoms[j]) < bondLimit(factor, radiusOf(i), atomRadius(s, j))) {
+        if (!bonds.add(i, j)) return;
+      }
+    }
+  }
+}
+
+void plainPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
+  KindFiller bonds(s, 4, d);
+  bonds.clear();
+  const Vec3* view = viewOfKind(s, 3);
+  const double r0 = elementRadius(s, 0);
+  const int n = s.workingPeakCount;
+  for (int i = 1; i <= n - 1; ++i) {
+    for (int j = i + 1; j <= n; ++j) {
+      if (viewDistance(view[i], view[j]) < bondLimit(t.peakBondFactor, r0, r0)) {
+        if (!bonds.add(i, j)) return;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void detectConnectionPlain(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
+  plainAtomBonds(s, t, d);
+  addBindBonds(s, d);
+  if (hydrogenKindRuns(s, t)) {
+    plainToAtoms(
+        s, 2, 2, s.workingHCount, t.bondFactor, [&s](int i) { return hydrogenRadius(s, i); }, d);
+  }
+  if (peakKindsRun(s, t)) {
+    const double r0 = elementRadius(s, 0);
+    plainToAtoms(
+        s, 3, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, d);
+    plainPeakPeak(s, t, d);
+  }
+}
+
+// ---- BIND cards.
+
+namespace {
+
+// The two names of a BIND card, or nothing when the card does not have exactly two.
+bool bindNames(const std::string& line, std::string& first, std::string& second) {
+  size_t starts[2] = {0, 0};
+  int found = 0;
+  // Token starts: a blank followed by a non-blank, from the fourth character on.
+  for (size_t q = 3; q + 1 < line.size(); ++q) {
+    if (line[q] == ' ' && line[q + 1] != ' ') {
+      if (found == 2) return false;
+      starts[found++] = q;
+    }
+  }
+  if (found != 2) return false;
+  first =
+      text::upper(text::trimLine(std::string_view(line).substr(starts[0], starts[1] - starts[0])));
+  second = text::upper(text::trimLine(std::string_view(line).substr(starts[1])));
+  return true;
+}
+
+int lastAtomLabelled(const model::StructureModel& s, const std::string& name) {
+  int found = 0;
+  for (int i = 1; i <= s.nonHCount; ++i) {
+    if (text::upper(text::trimLine(s.atoms[i].label)) == name) found = i;
+  }
+  return found;
+}
+
+}  // namespace
+
+void addBindBonds(model::StructureModel& s, model::Dialogs& d) {
+  KindFiller bonds(s, 1, d);
+  std::string first, second;
+  for (const std::string& line : s.instructionLines) {
+    if (!text::startsWithUpper(line, "BIND") || !bindNames(line, first, second)) continue;
+    const int a = lastAtomLabelled(s, first);
+    const int b = lastAtomLabelled(s, second);
+    if (a > 0 && b > 0 && !bonds.add(a, b)) return;
+  }
+}
+
+// ---- Cell list.
+
+namespace {
+
+struct RadiusRange {
+  double low = INFINITY;
+  double high = -INFINITY;
+  void add(double r) {
+    low = std::fmin(low, r);
+    high = std::fmax(high, r);
+  }
+  bool empty() const { return low > high; }
+};
+
+// The largest limit any pair of radii from the two ranges can have (the limit is linear in the
+// radius sum, so it is largest at one of the extremes). 0 when no pair can bond.
+double largestLimit(int factor, const RadiusRange& first, const RadiusRange& second) {
+  if (first.empty() || second.empty()) return 0;
+  const double limit = std::fmax(bondLimit(factor, first.high, second.high),
+                                 bondLimit(factor, first.low, second.low));
+  return limit > 0 ? limit : 0;
+}
+
+// Sorts the partners of entry `i` and stores them; false when the kind is full.
+bool storePartners(int i, std::vector<int>& near, KindFiller& bonds) {
+  std::sort(near.begin(), near.end());
+  for (const int j : near) {
+    if (!bonds.add(i, j)) return false;
+  }
+  return true;
+}
+
+void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
+                   BondWorkspace& w, double reach) {
+  KindFiller bonds(s, 1, d);
+  bonds.clear();
+  if (!(reach > 0)) return;
+  const Vec3* view = viewOfKind(s, 1);
+  const double* radii = w.atomRadii.data();
+  const int factor = t.bondFactor;
+  for (int i = 1; i <= s.workingAtomCount - 1; ++i) {
+    const Vec3 p = view[i];
+    const double ri = radii[i];
+    w.near.clear();
+    w.atomGrid.forEachNear(p, [&](int j, const Vec3& q) {
+      if (j > i && viewDistance(p, q) < bondLimit(factor, ri, radii[j])) w.near.push_back(j);
+    });
+    if (!storePartners(i, w.near, bonds)) return;
+  }
+}
+
+template <class Radius>
+void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
+                 const Radius& radiusOf, model::Dialogs& d, BondWorkspace& w, double reach) {
+  KindFiller bonds(s, bondKind, d);
+  bonds.clear();
+  if (!(reach > 0)) return;
+  const Vec3* from = viewOfKind(s, bondKind);  // kind 2 = H atoms, kind 3 = peaks
+  const double* radii = w.atomRadii.data();
+  for (int i = 1; i <= count; ++i) {
+    const Vec3 p = from[i];
+    const double ri = radiusOf(i);
+    w.near.clear();
+    w.atomGrid.forEachNear(p, [&](int j, const Vec3& q) {
+      if (viewDistance(p, q) < bondLimit(factor, ri, radii[j])) w.near.push_back(j);
+    });
+    if (!storePartners(i, w.near, bonds)) return;
+  }
+}
+
+void gridPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
+                  BondWorkspace& w) {
+  KindFiller bonds(s, 4, d);
+  bonds.clear();
+  const double r0 = elementRadius(s, 0);
+  const double limit = bondLimit(t.peakBondFactor, r0, r0);
+  if (!(limit > 0)) return;
+  const Vec3* view = viewOfKind(s, 3);
+  w.peakGrid.build(view, s.workingPeakCount, limit);
+  for (int i = 1; i <= s.workingPeakCount - 1; ++i) {
+    const Vec3 p = view[i];
+    w.near.clear();
+    w.peakGrid.forEachNear(p, [&](int j, const Vec3& q) {
+      if (j > i && viewDistance(p, q) < limit) w.near.push_back(j);
+    });
+    if (!storePartners(i, w.near, bonds)) return;
+  }
+}
+
+}  // namespace
+
+void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
+                      BondWorkspace& w) {
+  const bool hydrogens = hydrogenKindRuns(s, t);
+  const bool peaks = peakKindsRun(s, t);
+  const double r0 = elementRadius(s, 0);
+
+  RadiusRange atomRange, hydrogenRange, peakRange;
+  w.atomRadii.resize(static_cast<size_t>(std::max(s.workingAtomCount, 0)) + 1);
+  for (int i = 1; i <= s.workingAtomCount; ++i) {
+    w.atomRadii[static_cast<size_t>(i)] = atomRadius(s, i);
+    atomRange.add(w.atomRadii[static_cast<size_t>(i)]);
+  }
+  if (hydrogens) {
+    w.hydrogenRadii.resize(static_cast<size_t>(s.workingHCount) + 1);
+    for (int i = 1; i <= s.workingHCount; ++i) {
+      w.hydrogenRadii[static_cast<size_t>(i)] = hydrogenRadius(s, i);
+      hydrogenRange.add(w.hydrogenRadii[static_cast<size_t>(i)]);
+    }
+  }
+  peakRange.add(r0);
+
+  const double reach1 = largestLimit(t.bondFactor, atomRange, atomRange);
+  const double reach2 = hydrogens ? largestLimit(t.bondFactor, hydrogenRange, atomRange) : 0;
+  const double reach3 = peaks ? largestLimit(t.peakBondFactor, peakRange, atomRange) : 0;
+  w.atomGrid.build(viewOfKind(s, 1), s.workingAtomCount, std::max({reach1, reach2, reach3}));
+  if (w.near.capacity() < 64) w.near.reserve(64);
+
+  gridAtomBonds(s, t, d, w, reach1);
+  addBindBonds(s, d);
+  if (hydrogens) {
+    const double* radii = w.hydrogenRadii.data();
+    gridToAtoms(
+        s, 2, s.workingHCount, t.bondFactor, [radii](int i) { return radii[i]; }, d, w, reach2);
+  }
+  if (peaks) {
+    gridToAtoms(
+        s, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, d, w, reach3);
+    gridPeakPeak(s, t, d, w);
+  }
+}
+
+void DetectConnection(model::StructureModel& structure, const BondThresholds& thresholds,
+                      model::Dialogs& dialogs) {
+  BondWorkspace workspace;
+  DetectConnection(structure, thresholds, dialogs, workspace);
+}
+
+}  // namespace tavo::geometry

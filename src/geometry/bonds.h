@@ -1,0 +1,82 @@
+// Bond detection: non-H bonds, H bonds, peak contacts and the bonds of BIND cards.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/spatial_grid.h"
+#include "model/dialogs.h"
+#include "model/structure_model.h"
+
+namespace tavo::geometry {
+
+/// The controls of the "Bonds/Peaks Thresholds" panel and the display toggles detection obeys.
+struct BondThresholds {
+  int bondFactor = 11;        // SpinEdit5 'BndThr', tenths: kinds 1 and 2
+  int peakBondFactor = 11;    // SpinEdit7 'PkBThr', tenths: kinds 3 and 4
+  bool showHydrogens = true;  // CheckBox2 'Show Hs': kind 2 is rebuilt only when on
+  bool showPeaks = true;      // CheckBox3 'ShowPks': kinds 3 and 4 are rebuilt only when on
+  friend bool operator==(const BondThresholds&, const BondThresholds&) = default;
+};
+
+/// The peak-height threshold of the same panel; it decides which peaks are drawn.
+struct PeakHeightThreshold {
+  int tens = 0;        // SpinEdit6 'PksThr', 0..100
+  int units = 0;       // SpinEdit27, 0..9
+  int tenths = 0;      // SpinEdit28, 0..9
+  int hundredths = 0;  // SpinEdit29, 0..9
+  /// T = 10·tens + units + tenths/10 + hundredths/100, e/Å³.
+  double value() const { return 10.0 * tens + units + tenths / 10.0 + hundredths / 100.0; }
+  friend bool operator==(const PeakHeightThreshold&, const PeakHeightThreshold&) = default;
+};
+
+/// The parts of the message shown when a kind of the bond list is full.
+inline constexpr std::string_view bondLimitMessageHead = "The number of components (";
+inline constexpr std::string_view bondLimitMessageMiddle = ") exceeds the Maximum allowed (";
+inline constexpr std::string_view bondLimitMessageTail = ")!!";
+/// The names of kinds 1..4 in that message.
+inline constexpr std::string_view bondKindNames[5] = {"", "nhbonds", "hbonds", "pkbonds1",
+                                                      "pkbonds2"};
+/// "The number of components (nhbonds) exceeds the Maximum allowed (30000)!!" for kind 1.
+std::string bondLimitMessage(int kind, int conMax);
+
+/// The distance limit of a pair: factor·(r1 + r2)/10 Å; a pair is bonded below it (strictly).
+inline double bondLimit(int factorTenths, double radius1, double radius2) {
+  return factorTenths * (radius1 + radius2) / 10;
+}
+
+/// The radius of the element of SFAC number `sfac`; entry 0 is the peak radius. 0 outside the
+/// element table.
+double elementRadius(const model::StructureModel& structure, int sfac);
+
+/// Buffers kept between detections so that repeated detection allocates nothing.
+class BondWorkspace {
+ public:
+  SpatialGrid atomGrid;
+  SpatialGrid peakGrid;
+  std::vector<double> atomRadii;      // by AtomTable index
+  std::vector<double> hydrogenRadii;  // by HydrogenTable index
+  std::vector<int> near;              // bonded partners of one entry, sorted before storing
+};
+
+/// Rebuilds kind 1 (distance pass, then BIND cards), kind 2 when H atoms are shown and
+/// kinds 3 and 4 when peaks are shown, from the view coordinates of the working tables. A full
+/// kind shows its message once and keeps the pairs found so far. Uses a cell list; the pairs and
+/// their order are exactly those of detectConnectionPlain. The caller refreshes the distance
+/// window (ShowDistances).
+void DetectConnection(model::StructureModel& structure, const BondThresholds& thresholds,
+                      model::Dialogs& dialogs, BondWorkspace& workspace);
+/// As above with a workspace of its own.
+void DetectConnection(model::StructureModel& structure, const BondThresholds& thresholds,
+                      model::Dialogs& dialogs);
+
+/// The same detection by plain double loops over all pairs: the reference for the cell list.
+void detectConnectionPlain(model::StructureModel& structure, const BondThresholds& thresholds,
+                           model::Dialogs& dialogs);
+
+/// Appends the pairs of the BIND cards of the instruction lines to kind 1 (the atoms of the
+/// file only; the last atom of a label wins; cards with other than two names are skipped).
+void addBindBonds(model::StructureModel& structure, model::Dialogs& dialogs);
+
+}  // namespace tavo::geometry

@@ -1,0 +1,158 @@
+// Splitting and classifying the lines of the atom list.
+#include "model/atom_line.h"
+
+#include "model/atom_list_reader.h"
+#include "model/shelxl_instructions.h"
+#include "model/structure_model.h"
+#include "text/errors.h"
+#include "text/text.h"
+
+namespace tavo::model {
+
+namespace {
+
+bool startsWithBlank(const std::string& raw) {
+  return !raw.empty() && static_cast<unsigned char>(raw.front()) <= 32;
+}
+
+std::string nameOf(const std::string& word) {
+  char buffer[8];
+  return std::string(instructionNameOf(word, buffer));
+}
+
+std::string firstWord(const std::string& row) {
+  const auto words = text::splitWords(row);
+  return words.empty() ? std::string() : std::string(words.front());
+}
+
+// Label, SFAC number in range and the numbers that follow; empty when the words do not have an
+// atom's shape. A non-number where a number belongs throws ConversionError.
+std::optional<AtomLine> atomFromWords(const StructureModel& structure,
+                                      const std::vector<std::string_view>& words,
+                                      std::size_t numberCount, const std::string& where) {
+  if (words.size() != numberCount + 2) return std::nullopt;
+  if (isInstructionName(words[0]) || isPeakLabel(words[0])) return std::nullopt;
+  const auto sfac = text::findInt(words[1]);
+  if (!sfac || *sfac < 1 || *sfac > structure.elementCount) return std::nullopt;
+  AtomLine atom;
+  atom.label = text::cut(words[0], 8);
+  atom.sfac = *sfac;
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    try {
+      atom.numbers.push_back(text::parseDouble(words[i]));
+    } catch (const ConversionError& error) {
+      throw ConversionError(where + error.what());
+    }
+  }
+  return atom;
+}
+
+}  // namespace
+
+RowCode splitRow(const std::string& row) {
+  RowCode result;
+  std::string_view code(row);
+  if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
+    result.comment = text::trimLine(code.substr(bang + 1));
+    code = code.substr(0, bang);
+  }
+  result.code = text::trimLine(code);
+  if (text::endsWith(result.code, "=")) {
+    result.continues = true;
+    result.code.pop_back();
+    result.code = text::trimLine(result.code);
+  }
+  return result;
+}
+
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
+                                          const std::string& where) {
+  const RowCode code = splitRow(row);
+  const auto words = text::splitWords(code.code);
+  auto atom = atomFromWords(structure, words, 5, where);
+  if (!atom && words.size() == 8 && text::findDouble(words.back())) {
+    // SHELXT writes the peak height after Uiso.
+    atom = atomFromWords(structure, {words.begin(), words.end() - 1}, 5, where);
+  }
+  return atom;
+}
+
+std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
+                                        int first, int last) {
+  std::vector<AtomListItem> items;
+  int r = first;
+  while (r <= last) {
+    AtomListItem item;
+    item.row = r;
+    const std::string& row = source.rows[static_cast<std::size_t>(r)];
+    const std::string word = firstWord(row);
+    const std::string name = nameOf(word);
+    const bool instruction = isInstructionName(word);
+    item.lines.push_back(row);
+    ++r;
+    if (row.empty() || startsWithBlank(source.raw[static_cast<std::size_t>(item.row)])) {
+      // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
+      item.lines.front() = source.raw[static_cast<std::size_t>(item.row)];
+      items.push_back(std::move(item));
+      continue;
+    }
+    if (instruction && name == "REM") {
+      items.push_back(std::move(item));
+      continue;
+    }
+    if (instruction && name == "FRAG") {
+      item.kind = ItemKind::Frag;
+      while (r <= last &&
+             nameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)])) != "FEND") {
+        item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
+        ++r;
+      }
+      items.push_back(std::move(item));
+      continue;
+    }
+    // Join the continuation rows.
+    RowCode joined = splitRow(row);
+    bool continues = joined.continues;
+    while (continues && r <= last) {
+      const RowCode next = splitRow(source.rows[static_cast<std::size_t>(r)]);
+      item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
+      joined.code += " " + next.code;
+      if (!next.comment.empty()) {
+        joined.comment += joined.comment.empty() ? next.comment : " " + next.comment;
+      }
+      continues = next.continues;
+      ++r;
+    }
+    const auto words = text::splitWords(joined.code);
+    if (instruction && name == "FVAR") {
+      item.kind = ItemKind::Fvar;
+    } else if (instruction && name == "PART" && words.size() <= 3) {
+      const auto number = words.size() > 1 ? text::findInt(words[1]) : std::optional<int>(0);
+      const bool sofOk = words.size() < 3 || text::findDouble(words[2]).has_value();
+      if (number && sofOk) {
+        item.kind = ItemKind::Part;
+        item.number = *number;
+        if (words.size() == 3) item.partSof = std::string(words[2]);
+      }
+    } else if (instruction && name == "AFIX" && words.size() >= 2) {
+      if (const auto number = text::findInt(words[1])) {
+        item.kind = ItemKind::Afix;
+        item.number = *number;
+        item.afixText = text::trimLine(std::string_view(joined.code).substr(4));
+      }
+    } else if (!instruction) {
+      const std::string where = source.where(item.row);
+      auto atom = atomFromWords(structure, words, 5, where);
+      if (!atom) atom = atomFromWords(structure, words, 10, where);
+      if (atom) {
+        item.kind = ItemKind::Atom;
+        item.atom = std::move(*atom);
+        item.atom.comment = joined.comment;
+      }
+    }
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+}  // namespace tavo::model

@@ -1,0 +1,53 @@
+// The grammar of one logical line of the atom list: atom, PART, AFIX, FVAR or card.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavo::model {
+
+class StructureModel;
+struct SourceRows;
+
+/// An atom line: label, SFAC number and 5 (isotropic) or 10 (anisotropic) coded numbers.
+struct AtomLine {
+  std::string label;
+  int sfac = 0;
+  std::vector<double> numbers;  // x y z sof U11 [U22 U33 U23 U13 U12], coded as written
+  std::string comment;          // after "!", trimmed
+  bool isotropic() const { return numbers.size() == 5; }
+};
+
+enum class ItemKind { Fvar, Part, Afix, Atom, Card, Frag };
+
+/// One logical line (continuation rows joined) of the atom list.
+struct AtomListItem {
+  ItemKind kind = ItemKind::Card;
+  int row = 0;                     // first file row
+  std::vector<std::string> lines;  // the rows as written (continuation rows with their blanks)
+  int number = 0;                  // PART or AFIX number
+  std::string partSof;             // PART occupancy as written
+  std::string afixText;            // everything after "AFIX", trimmed
+  AtomLine atom;
+};
+
+/// Splits rows first..last into logical lines and classifies each. Throws ConversionError,
+/// prefixed with the file and line, for an atom-shaped line with a word that is not a number.
+std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
+                                        int first, int last);
+
+/// The code part of a row (before "!") without a trailing continuation "=", and whether the row
+/// continues on the next one.
+struct RowCode {
+  std::string code;
+  std::string comment;
+  bool continues = false;
+};
+RowCode splitRow(const std::string& row);
+
+/// An atom line of a solution file: label, SFAC, five numbers and an optional peak height.
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
+                                          const std::string& where);
+
+}  // namespace tavo::model

@@ -1,0 +1,35 @@
+// The cards before the atom list: free variables, SFAC, UNIT, CELL, ZERR, REM SPCG, WGHT and the
+// instruction lines with their markers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavo::model {
+
+class StructureModel;
+struct SourceRows;
+
+/// Appends the values of every FVAR row (and its continuation rows) to the free-variable list;
+/// sets noFvar when there is none.
+void readFreeVariables(StructureModel& structure, const SourceRows& source);
+
+/// Rows 0..fvarRow-1 become the instruction lines (continuation rows with five leading blanks)
+/// and the line markers are recorded. Throws UserError naming cmd_max when they do not fit.
+void readInstructionLines(StructureModel& structure, const SourceRows& source, int fvarRow);
+
+/// The elements of every SFAC card in order (a short card gives one element per symbol, a long
+/// card one element), then the UNIT numbers. Throws UserError when a card is missing or short.
+void readElements(StructureModel& structure, const SourceRows& source);
+
+/// CELL and ZERR from the marked lines, and the orthogonalisation. Throws UserError when a card
+/// is missing or holds too few numbers, or when the cell cannot close.
+void readCell(StructureModel& structure, const SourceRows& source);
+
+/// Space-group and setting numbers of the REM SPCG line, if any.
+void readRemSpcg(StructureModel& structure);
+
+/// The last WGHT row after the atom list replaces the WGHT card.
+void takeSuggestedWeights(StructureModel& structure, const SourceRows& source, int lastAtomRow);
+
+}  // namespace tavo::model

@@ -1,0 +1,169 @@
+// Reading an instruction file into the structure model.
+#include "model/instruction_reader.h"
+
+#include <memory>
+
+#include "model/atom_list_reader.h"
+#include "model/dialogs.h"
+#include "model/element_definitions.h"
+#include "model/free_variables.h"
+#include "model/htab_merge.h"
+#include "model/instruction_part.h"
+#include "model/load_checks.h"
+#include "model/structure_model.h"
+#include "text/errors.h"
+#include "text/text.h"
+
+namespace tavo::model {
+
+namespace {
+
+// The rows of the file, the .res heading (file name and "created" line) removed.
+struct FileRows {
+  std::vector<std::string> rows;
+  std::vector<std::string> raw;
+  std::vector<int> lineNumbers;
+};
+
+FileRows readRows(const std::filesystem::path& file) {
+  FileRows result;
+  result.raw = loadRawFileLines(file);
+  for (std::size_t i = 0; i < result.raw.size(); ++i) {
+    result.rows.push_back(text::trimLine(result.raw[i]));
+    result.lineNumbers.push_back(static_cast<int>(i) + 1);
+  }
+  if (result.rows.size() > 2 && text::endsWith(result.rows[1], ".res") &&
+      result.rows[2].starts_with("created")) {
+    for (auto* column : {&result.rows, &result.raw}) {
+      column->erase(column->begin() + 1, column->begin() + 3);
+    }
+    result.lineNumbers.erase(result.lineNumbers.begin() + 1, result.lineNumbers.begin() + 3);
+  }
+  return result;
+}
+
+int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
+  for (int r = from; r < static_cast<int>(rows.size()); ++r) {
+    if (text::startsWithUpper(rows[static_cast<std::size_t>(r)], prefix)) return r;
+  }
+  return -1;
+}
+
+// A solution file has no FVAR: its atom list starts at the first long row from row 6 on.
+int firstSolutionRow(const std::vector<std::string>& rows) {
+  for (int r = 6; r < static_cast<int>(rows.size()); ++r) {
+    if (rows[static_cast<std::size_t>(r)].size() >= 41) return r;
+  }
+  return -1;
+}
+
+void checkDefinitions(const StructureModel& structure, const ElementDefinitions& definitions,
+                      const SourceRows& source, Dialogs& dialogs) {
+  for (int e = 1; e <= structure.elementCount; ++e) {
+    const std::string& symbol = structure.elements[e].symbol;
+    if (definitions.findRow(symbol)) continue;
+    dialogs.message(source.fileName + ": the SFAC element '" + symbol +
+                    "' has no definition in elems.inf; its atoms are drawn with radius 0 and "
+                    "never bonded.");
+  }
+}
+
+void readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
+  const std::filesystem::path file(structure.currentFile);
+  FileRows fileRows = readRows(file);
+  const SourceRows source{fileRows.rows, fileRows.raw, fileRows.lineNumbers,
+                          file.filename().string()};
+  structure.allocate();
+  structure.resetForLoad();
+  structure.fileLines = fileRows.rows;
+
+  readFreeVariables(structure, source);
+  const int fvarRow =
+      structure.noFvar ? firstSolutionRow(source.rows) : findRow(source.rows, 1, "FVAR");
+  if (fvarRow < 0) throw UserError(source.fileName + ": there is no atom.");
+  const int hklfRow = findRow(source.rows, fvarRow, "HKLF");
+  if (hklfRow < 0) throw UserError(source.fileName + ": there is no HKLF card after the atoms.");
+  structure.rows.fvarRow = fvarRow;
+  structure.rows.firstAtomRow = fvarRow;
+  structure.rows.lastAtomRow = hklfRow - 1;
+  structure.rows.lastRow = static_cast<int>(source.rows.size()) - 1;
+
+  readInstructionLines(structure, source, fvarRow);
+  structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
+  readElements(structure, source);
+  checkDefinitions(structure, definitions, source, dialogs);
+  definitions.assignElementData(structure);
+  readCell(structure, source);
+
+  if (structure.markers.lsLine == 0) dialogs.message(noLsLineMessage);
+  mergeHtabSuggestions(structure, dialogs);
+  readRemSpcg(structure);
+  takeSuggestedWeights(structure, source, hklfRow - 1);
+
+  bool peakAdopted = false;
+  if (structure.noFvar) {
+    peakAdopted = readSolutionAtoms(structure, source, fvarRow, hklfRow, structure.rows.lastRow);
+  } else {
+    readAtomList(structure, source, fvarRow, hklfRow - 1);
+    readPeaks(structure, source, hklfRow);
+  }
+  if (structure.workingAtomCount == 0 && structure.workingHCount == 0) {
+    throw UserError(source.fileName + ": there is no atom.");
+  }
+  if (peakAdopted) dialogs.message(heaviestPeakMessage);
+
+  structure.nonHCount = structure.workingAtomCount;
+  structure.hCount = structure.workingHCount;
+  structure.peakCount = structure.workingPeakCount;
+  compactFreeVariables(structure);
+  runLoadChecks(structure, dialogs);
+}
+
+}  // namespace
+
+bool startsWithTitl(const std::vector<std::string>& lines) {
+  return !lines.empty() && text::startsWithUpper(lines.front(), "TITL");
+}
+
+void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
+                   Dialogs& dialogs) {
+  // Read into a scratch model so that a failed read never leaves a half-filled structure that a
+  // later save could write over the user's file.
+  auto scratch = std::make_unique<StructureModel>();
+  scratch->limits = structure.limits;
+  scratch->programFolder = structure.programFolder;
+  scratch->workingFolder = structure.workingFolder;
+  scratch->currentFile = structure.currentFile;
+  scratch->workingGrid = structure.workingGrid;
+  readInto(*scratch, definitions, dialogs);
+  structure = std::move(*scratch);
+}
+
+bool loadInstructionFile(StructureModel& structure, const std::filesystem::path& file,
+                         const ElementDefinitions& definitions, Dialogs& dialogs,
+                         std::string_view notTitlMessage) {
+  try {
+    if (!startsWithTitl(loadFileLines(file))) {
+      if (!notTitlMessage.empty()) dialogs.message(notTitlMessage);
+      return false;
+    }
+    const std::filesystem::path absolute = std::filesystem::absolute(file);
+    const std::string previousFile = structure.currentFile;
+    const std::string previousFolder = structure.workingFolder;
+    structure.currentFile = absolute.string();
+    try {
+      readStructure(structure, definitions, dialogs);
+    } catch (...) {
+      structure.currentFile = previousFile;
+      structure.workingFolder = previousFolder;
+      throw;
+    }
+    structure.workingFolder = absolute.parent_path().string();
+    return true;
+  } catch (const UserError& error) {
+    dialogs.message(error.what());
+    return false;
+  }
+}
+
+}  // namespace tavo::model

@@ -1,0 +1,50 @@
+// Reading a SHELXL instruction file (.ins, .res, a numbered backup or a solution result) into
+// the structure model.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "model/file_lines.h"
+
+namespace tavo::model {
+
+class Dialogs;
+class ElementDefinitions;
+class StructureModel;
+
+/// Shown by the open dialog when the first line is not TITL.
+inline constexpr std::string_view noTitlAtOpenMessage =
+    "The first line does not start with a TITL line!  Check the file content!";
+/// Shown by the file list when the first line is not TITL.
+inline constexpr std::string_view noTitlInListMessage =
+    "There is no TITL at the head of this file!!";
+/// Shown, and the read goes on, when the instruction part has no L.S. or CGLS line.
+inline constexpr std::string_view noLsLineMessage =
+    "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion point "
+    "for other commands!  Please insert it, once save the file, and re-open it!";
+/// Shown when the first peak of a solution file has become the heaviest atom.
+inline constexpr std::string_view heaviestPeakMessage =
+    "The first heighest peak has been tentatively adopted as one of the heaviest atoms in your "
+    "model.  This is at preset the fastest way to start the edition on the results of TREF in "
+    "Shelxs!";
+
+/// True when the first line of `lines` begins with TITL (in any case).
+bool startsWithTitl(const std::vector<std::string>& lines);
+
+/// Reads structure.currentFile into the model: instruction lines, free variables, elements,
+/// cell, atoms, riding groups, H atoms, cards of the atom list and peaks, then compacts the free
+/// variables and runs the load checks. The model is replaced only when the whole read succeeds;
+/// otherwise UserError (ConversionError, FileError) is thrown and the model is unchanged.
+void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
+                   Dialogs& dialogs);
+
+/// The opener's core: reads `file`, refuses it (showing `notTitlMessage` unless empty) when its
+/// first line is not TITL, and reads it into the model. On success sets currentFile (absolute)
+/// and workingFolder and returns true; on failure shows the message, leaves the model as it was
+/// and returns false.
+bool loadInstructionFile(StructureModel& structure, const std::filesystem::path& file,
+                         const ElementDefinitions& definitions, Dialogs& dialogs,
+                         std::string_view notTitlMessage);
+
+}  // namespace tavo::model

@@ -1,0 +1,57 @@
+// Writes the structure model back as a SHELXL instruction file: the kept instruction lines, the
+// FVAR cards and the atom list regenerated from the tables, HKLF and END.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/dialogs.h"
+#include "model/structure_model.h"
+
+namespace tavo::model {
+
+/// One atom of the expanded-atoms file: label, SFAC number and fractional position.
+struct ExpandedRow {
+  std::string label;
+  int sfac = 0;
+  double x = 0, y = 0, z = 0;
+};
+
+/// The FVAR cards for free variables `values` (FV(1) first): seven values per card, each in a
+/// field of ten characters. A value too small or too large for the general format is written in
+/// fixed notation; an integer part wider than the field is written whole.
+std::vector<std::string> fvarCards(const std::vector<double>& values);
+
+/// The lines of one atom in SHELXL's layout with every parameter encoded from its code: one
+/// line for an isotropic atom, two (the first ending in " = ") for an anisotropic one.
+std::vector<std::string> atomLines(const Atom& atom);
+/// The line of one hydrogen atom, every parameter encoded from its own code.
+std::string hydrogenLine(const Hydrogen& hydrogen);
+
+/// The whole instruction file for the model: the instruction lines (without FVAR cards), the
+/// FVAR cards, the atom list with its PART and AFIX lines and the cards kept from it, the HKLF
+/// line and END.
+std::vector<std::string> instructionFileLines(const StructureModel& structure);
+
+/// Saves the model: keeps the file on disk as the next numbered backup, stamps the title line,
+/// writes the instruction file through a temporary file, makes it `currentFile`, reloads
+/// FileLines from it and copies it to name.bak. Returns the written path. Throws FileError or
+/// UserError; after a failure the files on disk and the model are as they were, except that a
+/// failure to write name.bak is reported after the instruction file is in place.
+std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
+                                          Dialogs& dialogs);
+
+/// Writes `rows` (every atom in the view, generated copies included) as a fresh instruction
+/// file: the instruction lines except FVAR, one FVAR card with FV(1), one isotropic line per row
+/// with sof 11 and Uiso 0.05, HKLF and END. Neither `currentFile` nor a backup is touched.
+/// Throws FileError.
+void writeExpandedInstructionFile(const StructureModel& structure,
+                                  const std::filesystem::path& file,
+                                  const std::vector<ExpandedRow>& rows);
+
+/// Shown when there is nothing to save.
+inline constexpr const char* nothingToSaveMessage =
+    "There is no structure to save: open an instruction file first.";
+
+}  // namespace tavo::model

@@ -1,0 +1,49 @@
+// The table of SHELXL instruction names.
+#include "model/shelxl_instructions.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tavo::model {
+
+namespace {
+
+// SHELXL instructions, and the few of the solution programs that appear in their result files.
+constexpr std::array<std::string_view, 88> instructionNames = {
+    "ABIN", "ACTA", "AFIX", "ANIS", "ANSC", "ANSR", "BASF", "BEDE", "BIND", "BLOC", "BOND",
+    "BUMP", "CELL", "CGLS", "CHIV", "CONF", "CONN", "DAMP", "DANG", "DEFS", "DELU", "DFIX",
+    "DISP", "EADP", "END",  "EQIV", "EXTI", "EXYZ", "FEND", "FLAT", "FMAP", "FRAG", "FREE",
+    "FVAR", "GRID", "HFIX", "HKLF", "HOPE", "HTAB", "INIT", "ISOR", "LATT", "LAUE", "LIST",
+    "L.S.", "LONE", "MERG", "MORE", "MOLE", "MOVE", "MPLA", "NCSY", "NEUT", "OMIT", "PART",
+    "PLAN", "PRIG", "REM",  "RESI", "RIGU", "RTAB", "SADI", "SAME", "SFAC", "SHEL", "SIMU",
+    "SIZE", "SPEC", "STIR", "SUMP", "SWAT", "SYMM", "TEMP", "TIME", "TITL", "TWIN", "TWST",
+    "UNIT", "WGHT", "WIGL", "WPDB", "XNPD", "ZERR", "TREF", "PATT", "ESEL", "EGEN", "FIND",
+};
+
+}  // namespace
+
+std::string_view instructionNameOf(std::string_view word, char (&buffer)[8]) {
+  const std::size_t underscore = word.find('_');
+  if (underscore != std::string_view::npos) word = word.substr(0, underscore);
+  if (word.size() > 7) return {};
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    buffer[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return std::string_view(buffer, word.size());
+}
+
+bool isInstructionName(std::string_view word) {
+  char buffer[8];
+  const std::string_view name = instructionNameOf(word, buffer);
+  if (name.empty()) return false;
+  return std::find(instructionNames.begin(), instructionNames.end(), name) !=
+         instructionNames.end();
+}
+
+bool isPeakLabel(std::string_view word) {
+  if (word.size() < 2 || (word[0] != 'Q' && word[0] != 'q')) return false;
+  return std::all_of(word.begin() + 1, word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace tavo::model

@@ -1,0 +1,245 @@
+// Tests of backup numbering, the title stamp and saving through a temporary file.
+#include "model/backups.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "model/instruction_writer.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_folder.h"
+#include "text/errors.h"
+
+namespace tavo::model {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+TEST(TitleStamp, PaddedStampIsEightyCharactersWithTheNumberInColumns73To75) {
+  const std::string stamped = stampTitle("TITL test in P2(1)/c", "10/12/2026 09:15:00", 7, true);
+  EXPECT_EQ(stamped.size(), 80u);
+  EXPECT_EQ(stamped.substr(0, 49), "TITL test in P2(1)/c" + std::string(29, ' '));
+  EXPECT_EQ(stamped.substr(49), "   10/12/2026 09:15:00 007 TAVO");
+  EXPECT_EQ(stamped.substr(72, 3), "007");
+  EXPECT_EQ(findStampedNumber(stamped), 7);
+
+  // The date-time text is made exactly 19 characters long; an unpadded stamp keeps a short title.
+  EXPECT_EQ(stampTitle("TITL x", "1/2/2026 9:15", 12, false),
+            "TITL x   1/2/2026 9:15       012 TAVO");
+  EXPECT_EQ(stampTitle(stamped, "2026-12-10T09:15:00.123", 8, false).substr(49),
+            "   2026-12-10T09:15:00 008 TAVO");
+  EXPECT_EQ(findStampedNumber("TITL no mark"), std::nullopt);
+  EXPECT_EQ(findStampedNumber("TITL bad  x1a TAVO"), std::nullopt);
+}
+
+/// Creates the named files in the folder, each holding one line that names it.
+void touch(const TempFolder& folder, std::initializer_list<const char*> names) {
+  for (const char* name : names)
+    folder.write(name, "old " + std::string(name) + "\n");
+}
+
+TEST(BackupPlan, NumbersFollowTheOpenedFileAndItsTitle) {
+  const std::string stamped004 = stampTitle("TITL t", "d", 4, true);
+  struct Case {
+    std::vector<const char*> existing;
+    const char* opened;
+    std::string title;
+    const char* target;
+    const char* moveAside;  // "" when nothing is moved
+    const char* backup;
+    int stampNumber;
+    const char* why;
+  };
+  const std::vector<Case> cases = {
+      {{"name.res"},
+       "name.res",
+       "TITL t",
+       "name.ins",
+       "name.res",
+       "name.000",
+       0,
+       "a .res without mark becomes name.000"},
+      {{"name.ins", "name.005"},
+       "name.ins",
+       stamped004,
+       "name.ins",
+       "name.ins",
+       "name.006",
+       6,
+       "004 in the title while 005 exists: 006"},
+      {{"name.002", "name.000", "name.001", "name.003", "name.004", "name.ins"},
+       "name.002",
+       "TITL t",
+       "name.ins",
+       "name.ins",
+       "name.005",
+       4,
+       "an opened backup: the run ends at 004"},
+      {{"name.002"},
+       "name.002",
+       "TITL t",
+       "name.ins",
+       "",
+       "name.000",
+       0,
+       "an opened backup without name.ins and without 000"},
+      {{"name.ins", "name.000", "name.001"},
+       "name.ins",
+       "TITL t",
+       "name.ins",
+       "name.ins",
+       "name.002",
+       2,
+       "unmarked title while 000 exists: the next free number, never 000"},
+      {{"name.ins", "name.001"},
+       "name.ins",
+       stampTitle("TITL t", "d", 999, true),
+       "name.ins",
+       "name.ins",
+       "name.000",
+       0,
+       "999 wraps to 000"},
+      {{"name.ins", "name.000", "name.001"},
+       "name.ins",
+       stampTitle("TITL t", "d", 999, true),
+       "name.ins",
+       "name.ins",
+       "name.002",
+       2,
+       "after the wrap the next free number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    TempFolder folder;
+    for (const char* name : c.existing)
+      touch(folder, {name});
+    const std::string opened = (folder.path() / c.opened).string();
+    const BackupPlan plan = planBackup(opened, c.title, "10/12/2026 09:15:00");
+    EXPECT_EQ(plan.target, folder.path() / c.target);
+    EXPECT_EQ(plan.moveAside, *c.moveAside ? folder.path() / c.moveAside : fs::path());
+    EXPECT_EQ(plan.backup, folder.path() / c.backup);
+    EXPECT_EQ(plan.number, c.stampNumber);
+    EXPECT_EQ(findStampedNumber(plan.title), c.stampNumber);
+  }
+}
+
+TEST(BackupPlan, RefusesWhenEveryNumberIsTaken) {
+  TempFolder folder;
+  touch(folder, {"name.ins"});
+  for (int n = 0; n <= 999; ++n)
+    folder.write("name." + threeDigits(n), "");
+  for (const char* opened : {"name.ins", "name.500"}) {
+    SCOPED_TRACE(opened);
+    try {
+      planBackup((folder.path() / opened).string(), stampTitle("TITL t", "d", 41, true), "d");
+      ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+      EXPECT_NE(std::string(e.what()).find(folder.path().string()), std::string::npos) << e.what();
+    }
+  }
+}
+
+/// A small structure opened from `file` in a temporary folder.
+class SaveInFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.allocate();
+    s.resetForLoad();
+    s.instructionLines = {"TITL paraben", "CELL 0.71073 10 11 12 90 100 90", "L.S. 4", "SFAC C H O",
+                          "UNIT 4 8 2"};
+    s.addFvar(0.85);
+    s.hklfLine = "HKLF 4";
+    const int c1 = s.addAtom();
+    s.atoms[c1].label = "C1";
+    s.atoms[c1].sfac = 1;
+    s.atoms[c1].sof = 1;
+    s.atoms[c1].codes[Sof] = 10;
+    s.atoms[c1].u11 = 0.04;
+    s.nonHCount = 1;
+  }
+
+  void open(const char* name, const std::string& content) {
+    s.currentFile = folder.write(name, content).string();
+  }
+
+  TempFolder folder;
+  StructureModel s;
+  testing::FakeClock clock;
+  testing::FakeDialogs dialogs;
+};
+
+TEST_F(SaveInFolder, ResBecomesBackupAndInsIsWrittenWithBak) {
+  open("name.res", "the old res\n");
+  const fs::path written = saveInstructionFile(s, clock, dialogs);
+  EXPECT_EQ(written, folder.path() / "name.ins");
+  EXPECT_EQ(folder.read("name.000"), "the old res\n");
+  EXPECT_FALSE(fs::exists(folder.path() / "name.res"));
+  const std::string ins = folder.read("name.ins");
+  EXPECT_EQ(ins.substr(0, ins.find('\n')),
+            stampTitle("TITL paraben", "10/12/2026 09:15:00", 0, true));
+  EXPECT_EQ(folder.read("name.bak"), ins);
+  EXPECT_EQ(s.currentFile, written.string());
+  EXPECT_EQ(s.instructionLines[0].substr(72), "000 TAVO");
+  ASSERT_FALSE(s.fileLines.empty());
+  EXPECT_EQ(s.fileLines.back(), "END");
+  EXPECT_EQ(s.fileLines[5], "FVAR       0.85000");
+
+  // The next save keeps the first .ins as name.001 and stamps 001.
+  saveInstructionFile(s, clock, dialogs);
+  EXPECT_EQ(folder.read("name.001"), ins);
+  EXPECT_EQ(s.instructionLines[0].substr(72), "001 TAVO");
+  EXPECT_EQ(folder.read("name.000"), "the old res\n");
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    EXPECT_EQ(entry.path().filename().string().find(".tavo-tmp"), std::string::npos);
+}
+
+TEST_F(SaveInFolder, FailedFinalRenameRestoresTheOpenedFile) {
+  open("name.res", "the old res\n");
+  fs::create_directories(folder.path() / "name.ins" / "occupied");  // cannot be replaced
+  const std::string titleBefore = s.instructionLines[0];
+  try {
+    saveInstructionFile(s, clock, dialogs);
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find((folder.path() / "name.ins").string()), std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(folder.read("name.res"), "the old res\n");
+  EXPECT_FALSE(fs::exists(folder.path() / "name.000"));
+  EXPECT_FALSE(fs::exists(folder.path() / ".name.ins.tavo-tmp"));
+  EXPECT_EQ(s.currentFile, (folder.path() / "name.res").string());
+  EXPECT_EQ(s.instructionLines[0], titleBefore);
+}
+
+TEST_F(SaveInFolder, FailedTemporaryFileLeavesEverythingInPlace) {
+  open("name.ins", "the old ins\n");
+  fs::create_directories(folder.path() / ".name.ins.tavo-tmp" / "occupied");
+  EXPECT_THROW(saveInstructionFile(s, clock, dialogs), FileError);
+  EXPECT_EQ(folder.read("name.ins"), "the old ins\n");
+  EXPECT_FALSE(fs::exists(folder.path() / "name.000"));
+  EXPECT_FALSE(fs::exists(folder.path() / "name.bak"));
+}
+
+TEST_F(SaveInFolder, NothingToSaveWithoutInstructionLines) {
+  open("name.ins", "x\n");
+  s.instructionLines.clear();
+  EXPECT_THROW(saveInstructionFile(s, clock, dialogs), UserError);
+  EXPECT_EQ(folder.read("name.ins"), "x\n");
+}
+
+TEST(WriteWithBackup, NeverReplacesABackupThatAppearedMeanwhile) {
+  TempFolder folder;
+  const fs::path ins = folder.write("name.ins", "old\n");
+  BackupPlan plan;
+  plan.target = ins;
+  plan.moveAside = ins;
+  plan.backup = folder.write("name.003", "precious\n");
+  EXPECT_THROW(writeWithBackup(plan, {"new"}), FileError);
+  EXPECT_EQ(folder.read("name.003"), "precious\n");
+  EXPECT_EQ(folder.read("name.ins"), "old\n");
+}
+
+}  // namespace
+}  // namespace tavo::model

@@ -1,0 +1,226 @@
+// Reading whole instruction files: heading, markers, HTAB merge, weights, peaks, solution files.
+#include <gtest/gtest.h>
+
+#include "model/instruction_reader.h"
+#include "reader_fixture.h"
+
+namespace tavo::testing {
+namespace {
+
+const std::string resFile =
+    "TITL test\n"
+    "    test.res\n"
+    "    created by SHELXL-2019/2 at 10:00:00 on 01-Jan-2025\n"
+    "CELL 0.71073 10.0 11.0 12.0 90 100 90\n"
+    "ZERR 4 0.001 0.002 0.003 0 0.01 0\n"
+    "LATT 1\n"
+    "SFAC C H N O\n"
+    "UNIT 10 12 2 4\n"
+    "L.S. 4\n"
+    "HTAB\n"
+    "FMAP 2\n"
+    "PLAN 20\n"
+    "REM SPCG            14    2\n"
+    "SIMU 0.01 =\n"
+    "  C1 N1\n"
+    "WGHT 0.1\n"
+    "FVAR 1.0\n"
+    "N1    3    0.1 0.2 0.3 11.0 0.05\n"
+    "AFIX 43\n"
+    "H1    2    0.1 0.2 0.4 11.0 -1.2\n"
+    "AFIX 0\n"
+    "HKLF 4\n"
+    "\n"
+    "REM Instructions for potential hydrogen bonds\n"
+    "EQIV $1 x, y+1, z\n"
+    "HTAB N1 O1_$1\n"
+    "\n"
+    "REM Highest difference peak\n"
+    "WGHT 0.0500 0.3000\n"
+    "END\n"
+    "\n"
+    "Q1    1   0.1 0.2 0.3 11.0 0.05 1.23\n"
+    "Q2    1   0.3 0.2 0.3 11.0 0.05 0.98\n"
+    "\n"
+    "REM trailing remark\n";
+
+TEST(InstructionReader, ReadsAResFile) {
+  const TempFolder folder;
+  auto r = readIn(folder, resFile, "test.res");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  auto& s = r->s();
+  ASSERT_EQ(r->dialogs.shown.size(), 1u);
+  EXPECT_EQ(r->dialogs.shown[0],
+            "HTAB codes suggesed by Shelxl-2019/2 have been implemented in INS. Press cntrl E to "
+            "check the details.");
+  EXPECT_EQ(s.fileLines[1], "CELL 0.71073 10.0 11.0 12.0 90 100 90") << "heading removed";
+  ASSERT_EQ(s.lineCount(), 15);
+  EXPECT_EQ(s.instructionLines[7], "EQIV $1 x, y+1, z");
+  EXPECT_EQ(s.instructionLines[8], "HTAB N1 O1_$1");
+  EXPECT_EQ(s.instructionLines[12], "SIMU 0.01 =");
+  EXPECT_EQ(s.instructionLines[13], "     C1 N1") << "continuation with five blanks";
+  EXPECT_EQ(s.instructionLines[14], "WGHT 0.0500 0.3000") << "suggested weights taken";
+  const model::LineMarkers expected{1, 2, 4, 5, 6, 9, 10, 0, 14, 11};
+  EXPECT_EQ(s.markers, expected);
+  EXPECT_EQ(s.symmetry.spaceGroupNumber, 14);
+  EXPECT_EQ(s.symmetry.settingNumber, 2);
+  EXPECT_DOUBLE_EQ(s.cell.b, 11.0);
+  EXPECT_DOUBLE_EQ(s.cell.beta, 100);
+  EXPECT_DOUBLE_EQ(s.cell.sc, 0.003);
+  EXPECT_DOUBLE_EQ(s.cell.z, 4);
+  EXPECT_NEAR(s.cell.cVector.x, 12 * std::cos(100 / model::degreesPerRadian), 1e-12);
+  ASSERT_EQ(s.peakCount, 2);
+  EXPECT_DOUBLE_EQ(s.peaks[2].height, 0.98);
+  EXPECT_EQ(s.rows.fvarRow, 14);
+  EXPECT_EQ(s.hklfLine, "HKLF 4");
+  EXPECT_EQ(s.currentFile, (folder.path() / "test.res").string());
+  EXPECT_EQ(s.workingFolder, folder.path().string());
+  const std::string check = folder.read("htab_codes_checking.txt");
+  EXPECT_NE(check.find("EQIV $1 x, y+1, z\r\nHTAB N1 O1_$1\r\n"), std::string::npos);
+}
+
+TEST(InstructionReader, TheSameFileAsInsTakesWeightsAndPeaksButNoHtab) {
+  auto r = readInsText(resFile, "test.ins");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  EXPECT_TRUE(r->dialogs.shown.empty());
+  EXPECT_EQ(s.instructionLines[7], "HTAB");
+  EXPECT_EQ(s.instructionLines[13], "WGHT 0.0500 0.3000");
+  EXPECT_EQ(s.peakCount, 2);
+}
+
+TEST(InstructionReader, HtabMergeProblemsAreReported) {
+  struct Case {
+    std::string from, to, message;
+  };
+  const Case cases[] = {
+      {"REM Instructions for potential hydrogen bonds\n", "REM nothing here\n",
+       "Potential hydrogen bonds are not suggested by Shelxl-2019/2 in RES!"},
+      {"HTAB N1 O1_$1\n\n", "HTAB N1 O1_$1\n", "Instructions for HTAB have some problems!!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::string content = resFile;
+    content.replace(content.find(c.from), c.from.size(), c.to);
+    // Without an empty row after the block the search runs to the end of the file.
+    if (c.to == "HTAB N1 O1_$1\n") {
+      content = content.substr(0, content.find("HTAB N1 O1_$1\n") + 14);
+    }
+    const TempFolder folder;
+    auto r = readIn(folder, content, "test.res");
+    ASSERT_TRUE(r->loaded);
+    ASSERT_FALSE(r->dialogs.shown.empty());
+    EXPECT_EQ(r->dialogs.shown[0], c.message);
+    EXPECT_EQ(r->s().instructionLines[7], "HTAB");
+  }
+}
+
+TEST(InstructionReader, NoLsLineIsReportedAndTheReadGoesOn) {
+  auto r = readInsText(
+      "TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nSFAC C\nUNIT 1\n"
+      "FVAR 1\nC1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  ASSERT_EQ(r->dialogs.shown.size(), 1u);
+  EXPECT_EQ(r->dialogs.shown[0],
+            "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion "
+            "point for other commands!  Please insert it, once save the file, and re-open it!");
+  EXPECT_EQ(r->s().markers.lsLine, 0);
+}
+
+TEST(InstructionReader, SolutionFileAdoptsTheHighestPeakAsTheHeaviestAtom) {
+  auto r = readInsText(
+      "TITL sol\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nLATT 1\nSFAC C N CU O\n"
+      "UNIT 1 1 1 1\nL.S. 4\nPLAN 20\n"
+      "Q1    1   0.1000  0.2000  0.3000  11.00000  0.05   9.50\n"
+      "Q2    1   0.4000  0.2000  0.3000  11.00000  0.05   3.50\n"
+      "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  auto& s = r->s();
+  ASSERT_EQ(r->dialogs.shown.size(), 1u);
+  EXPECT_EQ(r->dialogs.shown[0],
+            "The first heighest peak has been tentatively adopted as one of the heaviest atoms in "
+            "your model.  This is at preset the fastest way to start the edition on the results "
+            "of TREF in Shelxs!");
+  ASSERT_EQ(s.nonHCount, 1);
+  EXPECT_EQ(s.atoms[1].label, "CU1");
+  EXPECT_EQ(s.atoms[1].sfac, 3);
+  EXPECT_DOUBLE_EQ(s.atoms[1].x, 0.1);
+  EXPECT_DOUBLE_EQ(s.atoms[1].sof, 1.0);
+  EXPECT_DOUBLE_EQ(s.atoms[1].codes[model::Sof], 10);
+  EXPECT_DOUBLE_EQ(s.atoms[1].u11, 0.05);
+  ASSERT_EQ(s.peakCount, 1);
+  EXPECT_DOUBLE_EQ(s.peaks[1].x, 0.4);
+  EXPECT_TRUE(s.noFvar);
+}
+
+TEST(InstructionReader, SolutionFileAtomsWithOrWithoutPeakHeights) {
+  auto r = readInsText(
+      "TITL sol\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nLATT 1\nSFAC C I\n"
+      "UNIT 1 1\nL.S. 4\nPLAN 20\n"
+      "I001  2  0.88194  0.13155  0.24642 11.00000  0.04116  62.33\n"
+      "C002  1  0.88194  0.13155  0.24642 11.00000  0.04116\n"
+      "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  EXPECT_EQ(r->s().nonHCount, 2);
+  EXPECT_EQ(r->s().atoms[1].label, "I001");
+  EXPECT_TRUE(r->dialogs.shown.empty());
+}
+
+TEST(InstructionReader, RefusedOrFailedFilesLeaveTheModelAsItWas) {
+  const TempFolder folder;
+  auto r = readIn(folder, resFile, "good.res");
+  ASSERT_TRUE(r->loaded);
+  const std::string goodFile = r->s().currentFile;
+  const int atoms = r->s().nonHCount;
+  struct Case {
+    std::string content;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"REM first\n" + resFile,
+       "The first line does not start with a TITL line!  Check the file content!"},
+      {resFile.substr(0, resFile.find("HKLF")) + "C9 1 0.1 x 0.3 11 0.05\nHKLF 4\n",
+       "bad.ins, line 22: 'x' is not a valid floating point value"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    r->dialogs.shown.clear();
+    const auto file = folder.write("bad.ins", c.content);
+    EXPECT_FALSE(model::loadInstructionFile(r->s(), file, shippedDefinitions(), r->dialogs,
+                                            model::noTitlAtOpenMessage));
+    ASSERT_FALSE(r->dialogs.shown.empty());
+    EXPECT_EQ(r->dialogs.shown.back(), c.message);
+    EXPECT_EQ(r->s().currentFile, goodFile);
+    EXPECT_EQ(r->s().nonHCount, atoms);
+  }
+  r->dialogs.shown.clear();
+  const auto file = folder.write("quiet.ins", "REM x\n");
+  EXPECT_FALSE(model::loadInstructionFile(r->s(), file, shippedDefinitions(), r->dialogs, ""));
+  EXPECT_TRUE(r->dialogs.shown.empty()) << "the reopen commands stop silently";
+}
+
+TEST(InstructionReader, CellCardWithSevenNumbersAndFreeVariableDecoding) {
+  auto r = readInsText(head("FVAR 1.2 0.7 0.2") +
+                       "C1 1 0.1 0.2 0.3 21.0 0.05\n"
+                       "C2 1 0.1 0.2 0.3 -21.0 0.05\n"
+                       "C3 1 0.1 0.2 0.3 31.5 0.05\n"
+                       "C4 1 0.1 0.2 0.3 10.5 0.05\n"
+                       "C5 1 0.1 0.2 0.3 7.5 0.05\n"
+                       "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  ASSERT_EQ(s.fvarCount, 3);
+  struct Case {
+    int atom;
+    double sof, code;
+  };
+  const Case cases[] = {{1, 0.7, 21}, {2, 0.3, -21}, {3, 0.3, 31.5}, {4, 0.5, 10}, {5, 7.5, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.atom);
+    EXPECT_NEAR(s.atoms[c.atom].sof, c.sof, 1e-12);
+    EXPECT_DOUBLE_EQ(s.atoms[c.atom].codes[model::Sof], c.code);
+  }
+}
+
+}  // namespace
+}  // namespace tavo::testing
