@@ -167,6 +167,78 @@ ModeFlags flagsFor(MouseMode mode) {
   return f;
 }
 
+bool& flagOf(ModeFlags& f, MouseMode mode) {
+  switch (mode) {
+    case MouseMode::Name:
+      return f.name;
+    case MouseMode::Renumber:
+      return f.renumber;
+    case MouseMode::Delete:
+      return f.remove;
+    case MouseMode::Distance:
+      return f.distance;
+    case MouseMode::DistAng:
+      return f.distAng;
+    case MouseMode::MemSelect:
+      return f.memSelect;
+    case MouseMode::MemUnselc:
+      return f.memUnselect;
+    case MouseMode::AlignVec:
+      return f.alignVector;
+    case MouseMode::CalcPlane:
+      return f.calcPlane;
+    case MouseMode::AngV1V2:
+      return f.angleVectors;
+    case MouseMode::MoveGroupDefine:
+      return f.group;
+    case MouseMode::MoveGroupDestination:
+      return f.destination;
+    case MouseMode::Edit:
+      return f.edit;
+    case MouseMode::Param:
+      return f.param;
+    case MouseMode::Adopt:
+      return f.adopt;
+    case MouseMode::Adjust:
+      return f.adjust;
+    case MouseMode::Anis:
+      return f.anis;
+    case MouseMode::BeIso:
+      return f.beIso;
+    case MouseMode::Hfix:
+      return f.hfix;
+    case MouseMode::Part:
+      return f.part;
+    case MouseMode::Dfix:
+      return f.dfix;
+    case MouseMode::Sadi:
+      return f.sadi;
+    case MouseMode::Flat:
+      return f.flat;
+    case MouseMode::Same:
+      return f.same;
+    case MouseMode::Delu:
+      return f.delu;
+    case MouseMode::Bind:
+      return f.bind;
+  }
+  return f.name;
+}
+
+bool isModeOn(const ModeFlags& flags, MouseMode mode) {
+  ModeFlags copy = flags;
+  const bool own = flagOf(copy, mode);
+  if (mode == MouseMode::MoveGroupDefine || mode == MouseMode::MoveGroupDestination) {
+    return flags.moveGroup && own;
+  }
+  return own;
+}
+
+void turnAllOff(ModeFlags& flags) {
+  flags = ModeFlags{};
+  flags.rotate = false;
+}
+
 bool anyEditingFlag(const ModeFlags& flags) {
   ModeFlags rest = flags;
   rest.rotate = true;

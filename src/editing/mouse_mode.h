@@ -115,6 +115,14 @@ struct ModeFlags {
 
 /// The flags a mode menu item turns on (MoveGrp with Grp or with Dst for the two group items).
 ModeFlags flagsFor(MouseMode mode);
+/// The flag of `mode` (Grp or Dst for the two group items; MoveGrp is handled by the caller).
+bool& flagOf(ModeFlags& flags, MouseMode mode);
+/// True when the flags of `mode` are on (MoveGrp and Grp, or MoveGrp and Dst, for the group
+/// items).
+bool isModeOn(const ModeFlags& flags, MouseMode mode);
+/// Turns every editing flag and Rotate off.
+void turnAllOff(ModeFlags& flags);
+
 /// True when some editing flag (not Rotate, Grp or Dst alone) is on.
 bool anyEditingFlag(const ModeFlags& flags);
 /// The editing mode whose flag is on, when exactly one menu mode matches the flags.

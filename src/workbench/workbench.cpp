@@ -1,6 +1,10 @@
-// The Workbench: state of the main window and the dispatcher of its commands.
+// The Workbench: state of the main window, the dispatcher of its commands, the redraw chain and
+// the view and display commands.
 #include "workbench/workbench.h"
 
+#include <algorithm>
+
+#include "editing/selection_commands.h"
 #include "text/errors.h"
 
 namespace tavo::workbench {
@@ -13,7 +17,12 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_canvas(canvas),
       m_clock(clock),
       m_programFolder(std::move(programFolder)),
-      m_parts(std::make_unique<Parts>()) {}
+      m_parts(std::make_unique<Parts>()) {
+  m_structure.allocate();
+  m_structure.programFolder = m_programFolder.string();
+  m_selection.capacity = m_structure.limits.atmMax;
+  editing::emptyWorkingGrid(m_structure.workingGrid);
+}
 
 Workbench::~Workbench() = default;
 
@@ -21,6 +30,8 @@ void Workbench::run(const std::function<void()>& command) {
   try {
     command();
   } catch (const UserError& e) {
+    m_dialogs.message(e.what());
+  } catch (const std::filesystem::filesystem_error& e) {
     m_dialogs.message(e.what());
   }
   notifyState();
@@ -30,135 +41,295 @@ void Workbench::notifyState() {
   if (m_listener != nullptr) m_listener->stateChanged();
 }
 
-void Workbench::afterChange(Changes what) {
-  (void)what;
+view::ViewScene Workbench::scene() {
+  return {m_structure, m_frame, m_clock, [this] { redraw(); }, m_modes.adjust};
 }
 
-void Workbench::redraw() {}
+editing::PickGeometry Workbench::pickGeometry() const {
+  return {m_view.paneWidth, m_view.paneHeight, std::max(m_view.scale, 1), m_view.extent,
+          m_view.slab};
+}
+
+void Workbench::afterChange(Changes what) {
+  if (!m_loaded) return;
+  if (what.fractionalCoordinates) geometry::UnitCellClick(m_structure, m_frame);
+  if (what.resetView) {
+    m_view.DetectMaxMin(m_structure, m_frame, m_display.showHydrogens, m_display.showPeaks,
+                        m_modes.moveGroup);
+    syncViewControls();
+  }
+  if (what.bonds) detectConnection();
+  if (what.redraw) redraw();
+}
+
+void Workbench::detectConnection() {
+  // Bond detection joins here once the bond module is part of the core.
+}
+
+void Workbench::redraw() {
+  if (!m_loaded) return;
+  m_selection.flagPicked(m_structure);
+  if (m_listener != nullptr) m_listener->pictureChanged();
+}
+
+void Workbench::initGraphics() {
+  m_view.InitGraphics(m_view.paneWidth, m_view.paneHeight);
+  m_distance = {};
+  m_window.rotationTrackBarsEnabled = !m_modes.rotate;
+  if (!m_modes.moveGroup) m_selection.clear(m_structure);
+  syncViewControls();
+}
+
+void Workbench::syncViewControls() {
+  m_controls.zoom = m_view.zoom;
+  m_controls.slab = m_view.slab;
+  m_controls.rotationX = m_view.rotationSpinX;
+  m_controls.rotationY = m_view.rotationSpinY;
+  m_controls.rotationZ = m_view.rotationSpinZ;
+  m_controls.shiftX = m_view.shiftSpinX;
+  m_controls.shiftY = m_view.shiftSpinY;
+  m_controls.shiftZ = m_view.shiftSpinZ;
+  m_controls.shiftStepFactor = m_view.shiftStepFactor;
+}
 
 void Workbench::resizePane(int width, int height) {
-  (void)width;
-  (void)height;
+  run([&] {
+    m_view.setMainPane(width, height);
+    if (m_loaded && (m_structure.nonHCount > 0 || m_structure.hCount > 0)) {
+      m_view.DetectMaxMin(m_structure, m_frame, m_display.showHydrogens, m_display.showPeaks,
+                          m_modes.moveGroup);
+      initGraphics();
+      redraw();
+    }
+  });
 }
-
-void Workbench::openByDialog() {}
-
-void Workbench::reopenAsRes() {}
-
-void Workbench::reopen() {}
-
-void Workbench::showFileList() {}
-
-void Workbench::selectInFileList(const std::string& name) {
-  (void)name;
-}
-
-void Workbench::openFromFileList(const std::string& name) {
-  (void)name;
-}
-
-void Workbench::openFile(const std::filesystem::path& file) {
-  (void)file;
-}
-
-void Workbench::save() {}
-
-void Workbench::saveAllExpandedAtoms() {}
-
-void Workbench::checkDuplicateLabels() {}
-
-void Workbench::setDisplayFlag(DisplayFlag flag, bool on) {
-  (void)flag;
-  (void)on;
-}
-
-void Workbench::toggleDisplayFlag(DisplayFlag flag) {
-  (void)flag;
-}
-
-bool Workbench::displayFlag(DisplayFlag flag) const {
-  (void)flag;
-  return false;
-}
-
-void Workbench::initializeViewItems() {}
-
-void Workbench::initGraph() {}
 
 void Workbench::setZoom(int value) {
-  (void)value;
+  run([&] {
+    m_view.ZoomChange(scene(), std::clamp(value, view::zoomMinimum, view::zoomMaximum));
+    syncViewControls();
+  });
 }
 
 void Workbench::setSlab(int value) {
-  (void)value;
+  run([&] {
+    m_view.SlabChange(scene(), std::clamp(value, view::slabMinimum, view::slabMaximum));
+    syncViewControls();
+  });
 }
 
 void Workbench::setRotation(int axis, int degrees) {
-  (void)axis;
-  (void)degrees;
+  run([&] {
+    const int v = std::clamp(degrees, -view::rotationSpinLimit, view::rotationSpinLimit);
+    if (axis == 1) m_view.SpinX(scene(), v);
+    if (axis == 2) m_view.SpinY(scene(), v);
+    if (axis == 3) m_view.SpinZ(scene(), v);
+    syncViewControls();
+  });
 }
 
 void Workbench::setShift(int axis, int steps) {
-  (void)axis;
-  (void)steps;
+  run([&] {
+    if (axis < 1 || axis > 3) return;
+    const int v = std::clamp(steps, -view::shiftSpinLimit, view::shiftSpinLimit);
+    m_view.ShiftSpin(scene(), static_cast<view::Axis>(axis - 1), v);
+    syncViewControls();
+  });
 }
 
 void Workbench::setShiftStepFactor(int value) {
-  (void)value;
+  run([&] {
+    m_view.shiftStepFactor = std::clamp(value, 1, 300);
+    syncViewControls();
+  });
+}
+
+bool Workbench::displayFlag(DisplayFlag flag) const {
+  const DisplayFlags& d = m_display;
+  switch (flag) {
+    case DisplayFlag::Labels:
+      return d.showLabels;
+    case DisplayFlag::Hydrogens:
+      return d.showHydrogens;
+    case DisplayFlag::HideHydrogenLabels:
+      return d.hideHydrogenLabels;
+    case DisplayFlag::SpotHydrogens:
+      return d.spotHydrogens;
+    case DisplayFlag::Peaks:
+      return d.showPeaks;
+    case DisplayFlag::ExpandHydrogens:
+      return d.expandHydrogens;
+    case DisplayFlag::ExpandPeaks:
+      return d.expandPeaks;
+    case DisplayFlag::Cell:
+      return d.showCell;
+    case DisplayFlag::Ellipse:
+      return d.ellipse;
+    case DisplayFlag::Stereo:
+      return d.stereo;
+    case DisplayFlag::ExpandConnections:
+      return d.expandConnections;
+    case DisplayFlag::Packing:
+      return d.packingView;
+    case DisplayFlag::NumericalPositions:
+      return d.numericalPositions;
+    case DisplayFlag::TrackingBars:
+      return d.trackingBars;
+  }
+  return false;
+}
+
+void Workbench::toggleDisplayFlag(DisplayFlag flag) {
+  setDisplayFlag(flag, !displayFlag(flag));
+}
+
+void Workbench::setDisplayFlag(DisplayFlag flag, bool on) {
+  run([&] {
+    DisplayFlags& d = m_display;
+    Changes changes;
+    changes.bonds = false;
+    switch (flag) {
+      case DisplayFlag::Labels:
+        d.showLabels = on;
+        break;
+      case DisplayFlag::Hydrogens:
+        d.showHydrogens = on;
+        changes.bonds = true;
+        break;
+      case DisplayFlag::HideHydrogenLabels:
+        d.hideHydrogenLabels = on;
+        break;
+      case DisplayFlag::SpotHydrogens:
+        d.spotHydrogens = on;
+        break;
+      case DisplayFlag::Peaks:
+        d.showPeaks = on;
+        changes.bonds = true;
+        break;
+      case DisplayFlag::ExpandHydrogens:
+        d.expandHydrogens = on;
+        break;
+      case DisplayFlag::ExpandPeaks:
+        d.expandPeaks = on;
+        break;
+      case DisplayFlag::Cell:
+        d.showCell = d.labelAxes = on;
+        m_modes.sadi = false;
+        break;
+      case DisplayFlag::Ellipse:
+        d.ellipse = on;
+        break;
+      case DisplayFlag::Stereo:
+        d.stereo = on;
+        if (on) {
+          m_modes.sadi = false;
+          d.ellipse = false;
+        }
+        break;
+      case DisplayFlag::ExpandConnections:
+      case DisplayFlag::Packing: {
+        const bool expand = flag == DisplayFlag::ExpandConnections;
+        (expand ? d.expandConnections : d.packingView) = on;
+        if (on) {
+          (expand ? d.packingView : d.expandConnections) = false;
+          m_modes.name = m_modes.remove = m_modes.locate = m_modes.adjust = m_modes.sadi = false;
+          m_selection.clear(m_structure);
+        }
+        break;
+      }
+      case DisplayFlag::NumericalPositions:
+        d.numericalPositions = on;
+        if (on) d.trackingBars = false;
+        changes.redraw = false;
+        break;
+      case DisplayFlag::TrackingBars:
+        d.trackingBars = on;
+        d.numericalPositions = !on;
+        changes.redraw = false;
+        break;
+    }
+    afterChange(changes);
+  });
+}
+
+void Workbench::initializeViewItems() {
+  run([&] {
+    DisplayFlags& d = m_display;
+    d.showLabels = d.showHydrogens = d.showPeaks = true;
+    d.hideHydrogenLabels = d.spotHydrogens = d.showCell = d.labelAxes = false;
+    d.ellipse = d.stereo = d.expandConnections = d.packingView = false;
+    d.expandHydrogens = d.expandPeaks = false;
+    m_modes.calcPlane = m_modes.angleVectors = false;
+    m_structure.workingAtomCount = m_structure.nonHCount;
+    m_structure.workingHCount = m_structure.hCount;
+    m_structure.workingPeakCount = m_structure.peakCount;
+    if (!m_loaded) return;
+    initGraphics();
+    afterChange({.fractionalCoordinates = false, .resetView = true});
+  });
+}
+
+void Workbench::initGraph() {
+  run([&] {
+    turnAllModesOff();
+    m_window.checkedModeItem.reset();
+    m_adjustPending = false;
+    DisplayFlags& d = m_display;
+    d.expandConnections = d.showCell = d.labelAxes = d.packingView = d.ellipse = false;
+    d.stereo = d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
+    d.spotHydrogens = false;
+    m_controls.useLetters = false;  // CheckBox37
+    m_structure.workingAtomCount = m_structure.nonHCount;
+    m_structure.workingHCount = m_structure.hCount;
+    m_structure.workingPeakCount = m_structure.peakCount;
+    m_window.inputs = {};
+    m_window.hfixRulesWindowVisible = false;
+    if (!m_loaded) return;
+    initGraphics();
+    afterChange({.fractionalCoordinates = false, .resetView = true});
+  });
 }
 
 void Workbench::setElementNumber(int number) {
-  (void)number;
+  run([&] {
+    const int last = std::max(m_structure.elementCount, 1);
+    m_controls.elementNumber = std::clamp(number, 1, last);
+    if (m_controls.elementNumber <= m_structure.elementCount) {
+      m_controls.elementSymbol = m_structure.elements[m_controls.elementNumber].symbol;
+    }
+    if (m_modes.renumber) recountForRenumber();
+  });
 }
 
-void Workbench::mouseDown(const editing::PointerEvent& event) {
-  (void)event;
+void Workbench::recountForRenumber() {
+  int count = 0;
+  if (m_controls.elementSymbol == "H" || m_controls.elementSymbol == "h") {
+    count = m_structure.hCount;
+  } else {
+    for (int i = 1; i <= m_structure.nonHCount; ++i)
+      count += m_structure.atoms[i].sfac == m_controls.elementNumber;
+  }
+  m_controls.elementCountText = std::to_string(count);
+  m_controls.firstNumberMax = std::max(count, 1);
+  m_controls.firstNumber = 1;
 }
-
-void Workbench::mouseMove(const editing::PointerEvent& event) {
-  (void)event;
-}
-
-void Workbench::mouseUp(const editing::PointerEvent& event) {
-  (void)event;
-}
-
-void Workbench::doubleClick() {}
-
-void Workbench::modePanelPressed(editing::ScreenPoint at) {
-  (void)at;
-}
-
-void Workbench::chooseMode(editing::MouseMode mode) {
-  (void)mode;
-}
-
-void Workbench::chooseRotate() {}
-
-void Workbench::restoreMode() {}
-
-void Workbench::atomMenuCenter() {}
-
-void Workbench::atomMenuAdopt() {}
-
-void Workbench::atomMenuDelete() {}
-
-void Workbench::atomMenuLocate() {}
-
-void Workbench::apply() {}
-
-void Workbench::clearSelection() {}
-
-void Workbench::reSelect() {}
-
-void Workbench::reverseSelect() {}
-
-void Workbench::clearWorkingGrid() {}
-
-void Workbench::showHide() {}
 
 void Workbench::setDistanceBondShown(bool on) {
-  (void)on;
+  static constexpr std::string_view selectTwoAtomsMessage =
+      "You should select the two atoms using \"Distance\"!";
+  run([&] {
+    if (on && m_distance.empty()) {
+      m_showDistanceBond = false;
+      m_dialogs.message(selectTwoAtomsMessage);
+      return;
+    }
+    m_showDistanceBond = on;
+    redraw();
+  });
+}
+
+void Workbench::showPopup(PopupMenu menu, editing::ScreenPoint at) {
+  if (m_listener != nullptr) m_listener->showPopupMenu(menu, at);
 }
 
 }  // namespace tavo::workbench

@@ -9,12 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "editing/apply_frame.h"
 #include "editing/mouse_mode.h"
+#include "editing/pick.h"
 #include "editing/pointer_event.h"
 #include "editing/selection.h"
+#include "geometry/view_frame.h"
 #include "model/dialogs.h"
 #include "model/structure_model.h"
 #include "text/text_grid.h"
+#include "view/view_state.h"
 #include "workbench/control_values.h"
 
 namespace tavo::view {
@@ -123,6 +127,14 @@ class Workbench {
   const std::string& windowCaption() const { return m_caption; }
   /// True once a structure has been loaded.
   bool hasStructure() const { return m_loaded; }
+  const view::ViewState& viewState() const { return m_view; }
+  const geometry::ViewFrame& viewFrame() const { return m_frame; }
+  /// The projection as the hit test sees it.
+  editing::PickGeometry pickGeometry() const;
+  /// The "Working Coordinates" grid (TForm29) of the last Save All Expanded Atoms.
+  const text::TextGrid& workingCoordinates() const { return m_workingCoordinates; }
+  /// True while a located fragment awaits adjustment (set by the locating tool).
+  bool adjustPending() const { return m_adjustPending; }
 
   /// Runs `command`, shows any UserError through the dialogs and notifies the listener.
   void run(const std::function<void()>& command);
@@ -190,10 +202,33 @@ class Workbench {
   bool distanceBondShown() const { return m_showDistanceBond; }
 
  private:
-  struct Parts;  // view state, view frame, element definitions, graphics settings
+  struct Parts;  // element definitions and graphics settings
 
   void notifyState();
-  void loadInto(const std::filesystem::path& file, bool fromDialog);
+  view::ViewScene scene();
+  void detectConnection();
+  void initGraphics();
+  void syncViewControls();
+  /// Reads `file` into the structure; false (structure, currentFile untouched) when refused.
+  bool loadStructure(const std::filesystem::path& file, std::string_view notTitlMessage);
+  void afterLoad();
+  void setCaption();
+  std::filesystem::path workingFolder() const;
+  void takeWorkingFolderFromDirinf();
+  void writeDirinf(const std::filesystem::path& folder);
+  // Mode switching.
+  bool isOn(editing::MouseMode mode) const;
+  void turnModeOn(editing::MouseMode mode);
+  void turnAllModesOff();
+  void enterRotate();
+  void leaveRotate();
+  void refreshModeInputs();
+  void recountForRenumber();
+  void atomMenuAction(editing::MouseMode mode);
+  void runApplySection(editing::ApplySection section);
+  void pickInEditingMode(const editing::PointerEvent& event);
+  void pickInRotateMode(const editing::PointerEvent& event);
+  void showPopup(PopupMenu menu, editing::ScreenPoint at);
 
   model::StructureModel m_structure;
   editing::Selection m_selection;
@@ -214,6 +249,11 @@ class Workbench {
   std::filesystem::path m_programFolder;
   WorkbenchListener* m_listener = nullptr;
   std::unique_ptr<Parts> m_parts;
+  view::ViewState m_view;
+  geometry::ViewFrame m_frame;
+  text::TextGrid m_workingCoordinates;
+  bool m_adjustPending = false;
+  int m_mouseSpeed = 24;  // "Mouse Speed" of the graphics settings
 };
 
 }  // namespace tavo::workbench

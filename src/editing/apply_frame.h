@@ -1,0 +1,40 @@
+// The Apply frame: which mode sections run, in which order, and the element recount that ends
+// every Apply.
+#pragma once
+
+#include <vector>
+
+#include "editing/mouse_mode.h"
+#include "model/structure_model.h"
+
+namespace tavo::editing {
+
+/// The sections of Apply in their fixed order.
+enum class ApplySection {
+  Adopt,
+  MoveGroup,
+  Center,  // the centring of Center and AlignVec
+  BeIso,
+  Param,
+  Adjust,
+  Part,
+  Cards,  // HFIX, ANIS, SADI, FLAT, SAME, DELU
+  Dfix,
+  Bind,
+  Name,
+  RenumberNumbers,
+  RenumberLetters,
+  Purge,
+  Memory,  // MemSelect and MemUnselc
+  CalcPlane,
+  AlignRotation,
+};
+
+/// The sections that run for these flags (normally one mode, so one or two sections).
+/// `globalDelete` is the "Delete" option of the Global Edition window.
+std::vector<ApplySection> applySections(const ModeFlags& flags, bool useLetters, bool globalDelete);
+
+/// Sets every element's UNIT number to the count of its file atoms (H atoms for "H").
+void recountElements(model::StructureModel& structure);
+
+}  // namespace tavo::editing

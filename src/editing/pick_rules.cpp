@@ -1,0 +1,240 @@
+// The pick rule of every editing mode.
+#include "editing/pick_rules.h"
+
+#include <cmath>
+
+#include "geometry/cell_metrics.h"
+
+namespace tavo::editing {
+
+namespace {
+
+using model::AtomKind;
+using model::AtomRef;
+
+bool isFlagged(const model::StructureModel& s, AtomRef ref, std::uint8_t flag = selectedFlag) {
+  return s.selected[static_cast<size_t>(ref.kind)][static_cast<size_t>(ref.index)] == flag;
+}
+
+/// One atom at most: an empty Selection takes the hit, one other atom is replaced by it.
+void pickSingle(model::StructureModel& s, Selection& selection, AtomRef hit) {
+  if (selection.empty()) {
+    selection.append(s, hit);
+  } else if (selection.count() == 1 && selection.picked[0] != hit) {
+    selection.clear(s);
+    selection.append(s, hit);
+  }
+}
+
+void pickTwoAtoms(model::StructureModel& s, Selection& selection, DistanceMemory& distance,
+                  const PickResult& nearest, bool missClears) {
+  const int count = selection.count();
+  if (count == 0) {
+    if (!nearest.hit()) return;
+    selection.append(s, nearest.ref);
+    distance.first = nearest.ref;
+    return;
+  }
+  if (nearest.miss()) {
+    if (missClears) selection.clear(s);
+    return;
+  }
+  if (!nearest.hit() || isFlagged(s, nearest.ref)) return;
+  if (count == 1) {
+    selection.append(s, nearest.ref);
+  } else if (count == 2) {
+    const AtomRef dropped = selection.picked[0];
+    selection.picked.erase(selection.picked.begin());
+    s.selected[static_cast<size_t>(dropped.kind)][static_cast<size_t>(dropped.index)] = 0;
+    selection.append(s, nearest.ref);
+  } else {
+    return;
+  }
+  distance.first = selection.picked[0];
+  distance.second = selection.picked[1];
+  distance.distanceA = viewDistanceOf(s, distance.first, distance.second);
+}
+
+/// Toggle, but append only file atoms (index <= nonHCount).
+void toggleFileAtom(model::StructureModel& s, Selection& selection, AtomRef hit) {
+  if (isFlagged(s, hit)) {
+    selection.remove(s, hit);
+  } else if (hit.index <= s.nonHCount) {
+    selection.append(s, hit);
+  }
+}
+
+void appendNearestOnAltMiss(model::StructureModel& s, Selection& selection,
+                            const PointerEvent& event, const PickResult& nearest) {
+  if (event.modifiers.alt && nearest.ref.kind != AtomKind::None && nearest.miss() &&
+      !isFlagged(s, nearest.ref)) {
+    selection.append(s, nearest.ref);
+  }
+}
+
+void pickAngleVectors(model::StructureModel& s, Selection& selection, AtomRef hit) {
+  selection.toggle(s, hit);
+  if (selection.count() == 5) {
+    for (int k = 0; k < 2; ++k) {
+      const AtomRef r = selection.picked[static_cast<size_t>(k)];
+      s.selected[static_cast<size_t>(r.kind)][static_cast<size_t>(r.index)] = 0;
+    }
+    selection.picked.erase(selection.picked.begin(), selection.picked.begin() + 2);
+  }
+}
+
+void pickDestination(model::StructureModel& s, Selection& selection, AtomRef hit) {
+  auto& flag = s.selected[static_cast<size_t>(hit.kind)][static_cast<size_t>(hit.index)];
+  if (flag == destinationFlag) {
+    flag = 0;
+    selection.reversed.clear();
+    return;
+  }
+  for (const AtomRef& previous : selection.reversed) {
+    s.selected[static_cast<size_t>(previous.kind)][static_cast<size_t>(previous.index)] = 0;
+  }
+  selection.reversed.assign(1, hit);
+  flag = destinationFlag;
+}
+
+void pickPart(model::StructureModel& s, Selection& selection, AtomRef hit, PickOutcome& out) {
+  if (isFlagged(s, hit)) {
+    selection.remove(s, hit);
+  } else if (hit.kind == AtomKind::Atom && hit.index <= s.nonHCount) {
+    if (selection.count() < 12) {
+      selection.append(s, hit);
+    } else {
+      out.messages.emplace_back(partLimitMessage);
+    }
+  }
+}
+
+int sfacOf(const model::StructureModel& s, AtomRef ref) {
+  if (ref.kind == AtomKind::Atom) return s.atoms[ref.index].sfac;
+  if (ref.kind == AtomKind::Hydrogen) return s.hydrogens[ref.index].sfac;
+  return -1;
+}
+
+}  // namespace
+
+double viewDistanceOf(const model::StructureModel& structure, AtomRef a, AtomRef b) {
+  return geometry::viewDistance(structure, a, b);
+}
+
+PickOptions pickOptionsFor(const ModeFlags& f, Button button, double peakThreshold) {
+  PickOptions o;
+  o.peakThreshold = peakThreshold;
+  if (f.name || f.renumber || f.remove || f.locate || f.adjust || f.moveGroup || f.param ||
+      f.anis || f.beIso || f.hfix || f.part || f.dfix || f.sadi || f.flat || f.same || f.delu ||
+      f.bind) {
+    o.candidates = CandidateSet::FileEntries;
+  }
+  if (f.memSelect || f.memUnselect || f.edit) o.candidates = CandidateSet::FileAtomsAndH;
+  if (f.adopt) o.candidates = CandidateSet::GeneratedCopiesOnly;
+  if (f.distance || f.distAng || f.alignVector || f.calcPlane || f.angleVectors || f.center) {
+    o.candidates = CandidateSet::AllShown;
+  }
+  if (button == Button::Right && f.remove) o.skipSelected = o.skipSelectedPeaks = true;
+  if (f.moveGroup && f.group) {
+    o.excludePeaks = true;
+    if (button == Button::Right) o.skipSelected = true;
+  }
+  return o;
+}
+
+int nonHNeighbourCount(const model::StructureModel& structure, int index) {
+  int ends = 0;
+  for (const model::Bond& bond : structure.bonds.kinds[1]) {
+    ends += (bond.first == index) + (bond.second == index);
+  }
+  return ends;
+}
+
+bool hfixAccepts(int m, int neighbours) {
+  switch (m) {
+    case 1:
+      return neighbours == 3;
+    case 2:
+    case 4:
+      return neighbours == 2;
+    case 3:
+    case 8:
+    case 9:
+    case 12:
+    case 13:
+    case 14:
+    case 16:
+      return neighbours == 1;
+    case 5:
+    case 6:
+    case 7:
+    case 10:
+    case 11:
+      return neighbours == 0;
+    case 15:
+      return neighbours == 4 || neighbours == 5;
+    default:
+      return false;
+  }
+}
+
+PickOutcome applyPickRule(model::StructureModel& s, Selection& selection, DistanceMemory& distance,
+                          const ModeFlags& f, const PointerEvent& event, const PickResult& nearest,
+                          const PickInputs& inputs) {
+  PickOutcome out;
+  const bool hit = nearest.hit();
+  const AtomRef ref = nearest.ref;
+  const bool nonH = hit && ref.kind == AtomKind::Atom;
+
+  if (f.name || f.remove || f.beIso || f.param || f.memSelect || f.memUnselect || f.adopt ||
+      f.calcPlane) {
+    if (hit) selection.toggle(s, ref);
+    if (f.remove) appendNearestOnAltMiss(s, selection, event, nearest);
+  } else if (f.adjust) {
+    if (hit && !inputs.adjustPending) selection.toggle(s, ref);
+  } else if (f.angleVectors) {
+    if (hit) pickAngleVectors(s, selection, ref);
+  } else if (f.renumber) {
+    if (hit && sfacOf(s, ref) == inputs.elementNumber) selection.toggle(s, ref);
+  } else if (f.hfix) {
+    if (nonH) {
+      if (isFlagged(s, ref)) {
+        selection.remove(s, ref);
+      } else if (ref.index <= s.nonHCount &&
+                 hfixAccepts(inputs.hfixM, nonHNeighbourCount(s, ref.index))) {
+        selection.append(s, ref);
+      }
+    }
+  } else if (f.anis) {
+    if (nonH && s.atoms[ref.index].aniso == 0) toggleFileAtom(s, selection, ref);
+  } else if (f.sadi) {
+    if (nonH && ref.index <= s.nonHCount) selection.append(s, ref);
+  } else if (f.flat || f.same || f.delu) {
+    if (nonH) toggleFileAtom(s, selection, ref);
+  } else if (f.part) {
+    if (hit) pickPart(s, selection, ref, out);
+  } else if (f.moveGroup && f.group) {
+    if (hit) selection.toggle(s, ref);
+    appendNearestOnAltMiss(s, selection, event, nearest);
+  } else if (f.moveGroup && f.destination) {
+    if (nonH) pickDestination(s, selection, ref);
+  } else if (f.center || f.locate || f.edit || f.distAng) {
+    if (hit) {
+      pickSingle(s, selection, ref);
+    } else if (nearest.miss() && selection.count() == 1 && !f.locate) {
+      selection.clear(s);
+      out.hideParameterWindow = f.edit;
+      out.hideDistancesAngles = f.distAng;
+    }
+    if (!selection.empty()) {
+      out.runLocateSetup = f.locate;
+      out.showParameterWindow = f.edit;
+      out.showDistancesAngles = f.distAng;
+    }
+  } else if (f.distance || f.bind || f.dfix || f.alignVector) {
+    pickTwoAtoms(s, selection, distance, nearest, f.bind || f.dfix);
+  }
+  return out;
+}
+
+}  // namespace tavo::editing
