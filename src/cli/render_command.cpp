@@ -3,15 +3,12 @@
 
 #include "cli/render_command.h"
 
-#include <QGuiApplication>
-#include <QSvgGenerator>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 
-#include "app/canvas/qpainter_canvas.h"
+// The core headers come before Qt's: ViewFrame has a member named like Qt's "slots" macro.
 #include "geometry/bonds.h"
 #include "geometry/view_frame.h"
 #include "model/array_limits.h"
@@ -24,6 +21,11 @@
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
 #include "view/view_state.h"
+
+#include <QGuiApplication>
+#include <QSvgGenerator>
+
+#include "app/canvas/qpainter_canvas.h"
 
 namespace tavo::cli {
 

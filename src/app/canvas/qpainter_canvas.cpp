@@ -25,8 +25,8 @@ QString toQString(std::string_view text) {
 }
 
 // Pen width, radius, style and both colours packed into one key; nullopt when they do not fit.
-std::optional<std::uint64_t> circleKey(int radius, view::Color penColor, int penWidth,
-                                       bool dotted, int brush) {
+std::optional<std::uint64_t> circleKey(int radius, view::Color penColor, int penWidth, bool dotted,
+                                       int brush) {
   if (radius < 0 || radius > 255 || penWidth < 0 || penWidth > 15) return std::nullopt;
   const std::uint64_t brushBits =
       brush == clearBrush ? (1ULL << 24) : static_cast<std::uint64_t>(brush & 0xFFFFFF);
@@ -233,7 +233,7 @@ const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) 
   sprite.image = QImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
                         QImage::Format_ARGB32_Premultiplied);
   sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
-                                                       : toQColor(m_lookup.background));
+                                                      : toQColor(m_lookup.background));
   QPainter p(&sprite.image);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setFont(font);
