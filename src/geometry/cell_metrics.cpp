@@ -108,7 +108,7 @@ double viewToFractional(const ViewFrame& frame, int component, double x, double 
 }
 
 Fractional fractionalOfViewPosition(const ViewFrame& frame, const Vec3& viewPosition) {
-  return viewToFractional(frame, viewPosition - frame.slots[fractionalOriginSlot]);
+  return viewToFractional(frame, viewPosition - frame.viewSlots[fractionalOriginSlot]);
 }
 
 }  // namespace tavo::geometry

@@ -87,12 +87,12 @@ void resetKind(model::StructureModel& structure, const Table& table, int kind, i
 
 void resetViewCoordinates(model::StructureModel& structure, ViewFrame& frame, bool moveGroupMode) {
   const model::Vec3 origin = cartesianOf(structure.cell, frame.cellBoxPoints[0]);
-  frame.slots[viewOriginSlot] = origin;
+  frame.viewSlots[viewOriginSlot] = origin;
   for (int k = 1; k <= 8; ++k) {
-    frame.slots[static_cast<size_t>(k)] =
+    frame.viewSlots[static_cast<size_t>(k)] =
         cartesianOf(structure.cell, frame.cellBoxPoints[static_cast<size_t>(k)]) - origin;
   }
-  frame.slots[fractionalOriginSlot] =
+  frame.viewSlots[fractionalOriginSlot] =
       cartesianOf(structure.cell, frame.cellBoxPoints[fractionalOriginPoint]) - origin;
   resetKind(structure, structure.atoms, 1, structure.nonHCount, origin, moveGroupMode);
   resetKind(structure, structure.hydrogens, 2, structure.hCount, origin, moveGroupMode);

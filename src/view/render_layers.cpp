@@ -275,7 +275,7 @@ void PictureDrawer::cellBox(int axisLabelRise) {
   if (!m_options.showCell) return;
   ScreenPoint corner[9];
   for (size_t k = 1; k <= 8; ++k)
-    corner[k] = m_mapping.toScreen(m_frame.slots[k]);
+    corner[k] = m_mapping.toScreen(m_frame.viewSlots[k]);
   m_canvas.setPen(m_settings.cellBoxColor, m_settings.cellLineWidth);
   static constexpr int path[][2] = {{1, 2}, {2, 3}, {3, 4}, {4, 1}, {1, 5}, {5, 6},
                                     {6, 7}, {7, 8}, {8, 5}, {2, 6}, {3, 7}, {4, 8}};
@@ -286,7 +286,7 @@ void PictureDrawer::cellBox(int axisLabelRise) {
   }
   flushSegments();
   if (!m_options.labelAxes) return;
-  m_canvas.setFont(m_settings.cellBoxColor, m_sizes.axisFont);
+  m_canvas.setFont(m_settings.cellBoxColor, m_sizes.axisLabelFont);
   const int d = m_sizes.labelOffset;
   static constexpr std::pair<int, std::string_view> axisLabels[] = {
       {1, "0"}, {2, "A"}, {4, "B"}, {5, "C"}};

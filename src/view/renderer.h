@@ -20,16 +20,7 @@
 
 namespace tavo::view {
 
-/// The pixel and font sizes of one picture, derived from the extent E and the settings; each is
-/// rounded half to even and held in 8 bits (0..255).
-struct PictureSizes {
-  int labelFont = 0;    // Round(SpinEdit26/5 · 36/√E)
-  int ballRadius = 0;   // r = Round(B/√E)
-  int labelOffset = 0;  // d = Round(B/√E + 2)
-  int axisFont = 0;     // Round(64/√E)
-  friend bool operator==(const PictureSizes&, const PictureSizes&) = default;
-};
-
+/// The pixel and font sizes of a picture of extent E (the same rule as ViewState::pictureSizes).
 PictureSizes pictureSizes(double extent, int ballSize, int labelSize);
 
 /// A size rounded half to even and kept within 0..255.

@@ -46,7 +46,7 @@ void moveView(model::StructureModel& structure, geometry::ViewFrame& frame, bool
     }
   }
   for (size_t slot = 1; slot <= 9; ++slot)
-    move(frame.slots[slot]);
+    move(frame.viewSlots[slot]);
 }
 
 int& prevRotation(ViewState& view, Axis axis) {
@@ -242,7 +242,7 @@ void ViewState::fitExtent(const model::StructureModel& structure, const geometry
   // pixel position by zero: fit the cell box instead, or 1 Å when even that is empty.
   if (!(e > 0)) {
     for (size_t slot = 1; slot <= 8; ++slot)
-      widen(frame.slots[slot]);
+      widen(frame.viewSlots[slot]);
   }
   if (!(e > 0) || !std::isfinite(e)) e = 1;
   extent = 1.1 * e;

@@ -127,7 +127,7 @@ TEST(CellBox, WithoutNonHAtomsTheCentroidFallsBackInsteadOfNaN) {
   EXPECT_EQ(frame.cellBoxPoints[0], (Fractional{1.5, 0.5, 0.5}));
   EXPECT_EQ(frame.cellIndex[0], 1);
   resetViewCoordinates(s, frame, false);
-  for (const Vec3& slot : frame.slots)
+  for (const Vec3& slot : frame.viewSlots)
     EXPECT_TRUE(std::isfinite(slot.x + slot.y + slot.z));
 }
 
@@ -157,8 +157,8 @@ TEST(ViewReset, ViewCoordinatesAreCartesianMinusTheOrigin) {
   const Vec3 h = cartesianOf(s.cell, {0.2, 0.2, 0.2}) - origin;
   EXPECT_NEAR(s.view[2][1].y, h.y, 1e-12);
   const Vec3 originSlot = Vec3{} - origin;
-  EXPECT_NEAR(frame.slots[9].x, originSlot.x, 1e-12);
-  EXPECT_NEAR(frame.slots[2].x - frame.slots[1].x, 5, 1e-12);
+  EXPECT_NEAR(frame.viewSlots[9].x, originSlot.x, 1e-12);
+  EXPECT_NEAR(frame.viewSlots[2].x - frame.viewSlots[1].x, 5, 1e-12);
   EXPECT_EQ(s.selected[1][1], 0);
   EXPECT_EQ(s.selected[2][1], 0);
   EXPECT_EQ(s.selected[3][1], 0);
@@ -194,7 +194,7 @@ void turn(model::StructureModel& s, ViewFrame& frame, const double m[3][3]) {
   for (int i = 1; i <= s.nonHCount; ++i)
     apply(s.view[1][static_cast<size_t>(i)]);
   for (size_t k = 1; k <= 9; ++k)
-    apply(frame.slots[k]);
+    apply(frame.viewSlots[k]);
 }
 
 TEST(ViewToFractional, RecoversFractionalCoordinatesAfterRotationsAndShifts) {
@@ -217,13 +217,13 @@ TEST(ViewToFractional, RecoversFractionalCoordinatesAfterRotationsAndShifts) {
   for (int i = 1; i <= s.nonHCount; ++i)
     s.view[1][static_cast<size_t>(i)] += shift;
   for (size_t k = 1; k <= 9; ++k)
-    frame.slots[k] += shift;
+    frame.viewSlots[k] += shift;
   for (int i = 1; i <= 2; ++i) {
     const Fractional f = fractionalOfViewPosition(frame, s.view[1][static_cast<size_t>(i)]);
     EXPECT_NEAR(f.x, s.atoms[i].x, 1e-12);
     EXPECT_NEAR(f.y, s.atoms[i].y, 1e-12);
     EXPECT_NEAR(f.z, s.atoms[i].z, 1e-12);
-    const Vec3 p = s.view[1][static_cast<size_t>(i)] - frame.slots[9];
+    const Vec3 p = s.view[1][static_cast<size_t>(i)] - frame.viewSlots[9];
     EXPECT_NEAR(viewToFractional(frame, 3, p.x, p.y, p.z), s.atoms[i].z, 1e-12);
   }
 }

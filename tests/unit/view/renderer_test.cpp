@@ -193,7 +193,7 @@ TEST(StandardPicture, HLabelsSpotsCellAndSelection) {
   const AtomRef selection[] = {{AtomKind::Atom, 1}, {AtomKind::Hydrogen, 1}};
   options.selection = selection;
   for (size_t k = 1; k <= 8; ++k)
-    f.frame.slots[k] = {double(k), 0, 0};
+    f.frame.viewSlots[k] = {double(k), 0, 0};
   Renderer renderer;
   renderer.DrawMolecule(f.s, f.frame, testView(), options, distinctSettings(), {&canvas});
   const auto all = describeAll(canvas);

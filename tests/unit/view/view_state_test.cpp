@@ -136,8 +136,8 @@ TEST(ControlShift, TrackBarAndSpinEditShareTheirPosition) {
   t.view.extent = 20;
   t.view.ShiftTrack(t.scene(), Axis::X, 10);  // TrackBar4: 10 hundredths of 20 Å
   EXPECT_NEAR(t.structure.view[1][1].x, 2, 1e-12);
-  EXPECT_NEAR(t.frame.slots[9].x, 2, 1e-12);
-  EXPECT_EQ(t.frame.slots[0], (Vec3{})) << "the view origin never moves";
+  EXPECT_NEAR(t.frame.viewSlots[9].x, 2, 1e-12);
+  EXPECT_EQ(t.frame.viewSlots[0], (Vec3{})) << "the view origin never moves";
   t.view.ShiftSpin(t.scene(), Axis::X, 10);  // SpinEdit8 at the same position
   EXPECT_NEAR(t.structure.view[1][1].x, 2, 1e-12);
   t.view.ShiftSpin(t.scene(), Axis::X, 30);  // 20 steps of 20 x 100 / 40000 Å
