@@ -1,0 +1,122 @@
+// Compaction of the free variables after a load, and re-decoding.
+#include "model/free_variables.h"
+
+#include <gtest/gtest.h>
+
+#include "reader_fixture.h"
+
+namespace tavo::testing {
+namespace {
+
+std::string atomWithSof(int n, std::string_view sof) {
+  return "C" + std::to_string(n) + " 1 0.1 0.2 0.3 " + std::string(sof) + " 0.05\n";
+}
+
+TEST(FreeVariables, UnusedFreeVariablesAreDroppedAndCodesRenumbered) {
+  auto r = readInsText(head("FVAR 1.2 0.6 0.7") + atomWithSof(1, "31.0") + atomWithSof(2, "-31.0") +
+                       "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  EXPECT_EQ(s.fvarCount, 2);
+  EXPECT_DOUBLE_EQ(s.fvar[2], 0.7);
+  EXPECT_DOUBLE_EQ(s.atoms[1].codes[model::Sof], 21);
+  EXPECT_DOUBLE_EQ(s.atoms[2].codes[model::Sof], -21);
+  EXPECT_NEAR(s.atoms[2].sof, 0.3, 1e-12) << "the decoded value does not change";
+
+  auto none = readInsText(head("FVAR 1.2 0.6") + atomWithSof(1, "11.0") + "HKLF 4\nEND\n");
+  ASSERT_TRUE(none->loaded);
+  EXPECT_EQ(none->s().fvarCount, 1);
+}
+
+TEST(FreeVariables, TwentyIsNoUseButTwentyPointFiveIs) {
+  auto r = readInsText(head("FVAR 1.0 0.6 0.8") + atomWithSof(1, "20.0") + atomWithSof(2, "30.5") +
+                       "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  EXPECT_EQ(s.fvarCount, 2);
+  EXPECT_DOUBLE_EQ(s.fvar[2], 0.8);
+  EXPECT_DOUBLE_EQ(s.atoms[1].codes[model::Sof], 20.0);
+  EXPECT_DOUBLE_EQ(s.atoms[2].codes[model::Sof], 20.5);
+  EXPECT_NEAR(s.atoms[2].sof, 0.4, 1e-12);
+}
+
+TEST(FreeVariables, FreeVariablesThatCardsReferToKeepTheirNumbers) {
+  // SUMP refers to FV(2) and FV(3); FV(4) and FV(5) serve nothing; FV(6), FV(7) serve atoms.
+  auto r = readInsText(head("FVAR 1.0 0.3 0.3 0.3 0.5 0.6 0.9") + atomWithSof(1, "21.0") +
+                       "SUMP 1.0 0.001 1.0 2 1.0 3\n" + atomWithSof(2, "61.0") +
+                       atomWithSof(3, "-71.0") + "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  ASSERT_EQ(s.fvarCount, 5);
+  EXPECT_DOUBLE_EQ(s.fvar[3], 0.3) << "FV(3) is used only by SUMP and stays";
+  EXPECT_DOUBLE_EQ(s.fvar[4], 0.6);
+  EXPECT_DOUBLE_EQ(s.fvar[5], 0.9);
+  EXPECT_DOUBLE_EQ(s.atoms[1].codes[model::Sof], 21);
+  EXPECT_DOUBLE_EQ(s.atoms[2].codes[model::Sof], 41);
+  EXPECT_DOUBLE_EQ(s.atoms[3].codes[model::Sof], -51);
+  EXPECT_NEAR(s.atoms[3].sof, 0.1, 1e-12);
+}
+
+TEST(FreeVariables, PartOccupanciesAndRidingTextsCountAsCards) {
+  auto r = readInsText(head("FVAR 1.0 0.3 0.4 0.5") + "PART 1 31\n" + atomWithSof(1, "31.0") +
+                       "PART 0\n" + atomWithSof(2, "41.0") + "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  EXPECT_EQ(r->s().fvarCount, 4) << "FV(2) below the PART's FV(3) keeps its place";
+  EXPECT_DOUBLE_EQ(r->s().atoms[2].codes[model::Sof], 41);
+}
+
+TEST(FreeVariables, CardsReferToFreeVariables) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::vector<int> expected;
+  };
+  const Case cases[] = {
+      {{"SUMP 1.0 0.001 1.0 2 1.0 3"}, {2, 3}},
+      {{"SUMP 1 0.01 1 2 =", "   1 5"}, {2, 5}},
+      {{"PART 1 31"}, {3}},
+      {{"PART 1 -41.0"}, {4}},
+      {{"PART 2"}, {}},
+      {{"PART 1 10.5"}, {}},
+      {{"DFIX 21 0.02 C1 C2"}, {2}},
+      {{"DFIX 1.54 C1 C2"}, {}},
+      {{"DANG_ABC 32.5 C1 C2"}, {3}},
+      {{"CHIV -41 C1"}, {4}},
+      {{"AFIX 137"}, {}},
+      {{"AFIX 23 0.97 31"}, {3}},
+      {{"HFIX 43 C1"}, {}},
+      {{"SADI 0.02 C1 C2 C3 C4"}, {}},
+      {{"REM DFIX 21 C1 C2"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.front());
+    EXPECT_EQ(model::freeVariablesOfCard(c.lines), c.expected);
+  }
+}
+
+TEST(FreeVariables, CodesAreRoundedThroughTheirEightCharacterText) {
+  struct Case {
+    double code, shown;
+  };
+  const Case cases[] = {{21.0, 21.0}, {-31.0, -31.0}, {30.25, 30.25}, {21.123456789, 21.12345},
+                        {0, 0},       {10, 10}};
+  for (const Case& c : cases)
+    EXPECT_DOUBLE_EQ(model::roundCodeThroughText(c.code), c.shown) << c.code;
+}
+
+TEST(FreeVariables, RedecodeAllFollowsChangedFreeVariables) {
+  auto r = readInsText(head("FVAR 1.0 0.6") + atomWithSof(1, "21.0") + atomWithSof(2, "-21.0") +
+                       atomWithSof(3, "11.0") +
+                       "AFIX 43\nH3 2 0.1 0.2 0.3 21.0 -1.2\nAFIX 0\nHKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  s.fvar[2] = 0.4;
+  model::redecodeAll(s);
+  EXPECT_NEAR(s.atoms[1].sof, 0.4, 1e-12);
+  EXPECT_NEAR(s.atoms[2].sof, 0.6, 1e-12);
+  EXPECT_DOUBLE_EQ(s.atoms[3].sof, 1.0);
+  EXPECT_NEAR(s.hydrogens[1].sof, 0.4, 1e-12);
+  EXPECT_DOUBLE_EQ(s.hydrogens[1].uiso, -1.2);
+}
+
+}  // namespace
+}  // namespace tavo::testing
