@@ -23,3 +23,9 @@ echo "== tests"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 ctest --test-dir build/ci --output-on-failure -j2
+
+echo "== Clang build of the core (warnings as errors) with the fuzz targets"
+cmake -S . -B build/clang -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTAVO_BUILD_APP=OFF -DTAVO_FUZZ=ON -DTAVO_FUZZ_SECONDS=20 >/dev/null
+cmake --build build/clang
+ctest --test-dir build/clang --output-on-failure -j2 -L 'unit|fuzz'

@@ -1,11 +1,45 @@
 // tavo-cli: batch commands over the workbench core.
 #include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/info_command.h"
+#include "cli/save_command.h"
+#include "text/errors.h"
+#ifdef TAVO_WITH_PICTURES
+#include "cli/render_command.h"
+#endif
+
+namespace {
+
+constexpr const char* usage =
+    "usage:\n"
+    "  tavo-cli info FILE [--json] [--program-folder DIR]\n"
+    "  tavo-cli save FILE [--program-folder DIR]\n"
+#ifdef TAVO_WITH_PICTURES
+    "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--program-folder DIR]\n"
+#endif
+    ;
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  (void)argv;
   if (argc < 2) {
-    std::cerr << "usage: tavo-cli info FILE [--json] [--program-folder DIR]\n";
+    std::cerr << usage;
     return 2;
   }
-  return 0;
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  try {
+    if (command == "info") return tavo::cli::runInfoCommand(args);
+    if (command == "save") return tavo::cli::runSaveCommand(args);
+#ifdef TAVO_WITH_PICTURES
+    if (command == "render") return tavo::cli::runRenderCommand(args);
+#endif
+  } catch (const tavo::UserError& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  std::cerr << usage;
+  return 2;
 }

@@ -36,6 +36,7 @@ class KindFiller {
         m_capacity(static_cast<size_t>(std::max(structure.limits.conMax - 1, 0))) {
     if (m_list.capacity() < m_capacity) m_list.reserve(m_capacity);
   }
+  size_t capacity() const { return m_capacity; }
   bool add(int first, int second) {
     if (m_full) return false;
     if (m_list.size() >= m_capacity) {
@@ -209,13 +210,87 @@ double largestLimit(int factor, const RadiusRange& first, const RadiusRange& sec
   return limit > 0 ? limit : 0;
 }
 
-// Sorts the partners of entry `i` and stores them; false when the kind is full.
-bool storePartners(int i, std::vector<int>& near, KindFiller& bonds) {
-  std::sort(near.begin(), near.end());
-  for (const int j : near) {
-    if (!bonds.add(i, j)) return false;
+// True when p and q are certainly farther apart than `reach`: a cheap squared test ahead of the
+// exact one, with a margin so that rounding can never reject a pair the exact test accepts.
+inline bool beyondReach(const Vec3& p, const Vec3& q, double reachSquared) {
+  const double dx = p.x - q.x;
+  const double dy = p.y - q.y;
+  const double dz = p.z - q.z;
+  return dx * dx + dy * dy + dz * dz > reachSquared;
+}
+
+double reachSquared(double reach) {
+  return reach * reach * (1 + 1e-9);
+}
+
+// Finds the partners of every query, visiting the queries in `order` (cell order, so that
+// neighbouring cells stay in the cache), and stores them by ascending query index and, within
+// one query, ascending partner index: the order of the plain loops. `findPartners(i)` appends
+// the partners of query i to w.partners. Should a degenerate structure collect far more pairs
+// than a kind can hold, the queries are redone in index order, which stops at the capacity.
+template <class FindPartners>
+void storeInIndexOrder(int count, const std::vector<int>& order, const FindPartners& findPartners,
+                       KindFiller& bonds, BondWorkspace& w) {
+  const auto size = static_cast<size_t>(count) + 1;
+  w.blocks.assign(size, {});
+  w.partners.clear();
+  const size_t collectLimit = bonds.capacity() + 8 * size + 1024;
+  for (const int i : order) {
+    const size_t start = w.partners.size();
+    findPartners(i);
+    std::sort(w.partners.begin() + static_cast<std::ptrdiff_t>(start), w.partners.end());
+    // Most entries have no partner: their empty block needs no (cache-missing) write.
+    if (w.partners.size() > start) {
+      w.blocks[static_cast<size_t>(i)] = {static_cast<std::uint32_t>(start),
+                                          static_cast<std::uint32_t>(w.partners.size())};
+    }
+    if (w.partners.size() > collectLimit) {
+      for (int k = 1; k <= count; ++k) {
+        w.partners.clear();
+        findPartners(k);
+        std::sort(w.partners.begin(), w.partners.end());
+        for (const int j : w.partners) {
+          if (!bonds.add(k, j)) return;
+        }
+      }
+      return;
+    }
   }
-  return true;
+  for (int i = 1; i <= count; ++i) {
+    const PartnerBlock block = w.blocks[static_cast<size_t>(i)];
+    for (std::uint32_t k = block.start; k < block.end; ++k) {
+      if (!bonds.add(i, w.partners[k])) return;
+    }
+  }
+}
+
+// The queries 1..count ordered by the atom-grid cell they fall in (a counting sort); queries
+// with a non-finite position are left out, as they bond with nothing.
+void orderByCell(const SpatialGrid& grid, const Vec3* points, int count, BondWorkspace& w) {
+  w.cellKeys.resize(static_cast<size_t>(count) + 1);
+  w.keyStart.assign(static_cast<size_t>(grid.cellCount()) + 1, 0);
+  int kept = 0;
+  for (int i = 1; i <= count; ++i) {
+    const int key = grid.cellKeyOf(points[i]);
+    w.cellKeys[static_cast<size_t>(i)] = key;
+    if (key < 0) continue;
+    ++w.keyStart[static_cast<size_t>(key) + 1];
+    ++kept;
+  }
+  for (size_t k = 1; k < w.keyStart.size(); ++k)
+    w.keyStart[k] += w.keyStart[k - 1];
+  w.queryOrder.resize(static_cast<size_t>(kept));
+  for (int i = 1; i <= count; ++i) {
+    const int key = w.cellKeys[static_cast<size_t>(i)];
+    if (key >= 0) w.queryOrder[static_cast<size_t>(w.keyStart[static_cast<size_t>(key)]++)] = i;
+  }
+}
+
+// The queries of a grid over their own points: its items in cell order.
+void orderAsGrid(const SpatialGrid& grid, BondWorkspace& w) {
+  w.queryOrder.resize(static_cast<size_t>(grid.size()));
+  for (int slot = 0; slot < grid.size(); ++slot)
+    w.queryOrder[static_cast<size_t>(slot)] = grid.item(slot);
 }
 
 void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
@@ -225,16 +300,23 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dia
   if (!(reach > 0)) return;
   const Vec3* view = viewOfKind(s, 1);
   const double* radii = w.atomRadii.data();
+  const double* slotRadii = w.slotRadii.data();
   const int factor = t.bondFactor;
-  for (int i = 1; i <= s.workingAtomCount - 1; ++i) {
-    const Vec3 p = view[i];
-    const double ri = radii[i];
-    w.near.clear();
-    w.atomGrid.forEachNear(p, [&](int j, const Vec3& q) {
-      if (j > i && viewDistance(p, q) < bondLimit(factor, ri, radii[j])) w.near.push_back(j);
-    });
-    if (!storePartners(i, w.near, bonds)) return;
-  }
+  const double reach2 = reachSquared(reach);
+  orderAsGrid(w.atomGrid, w);
+  storeInIndexOrder(
+      s.workingAtomCount, w.queryOrder,
+      [&](int i) {
+        const Vec3 p = view[i];
+        const double ri = radii[i];
+        w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
+          if (j > i && !beyondReach(p, q, reach2) &&
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+            w.partners.push_back(j);
+          }
+        });
+      },
+      bonds, w);
 }
 
 template <class Radius>
@@ -244,16 +326,22 @@ void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
   bonds.clear();
   if (!(reach > 0)) return;
   const Vec3* from = viewOfKind(s, bondKind);  // kind 2 = H atoms, kind 3 = peaks
-  const double* radii = w.atomRadii.data();
-  for (int i = 1; i <= count; ++i) {
-    const Vec3 p = from[i];
-    const double ri = radiusOf(i);
-    w.near.clear();
-    w.atomGrid.forEachNear(p, [&](int j, const Vec3& q) {
-      if (viewDistance(p, q) < bondLimit(factor, ri, radii[j])) w.near.push_back(j);
-    });
-    if (!storePartners(i, w.near, bonds)) return;
-  }
+  const double* slotRadii = w.slotRadii.data();
+  const double reach2 = reachSquared(reach);
+  orderByCell(w.atomGrid, from, count, w);
+  storeInIndexOrder(
+      count, w.queryOrder,
+      [&](int i) {
+        const Vec3 p = from[i];
+        const double ri = radiusOf(i);
+        w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
+          if (!beyondReach(p, q, reach2) &&
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+            w.partners.push_back(j);
+          }
+        });
+      },
+      bonds, w);
 }
 
 void gridPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
@@ -264,18 +352,25 @@ void gridPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dial
   const double limit = bondLimit(t.peakBondFactor, r0, r0);
   if (!(limit > 0)) return;
   const Vec3* view = viewOfKind(s, 3);
+  const double reach2 = reachSquared(limit);
   w.peakGrid.build(view, s.workingPeakCount, limit);
-  for (int i = 1; i <= s.workingPeakCount - 1; ++i) {
-    const Vec3 p = view[i];
-    w.near.clear();
-    w.peakGrid.forEachNear(p, [&](int j, const Vec3& q) {
-      if (j > i && viewDistance(p, q) < limit) w.near.push_back(j);
-    });
-    if (!storePartners(i, w.near, bonds)) return;
-  }
+  orderAsGrid(w.peakGrid, w);
+  storeInIndexOrder(
+      s.workingPeakCount, w.queryOrder,
+      [&](int i) {
+        const Vec3 p = view[i];
+        w.peakGrid.forEachNear(p, [&](int j, const Vec3& q, int) {
+          if (j > i && !beyondReach(p, q, reach2) && viewDistance(p, q) < limit) {
+            w.partners.push_back(j);
+          }
+        });
+      },
+      bonds, w);
 }
 
 }  // namespace
+
+constexpr int radiusPrefetch = 16;
 
 void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
                       BondWorkspace& w) {
@@ -286,12 +381,18 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
   RadiusRange atomRange, hydrogenRange, peakRange;
   w.atomRadii.resize(static_cast<size_t>(std::max(s.workingAtomCount, 0)) + 1);
   for (int i = 1; i <= s.workingAtomCount; ++i) {
+    // The atom records are large: fetch the sfac of later ones while this one is read.
+    if (i + radiusPrefetch <= s.workingAtomCount)
+      __builtin_prefetch(&s.atoms[i + radiusPrefetch].sfac);
     w.atomRadii[static_cast<size_t>(i)] = atomRadius(s, i);
     atomRange.add(w.atomRadii[static_cast<size_t>(i)]);
   }
   if (hydrogens) {
     w.hydrogenRadii.resize(static_cast<size_t>(s.workingHCount) + 1);
     for (int i = 1; i <= s.workingHCount; ++i) {
+      if (i + radiusPrefetch <= s.workingHCount) {
+        __builtin_prefetch(&s.hydrogens[i + radiusPrefetch].sfac);
+      }
       w.hydrogenRadii[static_cast<size_t>(i)] = hydrogenRadius(s, i);
       hydrogenRange.add(w.hydrogenRadii[static_cast<size_t>(i)]);
     }
@@ -302,7 +403,11 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
   const double reach2 = hydrogens ? largestLimit(t.bondFactor, hydrogenRange, atomRange) : 0;
   const double reach3 = peaks ? largestLimit(t.peakBondFactor, peakRange, atomRange) : 0;
   w.atomGrid.build(viewOfKind(s, 1), s.workingAtomCount, std::max({reach1, reach2, reach3}));
-  if (w.near.capacity() < 64) w.near.reserve(64);
+  w.slotRadii.resize(static_cast<size_t>(w.atomGrid.size()));
+  for (int slot = 0; slot < w.atomGrid.size(); ++slot) {
+    w.slotRadii[static_cast<size_t>(slot)] =
+        w.atomRadii[static_cast<size_t>(w.atomGrid.item(slot))];
+  }
 
   gridAtomBonds(s, t, d, w, reach1);
   addBindBonds(s, d);

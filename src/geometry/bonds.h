@@ -1,6 +1,7 @@
 // Bond detection: non-H bonds, H bonds, peak contacts and the bonds of BIND cards.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,12 @@ inline double bondLimit(int factorTenths, double radius1, double radius2) {
 /// element table.
 double elementRadius(const model::StructureModel& structure, int sfac);
 
+/// The partners of one entry: `partners[start..end)` of a BondWorkspace.
+struct PartnerBlock {
+  std::uint32_t start = 0;
+  std::uint32_t end = 0;
+};
+
 /// Buffers kept between detections so that repeated detection allocates nothing.
 class BondWorkspace {
  public:
@@ -57,7 +64,12 @@ class BondWorkspace {
   SpatialGrid peakGrid;
   std::vector<double> atomRadii;      // by AtomTable index
   std::vector<double> hydrogenRadii;  // by HydrogenTable index
-  std::vector<int> near;              // bonded partners of one entry, sorted before storing
+  std::vector<double> slotRadii;      // atom radii in the cell order of atomGrid
+  std::vector<int> queryOrder;        // the entries of one kind in cell order
+  std::vector<int> cellKeys;          // cell of each query entry
+  std::vector<int> keyStart;          // counting sort of the queries by cell
+  std::vector<int> partners;          // bonded partners, one sorted block per entry
+  std::vector<PartnerBlock> blocks;   // block of each entry in `partners`
 };
 
 /// Rebuilds kind 1 (distance pass, then BIND cards), kind 2 when H atoms are shown and

@@ -43,13 +43,6 @@ double toCartesian(const model::StructureModel& structure, AtomKind kind, int co
   return component == 1 ? p.x : component == 2 ? p.y : p.z;
 }
 
-double viewDistance(const Vec3& p, const Vec3& q) {
-  const double dx = p.x - q.x;
-  const double dy = p.y - q.y;
-  const double dz = p.z - q.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
 double viewDistance(const model::StructureModel& structure, AtomRef first, AtomRef second) {
   return viewDistance(structure.viewOf(first), structure.viewOf(second));
 }

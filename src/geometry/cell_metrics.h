@@ -1,6 +1,7 @@
 // Distances, angles and the transforms between fractional, Cartesian and view coordinates.
 #pragma once
 
+#include <cmath>
 #include <string_view>
 
 #include "geometry/view_frame.h"
@@ -31,7 +32,12 @@ double toCartesian(const model::StructureModel& structure, model::AtomKind kind,
                    int index);
 
 /// Distance in Å between two view positions.
-double viewDistance(const model::Vec3& p, const model::Vec3& q);
+inline double viewDistance(const model::Vec3& p, const model::Vec3& q) {
+  const double dx = p.x - q.x;
+  const double dy = p.y - q.y;
+  const double dz = p.z - q.z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
 /// Distance in Å between the view positions of two entries.
 double viewDistance(const model::StructureModel& structure, model::AtomRef first,
                     model::AtomRef second);

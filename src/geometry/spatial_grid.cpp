@@ -100,4 +100,15 @@ void SpatialGrid::build(const model::Vec3* points, int count, double reach) {
   m_cellStart[0] = 0;
 }
 
+int SpatialGrid::cellKeyOf(const model::Vec3& p) const {
+  if (m_cellStart.empty() || !isFinite(p)) return -1;
+  const double c[3] = {p.x, p.y, p.z};
+  int index[3];
+  for (int axis = 0; axis < 3; ++axis) {
+    const double cell = std::floor((c[axis] - m_lowCorner[axis]) * m_inverseEdge);
+    index[axis] = static_cast<int>(std::clamp(cell, 0.0, m_cells[axis] - 1.0));
+  }
+  return (index[2] * m_cells[1] + index[1]) * m_cells[0] + index[0];
+}
+
 }  // namespace tavo::geometry

@@ -19,8 +19,8 @@ class SpatialGrid {
   /// point into one cell.
   void build(const model::Vec3* points, int count, double reach);
 
-  /// Calls visit(index, position) for every point in the 3×3×3 cells around `p`, cell by cell;
-  /// within a cell in ascending index order.
+  /// Calls visit(index, position, slot) for every point in the 3×3×3 cells around `p`, cell by
+  /// cell; within a cell in ascending index order. `slot` is the point's place in cell order.
   template <class Visit>
   void forEachNear(const model::Vec3& p, const Visit& visit) const {
     if (m_cellStart.empty()) return;
@@ -40,7 +40,7 @@ class SpatialGrid {
         const int first = m_cellStart[static_cast<size_t>(row + low[0])];
         const int last = m_cellStart[static_cast<size_t>(row + high[0] + 1)];
         for (int k = first; k < last; ++k) {
-          visit(m_items[static_cast<size_t>(k)], m_positions[static_cast<size_t>(k)]);
+          visit(m_items[static_cast<size_t>(k)], m_positions[static_cast<size_t>(k)], k);
         }
       }
     }
@@ -48,6 +48,13 @@ class SpatialGrid {
 
   /// Number of cells along each axis (for tests and benchmarks).
   int cellCount() const { return m_cells[0] * m_cells[1] * m_cells[2]; }
+  /// Points held, and the index and position of the point at `slot` (0..size − 1) in cell order.
+  int size() const { return static_cast<int>(m_items.size()); }
+  int item(int slot) const { return m_items[static_cast<size_t>(slot)]; }
+  const model::Vec3& position(int slot) const { return m_positions[static_cast<size_t>(slot)]; }
+  /// The cell of `p`, clamped into the grid, for visiting query points in cell order; -1 for a
+  /// non-finite point or an empty grid.
+  int cellKeyOf(const model::Vec3& p) const;
 
  private:
   double m_lowCorner[3] = {0, 0, 0};

@@ -24,21 +24,21 @@ struct PackingRange {
   friend bool operator==(const PackingRange&, const PackingRange&) = default;
 };
 
-/// Indexes of the view viewSlots.
+/// Indexes of the view slots.
 inline constexpr int viewOriginSlot = 0;        // the ViewOrigin itself, Cartesian, never rotated
 inline constexpr int fractionalOriginSlot = 9;  // view position of fractional (0, 0, 0)
 /// Index of the fractional origin among the cell box points.
 inline constexpr int fractionalOriginPoint = 10;
 
 /// The cell box and the origin of the view frame. Owned by the Workbench; rotations and shifts
-/// move view viewSlots 1..9 together with the atoms.
+/// move view slots 1..9 together with the atoms.
 struct ViewFrame {
   /// CellBoxPoints: 0 = centroid of the non-H atoms, 1..8 = corners of the cell holding it,
   /// 9 unused, 10 = the fractional origin.
   std::array<Fractional, 11> cellBoxPoints{};
   /// Lattice indices (i, j, k) of the cell that holds the centroid.
   std::array<int, 3> cellIndex{};
-  /// View viewSlots: 0 = ViewOrigin (Cartesian Å), 1..8 = corners 1..8, 9 = the fractional origin,
+  /// View slots: 0 = ViewOrigin (Cartesian Å), 1..8 = corners 1..8, 9 = the fractional origin,
   /// all relative to the ViewOrigin and in the current orientation.
   std::array<model::Vec3, 10> viewSlots{};
   /// The packing-range fields, set from the cell box by UnitCellClick.
@@ -63,7 +63,7 @@ int cellIndexOf(double m);
 /// Computes CellBoxPoints 0..8 and 10 from the atom table and sets the packing-range defaults.
 void UnitCellClick(const model::StructureModel& structure, ViewFrame& frame);
 
-/// The transform part of the view reset: the ViewOrigin, view viewSlots 1..9, and the view
+/// The transform part of the view reset: the ViewOrigin, view slots 1..9, and the view
 /// coordinates of kind 1 entries 1..nonHCount, kind 2 entries 1..hCount and kind 3 entries
 /// 1..peakCount from their fractional coordinates; kind 1 entry 0 becomes (0, 0, 0). Clears the
 /// `selected` flag of each entry reset unless the MoveGrp mouse mode is on.

@@ -15,6 +15,10 @@ namespace {
 // Tables are allocated in full at every load; a typing slip must not ask for gigabytes.
 constexpr int maximumLimit = 5'000'000;
 
+constexpr const char* noteLine =
+    "Note!: the value given in the end of each line should start, at least, after 71st letter "
+    "of the line. The example starts at 76th character.";
+
 constexpr const char* defaultLines[] = {
     "Maximum number of all atoms including expanded atoms (exp_max):           10000",
     "Maximum number of non-H atoms = Maximum number of H atoms (atm_max):      1000",
@@ -24,8 +28,7 @@ constexpr const char* defaultLines[] = {
     "Maximum number of command lines in ins/res files (cmd_max):                500",
     "Maximum number of atoms for the locating fragments (frg_max):              300",
     "",
-    "Note!: the value given in the end of each line should start, at least, after 71st letter "
-    "of the line. The example starts at 76th character.",
+    noteLine,
 };
 
 void createDefaultFile(const std::filesystem::path& file) {

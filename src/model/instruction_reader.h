@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <string_view>
 
+#include "model/element_definitions.h"
 #include "model/file_lines.h"
+#include "model/free_variables.h"
+#include "model/load_checks.h"
 
 namespace tavo::model {
 
 class Dialogs;
-class ElementDefinitions;
 class StructureModel;
 
 /// Shown by the open dialog when the first line is not TITL.

@@ -217,7 +217,7 @@ struct ViewState {
 
 // The rigid motions themselves: every non-H atom 1..workingAtomCount and H atom
 // 1..workingHCount (except those with selected == 1 while `adjustMode`), every peak
-// 1..workingPeakCount, and view viewSlots 1..9.
+// 1..workingPeakCount, and view slots 1..9.
 
 /// Rotation by `angleRad` about a view axis.
 void rotateView(model::StructureModel& structure, geometry::ViewFrame& frame, Axis axis,

@@ -10,7 +10,9 @@
 #include "workbench/workbench.h"
 
 #if __has_include("model/instruction_reader.h")
+#include "model/element_definitions.h"
 #include "model/instruction_reader.h"
+#include "model/load_checks.h"
 #define TAVO_HAS_READER 1
 #endif
 #if __has_include("model/instruction_writer.h")
@@ -104,6 +106,10 @@ bool Workbench::loadStructure(const fs::path& file, std::string_view notTitlMess
 #else
   throw UserError("The instruction-file reader is not part of this build.");
 #endif
+  if (!m_graphicsLoaded) {
+    loadGraphicsSettings();
+    m_graphicsLoaded = true;
+  }
   m_structure.currentFile = file.string();
   m_structure.workingFolder = file.parent_path().string();
   m_selection.forget();
@@ -129,6 +135,7 @@ void Workbench::openByDialog() {
       m_structure.workingFolder = fs::current_path().string();
       takeWorkingFolderFromDirinf();
     }
+    loadGraphicsSettings();
     const std::optional<fs::path> chosen =
         m_dialogs.chooseFileToOpen(workingFolder(), instructionFilter);
     if (!chosen) return;
@@ -248,7 +255,7 @@ void Workbench::saveAllExpandedAtoms() {
     grid.setRow(0, {"Label", "X", "Y", "Z"});
     std::vector<int> sfacs;
     const auto addRow = [&](const std::string& label, int sfac, const model::Vec3& at) {
-      const model::Vec3 p = at - m_frame.slots[geometry::fractionalOriginSlot];
+      const model::Vec3 p = at - m_frame.viewSlots[geometry::fractionalOriginSlot];
       const geometry::Fractional f = geometry::viewToFractional(m_frame, p);
       grid.setRow(grid.rowCount(), {label, text::cut(text::formatGeneral(f.x), 12),
                                     text::cut(text::formatGeneral(f.y), 12),

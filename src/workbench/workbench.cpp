@@ -5,11 +5,31 @@
 #include <algorithm>
 
 #include "editing/selection_commands.h"
+#include "geometry/bonds.h"
 #include "text/errors.h"
+#include "view/graphics_settings.h"
+#include "view/renderer.h"
 
 namespace tavo::workbench {
 
-struct Workbench::Parts {};
+struct Workbench::Parts {
+  view::Renderer renderer;
+  view::GraphicsSettings graphics;
+  geometry::BondWorkspace bonds;
+};
+
+namespace {
+
+view::PictureMode pictureModeOf(const editing::ModeFlags& f) {
+  if (f.part) return view::PictureMode::Part;
+  if (f.distance) return view::PictureMode::Distance;
+  if (f.angleVectors) return view::PictureMode::AngV1V2;
+  if (f.alignVector) return view::PictureMode::AlignVec;
+  if (f.sadi) return view::PictureMode::Sadi;
+  return view::PictureMode::None;
+}
+
+}  // namespace
 
 Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock& clock,
                      std::filesystem::path programFolder)
@@ -63,12 +83,44 @@ void Workbench::afterChange(Changes what) {
 }
 
 void Workbench::detectConnection() {
-  // Bond detection joins here once the bond module is part of the core.
+  const geometry::BondThresholds thresholds{m_controls.bondThreshold,
+                                            m_controls.peakBondThreshold,
+                                            m_display.showHydrogens, m_display.showPeaks};
+  geometry::DetectConnection(m_structure, thresholds, m_dialogs, m_parts->bonds);
+}
+
+void Workbench::loadGraphicsSettings() {
+  view::loadGraphicsSettings(m_programFolder, graphicsSettingsFileName, m_parts->graphics);
+  m_mouseSpeed = m_parts->graphics.mouseSpeed;
 }
 
 void Workbench::redraw() {
   if (!m_loaded) return;
-  m_selection.flagPicked(m_structure);
+  view::RenderOptions options;
+  options.showLabels = m_display.showLabels;
+  options.showHs = m_display.showHydrogens;
+  options.hideHLabels = m_display.hideHydrogenLabels;
+  options.viewHs = m_display.spotHydrogens;
+  options.showPeaks = m_display.showPeaks;
+  options.showCell = m_display.showCell;
+  options.labelAxes = m_display.labelAxes;
+  options.ellipse = m_display.ellipse;
+  options.stereo = m_display.stereo;
+  options.displayBond = m_showDistanceBond;
+  options.labelSize = m_controls.labelSize;
+  options.alignAxis = m_controls.alignAxis;
+  options.alignSense = m_controls.alignSense;
+  options.peakThreshold = m_controls.peakThreshold();
+  options.mode = pictureModeOf(m_modes);
+  options.selection = m_selection.picked;
+  options.measuredDistance = m_distance.distanceA;
+  options.displayedBond[0] = m_distance.first;
+  options.displayedBond[1] = m_distance.second;
+  view::Panes panes;
+  panes.main = &m_canvas;
+  const view::PictureResult result = m_parts->renderer.DrawMolecule(
+      m_structure, m_frame, m_view, options, m_parts->graphics, panes);
+  if (result.displayedBondDrawn) m_distance.distanceA = result.displayedBondDistance;
   if (m_listener != nullptr) m_listener->pictureChanged();
 }
 

@@ -95,6 +95,8 @@ inline constexpr std::string_view captionPrefix = "Tavo2025d X-ray/DFT/etc: ";
 /// The folder memory of the program folder and the initial text of directoryinfo.
 inline constexpr std::string_view dirinfFileName = "dirinf";
 inline constexpr std::string_view noDirectoryYet = "000";
+/// The graphics settings file of the program folder.
+inline constexpr std::string_view graphicsSettingsFileName = "graphics1.inf";
 
 class Workbench {
  public:
@@ -207,6 +209,7 @@ class Workbench {
   void notifyState();
   view::ViewScene scene();
   void detectConnection();
+  void loadGraphicsSettings();
   void initGraphics();
   void syncViewControls();
   /// Reads `file` into the structure; false (structure, currentFile untouched) when refused.
@@ -253,6 +256,7 @@ class Workbench {
   geometry::ViewFrame m_frame;
   text::TextGrid m_workingCoordinates;
   bool m_adjustPending = false;
+  bool m_graphicsLoaded = false;
   int m_mouseSpeed = 24;  // "Mouse Speed" of the graphics settings
 };
 

@@ -252,6 +252,23 @@ TEST(BondGrid, GivesThePairsAndOrderOfThePlainLoops) {
   }
 }
 
+TEST(BondGrid, AClumpOfCoincidentAtomsStillStopsAtTheLimit) {
+  // 1,770 pairs qualify: more than the cell list collects before it switches to index order.
+  for (const int conMax : {10, 30000}) {
+    SCOPED_TRACE(conMax);
+    auto s = fixtureStructure(80, conMax);
+    for (int i = 1; i <= 60; ++i)
+      addAtom(s, "C" + std::to_string(i), 1, 0.01 * (i % 3), 0, 0);
+    FakeDialogs gridDialogs, plainDialogs;
+    DetectConnection(s, {}, gridDialogs);
+    const BondVector grid = s.bonds.kinds[1];
+    detectConnectionPlain(s, {}, plainDialogs);
+    EXPECT_EQ(grid, s.bonds.kinds[1]);
+    EXPECT_EQ(gridDialogs.shown, plainDialogs.shown);
+    EXPECT_EQ(grid.size(), conMax == 10 ? 9u : 1770u);
+  }
+}
+
 TEST(BondGrid, PositionsThatAreNotFiniteNeverBond) {
   auto s = fixtureStructure();
   addAtom(s, "C1", 1, 0, 0, 0);

@@ -46,13 +46,16 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
                        "    0.03 0.04 0.001 =\n"
                        "    0.002 0.003\n"
                        "C2    1    0.1 0.2 0.3 =\n"
-                       "   11.0 0.04\n" +
+                       "   11.0 0.04\n"
+                       "C3    1    0.1 0.2 0.3 11.0 0.05447!x\n" +
                        tail);
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
-  ASSERT_EQ(s.nonHCount, 4);
+  ASSERT_EQ(s.nonHCount, 5);
   EXPECT_EQ(s.atoms[1].label, "C1");
   EXPECT_EQ(s.atoms[1].comment, "a comment");
+  EXPECT_DOUBLE_EQ(s.atoms[5].u11, 0.05447) << "a comment right after the last number";
+  EXPECT_EQ(s.atoms[5].comment, "x");
   EXPECT_EQ(s.atoms[1].aniso, 0);
   EXPECT_DOUBLE_EQ(s.atoms[1].u11, 0.05);
   EXPECT_EQ(s.atoms[2].label, "O1") << "single blanks: the label is the first word";
@@ -66,7 +69,7 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
   EXPECT_EQ(s.atoms[4].aniso, 0);
   EXPECT_DOUBLE_EQ(s.atoms[4].sof, 1.0);
   EXPECT_EQ(s.anisoCount, 2);
-  EXPECT_EQ(s.isoCount, 2);
+  EXPECT_EQ(s.isoCount, 3);
   EXPECT_TRUE(s.atomListCards.empty());
 }
 

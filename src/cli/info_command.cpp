@@ -1,0 +1,206 @@
+// tavo-cli info: a summary of an instruction file as the workbench reads it.
+#include "cli/info_command.h"
+
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/json_writer.h"
+#include "cli/structure_loading.h"
+#include "text/text.h"
+
+namespace tavo::cli {
+
+namespace {
+
+using model::StructureModel;
+
+std::vector<double> uValues(const model::Atom& atom) {
+  if (atom.aniso == 1) return {atom.u11, atom.u22, atom.u33, atom.u23, atom.u13, atom.u12};
+  return {atom.u11};
+}
+
+std::vector<double> codeValues(const model::ParameterCodes& codes, int count) {
+  return std::vector<double>(codes.begin() + 1, codes.begin() + 1 + count);
+}
+
+std::vector<double> cartesian(const StructureModel& s, double x, double y, double z) {
+  const model::Vec3 p = model::toCartesian(s.cell, x, y, z);
+  return {p.x, p.y, p.z};
+}
+
+void writeAtom(JsonWriter& json, const StructureModel& s, int kind, const std::string& label,
+               int sfac, int part, int afixGroup, bool aniso, double x, double y, double z,
+               double sof, const std::vector<double>& u, const std::vector<double>& codes) {
+  json.beginObject();
+  json.key("kind");
+  json.value(kind);
+  json.key("label");
+  json.value(label);
+  json.key("sfac");
+  json.value(sfac);
+  json.key("part");
+  json.value(part);
+  json.key("afixGroup");
+  json.value(afixGroup);
+  json.key("aniso");
+  json.value(aniso);
+  json.key("frac");
+  json.numbers({x, y, z});
+  json.key("cart");
+  json.numbers(cartesian(s, x, y, z));
+  json.key("sof");
+  json.value(sof);
+  json.key("u");
+  json.numbers(u);
+  json.key("codes");
+  json.numbers(codes);
+  json.endObject();
+}
+
+void writeJson(const StructureModel& s, const std::vector<std::string>& messages,
+               const BondRows& bonds) {
+  JsonWriter json;
+  json.beginObject();
+  json.key("title");
+  json.value(s.lineCount() > 0 ? s.instructionLines[0] : std::string());
+  json.key("cell");
+  json.beginObject();
+  const std::pair<const char*, double> cellFields[] = {{"wavelength", s.cell.wavelength},
+                                                       {"a", s.cell.a},
+                                                       {"b", s.cell.b},
+                                                       {"c", s.cell.c},
+                                                       {"alpha", s.cell.alpha},
+                                                       {"beta", s.cell.beta},
+                                                       {"gamma", s.cell.gamma},
+                                                       {"z", s.cell.z}};
+  for (const auto& [name, value] : cellFields) {
+    json.key(name);
+    json.value(value);
+  }
+  json.endObject();
+  json.key("fvar");
+  json.beginArray();
+  for (int i = 1; i <= s.fvarCount; ++i)
+    json.value(s.fvar[i]);
+  json.endArray();
+  json.key("elements");
+  json.beginArray();
+  for (int i = 1; i <= s.elementCount; ++i) {
+    const model::Element& e = s.elements[i];
+    json.beginObject();
+    json.key("symbol");
+    json.value(e.symbol);
+    json.key("unit");
+    json.value(e.unitCount);
+    json.key("weight");
+    json.value(e.atomicWeight);
+    json.key("radius");
+    json.value(e.radius);
+    json.key("color");
+    json.value(e.colorCode);
+    json.endObject();
+  }
+  json.endArray();
+  json.key("atoms");
+  json.beginArray();
+  for (int i = 1; i <= s.nonHCount; ++i) {
+    const model::Atom& a = s.atoms[i];
+    writeAtom(json, s, 1, a.label, a.sfac, a.part, a.afixGroup, a.aniso == 1, a.x, a.y, a.z, a.sof,
+              uValues(a), codeValues(a.codes, 10));
+  }
+  for (int i = 1; i <= s.hCount; ++i) {
+    const model::Hydrogen& h = s.hydrogens[i];
+    writeAtom(json, s, 2, h.label, h.sfac, h.part, h.afixGroup, false, h.x, h.y, h.z, h.sof,
+              {h.uiso}, codeValues(h.codes, 5));
+  }
+  json.endArray();
+  json.key("peaks");
+  json.beginArray();
+  for (int i = 1; i <= s.peakCount; ++i) {
+    const model::Peak& p = s.peaks[i];
+    json.beginObject();
+    json.key("frac");
+    json.numbers({p.x, p.y, p.z});
+    json.key("cart");
+    json.numbers(cartesian(s, p.x, p.y, p.z));
+    json.key("height");
+    json.value(p.height);
+    json.endObject();
+  }
+  json.endArray();
+  if (bonds.available) {
+    json.key("bonds");
+    json.beginArray();
+    for (const BondRow& bond : bonds.rows) {
+      json.beginArray();
+      json.value(bond.first);
+      json.value(bond.second);
+      json.value(bond.distance);
+      json.endArray();
+    }
+    json.endArray();
+  }
+  json.key("messages");
+  json.beginArray();
+  for (const std::string& m : messages)
+    json.value(m);
+  json.endArray();
+  json.endObject();
+  std::cout << json.text() << '\n';
+}
+
+std::string number(double v) {
+  return text::formatGeneral(v, 10);
+}
+
+void writeSummary(const StructureModel& s, const std::vector<std::string>& messages,
+                  const BondRows& bonds) {
+  std::cout << "Title:    " << (s.lineCount() > 0 ? s.instructionLines[0] : "") << '\n';
+  std::cout << "Cell:     a " << number(s.cell.a) << "  b " << number(s.cell.b) << "  c "
+            << number(s.cell.c) << "  alpha " << number(s.cell.alpha) << "  beta "
+            << number(s.cell.beta) << "  gamma " << number(s.cell.gamma) << "  wavelength "
+            << number(s.cell.wavelength) << "  Z " << number(s.cell.z) << '\n';
+  std::cout << "Elements:";
+  for (int i = 1; i <= s.elementCount; ++i) {
+    std::cout << ' ' << s.elements[i].symbol << ' ' << number(s.elements[i].unitCount);
+    if (i < s.elementCount) std::cout << ',';
+  }
+  std::cout << "\nFVAR:    ";
+  for (int i = 1; i <= s.fvarCount; ++i)
+    std::cout << ' ' << number(s.fvar[i]);
+  std::cout << "\nAtoms:    " << s.nonHCount << " non-H (" << s.anisoCount << " anisotropic), "
+            << s.hCount << " H, " << s.peakCount << " peaks, " << s.ridingGroupCount
+            << " riding groups\n";
+  if (bonds.available) std::cout << "Bonds:    " << bonds.rows.size() << '\n';
+  for (const std::string& m : messages)
+    std::cout << "Message:  " << m << '\n';
+}
+
+}  // namespace
+
+int runInfoCommand(const std::vector<std::string>& args) {
+  const Arguments arguments = parseArguments(args, {"--json"}, {"--program-folder"});
+  if (arguments.positional.size() != 1) {
+    std::cerr << "usage: tavo-cli info FILE [--json] [--program-folder DIR]\n";
+    return 2;
+  }
+  model::StructureModel structure;
+  ConsoleDialogs dialogs;
+  const bool loaded =
+      openStructure(structure, arguments.positional[0],
+                    programFolderFrom(arguments.option("--program-folder")), dialogs);
+  if (!loaded) {
+    for (const std::string& m : dialogs.shown)
+      std::cerr << m << '\n';
+    return 1;
+  }
+  const BondRows bonds = detectBondRows(structure, dialogs);
+  if (arguments.flags.count("--json")) {
+    writeJson(structure, dialogs.shown, bonds);
+  } else {
+    writeSummary(structure, dialogs.shown, bonds);
+  }
+  return 0;
+}
+
+}  // namespace tavo::cli
