@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "app/windows/auxiliary_window.h"
+#include "app/windows/window_set.h"
 #include "gui/gui_harness.h"
 
 namespace tavo::testing {
@@ -135,7 +136,9 @@ TEST(PopupMenus, HoldTheirItemsInOrder) {
   EXPECT_EQ(captions(*atom), (QStringList{"Center", "*******", "Adopt", "Locate", "Delete"}));
   const QList<QAction*> atomItems = atom->actions();
   for (const QAction* item : atomItems) {
-    if (item->text() == "*******") EXPECT_FALSE(item->isEnabled()) << "the marker is inactive";
+    if (item->text() == "*******") {
+      EXPECT_FALSE(item->isEnabled()) << "the marker is inactive";
+    }
   }
   EXPECT_EQ(captions(*gui.window->popupMenu(PopupMenu::View)),
             (QStringList{"Show/Hide Labels", "Show/Hide H Atoms", "Show/Hide H Labels",
