@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <filesystem>
 #include <memory>
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
   tavo::workbench::Workbench bench(dialogs, canvas, clock, programFolder);
   tavo::app::MainWindow window(bench, dialogs, picture, &clock);
   dialogs.setParent(&window);
+  // Without a window manager a maximised window keeps its size; start at the screen's size.
+  window.setGeometry(window.screen()->availableGeometry());
   window.showMaximized();
 
   if (argc > 1) {
