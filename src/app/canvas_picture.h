@@ -1,0 +1,25 @@
+// The QPainter canvas as the main window's picture source.
+#pragma once
+
+#include "app/canvas/qpainter_canvas.h"
+#include "app/picture_source.h"
+
+namespace tavo::app {
+
+/// Hands the raster canvas's image to the paint widget and resizes it with the pane.
+class CanvasPicture final : public PictureSource {
+ public:
+  explicit CanvasPicture(QPainterCanvas& canvas) : m_canvas(canvas) {}
+  QImage picture() const override { return m_canvas.image(); }
+  /// The canvas draws in the core's pixels; the ratio is not used until the canvas can draw
+  /// at a device pixel ratio of its own.
+  void resizePicture(QSize logical, qreal devicePixelRatio) override {
+    (void)devicePixelRatio;
+    m_canvas.resize(logical.width(), logical.height());
+  }
+
+ private:
+  QPainterCanvas& m_canvas;
+};
+
+}  // namespace tavo::app

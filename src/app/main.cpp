@@ -1,0 +1,57 @@
+// tavo: the Qt program. The program folder is the current directory at start; `tavo FILE`
+// opens FILE at once (as file managers start it).
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/canvas/qpainter_canvas.h"
+#include "app/canvas_picture.h"
+#include "app/main_window.h"
+#include "app/qt_clock.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_text.h"
+#include "workbench/workbench.h"
+
+namespace {
+
+/// Shown when the element definitions are missing from the program folder; the program ends.
+constexpr const char* missingElementsMessage = "elems.inf file does not exits!";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tavo"));
+  QApplication::setDesktopFileName(QStringLiteral("tavo"));
+
+  const std::filesystem::path programFolder = std::filesystem::current_path();
+  QApplication::setWindowIcon(QIcon::fromTheme(
+      QStringLiteral("tavo"), QIcon(tavo::app::toQString(programFolder / "tavo.svg"))));
+  if (!std::filesystem::exists(programFolder / "elems.inf")) {
+    QMessageBox::critical(nullptr, QStringLiteral("Tavo"),
+                          QString::fromLatin1(missingElementsMessage));
+    return 1;
+  }
+
+  tavo::app::QtDialogs dialogs;
+  tavo::app::QtClock clock;
+  tavo::app::QPainterCanvas canvas(1, 1);
+  tavo::app::CanvasPicture picture(canvas);
+  tavo::workbench::Workbench bench(dialogs, canvas, clock, programFolder);
+  tavo::app::MainWindow window(bench, dialogs, picture, &clock);
+  dialogs.setParent(&window);
+  // Without a window manager a maximised window keeps its size; start at the screen's size.
+  window.setGeometry(window.screen()->availableGeometry());
+  window.showMaximized();
+
+  if (argc > 1) {
+    const std::filesystem::path file =
+        std::filesystem::absolute(tavo::app::toPath(QString::fromLocal8Bit(argv[1])));
+    bench.run([&bench, &file] { bench.openFile(file); });
+  }
+  return QApplication::exec();
+}

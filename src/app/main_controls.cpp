@@ -1,0 +1,283 @@
+// Construction and placement of the main window's state controls.
+#include "app/main_controls.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace tavo::app {
+
+namespace {
+
+struct NamedCaption {
+  const char* objectName;
+  const char* caption;
+};
+
+// The mode flags as check boxes of 'Mouse On Graphics'.
+constexpr NamedCaption modeBoxes[] = {
+    {"CheckBox5", "Name"},      {"CheckBox6", "Renumber"},   {"CheckBox7", "Delete"},
+    {"CheckBox8", "Distance"},  {"CheckBox9", "Dist/Ang"},   {"CheckBox10", "Rotate"},
+    {"CheckBox11", "HFIX"},     {"CheckBox12", "ANIS"},      {"CheckBox13", "BIND"},
+    {"CheckBox14", "DFIX"},     {"CheckBox15", "SADI"},      {"CheckBox16", "FLAT"},
+    {"CheckBox17", "MoveGrp"},  {"CheckBox18", "Grp"},       {"CheckBox19", "Dst"},
+    {"CheckBox20", "SAME"},     {"CheckBox21", "DELU"},      {"CheckBox22", "BeISO"},
+    {"CheckBox23", "PARAM"},    {"CheckBox24", "Center"},    {"CheckBox25", "Locate"},
+    {"CheckBox26", "Adjust"},   {"CheckBox27", "MemSelect"}, {"CheckBox28", "PART"},
+    {"CheckBox38", "Adopt"},    {"CheckBox39", "Edit"},      {"CheckBox41", "MemUnselc"},
+    {"CheckBox42", "AlignVec"}, {"CalcPlane", "CalcPlane"},  {"AngV1V2", "AngV1V2"},
+};
+
+// The display flags as check boxes of 'General Treatments'.
+constexpr NamedCaption displayBoxes[] = {
+    {"CheckBox1", "ShowLab"},  {"CheckBox2", "Show Hs"},   {"CheckBox3", "ShowPks"},
+    {"CheckBox4", "Expand"},   {"CheckBox29", "ShowCell"}, {"CheckBox30", "LabAxes"},
+    {"CheckBox31", "Packing"}, {"CheckBox32", "Ellipse"},  {"CheckBox33", "Stereo"},
+    {"CheckBox34", "HideHLb"}, {"CheckBox35", "PkExpOn"},  {"CheckBox36", "HExpOn"},
+    {"CheckBox40", "View Hs"},
+};
+
+QSpinBox* spin(QWidget* parent, const char* name, int minimum, int maximum, int value) {
+  auto* box = new QSpinBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setRange(minimum, maximum);
+  box->setValue(value);
+  box->setKeyboardTracking(false);  // a typed number takes effect once, not per digit
+  return box;
+}
+
+QSlider* slider(QWidget* parent, const char* name, int minimum, int maximum, int value) {
+  auto* bar = new QSlider(Qt::Horizontal, parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setRange(minimum, maximum);
+  bar->setValue(value);
+  bar->setMinimumWidth(90);
+  return bar;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const char* text, int width) {
+  auto* field = new QLineEdit(QString::fromLatin1(text), parent);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setFixedWidth(width);
+  return field;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+  auto* result = new QPushButton(QString::fromLatin1(caption), parent);
+  result->setObjectName(QString::fromLatin1(name));
+  return result;
+}
+
+QFrame* panel(QWidget* surface, const char* name) {
+  auto* frame = new QFrame(surface);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setAutoFillBackground(true);
+  return frame;
+}
+
+void addLabelled(QBoxLayout* layout, const char* caption, QWidget* widget) {
+  if (caption != nullptr) {
+    layout->addWidget(new QLabel(QString::fromLatin1(caption), widget->parentWidget()));
+  }
+  layout->addWidget(widget);
+}
+
+QGroupBox* checkBoxGroup(QWidget* surface, const char* name, const char* caption,
+                         const NamedCaption* boxes, int count, int columns) {
+  auto* group = new QGroupBox(QString::fromLatin1(caption), surface);
+  group->setObjectName(QString::fromLatin1(name));
+  group->setAutoFillBackground(true);
+  auto* grid = new QGridLayout(group);
+  for (int i = 0; i < count; ++i) {
+    auto* box = new QCheckBox(QString::fromLatin1(boxes[i].caption), group);
+    box->setObjectName(QString::fromLatin1(boxes[i].objectName));
+    grid->addWidget(box, i / columns, i % columns);
+  }
+  group->adjustSize();
+  group->hide();
+  return group;
+}
+
+}  // namespace
+
+void MainControls::build(QWidget* surface) {
+  numericBar = panel(surface, "NumericPositions");
+  auto* numbers = new QHBoxLayout(numericBar);
+  numbers->setContentsMargins(4, 2, 4, 2);
+  zoom = spin(numericBar, "SpinEdit1", 0, 300, 100);
+  addLabelled(numbers, "Zoom", zoom);
+  const char* rotationNames[] = {"SpinEdit2", "SpinEdit3", "SpinEdit4"};
+  const char* rotationCaptions[] = {"RotX", "RotY", "RotZ"};
+  for (int axis = 0; axis < 3; ++axis) {
+    rotation[axis] = spin(numericBar, rotationNames[axis], -360, 360, 0);
+    addLabelled(numbers, rotationCaptions[axis], rotation[axis]);
+  }
+  slab = spin(numericBar, "SpinEdit11", 1, 100, 20);
+  addLabelled(numbers, "Slab", slab);
+  const char* shiftNames[] = {"SpinEdit8", "SpinEdit9", "SpinEdit10"};
+  const char* shiftCaptions[] = {"ShiftX", "ShiftY", "ShiftZ"};
+  for (int axis = 0; axis < 3; ++axis) {
+    shift[axis] = spin(numericBar, shiftNames[axis], -1000, 1000, 0);
+    addLabelled(numbers, shiftCaptions[axis], shift[axis]);
+  }
+  shiftStepFactor = spin(numericBar, "SpinEdit32", 1, 300, 100);
+  addLabelled(numbers, "Step", shiftStepFactor);
+  numericBar->adjustSize();
+
+  trackBar = panel(surface, "TrackingBars");
+  auto* tracks = new QHBoxLayout(trackBar);
+  tracks->setContentsMargins(4, 2, 4, 2);
+  zoomTrack = slider(trackBar, "TrackBar7", 0, 200, 100);
+  addLabelled(tracks, "Zoom", zoomTrack);
+  const char* rotationTrackNames[] = {"TrackBar1", "TrackBar2", "TrackBar3"};
+  for (int axis = 0; axis < 3; ++axis) {
+    rotationTrack[axis] = slider(trackBar, rotationTrackNames[axis], -180, 180, 0);
+    addLabelled(tracks, rotationCaptions[axis], rotationTrack[axis]);
+  }
+  slabTrack = slider(trackBar, "TrackBar8", 1, 100, 10);
+  addLabelled(tracks, "Slab", slabTrack);
+  const char* shiftTrackNames[] = {"TrackBar4", "TrackBar5", "TrackBar6"};
+  for (int axis = 0; axis < 3; ++axis) {
+    shiftTrack[axis] = slider(trackBar, shiftTrackNames[axis], -200, 200, 0);
+    addLabelled(tracks, shiftCaptions[axis], shiftTrack[axis]);
+  }
+  trackBar->adjustSize();
+  trackBar->hide();
+
+  hide = button(surface, "ShowHide", "Hide");
+  hide->setFixedSize(56, 26);
+  mouseRotation = new QLabel(QStringLiteral("Mouse Rotation"), surface);
+  mouseRotation->setObjectName(QStringLiteral("MouseRotation"));
+  mouseRotation->setAlignment(Qt::AlignCenter);
+  mouseRotation->setStyleSheet(QStringLiteral("background-color: magenta; color: black;"));
+  mouseRotation->setFixedSize(120, 26);
+  modeCaption = new QLabel(surface);
+  modeCaption->setObjectName(QStringLiteral("ModeCaption"));
+  modeCaption->setAlignment(Qt::AlignCenter);
+  modeCaption->setStyleSheet(QStringLiteral("background-color: yellow; color: black;"));
+  modeCaption->setFixedSize(120, 26);
+  modeCaption->hide();
+
+  applyPanel = panel(surface, "ApplyPanel");
+  auto* applyColumn = new QVBoxLayout(applyPanel);
+  applyColumn->setContentsMargins(4, 4, 4, 4);
+  applyColumn->setSpacing(2);
+  apply = button(applyPanel, "ApplyButton", "Apply");
+  clearSelection = button(applyPanel, "ClearButton", "ClearSel");
+  reSelect = button(applyPanel, "ReSelect", "ReSelect");
+  reverseSelect = button(applyPanel, "ReverseSelect", "RvrsSlct");
+  movePeaks = button(applyPanel, "MovePks", "MovePks");
+  updateGroupMove = button(applyPanel, "UpdtGMv", "UpdtGMv");
+  undoGroupMove = button(applyPanel, "UndoGMv", "UndoGMv");
+  reExpand = button(applyPanel, "ReExp", "ReExp");
+  rePack = button(applyPanel, "RePck", "RePck");
+  remove = button(applyPanel, "Remove", "Remove");
+  for (QPushButton* each : {apply, clearSelection, reSelect, reverseSelect, movePeaks,
+                            updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
+    applyColumn->addWidget(each);
+  }
+  alignAxis = spin(applyPanel, "SpinEdit30", 1, 3, 1);
+  alignSense = spin(applyPanel, "SpinEdit31", 0, 1, 1);
+  applyColumn->addWidget(alignAxis);
+  applyColumn->addWidget(alignSense);
+  applyPanel->adjustSize();
+
+  modeInputs = panel(surface, "ModeInputs");
+  auto* inputs = new QHBoxLayout(modeInputs);
+  inputs->setContentsMargins(4, 2, 4, 2);
+  elementNumber = spin(modeInputs, "SpinEdit20", 1, 1, 1);
+  elementSymbol = edit(modeInputs, "Edit5", "Atm", 40);
+  elementSymbol->setReadOnly(true);
+  elementCount = edit(modeInputs, "Edit6", "", 40);
+  elementCount->setReadOnly(true);
+  firstNumber = spin(modeInputs, "SpinEdit21", 1, 1, 1);
+  useLetters = new QCheckBox(QStringLiteral("ABC"), modeInputs);
+  useLetters->setObjectName(QStringLiteral("CheckBox37"));
+  hfixM = spin(modeInputs, "SpinEdit22", 1, 16, 4);
+  hfixN = spin(modeInputs, "SpinEdit23", 1, 9, 3);
+  partNumber = spin(modeInputs, "SpinEdit24", 0, 100, 0);
+  dfixDistance = edit(modeInputs, "Edit9", "", 60);
+  dfixEsd = edit(modeInputs, "Edit10", "0.03", 50);
+  for (QWidget* each : std::initializer_list<QWidget*>{elementNumber, elementSymbol, elementCount,
+                                                       firstNumber, useLetters, hfixM, hfixN,
+                                                       partNumber, dfixDistance, dfixEsd}) {
+    inputs->addWidget(each);
+    each->hide();
+  }
+
+  symmetryUnit = spin(surface, "SpinEdit19", 0, 32, 0);
+  symmetryUnit->setStyleSheet(QStringLiteral("background-color: yellow;"));
+  symmetryUnit->hide();
+  symmetryCode = edit(surface, "Edit4", "", 220);
+  symmetryCode->setReadOnly(true);
+  symmetryCode->setToolTip(QStringLiteral("Symmetry Code"));
+  symmetryCode->hide();
+
+  thresholds = panel(surface, "BondsPeaksThresholds");
+  auto* limits = new QGridLayout(thresholds);
+  limits->addWidget(new QLabel(QStringLiteral("Bonds/Peaks Thresholds"), thresholds), 0, 0, 1, 4);
+  bondThreshold = spin(thresholds, "SpinEdit5", 1, 20, 11);
+  peakBondThreshold = spin(thresholds, "SpinEdit7", 1, 20, 11);
+  peakThresholdTens = spin(thresholds, "SpinEdit6", 0, 100, 0);
+  peakThresholdUnits = spin(thresholds, "SpinEdit27", 0, 9, 0);
+  peakThresholdTenths = spin(thresholds, "SpinEdit28", 0, 9, 0);
+  peakThresholdHundredths = spin(thresholds, "SpinEdit29", 0, 9, 0);
+  peakThresholdText = edit(thresholds, "Edit8", "0.0", 60);
+  peakThresholdText->setReadOnly(true);
+  labelSize = spin(thresholds, "SpinEdit26", 1, 50, 6);
+  limits->addWidget(new QLabel(QStringLiteral("BndThr"), thresholds), 1, 0);
+  limits->addWidget(bondThreshold, 1, 1);
+  limits->addWidget(new QLabel(QStringLiteral("PkBThr"), thresholds), 1, 2);
+  limits->addWidget(peakBondThreshold, 1, 3);
+  limits->addWidget(new QLabel(QStringLiteral("PksThr"), thresholds), 2, 0);
+  limits->addWidget(peakThresholdTens, 2, 1);
+  limits->addWidget(peakThresholdUnits, 2, 2);
+  limits->addWidget(peakThresholdTenths, 2, 3);
+  limits->addWidget(peakThresholdHundredths, 3, 1);
+  limits->addWidget(peakThresholdText, 3, 2);
+  limits->addWidget(new QLabel(QStringLiteral("(e/A3)"), thresholds), 3, 3);
+  limits->addWidget(new QLabel(QStringLiteral("Label size"), thresholds), 4, 0);
+  limits->addWidget(labelSize, 4, 1);
+  thresholds->adjustSize();
+  thresholds->hide();
+
+  mouseOnGraphics = checkBoxGroup(surface, "MouseOnGraphics", "Mouse On Graphics", modeBoxes,
+                                  static_cast<int>(std::size(modeBoxes)), 3);
+  generalTreatments = checkBoxGroup(surface, "GeneralTreatments", "General Treatments",
+                                    displayBoxes, static_cast<int>(std::size(displayBoxes)), 2);
+  initGraph = button(generalTreatments, "InitGrph", "InitGrph");
+  static_cast<QGridLayout*>(generalTreatments->layout())->addWidget(initGraph, 7, 0);
+  generalTreatments->adjustSize();
+}
+
+void MainControls::place(int width, int height) {
+  constexpr int margin = 4;
+  hide->move(width - hide->width() - margin, margin);
+  mouseRotation->move(hide->x() - mouseRotation->width() - margin, margin);
+  modeCaption->move(mouseRotation->pos());
+  applyPanel->move(width - applyPanel->width() - margin, hide->y() + hide->height() + margin);
+  modeInputs->adjustSize();
+  modeInputs->move(margin, margin);
+  symmetryUnit->move(margin, modeInputs->y() + modeInputs->height() + margin);
+  symmetryCode->move(symmetryUnit->x() + symmetryUnit->width() + margin, symmetryUnit->y());
+  numericBar->move(0, height - numericBar->height());
+  trackBar->move(0, height - trackBar->height());
+}
+
+QCheckBox* MainControls::flagBox(const QString& objectName) const {
+  for (QGroupBox* group : {mouseOnGraphics, generalTreatments}) {
+    if (auto* box = group->findChild<QCheckBox*>(objectName)) return box;
+  }
+  return nullptr;
+}
+
+}  // namespace tavo::app

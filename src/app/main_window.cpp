@@ -1,0 +1,144 @@
+// The main window: construction, the listener that follows the Workbench, and its two own
+// panels (thresholds and maintenance view).
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "app/paint_widget.h"
+#include "app/picture_source.h"
+#include "app/qt_text.h"
+#include "app/windows/window_set.h"
+
+namespace tavo::app {
+
+MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
+                       PictureSource& pictures, const QtClock* throttle)
+    : m_bench(bench), m_dialogs(dialogs), m_pictures(pictures) {
+  setObjectName(QStringLiteral("TForm1"));
+  m_surface = new QWidget(this);
+  m_surface->setObjectName(QStringLiteral("Surface"));
+  setCentralWidget(m_surface);
+  m_paint = new PaintWidget(m_surface);
+  m_paint->setThrottle(throttle);
+  m_paint->setEnabled(false);
+  m_controls.build(m_surface);
+  m_surface->installEventFilter(this);
+  m_controls.mouseRotation->installEventFilter(this);
+  m_controls.modeCaption->installEventFilter(this);
+  buildMenus();
+  buildPopupMenus();
+  connectSurface();
+  connectControls();
+  connectFlagBoxes();
+  m_windows = std::make_unique<WindowSet>(this);
+  connectWindows();
+  resize(1024, 720);
+  m_bench.setListener(this);
+  stateChanged();
+}
+
+MainWindow::~MainWindow() {
+  m_bench.setListener(nullptr);
+}
+
+void MainWindow::connectSurface() {
+  connect(m_paint, &PaintWidget::pressed, this, [this](const editing::PointerEvent& e, QPoint) {
+    m_bench.run([this, e] { m_bench.mouseDown(e); });
+  });
+  connect(m_paint, &PaintWidget::moved, this, [this](const editing::PointerEvent& e) {
+    m_bench.run([this, e] { m_bench.mouseMove(e); });
+  });
+  connect(m_paint, &PaintWidget::released, this, [this](const editing::PointerEvent& e) {
+    m_bench.run([this, e] { m_bench.mouseUp(e); });
+  });
+  connect(m_paint, &PaintWidget::doubleClicked, this,
+          [this] { run(&workbench::Workbench::doubleClick); });
+  connect(m_paint, &PaintWidget::resized, this, [this](QSize size) {
+    m_pictures.resizePicture(size, m_paint->devicePixelRatioF());
+    m_bench.run([this, size] { m_bench.resizePane(size.width(), size.height()); });
+  });
+}
+
+void MainWindow::layoutSurface() {
+  m_paint->setGeometry(m_surface->rect());
+  m_controls.place(m_surface->width(), m_surface->height());
+  if (m_controls.thresholds->isVisible()) {
+    m_controls.thresholds->move(m_surface->width() - m_controls.thresholds->width(),
+                                m_surface->height() - m_controls.thresholds->height());
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_surface && event->type() == QEvent::Resize) {
+    layoutSurface();
+  } else if ((watched == m_controls.mouseRotation || watched == m_controls.modeCaption) &&
+             event->type() == QEvent::MouseButtonPress) {
+    const auto* press = static_cast<QMouseEvent*>(event);
+    const QPoint at = m_paint->mapFromGlobal(press->globalPosition().toPoint());
+    m_bench.run([this, at] { m_bench.modePanelPressed({at.x(), at.y()}); });
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // No question about unsaved edits: closing ends the program at once.
+  event->accept();
+  QCoreApplication::quit();
+}
+
+void MainWindow::pictureChanged() {
+  m_paint->showPicture(m_pictures.picture());
+}
+
+void MainWindow::stateChanged() {
+  if (m_refreshing) return;
+  m_refreshing = true;
+  setWindowTitle(toQString(m_bench.windowCaption()));
+  m_paint->setEnabled(m_bench.window().paintSurfaceEnabled);
+  refreshMenus();
+  refreshPanels();
+  refreshControlValues();
+  refreshFlagBoxes();
+  refreshWindows();
+  m_refreshing = false;
+}
+
+void MainWindow::toggleThresholds() {
+  QFrame* panel = m_controls.thresholds;
+  if (panel->isVisible()) {
+    panel->hide();
+    return;
+  }
+  panel->move(m_paint->width() - panel->width(), m_paint->height() - panel->height());
+  panel->show();
+  panel->raise();
+}
+
+void MainWindow::toggleMaintenanceView() {
+  const auto chosen = m_dialogs.chooseFileToOpen(std::filesystem::current_path(), "");
+  if (!chosen || chosen->filename().string() != maintenanceAccessName) return;
+  QGroupBox* first = m_controls.mouseOnGraphics;
+  QGroupBox* second = m_controls.generalTreatments;
+  if (first->isVisible() || second->isVisible()) {
+    first->hide();
+    second->hide();
+    return;
+  }
+  first->move(5, 5);
+  second->move(first->width() + 10, 5);
+  first->show();
+  second->show();
+  first->raise();
+  second->raise();
+}
+
+}  // namespace tavo::app

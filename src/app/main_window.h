@@ -1,0 +1,99 @@
+// TForm1: the main window, which shows the Workbench's picture and state and forwards commands.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/main_controls.h"
+#include "app/menus.h"
+#include "workbench/workbench.h"
+
+class QAction;
+class QMenu;
+
+namespace tavo::app {
+
+class PaintWidget;
+class PictureSource;
+class QtClock;
+class WindowSet;
+
+/// The access name of the maintenance view: "Maintenance Only" toggles the hidden group boxes
+/// only when the file picked in its dialog has this name.
+inline constexpr std::string_view maintenanceAccessName = "QuietMeadows2093#";
+
+class MainWindow final : public QMainWindow, public workbench::WorkbenchListener {
+  Q_OBJECT
+
+ public:
+  /// `dialogs` is the port the Workbench uses too; `throttle` may be null (no pause).
+  MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs, PictureSource& pictures,
+             const QtClock* throttle);
+  ~MainWindow() override;
+
+  void pictureChanged() override;
+  void stateChanged() override;
+  void showPopupMenu(workbench::PopupMenu menu, editing::ScreenPoint at) override;
+
+  PaintWidget* paintSurface() const { return m_paint; }
+  QAction* action(MenuCommand command) const { return m_actions.at(command); }
+  QMenu* popupMenu(workbench::PopupMenu menu) const;
+  const MainControls& controls() const { return m_controls; }
+  const WindowSet& windows() const { return *m_windows; }
+
+  /// "Bonds/Peaks Thresholds" (F2): shows the panel in the surface's bottom-right corner, or
+  /// hides it again.
+  void toggleThresholds();
+  /// "Maintenance Only" (F12).
+  void toggleMaintenanceView();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildPopupMenus();
+  void connectControls();
+  void connectFlagBoxes();
+  void connectSurface();
+  void connectWindows();
+  void followVisibility(QWidget* window, bool shown, bool& lastShown,
+                        const std::function<void()>& place);
+  void run(void (workbench::Workbench::*command)());
+  void runMenuCommand(MenuCommand command);
+  bool menuCommandAvailable(MenuCommand command) const;
+  void showInformationWindow(const char* objectName);
+  void showHelpWindow(const char* objectName);
+  void refreshMenus();
+  void refreshPanels();
+  void refreshControlValues();
+  void refreshFlagBoxes();
+  void refreshWindows();
+  void layoutSurface();
+
+  workbench::Workbench& m_bench;
+  model::Dialogs& m_dialogs;
+  PictureSource& m_pictures;
+  QWidget* m_surface = nullptr;
+  PaintWidget* m_paint = nullptr;
+  MainControls m_controls;
+  std::map<MenuCommand, QAction*> m_actions;
+  std::array<QMenu*, 3> m_popups{};
+  std::map<editing::MouseMode, QAction*> m_modeActions;
+  QAction* m_rotateAction = nullptr;
+  std::unique_ptr<WindowSet> m_windows;
+  bool m_refreshing = false;
+  struct {
+    bool fileList = false;
+    bool distancesAngles = false;
+    bool hfixRules = false;
+    bool parameter = false;
+  } m_shown;  // the window visibility last taken from the Workbench
+};
+
+}  // namespace tavo::app

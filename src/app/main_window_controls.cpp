@@ -1,0 +1,363 @@
+// The main window's state controls: what a change of each forwards to the Workbench, and how
+// each follows the Workbench's state.
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTableView>
+
+#include <optional>
+
+#include "app/main_window.h"
+#include "app/paint_widget.h"
+#include "app/qt_text.h"
+#include "app/windows/file_list_window.h"
+#include "app/windows/grid_window.h"
+#include "app/windows/window_set.h"
+
+namespace tavo::app {
+
+namespace {
+
+using editing::ModeFlags;
+using editing::MouseMode;
+using workbench::ControlValues;
+using workbench::DisplayFlag;
+using workbench::DisplayFlags;
+using workbench::Workbench;
+
+struct ModeBox {
+  const char* objectName;
+  bool ModeFlags::*flag;
+  std::optional<MouseMode> mode;  // the mode its click chooses; none for Rotate and sub-flags
+};
+
+const ModeBox modeBoxes[] = {
+    {"CheckBox5", &ModeFlags::name, MouseMode::Name},
+    {"CheckBox6", &ModeFlags::renumber, MouseMode::Renumber},
+    {"CheckBox7", &ModeFlags::remove, MouseMode::Delete},
+    {"CheckBox8", &ModeFlags::distance, MouseMode::Distance},
+    {"CheckBox9", &ModeFlags::distAng, MouseMode::DistAng},
+    {"CheckBox10", &ModeFlags::rotate, std::nullopt},
+    {"CheckBox11", &ModeFlags::hfix, MouseMode::Hfix},
+    {"CheckBox12", &ModeFlags::anis, MouseMode::Anis},
+    {"CheckBox13", &ModeFlags::bind, MouseMode::Bind},
+    {"CheckBox14", &ModeFlags::dfix, MouseMode::Dfix},
+    {"CheckBox15", &ModeFlags::sadi, MouseMode::Sadi},
+    {"CheckBox16", &ModeFlags::flat, MouseMode::Flat},
+    {"CheckBox17", &ModeFlags::moveGroup, std::nullopt},
+    {"CheckBox18", &ModeFlags::group, MouseMode::MoveGroupDefine},
+    {"CheckBox19", &ModeFlags::destination, MouseMode::MoveGroupDestination},
+    {"CheckBox20", &ModeFlags::same, MouseMode::Same},
+    {"CheckBox21", &ModeFlags::delu, MouseMode::Delu},
+    {"CheckBox22", &ModeFlags::beIso, MouseMode::BeIso},
+    {"CheckBox23", &ModeFlags::param, MouseMode::Param},
+    {"CheckBox24", &ModeFlags::center, std::nullopt},
+    {"CheckBox25", &ModeFlags::locate, std::nullopt},
+    {"CheckBox26", &ModeFlags::adjust, MouseMode::Adjust},
+    {"CheckBox27", &ModeFlags::memSelect, MouseMode::MemSelect},
+    {"CheckBox28", &ModeFlags::part, MouseMode::Part},
+    {"CheckBox38", &ModeFlags::adopt, MouseMode::Adopt},
+    {"CheckBox39", &ModeFlags::edit, MouseMode::Edit},
+    {"CheckBox41", &ModeFlags::memUnselect, MouseMode::MemUnselc},
+    {"CheckBox42", &ModeFlags::alignVector, MouseMode::AlignVec},
+    {"CalcPlane", &ModeFlags::calcPlane, MouseMode::CalcPlane},
+    {"AngV1V2", &ModeFlags::angleVectors, MouseMode::AngV1V2},
+};
+
+struct DisplayBox {
+  const char* objectName;
+  bool DisplayFlags::*flag;
+  std::optional<DisplayFlag> toggle;  // none: shown only ('LabAxes' follows 'ShowCell')
+};
+
+const DisplayBox displayBoxes[] = {
+    {"CheckBox1", &DisplayFlags::showLabels, DisplayFlag::Labels},
+    {"CheckBox2", &DisplayFlags::showHydrogens, DisplayFlag::Hydrogens},
+    {"CheckBox3", &DisplayFlags::showPeaks, DisplayFlag::Peaks},
+    {"CheckBox4", &DisplayFlags::expandConnections, DisplayFlag::ExpandConnections},
+    {"CheckBox29", &DisplayFlags::showCell, DisplayFlag::Cell},
+    {"CheckBox30", &DisplayFlags::labelAxes, std::nullopt},
+    {"CheckBox31", &DisplayFlags::packingView, DisplayFlag::Packing},
+    {"CheckBox32", &DisplayFlags::ellipse, DisplayFlag::Ellipse},
+    {"CheckBox33", &DisplayFlags::stereo, DisplayFlag::Stereo},
+    {"CheckBox34", &DisplayFlags::hideHydrogenLabels, DisplayFlag::HideHydrogenLabels},
+    {"CheckBox35", &DisplayFlags::expandPeaks, DisplayFlag::ExpandPeaks},
+    {"CheckBox36", &DisplayFlags::expandHydrogens, DisplayFlag::ExpandHydrogens},
+    {"CheckBox40", &DisplayFlags::spotHydrogens, DisplayFlag::SpotHydrogens},
+};
+
+// Inputs that are plain values read by the modes: a change is stored, nothing else happens.
+struct IntInput {
+  QSpinBox* MainControls::*box;
+  int ControlValues::*value;
+  bool redraws;  // thresholds and label size change the picture
+};
+
+const IntInput intInputs[] = {
+    {&MainControls::firstNumber, &ControlValues::firstNumber, false},
+    {&MainControls::hfixM, &ControlValues::hfixM, false},
+    {&MainControls::hfixN, &ControlValues::hfixN, false},
+    {&MainControls::partNumber, &ControlValues::partNumber, false},
+    {&MainControls::alignAxis, &ControlValues::alignAxis, false},
+    {&MainControls::alignSense, &ControlValues::alignSense, false},
+    {&MainControls::symmetryUnit, &ControlValues::symmetryCode, false},
+    {&MainControls::bondThreshold, &ControlValues::bondThreshold, true},
+    {&MainControls::peakBondThreshold, &ControlValues::peakBondThreshold, true},
+    {&MainControls::peakThresholdTens, &ControlValues::peakThresholdTens, true},
+    {&MainControls::peakThresholdUnits, &ControlValues::peakThresholdUnits, true},
+    {&MainControls::peakThresholdTenths, &ControlValues::peakThresholdTenths, true},
+    {&MainControls::peakThresholdHundredths, &ControlValues::peakThresholdHundredths, true},
+    {&MainControls::labelSize, &ControlValues::labelSize, true},
+};
+
+struct TextInput {
+  QLineEdit* MainControls::*field;
+  std::string ControlValues::*value;
+};
+
+const TextInput textInputs[] = {
+    {&MainControls::dfixDistance, &ControlValues::dfixDistance},
+    {&MainControls::dfixEsd, &ControlValues::dfixEsd},
+};
+
+void setSpin(QSpinBox* box, int value) {
+  if (box->value() == value) return;
+  const QSignalBlocker quiet(box);
+  box->setValue(value);
+}
+
+void setSlider(QSlider* bar, int value) {
+  if (bar->value() == value) return;
+  const QSignalBlocker quiet(bar);
+  bar->setValue(value);
+}
+
+void setText(QLineEdit* field, const std::string& text) {
+  const QString shown = toQString(text);
+  if (field->text() != shown) field->setText(shown);
+}
+
+}  // namespace
+
+void MainWindow::connectControls() {
+  MainControls& c = m_controls;
+  const auto onSpin = [this](QSpinBox* box, auto forward) {
+    connect(box, &QSpinBox::valueChanged, this, [this, forward](int value) {
+      m_bench.run([this, forward, value] { forward(value); });
+    });
+  };
+  const auto onSlider = [this](QSlider* bar, auto forward) {
+    connect(bar, &QSlider::valueChanged, this, [this, forward](int value) {
+      m_bench.run([this, forward, value] { forward(value); });
+    });
+  };
+  onSpin(c.zoom, [this](int v) { m_bench.setZoom(v); });
+  onSlider(c.zoomTrack, [this](int v) { m_bench.setZoom(v); });
+  onSpin(c.slab, [this](int v) { m_bench.setSlab(v); });
+  onSlider(c.slabTrack, [this](int v) { m_bench.setSlab(v); });
+  onSpin(c.shiftStepFactor, [this](int v) { m_bench.setShiftStepFactor(v); });
+  onSpin(c.elementNumber, [this](int v) { m_bench.setElementNumber(v); });
+  for (int axis = 1; axis <= 3; ++axis) {
+    onSpin(c.rotation[axis - 1], [this, axis](int v) { m_bench.setRotation(axis, v); });
+    onSlider(c.rotationTrack[axis - 1], [this, axis](int v) { m_bench.setRotation(axis, v); });
+    onSpin(c.shift[axis - 1], [this, axis](int v) { m_bench.setShift(axis, v); });
+    c.shiftTrack[axis - 1]->setEnabled(false);  // the Workbench offers no track-bar shift yet
+  }
+  for (const IntInput& input : intInputs) {
+    const IntInput in = input;
+    connect(c.*in.box, &QSpinBox::valueChanged, this, [this, in](int value) {
+      m_bench.controls().*in.value = value;
+      if (in.redraws) m_bench.run([this] { m_bench.afterChange(workbench::Changes{}); });
+    });
+  }
+  for (const TextInput& input : textInputs) {
+    const TextInput in = input;
+    connect(c.*in.field, &QLineEdit::textEdited, this,
+            [this, in](const QString& text) { m_bench.controls().*in.value = toStd(text); });
+  }
+  connect(c.useLetters, &QCheckBox::toggled, this,
+          [this](bool on) { m_bench.controls().useLetters = on; });
+  connect(c.hide, &QPushButton::clicked, this, [this] { run(&Workbench::showHide); });
+  connect(c.apply, &QPushButton::clicked, this, [this] { run(&Workbench::apply); });
+  connect(c.clearSelection, &QPushButton::clicked, this,
+          [this] { run(&Workbench::clearSelection); });
+  connect(c.reSelect, &QPushButton::clicked, this, [this] { run(&Workbench::reSelect); });
+  connect(c.reverseSelect, &QPushButton::clicked, this, [this] { run(&Workbench::reverseSelect); });
+  connect(c.initGraph, &QPushButton::clicked, this, [this] { run(&Workbench::initGraph); });
+  for (QPushButton* later :
+       {c.movePeaks, c.updateGroupMove, c.undoGroupMove, c.reExpand, c.rePack, c.remove}) {
+    later->setEnabled(false);  // their commands are not offered by the Workbench yet
+  }
+}
+
+void MainWindow::connectWindows() {
+  FileListWindow* files = m_windows->fileList();
+  connect(files, &FileListWindow::fileClicked, this, [this](const QString& name) {
+    m_bench.run([this, name] { m_bench.selectInFileList(toStd(name)); });
+  });
+  connect(files, &FileListWindow::fileDoubleClicked, this, [this](const QString& name) {
+    m_bench.run([this, name] { m_bench.openFromFileList(toStd(name)); });
+  });
+}
+
+void MainWindow::connectFlagBoxes() {
+  for (const ModeBox& entry : modeBoxes) {
+    QCheckBox* box = m_controls.flagBox(QString::fromLatin1(entry.objectName));
+    const std::optional<MouseMode> mode = entry.mode;
+    const bool isRotate = entry.flag == &ModeFlags::rotate;
+    connect(box, &QCheckBox::clicked, this, [this, mode, isRotate] {
+      if (mode)
+        m_bench.run([this, mode] { m_bench.chooseMode(*mode); });
+      else if (isRotate)
+        run(&Workbench::chooseRotate);
+      else
+        stateChanged();  // a sub-flag follows its mode; show the state back
+    });
+  }
+  for (const DisplayBox& entry : displayBoxes) {
+    QCheckBox* box = m_controls.flagBox(QString::fromLatin1(entry.objectName));
+    const std::optional<DisplayFlag> toggle = entry.toggle;
+    box->setEnabled(toggle.has_value());
+    if (!toggle) continue;
+    connect(box, &QCheckBox::clicked, this, [this, toggle](bool on) {
+      m_bench.run([this, toggle, on] { m_bench.setDisplayFlag(*toggle, on); });
+    });
+  }
+}
+
+void MainWindow::refreshFlagBoxes() {
+  for (const ModeBox& entry : modeBoxes) {
+    m_controls.flagBox(QString::fromLatin1(entry.objectName))
+        ->setChecked(m_bench.modes().*entry.flag);
+  }
+  for (const DisplayBox& entry : displayBoxes) {
+    m_controls.flagBox(QString::fromLatin1(entry.objectName))
+        ->setChecked(m_bench.display().*entry.flag);
+  }
+}
+
+void MainWindow::refreshPanels() {
+  const workbench::MainWindowState& state = m_bench.window();
+  const workbench::DisplayFlags& display = m_bench.display();
+  MainControls& c = m_controls;
+  c.mouseRotation->setVisible(state.mouseRotationPanelVisible);
+  c.modeCaption->setText(toQString(state.modeCaption));
+  c.modeCaption->setVisible(!state.mouseRotationPanelVisible);
+  c.applyPanel->setVisible(state.applyPanelVisible);
+  c.hide->setText(toQString(state.showHideCaption));
+  c.numericBar->setVisible(display.numericalPositions);
+  c.trackBar->setVisible(display.trackingBars);
+  for (QSlider* bar : c.rotationTrack) {
+    bar->setVisible(!state.rotateItemChecked);
+    bar->setEnabled(state.rotationTrackBarsEnabled);
+  }
+  c.elementNumber->setVisible(state.inputs.element);
+  c.elementSymbol->setVisible(state.inputs.element);
+  for (QWidget* each :
+       std::initializer_list<QWidget*>{c.elementCount, c.firstNumber, c.useLetters}) {
+    each->setVisible(state.inputs.renumbering);
+  }
+  c.hfixM->setVisible(state.inputs.hfix);
+  c.hfixN->setVisible(state.inputs.hfix);
+  c.dfixDistance->setVisible(state.inputs.dfix);
+  c.dfixEsd->setVisible(state.inputs.dfix);
+  c.partNumber->setVisible(state.inputs.part);
+  const bool anyInput = state.inputs != workbench::ModeInputsVisibility{};
+  c.modeInputs->setVisible(anyInput);
+  if (anyInput) c.modeInputs->adjustSize();
+  const bool units = display.expandConnections || display.packingView;
+  c.symmetryUnit->setVisible(units);
+  c.symmetryCode->setVisible(units);
+}
+
+void MainWindow::refreshControlValues() {
+  const ControlValues& v = m_bench.controls();
+  MainControls& c = m_controls;
+  setSpin(c.zoom, v.zoom);
+  setSlider(c.zoomTrack, v.zoom);
+  setSpin(c.slab, v.slab);
+  setSlider(c.slabTrack, v.slab);
+  const std::array<int, 3> rotations = {v.rotationX, v.rotationY, v.rotationZ};
+  const std::array<int, 3> shifts = {v.shiftX, v.shiftY, v.shiftZ};
+  for (size_t axis = 0; axis < 3; ++axis) {
+    setSpin(c.rotation[axis], rotations[axis]);
+    setSlider(c.rotationTrack[axis], rotations[axis]);
+    setSpin(c.shift[axis], shifts[axis]);
+  }
+  setSpin(c.shiftStepFactor, v.shiftStepFactor);
+  {
+    const QSignalBlocker quiet(c.elementNumber);
+    c.elementNumber->setRange(1, std::max(1, v.elementNumberMax));
+    c.elementNumber->setValue(v.elementNumber);
+  }
+  {
+    const QSignalBlocker quiet(c.firstNumber);
+    c.firstNumber->setRange(1, std::max(1, v.firstNumberMax));
+  }
+  for (const IntInput& input : intInputs)
+    setSpin(c.*input.box, v.*input.value);
+  for (const TextInput& input : textInputs)
+    setText(c.*input.field, v.*input.value);
+  setText(c.elementSymbol, v.elementSymbol);
+  setText(c.elementCount, v.elementCountText);
+  setText(c.peakThresholdText, v.peakThresholdText);
+  const QSignalBlocker quiet(c.useLetters);
+  c.useLetters->setChecked(v.useLetters);
+}
+
+void MainWindow::followVisibility(QWidget* window, bool shown, bool& lastShown,
+                                  const std::function<void()>& place) {
+  // Only a change of the Workbench's state shows or hides the window, so a window the user
+  // closed stays closed until the Workbench shows it anew.
+  if (shown == lastShown) return;
+  lastShown = shown;
+  if (shown) {
+    place();
+    window->show();
+    window->raise();
+  } else {
+    window->hide();
+  }
+}
+
+void MainWindow::refreshWindows() {
+  const workbench::FileListWindow& files = m_bench.fileList();
+  FileListWindow* fileList = m_windows->fileList();
+  fileList->setFiles(files.caption, files.names);
+  followVisibility(fileList, files.visible, m_shown.fileList, [this, fileList] {
+    fileList->setGeometry(QRect(geometry().topLeft(), fileList->size().boundedTo(size())));
+  });
+
+  const workbench::DistancesAnglesWindow& readOut = m_bench.distancesAngles();
+  GridWindow* distances = m_windows->distancesAngles();
+  distances->setGrid(readOut.grid);
+  const auto placeAtClick = [this](QWidget* window, editing::ScreenPoint at) {
+    const QPoint click = m_paint->mapToGlobal(QPoint(at.x, at.y));
+    window->move(click.x() - window->width() / 2, click.y());
+  };
+  if (readOut.visible && m_shown.distancesAngles) placeAtClick(distances, readOut.at);
+  followVisibility(distances, readOut.visible, m_shown.distancesAngles,
+                   [&] { placeAtClick(distances, readOut.at); });
+
+  const workbench::MainWindowState& state = m_bench.window();
+  AuxiliaryWindow* rules = m_windows->find(QStringLiteral("TForm4"));
+  followVisibility(rules, state.hfixRulesWindowVisible, m_shown.hfixRules, [this, rules] {
+    rules->resize(std::min(rules->width(), width()), rules->height());
+    rules->placeCentredOver(*this);
+  });
+  AuxiliaryWindow* parameter = m_windows->find(QStringLiteral("TForm30"));
+  if (state.parameterWindowVisible && m_shown.parameter) {
+    placeAtClick(parameter, state.parameterWindowAt);
+  }
+  followVisibility(parameter, state.parameterWindowVisible, m_shown.parameter,
+                   [&] { placeAtClick(parameter, state.parameterWindowAt); });
+}
+
+}  // namespace tavo::app

@@ -1,0 +1,36 @@
+// The Dialogs port answered by Qt message boxes, file choosers, the colour chooser and a printer.
+#pragma once
+
+#include <QString>
+
+#include "model/dialogs.h"
+
+class QWidget;
+
+namespace tavo::app {
+
+/// Turns the core's filter text ("*.ins;*.res", "Name|*.ins;*.res|All|*.*" or Qt's own
+/// "Name (*.ins *.res)") into a Qt name filter list separated by ";;".
+QString toQtFilter(std::string_view filter);
+
+/// Shows every dialog modally over `parent`.
+class QtDialogs final : public model::Dialogs {
+ public:
+  explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+  void setParent(QWidget* parent) { m_parent = parent; }
+
+  void message(std::string_view text) override;
+  bool confirm(std::string_view question) override;
+  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path& folder,
+                                                        std::string_view filter) override;
+  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path& folder,
+                                                        std::string_view proposedName,
+                                                        std::string_view filter) override;
+  std::optional<int> chooseColor(int color) override;
+  bool printLines(const std::vector<std::string>& lines) override;
+
+ private:
+  QWidget* m_parent = nullptr;
+};
+
+}  // namespace tavo::app

@@ -1,0 +1,29 @@
+// Placement rules shared by the auxiliary windows.
+#include "app/windows/auxiliary_window.h"
+
+#include "app/qt_text.h"
+
+namespace tavo::app {
+
+AuxiliaryWindow::AuxiliaryWindow(std::string_view objectName, std::string_view caption,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+  setObjectName(toQString(objectName));
+  setWindowTitle(toQString(caption));
+  setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void AuxiliaryWindow::placeCentredOver(const QWidget& main) {
+  const QRect frame = main.frameGeometry();
+  move(frame.left() + frame.width() / 2 - width() / 2,
+       frame.top() + frame.height() / 2 - height() / 2);
+}
+
+void AuxiliaryWindow::placeAsHelpOver(const QWidget& main, int surfaceHeight) {
+  const QRect frame = main.frameGeometry();
+  resize(width(), surfaceHeight);
+  move(frame.left() + frame.width() / 2 - width() / 2,
+       frame.top() + (frame.height() - surfaceHeight) / 2);
+}
+
+}  // namespace tavo::app

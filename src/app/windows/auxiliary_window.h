@@ -1,0 +1,23 @@
+// The base of every auxiliary window: a top-level window created hidden, found by its objectName.
+#pragma once
+
+#include <QWidget>
+
+#include <string_view>
+
+namespace tavo::app {
+
+class AuxiliaryWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  AuxiliaryWindow(std::string_view objectName, std::string_view caption, QWidget* parent);
+
+  /// Centres the window over `main` (an information window).
+  void placeCentredOver(const QWidget& main);
+  /// Gives the window the height of the paint surface, vertically centred on the surface's
+  /// band of `main` and horizontally centred over it (a help window).
+  void placeAsHelpOver(const QWidget& main, int surfaceHeight);
+};
+
+}  // namespace tavo::app

@@ -1,0 +1,28 @@
+// An auxiliary window that shows one TextGrid, such as "Distances and Angles" (TForm16).
+#pragma once
+
+#include "app/windows/auxiliary_window.h"
+#include "text/text_grid.h"
+
+class QTableView;
+
+namespace tavo::app {
+
+class GridModel;
+
+class GridWindow final : public AuxiliaryWindow {
+  Q_OBJECT
+
+ public:
+  GridWindow(std::string_view objectName, std::string_view caption, QWidget* parent);
+  /// Shows `grid` with row 0 as the heading.
+  void setGrid(const text::TextGrid& grid);
+  const GridModel& model() const { return *m_model; }
+  QTableView* table() const { return m_table; }
+
+ private:
+  GridModel* m_model;
+  QTableView* m_table;
+};
+
+}  // namespace tavo::app

@@ -1,0 +1,182 @@
+// The main window's controls follow the Workbench, and its own panels behave.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSet>
+#include <QSpinBox>
+
+#include "gui/gui_harness.h"
+
+namespace tavo::testing {
+namespace {
+
+using app::MenuCommand;
+
+QAction* modeItem(const GuiHarness& gui, const char* objectName) {
+  return gui.window->popupMenu(workbench::PopupMenu::Mode)
+      ->findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+bool checked(const GuiHarness& gui, const char* box) {
+  const auto* widget = gui.window->findChild<QCheckBox*>(QString::fromLatin1(box));
+  EXPECT_NE(widget, nullptr) << box;
+  return widget != nullptr && widget->isChecked();
+}
+
+TEST(MainWindow, StateControlsExistUnderTheirNamesWithTheirDefaults) {
+  GuiHarness gui;
+  struct Spin {
+    const char* name;
+    int minimum, maximum, value;
+  };
+  const Spin spins[] = {
+      {"SpinEdit1", 0, 300, 100},     {"SpinEdit2", -360, 360, 0},   {"SpinEdit3", -360, 360, 0},
+      {"SpinEdit4", -360, 360, 0},    {"SpinEdit8", -1000, 1000, 0}, {"SpinEdit9", -1000, 1000, 0},
+      {"SpinEdit10", -1000, 1000, 0}, {"SpinEdit11", 1, 100, 20},    {"SpinEdit32", 1, 300, 100},
+      {"SpinEdit26", 1, 50, 6},       {"SpinEdit22", 1, 16, 4},      {"SpinEdit23", 1, 9, 3},
+      {"SpinEdit24", 0, 100, 0},
+  };
+  for (const Spin& spin : spins) {
+    SCOPED_TRACE(spin.name);
+    const auto* box = gui.window->findChild<QSpinBox*>(spin.name);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->minimum(), spin.minimum);
+    EXPECT_EQ(box->maximum(), spin.maximum);
+    EXPECT_EQ(box->value(), spin.value);
+  }
+  EXPECT_TRUE(checked(gui, "CheckBox1")) << "ShowLab on at start";
+  EXPECT_TRUE(checked(gui, "CheckBox10")) << "Rotate on at start";
+  EXPECT_FALSE(checked(gui, "CheckBox5"));
+  EXPECT_FALSE(gui.window->controls().mouseOnGraphics->isVisible());
+  EXPECT_FALSE(gui.window->controls().generalTreatments->isVisible());
+  EXPECT_FALSE(gui.window->controls().thresholds->isVisible());
+  EXPECT_TRUE(gui.window->controls().numericBar->isVisible());
+  EXPECT_TRUE(gui.window->controls().mouseRotation->isVisible());
+  EXPECT_EQ(gui.window->controls().mouseRotation->text(), "Mouse Rotation");
+  EXPECT_FALSE(gui.paint().isEnabled()) << "the paint surface waits for a structure";
+}
+
+TEST(MainWindow, ModeMenuSwitchesModesAndTheCheckBoxesFollow) {
+  GuiHarness gui;
+  modeItem(gui, "Name1")->trigger();
+  EXPECT_TRUE(checked(gui, "CheckBox5"));
+  EXPECT_FALSE(checked(gui, "CheckBox10")) << "an editing mode turns Rotate off";
+  EXPECT_TRUE(modeItem(gui, "Name1")->isChecked());
+  EXPECT_FALSE(modeItem(gui, "Rotate1")->isChecked());
+  EXPECT_EQ(gui.window->controls().modeCaption->text(), "Name");
+  EXPECT_TRUE(gui.window->controls().modeCaption->isVisible());
+  EXPECT_FALSE(gui.window->controls().mouseRotation->isVisible());
+
+  modeItem(gui, "Distance1")->trigger();
+  EXPECT_FALSE(checked(gui, "CheckBox5"));
+  EXPECT_TRUE(checked(gui, "CheckBox8"));
+  EXPECT_EQ(gui.window->controls().modeCaption->text(), "Dsitance");
+
+  modeItem(gui, "Rotate1")->trigger();
+  EXPECT_TRUE(checked(gui, "CheckBox10"));
+  EXPECT_TRUE(gui.window->controls().mouseRotation->isVisible());
+}
+
+TEST(MainWindow, NumericalPositionsAndTrackingBarsExcludeEachOther) {
+  GuiHarness gui;
+  QAction* numbers = gui.window->action(MenuCommand::NumericalPositions);
+  QAction* bars = gui.window->action(MenuCommand::TrackingBars);
+  EXPECT_TRUE(numbers->isChecked());
+  bars->trigger();
+  EXPECT_TRUE(bars->isChecked());
+  EXPECT_FALSE(numbers->isChecked());
+  EXPECT_TRUE(gui.window->controls().trackBar->isVisible());
+  EXPECT_FALSE(gui.window->controls().numericBar->isVisible());
+  numbers->trigger();
+  EXPECT_TRUE(numbers->isChecked());
+  EXPECT_FALSE(bars->isChecked());
+  EXPECT_FALSE(gui.window->controls().trackBar->isVisible());
+  EXPECT_TRUE(gui.window->controls().numericBar->isVisible());
+}
+
+TEST(MainWindow, ViewTogglesMirrorTheirFlags) {
+  GuiHarness gui;
+  QAction* labels = gui.window->action(MenuCommand::ShowLabels);
+  EXPECT_TRUE(labels->isChecked());
+  labels->trigger();
+  EXPECT_FALSE(labels->isChecked());
+  EXPECT_FALSE(gui.bench->display().showLabels);
+  EXPECT_FALSE(checked(gui, "CheckBox1"));
+  QAction* expand = gui.window->action(MenuCommand::ExpandConnections);
+  QAction* packing = gui.window->action(MenuCommand::PackingView);
+  packing->trigger();
+  expand->trigger();
+  EXPECT_TRUE(expand->isChecked());
+  EXPECT_FALSE(packing->isChecked()) << "Expand Connections turns Packing View off";
+}
+
+TEST(MainWindow, ThresholdsPanelSitsInTheBottomRightCornerAndToggles) {
+  GuiHarness gui;
+  const QFrame* panel = gui.window->controls().thresholds;
+  gui.window->action(MenuCommand::Thresholds)->trigger();
+  ASSERT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->x(), gui.paint().width() - panel->width());
+  EXPECT_EQ(panel->y(), gui.paint().height() - panel->height());
+  gui.window->action(MenuCommand::Thresholds)->trigger();
+  EXPECT_FALSE(panel->isVisible());
+}
+
+TEST(MainWindow, MaintenanceViewOpensOnlyForTheAccessName) {
+  GuiHarness gui;
+  const QGroupBox* modes = gui.window->controls().mouseOnGraphics;
+  const QGroupBox* general = gui.window->controls().generalTreatments;
+  gui.dialogs.nextFile = gui.folder.path() / "QuietMeadows2093";
+  gui.window->action(MenuCommand::MaintenanceOnly)->trigger();
+  EXPECT_FALSE(modes->isVisible()) << "a near miss changes nothing";
+  gui.dialogs.nextFile.reset();
+  gui.window->action(MenuCommand::MaintenanceOnly)->trigger();
+  EXPECT_FALSE(modes->isVisible()) << "a cancelled dialog changes nothing";
+
+  gui.dialogs.nextFile = gui.folder.path() / "QuietMeadows2093#";
+  gui.window->action(MenuCommand::MaintenanceOnly)->trigger();
+  ASSERT_TRUE(modes->isVisible());
+  ASSERT_TRUE(general->isVisible());
+  EXPECT_EQ(modes->pos(), QPoint(5, 5));
+  EXPECT_EQ(general->pos(), QPoint(modes->width() + 10, 5));
+  gui.window->action(MenuCommand::MaintenanceOnly)->trigger();
+  EXPECT_FALSE(modes->isVisible());
+  EXPECT_FALSE(general->isVisible());
+}
+
+TEST(MainWindow, OpenShowsTheCaptionAndAPicture) {
+  GuiHarness gui;
+  const std::filesystem::path file = gui.open("three.ins", threeCarbons);
+  ASSERT_TRUE(gui.dialogs.shown.empty()) << gui.dialogs.shown.front();
+  EXPECT_EQ(gui.window->windowTitle().toStdString(), "Tavo2025d X-ray/DFT/etc: " + file.string());
+  EXPECT_TRUE(gui.paint().isEnabled());
+  const QImage shown = gui.paint().grab().toImage();
+  QSet<QRgb> colours;
+  for (int y = 0; y < shown.height(); y += 3) {
+    for (int x = 0; x < shown.width(); x += 3)
+      colours.insert(shown.pixel(x, y));
+  }
+  EXPECT_GT(colours.size(), 2) << "the grabbed picture is not blank";
+}
+
+TEST(MainWindow, ClickOnAnAtomsPixelSelectsIt) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  ASSERT_EQ(gui.bench->structure().nonHCount, 3);
+  modeItem(gui, "Name1")->trigger();
+  const QPoint centre(gui.paint().width() / 2, gui.paint().height() / 2);
+  gui.click(centre + QPoint(0, gui.paint().height()));  // far off: a miss
+  EXPECT_EQ(gui.bench->selection().count(), 0);
+  gui.click(centre);
+  ASSERT_EQ(gui.bench->selection().count(), 1);
+  EXPECT_EQ(gui.bench->selection().picked[0], (model::AtomRef{model::AtomKind::Atom, 1}));
+  gui.click(centre);
+  EXPECT_EQ(gui.bench->selection().count(), 0) << "a second click toggles it off";
+}
+
+}  // namespace
+}  // namespace tavo::testing
