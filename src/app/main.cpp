@@ -14,14 +14,8 @@
 #include "app/qt_clock.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_text.h"
+#include "model/element_definitions.h"
 #include "workbench/workbench.h"
-
-namespace {
-
-/// Shown when the element definitions are missing from the program folder; the program ends.
-constexpr const char* missingElementsMessage = "elems.inf file does not exits!";
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -33,7 +27,7 @@ int main(int argc, char** argv) {
       QStringLiteral("tavo"), QIcon(tavo::app::toQString(programFolder / "tavo.svg"))));
   if (!std::filesystem::exists(programFolder / "elems.inf")) {
     QMessageBox::critical(nullptr, QStringLiteral("Tavo"),
-                          QString::fromLatin1(missingElementsMessage));
+                          tavo::app::toQString(tavo::model::missingElementDefinitionsMessage));
     return 1;
   }
 
@@ -48,10 +42,19 @@ int main(int argc, char** argv) {
   window.setGeometry(window.screen()->availableGeometry());
   window.showMaximized();
 
-  if (argc > 1) {
+  // "--quit-after-first-frame" ends the program once the first picture is on the screen, so
+  // that the time from start to first frame can be measured for a whole process.
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  const bool quitAfterFirstFrame = arguments.removeAll(QStringLiteral("--quit-after-first-frame"));
+  if (!arguments.isEmpty()) {
     const std::filesystem::path file =
-        std::filesystem::absolute(tavo::app::toPath(QString::fromLocal8Bit(argv[1])));
+        std::filesystem::absolute(tavo::app::toPath(arguments.first()));
     bench.run([&bench, &file] { bench.openFile(file); });
+  }
+  if (quitAfterFirstFrame) {
+    window.repaint();
+    return 0;
   }
   return QApplication::exec();
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <cstdlib>
+
 #include "app/paint_widget.h"
 #include "app/picture_source.h"
 #include "app/qt_text.h"
@@ -97,6 +99,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::pictureChanged() {
   m_paint->showPicture(m_pictures.picture());
+}
+
+void MainWindow::endProgram() {
+  // The message has been shown; the program cannot go on without its settings.
+  std::exit(1);
 }
 
 void MainWindow::stateChanged() {

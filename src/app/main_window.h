@@ -38,6 +38,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void pictureChanged() override;
   void stateChanged() override;
   void showPopupMenu(workbench::PopupMenu menu, editing::ScreenPoint at) override;
+  void endProgram() override;
 
   PaintWidget* paintSurface() const { return m_paint; }
   QAction* action(MenuCommand command) const { return m_actions.at(command); }
