@@ -103,7 +103,8 @@ bool MainWindow::menuCommandAvailable(MenuCommand command) const {
 }
 
 void MainWindow::run(void (Workbench::*command)()) {
-  m_bench.run([this, command] { (m_bench.*command)(); });
+  Workbench& bench = m_bench;
+  bench.run([&bench, command] { (bench.*command)(); });
 }
 
 void MainWindow::runMenuCommand(MenuCommand command) {
