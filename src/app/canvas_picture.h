@@ -14,8 +14,7 @@ class CanvasPicture final : public PictureSource {
   /// The canvas draws in the core's pixels; the ratio is not used until the canvas can draw
   /// at a device pixel ratio of its own.
   void resizePicture(QSize logical, qreal devicePixelRatio) override {
-    (void)devicePixelRatio;
-    m_canvas.resize(logical.width(), logical.height());
+    m_canvas.resize(logical.width(), logical.height(), devicePixelRatio);
   }
 
  private:

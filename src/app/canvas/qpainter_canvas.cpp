@@ -61,13 +61,27 @@ QPainterCanvas::~QPainterCanvas() {
   if (m_painter) m_painter->end();
 }
 
-void QPainterCanvas::resize(int width, int height) {
+void QPainterCanvas::resize(int width, int height, double pixelRatio) {
   if (m_vector) return;
   if (m_painter) m_painter->end();
   m_painter.reset();
-  m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  pixelRatio = std::max(pixelRatio, 1.0);
+  if (pixelRatio != m_pixelRatio) {
+    // Cached balls and labels are rendered at the pixel ratio of the image they go into.
+    m_circleSprites.clear();
+    m_textSprites.clear();
+    m_pixelRatio = pixelRatio;
+  }
+  m_image = deviceImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
   m_image.fill(Qt::white);
   m_device = &m_image;
+}
+
+QImage QPainterCanvas::deviceImage(int width, int height, QImage::Format format) const {
+  QImage image(static_cast<int>(std::ceil(width * m_pixelRatio)),
+               static_cast<int>(std::ceil(height * m_pixelRatio)), format);
+  image.setDevicePixelRatio(m_pixelRatio);
+  return image;
 }
 
 QPainter& QPainterCanvas::painter() {
@@ -167,7 +181,7 @@ const QPainterCanvas::Sprite& QPainterCanvas::circleSprite(int radius, view::Col
   if (found != m_circleSprites.end()) return found->second;
   const int centre = radius + penWidth / 2 + 2;
   Sprite sprite;
-  sprite.image = QImage(2 * centre + 1, 2 * centre + 1, QImage::Format_ARGB32_Premultiplied);
+  sprite.image = deviceImage(2 * centre + 1, 2 * centre + 1, QImage::Format_ARGB32_Premultiplied);
   sprite.image.fill(Qt::transparent);
   sprite.offsetX = sprite.offsetY = -centre;
   QPainter p(&sprite.image);
@@ -232,8 +246,8 @@ const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) 
   const QFontMetrics metrics(font);
   const QString qtext = toQString(text);
   Sprite sprite;
-  sprite.image = QImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
-                        QImage::Format_ARGB32_Premultiplied);
+  sprite.image = deviceImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
+                             QImage::Format_ARGB32_Premultiplied);
   sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
                                                       : toQColor(m_lookup.background));
   QPainter p(&sprite.image);

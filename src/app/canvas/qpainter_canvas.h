@@ -35,8 +35,10 @@ class QPainterCanvas final : public view::Canvas {
 
   /// The raster image (empty for a vector canvas).
   const QImage& image() const { return m_image; }
-  /// Gives the raster image a new size; the content is undefined until the next picture.
-  void resize(int width, int height);
+  /// Gives the raster image a new size in logical pixels; on a high-DPI screen the image holds
+  /// `pixelRatio` device pixels per logical pixel, so the picture stays crisp. The content is
+  /// undefined until the next picture.
+  void resize(int width, int height, double pixelRatio = 1.0);
   /// Full quality antialiases the lines as well (the balls and labels always are); a fast
   /// redraw while the picture moves may leave it off.
   void setFullQuality(bool on) { m_fullQuality = on; }
@@ -75,6 +77,8 @@ class QPainterCanvas final : public view::Canvas {
   };
 
   QPainter& painter();
+  /// An image of `width` x `height` logical pixels at the canvas's pixel ratio.
+  QImage deviceImage(int width, int height, QImage::Format format) const;
   void applyPen(bool antialiasLines);
   void applyBrush();
   QFont qtFont(int size) const;
@@ -86,6 +90,7 @@ class QPainterCanvas final : public view::Canvas {
   QPaintDevice* m_device = nullptr;
   bool m_vector = false;
   bool m_fullQuality = true;
+  double m_pixelRatio = 1.0;
   std::unique_ptr<QPainter> m_painter;
   std::unordered_map<std::uint64_t, Sprite> m_circleSprites;
   std::unordered_map<TextKey, Sprite, TextKeyHash> m_textSprites;
