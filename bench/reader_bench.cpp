@@ -18,19 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietDialogs final : public tavo::model::Dialogs {
- public:
-  void message(std::string_view) override {}
-  bool confirm(std::string_view) override { return false; }
-  std::optional<fs::path> chooseFileToOpen(const fs::path&, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<fs::path> chooseFileToSave(const fs::path&, std::string_view,
-                                           std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 /// An .ins of `atoms` anisotropic carbon atoms in a chain, each with one riding H (AFIX 43).
 fs::path writeSyntheticFile(int atoms) {
   const fs::path file =
@@ -80,7 +67,7 @@ void BM_ReadInstructionFile(benchmark::State& state) {
   const fs::path file = writeSyntheticFile(atoms);
   const auto definitions =
       tavo::model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data");
-  QuietDialogs dialogs;
+  tavo::model::CollectingDialogs dialogs;
   tavo::model::StructureModel structure;
   structure.limits.atmMax = atoms + 10;
   structure.limits.expMax = 2 * atoms + 10;

@@ -22,21 +22,6 @@ namespace {
 
 using namespace tavo;
 
-class SilentDialogs final : public model::Dialogs {
- public:
-  void message(std::string_view) override {}
-  bool confirm(std::string_view) override { return false; }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 view::GraphicsSettings benchSettings() {
   view::GraphicsSettings s;
   s.backgroundColor = 0xFFFFFF;
@@ -61,7 +46,7 @@ void BM_RedrawStandardPicture(benchmark::State& state) {
   view::ViewState view;
   view.InitGraphics(1600, 1000);
   view.DetectMaxMin(structure, frame, true, true, false);
-  SilentDialogs dialogs;
+  model::CollectingDialogs dialogs;
   geometry::DetectConnection(structure, geometry::BondThresholds{}, dialogs);
   view::RenderOptions options;
   options.showLabels = state.range(1) != 0;

@@ -11,25 +11,8 @@
 
 namespace tavo::cli {
 
-/// Collects every message; answers no question and opens no file dialog.
-class ConsoleDialogs final : public model::Dialogs {
- public:
-  std::vector<std::string> shown;
-  void message(std::string_view text) override { shown.emplace_back(text); }
-  bool confirm(std::string_view question) override {
-    shown.emplace_back(question);
-    return false;
-  }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
+/// Messages are collected and printed by each command; no question is answered yes.
+using ConsoleDialogs = model::CollectingDialogs;
 
 /// The system clock; the date-time text as day/month/year hours:minutes:seconds.
 class SystemClock final : public model::Clock {

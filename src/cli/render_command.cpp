@@ -9,6 +9,7 @@
 #include <optional>
 
 // The core headers come before Qt's: ViewFrame has a member named like Qt's "slots" macro.
+#include "cli/console_ports.h"
 #include "geometry/bonds.h"
 #include "geometry/view_frame.h"
 #include "model/array_limits.h"
@@ -33,25 +34,6 @@ namespace {
 
 constexpr std::string_view usage =
     "usage: tavo-cli render FILE -o PICTURE [--width W] [--height H] [--program-folder DIR]\n";
-
-// Messages go to the console; questions are answered no and no file is ever chosen.
-class ConsoleDialogs final : public model::Dialogs {
- public:
-  void message(std::string_view text) override { std::cerr << text << "\n"; }
-  bool confirm(std::string_view question) override {
-    std::cerr << question << " (answered no)\n";
-    return false;
-  }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 struct RenderArguments {
   std::filesystem::path input;
@@ -120,8 +102,7 @@ bool endsWithSvg(const std::filesystem::path& file) {
   return text::upper(file.extension().string()) == ".SVG";
 }
 
-int draw(const RenderArguments& arguments) {
-  ConsoleDialogs dialogs;
+int drawWith(const RenderArguments& arguments, model::Dialogs& dialogs) {
   model::StructureModel structure;
   geometry::ViewFrame frame;
   view::ViewState view;
@@ -146,6 +127,15 @@ int draw(const RenderArguments& arguments) {
     return 1;
   }
   return 0;
+}
+
+/// Draws the picture; the messages of the load go to the console afterwards.
+int draw(const RenderArguments& arguments) {
+  ConsoleDialogs dialogs;
+  const int status = drawWith(arguments, dialogs);
+  for (const std::string& message : dialogs.shown)
+    std::cerr << message << '\n';
+  return status;
 }
 
 }  // namespace

@@ -34,6 +34,27 @@ class Dialogs {
   }
 };
 
+/// Dialogs without a user: every message is collected, every question answered no, no file
+/// chosen. For batch commands, benchmarks and fuzzing.
+class CollectingDialogs final : public Dialogs {
+ public:
+  std::vector<std::string> shown;  // every message and question, in order
+  void message(std::string_view text) override { shown.emplace_back(text); }
+  bool confirm(std::string_view question) override {
+    shown.emplace_back(question);
+    return false;
+  }
+  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
+                                                        std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
+                                                        std::string_view,
+                                                        std::string_view) override {
+    return std::nullopt;
+  }
+};
+
 /// The date-time text and the pause of the platform.
 class Clock {
  public:

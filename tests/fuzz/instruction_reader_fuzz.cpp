@@ -14,21 +14,6 @@
 
 namespace {
 
-class SilentDialogs final : public tavo::model::Dialogs {
- public:
-  void message(std::string_view) override {}
-  bool confirm(std::string_view) override { return false; }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 const std::filesystem::path& workFolder() {
   static const std::filesystem::path folder = [] {
     auto f = std::filesystem::temp_directory_path() / "tavo-fuzz-reader";
@@ -48,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
-  SilentDialogs dialogs;
+  tavo::model::CollectingDialogs dialogs;
   tavo::model::StructureModel structure;
   structure.limits.atmMax = 200;
   structure.limits.expMax = 400;

@@ -16,21 +16,6 @@
 
 namespace {
 
-class SilentDialogs final : public tavo::model::Dialogs {
- public:
-  void message(std::string_view) override {}
-  bool confirm(std::string_view) override { return false; }
-  std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 std::filesystem::path folderFor(int target) {
   auto folder =
       std::filesystem::temp_directory_path() / ("tavo-fuzz-settings-" + std::to_string(target));
@@ -67,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       tavo::view::loadGraphicsSettings(folder, "graphics1.inf", settings);
     } else {
       write(folder / "array_max.inf", data + 1, size - 1);
-      SilentDialogs dialogs;
+      tavo::model::CollectingDialogs dialogs;
       tavo::model::ArrayLimits limits;
       tavo::model::readArrayLimits(folder, limits, dialogs);
     }
