@@ -21,7 +21,8 @@ std::string nameOf(const std::string& word) {
 }
 
 std::string firstWord(const std::string& row) {
-  const auto words = text::splitWords(row);
+  const std::string blanks = tabsToBlanks(row);
+  const auto words = text::splitWords(blanks);
   return words.empty() ? std::string() : std::string(words.front());
 }
 
@@ -49,9 +50,18 @@ std::optional<AtomLine> atomFromWords(const StructureModel& structure,
 
 }  // namespace
 
+std::string tabsToBlanks(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c == '\t') c = ' ';
+  }
+  return result;
+}
+
 RowCode splitRow(const std::string& row) {
   RowCode result;
-  std::string_view code(row);
+  const std::string blanks = tabsToBlanks(row);
+  std::string_view code(blanks);
   if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
     result.comment = text::trimLine(code.substr(bang + 1));
     code = code.substr(0, bang);

@@ -33,7 +33,8 @@ fs::path realStyleFolder() {
 struct ProgramFolder {
   ProgramFolder() {
     for (const auto& entry : fs::directory_iterator(dataFolder())) {
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), folder.path() / entry.path().filename());
+      if (entry.is_regular_file())
+        fs::copy_file(entry.path(), folder.path() / entry.path().filename());
     }
   }
   TempFolder folder;
@@ -66,9 +67,13 @@ std::vector<std::string> wordsOf(std::string_view line) {
   return words;
 }
 
-std::string upperFirstWord(std::string_view line) {
+std::string firstWordOf(std::string_view line) {
   const auto words = wordsOf(line);
-  return words.empty() ? std::string() : text::upper(words.front());
+  return words.empty() ? std::string() : words.front();
+}
+
+std::string upperFirstWord(std::string_view line) {
+  return text::upper(firstWordOf(line));
 }
 
 std::string codeOf(std::string_view row) {
@@ -89,8 +94,13 @@ std::optional<double> number(const std::string& word) {
   return text::findDouble(word);
 }
 
+bool isPeakWord(const std::string& word) {
+  return word.size() > 1 && (word[0] == 'Q' || word[0] == 'q') && text::findInt(word.substr(1));
+}
+
 /// "label sfac n1 .. n5|n10 !comment" with six decimals, or empty when `rows` are not one atom.
-std::string atomToken(const std::vector<std::string>& rows) {
+/// In a solution file the peak height that may follow Uiso is not part of the atom.
+std::string atomToken(const std::vector<std::string>& rows, bool solution) {
   std::string code;
   std::string comment;
   for (const std::string& row : rows) {
@@ -100,12 +110,10 @@ std::string atomToken(const std::vector<std::string>& rows) {
     const std::string c = commentOf(row);
     if (!c.empty()) comment += (comment.empty() ? "" : " ") + c;
   }
-  const auto words = wordsOf(code);
+  auto words = wordsOf(code);
+  if (solution && words.size() == 8) words.pop_back();
   if (words.size() != 7 && words.size() != 12) return {};
-  if (words[0].size() > 1 && (words[0][0] == 'Q' || words[0][0] == 'q') &&
-      number(words[0].substr(1))) {
-    return {};
-  }
+  if (isPeakWord(words[0])) return {};
   if (!text::findInt(words[1])) return {};
   std::string token = "ATOM " + words[0] + " " + words[1];
   for (std::size_t i = 2; i < words.size(); ++i) {
@@ -149,11 +157,16 @@ Region regionOf(const fs::path& file) {
 }
 
 /// The logical lines of a region as comparable tokens: atoms normalised, AFIX lines with their
-/// blanks collapsed, every other row verbatim. FVAR and PART (regenerated), a WGHT that SHELXL's
-/// suggestion replaces and a bare HTAB that the suggestions replace are left out.
+/// blanks collapsed, every other row verbatim. Left out, since they are regenerated or dropped by
+/// design: FVAR and PART, a WGHT that SHELXL's suggestion replaces, a bare HTAB that the
+/// suggestions replace, and the Q-peaks of a solution file (peaks are never written).
 std::vector<std::string> tokensOf(const Region& region, bool isRes) {
   std::vector<std::string> tokens;
   const auto& rows = region.rows;
+  bool solution = true;
+  for (const std::string& row : rows) {
+    if (upperFirstWord(row) == "FVAR") solution = false;
+  }
   for (std::size_t r = 0; r < rows.size();) {
     std::vector<std::string> logical{rows[r]};
     std::size_t next = r + 1;
@@ -162,6 +175,7 @@ std::vector<std::string> tokensOf(const Region& region, bool isRes) {
     r = next;
     const std::string name = upperFirstWord(logical.front());
     if (name == "FVAR" || name == "PART") continue;
+    if (solution && isPeakWord(firstWordOf(logical.front()))) continue;
     if (name == "WGHT" && region.suggestedWeights) continue;
     if (name == "HTAB" && isRes && wordsOf(logical.front()).size() == 1) continue;
     if (name == "AFIX") {
@@ -171,7 +185,7 @@ std::vector<std::string> tokensOf(const Region& region, bool isRes) {
       tokens.push_back(token);
       continue;
     }
-    if (const std::string atom = atomToken(logical); !atom.empty()) {
+    if (const std::string atom = atomToken(logical, solution); !atom.empty()) {
       tokens.push_back(atom);
       continue;
     }
@@ -206,8 +220,9 @@ void compareModels(const StructureModel& s, const StructureModel& again) {
     EXPECT_EQ(again.elements[e].symbol, s.elements[e].symbol);
     EXPECT_EQ(again.elements[e].unitCount, s.elements[e].unitCount);
   }
-  EXPECT_EQ(std::vector<std::string>(again.instructionLines.begin() + 1, again.instructionLines.end()),
-            std::vector<std::string>(s.instructionLines.begin() + 1, s.instructionLines.end()));
+  EXPECT_EQ(
+      std::vector<std::string>(again.instructionLines.begin() + 1, again.instructionLines.end()),
+      std::vector<std::string>(s.instructionLines.begin() + 1, s.instructionLines.end()));
   ASSERT_EQ(again.nonHCount, s.nonHCount);
   ASSERT_EQ(again.hCount, s.hCount);
   for (int i = 1; i <= s.nonHCount; ++i) {
@@ -278,7 +293,7 @@ struct FileCase {
   int hydrogens;     // isotropic H atoms, riding and free
   int ridingGroups;  // AFIX blocks of riding H atoms on one parent
   int peaks;
-  int fvarCount;     // after the read, unused free variables dropped
+  int fvarCount;  // after the read, unused free variables dropped
   const char* why;
 };
 
