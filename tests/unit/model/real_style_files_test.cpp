@@ -3,6 +3,7 @@
 // changed, the model must come back the same, and a second save must write the same file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -94,6 +95,13 @@ std::optional<double> number(const std::string& word) {
   return text::findDouble(word);
 }
 
+bool isInstructionWord(const std::string& word) {
+  static const char* const names[] = {"AFIX", "PART", "FRAG", "LIST", "MORE", "PLAN", "FMAP",
+                                      "L.S.", "CGLS", "OMIT", "SIZE", "TEMP", "WGHT", "MPLA"};
+  const std::string upper = text::upper(word);
+  return std::find(std::begin(names), std::end(names), upper) != std::end(names);
+}
+
 bool isPeakWord(const std::string& word) {
   return word.size() > 1 && (word[0] == 'Q' || word[0] == 'q') && text::findInt(word.substr(1));
 }
@@ -112,6 +120,9 @@ std::string atomToken(const std::vector<std::string>& rows, bool solution) {
   }
   auto words = wordsOf(code);
   if (solution && words.size() == 8) words.pop_back();
+  // What SHELXL takes for a sof or Uiso that is left out.
+  if (words.size() == 5 && !isInstructionWord(words[0])) words.push_back("11.0");
+  if (words.size() == 6 && !isInstructionWord(words[0])) words.push_back("0.05");
   if (words.size() != 7 && words.size() != 12) return {};
   if (isPeakWord(words[0])) return {};
   if (!text::findInt(words[1])) return {};
@@ -318,6 +329,8 @@ const FileCase cases[] = {
      "TWIN and BASF, free H atoms refined with DFIX and SADI, EQIV and HTAB with $ codes"},
     {"solution_no_fvar.res", 5, 0, 0, 3, 0, "solution without FVAR: atoms with peak heights"},
     {"solution_with_fvar.res", 6, 0, 0, 2, 1, "solution with a scale factor only"},
+    {"minimal_short_atoms.ins", 4, 2, 0, 0, 1,
+     "a hand-written file: atoms without Uiso or without sof and Uiso"},
 };
 
 TEST(RealStyleFiles, ReadSaveReadBackAndSaveAgainWithoutLoss) {
