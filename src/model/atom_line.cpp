@@ -21,7 +21,8 @@ std::string nameOf(const std::string& word) {
 }
 
 std::string firstWord(const std::string& row) {
-  const auto words = text::splitWords(row);
+  const std::string blanks = tabsToBlanks(row);
+  const auto words = text::splitWords(blanks);
   return words.empty() ? std::string() : std::string(words.front());
 }
 
@@ -47,11 +48,37 @@ std::optional<AtomLine> atomFromWords(const StructureModel& structure,
   return atom;
 }
 
+// An atom written without its Uiso, or without sof and Uiso ("C1 1 0.1 0.2 0.3"): SHELXL
+// takes 11.0 and 0.05 for what is left out, and so does the model.
+std::optional<AtomLine> shortAtom(const StructureModel& structure,
+                                  const std::vector<std::string_view>& words,
+                                  const std::string& where) {
+  constexpr double defaultSof = 11.0;
+  constexpr double defaultUiso = 0.05;
+  for (std::size_t given : {std::size_t{3}, std::size_t{4}}) {
+    auto atom = atomFromWords(structure, words, given, where);
+    if (!atom) continue;
+    if (given == 3) atom->numbers.push_back(defaultSof);
+    atom->numbers.push_back(defaultUiso);
+    return atom;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::string tabsToBlanks(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c == '\t') c = ' ';
+  }
+  return result;
+}
 
 RowCode splitRow(const std::string& row) {
   RowCode result;
-  std::string_view code(row);
+  const std::string blanks = tabsToBlanks(row);
+  std::string_view code(blanks);
   if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
     result.comment = text::trimLine(code.substr(bang + 1));
     code = code.substr(0, bang);
@@ -144,6 +171,7 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
       const std::string where = source.where(item.row);
       auto atom = atomFromWords(structure, words, 5, where);
       if (!atom) atom = atomFromWords(structure, words, 10, where);
+      if (!atom) atom = shortAtom(structure, words, where);
       if (atom) {
         item.kind = ItemKind::Atom;
         item.atom = std::move(*atom);

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavo::model {
@@ -45,6 +46,11 @@ struct RowCode {
   bool continues = false;
 };
 RowCode splitRow(const std::string& row);
+
+/// `text` with every tab turned into a blank. SHELXL separates words at tabs as at blanks, so
+/// the words of an instruction or atom line are split from this form (the line itself is kept
+/// as written).
+std::string tabsToBlanks(std::string_view text);
 
 /// An atom line of a solution file: label, SFAC, five numbers and an optional peak height.
 std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,

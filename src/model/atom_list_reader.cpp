@@ -178,7 +178,8 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
   for (int r = first; r <= last; ++r) {
     const std::string& row = source.rows[static_cast<std::size_t>(r)];
     if (r == hklfRow) continue;
-    const auto words = text::splitWords(row);
+    const std::string blanks = tabsToBlanks(row);
+    const auto words = text::splitWords(blanks);
     if (row.size() > 40 && words.size() == 8 && isPeakLabel(words[0])) {
       const int k = structure.addPeak();
       Peak& peak = structure.peaks[k];
@@ -228,7 +229,8 @@ void readPeaks(StructureModel& structure, const SourceRows& source, int hklfRow)
   structure.rows.firstPeakRow = 0;
   structure.rows.lastRow = last;
   for (int r = hklfRow + 1; r <= last; ++r) {
-    const auto words = text::splitWords(source.rows[static_cast<std::size_t>(r)]);
+    const std::string blanks = tabsToBlanks(source.rows[static_cast<std::size_t>(r)]);
+    const auto words = text::splitWords(blanks);
     // Peak lines: Q label, SFAC, x y z ... and the height last; other rows are passed over.
     if (words.size() < 5 || !isPeakLabel(words[0])) continue;
     const auto x = text::findDouble(words[2]);

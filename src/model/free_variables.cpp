@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/atom_line.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/text.h"
@@ -24,7 +25,8 @@ int freeVariableOfCodedNumber(double value) {
 // The words of a card: continuation marks and "!" comments removed.
 std::vector<std::string> cardWords(const std::vector<std::string>& lines) {
   std::vector<std::string> words;
-  for (const std::string& line : lines) {
+  for (const std::string& row : lines) {
+    const std::string line = tabsToBlanks(row);
     std::string_view code(line);
     if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
       code = code.substr(0, bang);
