@@ -1,6 +1,8 @@
 // Splitting and classifying the lines of the atom list.
 #include "model/atom_line.h"
 
+#include <algorithm>
+
 #include "model/atom_list_reader.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
@@ -80,7 +82,12 @@ RowCode splitRow(const std::string& row) {
   const std::string blanks = tabsToBlanks(row);
   std::string_view code(blanks);
   if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
-    result.comment = text::trimLine(code.substr(bang + 1));
+    // The comment is kept as written (its leading blanks and tabs included) so that it is
+    // written back unchanged; only the end of the line is trimmed.
+    std::string comment = row.substr(std::min(bang + 1, row.size()));
+    while (!comment.empty() && static_cast<unsigned char>(comment.back()) <= 32)
+      comment.pop_back();
+    result.comment = std::move(comment);
     code = code.substr(0, bang);
   }
   result.code = text::trimLine(code);

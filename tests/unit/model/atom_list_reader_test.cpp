@@ -53,7 +53,7 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
   auto& s = r->s();
   ASSERT_EQ(s.nonHCount, 5);
   EXPECT_EQ(s.atoms[1].label, "C1");
-  EXPECT_EQ(s.atoms[1].comment, "a comment");
+  EXPECT_EQ(s.atoms[1].comment, " a comment") << "kept as written, blank included";
   EXPECT_DOUBLE_EQ(s.atoms[5].u11, 0.05447) << "a comment right after the last number";
   EXPECT_EQ(s.atoms[5].comment, "x");
   EXPECT_EQ(s.atoms[1].aniso, 0);
