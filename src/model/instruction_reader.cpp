@@ -25,6 +25,13 @@ struct FileRows {
   std::vector<int> lineNumbers;
 };
 
+bool isPreambleLine(const std::string& line) {
+  return line.empty() || text::startsWithUpper(line, "REM") ||
+         line.find(".res created by") != std::string::npos;
+}
+
+void moveTitlToTheTop(FileRows& rows);
+
 FileRows readRows(const std::filesystem::path& file) {
   FileRows result;
   result.raw = loadRawFileLines(file);
@@ -32,6 +39,7 @@ FileRows readRows(const std::filesystem::path& file) {
     result.rows.push_back(text::trimLine(result.raw[i]));
     result.lineNumbers.push_back(static_cast<int>(i) + 1);
   }
+  moveTitlToTheTop(result);
   if (result.rows.size() > 2 && text::endsWith(result.rows[1], ".res") &&
       result.rows[2].starts_with("created")) {
     for (auto* column : {&result.rows, &result.raw}) {
@@ -40,6 +48,26 @@ FileRows readRows(const std::filesystem::path& file) {
     result.lineNumbers.erase(result.lineNumbers.begin() + 1, result.lineNumbers.begin() + 3);
   }
   return result;
+}
+
+// SHELXT and SHELXL-2014 put REM lines, blank lines or a "name.res created by SHELXL" heading
+// above TITL. TITL goes first, the REM lines follow it (so none is lost on save), the blank lines
+// and the heading (which a later SHELXL writes below TITL and the reader drops there) go.
+void moveTitlToTheTop(FileRows& rows) {
+  const int t = titlRow(rows.rows);
+  if (t <= 0) return;
+  FileRows result;
+  const auto take = [&](std::size_t r) {
+    result.rows.push_back(rows.rows[r]);
+    result.raw.push_back(rows.raw[r]);
+    result.lineNumbers.push_back(rows.lineNumbers[r]);
+  };
+  take(static_cast<std::size_t>(t));
+  for (std::size_t r = 0; r < static_cast<std::size_t>(t); ++r) {
+    if (text::startsWithUpper(rows.rows[r], "REM")) take(r);
+  }
+  for (std::size_t r = static_cast<std::size_t>(t) + 1; r < rows.rows.size(); ++r) take(r);
+  rows = std::move(result);
 }
 
 int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
@@ -121,9 +149,16 @@ void readInto(StructureModel& structure, const ElementDefinitions& definitions, 
 
 }  // namespace
 
-bool startsWithTitl(const std::vector<std::string>& lines) {
-  return !lines.empty() && text::startsWithUpper(lines.front(), "TITL");
+int titlRow(const std::vector<std::string>& lines) {
+  for (std::size_t r = 0; r < lines.size(); ++r) {
+    const std::string& line = lines[r];
+    if (text::startsWithUpper(line, "TITL")) return static_cast<int>(r);
+    if (!isPreambleLine(line)) return -1;
+  }
+  return -1;
 }
+
+bool startsWithTitl(const std::vector<std::string>& lines) { return titlRow(lines) >= 0; }
 
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
                    Dialogs& dialogs) {

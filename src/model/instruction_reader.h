@@ -31,7 +31,11 @@ inline constexpr std::string_view heaviestPeakMessage =
     "model.  This is at preset the fastest way to start the edition on the results of TREF in "
     "Shelxs!";
 
-/// True when the first line of `lines` begins with TITL (in any case).
+/// The row of the TITL line that heads the file: 0 when the first line begins with TITL (in any
+/// case); a later row when only blank lines, REM lines and a SHELXL "name.res created by" heading
+/// stand before it (as SHELXT and older SHELXL write their .res files); -1 otherwise.
+int titlRow(const std::vector<std::string>& lines);
+/// True when the file is headed by a TITL line as titlRow() accepts it.
 bool startsWithTitl(const std::vector<std::string>& lines);
 
 /// Reads structure.currentFile into the model: instruction lines, free variables, elements,

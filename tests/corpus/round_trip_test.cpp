@@ -133,16 +133,25 @@ void compareCards(const std::vector<model::AtomListCard>& read,
 
 /// The rows of the instruction part of the raw file that must come back unchanged: everything
 /// before the first FVAR except the title, the .res heading, WGHT (taken from SHELXL's
-/// suggestion) and a bare HTAB card (replaced by the suggested HTAB lines).
-std::vector<std::string> keptInstructionRows(const fs::path& file) {
+/// suggestion) and a bare HTAB card (replaced by the suggested HTAB lines). REM lines above the
+/// title come back right below it; blank lines and an old-style heading above it do not.
+std::vector<std::string> keptInstructionRows(const fs::path& file, const std::string& firstAtom) {
   std::vector<std::string> rows = trimmed(model::readLinesAsWritten(file));
-  std::size_t first = 1;
-  if (rows.size() > 2 && text::endsWith(rows[1], ".res") && rows[2].rfind("created", 0) == 0) {
-    first = 3;
-  }
+  const int titl = model::titlRow(rows);
   std::vector<std::string> kept;
+  for (int r = 0; r < titl; ++r) {
+    if (text::startsWithUpper(rows[static_cast<std::size_t>(r)], "REM")) {
+      kept.push_back(rows[static_cast<std::size_t>(r)]);
+    }
+  }
+  std::size_t first = static_cast<std::size_t>(titl) + 1;
+  if (rows.size() > first + 1 && text::endsWith(rows[first], ".res") &&
+      rows[first + 1].rfind("created", 0) == 0) {
+    first += 2;
+  }
   for (std::size_t r = first; r < rows.size(); ++r) {
-    if (text::startsWithUpper(rows[r], "FVAR")) break;
+    // A solution file has no FVAR: its instruction part ends where its first atom stands.
+    if (text::startsWithUpper(rows[r], "FVAR") || rows[r].rfind(firstAtom + " ", 0) == 0) break;
     if (text::startsWithUpper(rows[r], "WGHT") || text::upper(rows[r]) == "HTAB") continue;
     kept.push_back(rows[r]);
   }
@@ -174,7 +183,8 @@ TEST(CorpusRoundTrip, EveryFileSavesAndReadsBackWithoutLoss) {
     const StructureModel& read = s;
     const std::vector<std::string> instructionLines = read.instructionLines;
     const std::vector<model::AtomListCard> cards = read.atomListCards;
-    const std::vector<std::string> rawInstructionRows = keptInstructionRows(copy);
+    const std::vector<std::string> rawInstructionRows =
+        keptInstructionRows(copy, read.atoms[1].label);
 
     FakeClock clock;
     fs::path written;

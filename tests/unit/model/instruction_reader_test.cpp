@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/instruction_reader.h"
+#include "text/text.h"
 #include "reader_fixture.h"
 
 namespace tavo::testing {
@@ -166,6 +167,31 @@ TEST(InstructionReader, SolutionFileAtomsWithOrWithoutPeakHeights) {
   EXPECT_TRUE(r->dialogs.shown.empty());
 }
 
+TEST(InstructionReader, RemLinesBlankLinesAndAnOldHeadingMayStandAboveTitl) {
+  struct Case {
+    std::string preamble;
+    std::vector<std::string> remBelowTitl;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"REM Solution 1  R1  0.081\nREM C19 N2 P4\n",
+       {"REM Solution 1  R1  0.081", "REM C19 N2 P4"},
+       "structure-solution output: the REM lines follow TITL"},
+      {"\n    name.res created by SHELXL-2014/7\n\n", {}, "an older SHELXL heading is dropped"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const TempFolder folder;
+    auto r = readIn(folder, c.preamble + resFile, "pre.res");
+    ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+    const auto& lines = r->s().instructionLines;
+    EXPECT_TRUE(text::startsWithUpper(lines.at(0), "TITL"));
+    for (size_t i = 0; i < c.remBelowTitl.size(); ++i)
+      EXPECT_EQ(lines.at(i + 1), c.remBelowTitl[i]);
+    EXPECT_FALSE(text::startsWithUpper(lines.at(c.remBelowTitl.size() + 1), "REM"));
+  }
+}
+
 TEST(InstructionReader, RefusedOrFailedFilesLeaveTheModelAsItWas) {
   const TempFolder folder;
   auto r = readIn(folder, resFile, "good.res");
@@ -177,7 +203,7 @@ TEST(InstructionReader, RefusedOrFailedFilesLeaveTheModelAsItWas) {
     std::string message;
   };
   const Case cases[] = {
-      {"REM first\n" + resFile,
+      {"CELL 0.71073 5 6 7 90 90 90\n" + resFile,
        "The first line does not start with a TITL line!  Check the file content!"},
       {resFile.substr(0, resFile.find("HKLF")) + "C9 1 0.1 x 0.3 11 0.05\nHKLF 4\n",
        "bad.ins, line 22: 'x' is not a valid floating point value"},
