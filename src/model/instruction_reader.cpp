@@ -66,7 +66,8 @@ void moveTitlToTheTop(FileRows& rows) {
   for (std::size_t r = 0; r < static_cast<std::size_t>(t); ++r) {
     if (text::startsWithUpper(rows.rows[r], "REM")) take(r);
   }
-  for (std::size_t r = static_cast<std::size_t>(t) + 1; r < rows.rows.size(); ++r) take(r);
+  for (std::size_t r = static_cast<std::size_t>(t) + 1; r < rows.rows.size(); ++r)
+    take(r);
   rows = std::move(result);
 }
 
@@ -158,7 +159,9 @@ int titlRow(const std::vector<std::string>& lines) {
   return -1;
 }
 
-bool startsWithTitl(const std::vector<std::string>& lines) { return titlRow(lines) >= 0; }
+bool startsWithTitl(const std::vector<std::string>& lines) {
+  return titlRow(lines) >= 0;
+}
 
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
                    Dialogs& dialogs) {
