@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "model/instruction_reader.h"
-#include "text/text.h"
 #include "reader_fixture.h"
+#include "text/text.h"
 
 namespace tavo::testing {
 namespace {
