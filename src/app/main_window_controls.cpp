@@ -273,10 +273,11 @@ void MainWindow::refreshPanels() {
   c.hide->setText(toQString(state.showHideCaption));
   c.numericBar->setVisible(display.numericalPositions);
   c.trackBar->setVisible(display.trackingBars);
-  for (QSlider* bar : c.rotationTrack) {
-    bar->setVisible(!state.rotateItemChecked);
-    bar->setEnabled(state.rotationTrackBarsEnabled);
+  for (size_t axis = 0; axis < 3; ++axis) {
+    c.rotationTrackBox[axis]->setVisible(!state.rotateItemChecked);
+    c.rotationTrack[axis]->setEnabled(state.rotationTrackBarsEnabled);
   }
+  c.trackBar->adjustSize();
   c.elementNumber->setVisible(state.inputs.element);
   c.elementSymbol->setVisible(state.inputs.element);
   for (QWidget* each :

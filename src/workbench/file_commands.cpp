@@ -122,6 +122,11 @@ bool Workbench::readStructureFrom(const fs::path& file) {
 void Workbench::afterLoad() {
   setCaption();
   m_window.paintSurfaceEnabled = true;
+  // SpinEdit20 ranges over the SFAC elements of the file just read; Edit5 shows the symbol.
+  m_controls.elementNumberMax = std::max(m_structure.elementCount, 1);
+  m_controls.elementNumber = std::clamp(m_controls.elementNumber, 1, m_controls.elementNumberMax);
+  if (m_controls.elementNumber <= m_structure.elementCount)
+    m_controls.elementSymbol = m_structure.elements[m_controls.elementNumber].symbol;
   if (!m_structure.workingFolder.empty()) fs::current_path(m_structure.workingFolder);
   afterChange({.fractionalCoordinates = true, .resetView = true});
 }
