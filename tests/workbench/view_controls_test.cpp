@@ -195,5 +195,17 @@ TEST_F(WorkbenchScenario, ZoomTrackBarHasItsOwnRangeAndMirrorsTheSpinEdit) {
   EXPECT_EQ(bench->controls().slab, 100);
 }
 
+TEST_F(WorkbenchScenario, ElementNumberRangesOverTheLoadedFilesElements) {
+  EXPECT_EQ(bench->controls().elementSymbol, "Atm");
+  TAVO_OPEN_ALANINE_OR_SKIP();  // SFAC C H N O
+  EXPECT_EQ(bench->controls().elementNumberMax, 4);
+  EXPECT_EQ(bench->controls().elementSymbol, "C");
+  bench->setElementNumber(4);
+  EXPECT_EQ(bench->controls().elementNumber, 4);
+  EXPECT_EQ(bench->controls().elementSymbol, "O");
+  bench->setElementNumber(9);
+  EXPECT_EQ(bench->controls().elementNumber, 4);
+}
+
 }  // namespace
 }  // namespace tavo::testing
