@@ -85,7 +85,13 @@ void Workbench::writeDirinf(const fs::path& folder) {
 }
 
 bool Workbench::titlAccepted(const fs::path& file, std::string_view notTitlMessage) {
-  if (model::startsWithTitl(readLines(file))) return true;
+  // Only the first line decides; a large file is not read twice for it.
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string first;
+  std::vector<std::string> lines;
+  if (std::getline(in, first)) lines.push_back(text::trimLine(first));
+  if (model::startsWithTitl(lines)) return true;
   if (!notTitlMessage.empty()) m_dialogs.message(notTitlMessage);
   return false;
 }
