@@ -251,10 +251,11 @@ QPainterCanvas::GlyphSet& QPainterCanvas::glyphSet(int size, view::Color color) 
   return *set;
 }
 
-const QImage& QPainterCanvas::glyph(GlyphSet& set, char c) const {
-  const int i = c - 32;
+const QImage& QPainterCanvas::glyph(GlyphSet& set, char c, int phase) const {
+  const int i = (c - 32) * GlyphSet::phases + phase;
   if (set.drawn[i]) return set.image[i];
-  const int width = static_cast<int>(std::ceil(set.advance[i] * m_pixelRatio)) + 2 * set.padding;
+  const int width =
+      static_cast<int>(std::ceil(set.advance[c - 32] * m_pixelRatio)) + 2 * set.padding + 1;
   QImage image(width, static_cast<int>(std::ceil(set.height * m_pixelRatio)),
                QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -263,7 +264,8 @@ const QImage& QPainterCanvas::glyph(GlyphSet& set, char c) const {
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setFont(set.font);
   p.setPen(toQColor(set.color));
-  p.drawText(QPointF(set.padding / m_pixelRatio, set.ascent), QString(QChar(c)));
+  const double origin = set.padding + static_cast<double>(phase) / GlyphSet::phases;
+  p.drawText(QPointF(origin / m_pixelRatio, set.ascent), QString(QChar(c)));
   p.end();
   set.image[i] = std::move(image);
   set.drawn[i] = true;
@@ -313,8 +315,11 @@ bool QPainterCanvas::composeText(std::string_view text, int background, Sprite& 
   sprite.image.fill(background == clearBrush ? QColor(Qt::transparent) : toQColor(background));
   double pen = 0;
   for (const char c : text) {
-    const int left = static_cast<int>(std::lround(pen * m_pixelRatio)) - set.padding;
-    blendGlyph(sprite.image, glyph(set, c), left);
+    // Glyphs sit at fractional pen positions, as QPainter places them in a drawn text.
+    const double quarters = std::round(pen * m_pixelRatio * GlyphSet::phases);
+    const int whole = static_cast<int>(std::floor(quarters / GlyphSet::phases));
+    const int phase = static_cast<int>(quarters) - whole * GlyphSet::phases;
+    blendGlyph(sprite.image, glyph(set, c, phase), whole - set.padding);
     pen += set.advance[c - 32];
   }
   return true;

@@ -77,16 +77,18 @@ class QPainterCanvas final : public view::Canvas {
     QImage image;
     int offsetX = 0, offsetY = 0;  // where the image goes relative to the point
   };
-  /// The printable ASCII characters of one font size and colour, each drawn once, from which
-  /// label images are put together without shaping every label anew.
+  /// The printable ASCII characters of one font size and colour, each drawn once per quarter
+  /// pixel of pen position, from which label images are put together without shaping every
+  /// label anew.
   struct GlyphSet {
+    static constexpr int phases = 64;  // pen positions per device pixel
     QFont font;
     view::Color color = 0;
-    int ascent = 0, height = 0;        // logical pixels
-    int padding = 0;                   // device pixels left of the pen position in each image
-    std::array<double, 95> advance{};  // logical pixels
-    std::array<QImage, 95> image;      // drawn on first use
-    std::array<bool, 95> drawn{};
+    int ascent = 0, height = 0;             // logical pixels
+    int padding = 0;                        // device pixels left of the pen position in each image
+    std::array<double, 95> advance{};       // logical pixels
+    std::array<QImage, 95 * phases> image;  // drawn on first use
+    std::array<bool, 95 * phases> drawn{};
   };
 
   QPainter& painter();
@@ -98,7 +100,8 @@ class QPainterCanvas final : public view::Canvas {
   const Sprite& circleSprite(int radius, view::Color penColor, int penWidth, int brush);
   const Sprite& textSprite(std::string_view text);
   GlyphSet& glyphSet(int size, view::Color color);
-  const QImage& glyph(GlyphSet& set, char c) const;
+  /// The image of `c` drawn `phase` quarters of a device pixel right of its origin.
+  const QImage& glyph(GlyphSet& set, char c, int phase) const;
   /// The label image put together from cached glyphs; false for text outside printable ASCII.
   bool composeText(std::string_view text, int background, Sprite& sprite);
   void drawCircleWith(QPainter& p, double cx, double cy, int radius) const;
