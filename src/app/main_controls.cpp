@@ -140,8 +140,13 @@ void MainControls::build(QWidget* surface) {
   addLabelled(tracks, "Zoom", zoomTrack);
   const char* rotationTrackNames[] = {"TrackBar1", "TrackBar2", "TrackBar3"};
   for (int axis = 0; axis < 3; ++axis) {
-    rotationTrack[axis] = slider(trackBar, rotationTrackNames[axis], -180, 180, 0);
-    addLabelled(tracks, rotationCaptions[axis], rotationTrack[axis]);
+    // Caption and bar in one box, so that hiding the bar (Rotate mode) hides its caption.
+    rotationTrackBox[axis] = new QWidget(trackBar);
+    auto* pair = new QHBoxLayout(rotationTrackBox[axis]);
+    pair->setContentsMargins(0, 0, 0, 0);
+    rotationTrack[axis] = slider(rotationTrackBox[axis], rotationTrackNames[axis], -180, 180, 0);
+    addLabelled(pair, rotationCaptions[axis], rotationTrack[axis]);
+    tracks->addWidget(rotationTrackBox[axis]);
   }
   slabTrack = slider(trackBar, "TrackBar8", 1, 100, 10);
   addLabelled(tracks, "Slab", slabTrack);
@@ -186,7 +191,11 @@ void MainControls::build(QWidget* surface) {
     applyColumn->addWidget(each);
   }
   alignAxis = spin(applyPanel, "SpinEdit30", 1, 3, 1);
+  alignAxis->setPrefix(QStringLiteral("Axis "));
+  alignAxis->setToolTip(QStringLiteral("AlignVec: 1 = X axis, 2 = Y axis, 3 = Z axis"));
   alignSense = spin(applyPanel, "SpinEdit31", 0, 1, 1);
+  alignSense->setPrefix(QStringLiteral("Sense "));
+  alignSense->setToolTip(QStringLiteral("AlignVec: 1 = Positive, 0 = Negative"));
   applyColumn->addWidget(alignAxis);
   applyColumn->addWidget(alignSense);
   applyPanel->adjustSize();
@@ -224,7 +233,7 @@ void MainControls::build(QWidget* surface) {
 
   thresholds = panel(surface, "BondsPeaksThresholds");
   auto* limits = new QGridLayout(thresholds);
-  limits->addWidget(new QLabel(QStringLiteral("Bonds/Peaks Thresholds"), thresholds), 0, 0, 1, 4);
+  limits->addWidget(new QLabel(QStringLiteral("Bonds/Peaks Thresholds"), thresholds), 0, 0, 1, 5);
   bondThreshold = spin(thresholds, "SpinEdit5", 1, 20, 11);
   peakBondThreshold = spin(thresholds, "SpinEdit7", 1, 20, 11);
   peakThresholdTens = spin(thresholds, "SpinEdit6", 0, 100, 0);
@@ -238,13 +247,14 @@ void MainControls::build(QWidget* surface) {
   limits->addWidget(bondThreshold, 1, 1);
   limits->addWidget(new QLabel(QStringLiteral("PkBThr"), thresholds), 1, 2);
   limits->addWidget(peakBondThreshold, 1, 3);
+  // The four digits of the peak-height threshold on one row, tens first.
   limits->addWidget(new QLabel(QStringLiteral("PksThr"), thresholds), 2, 0);
   limits->addWidget(peakThresholdTens, 2, 1);
   limits->addWidget(peakThresholdUnits, 2, 2);
   limits->addWidget(peakThresholdTenths, 2, 3);
-  limits->addWidget(peakThresholdHundredths, 3, 1);
-  limits->addWidget(peakThresholdText, 3, 2);
-  limits->addWidget(new QLabel(QStringLiteral("(e/A3)"), thresholds), 3, 3);
+  limits->addWidget(peakThresholdHundredths, 2, 4);
+  limits->addWidget(new QLabel(QStringLiteral("(e/A3)"), thresholds), 3, 0);
+  limits->addWidget(peakThresholdText, 3, 1, 1, 2);
   limits->addWidget(new QLabel(QStringLiteral("Label size"), thresholds), 4, 0);
   limits->addWidget(labelSize, 4, 1);
   thresholds->adjustSize();

@@ -29,10 +29,11 @@ struct MainControls {
   QSpinBox* shiftStepFactor = nullptr;  // SpinEdit32
   // The track bars shown instead by "Tracking Bars".
   QFrame* trackBar = nullptr;
-  std::array<QSlider*, 3> rotationTrack{};  // TrackBar1..3
-  std::array<QSlider*, 3> shiftTrack{};     // TrackBar4..6
-  QSlider* zoomTrack = nullptr;             // TrackBar7
-  QSlider* slabTrack = nullptr;             // TrackBar8
+  std::array<QSlider*, 3> rotationTrack{};     // TrackBar1..3
+  std::array<QWidget*, 3> rotationTrackBox{};  // each rotation track bar with its caption
+  std::array<QSlider*, 3> shiftTrack{};        // TrackBar4..6
+  QSlider* zoomTrack = nullptr;                // TrackBar7
+  QSlider* slabTrack = nullptr;                // TrackBar8
 
   // Top-right corner.
   QPushButton* hide = nullptr;      // 'Hide' / 'Show'

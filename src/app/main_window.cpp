@@ -131,7 +131,8 @@ void MainWindow::toggleThresholds() {
 }
 
 void MainWindow::toggleMaintenanceView() {
-  const auto chosen = m_dialogs.chooseFileToOpen(std::filesystem::current_path(), "");
+  std::error_code gone;  // the working folder may have been removed meanwhile
+  const auto chosen = m_dialogs.chooseFileToOpen(std::filesystem::current_path(gone), "");
   if (!chosen || chosen->filename().string() != maintenanceAccessName) return;
   QGroupBox* first = m_controls.mouseOnGraphics;
   QGroupBox* second = m_controls.generalTreatments;

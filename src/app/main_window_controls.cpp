@@ -30,6 +30,7 @@ using editing::MouseMode;
 using workbench::ControlValues;
 using workbench::DisplayFlag;
 using workbench::DisplayFlags;
+using workbench::PeakThresholdDigit;
 using workbench::Workbench;
 
 struct ModeBox {
@@ -97,24 +98,40 @@ const DisplayBox displayBoxes[] = {
 struct IntInput {
   QSpinBox* MainControls::*box;
   int ControlValues::*value;
-  bool redraws;  // thresholds and label size change the picture
 };
 
 const IntInput intInputs[] = {
-    {&MainControls::firstNumber, &ControlValues::firstNumber, false},
-    {&MainControls::hfixM, &ControlValues::hfixM, false},
-    {&MainControls::hfixN, &ControlValues::hfixN, false},
-    {&MainControls::partNumber, &ControlValues::partNumber, false},
-    {&MainControls::alignAxis, &ControlValues::alignAxis, false},
-    {&MainControls::alignSense, &ControlValues::alignSense, false},
-    {&MainControls::symmetryUnit, &ControlValues::symmetryCode, false},
-    {&MainControls::bondThreshold, &ControlValues::bondThreshold, true},
-    {&MainControls::peakBondThreshold, &ControlValues::peakBondThreshold, true},
-    {&MainControls::peakThresholdTens, &ControlValues::peakThresholdTens, true},
-    {&MainControls::peakThresholdUnits, &ControlValues::peakThresholdUnits, true},
-    {&MainControls::peakThresholdTenths, &ControlValues::peakThresholdTenths, true},
-    {&MainControls::peakThresholdHundredths, &ControlValues::peakThresholdHundredths, true},
-    {&MainControls::labelSize, &ControlValues::labelSize, true},
+    {&MainControls::firstNumber, &ControlValues::firstNumber},
+    {&MainControls::hfixM, &ControlValues::hfixM},
+    {&MainControls::hfixN, &ControlValues::hfixN},
+    {&MainControls::partNumber, &ControlValues::partNumber},
+    {&MainControls::alignAxis, &ControlValues::alignAxis},
+    {&MainControls::alignSense, &ControlValues::alignSense},
+    {&MainControls::symmetryUnit, &ControlValues::symmetryCode},
+};
+
+// The spin edits of the thresholds panel whose change the Workbench carries out.
+struct CommandInput {
+  QSpinBox* MainControls::*box;
+  int ControlValues::*value;
+  void (*forward)(Workbench& bench, int value);
+};
+
+const CommandInput commandInputs[] = {
+    {&MainControls::bondThreshold, &ControlValues::bondThreshold,
+     [](Workbench& b, int v) { b.setBondThreshold(v); }},
+    {&MainControls::peakBondThreshold, &ControlValues::peakBondThreshold,
+     [](Workbench& b, int v) { b.setPeakBondThreshold(v); }},
+    {&MainControls::peakThresholdTens, &ControlValues::peakThresholdTens,
+     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Tens, v); }},
+    {&MainControls::peakThresholdUnits, &ControlValues::peakThresholdUnits,
+     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Units, v); }},
+    {&MainControls::peakThresholdTenths, &ControlValues::peakThresholdTenths,
+     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Tenths, v); }},
+    {&MainControls::peakThresholdHundredths, &ControlValues::peakThresholdHundredths,
+     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Hundredths, v); }},
+    {&MainControls::labelSize, &ControlValues::labelSize,
+     [](Workbench& b, int v) { b.setLabelSize(v); }},
 };
 
 struct TextInput {
@@ -159,23 +176,25 @@ void MainWindow::connectControls() {
     });
   };
   onSpin(c.zoom, [this](int v) { m_bench.setZoom(v); });
-  onSlider(c.zoomTrack, [this](int v) { m_bench.setZoom(v); });
+  onSlider(c.zoomTrack, [this](int v) { m_bench.setZoomTrack(v); });
   onSpin(c.slab, [this](int v) { m_bench.setSlab(v); });
   onSlider(c.slabTrack, [this](int v) { m_bench.setSlab(v); });
   onSpin(c.shiftStepFactor, [this](int v) { m_bench.setShiftStepFactor(v); });
   onSpin(c.elementNumber, [this](int v) { m_bench.setElementNumber(v); });
   for (int axis = 1; axis <= 3; ++axis) {
     onSpin(c.rotation[axis - 1], [this, axis](int v) { m_bench.setRotation(axis, v); });
-    onSlider(c.rotationTrack[axis - 1], [this, axis](int v) { m_bench.setRotation(axis, v); });
+    onSlider(c.rotationTrack[axis - 1], [this, axis](int v) { m_bench.setRotationTrack(axis, v); });
     onSpin(c.shift[axis - 1], [this, axis](int v) { m_bench.setShift(axis, v); });
-    c.shiftTrack[axis - 1]->setEnabled(false);  // the Workbench offers no track-bar shift yet
+    onSlider(c.shiftTrack[axis - 1], [this, axis](int v) { m_bench.setShiftTrack(axis, v); });
   }
   for (const IntInput& input : intInputs) {
     const IntInput in = input;
-    connect(c.*in.box, &QSpinBox::valueChanged, this, [this, in](int value) {
-      m_bench.controls().*in.value = value;
-      if (in.redraws) m_bench.run([this] { m_bench.afterChange(workbench::Changes{}); });
-    });
+    connect(c.*in.box, &QSpinBox::valueChanged, this,
+            [this, in](int value) { m_bench.controls().*in.value = value; });
+  }
+  for (const CommandInput& input : commandInputs) {
+    const auto forward = input.forward;
+    onSpin(c.*input.box, [this, forward](int v) { forward(m_bench, v); });
   }
   for (const TextInput& input : textInputs) {
     const TextInput in = input;
@@ -254,10 +273,11 @@ void MainWindow::refreshPanels() {
   c.hide->setText(toQString(state.showHideCaption));
   c.numericBar->setVisible(display.numericalPositions);
   c.trackBar->setVisible(display.trackingBars);
-  for (QSlider* bar : c.rotationTrack) {
-    bar->setVisible(!state.rotateItemChecked);
-    bar->setEnabled(state.rotationTrackBarsEnabled);
+  for (size_t axis = 0; axis < 3; ++axis) {
+    c.rotationTrackBox[axis]->setVisible(!state.rotateItemChecked);
+    c.rotationTrack[axis]->setEnabled(state.rotationTrackBarsEnabled);
   }
+  c.trackBar->adjustSize();
   c.elementNumber->setVisible(state.inputs.element);
   c.elementSymbol->setVisible(state.inputs.element);
   for (QWidget* each :
@@ -285,11 +305,14 @@ void MainWindow::refreshControlValues() {
   setSpin(c.slab, v.slab);
   setSlider(c.slabTrack, v.slab);
   const std::array<int, 3> rotations = {v.rotationX, v.rotationY, v.rotationZ};
+  const std::array<int, 3> rotationTracks = {v.rotationTrackX, v.rotationTrackY, v.rotationTrackZ};
   const std::array<int, 3> shifts = {v.shiftX, v.shiftY, v.shiftZ};
+  const std::array<int, 3> shiftTracks = {v.shiftTrackX, v.shiftTrackY, v.shiftTrackZ};
   for (size_t axis = 0; axis < 3; ++axis) {
     setSpin(c.rotation[axis], rotations[axis]);
-    setSlider(c.rotationTrack[axis], rotations[axis]);
+    setSlider(c.rotationTrack[axis], rotationTracks[axis]);
     setSpin(c.shift[axis], shifts[axis]);
+    setSlider(c.shiftTrack[axis], shiftTracks[axis]);
   }
   setSpin(c.shiftStepFactor, v.shiftStepFactor);
   {
@@ -302,6 +325,8 @@ void MainWindow::refreshControlValues() {
     c.firstNumber->setRange(1, std::max(1, v.firstNumberMax));
   }
   for (const IntInput& input : intInputs)
+    setSpin(c.*input.box, v.*input.value);
+  for (const CommandInput& input : commandInputs)
     setSpin(c.*input.box, v.*input.value);
   for (const TextInput& input : textInputs)
     setText(c.*input.field, v.*input.value);

@@ -6,9 +6,22 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 #include "app/qt_clock.h"
 
 namespace tavo::app {
+
+namespace {
+
+// The pause the core asks for after a step grows with the square root of the structure's size
+// and with the motion of the step; on a large structure it reaches seconds, and since the
+// motion that piles up meanwhile lengthens the next pause, the picture would fall ever further
+// behind the hand. Moves are held back at most this long: coalesced moves are measured from the
+// last handled position, so the picture ends where the hand leads it, only in fewer steps.
+constexpr int longestMoveHoldMs = 100;
+
+}  // namespace
 
 editing::PointerEvent toPointerEvent(const QMouseEvent& event) {
   editing::PointerEvent result;
@@ -59,7 +72,8 @@ void PaintWidget::mousePressEvent(QMouseEvent* event) {
 
 void PaintWidget::mouseMoveEvent(QMouseEvent* event) {
   m_pendingMove = toPointerEvent(*event);
-  if (!m_moveTimer.isActive()) m_moveTimer.start(m_clock ? m_clock->remainingPause() : 0);
+  if (!m_moveTimer.isActive())
+    m_moveTimer.start(m_clock ? std::min(m_clock->remainingPause(), longestMoveHoldMs) : 0);
 }
 
 void PaintWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -21,8 +21,9 @@ class QtClock;
 editing::PointerEvent toPointerEvent(const QMouseEvent& event);
 
 /// Shows a QImage (device-pixel-ratio aware) and nothing else; it never draws on its own.
-/// Mouse moves are coalesced: while the clock's pause of the last step runs, or until the event
-/// loop comes back, only the latest position is kept and then handed over once.
+/// Mouse moves are coalesced: while the clock's pause of the last step runs (at most 100 ms),
+/// or until the event loop comes back, only the latest position is kept and then handed over
+/// once.
 class PaintWidget final : public QWidget {
   Q_OBJECT
 

@@ -45,14 +45,20 @@ enum class DisplayFlag {
 
 /// The numeric and text controls of the main window (view, thresholds and mode inputs).
 struct ControlValues {
-  int zoom = 100;                         // SpinEdit1, 0..300
+  int zoom = 100;                         // SpinEdit1, 0..300; TrackBar7 (0..200) mirrors it
   int rotationX = 0;                      // SpinEdit2, -360..360
   int rotationY = 0;                      // SpinEdit3, -360..360
   int rotationZ = 0;                      // SpinEdit4, -360..360
   int shiftX = 0;                         // SpinEdit8, -1000..1000
   int shiftY = 0;                         // SpinEdit9, -1000..1000
   int shiftZ = 0;                         // SpinEdit10, -1000..1000
-  int slab = 20;                          // SpinEdit11, 1..100
+  int rotationTrackX = 0;                 // TrackBar1, -180..180
+  int rotationTrackY = 0;                 // TrackBar2, -180..180
+  int rotationTrackZ = 0;                 // TrackBar3, -180..180
+  int shiftTrackX = 0;                    // TrackBar4, -200..200, hundredths of the extent
+  int shiftTrackY = 0;                    // TrackBar5, -200..200
+  int shiftTrackZ = 0;                    // TrackBar6, -200..200
+  int slab = 20;                          // SpinEdit11, 1..100; TrackBar8 mirrors it
   int shiftStepFactor = 100;              // SpinEdit32, 1..300
   int labelSize = 6;                      // SpinEdit26, 1..50
   int bondThreshold = 11;                 // SpinEdit5 'BndThr', 1..20, tenths
@@ -80,11 +86,22 @@ struct ControlValues {
   int alignAxis = 1;             // SpinEdit30, 1..3 ("X axis", "Y axis", "Z axis")
   int alignSense = 1;            // SpinEdit31, 0..1 ("Negative", "Positive")
 
-  /// The peak-height threshold T in e/Å³ from SpinEdit6 and SpinEdit27..29.
+  /// The peak-height threshold T in e/Å³ from SpinEdit6 and SpinEdit27..29. Summed in whole
+  /// hundredths first, so that T is the double nearest its decimal value and a peak whose
+  /// height is written with the same digits compares equal to it.
   double peakThreshold() const {
-    return 10.0 * peakThresholdTens + peakThresholdUnits + peakThresholdTenths / 10.0 +
-           peakThresholdHundredths / 100.0;
+    const int hundredths = 1000 * peakThresholdTens + 100 * peakThresholdUnits +
+                           10 * peakThresholdTenths + peakThresholdHundredths;
+    return hundredths / 100.0;
   }
+};
+
+/// The four spin edits of the peak-height threshold 'PksThr'.
+enum class PeakThresholdDigit {
+  Tens,        // SpinEdit6, 0..100
+  Units,       // SpinEdit27, 0..9
+  Tenths,      // SpinEdit28, 0..9
+  Hundredths,  // SpinEdit29, 0..9
 };
 
 /// Which inputs of the editing modes are shown.

@@ -85,7 +85,13 @@ void Workbench::writeDirinf(const fs::path& folder) {
 }
 
 bool Workbench::titlAccepted(const fs::path& file, std::string_view notTitlMessage) {
-  if (model::startsWithTitl(readLines(file))) return true;
+  // Only the first line decides; a large file is not read twice for it.
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string first;
+  std::vector<std::string> lines;
+  if (std::getline(in, first)) lines.push_back(text::trimLine(first));
+  if (model::startsWithTitl(lines)) return true;
   if (!notTitlMessage.empty()) m_dialogs.message(notTitlMessage);
   return false;
 }
@@ -122,6 +128,11 @@ bool Workbench::readStructureFrom(const fs::path& file) {
 void Workbench::afterLoad() {
   setCaption();
   m_window.paintSurfaceEnabled = true;
+  // SpinEdit20 ranges over the SFAC elements of the file just read; Edit5 shows the symbol.
+  m_controls.elementNumberMax = std::max(m_structure.elementCount, 1);
+  m_controls.elementNumber = std::clamp(m_controls.elementNumber, 1, m_controls.elementNumberMax);
+  if (m_controls.elementNumber <= m_structure.elementCount)
+    m_controls.elementSymbol = m_structure.elements[m_controls.elementNumber].symbol;
   if (!m_structure.workingFolder.empty()) fs::current_path(m_structure.workingFolder);
   afterChange({.fractionalCoordinates = true, .resetView = true});
 }

@@ -154,18 +154,6 @@ void Workbench::initGraphics() {
   syncViewControls();
 }
 
-void Workbench::syncViewControls() {
-  m_controls.zoom = m_view.zoom;
-  m_controls.slab = m_view.slab;
-  m_controls.rotationX = m_view.rotationSpinX;
-  m_controls.rotationY = m_view.rotationSpinY;
-  m_controls.rotationZ = m_view.rotationSpinZ;
-  m_controls.shiftX = m_view.shiftSpinX;
-  m_controls.shiftY = m_view.shiftSpinY;
-  m_controls.shiftZ = m_view.shiftSpinZ;
-  m_controls.shiftStepFactor = m_view.shiftStepFactor;
-}
-
 void Workbench::resizePane(int width, int height) {
   run([&] {
     m_view.setMainPane(width, height);
@@ -175,46 +163,6 @@ void Workbench::resizePane(int width, int height) {
       initGraphics();
       redraw();
     }
-  });
-}
-
-void Workbench::setZoom(int value) {
-  run([&] {
-    m_view.ZoomChange(scene(), std::clamp(value, view::zoomMinimum, view::zoomMaximum));
-    syncViewControls();
-  });
-}
-
-void Workbench::setSlab(int value) {
-  run([&] {
-    m_view.SlabChange(scene(), std::clamp(value, view::slabMinimum, view::slabMaximum));
-    syncViewControls();
-  });
-}
-
-void Workbench::setRotation(int axis, int degrees) {
-  run([&] {
-    const int v = std::clamp(degrees, -view::rotationSpinLimit, view::rotationSpinLimit);
-    if (axis == 1) m_view.SpinX(scene(), v);
-    if (axis == 2) m_view.SpinY(scene(), v);
-    if (axis == 3) m_view.SpinZ(scene(), v);
-    syncViewControls();
-  });
-}
-
-void Workbench::setShift(int axis, int steps) {
-  run([&] {
-    if (axis < 1 || axis > 3) return;
-    const int v = std::clamp(steps, -view::shiftSpinLimit, view::shiftSpinLimit);
-    m_view.ShiftSpin(scene(), static_cast<view::Axis>(axis - 1), v);
-    syncViewControls();
-  });
-}
-
-void Workbench::setShiftStepFactor(int value) {
-  run([&] {
-    m_view.shiftStepFactor = std::clamp(value, 1, 300);
-    syncViewControls();
   });
 }
 

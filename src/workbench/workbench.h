@@ -172,12 +172,25 @@ class Workbench {
   void initializeViewItems();  // "Initialize View Items", F1
   void initGraph();            // 'InitGrph': modes and view reset
 
-  // View controls.
-  void setZoom(int value);                  // SpinEdit1
-  void setSlab(int value);                  // SpinEdit11
-  void setRotation(int axis, int degrees);  // SpinEdit2..4, axis 1..3
-  void setShift(int axis, int steps);       // SpinEdit8..10, axis 1..3
-  void setShiftStepFactor(int value);       // SpinEdit32
+  // View controls; each clamps its value to the control's range and redraws.
+  void setZoom(int value);                       // SpinEdit1, 0..300
+  void setZoomTrack(int position);               // TrackBar7, 0..200
+  void setSlab(int value);                       // SpinEdit11 and TrackBar8, 1..100
+  void setRotation(int axis, int degrees);       // SpinEdit2..4, axis 1..3
+  void setRotationTrack(int axis, int degrees);  // TrackBar1..3, axis 1..3
+  void setShift(int axis, int steps);            // SpinEdit8..10: steps of E·F/40000
+  void setShiftTrack(int axis, int hundredths);  // TrackBar4..6: hundredths of the extent E
+  void setShiftStepFactor(int value);            // SpinEdit32, F (no redraw)
+
+  // The 'Bonds/Peaks Thresholds' panel and the label size.
+  /// SpinEdit5 'BndThr' (1..20): bond detection, then redraw.
+  void setBondThreshold(int tenths);
+  /// SpinEdit7 'PkBThr' (1..20): bond detection, then redraw.
+  void setPeakBondThreshold(int tenths);
+  /// SpinEdit6, SpinEdit27..29 'PksThr': rewrites Edit8 with the threshold, then redraws.
+  void setPeakThreshold(PeakThresholdDigit digit, int value);
+  /// SpinEdit26 (1..50): redraws with the new label size.
+  void setLabelSize(int size);
 
   // Mode inputs with an effect.
   void setElementNumber(int number);  // SpinEdit20

@@ -38,6 +38,12 @@ END
 )";
 
 struct GuiHarness {
+  // Opening a file makes its folder the current directory; the next test must not start in a
+  // folder that has been removed.
+  struct RestoreFolder {
+    std::filesystem::path previous = std::filesystem::current_path();
+    ~RestoreFolder() { std::filesystem::current_path(previous); }
+  } restoreFolder;
   TempFolder folder;
   FakeDialogs dialogs;
   FakeClock clock;

@@ -6,8 +6,10 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSet>
+#include <QSlider>
 #include <QSpinBox>
 
 #include "gui/gui_harness.h"
@@ -124,6 +126,76 @@ TEST(MainWindow, ThresholdsPanelSitsInTheBottomRightCornerAndToggles) {
   EXPECT_EQ(panel->y(), gui.paint().height() - panel->height());
   gui.window->action(MenuCommand::Thresholds)->trigger();
   EXPECT_FALSE(panel->isVisible());
+}
+
+TEST(MainWindow, ThresholdSpinEditsReachTheWorkbenchAndEdit8ShowsTheThreshold) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  const auto spin = [&](const char* name) {
+    auto* box = gui.window->findChild<QSpinBox*>(QString::fromLatin1(name));
+    EXPECT_NE(box, nullptr) << name;
+    return box;
+  };
+  const auto* edit8 = gui.window->findChild<QLineEdit*>(QStringLiteral("Edit8"));
+  ASSERT_NE(edit8, nullptr);
+  EXPECT_EQ(edit8->text(), "0.0");
+  EXPECT_TRUE(edit8->isReadOnly());
+  spin("SpinEdit27")->setValue(2);
+  spin("SpinEdit29")->setValue(5);
+  EXPECT_EQ(edit8->text(), "2.05");
+  EXPECT_EQ(gui.bench->controls().peakThreshold(), 2.05);
+
+  ASSERT_EQ(gui.bench->structure().bonds.count(1), 2);
+  spin("SpinEdit5")->setValue(5);  // 0.5·(0.77 + 0.77) < 1.4 Å: the bonds go
+  EXPECT_EQ(gui.bench->structure().bonds.count(1), 0);
+  spin("SpinEdit7")->setValue(3);
+  EXPECT_EQ(gui.bench->controls().peakBondThreshold, 3);
+  spin("SpinEdit26")->setValue(20);
+  EXPECT_EQ(gui.bench->controls().labelSize, 20);
+}
+
+TEST(MainWindow, TrackBarsForwardToTheWorkbenchWithTheirOwnRanges) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  gui.window->action(MenuCommand::TrackingBars)->trigger();
+  const auto bar = [&](const char* name) {
+    auto* slider = gui.window->findChild<QSlider*>(QString::fromLatin1(name));
+    EXPECT_NE(slider, nullptr) << name;
+    return slider;
+  };
+  struct Range {
+    const char* name;
+    int minimum, maximum, value;
+  };
+  const Range ranges[] = {
+      {"TrackBar1", -180, 180, 0}, {"TrackBar2", -180, 180, 0}, {"TrackBar3", -180, 180, 0},
+      {"TrackBar4", -200, 200, 0}, {"TrackBar5", -200, 200, 0}, {"TrackBar6", -200, 200, 0},
+      {"TrackBar7", 0, 200, 100},  {"TrackBar8", 1, 100, 10},
+  };
+  for (const Range& r : ranges) {
+    SCOPED_TRACE(r.name);
+    QSlider* slider = bar(r.name);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->minimum(), r.minimum);
+    EXPECT_EQ(slider->maximum(), r.maximum);
+    EXPECT_EQ(slider->value(), r.value);
+  }
+  QSlider* shiftX = bar("TrackBar4");
+  EXPECT_TRUE(shiftX->isEnabled());
+  const double x0 = gui.bench->structure().viewOf({model::AtomKind::Atom, 1}).x;
+  shiftX->setValue(10);
+  EXPECT_EQ(gui.bench->controls().shiftTrackX, 10);
+  EXPECT_NEAR(gui.bench->structure().viewOf({model::AtomKind::Atom, 1}).x - x0,
+              gui.bench->viewState().extent / 10, 1e-9);
+
+  auto* zoom = gui.window->findChild<QSpinBox*>(QStringLiteral("SpinEdit1"));
+  bar("TrackBar7")->setValue(120);
+  EXPECT_EQ(zoom->value(), 120) << "the spin edit mirrors the track bar";
+  zoom->setValue(250);
+  EXPECT_EQ(bar("TrackBar7")->value(), 200) << "the track bar ends at 200";
+  EXPECT_EQ(gui.bench->controls().zoom, 250) << "showing it there does not zoom back";
+  bar("TrackBar8")->setValue(40);
+  EXPECT_EQ(gui.window->findChild<QSpinBox*>(QStringLiteral("SpinEdit11"))->value(), 40);
 }
 
 TEST(MainWindow, MaintenanceViewOpensOnlyForTheAccessName) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 
 #include <vector>
@@ -73,6 +74,25 @@ TEST(PaintWidget, HandsOverOnlyTheLatestMoveOfAPause) {
   QApplication::sendEvent(&widget, &release);
   ASSERT_EQ(moves.size(), 1u) << "the release first hands over the held-back move";
   EXPECT_EQ(moves[0].at, (editing::ScreenPoint{50, 5}));
+}
+
+TEST(PaintWidget, ALongPauseHoldsAMoveBackOnlyBriefly) {
+  app::PaintWidget widget;
+  app::QtClock clock;
+  widget.setThrottle(&clock);
+  std::vector<PointerEvent> moves;
+  QObject::connect(&widget, &app::PaintWidget::moved,
+                   [&moves](const PointerEvent& e) { moves.push_back(e); });
+  clock.pause(60000);  // a step of a huge structure asked for a minute
+  QMouseEvent move =
+      mouse(QEvent::MouseMove, QPoint(9, 9), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &move);
+  QElapsedTimer waited;
+  waited.start();
+  while (moves.empty() && waited.elapsed() < 5000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_EQ(moves.size(), 1u) << "the hand is followed while the pause still runs";
+  EXPECT_GT(clock.remainingPause(), 50000);
 }
 
 TEST(PaintWidget, WithoutAPauseAMoveIsHandedOverWhenTheLoopComesBack) {

@@ -70,6 +70,7 @@ void QPainterCanvas::resize(int width, int height, double pixelRatio) {
     // Cached balls and labels are rendered at the pixel ratio of the image they go into.
     m_circleSprites.clear();
     m_textSprites.clear();
+    m_glyphSets.clear();
     m_pixelRatio = pixelRatio;
   }
   m_image = deviceImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
@@ -233,6 +234,97 @@ void QPainterCanvas::balls(std::span<const view::Ball> batch, view::Color hollow
   setBrush(batch.back().filled ? batch.back().color : hollowColor);
 }
 
+QPainterCanvas::GlyphSet& QPainterCanvas::glyphSet(int size, view::Color color) {
+  const std::uint64_t key = static_cast<std::uint64_t>(size) << 24 | (color & 0xFFFFFF);
+  std::unique_ptr<GlyphSet>& set = m_glyphSets[key];
+  if (set) return *set;
+  set = std::make_unique<GlyphSet>();
+  set->font = qtFont(size);
+  set->color = color;
+  const QFontMetricsF metrics(set->font);
+  set->ascent = QFontMetrics(set->font).ascent();
+  set->height = QFontMetrics(set->font).height();
+  // Room for glyphs that reach beyond their advance (italic overhang, negative bearings).
+  set->padding = static_cast<int>(std::ceil(set->height * m_pixelRatio / 2));
+  for (int c = 0; c < 95; ++c)
+    set->advance[c] = metrics.horizontalAdvance(QChar(c + 32));
+  return *set;
+}
+
+const QImage& QPainterCanvas::glyph(GlyphSet& set, char c, int phase) const {
+  const int i = (c - 32) * GlyphSet::phases + phase;
+  if (set.drawn[i]) return set.image[i];
+  const int width =
+      static_cast<int>(std::ceil(set.advance[c - 32] * m_pixelRatio)) + 2 * set.padding + 1;
+  QImage image(width, static_cast<int>(std::ceil(set.height * m_pixelRatio)),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  image.setDevicePixelRatio(m_pixelRatio);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(set.font);
+  p.setPen(toQColor(set.color));
+  const double origin = set.padding + static_cast<double>(phase) / GlyphSet::phases;
+  p.drawText(QPointF(origin / m_pixelRatio, set.ascent), QString(QChar(c)));
+  p.end();
+  set.image[i] = std::move(image);
+  set.drawn[i] = true;
+  return set.image[i];
+}
+
+namespace {
+
+// Source-over of premultiplied `glyph` onto `target` with the glyph's left edge at device
+// column `left`, clipped to the target.
+void blendGlyph(QImage& target, const QImage& glyph, int left) {
+  const int rows = std::min(target.height(), glyph.height());
+  const int from = std::max(0, -left);
+  const int to = std::min(glyph.width(), target.width() - left);
+  for (int y = 0; y < rows; ++y) {
+    const auto* source = reinterpret_cast<const QRgb*>(glyph.constScanLine(y));
+    auto* row = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
+    for (int x = from; x < to; ++x) {
+      const QRgb s = source[x];
+      const unsigned alpha = qAlpha(s);
+      if (alpha == 0) continue;
+      if (alpha == 255) {
+        row[x] = s;
+        continue;
+      }
+      const unsigned keep = 255 - alpha;
+      const QRgb d = row[x];
+      const auto mix = [&](int shift) {
+        return (((s >> shift) & 0xFF) + ((((d >> shift) & 0xFF) * keep + 127) / 255)) << shift;
+      };
+      row[x] = mix(24) | mix(16) | mix(8) | mix(0);
+    }
+  }
+}
+
+}  // namespace
+
+bool QPainterCanvas::composeText(std::string_view text, int background, Sprite& sprite) {
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c < 127; }))
+    return false;
+  GlyphSet& set = glyphSet(m_font.size, m_font.color);
+  double width = 0;
+  for (const char c : text)
+    width += set.advance[c - 32];
+  sprite.image = deviceImage(std::max(1, static_cast<int>(std::lround(width))), set.height,
+                             QImage::Format_ARGB32_Premultiplied);
+  sprite.image.fill(background == clearBrush ? QColor(Qt::transparent) : toQColor(background));
+  double pen = 0;
+  for (const char c : text) {
+    // Glyphs sit at fractional pen positions, as QPainter places them in a drawn text.
+    const double quarters = std::round(pen * m_pixelRatio * GlyphSet::phases);
+    const int whole = static_cast<int>(std::floor(quarters / GlyphSet::phases));
+    const int phase = static_cast<int>(quarters) - whole * GlyphSet::phases;
+    blendGlyph(sprite.image, glyph(set, c, phase), whole - set.padding);
+    pen += set.advance[c - 32];
+  }
+  return true;
+}
+
 const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) {
   m_lookup.text.assign(text);
   m_lookup.size = m_font.size;
@@ -242,20 +334,22 @@ const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) 
   auto found = m_textSprites.find(m_lookup);
   if (found != m_textSprites.end()) return found->second;
   if (m_textSprites.size() >= maximumTextSprites) m_textSprites.clear();
-  const QFont font = qtFont(m_font.size);
-  const QFontMetrics metrics(font);
-  const QString qtext = toQString(text);
   Sprite sprite;
-  sprite.image = deviceImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
-                             QImage::Format_ARGB32_Premultiplied);
-  sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
-                                                      : toQColor(m_lookup.background));
-  QPainter p(&sprite.image);
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setFont(font);
-  p.setPen(toQColor(m_font.color));
-  p.drawText(QPoint(0, metrics.ascent()), qtext);
-  p.end();
+  if (!composeText(text, m_lookup.background, sprite)) {
+    const QFont font = qtFont(m_font.size);
+    const QFontMetrics metrics(font);
+    const QString qtext = toQString(text);
+    sprite.image = deviceImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
+                               QImage::Format_ARGB32_Premultiplied);
+    sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
+                                                        : toQColor(m_lookup.background));
+    QPainter p(&sprite.image);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(font);
+    p.setPen(toQColor(m_font.color));
+    p.drawText(QPoint(0, metrics.ascent()), qtext);
+    p.end();
+  }
   return m_textSprites.emplace(m_lookup, std::move(sprite)).first->second;
 }
 

@@ -2,10 +2,12 @@
 // paint device drawn with vector primitives only (SVG files).
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -75,6 +77,19 @@ class QPainterCanvas final : public view::Canvas {
     QImage image;
     int offsetX = 0, offsetY = 0;  // where the image goes relative to the point
   };
+  /// The printable ASCII characters of one font size and colour, each drawn once per quarter
+  /// pixel of pen position, from which label images are put together without shaping every
+  /// label anew.
+  struct GlyphSet {
+    static constexpr int phases = 64;  // pen positions per device pixel
+    QFont font;
+    view::Color color = 0;
+    int ascent = 0, height = 0;             // logical pixels
+    int padding = 0;                        // device pixels left of the pen position in each image
+    std::array<double, 95> advance{};       // logical pixels
+    std::array<QImage, 95 * phases> image;  // drawn on first use
+    std::array<bool, 95 * phases> drawn{};
+  };
 
   QPainter& painter();
   /// An image of `width` x `height` logical pixels at the canvas's pixel ratio.
@@ -84,6 +99,11 @@ class QPainterCanvas final : public view::Canvas {
   QFont qtFont(int size) const;
   const Sprite& circleSprite(int radius, view::Color penColor, int penWidth, int brush);
   const Sprite& textSprite(std::string_view text);
+  GlyphSet& glyphSet(int size, view::Color color);
+  /// The image of `c` drawn `phase` quarters of a device pixel right of its origin.
+  const QImage& glyph(GlyphSet& set, char c, int phase) const;
+  /// The label image put together from cached glyphs; false for text outside printable ASCII.
+  bool composeText(std::string_view text, int background, Sprite& sprite);
   void drawCircleWith(QPainter& p, double cx, double cy, int radius) const;
 
   QImage m_image;
@@ -94,6 +114,7 @@ class QPainterCanvas final : public view::Canvas {
   std::unique_ptr<QPainter> m_painter;
   std::unordered_map<std::uint64_t, Sprite> m_circleSprites;
   std::unordered_map<TextKey, Sprite, TextKeyHash> m_textSprites;
+  std::unordered_map<std::uint64_t, std::unique_ptr<GlyphSet>> m_glyphSets;
   TextKey m_lookup;
 };
 
