@@ -81,6 +81,8 @@ void forEachCode(StructureModel& structure, Change change) {
 }  // namespace
 
 double roundCodeThroughText(double code) {
+  // Free and fixed codes are shown exactly; only tied codes can lose digits in the text.
+  if (code == 0 || code == 10) return code;
   const std::string shown = text::cut(text::formatGeneral(code, 15), 8);
   return text::findDouble(shown).value_or(code);
 }
