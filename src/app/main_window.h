@@ -92,6 +92,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   struct {
     bool fileList = false;
     bool distancesAngles = false;
+    bool distanceList = false;
     bool hfixRules = false;
     bool parameter = false;
   } m_shown;  // the window visibility last taken from the Workbench

@@ -224,6 +224,10 @@ void MainWindow::connectWindows() {
   connect(files, &FileListWindow::fileDoubleClicked, this, [this](const QString& name) {
     m_bench.run([this, name] { m_bench.openFromFileList(toStd(name)); });
   });
+  connect(m_windows->distanceList(), &AuxiliaryWindow::closed, this, [this] {
+    m_bench.distancesClosed();
+    m_shown.distanceList = false;
+  });
 }
 
 void MainWindow::connectFlagBoxes() {
@@ -370,6 +374,16 @@ void MainWindow::refreshWindows() {
   if (readOut.visible && m_shown.distancesAngles) placeAtClick(distances, readOut.at);
   followVisibility(distances, readOut.visible, m_shown.distancesAngles,
                    [&] { placeAtClick(distances, readOut.at); });
+
+  const workbench::DistanceListWindow& connections = m_bench.distanceList();
+  GridWindow* distanceList = m_windows->distanceList();
+  if (connections.visible) distanceList->setGrid(connections.grid);
+  followVisibility(distanceList, connections.visible, m_shown.distanceList, [this, distanceList] {
+    // Top right of the main window, no larger than it.
+    const QSize size = distanceList->size().boundedTo(this->size());
+    distanceList->setGeometry(
+        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+  });
 
   const workbench::MainWindowState& state = m_bench.window();
   AuxiliaryWindow* rules = m_windows->find(QStringLiteral("TForm4"));

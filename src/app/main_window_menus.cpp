@@ -73,6 +73,8 @@ void (Workbench::*benchCommand(MenuCommand command))() {
       return &Workbench::saveAllExpandedAtoms;
     case MenuCommand::CheckDuplication:
       return &Workbench::checkDuplicateLabels;
+    case MenuCommand::ShowDistances:
+      return &Workbench::showDistances;
     case MenuCommand::InitializeView:
       return &Workbench::initializeViewItems;
     default:

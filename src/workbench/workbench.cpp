@@ -6,6 +6,7 @@
 
 #include "editing/selection_commands.h"
 #include "geometry/bonds.h"
+#include "geometry/distance_list.h"
 #include "text/errors.h"
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
@@ -97,6 +98,21 @@ void Workbench::detectConnection() {
   const geometry::BondThresholds thresholds{m_controls.bondThreshold, m_controls.peakBondThreshold,
                                             m_display.showHydrogens, m_display.showPeaks};
   geometry::DetectConnection(m_structure, thresholds, m_dialogs, m_parts->bonds);
+  // The list of a large structure is long; it is built while the window is shown, and when it
+  // is shown, from the same bonds.
+  if (m_distanceList.visible) m_distanceList.grid = geometry::ShowDistances(m_structure);
+}
+
+void Workbench::showDistances() {
+  run([&] {
+    m_distanceList.grid = geometry::ShowDistances(m_structure);
+    m_distanceList.visible = true;
+    notifyState();
+  });
+}
+
+void Workbench::distancesClosed() {
+  m_distanceList.visible = false;
 }
 
 void Workbench::loadGraphicsSettings() {

@@ -58,6 +58,12 @@ struct DistancesAnglesWindow {
   text::TextGrid grid;      // "Atom1", "Dist.", "Atom2", "Dist.", "Atom3", "Angle"
 };
 
+/// The "Interatomic Distances" window (TForm12): the connections of the last bond detection.
+struct DistanceListWindow {
+  bool visible = false;
+  text::TextGrid grid;  // refilled after every detection while the window is shown
+};
+
 /// The state of the panels, captions and menu checks of the main window that the commands set.
 struct MainWindowState {
   std::optional<editing::MouseMode> checkedModeItem;  // checked item of the mode menu
@@ -127,6 +133,7 @@ class Workbench {
   const MainWindowState& window() const { return m_window; }
   const FileListWindow& fileList() const { return m_fileList; }
   const DistancesAnglesWindow& distancesAngles() const { return m_distancesAngles; }
+  const DistanceListWindow& distanceList() const { return m_distanceList; }
   const std::string& directoryInfo() const { return m_directoryInfo; }  // directoryinfo
   const std::filesystem::path& programFolder() const { return m_programFolder; }
   /// "Tavo2025d X-ray/DFT/etc: " + currentFile, or the prefix alone before the first open.
@@ -164,6 +171,8 @@ class Workbench {
   void save();                                       // "Save *.ins", Ctrl+S
   void saveAllExpandedAtoms();                       // "Save All Expanded Atoms As a New *.ins"
   void checkDuplicateLabels();                       // "Check Duplication of Labeling"
+  void showDistances();                              // "Show Distances"
+  void distancesClosed();                            // the distance window was closed
 
   // View menu and the view pop-up menu.
   void setDisplayFlag(DisplayFlag flag, bool on);
@@ -274,6 +283,7 @@ class Workbench {
   MainWindowState m_window;
   FileListWindow m_fileList;
   DistancesAnglesWindow m_distancesAngles;
+  DistanceListWindow m_distanceList;
   std::string m_directoryInfo{noDirectoryYet};
   std::string m_caption{captionPrefix};
   bool m_loaded = false;

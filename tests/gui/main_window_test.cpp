@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 
 #include "gui/gui_harness.h"
 
@@ -248,6 +249,28 @@ TEST(MainWindow, ClickOnAnAtomsPixelSelectsIt) {
   EXPECT_EQ(gui.bench->selection().picked[0], (model::AtomRef{model::AtomKind::Atom, 1}));
   gui.click(centre);
   EXPECT_EQ(gui.bench->selection().count(), 0) << "a second click toggles it off";
+}
+
+TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  gui.window->action(MenuCommand::ShowDistances)->trigger();
+  auto* list = gui.window->findChild<QWidget*>(QStringLiteral("TForm12"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_EQ(list->geometry().right(), gui.window->geometry().right());
+  EXPECT_EQ(list->geometry().top(), gui.window->geometry().top());
+  auto* table = list->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->model()->rowCount(), 2) << "C1-C2 and C1-C3 at 1.4 Å, no heading row";
+  EXPECT_EQ(table->model()->index(0, 3).data().toString(), "1.4");
+
+  gui.bench->setBondThreshold(20);  // twice the radius sum: C2-C3 at 2.8 Å bonds as well
+  EXPECT_EQ(table->model()->rowCount(), 3);
+
+  list->close();
+  gui.window->action(MenuCommand::ShowDistances)->trigger();
+  EXPECT_TRUE(list->isVisible()) << "shown again after the user closed it";
 }
 
 }  // namespace

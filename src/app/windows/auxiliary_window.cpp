@@ -1,6 +1,8 @@
 // Placement rules shared by the auxiliary windows.
 #include "app/windows/auxiliary_window.h"
 
+#include <QCloseEvent>
+
 #include "app/qt_text.h"
 
 namespace tavo::app {
@@ -24,6 +26,15 @@ void AuxiliaryWindow::placeAsHelpOver(const QWidget& main, int surfaceHeight) {
   resize(width(), surfaceHeight);
   move(frame.left() + frame.width() / 2 - width() / 2,
        frame.top() + (frame.height() - surfaceHeight) / 2);
+}
+
+}  // namespace tavo::app
+
+namespace tavo::app {
+
+void AuxiliaryWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  emit closed();
 }
 
 }  // namespace tavo::app

@@ -18,6 +18,13 @@ class AuxiliaryWindow : public QWidget {
   /// Gives the window the height of the paint surface, vertically centred on the surface's
   /// band of `main` and horizontally centred over it (a help window).
   void placeAsHelpOver(const QWidget& main, int surfaceHeight);
+
+ signals:
+  /// The user closed the window.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 };
 
 }  // namespace tavo::app

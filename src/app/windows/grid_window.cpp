@@ -5,13 +5,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/grid_model.h"
-
 namespace tavo::app {
 
-GridWindow::GridWindow(std::string_view objectName, std::string_view caption, QWidget* parent)
+GridWindow::GridWindow(std::string_view objectName, std::string_view caption, QWidget* parent,
+                       GridModel::Heading heading)
     : AuxiliaryWindow(objectName, caption, parent),
-      m_model(new GridModel(GridModel::Heading::FirstRow, this)),
+      m_model(new GridModel(heading, this)),
       m_table(new QTableView(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);

@@ -1,6 +1,7 @@
 // An auxiliary window that shows one TextGrid, such as "Distances and Angles" (TForm16).
 #pragma once
 
+#include "app/grid_model.h"
 #include "app/windows/auxiliary_window.h"
 #include "text/text_grid.h"
 
@@ -8,14 +9,14 @@ class QTableView;
 
 namespace tavo::app {
 
-class GridModel;
-
 class GridWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  GridWindow(std::string_view objectName, std::string_view caption, QWidget* parent);
-  /// Shows `grid` with row 0 as the heading.
+  /// `heading` says whether row 0 of the grids shown is the heading row.
+  GridWindow(std::string_view objectName, std::string_view caption, QWidget* parent,
+             GridModel::Heading heading = GridModel::Heading::FirstRow);
+  /// Shows `grid`.
   void setGrid(const text::TextGrid& grid);
   const GridModel& model() const { return *m_model; }
   QTableView* table() const { return m_table; }

@@ -35,6 +35,9 @@ WindowSet::WindowSet(QWidget* main) {
       window = new StaticTextWindow(entry.objectName, entry.caption, html, main);
     } else if (entry.objectName == "TForm13") {
       window = m_fileList = new FileListWindow(main);
+    } else if (entry.objectName == "TForm12") {
+      window = m_distanceList =
+          new GridWindow(entry.objectName, entry.caption, main, GridModel::Heading::None);
     } else if (entry.objectName == "TForm16") {
       window = m_distancesAngles = new GridWindow(entry.objectName, entry.caption, main);
     } else if (entry.objectName == "TForm21") {

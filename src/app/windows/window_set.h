@@ -23,11 +23,13 @@ class WindowSet {
   const std::vector<AuxiliaryWindow*>& all() const { return m_windows; }
   FileListWindow* fileList() const { return m_fileList; }
   GridWindow* distancesAngles() const { return m_distancesAngles; }
+  GridWindow* distanceList() const { return m_distanceList; }
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
   FileListWindow* m_fileList = nullptr;
   GridWindow* m_distancesAngles = nullptr;
+  GridWindow* m_distanceList = nullptr;
 };
 
 }  // namespace tavo::app
