@@ -101,7 +101,8 @@ std::vector<int> freeVariablesOfCard(const std::vector<std::string>& lines) {
   }
   if (name == "SUMP") {
     for (std::size_t i = 3; i < numbers.size(); i += 2) {
-      result.push_back(static_cast<int>(std::abs(std::trunc(numbers[i]))));
+      const double number = std::abs(std::trunc(numbers[i]));
+      if (number <= 1e6) result.push_back(static_cast<int>(number));
     }
   } else if (name == "PART") {
     if (numbers.size() >= 2) result.push_back(freeVariableOfCodedNumber(numbers[1]));
@@ -146,7 +147,7 @@ void compactFreeVariables(StructureModel& structure) {
   std::vector<bool> used(static_cast<std::size_t>(oldCount) + 1, false);
   forEachCode(structure, [&](double& code) {
     if (std::abs(code) <= 20) return;
-    const int m = static_cast<int>(std::trunc(std::abs(code) / 10));
+    const double m = std::trunc(std::abs(code) / 10);
     if (m >= 1 && m <= oldCount) used[static_cast<std::size_t>(m)] = true;
   });
   const int kept = std::clamp(highestFreeVariableOfCards(structure), 1, oldCount);
@@ -164,8 +165,9 @@ void compactFreeVariables(StructureModel& structure) {
   forEachCode(structure, [&](double& code) {
     if (std::abs(code) <= 20) return;
     const double tenth = std::abs(code) / 10;
+    // A code beyond the free variables (even a huge one) refers to none of them.
+    if (std::trunc(tenth) > oldCount) return;
     const int m = static_cast<int>(std::trunc(tenth));
-    if (m > oldCount) return;
     const int renumbered = newNumber[static_cast<std::size_t>(m)];
     if (renumbered == m || renumbered == 0) return;
     const double sign = code < 0 ? -1.0 : 1.0;

@@ -78,8 +78,7 @@ DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar) {
   const double tenth = magnitude / 10;
   const double m = std::trunc(tenth);
   const double multiplier = 10 * (tenth - m);
-  const int index = static_cast<int>(m);
-  const double fv = index >= 0 && index <= fvar.capacity() ? fvar[index] : 0.0;
+  const double fv = m <= fvar.capacity() ? fvar[static_cast<int>(m)] : 0.0;
   return {coded > 0 ? multiplier * fv : multiplier * (1 - fv), coded};
 }
 

@@ -120,3 +120,30 @@ TEST(FreeVariables, RedecodeAllFollowsChangedFreeVariables) {
 
 }  // namespace
 }  // namespace tavo::testing
+
+namespace tavo::testing {
+namespace {
+
+TEST(FreeVariableCompaction, CodesAndCardNumbersFarBeyondAnyFreeVariableAreLeftAlone) {
+  const TempFolder folder;
+  const std::string file = R"(TITL huge codes
+CELL 0.71073 10 10 10 90 90 90
+ZERR 4 0 0 0 0 0 0
+SFAC C
+UNIT 2
+SUMP 1 0.01 1 2 1 1e300
+L.S. 4
+FVAR 1.0 0.5 0.6
+C1 1 0.1 0.2 0.3 1e300 0.05
+C2 1 0.2 0.2 0.3 21.0 -1e300
+HKLF 4
+)";
+  auto r = readIn(folder, file, "huge.ins");
+  ASSERT_TRUE(r->loaded);
+  EXPECT_EQ(r->s().atoms[1].codes[model::Sof], 1e300);
+  EXPECT_EQ(r->s().atoms[1].sof, 0) << "a free variable that does not exist counts as 0";
+  EXPECT_EQ(r->s().atoms[2].codes[model::Sof], 21.0);
+}
+
+}  // namespace
+}  // namespace tavo::testing
