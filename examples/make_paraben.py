@@ -122,7 +122,12 @@ def score(heavy, hyd, rot, shift):
         worst += max(0.0, limit - d) ** 2
     hb = best[("O1", "O2")][0]
     hh = best[("H1", "O2")][0]
-    return worst + 10 * ((hb - 2.68) ** 2 + (hh - 1.86) ** 2), frac, best
+    # Prefer the ring facing c*, so that the first picture (viewed down c*) shows the molecule
+    # face-on rather than edge-on.
+    ring = [apply(rot, heavy[n]) for n in ("C1", "C2", "C3")]
+    normal = unit(cross(sub(ring[1], ring[0]), sub(ring[2], ring[0])))
+    facing = 1 - normal[2] ** 2
+    return worst + 10 * ((hb - 2.68) ** 2 + (hh - 1.86) ** 2) + 2 * facing, frac, best
 
 
 def search(heavy, hyd):
