@@ -40,6 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const auto definitions = tavo::model::ElementDefinitions::load(folder);
       tavo::model::StructureModel structure;
       structure.limits.elemMax = 8;
+      structure.limits.atmMax = 10;
+      structure.limits.expMax = 10;
       structure.allocate();
       structure.elementCount = 3;
       structure.elements[1].symbol = "C";
