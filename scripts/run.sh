@@ -9,8 +9,11 @@ folder="build/program"
 mkdir -p "$folder"
 cp -r data/. "$folder/"
 cp examples/*.res "$folder/"
-cd "$folder"
-if [ -x ../release/src/app/tavo ]; then
-  exec ../release/src/app/tavo "$PWD/${1:-paraben.res}"
+# A structure given on the command line is opened where it is; the default is the example.
+if [ $# -gt 0 ]; then
+  structure=$(readlink -f "$1")
+else
+  structure="$PWD/$folder/paraben.res"
 fi
-exec ../release/src/cli/tavo-cli info "$PWD/${1:-paraben.res}"
+cd "$folder"
+exec ../release/src/app/tavo "$structure"
