@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 
 #include "app/canvas/qpainter_canvas.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -154,11 +155,5 @@ BENCHMARK(BM_MouseRotationStep)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  QGuiApplication application(qtArgc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tavo::bench::runBenchmarksWithQtGui(argc, argv);
 }

@@ -15,6 +15,7 @@
 #include "model/instruction_writer.h"
 #include "model/structure_model.h"
 #include "support/fake_dialogs.h"
+#include "support/program_folder.h"
 #include "support/structure_comparison.h"
 #include "support/temp_folder.h"
 #include "text/errors.h"
@@ -27,24 +28,6 @@ namespace fs = std::filesystem;
 using model::StructureModel;
 
 /// A program folder with the shipped settings files.
-struct ProgramFolder {
-  ProgramFolder() {
-    for (const char* name : {"elems.inf", "array_max.inf"})
-      fs::copy_file(dataFolder() / name, folder.path() / name);
-  }
-  TempFolder folder;
-};
-
-bool load(StructureModel& structure, const fs::path& file, const fs::path& programFolder,
-          FakeDialogs& dialogs) {
-  structure.programFolder = programFolder.string();
-  model::readArrayLimits(programFolder, structure.limits, dialogs);
-  structure.allocate();
-  const auto definitions = model::ElementDefinitions::load(programFolder);
-  return model::loadInstructionFile(structure, file, definitions, dialogs,
-                                    model::noTitlAtOpenMessage);
-}
-
 std::vector<std::string> trimmed(const std::vector<std::string>& lines) {
   std::vector<std::string> result;
   for (const std::string& line : lines)
@@ -109,7 +92,7 @@ TEST(CorpusRoundTrip, EveryFileSavesAndReadsBackWithoutLoss) {
 
     StructureModel s;
     FakeDialogs dialogs;
-    if (!load(s, copy, program.folder.path(), dialogs)) {
+    if (!openWithSettings(s, copy, program.path(), dialogs)) {
       EXPECT_FALSE(dialogs.shown.empty()) << "refused without a message";
       continue;
     }
@@ -142,7 +125,7 @@ TEST(CorpusRoundTrip, EveryFileSavesAndReadsBackWithoutLoss) {
 
     StructureModel again;
     FakeDialogs againDialogs;
-    ASSERT_TRUE(load(again, written, program.folder.path(), againDialogs))
+    ASSERT_TRUE(openWithSettings(again, written, program.path(), againDialogs))
         << (againDialogs.shown.empty() ? "" : againDialogs.shown.back());
     EXPECT_EQ(
         std::vector<std::string>(again.instructionLines.begin() + 1, again.instructionLines.end()),

@@ -17,6 +17,7 @@
 #include "model/instruction_writer.h"
 #include "model/structure_model.h"
 #include "support/fake_dialogs.h"
+#include "support/program_folder.h"
 #include "support/structure_comparison.h"
 #include "support/temp_folder.h"
 #include "text/text.h"
@@ -29,27 +30,6 @@ using model::StructureModel;
 
 fs::path realStyleFolder() {
   return fs::path(TAVO_SOURCE_DIR) / "tests" / "data" / "shelxl";
-}
-
-/// A program folder made from the shipped settings files.
-struct ProgramFolder {
-  ProgramFolder() {
-    for (const auto& entry : fs::directory_iterator(dataFolder())) {
-      if (entry.is_regular_file())
-        fs::copy_file(entry.path(), folder.path() / entry.path().filename());
-    }
-  }
-  TempFolder folder;
-};
-
-bool load(StructureModel& structure, const fs::path& file, const fs::path& programFolder,
-          FakeDialogs& dialogs) {
-  structure.programFolder = programFolder.string();
-  model::readArrayLimits(programFolder, structure.limits, dialogs);
-  structure.allocate();
-  const auto definitions = model::ElementDefinitions::load(programFolder);
-  return model::loadInstructionFile(structure, file, definitions, dialogs,
-                                    model::noTitlAtOpenMessage);
 }
 
 // --- The lines that must survive, as the test itself reads them -------------------------------
@@ -292,7 +272,7 @@ TEST(RealStyleFiles, ReadSaveReadBackAndSaveAgainWithoutLoss) {
 
     StructureModel s;
     FakeDialogs dialogs;
-    ASSERT_TRUE(load(s, copy, program.folder.path(), dialogs))
+    ASSERT_TRUE(openWithSettings(s, copy, program.path(), dialogs))
         << (dialogs.shown.empty() ? "" : dialogs.shown.back());
     EXPECT_EQ(s.nonHCount, c.nonH);
     EXPECT_EQ(s.hCount, c.hydrogens);
@@ -311,7 +291,7 @@ TEST(RealStyleFiles, ReadSaveReadBackAndSaveAgainWithoutLoss) {
 
     StructureModel again;
     FakeDialogs againDialogs;
-    ASSERT_TRUE(load(again, written, program.folder.path(), againDialogs))
+    ASSERT_TRUE(openWithSettings(again, written, program.path(), againDialogs))
         << (againDialogs.shown.empty() ? "" : againDialogs.shown.back());
     compareModels(s, again);
 
