@@ -110,8 +110,9 @@ void MainWindow::connectStereoPane(int side) {
   connect(pane, &PaintWidget::resized, this, [this, side, pane](QSize size) {
     if (m_stereoPictures[side] == nullptr) return;
     m_stereoPictures[side]->resizePicture(size, pane->devicePixelRatioF());
-    // The pair drawn before the pane took its size is drawn again at the new one.
-    if (pane->isVisible()) m_bench.run([this] { m_bench.redraw(); });
+    // The pair drawn before the pane took its size is drawn again at the new one (a pane
+    // that is being shown gets its size before it counts as visible).
+    if (m_bench.window().stereoPanesVisible) m_bench.run([this] { m_bench.redraw(); });
   });
 }
 
