@@ -35,8 +35,14 @@ int main(int argc, char** argv) {
   tavo::app::QtClock clock;
   tavo::app::QPainterCanvas canvas(1, 1);
   tavo::app::CanvasPicture picture(canvas);
+  tavo::app::QPainterCanvas stereoLeftCanvas(1, 1);
+  tavo::app::QPainterCanvas stereoRightCanvas(1, 1);
+  tavo::app::CanvasPicture stereoLeftPicture(stereoLeftCanvas);
+  tavo::app::CanvasPicture stereoRightPicture(stereoRightCanvas);
   tavo::workbench::Workbench bench(dialogs, canvas, clock, programFolder);
+  bench.setStereoCanvases(&stereoLeftCanvas, &stereoRightCanvas);
   tavo::app::MainWindow window(bench, dialogs, picture, &clock);
+  window.setStereoPictures(stereoLeftPicture, stereoRightPicture);
   dialogs.setParent(&window);
   // Without a window manager a maximised window keeps its size; start at the screen's size.
   window.setGeometry(window.screen()->availableGeometry());

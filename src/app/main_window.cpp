@@ -31,6 +31,13 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   m_paint = new PaintWidget(m_surface);
   m_paint->setThrottle(throttle);
   m_paint->setEnabled(false);
+  const QString stereoNames[] = {QStringLiteral("StereoLeft"), QStringLiteral("StereoRight")};
+  for (int side = 0; side < 2; ++side) {
+    m_stereo[side] = new PaintWidget(m_paint);
+    m_stereo[side]->setObjectName(stereoNames[side]);
+    m_stereo[side]->setThrottle(throttle);
+    m_stereo[side]->hide();
+  }
   m_controls.build(m_surface);
   m_surface->installEventFilter(this);
   m_controls.mouseRotation->installEventFilter(this);
@@ -38,6 +45,8 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   buildMenus();
   buildPopupMenus();
   connectSurface();
+  connectStereoPane(0);
+  connectStereoPane(1);
   connectControls();
   connectFlagBoxes();
   m_windows = std::make_unique<WindowSet>(this);
@@ -67,6 +76,56 @@ void MainWindow::connectSurface() {
     m_pictures.resizePicture(size, m_paint->devicePixelRatioF());
     m_bench.run([this, size] { m_bench.resizePane(size.width(), size.height()); });
   });
+}
+
+void MainWindow::setStereoPictures(PictureSource& left, PictureSource& right) {
+  m_stereoPictures = {&left, &right};
+  for (int side = 0; side < 2; ++side) {
+    m_stereoPictures[side]->resizePicture(m_stereo[side]->size(),
+                                          m_stereo[side]->devicePixelRatioF());
+  }
+  refreshStereoPanes();
+}
+
+void MainWindow::connectStereoPane(int side) {
+  PaintWidget* pane = m_stereo[side];
+  // The core counts the pixels of the main pane; a stereo pane lies over it at its position.
+  const auto inMainPane = [pane](editing::PointerEvent e) {
+    e.at.x += pane->x();
+    e.at.y += pane->y();
+    return e;
+  };
+  connect(pane, &PaintWidget::pressed, this,
+          [this, inMainPane](const editing::PointerEvent& e, QPoint) {
+            m_bench.run([this, e = inMainPane(e)] { m_bench.mouseDown(e); });
+          });
+  connect(pane, &PaintWidget::moved, this, [this, inMainPane](const editing::PointerEvent& e) {
+    m_bench.run([this, e = inMainPane(e)] { m_bench.mouseMove(e); });
+  });
+  connect(pane, &PaintWidget::released, this, [this, inMainPane](const editing::PointerEvent& e) {
+    m_bench.run([this, e = inMainPane(e)] { m_bench.mouseUp(e); });
+  });
+  connect(pane, &PaintWidget::doubleClicked, this,
+          [this] { run(&workbench::Workbench::doubleClick); });
+  connect(pane, &PaintWidget::resized, this, [this, side, pane](QSize size) {
+    if (m_stereoPictures[side] == nullptr) return;
+    m_stereoPictures[side]->resizePicture(size, pane->devicePixelRatioF());
+    // The pair drawn before the pane took its size is drawn again at the new one (a pane
+    // that is being shown gets its size before it counts as visible).
+    if (m_bench.window().stereoPanesVisible) m_bench.run([this] { m_bench.redraw(); });
+  });
+}
+
+void MainWindow::refreshStereoPanes() {
+  const workbench::MainWindowState& state = m_bench.window();
+  const bool shown = state.stereoPanesVisible && m_stereoPictures[0] != nullptr;
+  const view::PaneRect rects[] = {state.stereoPanes.left, state.stereoPanes.right};
+  for (int side = 0; side < 2; ++side) {
+    const view::PaneRect& r = rects[side];
+    m_stereo[side]->setGeometry(r.left, r.top, r.width, r.height);
+    m_stereo[side]->setEnabled(m_paint->isEnabled());
+    m_stereo[side]->setVisible(shown);
+  }
 }
 
 void MainWindow::layoutSurface() {
@@ -99,6 +158,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::pictureChanged() {
   m_paint->showPicture(m_pictures.picture());
+  for (int side = 0; side < 2; ++side) {
+    if (m_stereoPictures[side] != nullptr) {
+      m_stereo[side]->showPicture(m_stereoPictures[side]->picture());
+    }
+  }
 }
 
 void MainWindow::endProgram() {
@@ -111,6 +175,7 @@ void MainWindow::stateChanged() {
   m_refreshing = true;
   setWindowTitle(toQString(m_bench.windowCaption()));
   m_paint->setEnabled(m_bench.window().paintSurfaceEnabled);
+  refreshStereoPanes();
   refreshMenus();
   refreshPanels();
   refreshControlValues();

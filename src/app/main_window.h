@@ -41,6 +41,10 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void endProgram() override;
 
   PaintWidget* paintSurface() const { return m_paint; }
+  /// The pictures of the two stereo panes; without them the panes stay hidden.
+  void setStereoPictures(PictureSource& left, PictureSource& right);
+  /// The left (0) or right (1) stereo pane, a child of the paint surface.
+  PaintWidget* stereoPane(int side) const { return m_stereo.at(side); }
   QAction* action(MenuCommand command) const { return m_actions.at(command); }
   QMenu* popupMenu(workbench::PopupMenu menu) const;
   const MainControls& controls() const { return m_controls; }
@@ -62,6 +66,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void connectControls();
   void connectFlagBoxes();
   void connectSurface();
+  void connectStereoPane(int side);
+  void refreshStereoPanes();
   void connectWindows();
   void followVisibility(QWidget* window, bool shown, bool& lastShown,
                         const std::function<void()>& place);
@@ -82,6 +88,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   PictureSource& m_pictures;
   QWidget* m_surface = nullptr;
   PaintWidget* m_paint = nullptr;
+  std::array<PaintWidget*, 2> m_stereo{};  // left, right
+  std::array<PictureSource*, 2> m_stereoPictures{};
   MainControls m_controls;
   std::map<MenuCommand, QAction*> m_actions;
   std::array<QMenu*, 3> m_popups{};

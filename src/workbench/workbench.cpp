@@ -33,6 +33,21 @@ view::PictureMode pictureModeOf(const editing::ModeFlags& f) {
   return view::PictureMode::None;
 }
 
+// The settings-file lines of "nonH-Bond Width" and "nonH Ball Size", which the stereo switch
+// halves and doubles within their ranges.
+constexpr int nonHBondWidthLine = 12;
+constexpr int nonHBallSizeLine = 13;
+
+void setStereoSizes(view::GraphicsSettings& graphics, bool stereoOn) {
+  const auto size = [stereoOn](int line, int value) {
+    const int minimum = view::graphicsSettingTable()[line - 1].minimum;
+    return view::clampGraphicsSetting(
+        line, stereoOn ? view::stereoOnSize(value, minimum) : view::stereoOffSize(value));
+  };
+  graphics.nonHBondWidth = size(nonHBondWidthLine, graphics.nonHBondWidth);
+  graphics.nonHBallSize = size(nonHBallSizeLine, graphics.nonHBallSize);
+}
+
 }  // namespace
 
 Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock& clock,
@@ -122,6 +137,16 @@ void Workbench::loadGraphicsSettings() {
     endProgram(missing.what());
   }
   m_mouseSpeed = m_parts->graphics.mouseSpeed;
+  view::GraphicsSettings& graphics = m_parts->graphics;
+  if (m_display.stereo) {
+    // The file holds the full sizes; the stereo pair keeps drawing with half of them, and
+    // switching stereo off doubles them back.
+    setStereoSizes(graphics, true);
+  }
+  // Both panes take the new width; the left one moves to stay directly left of the right one.
+  view::StereoLayout& panes = m_window.stereoPanes;
+  panes.left.width = panes.right.width = graphics.stereoSeparation;
+  panes.left.left = panes.right.left - graphics.stereoSeparation;
 }
 
 void Workbench::loadSettings() {
@@ -156,10 +181,42 @@ void Workbench::redraw() {
   options.displayedBond[1] = m_distance.second;
   view::Panes panes;
   panes.main = &m_canvas;
+  const bool pair = m_display.stereo && !m_display.ellipse && !m_modes.sadi &&
+                    m_stereoLeft != nullptr && m_stereoRight != nullptr;
+  if (pair) {
+    panes.stereoLeft = m_stereoLeft;
+    panes.stereoRight = m_stereoRight;
+    clearMainPane();
+  }
   const view::PictureResult result = m_parts->renderer.DrawMolecule(
       m_structure, m_frame, m_view, options, m_parts->graphics, panes);
   if (result.displayedBondDrawn) m_distance.distanceA = result.displayedBondDistance;
   if (m_listener != nullptr) m_listener->pictureChanged();
+}
+
+void Workbench::setStereoCanvases(view::Canvas* left, view::Canvas* right) {
+  m_stereoLeft = left;
+  m_stereoRight = right;
+}
+
+void Workbench::clearMainPane() {
+  const view::GraphicsSettings& graphics = m_parts->graphics;
+  m_canvas.setPen(graphics.backgroundColor, 1);
+  m_canvas.setBrush(graphics.backgroundColor);
+  m_canvas.rectangle(-3, -3, m_view.paneWidth + 3, m_view.paneHeight + 3);
+  m_canvas.show();
+}
+
+void Workbench::switchStereo(bool on) {
+  if (m_display.stereo == on) return;
+  m_display.stereo = on;
+  m_window.stereoPanesVisible = on;
+  view::GraphicsSettings& graphics = m_parts->graphics;
+  setStereoSizes(graphics, on);
+  if (on) {
+    m_modes.sadi = false;
+    m_display.ellipse = false;
+  }
 }
 
 void Workbench::initGraphics() {
@@ -173,6 +230,8 @@ void Workbench::initGraphics() {
 void Workbench::resizePane(int width, int height) {
   run([&] {
     m_view.setMainPane(width, height);
+    m_window.stereoPanes =
+        view::stereoLayout({0, 0, width, height}, m_parts->graphics.stereoSeparation);
     if (m_loaded && (m_structure.nonHCount > 0 || m_structure.hCount > 0)) {
       m_view.DetectMaxMin(m_structure, m_frame, m_display.showHydrogens, m_display.showPeaks,
                           m_modes.moveGroup);
@@ -255,14 +314,14 @@ void Workbench::setDisplayFlag(DisplayFlag flag, bool on) {
         m_modes.sadi = false;
         break;
       case DisplayFlag::Ellipse:
+        if (on) {
+          m_modes.sadi = false;
+          switchStereo(false);
+        }
         d.ellipse = on;
         break;
       case DisplayFlag::Stereo:
-        d.stereo = on;
-        if (on) {
-          m_modes.sadi = false;
-          d.ellipse = false;
-        }
+        switchStereo(on);
         break;
       case DisplayFlag::ExpandConnections:
       case DisplayFlag::Packing: {
@@ -295,7 +354,8 @@ void Workbench::initializeViewItems() {
     DisplayFlags& d = m_display;
     d.showLabels = d.showHydrogens = d.showPeaks = true;
     d.hideHydrogenLabels = d.spotHydrogens = d.showCell = d.labelAxes = false;
-    d.ellipse = d.stereo = d.expandConnections = d.packingView = false;
+    switchStereo(false);
+    d.ellipse = d.expandConnections = d.packingView = false;
     d.expandHydrogens = d.expandPeaks = false;
     m_modes.calcPlane = m_modes.angleVectors = false;
     m_structure.workingAtomCount = m_structure.nonHCount;
@@ -323,7 +383,8 @@ void Workbench::resetModesAndViewFlags() {
   m_adjustPending = false;
   DisplayFlags& d = m_display;
   d.expandConnections = d.showCell = d.labelAxes = d.packingView = d.ellipse = false;
-  d.stereo = d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
+  switchStereo(false);
+  d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
   d.spotHydrogens = false;
   m_controls.useLetters = false;  // CheckBox37
   m_structure.workingAtomCount = m_structure.nonHCount;

@@ -79,6 +79,10 @@ struct MainWindowState {
   editing::ScreenPoint parameterWindowAt;
   bool hfixRulesWindowVisible = false;  // "HFIX Coding Rules"
   ModeInputsVisibility inputs;
+  /// The two stereo panes, in the main pane's pixels: each "Stereo Separation" wide, as tall as
+  /// the main pane, meeting at its centre after a resize. Shown while "Stereo" is on.
+  view::StereoLayout stereoPanes = view::stereoLayout({0, 0, 0, 0}, 280);
+  bool stereoPanesVisible = false;
 };
 
 /// What the Qt window implements to follow the core; every method has a no-op default.
@@ -155,6 +159,9 @@ class Workbench {
   void run(const std::function<void()>& command);
   /// The chain every change ends with: cell outline, fit, bond detection, redraw.
   void afterChange(Changes what);
+  /// The canvases of the left and right stereo panes (either may be null: the stereo pair is
+  /// then drawn as the standard picture in the main pane).
+  void setStereoCanvases(view::Canvas* left, view::Canvas* right);
   /// Draws the whole picture onto the canvas.
   void redraw();
   /// The paint surface got a new size in pixels; resets the view when a structure is loaded.
@@ -254,6 +261,11 @@ class Workbench {
   void afterLoad();
   /// The mode and view-flag part of 'InitGrph' (no redraw chain).
   void resetModesAndViewFlags();
+  /// The stereo switch: halves or restores the non-H bond width and ball size and shows or
+  /// hides the stereo panes; nothing happens when `on` is the current state.
+  void switchStereo(bool on);
+  /// Fills the main pane with the background colour (under and around the stereo panes).
+  void clearMainPane();
   void setCaption();
   std::filesystem::path workingFolder() const;
   /// Before the first open, an empty program folder becomes the current directory.
@@ -290,6 +302,8 @@ class Workbench {
   bool m_showDistanceBond = false;
   model::Dialogs& m_dialogs;
   view::Canvas& m_canvas;
+  view::Canvas* m_stereoLeft = nullptr;
+  view::Canvas* m_stereoRight = nullptr;
   model::Clock& m_clock;
   std::filesystem::path m_programFolder;
   WorkbenchListener* m_listener = nullptr;
