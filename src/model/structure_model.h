@@ -22,7 +22,7 @@ enum Parameter : int { X = 1, Y, Z, Sof, U11, U22, U33, U23, U13, U12 };
 using ParameterCodes = std::array<double, 11>;  // index 0 unused
 
 /// A non-hydrogen atom (AtomTable entry). Entries above nonHCount up to workingAtomCount are
-/// symmetry-generated copies: only label, sfac and the view coordinates mean anything there.
+/// symmetry-generated copies: only label, sfac, part and the view coordinates mean anything there.
 struct Atom {
   std::string label;                                            // at most 8 characters
   int sfac = 0;                                                 // 1-based ElementTable index
