@@ -61,8 +61,12 @@ double bondAngle(const model::StructureModel& structure, AtomRef a, AtomRef b, A
 }
 
 double vectorAngle(const Vec3& p, const Vec3& q) {
+  return findVectorAngle(p, q).value_or(0);
+}
+
+std::optional<double> findVectorAngle(const Vec3& p, const Vec3& q) {
   const double lengths = model::length(p) * model::length(q);
-  if (lengths == 0) return 0;
+  if (!(lengths > 0) || !std::isfinite(lengths)) return std::nullopt;
   return arcCos(model::dot(p, q) / lengths) * degreesPerRadianExact;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "geometry/view_frame.h"
@@ -53,6 +54,9 @@ double bondAngle(const model::StructureModel& structure, model::AtomRef a, model
 
 /// The angle in degrees between vectors p and q; 0 when either has no length.
 double vectorAngle(const model::Vec3& p, const model::Vec3& q);
+/// The same, empty when either vector has no length (two coincident atoms) or is not finite:
+/// such an angle does not exist.
+std::optional<double> findVectorAngle(const model::Vec3& p, const model::Vec3& q);
 /// The angle in degrees between s1→s2 and s3→s4 of the view positions of four entries.
 double vectorAngle(const model::StructureModel& structure, model::AtomRef s1, model::AtomRef s2,
                    model::AtomRef s3, model::AtomRef s4);
