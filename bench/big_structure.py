@@ -3,7 +3,10 @@
 a synthetic P1 structure of zigzag carbon chains (anisotropic C, each with a riding H) at about
 18 cubic angstroms per carbon.
 
-usage: big_structure.py SOURCE_DATA_FOLDER TARGET_FOLDER [CARBONS]
+usage: big_structure.py SOURCE_DATA_FOLDER TARGET_FOLDER [CARBONS [LIMIT_CARBONS]]
+
+The limits are raised for LIMIT_CARBONS (default CARBONS, at least 10,000), so that small and big
+structures can be started with the same settings.
 """
 import os
 import shutil
@@ -22,8 +25,12 @@ def suffix(number):
     return text
 
 
-def raise_limits(path):
-    limits = {"exp_max": 50000, "atm_max": 25000, "con_max": 100000}
+def raise_limits(path, carbons):
+    limits = {
+        "exp_max": max(50000, 2 * carbons + 1000),
+        "atm_max": max(25000, carbons + 500),
+        "con_max": max(100000, 3 * carbons + 1000),
+    }
     lines = open(path).read().splitlines()
     with open(path, "w") as out:
         for line in lines:
@@ -36,9 +43,10 @@ def raise_limits(path):
 def main():
     source, target = sys.argv[1], sys.argv[2]
     carbons = int(sys.argv[3]) if len(sys.argv) > 3 else 10000
+    limit_carbons = int(sys.argv[4]) if len(sys.argv) > 4 else carbons
     os.makedirs(target, exist_ok=True)
     shutil.copytree(source, target, dirs_exist_ok=True)
-    raise_limits(os.path.join(target, "array_max.inf"))
+    raise_limits(os.path.join(target, "array_max.inf"), limit_carbons)
 
     per_chain = 50
     chains = -(-carbons // per_chain)

@@ -59,8 +59,9 @@ class KindFiller {
   bool m_full = false;
 };
 
-const Vec3* viewOfKind(const model::StructureModel& structure, int kind) {
-  return structure.view[static_cast<size_t>(kind)].data();
+// The view positions of entries 0..count of a kind (1 atoms, 2 H atoms, 3 peaks).
+const Vec3* viewOfKind(model::StructureModel& structure, int kind, int count) {
+  return structure.view[static_cast<size_t>(kind)].upTo(count);
 }
 
 double atomRadius(const model::StructureModel& structure, int i) {
@@ -85,7 +86,7 @@ void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, const Par
                     model::Dialogs& d) {
   KindFiller bonds(s, 1, d);
   bonds.clear();
-  const Vec3* view = viewOfKind(s, 1);
+  const Vec3* view = viewOfKind(s, 1, s.workingAtomCount);
   const int n = s.workingAtomCount;
   for (int i = 1; i <= n - 1; ++i) {
     for (int j = i + 1; j <= n; ++j) {
@@ -105,8 +106,8 @@ void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, i
                   model::Dialogs& d) {
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
-  const Vec3* from = viewOfKind(s, kind);
-  const Vec3* atoms = viewOfKind(s, 1);
+  const Vec3* from = viewOfKind(s, kind, count);
+  const Vec3* atoms = viewOfKind(s, 1, s.workingAtomCount);
   for (int i = 1; i <= count; ++i) {
     for (int j = 1; j <= s.workingAtomCount; ++j) {
       if (parts.allows(partOf(i), s.atoms[j].part) &&
@@ -120,7 +121,7 @@ void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, i
 void plainPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
   KindFiller bonds(s, 4, d);
   bonds.clear();
-  const Vec3* view = viewOfKind(s, 3);
+  const Vec3* view = viewOfKind(s, 3, s.workingPeakCount);
   const double r0 = elementRadius(s, 0);
   const int n = s.workingPeakCount;
   for (int i = 1; i <= n - 1; ++i) {
@@ -355,7 +356,7 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const Part
   KindFiller bonds(s, 1, d);
   bonds.clear();
   if (!(reach > 0)) return;
-  const Vec3* view = viewOfKind(s, 1);
+  const Vec3* view = viewOfKind(s, 1, s.workingAtomCount);
   const double* radii = w.atomRadii.data();
   const double* slotRadii = w.slotRadii.data();
   const int* slotParts = w.slotParts.data();
@@ -385,7 +386,7 @@ void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
   if (!(reach > 0)) return;
-  const Vec3* from = viewOfKind(s, bondKind);  // kind 2 = H atoms, kind 3 = peaks
+  const Vec3* from = viewOfKind(s, bondKind, count);  // kind 2 = H atoms, kind 3 = peaks
   const double* slotRadii = w.slotRadii.data();
   const int* slotParts = w.slotParts.data();
   const double reach2 = reachSquared(reach);
@@ -413,7 +414,7 @@ void gridPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dial
   const double r0 = elementRadius(s, 0);
   const double limit = bondLimit(t.peakBondFactor, r0, r0);
   if (!(limit > 0)) return;
-  const Vec3* view = viewOfKind(s, 3);
+  const Vec3* view = viewOfKind(s, 3, s.workingPeakCount);
   const double reach2 = reachSquared(limit);
   w.peakGrid.build(view, s.workingPeakCount, limit);
   orderAsGrid(w.peakGrid, w);
@@ -468,7 +469,8 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
   const double reach1 = largestLimit(t.bondFactor, atomRange, atomRange);
   const double reach2 = hydrogens ? largestLimit(t.bondFactor, hydrogenRange, atomRange) : 0;
   const double reach3 = peaks ? largestLimit(t.peakBondFactor, peakRange, atomRange) : 0;
-  w.atomGrid.build(viewOfKind(s, 1), s.workingAtomCount, std::max({reach1, reach2, reach3}));
+  w.atomGrid.build(viewOfKind(s, 1, s.workingAtomCount), s.workingAtomCount,
+                   std::max({reach1, reach2, reach3}));
   w.slotRadii.resize(static_cast<size_t>(w.atomGrid.size()));
   w.slotParts.resize(static_cast<size_t>(w.atomGrid.size()));
   for (int slot = 0; slot < w.atomGrid.size(); ++slot) {

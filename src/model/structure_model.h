@@ -167,8 +167,8 @@ class StructureModel {
   FileRowMarkers rows;
 
   // View coordinates (Å, relative to the view origin) and selection flags per kind 0..3.
-  std::array<std::vector<Vec3>, 4> view;
-  std::array<std::vector<std::uint8_t>, 4> selected;
+  std::array<OneBased<Vec3>, 4> view;
+  std::array<OneBased<std::uint8_t>, 4> selected;
 
   // The main window's two-column working grid: renaming table, duplicate-label and
   // non-positive-definite lists.
@@ -194,7 +194,8 @@ class StructureModel {
 
   int lineCount() const { return static_cast<int>(instructionLines.size()); }
 
-  /// Gives every table its capacity from `limits`; entries that fit keep their values.
+  /// Gives every table its capacity from `limits`; entries that fit keep their values. Memory is
+  /// taken only as entries are used.
   void allocate();
   /// Zeroes every count, marker and the symmetry before a load.
   void resetForLoad();
