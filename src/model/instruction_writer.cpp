@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/backups.h"
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -267,7 +268,7 @@ std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& cloc
   structure.currentFile = plan.target.string();
   structure.fileLines = readLinesAsWritten(plan.target);
   const std::string& current = structure.currentFile;
-  writeLinesReplacing(current.substr(0, current.size() - 4) + ".bak", structure.fileLines);
+  replaceFileLines(current.substr(0, current.size() - 4) + ".bak", structure.fileLines);
   return plan.target;
 }
 
@@ -294,7 +295,7 @@ void writeExpandedInstructionFile(const StructureModel& structure,
   }
   out.push_back(hklfOf(structure));
   out.emplace_back("END");
-  writeLinesReplacing(file, out);
+  replaceFileLines(file, out);
 }
 
 }  // namespace tavo::model

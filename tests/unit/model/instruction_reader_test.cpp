@@ -80,6 +80,38 @@ TEST(InstructionReader, ReadsAResFile) {
   EXPECT_NE(check.find("EQIV $1 x, y+1, z\r\nHTAB N1 O1_$1\r\n"), std::string::npos);
 }
 
+TEST(InstructionReader, TheHtabCheckFileIsWrittenOnlyAfterASuccessfulReadAndNeverByAQuery) {
+  const std::string merged =
+      "HTAB codes suggesed by Shelxl-2019/2 have been implemented in INS. Press cntrl E to "
+      "check the details.";
+  {
+    SCOPED_TRACE("the read fails after the merge");
+    std::string content = resFile;
+    content.replace(content.find("0.1 0.2 0.3 11.0 0.05"), 3, "abc");
+    const TempFolder folder;
+    auto r = readIn(folder, content, "test.res");
+    EXPECT_FALSE(r->loaded);
+    EXPECT_EQ(
+        r->dialogs.shown,
+        std::vector<std::string>{"test.res, line 18: 'abc' is not a valid floating point value"});
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htab_codes_checking.txt"));
+  }
+  {
+    SCOPED_TRACE("a query");
+    const TempFolder folder;
+    const auto file = folder.write("test.res", resFile);
+    model::StructureModel s;
+    FakeDialogs dialogs;
+    ASSERT_TRUE(model::loadInstructionFile(s, file, shippedDefinitions(), dialogs, "",
+                                           {.writeFiles = false}));
+    EXPECT_EQ(s.instructionLines[8], "HTAB N1 O1_$1");
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{merged});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+  }
+}
+
 TEST(InstructionReader, TheSameFileAsInsTakesWeightsAndPeaksButNoHtab) {
   auto r = readInsText(resFile, "test.ins");
   ASSERT_TRUE(r->loaded);
