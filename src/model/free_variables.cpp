@@ -48,7 +48,7 @@ std::vector<std::vector<std::string>> instructionCards(const std::vector<std::st
   for (const std::string& line : lines) {
     if (!continues || cards.empty()) cards.emplace_back();
     cards.back().push_back(line);
-    continues = text::endsWith(text::trimLine(line), "=");
+    continues = continuesOnNextLine(line);
   }
   return cards;
 }

@@ -3,6 +3,7 @@
 
 #include "model/atom_line.h"
 #include "model/atom_list_reader.h"
+#include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -61,10 +62,11 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
   LineMarkers& m = structure.markers;
   m = {};
   structure.instructionLines.clear();
+  bool continues = false;  // the line before ends a card with "=" and takes this one with it
   for (int line = 0; line < fvarRow; ++line) {
     const std::string& row = source.rows[static_cast<std::size_t>(line)];
-    const bool continuation =
-        line > 0 && text::endsWith(text::trimLine(structure.instructionLines.back()), "=");
+    const bool continuation = continues;
+    continues = continuesOnNextLine(row);
     if (continuation) {
       structure.instructionLines.push_back("     " + row);
       continue;

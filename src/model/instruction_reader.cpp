@@ -1,6 +1,7 @@
 // Reading an instruction file into the structure model.
 #include "model/instruction_reader.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "model/atom_list_reader.h"
@@ -39,14 +40,18 @@ FileRows readRows(const std::filesystem::path& file) {
     result.rows.push_back(text::trimLine(result.raw[i]));
     result.lineNumbers.push_back(static_cast<int>(i) + 1);
   }
-  moveTitlToTheTop(result);
-  if (result.rows.size() > 2 && text::endsWith(result.rows[1], ".res") &&
-      result.rows[2].starts_with("created")) {
+  // The heading SHELXL writes right below TITL goes, also when REM lines stand above TITL.
+  const auto t = static_cast<std::size_t>(std::max(titlRow(result.rows), 0));
+  if (result.rows.size() > t + 2 && text::endsWith(result.rows[t + 1], ".res") &&
+      result.rows[t + 2].starts_with("created")) {
     for (auto* column : {&result.rows, &result.raw}) {
-      column->erase(column->begin() + 1, column->begin() + 3);
+      column->erase(column->begin() + static_cast<std::ptrdiff_t>(t) + 1,
+                    column->begin() + static_cast<std::ptrdiff_t>(t) + 3);
     }
-    result.lineNumbers.erase(result.lineNumbers.begin() + 1, result.lineNumbers.begin() + 3);
+    result.lineNumbers.erase(result.lineNumbers.begin() + static_cast<std::ptrdiff_t>(t) + 1,
+                             result.lineNumbers.begin() + static_cast<std::ptrdiff_t>(t) + 3);
   }
+  moveTitlToTheTop(result);
   return result;
 }
 

@@ -210,6 +210,9 @@ TEST(InstructionReader, RemLinesBlankLinesAndAnOldHeadingMayStandAboveTitl) {
        {"REM Solution 1  R1  0.081", "REM C19 N2 P4"},
        "structure-solution output: the REM lines follow TITL"},
       {"\n    name.res created by SHELXL-2014/7\n\n", {}, "an older SHELXL heading is dropped"},
+      {"REM =====\nREM oxal, 100 K\nREM =====\n",
+       {"REM =====", "REM oxal, 100 K", "REM ====="},
+       "a REM block ending in '=': a comment never takes CELL with it"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -220,7 +223,8 @@ TEST(InstructionReader, RemLinesBlankLinesAndAnOldHeadingMayStandAboveTitl) {
     EXPECT_TRUE(text::startsWithUpper(lines.at(0), "TITL"));
     for (size_t i = 0; i < c.remBelowTitl.size(); ++i)
       EXPECT_EQ(lines.at(i + 1), c.remBelowTitl[i]);
-    EXPECT_FALSE(text::startsWithUpper(lines.at(c.remBelowTitl.size() + 1), "REM"));
+    EXPECT_EQ(lines.at(c.remBelowTitl.size() + 1), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+    EXPECT_EQ(r->s().markers.cellLine, static_cast<int>(c.remBelowTitl.size()) + 1);
   }
 }
 
