@@ -128,7 +128,7 @@ bool readInto(StructureModel& structure, const ElementDefinitions& definitions, 
   readElements(structure, source);
   checkDefinitions(structure, definitions, source, dialogs);
   definitions.assignElementData(structure);
-  readCell(structure, source);
+  readCell(structure, source, dialogs);
 
   if (structure.markers.lsLine == 0) dialogs.message(noLsLineMessage);
   const bool htabMerged = mergeHtabSuggestions(structure, dialogs);

@@ -284,5 +284,43 @@ TEST(InstructionReader, CellCardWithSevenNumbersAndFreeVariableDecoding) {
   }
 }
 
+TEST(InstructionReader, ShortOrHandEditedRemSpcgLinesDoNotRefuseTheFile) {
+  struct Case {
+    const char* line;
+    int group, setting;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"REM SPCG", 1, 1, "the bare mark"},
+      {"REM SPCG P21/c", 1, 1, "a name only, shorter than 30 characters"},
+      {"REM SPCG       P21/n  14", 14, 1, "no setting: setting 1"},
+      {"REM SPCG       P21/n   14    3", 14, 3, "the full layout"},
+      {"REM SPCG       P21/n   ab    x", 1, 1, "no numbers where they belong"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto r = readInsText(head("FVAR 1.0", std::string(c.line) + "\n") +
+                         "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+    ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+    EXPECT_EQ(r->s().symmetry.spaceGroupNumber, c.group);
+    EXPECT_EQ(r->s().symmetry.settingNumber, c.setting);
+    EXPECT_EQ(r->s().markers.spcgLine, 7) << "kept, to be rewritten in place";
+  }
+}
+
+TEST(InstructionReader, CellAndZerrNumbersAreTakenByPosition) {
+  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(content.find("90 100 90\n"), 10, "90 100 91 5\n");
+  content.replace(content.find("0 0.01 0\n"), 9, "0 0.01 0.02 0.9\n");
+  auto r = readInsText(content);
+  ASSERT_TRUE(r->loaded);
+  EXPECT_DOUBLE_EQ(r->s().cell.gamma, 91);
+  EXPECT_DOUBLE_EQ(r->s().cell.sgamma, 0.02);
+  EXPECT_EQ(r->dialogs.shown,
+            (std::vector<std::string>{
+                "test.ins, line 2: the CELL card has 8 numbers; the first seven are used.",
+                "test.ins, line 3: the ZERR card has 8 numbers; the first seven are used."}));
+}
+
 }  // namespace
 }  // namespace tavo::testing
