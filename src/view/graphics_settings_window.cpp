@@ -57,8 +57,9 @@ bool GraphicsSettingsWindowModel::saveSettings(model::Dialogs& dialogs) {
 bool GraphicsSettingsWindowModel::openSettings(model::Dialogs& dialogs) {
   const auto chosen = dialogs.chooseFileToOpen(m_programFolder, settingsFileFilter);
   if (!chosen || chosen->filename().empty()) return false;
-  m_currentName = chosen->filename().string();
-  load();
+  const std::string name = chosen->filename().string();
+  loadGraphicsSettings(m_programFolder, name, m_settings);
+  m_currentName = name;
   return true;
 }
 
