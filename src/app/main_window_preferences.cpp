@@ -98,10 +98,11 @@ void MainWindow::refreshPreferenceWindows() {
     const QSignalBlocker quiet(m_ellipsePair);
     m_ellipsePair->setValue(preferences.ellipseWindow().pair);
   }
-  m_ellipsePairBox->setVisible(m_bench.display().ellipse);
-  m_ellipsePairBox->move(4, bottom - m_ellipsePairBox->height() - 4);
   m_workingGrids->place(m_surface->width(), bottom);
   m_workingGrids->refresh(m_bench.workingGrids());
+  const int pairBottom = m_workingGrids->isVisible() ? m_workingGrids->y() : bottom;
+  m_ellipsePairBox->setVisible(m_bench.display().ellipse);
+  m_ellipsePairBox->move(4, pairBottom - m_ellipsePairBox->height() - 4);
   m_actions.at(MenuCommand::ShowWorkingGrids)
       ->setText(toQString(m_bench.workingGrids().menuCaption()));
   refreshSidePanelColors();

@@ -33,6 +33,8 @@ ElementDefinitionsWindow::ElementDefinitionsWindow(workbench::Workbench& bench, 
   m_table->setObjectName(QStringLiteral("StringGrid1"));
   m_table->setModel(m_model);
   m_table->verticalHeader()->hide();
+  m_table->verticalHeader()->setDefaultSectionSize(22);
+  m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   m_table->setSelectionMode(QAbstractItemView::SingleSelection);
   m_editField->setObjectName(QStringLiteral("Edit1"));
   m_apply->setObjectName(QStringLiteral("ApplyButton"));
@@ -64,7 +66,7 @@ ElementDefinitionsWindow::ElementDefinitionsWindow(workbench::Workbench& bench, 
   connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(this, &AuxiliaryWindow::closed, this,
           [this] { run([](auto& p) { p.closeElementDefinitions(); }); });
-  resize(520, 560);
+  resize(640, 560);
 }
 
 void ElementDefinitionsWindow::run(

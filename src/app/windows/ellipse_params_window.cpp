@@ -23,7 +23,7 @@ EllipseParamsWindow::EllipseParamsWindow(workbench::Workbench& bench, QWidget* p
   });
   connect(this, &AuxiliaryWindow::closed, this,
           [this] { m_bench.run([this] { m_bench.preferences().ellipseParamsClosed(); }); });
-  resize(300, 80);
+  resize(300, sizeHint().height());
   refresh();
 }
 

@@ -77,6 +77,8 @@ GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::Workbench& bench, QWid
   connect(this, &AuxiliaryWindow::closed, this,
           [this] { run([](auto& p) { p.graphicsSettingsClosed(); }); });
   refresh();
+  // The window is placed from its size before it is first shown.
+  resize(sizeHint().expandedTo(QSize(340, 0)));
 }
 
 void GraphicsSettingsWindow::run(
