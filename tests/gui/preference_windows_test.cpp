@@ -213,7 +213,7 @@ TEST(PreferenceWindows, EllipseParamsAndTheComponentPairReachThePicture) {
   QWidget* params = window(gui, "TForm15");
   ASSERT_TRUE(params->isVisible());
   const QPoint centre = gui.window->frameGeometry().center();
-  EXPECT_LE((params->frameGeometry().center() - centre).manhattanLength(), 4)
+  EXPECT_LE((params->frameGeometry().center() - centre).manhattanLength(), 6)
       << "centred over the main window";
   auto* factor = child<QSpinBox>(*params, "SpinEdit1");
   EXPECT_EQ(factor->value(), 25);
