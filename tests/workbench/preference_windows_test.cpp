@@ -152,7 +152,7 @@ TEST_F(PreferenceWindows, EllipsePairRedrawsAtOnceAndSizeFactorAtTheNextRedraw) 
   EXPECT_EQ(preferences().ellipseWindow().sizeFactor, 1);
 }
 
-TEST_F(PreferenceWindows, GraphicsChangesReachThePictureStereoPanesAndMouse) {
+TEST_F(PreferenceWindows, GraphicsChangesReachThePictureAndTheStereoPanes) {
   openParaben();
   run([&] { preferences().showGraphicsSettings(); });
   canvas.calls.clear();
