@@ -18,7 +18,7 @@ QTableView* gridView(const char* objectName, GridModel* model, QWidget* parent) 
   view->setObjectName(QString::fromLatin1(objectName));
   view->setModel(model);
   view->horizontalHeader()->hide();  // row 0 of a working grid is one of its rows
-  view->verticalHeader()->hide();  // the grids count their rows from 0, as the lines
+  view->verticalHeader()->hide();    // the grids count their rows from 0, as the lines
   view->verticalHeader()->setDefaultSectionSize(20);
   return view;
 }
