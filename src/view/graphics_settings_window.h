@@ -44,6 +44,9 @@ class GraphicsSettingsWindowModel {
   /// folder ignored) becomes the current one and the values are written there. False when
   /// cancelled; FileError when writing fails.
   bool saveSettings(model::Dialogs& dialogs);
+  /// As saveSettings, writing `values` (the settings as the file holds them) instead of the
+  /// settings the picture is drawn with.
+  bool saveSettings(model::Dialogs& dialogs, const GraphicsSettings& values);
   /// "OpenSettings": asks for a file in the program folder; on confirmation the settings are
   /// loaded from it and its name becomes the current one. False when cancelled. Throws as
   /// load, the current name then unchanged, so that the next structure does not end the program

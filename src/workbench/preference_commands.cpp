@@ -71,7 +71,7 @@ void PreferenceCommands::chooseGraphicsColor(int line) {
 
 void PreferenceCommands::saveGraphicsSettings() {
   followProgramFolder();
-  m_graphicsWindow.saveSettings(m_context.dialogs);
+  m_graphicsWindow.saveSettings(m_context.dialogs, m_graphics.fileValues());
 }
 
 void PreferenceCommands::openGraphicsSettings() {

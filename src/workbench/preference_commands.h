@@ -30,6 +30,9 @@ struct GraphicsContext {
   /// The settings changed (`fromFile`: read from a settings file): the stereo panes take the
   /// new "Stereo Separation" and the mouse takes the new "Mouse Speed".
   std::function<void(bool fromFile)> changed;
+  /// The settings as a settings file holds them: while the stereo pair is drawn, the bond width
+  /// and ball size in use are halves of these.
+  std::function<view::GraphicsSettings()> fileValues;
 };
 
 class PreferenceCommands {

@@ -71,7 +71,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
                               [this](bool bonds) { afterChange({.bonds = bonds}); }};
   m_preferences = std::make_unique<PreferenceCommands>(
       windows, GraphicsContext{m_parts->graphics,
-                               [this](bool fromFile) { followGraphicsSettings(fromFile); }});
+                               [this](bool fromFile) { followGraphicsSettings(fromFile); },
+                               [this] { return graphicsFileValues(); }});
   m_workingGrids = std::make_unique<WorkingGridsPanel>(windows);
 }
 
@@ -149,6 +150,12 @@ void Workbench::loadGraphicsSettings() {
     endProgram(missing.what());
   }
   followGraphicsSettings(true);
+}
+
+view::GraphicsSettings Workbench::graphicsFileValues() const {
+  view::GraphicsSettings values = m_parts->graphics;
+  if (m_display.stereo) setStereoSizes(values, false);
+  return values;
 }
 
 void Workbench::followGraphicsSettings(bool fromFile) {

@@ -23,7 +23,8 @@
 
 namespace tavo::view {
 class Canvas;
-}
+struct GraphicsSettings;
+}  // namespace tavo::view
 
 namespace tavo::workbench {
 
@@ -256,6 +257,8 @@ class Workbench {
   void loadGraphicsSettings();
   /// The stereo panes and the mouse follow the graphics settings (`fromFile`: just read).
   void followGraphicsSettings(bool fromFile);
+  /// The graphics settings with the full sizes that the stereo pair halves.
+  view::GraphicsSettings graphicsFileValues() const;
   /// The graphics settings, then the ArrayLimits for the next read (GraphicsSettings1Click).
   void loadSettings();
   /// Shows `message`, tells the listener that the program ends and abandons the command.

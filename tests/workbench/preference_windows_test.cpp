@@ -210,6 +210,18 @@ TEST_F(PreferenceWindows, SaveAndOpenSettingsChooseTheFileTheNextStructureReads)
   EXPECT_FALSE(listener.ended);
 }
 
+TEST_F(PreferenceWindows, SettingsSavedDuringStereoHoldTheFullSizes) {
+  openParaben();
+  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  ASSERT_EQ(preferences().graphicsSettings().nonHBallSize, 10) << "the pair draws with half";
+  dialogs.nextFile = program.path() / "stereo.inf";
+  run([&] { preferences().saveGraphicsSettings(); });
+  const std::string saved = fileText(program.path() / "stereo.inf");
+  EXPECT_EQ(saved, fileText(program.path() / "graphics1.inf"))
+      << "the file holds the sizes the loader halves again";
+  EXPECT_EQ(preferences().graphicsSettings().nonHBallSize, 10);
+}
+
 TEST_F(PreferenceWindows, WorkingGridsToggleTheirCaptionAndShowTheGridsOfTheStructure) {
   workbench::WorkingGridsPanel& grids = bench->workingGrids();
   EXPECT_EQ(grids.menuCaption(), "Show the Working Grids for Renumbering");
