@@ -89,6 +89,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   // The Preferences windows, the component pair and the working grids
   // (main_window_preferences.cpp).
   void buildPreferenceWindows();
+  void buildThicknessButton();
   void refreshPreferenceWindows();
   void refreshSidePanelColors();
   /// Runs a menu command that shows one of those windows; false for any other command.

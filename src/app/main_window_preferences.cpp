@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -43,9 +44,32 @@ void MainWindow::buildPreferenceWindows() {
   row->addWidget(m_ellipsePair);
   m_ellipsePairBox->adjustSize();
   m_ellipsePairBox->hide();
+  buildThicknessButton();
   connect(m_ellipsePair, &QSpinBox::valueChanged, this, [this](int value) {
     m_bench.run([this, value] { m_bench.preferences().setEllipsePair(value); });
   });
+}
+
+void MainWindow::buildThicknessButton() {
+  // SpinButton1 under the Apply panel's buttons: the picture one step thicker or thinner.
+  auto* box = new QFrame(m_controls.applyPanel);
+  box->setObjectName(QStringLiteral("SpinButton1"));
+  box->setToolTip(QStringLiteral("Thicker or thinner bonds and balls"));
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  for (const bool thicker : {true, false}) {
+    auto* step = new QToolButton(box);
+    step->setObjectName(thicker ? QStringLiteral("SpinButton1Up")
+                                : QStringLiteral("SpinButton1Down"));
+    step->setArrowType(thicker ? Qt::UpArrow : Qt::DownArrow);
+    connect(step, &QToolButton::clicked, this, [this, thicker] {
+      m_bench.run([this, thicker] { m_bench.preferences().stepThickness(thicker); });
+    });
+    row->addWidget(step);
+  }
+  m_controls.applyPanel->layout()->addWidget(box);
+  m_controls.applyPanel->adjustSize();
 }
 
 bool MainWindow::runWindowCommand(MenuCommand command) {

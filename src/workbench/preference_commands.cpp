@@ -69,6 +69,12 @@ void PreferenceCommands::chooseGraphicsColor(int line) {
   m_context.afterChange(false);
 }
 
+void PreferenceCommands::stepThickness(bool thicker) {
+  view::stepGraphicsThickness(m_graphics.settings, thicker);
+  m_graphics.changed(false);
+  m_context.afterChange(false);
+}
+
 void PreferenceCommands::saveGraphicsSettings() {
   followProgramFolder();
   m_graphicsWindow.saveSettings(m_context.dialogs, m_graphics.fileValues());

@@ -87,6 +87,9 @@ class PreferenceCommands {
   /// A click on the colour edit of line `line` (1..11): the colour chooser; a confirmed colour
   /// is stored and drawn.
   void chooseGraphicsColor(int line);
+  /// The up/down button SpinButton1 of the main window: the picture one step thicker or
+  /// thinner (bond width, ball size and the thin line widths); redraws.
+  void stepThickness(bool thicker);
   /// "Save Settings": a name in the program folder, then the 21 values written there.
   void saveGraphicsSettings();
   /// "OpenSettings": a settings file of the program folder becomes the current one and is read.

@@ -2,6 +2,7 @@
 // window is reached from its menu item, shows the Workbench's values and changes them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
@@ -196,6 +197,11 @@ TEST(PreferenceWindows, GraphicsSettingsShowTheValuesAndChangesReachThePictureAn
   EXPECT_EQ(shown.pixel(2, shown.height() / 2) & 0xffffff, qRgb(0x10, 0x20, 0x40) & 0xffffff);
   EXPECT_EQ(gui.window->controls().thresholds->palette().color(QPalette::Window),
             QColor(0x10, 0x20, 0x40));
+
+  // SpinButton1 of the main window steps the bond width; the window follows.
+  child<QAbstractButton>(*gui.window, "SpinButton1Up")->click();
+  EXPECT_EQ(settings.nonHBondWidth, 3);
+  EXPECT_EQ(child<QSpinBox>(*graphics, "SpinEdit1")->value(), 3);
 
   gui.dialogs.nextFile = gui.folder.path() / "mine.inf";
   child<QAction>(*graphics, "SaveSettings1")->trigger();

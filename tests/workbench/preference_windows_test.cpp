@@ -176,6 +176,32 @@ TEST_F(PreferenceWindows, GraphicsChangesReachThePictureAndTheStereoPanes) {
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
 }
 
+TEST_F(PreferenceWindows, ThicknessStepsWidenTheBondsAndRedraw) {
+  openParaben();
+  const auto widestLine = [&] {
+    int widest = 0;
+    for (const DrawCall& call : canvas.of(Shape::Line))
+      widest = std::max(widest, call.pen.width);
+    return widest;
+  };
+  canvas.calls.clear();
+  bench->redraw();
+  const int before = widestLine();
+  canvas.calls.clear();
+  run([&] { preferences().stepThickness(true); });
+  EXPECT_EQ(widestLine(), before + 1);
+  const view::GraphicsSettings& settings = preferences().graphicsSettings();
+  EXPECT_EQ(settings.nonHBallSize, 30);
+  EXPECT_EQ(settings.cellLineWidth, 2) << "Round(3 / 2), half to even";
+  run([&] {
+    preferences().stepThickness(false);
+    preferences().stepThickness(false);
+    preferences().stepThickness(false);
+  });
+  EXPECT_EQ(settings.nonHBondWidth, 1) << "not below 1";
+  EXPECT_EQ(settings.nonHBallSize, 10) << "not below 10";
+}
+
 TEST_F(PreferenceWindows, SaveAndOpenSettingsChooseTheFileTheNextStructureReads) {
   openParaben();
   run([&] { preferences().setGraphicsValue(13, 55); });  // "nonH Ball Size"
