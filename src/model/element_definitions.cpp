@@ -112,15 +112,15 @@ void ElementDefinitions::addRow() {
 }
 
 void ElementDefinitions::save(const std::filesystem::path& programFolder) const {
-  std::string bytes;
+  std::string content;
   for (int r = 1; r < m_table.rowCount(); ++r) {
     for (int c = 0; c < columnCount; ++c) {
-      if (c > 0) bytes += '\t';
-      bytes += m_table.cell(r, c);
+      if (c > 0) content += '\t';
+      content += m_table.cell(r, c);
     }
-    bytes += "\r\n";
+    content += "\r\n";
   }
-  replaceFileContents(programFolder / elementDefinitionsFileName, bytes);
+  replaceFileContents(programFolder / elementDefinitionsFileName, content);
 }
 
 }  // namespace tavo::model
