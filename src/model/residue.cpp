@@ -20,8 +20,9 @@ std::optional<std::pair<int, std::string>> residueNumberOf(std::string_view word
     chain = std::string(word.substr(0, colon));
     word = word.substr(colon + 1);
   }
+  // SHELXL numbers residues from 1; other programs write -1 (for peaks), which is kept as is.
   const std::optional<int> number = text::findInt(word);
-  if (!number || *number < 0) return std::nullopt;
+  if (!number) return std::nullopt;
   return std::make_pair(*number, std::move(chain));
 }
 

@@ -32,6 +32,7 @@ TEST(ResiCard, ClassAndNumberInEitherOrderThenTheAlias) {
       {"RESI", {}, "no number is residue 0"},
       {"RESI TOL", {"TOL", 0, "", ""}, "a class without a number is still residue 0"},
       {"RESI 3 CF3 ! the third one", {"CF3", 3, "", ""}, "a comment is no alias"},
+      {"RESI -1 Q-Peak", {"Q-Peak", -1, "", ""}, "another program's residue of peaks"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
