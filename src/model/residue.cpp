@@ -1,6 +1,8 @@
 // Parsing and writing RESI cards.
 #include "model/residue.h"
 
+#include <utility>
+
 #include "model/atom_line.h"
 #include "text/text.h"
 
