@@ -92,6 +92,10 @@ bool handledByWindow(MenuCommand command) {
     case MenuCommand::ShelxlInformation:
     case MenuCommand::HelpGraphicTreatment:
     case MenuCommand::HelpShelxlRefinement:
+    case MenuCommand::EllipseParams:
+    case MenuCommand::DefinitionOfElements:
+    case MenuCommand::CustomizeGraphics:
+    case MenuCommand::ShowWorkingGrids:
       return true;
     default:
       return false;
@@ -128,6 +132,8 @@ void MainWindow::runMenuCommand(MenuCommand command) {
     showHelpWindow("TForm32");
   } else if (command == MenuCommand::HelpShelxlRefinement) {
     showHelpWindow("TForm33");
+  } else {
+    runWindowCommand(command);
   }
 }
 

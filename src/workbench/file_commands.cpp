@@ -11,6 +11,7 @@
 #include "model/load_checks.h"
 #include "text/errors.h"
 #include "text/text.h"
+#include "workbench/preference_commands.h"
 #include "workbench/workbench.h"
 
 namespace tavo::workbench {
@@ -102,7 +103,7 @@ bool Workbench::readStructureFrom(const fs::path& file) {
   if (!fs::exists(m_programFolder / model::elementDefinitionsFileName)) {
     endProgram(model::missingElementDefinitionsMessage);
   }
-  const model::ElementDefinitions definitions = model::ElementDefinitions::load(m_programFolder);
+  const model::ElementDefinitions& definitions = m_preferences->reloadElementDefinitions();
   // The reader fills a scratch model and replaces the structure only when the whole read
   // succeeded, so a refused or failed file leaves the structure, currentFile and the view alone.
   const model::ArrayLimits previousLimits = m_structure.limits;

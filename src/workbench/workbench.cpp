@@ -10,6 +10,8 @@
 #include "text/errors.h"
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
+#include "workbench/preference_commands.h"
+#include "workbench/working_grids_panel.h"
 
 namespace tavo::workbench {
 
@@ -61,6 +63,17 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_structure.programFolder = m_programFolder.string();
   m_selection.capacity = m_structure.limits.atmMax;
   editing::emptyWorkingGrid(m_structure.workingGrid);
+  const WindowContext windows{m_structure, m_dialogs,
+                              [this] {
+                                return m_programFolder.empty() ? std::filesystem::current_path()
+                                                               : m_programFolder;
+                              },
+                              [this](bool bonds) { afterChange({.bonds = bonds}); }};
+  m_preferences = std::make_unique<PreferenceCommands>(
+      windows, GraphicsContext{m_parts->graphics,
+                               [this](bool fromFile) { followGraphicsSettings(fromFile); },
+                               [this] { return graphicsFileValues(); }});
+  m_workingGrids = std::make_unique<WorkingGridsPanel>(windows);
 }
 
 Workbench::~Workbench() = default;
@@ -132,13 +145,23 @@ void Workbench::distancesClosed() {
 
 void Workbench::loadGraphicsSettings() {
   try {
-    view::loadGraphicsSettings(m_programFolder, graphicsSettingsFileName, m_parts->graphics);
+    m_preferences->loadGraphicsSettings();
   } catch (const view::MissingSettingsFile& missing) {
     endProgram(missing.what());
   }
+  followGraphicsSettings(true);
+}
+
+view::GraphicsSettings Workbench::graphicsFileValues() const {
+  view::GraphicsSettings values = m_parts->graphics;
+  if (m_display.stereo) setStereoSizes(values, false);
+  return values;
+}
+
+void Workbench::followGraphicsSettings(bool fromFile) {
   m_mouseSpeed = m_parts->graphics.mouseSpeed;
   view::GraphicsSettings& graphics = m_parts->graphics;
-  if (m_display.stereo) {
+  if (fromFile && m_display.stereo) {
     // The file holds the full sizes; the stereo pair keeps drawing with half of them, and
     // switching stereo off doubles them back.
     setStereoSizes(graphics, true);
@@ -171,6 +194,8 @@ void Workbench::redraw() {
   options.stereo = m_display.stereo;
   options.displayBond = m_showDistanceBond;
   options.labelSize = m_controls.labelSize;
+  options.ellipsePair = m_preferences->ellipseWindow().pair;
+  options.ellipseSizeFactor = m_preferences->ellipseWindow().sizeFactor;
   options.alignAxis = m_controls.alignAxis;
   options.alignSense = m_controls.alignSense;
   options.peakThreshold = m_controls.peakThreshold();

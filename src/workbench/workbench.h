@@ -23,9 +23,13 @@
 
 namespace tavo::view {
 class Canvas;
-}
+struct GraphicsSettings;
+}  // namespace tavo::view
 
 namespace tavo::workbench {
+
+class PreferenceCommands;
+class WorkingGridsPanel;
 
 /// What an edit changed; afterChange runs the matching part of the redraw chain.
 struct Changes {
@@ -154,6 +158,12 @@ class Workbench {
   bool adjustPending() const { return m_adjustPending; }
   /// True once a missing settings file (graphics1.inf, elems.inf) has ended the program.
   bool endRequested() const { return m_endRequested; }
+  /// The windows of the Preferences menu: ellipse parameters, element definitions, graphics.
+  PreferenceCommands& preferences() { return *m_preferences; }
+  const PreferenceCommands& preferences() const { return *m_preferences; }
+  /// The working grids of F10, "Show the Working Grids for Renumbering".
+  WorkingGridsPanel& workingGrids() { return *m_workingGrids; }
+  const WorkingGridsPanel& workingGrids() const { return *m_workingGrids; }
 
   /// Runs `command`, shows any UserError through the dialogs and notifies the listener.
   void run(const std::function<void()>& command);
@@ -245,6 +255,10 @@ class Workbench {
   view::ViewScene scene();
   void detectConnection();
   void loadGraphicsSettings();
+  /// The stereo panes and the mouse follow the graphics settings (`fromFile`: just read).
+  void followGraphicsSettings(bool fromFile);
+  /// The graphics settings with the full sizes that the stereo pair halves.
+  view::GraphicsSettings graphicsFileValues() const;
   /// The graphics settings, then the ArrayLimits for the next read (GraphicsSettings1Click).
   void loadSettings();
   /// Shows `message`, tells the listener that the program ends and abandons the command.
@@ -308,6 +322,8 @@ class Workbench {
   std::filesystem::path m_programFolder;
   WorkbenchListener* m_listener = nullptr;
   std::unique_ptr<Parts> m_parts;
+  std::unique_ptr<PreferenceCommands> m_preferences;
+  std::unique_ptr<WorkingGridsPanel> m_workingGrids;
   view::ViewState m_view;
   geometry::ViewFrame m_frame;
   text::TextGrid m_workingCoordinates;
