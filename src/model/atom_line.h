@@ -1,6 +1,9 @@
 // The grammar of one logical line of the atom list: atom, PART, AFIX, FVAR or card.
 #pragma once
 
+#include <array>
+#include <cassert>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,12 +14,29 @@ namespace tavo::model {
 class StructureModel;
 struct SourceRows;
 
+/// The coded numbers of an atom line as written: x y z sof U11 [U22 U33 U23 U13 U12]. Held in
+/// place, so that reading an atom allocates nothing for them.
+class AtomNumbers {
+ public:
+  static constexpr std::size_t maxCount = 10;
+  std::size_t size() const { return m_count; }
+  double operator[](std::size_t i) const { return m_values[i]; }
+  void push_back(double value) {
+    assert(m_count < maxCount);
+    m_values[m_count++] = value;
+  }
+
+ private:
+  std::array<double, maxCount> m_values{};
+  std::size_t m_count = 0;
+};
+
 /// An atom line: label, SFAC number and 5 (isotropic) or 10 (anisotropic) coded numbers.
 struct AtomLine {
   std::string label;
   int sfac = 0;
-  std::vector<double> numbers;  // x y z sof U11 [U22 U33 U23 U13 U12], coded as written
-  std::string comment;          // after "!", trimmed
+  AtomNumbers numbers;
+  std::string comment;  // after "!", trimmed
   bool isotropic() const { return numbers.size() == 5; }
 };
 
@@ -26,7 +46,8 @@ enum class ItemKind { Fvar, Part, Afix, Atom, Card, Frag };
 struct AtomListItem {
   ItemKind kind = ItemKind::Card;
   int row = 0;                     // first file row
-  std::vector<std::string> lines;  // the rows as written (continuation rows with their blanks)
+  std::vector<std::string> lines;  // the rows as written (continuation rows with their blanks);
+                                   // empty for an atom, which never stands as a card
   int number = 0;                  // PART or AFIX number
   std::string partSof;             // PART occupancy as written
   std::string afixText;            // everything after "AFIX", trimmed

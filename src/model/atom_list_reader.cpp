@@ -24,18 +24,33 @@ bool isHydrogenElement(const StructureModel& structure, int sfac) {
   return symbol == "H" || symbol == "D";
 }
 
-bool goesToHydrogenTable(const StructureModel& structure, const AtomLine& atom) {
-  return atom.isotropic() && isHydrogenElement(structure, atom.sfac);
-}
+// Which SFAC numbers are H or D, looked up once per read rather than once per atom.
+class HydrogenElements {
+ public:
+  explicit HydrogenElements(const StructureModel& structure) {
+    m_isHydrogen.push_back(false);
+    for (int e = 1; e <= structure.elementCount; ++e)
+      m_isHydrogen.push_back(isHydrogenElement(structure, e));
+  }
+  /// True for an isotropic atom of H or D: it goes to the HydrogenTable.
+  bool takes(const AtomLine& atom) const {
+    return atom.isotropic() && atom.sfac >= 0 &&
+           static_cast<std::size_t>(atom.sfac) < m_isHydrogen.size() &&
+           m_isHydrogen[static_cast<std::size_t>(atom.sfac)];
+  }
+
+ private:
+  std::vector<bool> m_isHydrogen;
+};
 
 // The state of one walk over the atom list.
 class AtomListWalk {
  public:
-  explicit AtomListWalk(StructureModel& structure) : m_structure(structure) {}
+  explicit AtomListWalk(StructureModel& structure) : hydrogens(structure), m_structure(structure) {}
 
   AtomRef addAtom(const AtomLine& line, int ridingGroup) {
-    const AtomRef ref = goesToHydrogenTable(m_structure, line) ? addHydrogen(line, ridingGroup)
-                                                               : addNonHydrogen(line);
+    const AtomRef ref =
+        hydrogens.takes(line) ? addHydrogen(line, ridingGroup) : addNonHydrogen(line);
     // The cards read since the last atom stand before this one.
     auto& cards = m_structure.atomListCards;
     for (std::size_t k = m_pendingFrom; k < cards.size(); ++k)
@@ -51,6 +66,7 @@ class AtomListWalk {
   }
 
   PartState part;
+  const HydrogenElements hydrogens;
 
  private:
   AtomRef addNonHydrogen(const AtomLine& line) {
@@ -101,14 +117,14 @@ class AtomListWalk {
 
 // The end of the block of an AFIX line at `afix`: the index of the next AFIX item (or the end),
 // when the block holds at least one atom and only isotropic H atoms; -1 otherwise.
-int ridingBlockEnd(const StructureModel& structure, const std::vector<AtomListItem>& items,
+int ridingBlockEnd(const HydrogenElements& hydrogens, const std::vector<AtomListItem>& items,
                    std::size_t afix) {
   int atoms = 0;
   std::size_t j = afix + 1;
   for (; j < items.size() && items[j].kind != ItemKind::Afix; ++j) {
     if (items[j].kind == ItemKind::Frag) return -1;
     if (items[j].kind != ItemKind::Atom) continue;
-    if (!goesToHydrogenTable(structure, items[j].atom)) return -1;
+    if (!hydrogens.takes(items[j].atom)) return -1;
     ++atoms;
   }
   return atoms > 0 ? static_cast<int>(j) : -1;
@@ -148,7 +164,8 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         break;
       }
       case ItemKind::Afix: {
-        const int end = item.number != 0 && parent > 0 ? ridingBlockEnd(structure, items, i) : -1;
+        const int end =
+            item.number != 0 && parent > 0 ? ridingBlockEnd(walk.hydrogens, items, i) : -1;
         if (end < 0) {
           // A rigid group, a block that is not riding H atoms, or the AFIX 0 that closes one.
           walk.addCard(item.lines);
@@ -157,7 +174,7 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         }
         const int group = structure.addRidingGroup();
         RidingGroup& riding = structure.ridingGroups[group];
-        riding.afixCode = text::cut(text::splitWords(item.afixText).front(), 3);
+        riding.afixCode = text::cut(item.afixText.substr(0, item.afixText.find(' ')), 3);
         riding.afixText = item.afixText;
         structure.atoms[parent].afixGroup = group;
         for (std::size_t j = i + 1; j < static_cast<std::size_t>(end); ++j) {
@@ -181,11 +198,11 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
 bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int first, int hklfRow,
                        int last) {
   AtomListWalk walk(structure);
+  std::vector<std::string_view> words;  // reused for every row
   for (int r = first; r <= last; ++r) {
     const std::string& row = source.rows[static_cast<std::size_t>(r)];
     if (r == hklfRow) continue;
-    const std::string blanks = tabsToBlanks(row);
-    const auto words = text::splitWords(blanks);
+    text::splitWords(row, words, true);
     if (row.size() > 40 && words.size() == 8 && isPeakLabel(words[0])) {
       const int k = structure.addPeak();
       Peak& peak = structure.peaks[k];
@@ -234,9 +251,9 @@ void readPeaks(StructureModel& structure, const SourceRows& source, int hklfRow)
   const int last = static_cast<int>(source.rows.size()) - 1;
   structure.rows.firstPeakRow = 0;
   structure.rows.lastRow = last;
+  std::vector<std::string_view> words;  // reused for every row
   for (int r = hklfRow + 1; r <= last; ++r) {
-    const std::string blanks = tabsToBlanks(source.rows[static_cast<std::size_t>(r)]);
-    const auto words = text::splitWords(blanks);
+    text::splitWords(source.rows[static_cast<std::size_t>(r)], words, true);
     // Peak lines: Q label, SFAC, x y z ... and the height last; other rows are passed over.
     if (words.size() < 5 || !isPeakLabel(words[0])) continue;
     const auto x = text::findDouble(words[2]);

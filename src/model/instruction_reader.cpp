@@ -2,6 +2,7 @@
 #include "model/instruction_reader.h"
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 
 #include "model/atom_list_reader.h"
@@ -36,6 +37,8 @@ void moveTitlToTheTop(FileRows& rows);
 FileRows readRows(const std::filesystem::path& file) {
   FileRows result;
   result.raw = loadRawFileLines(file);
+  result.rows.reserve(result.raw.size());
+  result.lineNumbers.reserve(result.raw.size());
   for (std::size_t i = 0; i < result.raw.size(); ++i) {
     result.rows.push_back(text::trimLine(result.raw[i]));
     result.lineNumbers.push_back(static_cast<int>(i) + 1);
@@ -76,6 +79,20 @@ void moveTitlToTheTop(FileRows& rows) {
   rows = std::move(result);
 }
 
+// titlRow() over the head of a file, read only as far as the decision needs.
+bool fileStartsWithTitl(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::string row = text::trimLine(line);
+    if (text::startsWithUpper(row, "TITL")) return true;
+    if (!isPreambleLine(row)) return false;
+  }
+  if (in.bad()) throw FileError(file, "cannot be read");
+  return false;
+}
+
 int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
   for (int r = from; r < static_cast<int>(rows.size()); ++r) {
     if (text::startsWithUpper(rows[static_cast<std::size_t>(r)], prefix)) return r;
@@ -106,11 +123,12 @@ void checkDefinitions(const StructureModel& structure, const ElementDefinitions&
 bool readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
   const std::filesystem::path file(structure.currentFile);
   FileRows fileRows = readRows(file);
-  const SourceRows source{fileRows.rows, fileRows.raw, fileRows.lineNumbers,
+  // The model keeps the rows as its FileLines; the read works on them there.
+  structure.fileLines = std::move(fileRows.rows);
+  const SourceRows source{structure.fileLines, fileRows.raw, fileRows.lineNumbers,
                           file.filename().string()};
   structure.allocate();
   structure.resetForLoad();
-  structure.fileLines = fileRows.rows;
 
   readFreeVariables(structure, source);
   const int fvarRow =
@@ -203,7 +221,7 @@ bool loadInstructionFile(StructureModel& structure, const std::filesystem::path&
                          const ElementDefinitions& definitions, Dialogs& dialogs,
                          std::string_view notTitlMessage, const ReadOptions& options) {
   try {
-    if (!startsWithTitl(loadFileLines(file))) {
+    if (!fileStartsWithTitl(file)) {
       if (!notTitlMessage.empty()) dialogs.message(notTitlMessage);
       return false;
     }
