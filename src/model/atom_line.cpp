@@ -202,9 +202,9 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
     char buffer[8];
     const std::string_view name = instructionOf(firstWord(row), buffer);
     ++r;
-    if (row.empty() || startsWithBlank(source.raw[static_cast<std::size_t>(item.row)])) {
+    if (row.empty() || startsWithBlank(source.rawRow(item.row))) {
       // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
-      item.lines.push_back(source.raw[static_cast<std::size_t>(item.row)]);
+      item.lines.push_back(source.rawRow(item.row));
       items.push_back(std::move(item));
       continue;
     }
@@ -219,7 +219,7 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
       char endBuffer[8];
       while (r <= last && instructionNameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)]),
                                             endBuffer) != "FEND") {
-        item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
+        item.lines.push_back(source.rawRow(r));
         ++r;
       }
       items.push_back(std::move(item));
@@ -249,7 +249,7 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
     } else {
       item.lines.push_back(row);
       for (int k = item.row + 1; k < r; ++k)
-        item.lines.push_back(source.raw[static_cast<std::size_t>(k)]);
+        item.lines.push_back(source.rawRow(k));
     }
     items.push_back(std::move(item));
   }

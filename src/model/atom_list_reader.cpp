@@ -218,7 +218,7 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
         continue;
       }
     }
-    if (r < hklfRow) walk.addCard({source.raw[static_cast<std::size_t>(r)]});
+    if (r < hklfRow) walk.addCard({source.rawRow(r)});
   }
   if (structure.workingAtomCount > 0 || structure.workingPeakCount == 0) return false;
   int heaviest = 1;

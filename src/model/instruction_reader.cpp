@@ -23,7 +23,7 @@ namespace {
 // The rows of the file, the .res heading (file name and "created" line) removed.
 struct FileRows {
   std::vector<std::string> rows;
-  std::vector<std::string> raw;
+  std::vector<std::string> raw;  // as written where a row has leading blanks, "" elsewhere
   std::vector<int> lineNumbers;
 };
 
@@ -36,12 +36,21 @@ void moveTitlToTheTop(FileRows& rows);
 
 FileRows readRows(const std::filesystem::path& file) {
   FileRows result;
-  result.raw = loadRawFileLines(file);
-  result.rows.reserve(result.raw.size());
-  result.lineNumbers.reserve(result.raw.size());
-  for (std::size_t i = 0; i < result.raw.size(); ++i) {
-    result.rows.push_back(text::trimLine(result.raw[i]));
-    result.lineNumbers.push_back(static_cast<int>(i) + 1);
+  // The lines come with their ends trimmed; a row is its line without the leading blanks, and
+  // only a line that has some keeps a copy as written.
+  result.rows = loadRawFileLines(file);
+  result.raw.resize(result.rows.size());
+  result.lineNumbers.resize(result.rows.size());
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    std::string& row = result.rows[i];
+    std::size_t lead = 0;
+    while (lead < row.size() && static_cast<unsigned char>(row[lead]) <= 32)
+      ++lead;
+    if (lead > 0) {
+      result.raw[i] = row;
+      row.erase(0, lead);
+    }
+    result.lineNumbers[i] = static_cast<int>(i) + 1;
   }
   // The heading SHELXL writes right below TITL goes, also when REM lines stand above TITL.
   const auto t = static_cast<std::size_t>(std::max(titlRow(result.rows), 0));
