@@ -16,10 +16,11 @@ import sys
 DIGITS = string.digits + string.ascii_uppercase
 
 
-def suffix(number):
-    """Three base-36 characters, so that labels keep SHELXL's four characters."""
+def suffix(number, count):
+    """Three base-36 characters while the labels fit SHELXL's four characters (up to 10,000 no
+    label spells an instruction such as HKLF or CELL), four beyond: unique, never an instruction."""
     text = ""
-    for _ in range(3):
+    for _ in range(3 if count <= 10000 else 4):
         number, digit = divmod(number, 36)
         text = DIGITS[digit] + text
     return text
@@ -73,7 +74,7 @@ def main():
         y = (chain % columns + 0.5) * spacing + (wiggle if k % 2 else -wiggle)
         z = (chain // columns + 0.5) * spacing
         hz = z + (0.96 if k % 2 else -0.96)
-        name = suffix(i + 1)
+        name = suffix(i + 1, carbons)
         lines.append("C%s  1  %.5f  %.5f  %.5f  11.00000  0.05000  0.04000 =" % (name, x / a, y / b, z / c))
         lines.append("    0.06000  0.00200  0.00300  0.00100")
         lines.append("AFIX 43")

@@ -9,11 +9,14 @@
 
 namespace tavo::bench {
 
-/// Three base-36 characters, so that labels keep SHELXL's four characters.
-inline std::string chainLabelSuffix(int number) {
+/// Base-36 characters after the element letter: three while `count` labels fit into SHELXL's four
+/// characters (up to 10,000 no label spells an instruction, such as HKLF or CELL), four beyond,
+/// so that every label is unique and none can be taken for an instruction.
+inline std::string chainLabelSuffix(int number, int count) {
   static constexpr char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::string text(3, '0');
-  for (int i = 2; i >= 0; --i) {
+  const int length = count <= 10000 ? 3 : 4;
+  std::string text(static_cast<std::size_t>(length), '0');
+  for (int i = length - 1; i >= 0; --i) {
     text[static_cast<std::size_t>(i)] = digits[number % 36];
     number /= 36;
   }
@@ -63,7 +66,7 @@ inline void writeChainStructure(const std::filesystem::path& file, int carbons) 
     const double y = (chain % columns + 0.5) * spacing + (k % 2 ? wiggle : -wiggle);
     const double z = (chain / columns + 0.5) * spacing;
     const double hz = z + (k % 2 ? 0.96 : -0.96);
-    const std::string name = chainLabelSuffix(i + 1);
+    const std::string name = chainLabelSuffix(i + 1, carbons);
     std::snprintf(buffer, sizeof buffer,
                   "C%s  1  %.5f  %.5f  %.5f  11.00000  0.05000  0.04000 =\n"
                   "    0.06000  0.00200  0.00300  0.00100\nAFIX 43\n",
