@@ -370,8 +370,10 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const Part
         const double ri = radii[i];
         const int pi = w.atomParts[static_cast<size_t>(i)];
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
-          if (j > i && parts.allows(pi, slotParts[slot]) && !beyondReach(p, q, reach2) &&
-              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+          // The part test comes last: it is cheap, but few candidates get that far.
+          if (j > i && !beyondReach(p, q, reach2) &&
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
+              parts.allows(pi, slotParts[slot])) {
             w.partners.push_back(j);
           }
         });
@@ -398,8 +400,9 @@ void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
         const double ri = radiusOf(i);
         const int pi = partOf(i);
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
-          if (parts.allows(pi, slotParts[slot]) && !beyondReach(p, q, reach2) &&
-              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+          if (!beyondReach(p, q, reach2) &&
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
+              parts.allows(pi, slotParts[slot])) {
             w.partners.push_back(j);
           }
         });
