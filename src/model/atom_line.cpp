@@ -187,73 +187,70 @@ std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const
   return atom;
 }
 
-std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
-                                        int first, int last) {
-  std::vector<AtomListItem> items;
-  items.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
-  Words words;  // reused for every line
-  std::string joinedCode;
-  std::string comment;
-  int r = first;
-  while (r <= last) {
-    AtomListItem item;
-    item.row = r;
-    const std::string& row = source.rows[static_cast<std::size_t>(r)];
-    char buffer[8];
-    const std::string_view name = instructionOf(firstWord(row), buffer);
-    ++r;
-    if (row.empty() || startsWithBlank(source.rawRow(item.row))) {
-      // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
-      item.lines.push_back(source.rawRow(item.row));
-      items.push_back(std::move(item));
-      continue;
-    }
-    if (name == "REM") {
-      item.lines.push_back(row);
-      items.push_back(std::move(item));
-      continue;
-    }
-    if (name == "FRAG") {
-      item.kind = ItemKind::Frag;
-      item.lines.push_back(row);
-      char endBuffer[8];
-      while (r <= last && instructionNameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)]),
+AtomListSplitter::AtomListSplitter(const StructureModel& structure, const SourceRows& source,
+                                   int first, int last)
+    : m_structure(structure), m_source(source), m_row(first), m_last(last) {}
+
+bool AtomListSplitter::next(AtomListItem& item) {
+  if (m_row > m_last) return false;
+  const SourceRows& source = m_source;
+  item = AtomListItem{};
+  item.row = m_row;
+  const std::string& row = source.rows[static_cast<std::size_t>(m_row)];
+  char buffer[8];
+  const std::string_view name = instructionOf(firstWord(row), buffer);
+  int r = m_row + 1;
+  if (row.empty() || startsWithBlank(source.rawRow(item.row))) {
+    // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
+    item.lines.push_back(source.rawRow(item.row));
+    m_row = r;
+    return true;
+  }
+  if (name == "REM") {
+    item.lines.push_back(row);
+    m_row = r;
+    return true;
+  }
+  if (name == "FRAG") {
+    item.kind = ItemKind::Frag;
+    item.lines.push_back(row);
+    char endBuffer[8];
+    while (r <= m_last && instructionNameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)]),
                                             endBuffer) != "FEND") {
-        item.lines.push_back(source.rawRow(r));
-        ++r;
-      }
-      items.push_back(std::move(item));
-      continue;
-    }
-    // Join the continuation rows: their words follow one another, their comments are joined by
-    // a blank.
-    RowView part = viewRow(row);
-    words.clear();
-    appendWords(part.code, words);
-    comment.assign(part.comment);
-    const bool needsCode = name == "AFIX";
-    if (needsCode) joinedCode = tabsToBlanks(part.code);
-    while (part.continues && r <= last) {
-      part = viewRow(source.rows[static_cast<std::size_t>(r)]);
-      appendWords(part.code, words);
-      if (!part.comment.empty()) {
-        if (!comment.empty()) comment += ' ';
-        comment.append(part.comment);
-      }
-      if (needsCode) joinedCode += " " + tabsToBlanks(part.code);
+      item.lines.push_back(source.rawRow(r));
       ++r;
     }
-    classify(item, name, words, joinedCode, structure, source);
-    if (item.kind == ItemKind::Atom) {
-      item.atom.comment = comment;
-    } else {
-      item.lines.push_back(row);
-      for (int k = item.row + 1; k < r; ++k)
-        item.lines.push_back(source.rawRow(k));
-    }
-    items.push_back(std::move(item));
+    m_row = r;
+    return true;
   }
-  return items;
+  // Join the continuation rows: their words follow one another, their comments are joined by
+  // a blank.
+  RowView part = viewRow(row);
+  m_words.clear();
+  appendWords(part.code, m_words);
+  m_comment.assign(part.comment);
+  const bool needsCode = name == "AFIX";
+  if (needsCode) m_joinedCode = tabsToBlanks(part.code);
+  while (part.continues && r <= m_last) {
+    part = viewRow(source.rows[static_cast<std::size_t>(r)]);
+    appendWords(part.code, m_words);
+    if (!part.comment.empty()) {
+      if (!m_comment.empty()) m_comment += ' ';
+      m_comment.append(part.comment);
+    }
+    if (needsCode) m_joinedCode += " " + tabsToBlanks(part.code);
+    ++r;
+  }
+  m_row = r;
+  classify(item, name, m_words, m_joinedCode, m_structure, source);
+  if (item.kind == ItemKind::Atom) {
+    item.atom.comment = m_comment;
+  } else {
+    item.lines.push_back(row);
+    for (int k = item.row + 1; k < r; ++k)
+      item.lines.push_back(source.rawRow(k));
+  }
+  return true;
 }
 
 }  // namespace tavo::model

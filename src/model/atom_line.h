@@ -54,10 +54,25 @@ struct AtomListItem {
   AtomLine atom;
 };
 
-/// Splits rows first..last into logical lines and classifies each. Throws ConversionError,
-/// prefixed with the file and line, for an atom-shaped line with a word that is not a number.
-std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
-                                        int first, int last);
+/// Splits rows first..last into logical lines and classifies each, one line at a time, so that
+/// a reader holds only the lines it looks ahead to rather than the whole atom list.
+class AtomListSplitter {
+ public:
+  AtomListSplitter(const StructureModel& structure, const SourceRows& source, int first, int last);
+  /// The next logical line into `item`; false after the last. Throws ConversionError, prefixed
+  /// with the file and line, for an atom-shaped line with a word that is not a number.
+  bool next(AtomListItem& item);
+
+ private:
+  const StructureModel& m_structure;
+  const SourceRows& m_source;
+  int m_row;
+  int m_last;
+  std::vector<std::string_view> m_words;  // reused for every line
+  std::string m_joinedCode;
+  std::string m_comment;
+};
+
 
 /// The code part of a row (before "!") without a trailing continuation "=", and whether the row
 /// continues on the next one.

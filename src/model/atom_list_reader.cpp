@@ -1,6 +1,7 @@
 // Reading the atom list: atoms, riding groups, free H atoms, PART context and cards.
 #include "model/atom_list_reader.h"
 
+#include <deque>
 #include <string_view>
 
 #include "model/atom_line.h"
@@ -115,19 +116,47 @@ class AtomListWalk {
   Residue m_residue;
 };
 
-// The end of the block of an AFIX line at `afix`: the index of the next AFIX item (or the end),
-// when the block holds at least one atom and only isotropic H atoms; -1 otherwise.
-int ridingBlockEnd(const HydrogenElements& hydrogens, const std::vector<AtomListItem>& items,
-                   std::size_t afix) {
+// The logical lines of the atom list in order, with the few that a riding block looks ahead to
+// held until they are taken.
+class AtomListStream {
+ public:
+  AtomListStream(const StructureModel& structure, const SourceRows& source, int first, int last)
+      : m_splitter(structure, source, first, last) {}
+  /// The next line into `item`; false after the last.
+  bool take(AtomListItem& item) {
+    if (m_ahead.empty()) return m_splitter.next(item);
+    item = std::move(m_ahead.front());
+    m_ahead.pop_front();
+    return true;
+  }
+  /// The line `k` places ahead of the next one to take; null beyond the last.
+  const AtomListItem* peek(std::size_t k) {
+    while (m_ahead.size() <= k) {
+      AtomListItem item;
+      if (!m_splitter.next(item)) return nullptr;
+      m_ahead.push_back(std::move(item));
+    }
+    return &m_ahead[k];
+  }
+
+ private:
+  AtomListSplitter m_splitter;
+  std::deque<AtomListItem> m_ahead;
+};
+
+// The length of the block that follows an AFIX line (the lines up to the next AFIX line or the
+// end), when it holds at least one atom and only isotropic H atoms; -1 otherwise.
+int ridingBlockLength(const HydrogenElements& hydrogens, AtomListStream& stream) {
   int atoms = 0;
-  std::size_t j = afix + 1;
-  for (; j < items.size() && items[j].kind != ItemKind::Afix; ++j) {
-    if (items[j].kind == ItemKind::Frag) return -1;
-    if (items[j].kind != ItemKind::Atom) continue;
-    if (!hydrogens.takes(items[j].atom)) return -1;
+  std::size_t k = 0;
+  for (const AtomListItem* item = stream.peek(0); item != nullptr && item->kind != ItemKind::Afix;
+       item = stream.peek(++k)) {
+    if (item->kind == ItemKind::Frag) return -1;
+    if (item->kind != ItemKind::Atom) continue;
+    if (!hydrogens.takes(item->atom)) return -1;
     ++atoms;
   }
-  return atoms > 0 ? static_cast<int>(j) : -1;
+  return atoms > 0 ? static_cast<int>(k) : -1;
 }
 
 }  // namespace
@@ -140,11 +169,11 @@ std::string SourceRows::where(int row) const {
 }
 
 void readAtomList(StructureModel& structure, const SourceRows& source, int first, int last) {
-  const std::vector<AtomListItem> items = splitAtomList(structure, source, first, last);
+  AtomListStream stream(structure, source, first, last);
   AtomListWalk walk(structure);
   int parent = 0;  // the non-H atom that a riding group may follow, 0 when none
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const AtomListItem& item = items[i];
+  AtomListItem item;
+  while (stream.take(item)) {
     switch (item.kind) {
       case ItemKind::Fvar:
         break;
@@ -164,9 +193,9 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         break;
       }
       case ItemKind::Afix: {
-        const int end =
-            item.number != 0 && parent > 0 ? ridingBlockEnd(walk.hydrogens, items, i) : -1;
-        if (end < 0) {
+        const int length =
+            item.number != 0 && parent > 0 ? ridingBlockLength(walk.hydrogens, stream) : -1;
+        if (length < 0) {
           // A rigid group, a block that is not riding H atoms, or the AFIX 0 that closes one.
           walk.addCard(item.lines);
           parent = 0;
@@ -177,17 +206,16 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         riding.afixCode = text::cut(item.afixText.substr(0, item.afixText.find(' ')), 3);
         riding.afixText = item.afixText;
         structure.atoms[parent].afixGroup = group;
-        for (std::size_t j = i + 1; j < static_cast<std::size_t>(end); ++j) {
-          const AtomListItem& inner = items[j];
+        AtomListItem inner;
+        for (int k = 0; k < length && stream.take(inner); ++k) {
           if (inner.kind == ItemKind::Part) walk.part = {inner.number, inner.partSof};
           if (inner.kind == ItemKind::Card) walk.addCard(inner.lines);
           if (inner.kind == ItemKind::Atom) walk.addAtom(inner.atom, group);
         }
-        i = static_cast<std::size_t>(end) - 1;
-        const bool closedByZero = static_cast<std::size_t>(end) < items.size() &&
-                                  items[static_cast<std::size_t>(end)].number == 0;
+        const AtomListItem* closing = stream.peek(0);  // the next AFIX line, if any
+        const bool closedByZero = closing != nullptr && closing->number == 0;
         riding.closingLine = closedByZero ? "AFIX 0" : "";
-        if (closedByZero) ++i;
+        if (closedByZero) stream.take(inner);
         parent = 0;
         break;
       }
