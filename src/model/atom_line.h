@@ -73,7 +73,6 @@ class AtomListSplitter {
   std::string m_comment;
 };
 
-
 /// The code part of a row (before "!") without a trailing continuation "=", and whether the row
 /// continues on the next one.
 struct RowCode {
