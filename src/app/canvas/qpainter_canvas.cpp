@@ -248,12 +248,51 @@ QPainterCanvas::GlyphSet& QPainterCanvas::glyphSet(int size, view::Color color) 
   set->padding = static_cast<int>(std::ceil(set->height * m_pixelRatio / 2));
   for (int c = 0; c < 95; ++c)
     set->advance[c] = metrics.horizontalAdvance(QChar(c + 32));
+  findSamePhases(*set);
   return *set;
 }
 
-const QImage& QPainterCanvas::glyph(GlyphSet& set, char c, int phase) const {
-  const int i = (c - 32) * GlyphSet::phases + phase;
-  if (set.drawn[i]) return set.image[i];
+void QPainterCanvas::findSamePhases(GlyphSet& set) const {
+  // Two characters, curved and slanted, drawn at every phase side by side in one image; a phase
+  // shares the picture of an earlier one when both characters come out alike there.
+  static constexpr char probes[] = {'C', 'W'};
+  const int cell =
+      static_cast<int>(std::ceil(set.advance['W' - 32] * m_pixelRatio)) + 2 * set.padding + 1;
+  const int rowHeight = static_cast<int>(std::ceil(set.height * m_pixelRatio));
+  QImage image(cell * GlyphSet::phases, rowHeight * 2, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  image.setDevicePixelRatio(m_pixelRatio);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(set.font);
+  p.setPen(toQColor(set.color));
+  for (int phase = 0; phase < GlyphSet::phases; ++phase) {
+    const double origin =
+        phase * cell + set.padding + static_cast<double>(phase) / GlyphSet::phases;
+    for (int row = 0; row < 2; ++row) {
+      p.drawText(QPointF(origin / m_pixelRatio, (row * rowHeight) / m_pixelRatio + set.ascent),
+                 QString(QChar(probes[row])));
+    }
+  }
+  p.end();
+  const auto alike = [&](int a, int b) {
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      if (!std::equal(row + a * cell, row + (a + 1) * cell, row + b * cell)) return false;
+    }
+    return true;
+  };
+  int current = 0;
+  for (int phase = 0; phase < GlyphSet::phases; ++phase) {
+    if (!alike(phase, current)) current = phase;
+    set.samePictureAs[static_cast<std::size_t>(phase)] = current;
+  }
+}
+
+const QPainterCanvas::Glyph& QPainterCanvas::glyph(GlyphSet& set, char c, int phase) const {
+  phase = set.samePictureAs[static_cast<std::size_t>(phase)];
+  Glyph& g = set.glyphs[static_cast<std::size_t>((c - 32) * GlyphSet::phases + phase)];
+  if (g.drawn) return g;
   const int width =
       static_cast<int>(std::ceil(set.advance[c - 32] * m_pixelRatio)) + 2 * set.padding + 1;
   QImage image(width, static_cast<int>(std::ceil(set.height * m_pixelRatio)),
@@ -267,62 +306,92 @@ const QImage& QPainterCanvas::glyph(GlyphSet& set, char c, int phase) const {
   const double origin = set.padding + static_cast<double>(phase) / GlyphSet::phases;
   p.drawText(QPointF(origin / m_pixelRatio, set.ascent), QString(QChar(c)));
   p.end();
-  set.image[i] = std::move(image);
-  set.drawn[i] = true;
-  return set.image[i];
+  // Only the inked box is kept: most of a glyph image is clear.
+  g.ink = QRect();
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(row[x]) != 0) g.ink |= QRect(x, y, 1, 1);
+    }
+  }
+  g.pixels.clear();
+  for (int y = g.ink.top(); y <= g.ink.bottom() && !g.ink.isEmpty(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    g.pixels.insert(g.pixels.end(), row + g.ink.left(), row + g.ink.right() + 1);
+  }
+  g.drawn = true;
+  return g;
 }
 
 namespace {
 
-// Source-over of premultiplied `glyph` onto `target` with the glyph's left edge at device
-// column `left`, clipped to the target.
-void blendGlyph(QImage& target, const QImage& glyph, int left) {
-  const int rows = std::min(target.height(), glyph.height());
-  const int from = std::max(0, -left);
-  const int to = std::min(glyph.width(), target.width() - left);
-  for (int y = 0; y < rows; ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(glyph.constScanLine(y));
-    auto* row = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
-    for (int x = from; x < to; ++x) {
+// Source-over of a premultiplied pixel onto an opaque one, rounded as the raster engine rounds
+// when it draws an image.
+QRgb sourceOver(QRgb source, QRgb target) {
+  const unsigned keep = 255 - qAlpha(source);
+  unsigned redBlue = (target & 0xFF00FF) * keep;
+  redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF) + 0x800080) >> 8) & 0xFF00FF;
+  unsigned alphaGreen = ((target >> 8) & 0xFF00FF) * keep;
+  alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xFF00FF) + 0x800080) & 0xFF00FF00;
+  return source + (alphaGreen | redBlue);
+}
+
+// Blends the `ink` box `pixels` of a glyph onto the opaque `target` (bits and bytes per line)
+// of `width` x `height` pixels, with the glyph image's top-left corner at device (left, top).
+void blendGlyph(uchar* target, qsizetype stride, int width, int height, const QRect& ink,
+                const std::vector<QRgb>& pixels, int left, int top) {
+  if (ink.isEmpty()) return;
+  left += ink.left();
+  top += ink.top();
+  const int fromX = std::max(0, -left), toX = std::min(ink.width(), width - left);
+  const int fromY = std::max(0, -top), toY = std::min(ink.height(), height - top);
+  for (int y = fromY; y < toY; ++y) {
+    const QRgb* source = pixels.data() + static_cast<std::size_t>(y) * ink.width();
+    auto* row = reinterpret_cast<QRgb*>(target + (top + y) * stride);
+    for (int x = fromX; x < toX; ++x) {
       const QRgb s = source[x];
       const unsigned alpha = qAlpha(s);
       if (alpha == 0) continue;
-      if (alpha == 255) {
-        row[x] = s;
-        continue;
-      }
-      const unsigned keep = 255 - alpha;
-      const QRgb d = row[x];
-      const auto mix = [&](int shift) {
-        return (((s >> shift) & 0xFF) + ((((d >> shift) & 0xFF) * keep + 127) / 255)) << shift;
-      };
-      row[x] = mix(24) | mix(16) | mix(8) | mix(0);
+      QRgb& d = row[left + x];
+      d = alpha == 255 ? s : sourceOver(s, d);
     }
   }
 }
 
 }  // namespace
 
-bool QPainterCanvas::composeText(std::string_view text, int background, Sprite& sprite) {
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c < 127; }))
-    return false;
-  GlyphSet& set = glyphSet(m_font.size, m_font.color);
-  double width = 0;
-  for (const char c : text)
-    width += set.advance[c - 32];
-  sprite.image = deviceImage(std::max(1, static_cast<int>(std::lround(width))), set.height,
-                             QImage::Format_ARGB32_Premultiplied);
-  sprite.image.fill(background == clearBrush ? QColor(Qt::transparent) : toQColor(background));
+void QPainterCanvas::writeLabel(GlyphSet& set, int x, int y, std::string_view text,
+                                int background) {
+  uchar* bits = m_image.bits();
+  const qsizetype stride = m_image.bytesPerLine();
+  const int width = m_image.width(), height = m_image.height();
+  const int left = static_cast<int>(std::lround(x * m_pixelRatio));
+  const int top = static_cast<int>(std::lround(y * m_pixelRatio));
+  if (background != clearBrush) {
+    double advance = 0;
+    for (const char c : text)
+      advance += set.advance[c - 32];
+    const int boxWidth = static_cast<int>(
+        std::ceil(std::max(1, static_cast<int>(std::lround(advance))) * m_pixelRatio));
+    const int boxHeight = static_cast<int>(std::ceil(set.height * m_pixelRatio));
+    const QRgb fill = toQColor(background).rgb();
+    const int fromX = std::clamp(left, 0, width);
+    const int toX = std::clamp(left + boxWidth, fromX, width);
+    for (int row = std::max(top, 0); row < std::min(top + boxHeight, height); ++row) {
+      auto* pixels = reinterpret_cast<QRgb*>(bits + row * stride);
+      std::fill(pixels + fromX, pixels + toX, fill);
+    }
+  }
   double pen = 0;
   for (const char c : text) {
     // Glyphs sit at fractional pen positions, as QPainter places them in a drawn text.
-    const double quarters = std::round(pen * m_pixelRatio * GlyphSet::phases);
-    const int whole = static_cast<int>(std::floor(quarters / GlyphSet::phases));
-    const int phase = static_cast<int>(quarters) - whole * GlyphSet::phases;
-    blendGlyph(sprite.image, glyph(set, c, phase), whole - set.padding);
+    const double steps = std::round(pen * m_pixelRatio * GlyphSet::phases);
+    const int whole = static_cast<int>(std::floor(steps / GlyphSet::phases));
+    const int phase = static_cast<int>(steps) - whole * GlyphSet::phases;
+    const Glyph& g = glyph(set, c, phase);
+    blendGlyph(bits, stride, width, height, g.ink, g.pixels, left + whole - set.padding, top);
     pen += set.advance[c - 32];
   }
-  return true;
 }
 
 const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) {
@@ -335,21 +404,19 @@ const QPainterCanvas::Sprite& QPainterCanvas::textSprite(std::string_view text) 
   if (found != m_textSprites.end()) return found->second;
   if (m_textSprites.size() >= maximumTextSprites) m_textSprites.clear();
   Sprite sprite;
-  if (!composeText(text, m_lookup.background, sprite)) {
-    const QFont font = qtFont(m_font.size);
-    const QFontMetrics metrics(font);
-    const QString qtext = toQString(text);
-    sprite.image = deviceImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
-                               QImage::Format_ARGB32_Premultiplied);
-    sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
-                                                        : toQColor(m_lookup.background));
-    QPainter p(&sprite.image);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setFont(font);
-    p.setPen(toQColor(m_font.color));
-    p.drawText(QPoint(0, metrics.ascent()), qtext);
-    p.end();
-  }
+  const QFont font = qtFont(m_font.size);
+  const QFontMetrics metrics(font);
+  const QString qtext = toQString(text);
+  sprite.image = deviceImage(std::max(1, metrics.horizontalAdvance(qtext)), metrics.height(),
+                             QImage::Format_ARGB32_Premultiplied);
+  sprite.image.fill(m_lookup.background == clearBrush ? QColor(Qt::transparent)
+                                                      : toQColor(m_lookup.background));
+  QPainter p(&sprite.image);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(font);
+  p.setPen(toQColor(m_font.color));
+  p.drawText(QPoint(0, metrics.ascent()), qtext);
+  p.end();
   return m_textSprites.emplace(m_lookup, std::move(sprite)).first->second;
 }
 
@@ -358,11 +425,21 @@ void QPainterCanvas::texts(std::span<const view::PlacedText> batch) {
     Canvas::texts(batch);
     return;
   }
-  QPainter& p = painter();
+  const int background =
+      m_brush.style == view::BrushStyle::Clear ? clearBrush : (m_brush.color & 0xFFFFFF);
+  GlyphSet* set = nullptr;
   for (const view::PlacedText& t : batch) {
     if (t.text.empty()) continue;
+    if (std::all_of(t.text.begin(), t.text.end(), [](char c) { return c >= 32 && c < 127; })) {
+      // The labels go into the image bits directly; no painter may hold them meanwhile.
+      if (m_painter) m_painter->end();
+      m_painter.reset();
+      if (set == nullptr) set = &glyphSet(m_font.size, m_font.color);
+      writeLabel(*set, t.x, t.y, t.text, background);
+      continue;
+    }
     const Sprite& sprite = textSprite(t.text);
-    p.drawImage(t.x, t.y, sprite.image);
+    painter().drawImage(t.x, t.y, sprite.image);
   }
 }
 

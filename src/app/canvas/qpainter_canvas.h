@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "view/canvas.h"
 
@@ -77,18 +79,26 @@ class QPainterCanvas final : public view::Canvas {
     QImage image;
     int offsetX = 0, offsetY = 0;  // where the image goes relative to the point
   };
-  /// The printable ASCII characters of one font size and colour, each drawn once per quarter
-  /// pixel of pen position, from which label images are put together without shaping every
-  /// label anew.
+  /// One printable ASCII character drawn at one pen phase, with the box of its inked pixels.
+  struct Glyph {
+    QRect ink;                 // the device pixels with any coverage; empty for a blank glyph
+    std::vector<QRgb> pixels;  // the premultiplied pixels of the ink box, row by row
+    bool drawn = false;
+  };
+  /// The printable ASCII characters of one font size and colour, each drawn once per phase of
+  /// the pen position, from which labels are written straight into the image without shaping
+  /// every label anew.
   struct GlyphSet {
     static constexpr int phases = 64;  // pen positions per device pixel
     QFont font;
     view::Color color = 0;
-    int ascent = 0, height = 0;             // logical pixels
-    int padding = 0;                        // device pixels left of the pen position in each image
-    std::array<double, 95> advance{};       // logical pixels
-    std::array<QImage, 95 * phases> image;  // drawn on first use
-    std::array<bool, 95 * phases> drawn{};
+    int ascent = 0, height = 0;        // logical pixels
+    int padding = 0;                   // device pixels left of the pen position in each image
+    std::array<double, 95> advance{};  // logical pixels
+    // The phase whose picture each phase shares: the font engine places glyphs at only a few
+    // sub-pixel positions.
+    std::array<int, phases> samePictureAs{};
+    std::array<Glyph, 95 * phases> glyphs;  // drawn on first use
   };
 
   QPainter& painter();
@@ -100,10 +110,13 @@ class QPainterCanvas final : public view::Canvas {
   const Sprite& circleSprite(int radius, view::Color penColor, int penWidth, int brush);
   const Sprite& textSprite(std::string_view text);
   GlyphSet& glyphSet(int size, view::Color color);
-  /// The image of `c` drawn `phase` quarters of a device pixel right of its origin.
-  const QImage& glyph(GlyphSet& set, char c, int phase) const;
-  /// The label image put together from cached glyphs; false for text outside printable ASCII.
-  bool composeText(std::string_view text, int background, Sprite& sprite);
+  /// Finds the phases at which the font engine draws the same picture.
+  void findSamePhases(GlyphSet& set) const;
+  /// `c` drawn `phase` 64ths of a device pixel right of its origin.
+  const Glyph& glyph(GlyphSet& set, char c, int phase) const;
+  /// Writes a printable ASCII label into the raster image from cached glyphs, its top-left
+  /// corner at logical (x, y), on a box of `background` unless that is the clear brush.
+  void writeLabel(GlyphSet& set, int x, int y, std::string_view text, int background);
   void drawCircleWith(QPainter& p, double cx, double cy, int radius) const;
 
   QImage m_image;
