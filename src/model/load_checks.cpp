@@ -2,7 +2,9 @@
 #include "model/load_checks.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -14,35 +16,70 @@ namespace tavo::model {
 
 namespace {
 
+// The label as compared: without surrounding blanks or control characters, in any case.
+std::string_view comparedLabel(std::string_view label) {
+  while (!label.empty() && static_cast<unsigned char>(label.front()) <= 32)
+    label.remove_prefix(1);
+  while (!label.empty() && static_cast<unsigned char>(label.back()) <= 32)
+    label.remove_suffix(1);
+  return label;
+}
+
+char upperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool sameLabel(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return upperAscii(x) == upperAscii(y);
+         });
+}
+
+std::uint64_t mix(std::uint64_t h, std::uint64_t value) {
+  return (h ^ value) * 0x100000001B3ULL;
+}
+
 // Pairs i < j of equal labels within one residue among entries 1..count, in the order of the
 // double loop over (i, j). SHELXL allows the same label in different residues; all atoms outside
-// any residue count as one residue. Equal keys are grouped first, so the cost follows the number
-// of pairs, not count².
+// any residue count as one residue. Entries are grouped by a hash of label and residue first, so
+// the cost follows the number of entries and pairs, not count², and no text is copied.
 template <class Table>
 void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int& pairs) {
-  std::vector<std::string> labels(static_cast<std::size_t>(count) + 1);
-  std::vector<std::string> keys(static_cast<std::size_t>(count) + 1);
-  std::vector<int> order;
-  order.reserve(static_cast<std::size_t>(count));
-  for (int i = 1; i <= count; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    labels[at] = text::upper(text::trimLine(table[i].label));
-    const Residue& residue = table[i].residue;
-    keys[at] = labels[at] + '\n' + residue.chain + ':' + std::to_string(residue.number);
-    order.push_back(i);
-  }
-  const auto key = [&keys](int i) -> const std::string& {
-    return keys[static_cast<std::size_t>(i)];
+  struct Entry {
+    std::uint64_t hash;
+    int index;
   };
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+  std::vector<Entry> entries;
+  entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 1; i <= count; ++i) {
+    std::uint64_t h = 0xCBF29CE484222325ULL;
+    for (const char c : comparedLabel(table[i].label))
+      h = mix(h, static_cast<unsigned char>(upperAscii(c)));
+    const Residue& residue = table[i].residue;
+    h = mix(h, 0x100);  // ends the label
+    for (const char c : residue.chain)
+      h = mix(h, static_cast<unsigned char>(c));
+    h = mix(h, 0x100 + static_cast<std::uint64_t>(static_cast<std::uint32_t>(residue.number)));
+    entries.push_back({h, i});
+  }
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
+  });
+  const auto same = [&table](int a, int b) {
+    return sameLabel(comparedLabel(table[a].label), comparedLabel(table[b].label)) &&
+           table[a].residue.number == table[b].residue.number &&
+           table[a].residue.chain == table[b].residue.chain;
+  };
   std::vector<std::pair<int, int>> found;
-  for (std::size_t start = 0; start < order.size();) {
+  for (std::size_t start = 0; start < entries.size();) {
     std::size_t end = start + 1;
-    while (end < order.size() && key(order[end]) == key(order[start]))
+    while (end < entries.size() && entries[end].hash == entries[start].hash)
       ++end;
     for (std::size_t a = start; a < end; ++a) {
-      for (std::size_t b = a + 1; b < end; ++b)
-        found.emplace_back(order[a], order[b]);
+      for (std::size_t b = a + 1; b < end; ++b) {
+        if (same(entries[a].index, entries[b].index))
+          found.emplace_back(entries[a].index, entries[b].index);
+      }
     }
     start = end;
   }
@@ -51,7 +88,7 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
     (void)j;
     if (pairs == 0) grid.resize(1, 2);
     ++pairs;
-    grid.setRow(pairs, {labels[static_cast<std::size_t>(i)], "Duplicated"});
+    grid.setRow(pairs, {text::upper(comparedLabel(table[i].label)), "Duplicated"});
   }
 }
 
