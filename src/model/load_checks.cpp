@@ -49,8 +49,8 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
     std::uint64_t hash;
     int index;
   };
-  std::vector<Entry> entries;
-  entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  const auto size = static_cast<std::size_t>(std::max(count, 0));
+  std::vector<std::uint64_t> hashes(size + 1);
   for (int i = 1; i <= count; ++i) {
     std::uint64_t h = 0xCBF29CE484222325ULL;
     for (const char c : comparedLabel(table[i].label))
@@ -60,7 +60,35 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
     for (const char c : residue.chain)
       h = mix(h, static_cast<unsigned char>(c));
     h = mix(h, 0x100 + static_cast<std::uint64_t>(static_cast<std::uint32_t>(residue.number)));
-    entries.push_back({h, i});
+    hashes[static_cast<std::size_t>(i)] = h;
+  }
+  // Only entries whose hash occurs more than once can be duplicates: an open-addressing table
+  // of hashes finds them in one pass, and only they are sorted.
+  std::size_t slots = 16;
+  while (slots < 2 * size)
+    slots *= 2;
+  std::vector<int> slot(slots, 0);  // the first entry with the hash; 0 = free
+  std::vector<bool> repeated(size + 1, false);
+  for (int i = 1; i <= count; ++i) {
+    const std::uint64_t h = hashes[static_cast<std::size_t>(i)];
+    std::size_t at = static_cast<std::size_t>(h ^ (h >> 29)) & (slots - 1);
+    for (;; at = (at + 1) & (slots - 1)) {
+      const int first = slot[at];
+      if (first == 0) {
+        slot[at] = i;
+        break;
+      }
+      if (hashes[static_cast<std::size_t>(first)] == h) {
+        repeated[static_cast<std::size_t>(first)] = true;
+        repeated[static_cast<std::size_t>(i)] = true;
+        break;
+      }
+    }
+  }
+  std::vector<Entry> entries;
+  for (int i = 1; i <= count; ++i) {
+    if (repeated[static_cast<std::size_t>(i)])
+      entries.push_back({hashes[static_cast<std::size_t>(i)], i});
   }
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "reader_fixture.h"
 
 namespace tavo::testing {
@@ -25,6 +28,17 @@ TEST(LoadChecks, DuplicateLabelsAreCountedPerTable) {
   const auto& grid = r->s().workingGrid;
   EXPECT_EQ(grid.row(1), (std::vector<std::string>{"C1", "Duplicated"}));
   EXPECT_EQ(grid.row(4), (std::vector<std::string>{"H1", "Duplicated"}));
+}
+
+TEST(LoadChecks, OneDuplicateAmongManyUniqueLabelsIsFound) {
+  std::string atoms;
+  for (int i = 1; i <= 900; ++i)
+    atoms += "C" + std::to_string(i) + " 1 0.1 0.2 0.3 11 0.05\n";
+  auto r = readInsText(head() + atoms + "c450 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  ASSERT_EQ(r->dialogs.shown.size(), 1u);
+  EXPECT_EQ(r->dialogs.shown[0], "1 duplicated atom labels exist!  Check them by F10!");
+  EXPECT_EQ(r->s().workingGrid.row(1), (std::vector<std::string>{"C450", "Duplicated"}));
 }
 
 TEST(LoadChecks, NonPositiveDefiniteAtomsAreListed) {
