@@ -51,19 +51,16 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
   };
   const auto size = static_cast<std::size_t>(std::max(count, 0));
   std::vector<std::uint64_t> hashes(size + 1);
+  // The labels first: the residue lies further into each entry, and only entries whose label
+  // occurs more than once need it.
   for (int i = 1; i <= count; ++i) {
     std::uint64_t h = 0xCBF29CE484222325ULL;
     for (const char c : comparedLabel(table[i].label))
       h = mix(h, static_cast<unsigned char>(upperAscii(c)));
-    const Residue& residue = table[i].residue;
-    h = mix(h, 0x100);  // ends the label
-    for (const char c : residue.chain)
-      h = mix(h, static_cast<unsigned char>(c));
-    h = mix(h, 0x100 + static_cast<std::uint64_t>(static_cast<std::uint32_t>(residue.number)));
     hashes[static_cast<std::size_t>(i)] = h;
   }
-  // Only entries whose hash occurs more than once can be duplicates: an open-addressing table
-  // of hashes finds them in one pass, and only they are sorted.
+  // Only entries whose label hash occurs more than once can be duplicates: an open-addressing
+  // table of hashes finds them in one pass, and only they are sorted, by label and residue.
   std::size_t slots = 16;
   while (slots < 2 * size)
     slots *= 2;
@@ -87,8 +84,13 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
   }
   std::vector<Entry> entries;
   for (int i = 1; i <= count; ++i) {
-    if (repeated[static_cast<std::size_t>(i)])
-      entries.push_back({hashes[static_cast<std::size_t>(i)], i});
+    if (!repeated[static_cast<std::size_t>(i)]) continue;
+    const Residue& residue = table[i].residue;
+    std::uint64_t h = mix(hashes[static_cast<std::size_t>(i)], 0x100);  // ends the label
+    for (const char c : residue.chain)
+      h = mix(h, static_cast<unsigned char>(c));
+    h = mix(h, 0x100 + static_cast<std::uint64_t>(static_cast<std::uint32_t>(residue.number)));
+    entries.push_back({h, i});
   }
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
