@@ -14,7 +14,8 @@ namespace {
 
 QAction* findItem(const QMenuBar& bar, const QString& menu, const QString& caption) {
   for (QAction* top : bar.actions()) {
-    if (top->text() != menu || top->menu() == nullptr) continue;
+    // The titles carry their Alt-letter mnemonics ("&File").
+    if (QString(top->text()).remove(QLatin1Char('&')) != menu || top->menu() == nullptr) continue;
     for (QAction* item : top->menu()->actions()) {
       if (item->text() == caption) return item;
     }

@@ -62,7 +62,7 @@ TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
 TEST_F(WorkbenchScenario, OpenByDialogStartsInDirinfThenInTheCurrentFilesFolder) {
   std::ofstream(program.path() / "dirinf") << work.path().string() << "\n";
   dialogs.nextFile.reset();  // cancelled
-  bench->openByDialog();
+  bench->run([&] { bench->fileCommands().openByDialog(); });
   EXPECT_EQ(fs::current_path(), work.path()) << "directoryinfo is 000: dirinf decides";
   EXPECT_FALSE(bench->hasStructure());
   EXPECT_EQ(bench->windowCaption(), caption);
@@ -74,7 +74,7 @@ TEST_F(WorkbenchScenario, OpenByDialogStartsInDirinfThenInTheCurrentFilesFolder)
   std::ofstream(program.path() / "dirinf") << program.path().string() << "\n";
   fs::current_path(program.path());
   dialogs.nextFile.reset();
-  bench->openByDialog();
+  bench->run([&] { bench->fileCommands().openByDialog(); });
   EXPECT_EQ(fs::current_path(), work.path());
   EXPECT_EQ(bench->structure().nonHCount, 6);
 }
@@ -84,9 +84,9 @@ TEST_F(WorkbenchScenario, AnEmptyProgramFolderIsTheCurrentDirectoryAtTheFirstOpe
   if (!file) GTEST_SKIP() << "no corpus folder";
   fs::current_path(program.path());
   workbench::Workbench fresh(dialogs, canvas, clock, {});
-  fresh.resizePane(paneWidth, paneHeight);
+  fresh.run([&] { fresh.viewCommands().resizePane(paneWidth, paneHeight); });
   dialogs.nextFile = *file;
-  fresh.openByDialog();
+  fresh.run([&] { fresh.fileCommands().openByDialog(); });
   EXPECT_EQ(fresh.programFolder(), program.path());
   EXPECT_TRUE(fresh.hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(readFileBytes(program.path() / "dirinf"), work.path().string() + "\n");
@@ -101,8 +101,12 @@ TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
     void (*open)(Workbench&, const fs::path&);
   };
   const Case cases[] = {
-      {"open by dialog", [](Workbench& b, const fs::path&) { b.openByDialog(); }},
-      {"tavo FILE", [](Workbench& b, const fs::path& f) { b.openFile(f); }},
+      {"open by dialog",
+       [](Workbench& b, const fs::path&) { b.run([&] { b.fileCommands().openByDialog(); }); }},
+      {"tavo FILE",
+       [](Workbench& b, const fs::path& f) {
+         b.run([&] { b.fileCommands().open(f, workbench::OpenedFrom::CommandLine); });
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -157,18 +161,18 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
     switch (c.entry) {
       case Entry::Dialog:
         dialogs.nextFile = bad;
-        bench->openByDialog();
+        bench->run([&] { bench->fileCommands().openByDialog(); });
         break;
       case Entry::List:
-        bench->showFileList();
-        bench->openFromFileList("bad.ins");
+        bench->run([&] { bench->fileCommands().showFileList(); });
+        bench->run([&] { bench->fileCommands().openFromFileList("bad.ins"); });
         break;
       case Entry::File:
-        bench->openFile(bad);
+        bench->run([&] { bench->fileCommands().open(bad, workbench::OpenedFrom::CommandLine); });
         break;
       case Entry::Reopen:
         work.write("ala.res", c.content);
-        bench->reopen();
+        bench->run([&] { bench->fileCommands().reopen(); });
         work.write("ala.res", alanine);
         break;
     }
@@ -180,7 +184,7 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
     EXPECT_EQ(listener.pictures, pictures);
   }
   // The structure kept is still the one reopen reads.
-  bench->reopen();
+  bench->run([&] { bench->fileCommands().reopen(); });
   EXPECT_EQ(snapshotOf(*bench), before);
 }
 
@@ -191,16 +195,16 @@ TEST_F(WorkbenchScenario, FileListNamesInstructionFilesThenTheCurrentFilesSiblin
   work.write("c.RES", "TITL c\n");
   work.write("ala.002", "TITL old\n");
   work.write("notes.txt", "x\n");
-  bench->showFileList();
+  bench->run([&] { bench->fileCommands().showFileList(); });
   const workbench::FileListWindow& list = bench->fileList();
   EXPECT_TRUE(list.visible);
   EXPECT_EQ(list.caption, work.path().string());
   EXPECT_EQ(list.names,
             (std::vector<std::string>{"b.ins", "A.INS", "ala.res", "c.RES", "ala.002", "ala.res"}));
-  bench->selectInFileList("b.ins");
+  bench->run([&] { bench->fileCommands().selectInFileList("b.ins"); });
   EXPECT_EQ(bench->fileList().previewLines, std::vector<std::string>{"TITL b"});
 
-  bench->openFromFileList("ala.res");
+  bench->run([&] { bench->fileCommands().openFromFileList("ala.res"); });
   EXPECT_FALSE(bench->fileList().visible);
   EXPECT_EQ(bench->structure().nonHCount, 6);
   EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "ala.res").string());
@@ -213,9 +217,9 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
   std::vector<model::Vec3> positions;
   for (int i = 1; i <= s.nonHCount; ++i)
     positions.push_back({s.atoms[i].x, s.atoms[i].y, s.atoms[i].z});
-  bench->chooseMode(editing::MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Name); });
 
-  bench->save();  // Ctrl+S
+  bench->run([&] { bench->fileCommands().save(); });  // Ctrl+S
   const fs::path ins = work.path() / "ala.ins";
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(s.currentFile, ins.string());
@@ -225,7 +229,7 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
   EXPECT_FALSE(fs::exists(work.path() / "ala.res"));
   EXPECT_TRUE(fs::exists(work.path() / "ala.bak"));
 
-  bench->reopen();  // Ctrl+I
+  bench->run([&] { bench->fileCommands().reopen(); });  // Ctrl+I
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   const Snapshot after = snapshotOf(*bench);
   EXPECT_EQ(after.currentFile, ins.string());
@@ -244,7 +248,7 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
     EXPECT_NEAR(s.atoms[i].z, p.z, 1e-6);
   }
   // The reopen reset the modes ('InitGrph').
-  EXPECT_FALSE(bench->modes().name);
+  EXPECT_FALSE(bench->modes().is(editing::MouseMode::Name));
   EXPECT_FALSE(bench->window().checkedModeItem.has_value());
 }
 
@@ -264,11 +268,11 @@ TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
                  "HKLF 4\n"
                  "END\n");
   const std::vector<std::string> duplicated{"1 duplicated atom labels exist!  Check them by F10!"};
-  bench->openFile(file);
+  bench->run([&] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(dialogs.shown, duplicated);
   dialogs.shown.clear();
-  bench->save();
+  bench->run([&] { bench->fileCommands().save(); });
   EXPECT_EQ(dialogs.shown, duplicated);
   EXPECT_EQ(bench->structure().workingGrid.row(1), (std::vector<std::string>{"C1", "Duplicated"}));
   EXPECT_TRUE(fs::exists(work.path() / "dup.000"));
@@ -277,14 +281,14 @@ TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
 
 TEST_F(WorkbenchScenario, ReopenAsResNeedsTheResAndOnlyThenNamesIt) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->save();
+  bench->run([&] { bench->fileCommands().save(); });
   const fs::path ins = work.path() / "ala.ins";
   ASSERT_EQ(bench->structure().currentFile, ins.string());
 
   // No .res yet (SHELXL has not run): the error is shown and nothing changes, so a later save
   // still writes ala.ins.
   dialogs.shown.clear();
-  bench->reopenAsRes();  // Ctrl+R
+  bench->run([&] { bench->fileCommands().reopenAsRes(); });  // Ctrl+R
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_NE(dialogs.shown[0].find("ala.res"), std::string::npos) << dialogs.shown[0];
   EXPECT_EQ(bench->structure().currentFile, ins.string());
@@ -293,7 +297,7 @@ TEST_F(WorkbenchScenario, ReopenAsResNeedsTheResAndOnlyThenNamesIt) {
   // SHELXL wrote the .res.
   fs::copy_file(work.path() / "ala.000", work.path() / "ala.res");
   dialogs.shown.clear();
-  bench->reopenAsRes();
+  bench->run([&] { bench->fileCommands().reopenAsRes(); });
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   const fs::path res = work.path() / "ala.res";
   EXPECT_EQ(bench->structure().currentFile, res.string());
@@ -306,15 +310,17 @@ TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
   // NaCl: Cl1 sits on the origin, where the way back from view coordinates leaves round-off.
   const std::optional<fs::path> file = corpusFile("hikari_NaCl_Fm-3m.res", "nacl.res");
   ASSERT_TRUE(file);
-  bench->openFile(*file);
+  bench->run([&] { bench->fileCommands().open(*file, workbench::OpenedFrom::CommandLine); });
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
-  bench->setRotation(1, 30);  // the view turned: fractional positions must not change
-  bench->setRotation(2, 17);
-  bench->setRotation(3, 41);
+  bench->run([&] {
+    bench->viewCommands().setRotation(1, 30);
+  });  // the view turned: fractional positions must not change
+  bench->run([&] { bench->viewCommands().setRotation(2, 17); });
+  bench->run([&] { bench->viewCommands().setRotation(3, 41); });
   dialogs.shown.clear();
   const fs::path chosen = work.path() / "NewOne.ins";
   dialogs.nextFile = chosen;
-  bench->saveAllExpandedAtoms();
+  bench->run([&] { bench->fileCommands().saveAllExpandedAtoms(); });
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
 
   const text::TextGrid& grid = bench->workingCoordinates();
@@ -332,7 +338,7 @@ TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
   EXPECT_EQ(bench->structure().currentFile, file->string()) << "currentFile is not touched";
 
   // The new file opens as a structure of its own with the same atoms.
-  bench->openFile(chosen);
+  bench->run([&] { bench->fileCommands().open(chosen, workbench::OpenedFrom::CommandLine); });
   ASSERT_EQ(bench->structure().nonHCount, 2) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(bench->structure().atoms[1].label, "CL1");
   EXPECT_NEAR(bench->structure().atoms[2].x, 0.5, 1e-6);
@@ -344,7 +350,8 @@ TEST_F(WorkbenchScenario, OurExampleOpensFromTheCommandLine) {
   if (!fs::exists(example)) GTEST_SKIP() << "no examples/paraben.res";
   const fs::path file = work.path() / "paraben.res";
   fs::copy_file(example, file);
-  bench->openFile(file);  // tavo FILE
+  bench->run(
+      [&] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });  // tavo FILE
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(bench->windowCaption(), caption + file.string());
   EXPECT_GT(bench->structure().nonHCount, 0);

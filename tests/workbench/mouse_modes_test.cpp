@@ -26,7 +26,7 @@ TEST_F(WorkbenchScenario, RotateIsAQuasiModeThatKeepsTheSelection) {
   click("C1");
   EXPECT_TRUE(bench->selection().empty());
 
-  bench->chooseMode(MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
   EXPECT_FALSE(bench->modes().rotate);
   EXPECT_EQ(bench->window().modeCaption, "Name");
   click("C3");
@@ -34,32 +34,44 @@ TEST_F(WorkbenchScenario, RotateIsAQuasiModeThatKeepsTheSelection) {
   click("O1");
   ASSERT_EQ(selectedLabels(), (std::vector<std::string>{"C3", "N1", "O1"}));
 
-  bench->doubleClick();  // into Rotate: the editing mode stays on underneath
+  bench->run([&] {
+    bench->modeCommands().doubleClick();
+  });  // into Rotate: the editing mode stays on underneath
   EXPECT_TRUE(bench->modes().rotate);
-  EXPECT_TRUE(bench->modes().name);
+  EXPECT_TRUE(bench->modes().is(editing::MouseMode::Name));
   EXPECT_TRUE(bench->window().mouseRotationPanelVisible);
   const model::Vec3 before = bench->structure().viewOf(ref("O1"));
   const editing::ScreenPoint centre{paneWidth / 2, paneHeight / 2};
-  bench->mouseDown({centre, editing::Button::Left, {}});
-  bench->mouseMove({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
-  bench->mouseUp({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
+  bench->run([&] { bench->modeCommands().mouseDown({centre, editing::Button::Left, {}}); });
+  bench->run([&] {
+    bench->modeCommands().mouseMove({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
+  });
+  bench->run([&] {
+    bench->modeCommands().mouseUp({{centre.x + 40, centre.y + 25}, editing::Button::Left, {}});
+  });
   const model::Vec3 after = bench->structure().viewOf(ref("O1"));
   EXPECT_GT(std::abs(after.x - before.x) + std::abs(after.y - before.y), 0.01) << "no rotation";
 
-  bench->doubleClick();  // out of Rotate: the same atoms in the same order
+  bench->run([&] {
+    bench->modeCommands().doubleClick();
+  });  // out of Rotate: the same atoms in the same order
   EXPECT_FALSE(bench->modes().rotate);
-  EXPECT_TRUE(bench->modes().name);
+  EXPECT_TRUE(bench->modes().is(editing::MouseMode::Name));
   EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C3", "N1", "O1"}));
   EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("N1").index)], 1);
 }
 
 TEST_F(WorkbenchScenario, ASelectionStashedAcrossRotateDoesNotOutliveAReopen) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->chooseMode(MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
   click("C1");
-  bench->doubleClick();  // into Rotate: the Selection goes into the working grid
-  bench->reopen();       // Ctrl+I: a fresh structure, modes reset, Rotate still on
-  bench->doubleClick();  // out of Rotate
+  bench->run([&] {
+    bench->modeCommands().doubleClick();
+  });  // into Rotate: the Selection goes into the working grid
+  bench->run([&] {
+    bench->fileCommands().reopen();
+  });  // Ctrl+I: a fresh structure, modes reset, Rotate still on
+  bench->run([&] { bench->modeCommands().doubleClick(); });  // out of Rotate
   EXPECT_TRUE(bench->selection().empty());
   EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
 }
@@ -88,7 +100,7 @@ TEST_F(WorkbenchScenario, CtrlClickInRotateOpensTheAtomOrTheModeMenu) {
 
 TEST_F(WorkbenchScenario, NameModeTogglesFileEntriesAndIsRefusedWhenExpanded) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->chooseMode(MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
   EXPECT_TRUE(bench->window().inputs.element);
   EXPECT_TRUE(bench->window().applyPanelVisible);
   click("C1");
@@ -98,9 +110,11 @@ TEST_F(WorkbenchScenario, NameModeTogglesFileEntriesAndIsRefusedWhenExpanded) {
   EXPECT_EQ(selectedLabels(), std::vector<std::string>{"H4"});
   EXPECT_TRUE(dialogs.shown.empty());
 
-  bench->setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
+  bench->run([&] {
+    bench->viewCommands().setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
+  });
   EXPECT_TRUE(bench->selection().empty());
-  bench->chooseMode(MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
   click("C1");
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{
                                "Name/Delete Permission Denied when Expanded To Avoid Confusion!!"});
@@ -110,7 +124,7 @@ TEST_F(WorkbenchScenario, NameModeTogglesFileEntriesAndIsRefusedWhenExpanded) {
 TEST_F(WorkbenchScenario, DeleteModeRightClickPassesSelectedAtomsAndAltMissAppends) {
   TAVO_OPEN_ALANINE_OR_SKIP();
   bench->controls().peakThresholdTens = 1;  // peaks (below 1 e/A3) out of the way
-  bench->chooseMode(MouseMode::Delete);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Delete); });
   EXPECT_EQ(bench->window().modeCaption, "Delete");
   click("C1");
   click("C1", {}, editing::Button::Right);  // skips the selected C1 and reaches nothing
@@ -129,12 +143,12 @@ TEST_F(WorkbenchScenario, DeleteModeRightClickPassesSelectedAtomsAndAltMissAppen
 
 TEST_F(WorkbenchScenario, DistanceModeKeepsTheLastTwoAtomsAndTheirDistance) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->setDistanceBondShown(true);
+  bench->run([&] { bench->viewCommands().setDistanceBondShown(true); });
   EXPECT_EQ(dialogs.shown,
             std::vector<std::string>{"You should select the two atoms using \"Distance\"!"});
   EXPECT_FALSE(bench->distanceBondShown());
 
-  bench->chooseMode(MouseMode::Distance);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Distance); });
   EXPECT_EQ(bench->window().modeCaption, "Dsitance");
   click("C1");
   click("N1");
@@ -153,14 +167,14 @@ TEST_F(WorkbenchScenario, DistanceModeKeepsTheLastTwoAtomsAndTheirDistance) {
   EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
 
   dialogs.shown.clear();
-  bench->setDistanceBondShown(true);
+  bench->run([&] { bench->viewCommands().setDistanceBondShown(true); });
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_TRUE(bench->distanceBondShown());
 }
 
 TEST_F(WorkbenchScenario, DistAngListsTheNeighboursOfThePickedAtom) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->chooseMode(MouseMode::DistAng);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::DistAng); });
   EXPECT_EQ(bench->window().modeCaption, "Distance/Angles");
   click("C1");
   const workbench::DistancesAnglesWindow& window = bench->distancesAngles();
@@ -203,7 +217,7 @@ TEST_F(WorkbenchScenario, DistAngListsTheNeighboursOfThePickedAtom) {
 
 TEST_F(WorkbenchScenario, DfixPairsTwoAtomsAndAMissClears) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->chooseMode(MouseMode::Dfix);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Dfix); });
   EXPECT_TRUE(bench->window().inputs.dfix);
   EXPECT_FALSE(bench->window().inputs.element);
   click("O1");
@@ -218,13 +232,13 @@ TEST_F(WorkbenchScenario, DfixPairsTwoAtomsAndAMissClears) {
 
 TEST_F(WorkbenchScenario, MemSelectSurvivesARestart) {
   TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->chooseMode(MouseMode::MemSelect);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::MemSelect); });
   EXPECT_EQ(bench->window().modeCaption, "MemSelect");
   click("C3");
   click("O1");
   click("H2");
   const std::vector<model::AtomRef> picked = bench->selection().picked;
-  bench->apply();
+  bench->run([&] { bench->modeCommands().apply(); });
   EXPECT_TRUE(bench->selection().empty());
   const std::string expected = "3\n1\t" + std::to_string(ref("C3").index) + "\n1\t" +
                                std::to_string(ref("O1").index) + "\n2\t" +
@@ -236,9 +250,11 @@ TEST_F(WorkbenchScenario, MemSelectSurvivesARestart) {
   RecordingCanvas restartCanvas;
   auto restarted = makeBench(restartDialogs, restartCanvas);
   bench.reset();
-  restarted->openFile(work.path() / "ala.res");
+  restarted->run([&] {
+    restarted->fileCommands().open(work.path() / "ala.res", workbench::OpenedFrom::CommandLine);
+  });
   ASSERT_TRUE(restarted->hasStructure());
-  restarted->reSelect();
+  restarted->run([&] { restarted->modeCommands().reSelect(); });
   EXPECT_EQ(restarted->selection().picked, picked);
   for (const model::AtomRef& r : picked) {
     EXPECT_EQ(
@@ -256,19 +272,19 @@ TEST_F(WorkbenchScenario, ApplyDoesNothingWithAnEmptySelection) {
     return counts;
   };
   ASSERT_EQ(units(), (std::vector<int>{12, 28, 4, 8}));  // UNIT as read
-  bench->chooseMode(MouseMode::MemSelect);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::MemSelect); });
   const size_t calls = canvas.calls.size();
-  bench->apply();
+  bench->run([&] { bench->modeCommands().apply(); });
   EXPECT_EQ(units(), (std::vector<int>{12, 28, 4, 8}));
   EXPECT_FALSE(fs::exists(work.path() / "selection_mem.txt"));
   EXPECT_EQ(canvas.calls.size(), calls) << "no redraw";
   EXPECT_TRUE(dialogs.shown.empty());
 
   // With atoms picked, even a mode without an edit of its own recounts UNIT from the model.
-  bench->chooseMode(MouseMode::Distance);
+  bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Distance); });
   click("C1");
   click("N1");
-  bench->apply();
+  bench->run([&] { bench->modeCommands().apply(); });
   EXPECT_EQ(units(), (std::vector<int>{3, 7, 1, 2}));  // C, H, N, O of the asymmetric unit
 }
 
@@ -287,10 +303,10 @@ TEST_F(WorkbenchScenario, ModeSwitchesClearTheSelectionExceptAdjustAndTheSameMod
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    bench->chooseMode(MouseMode::Name);
-    bench->clearSelection();
+    bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
+    bench->run([&] { bench->modeCommands().clearSelection(); });
     click("C1");
-    bench->chooseMode(c.to);
+    bench->run([&] { bench->modeCommands().chooseMode(c.to); });
     EXPECT_EQ(bench->window().modeCaption, editing::modeCaption(c.to));
     EXPECT_EQ(bench->selection().empty(), !c.kept);
     EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], c.kept ? 1 : 0);

@@ -52,7 +52,7 @@ TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas)
   OPEN_OR_SKIP();
   const std::vector<model::Vec3> before = atomViews(bench->structure());
   clearRecords();
-  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   ASSERT_TRUE(bench->display().stereo);
   EXPECT_TRUE(bench->window().stereoPanesVisible);
 
@@ -77,7 +77,7 @@ TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas)
   EXPECT_EQ(atomViews(bench->structure()), before) << "view coordinates restored";
 
   clearRecords();
-  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   EXPECT_FALSE(bench->window().stereoPanesVisible);
   EXPECT_TRUE(left.calls.empty());
   EXPECT_GE(canvas.of(Shape::Ellipse).size(), 6u) << "the standard picture again";
@@ -91,7 +91,9 @@ TEST_F(StereoScenario, PanesAreSeparationWideAndMeetAtTheCentreOfTheMainPane) {
   EXPECT_EQ(bench->window().stereoPanes.right, rightPane);
   EXPECT_FALSE(bench->window().stereoPanesVisible) << "hidden until Stereo is on";
 
-  bench->resizePane(701, 500);  // an odd width: the centre is 701 div 2
+  bench->run([&] {
+    bench->viewCommands().resizePane(701, 500);
+  });  // an odd width: the centre is 701 div 2
   EXPECT_EQ(bench->window().stereoPanes.left, (view::PaneRect{350 - 280, 0, 280, 500}));
   EXPECT_EQ(bench->window().stereoPanes.right, (view::PaneRect{350, 0, 280, 500}));
 }
@@ -107,20 +109,22 @@ TEST_F(StereoScenario, SwitchHalvesAndRestoresBondWidthAndBallSize) {
     return -1;
   };
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   const int standard = ballRadius(canvas);
   const int standardPen = bondWidth(canvas);
   ASSERT_EQ(standardPen, 2);
 
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);  // already on: no second halving
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
+  bench->run([&] {
+    bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true);
+  });  // already on: no second halving
   const int stereoPen = bondWidth(left);
   EXPECT_EQ(stereoPen, 1);
   EXPECT_LT(ballRadius(left), standard);
 
-  bench->setDisplayFlag(DisplayFlag::Stereo, false);
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   EXPECT_EQ(ballRadius(canvas), standard) << "sizes restored";
   EXPECT_EQ(bondWidth(canvas), standardPen);
 }
@@ -132,14 +136,18 @@ TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
     void (*turnOff)(workbench::Workbench&);
   };
   const Case cases[] = {
-      {"Ellipse on", [](workbench::Workbench& b) { b.setDisplayFlag(DisplayFlag::Ellipse, true); }},
-      {"Initialize View Items", [](workbench::Workbench& b) { b.initializeViewItems(); }},
-      {"InitGrph", [](workbench::Workbench& b) { b.initGraph(); }},
+      {"Ellipse on",
+       [](workbench::Workbench& b) {
+         b.run([&] { b.viewCommands().setDisplayFlag(DisplayFlag::Ellipse, true); });
+       }},
+      {"Initialize View Items",
+       [](workbench::Workbench& b) { b.run([&] { b.viewCommands().initializeViewItems(); }); }},
+      {"InitGrph", [](workbench::Workbench& b) { b.run([&] { b.viewCommands().initGraph(); }); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    bench->setDisplayFlag(DisplayFlag::Ellipse, false);
-    bench->setDisplayFlag(DisplayFlag::Stereo, true);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Ellipse, false); });
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
     ASSERT_TRUE(bench->window().stereoPanesVisible);
     clearRecords();
     c.turnOff(*bench);
@@ -147,25 +155,25 @@ TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
     EXPECT_FALSE(bench->window().stereoPanesVisible);
     EXPECT_TRUE(left.calls.empty());
     // Back to full size: stereo on again halves once more, to the same width as the first time.
-    bench->setDisplayFlag(DisplayFlag::Ellipse, false);
-    bench->setDisplayFlag(DisplayFlag::Stereo, true);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Ellipse, false); });
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
     EXPECT_EQ(bondWidth(left), 1);
-    bench->setDisplayFlag(DisplayFlag::Stereo, false);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
     clearRecords();
-    bench->redraw();
+    bench->run([&] { bench->state().redraw(); });
     EXPECT_EQ(bondWidth(canvas), 2);
   }
 }
 
 TEST_F(StereoScenario, ReopeningWithStereoOnKeepsTheHalfSizesOfTheNewSettings) {
   OPEN_OR_SKIP();
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
   dialogs.nextFile = work.path() / "ala.res";
-  bench->openByDialog();  // reads graphics1.inf again
+  bench->run([&] { bench->fileCommands().openByDialog(); });  // reads graphics1.inf again
   ASSERT_TRUE(bench->display().stereo);
-  bench->setDisplayFlag(DisplayFlag::Stereo, false);
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   EXPECT_EQ(bondWidth(canvas), 2) << "not doubled past the file's value";
 }
 

@@ -47,11 +47,14 @@ TEST_F(WorkbenchScenario, PeakThresholdHidesPeaksUpToItAndShowsItsValueInEdit8) 
   int pictures = listener.pictures;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    bench->setPeakThreshold(PeakThresholdDigit::Tens, c.tens);
-    bench->setPeakThreshold(PeakThresholdDigit::Units, c.units);
-    bench->setPeakThreshold(PeakThresholdDigit::Tenths, c.tenths);
+    bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Tens, c.tens); });
+    bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Units, c.units); });
+    bench->run(
+        [&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Tenths, c.tenths); });
     canvas.calls.clear();
-    bench->setPeakThreshold(PeakThresholdDigit::Hundredths, c.hundredths);
+    bench->run([&] {
+      bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Hundredths, c.hundredths);
+    });
     EXPECT_EQ(bench->controls().peakThresholdText, c.text);
     EXPECT_EQ(drawnPeakLabels(canvas).size(), c.drawn);
     EXPECT_EQ(listener.pictures, pictures + 4) << "every digit redraws";
@@ -63,10 +66,10 @@ TEST_F(WorkbenchScenario, PeakThresholdHidesPeaksUpToItAndShowsItsValueInEdit8) 
 }
 
 TEST_F(WorkbenchScenario, PeakThresholdDigitsAreClampedToTheirSpinEdits) {
-  bench->setPeakThreshold(PeakThresholdDigit::Tens, 250);
-  bench->setPeakThreshold(PeakThresholdDigit::Units, -3);
-  bench->setPeakThreshold(PeakThresholdDigit::Tenths, 12);
-  bench->setPeakThreshold(PeakThresholdDigit::Hundredths, 9);
+  bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Tens, 250); });
+  bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Units, -3); });
+  bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Tenths, 12); });
+  bench->run([&] { bench->viewCommands().setPeakThreshold(PeakThresholdDigit::Hundredths, 9); });
   EXPECT_EQ(bench->controls().peakThresholdText, "1000.99");
   EXPECT_EQ(listener.pictures, 0) << "nothing is drawn before a structure is loaded";
 }
@@ -79,22 +82,25 @@ TEST_F(WorkbenchScenario, BondFactorsRedetectAndRedraw) {
   ASSERT_GT(before.count(3), 0);
 
   int pictures = listener.pictures;
-  bench->setBondThreshold(1);  // 0.1·(r1 + r2): nothing is that close
+  bench->run(
+      [&] { bench->viewCommands().setBondThreshold(1); });  // 0.1·(r1 + r2): nothing is that close
   EXPECT_EQ(bench->structure().bonds.count(1), 0);
   EXPECT_EQ(bench->structure().bonds.count(2), 0);
   EXPECT_EQ(bench->structure().bonds.count(3), before.count(3)) << "peaks use their own factor";
   EXPECT_EQ(listener.pictures, pictures + 1);
 
-  bench->setPeakBondThreshold(1);
+  bench->run([&] { bench->viewCommands().setPeakBondThreshold(1); });
   EXPECT_EQ(bench->structure().bonds.count(3), 0);
   EXPECT_EQ(bench->structure().bonds.count(4), 0);
 
-  bench->setBondThreshold(99);  // clamped to 20: twice the radius sum bonds far more
+  bench->run([&] {
+    bench->viewCommands().setBondThreshold(99);
+  });  // clamped to 20: twice the radius sum bonds far more
   EXPECT_EQ(bench->controls().bondThreshold, 20);
   EXPECT_GT(bench->structure().bonds.count(1), before.count(1));
 
-  bench->setBondThreshold(11);
-  bench->setPeakBondThreshold(11);
+  bench->run([&] { bench->viewCommands().setBondThreshold(11); });
+  bench->run([&] { bench->viewCommands().setPeakBondThreshold(11); });
   EXPECT_EQ(bench->structure().bonds.count(1), before.count(1));
   EXPECT_EQ(bench->structure().bonds.count(3), before.count(3));
   EXPECT_EQ(bench->structure().bonds.count(4), before.count(4));
@@ -110,7 +116,7 @@ TEST_F(WorkbenchScenario, LabelSizeSetsTheLabelFontAndRedraws) {
     SCOPED_TRACE(c.asked);
     canvas.calls.clear();
     const int pictures = listener.pictures;
-    bench->setLabelSize(c.asked);
+    bench->run([&] { bench->viewCommands().setLabelSize(c.asked); });
     EXPECT_EQ(bench->controls().labelSize, c.kept);
     EXPECT_EQ(listener.pictures, pictures + 1);
     const DrawCall* label = canvas.findText("C1");
@@ -130,29 +136,31 @@ TEST_F(WorkbenchScenario, ShiftTrackBarsMoveInHundredthsOfTheExtentAndShareTheSp
   const double x0 = viewX(*bench);
   const int pictures = listener.pictures;
 
-  bench->setShiftTrack(1, 50);  // TrackBar4: 50 hundredths of E
+  bench->run([&] { bench->viewCommands().setShiftTrack(1, 50); });  // TrackBar4: 50 hundredths of E
   EXPECT_NEAR(viewX(*bench) - x0, e / 2, 1e-9);
   EXPECT_EQ(bench->controls().shiftTrackX, 50);
   EXPECT_EQ(listener.pictures, pictures + 1);
 
   // SpinEdit8 continues from the track bar's position: (100 − 50)·E·100/40000.
-  bench->setShift(1, 100);
+  bench->run([&] { bench->viewCommands().setShift(1, 100); });
   EXPECT_NEAR(viewX(*bench) - x0, e / 2 + e / 8, 1e-9);
 
-  bench->setShiftTrack(1, 500);  // clamped to 200: (200 − 100)·E/100
+  bench->run(
+      [&] { bench->viewCommands().setShiftTrack(1, 500); });  // clamped to 200: (200 − 100)·E/100
   EXPECT_EQ(bench->controls().shiftTrackX, 200);
   EXPECT_NEAR(viewX(*bench) - x0, e / 2 + e / 8 + e, 1e-9);
 
   const double y0 = bench->structure().viewOf({model::AtomKind::Atom, 1}).y;
   const double z0 = bench->structure().viewOf({model::AtomKind::Atom, 1}).z;
-  bench->setShiftTrack(2, -10);
-  bench->setShiftTrack(3, 20);
+  bench->run([&] { bench->viewCommands().setShiftTrack(2, -10); });
+  bench->run([&] { bench->viewCommands().setShiftTrack(3, 20); });
   EXPECT_NEAR(bench->structure().viewOf({model::AtomKind::Atom, 1}).y - y0, -e / 10, 1e-9);
   EXPECT_NEAR(bench->structure().viewOf({model::AtomKind::Atom, 1}).z - z0, e / 5, 1e-9);
   EXPECT_EQ(bench->controls().shiftTrackY, -10);
   EXPECT_EQ(bench->controls().shiftTrackZ, 20);
 
-  bench->initGraph();  // every reset puts the track bars back to 0
+  bench->run(
+      [&] { bench->viewCommands().initGraph(); });  // every reset puts the track bars back to 0
   EXPECT_EQ(bench->controls().shiftTrackX, 0);
   EXPECT_EQ(bench->controls().shiftTrackZ, 0);
 }
@@ -164,34 +172,36 @@ TEST_F(WorkbenchScenario, RotationTrackBarAndSpinEditShareOnePosition) {
     const model::Vec3& now = bench->structure().viewOf({model::AtomKind::Atom, 1});
     return std::atan2(now.z, now.y) - std::atan2(start.z, start.y);
   };
-  bench->setRotationTrack(1, 30);  // TrackBar1
+  bench->run([&] { bench->viewCommands().setRotationTrack(1, 30); });  // TrackBar1
   EXPECT_NEAR(angleAboutX(), 30 / view::degreesPerRadian, 1e-9);
   EXPECT_EQ(bench->controls().rotationTrackX, 30);
   EXPECT_EQ(bench->controls().rotationX, 0) << "the spin edit keeps its own value";
-  bench->setRotation(1, 30);  // SpinEdit2 at the shared position: no turn
+  bench->run([&] {
+    bench->viewCommands().setRotation(1, 30);
+  });  // SpinEdit2 at the shared position: no turn
   EXPECT_NEAR(angleAboutX(), 30 / view::degreesPerRadian, 1e-9);
-  bench->setRotation(1, 40);
+  bench->run([&] { bench->viewCommands().setRotation(1, 40); });
   EXPECT_NEAR(angleAboutX(), 40 / view::degreesPerRadian, 1e-9);
-  bench->setRotationTrack(1, 400);  // clamped to 180
+  bench->run([&] { bench->viewCommands().setRotationTrack(1, 400); });  // clamped to 180
   EXPECT_EQ(bench->controls().rotationTrackX, 180);
 }
 
 TEST_F(WorkbenchScenario, ZoomTrackBarHasItsOwnRangeAndMirrorsTheSpinEdit) {
   TAVO_OPEN_ALANINE_OR_SKIP();
   const double e0 = bench->viewState().baseExtent;
-  bench->setZoomTrack(110);  // TrackBar7
+  bench->run([&] { bench->viewCommands().setZoomTrack(110); });  // TrackBar7
   EXPECT_EQ(bench->controls().zoom, 110);
   EXPECT_NEAR(bench->viewState().extent, e0 / std::pow(1.06, 10), 1e-9 * e0);
-  bench->setZoomTrack(250);  // TrackBar7 ends at 200
+  bench->run([&] { bench->viewCommands().setZoomTrack(250); });  // TrackBar7 ends at 200
   EXPECT_EQ(bench->controls().zoom, 200);
-  bench->setZoom(250);  // SpinEdit1 goes on to 300
+  bench->run([&] { bench->viewCommands().setZoom(250); });  // SpinEdit1 goes on to 300
   EXPECT_EQ(bench->controls().zoom, 250);
-  bench->setZoom(400);
+  bench->run([&] { bench->viewCommands().setZoom(400); });
   EXPECT_EQ(bench->controls().zoom, 300);
 
-  bench->setSlab(0);  // TrackBar8 and SpinEdit11 share 1..100
+  bench->run([&] { bench->viewCommands().setSlab(0); });  // TrackBar8 and SpinEdit11 share 1..100
   EXPECT_EQ(bench->controls().slab, 1);
-  bench->setSlab(101);
+  bench->run([&] { bench->viewCommands().setSlab(101); });
   EXPECT_EQ(bench->controls().slab, 100);
 }
 
@@ -200,10 +210,10 @@ TEST_F(WorkbenchScenario, ElementNumberRangesOverTheLoadedFilesElements) {
   TAVO_OPEN_ALANINE_OR_SKIP();  // SFAC C H N O
   EXPECT_EQ(bench->controls().elementNumberMax, 4);
   EXPECT_EQ(bench->controls().elementSymbol, "C");
-  bench->setElementNumber(4);
+  bench->run([&] { bench->modeCommands().setElementNumber(4); });
   EXPECT_EQ(bench->controls().elementNumber, 4);
   EXPECT_EQ(bench->controls().elementSymbol, "O");
-  bench->setElementNumber(9);
+  bench->run([&] { bench->modeCommands().setElementNumber(9); });
   EXPECT_EQ(bench->controls().elementNumber, 4);
 }
 

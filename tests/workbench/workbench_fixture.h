@@ -54,7 +54,7 @@ class WorkbenchScenario : public ::testing::Test {
   std::unique_ptr<workbench::Workbench> makeBench(FakeDialogs& d, RecordingCanvas& c) {
     auto made = std::make_unique<workbench::Workbench>(d, c, clock, program.path());
     made->setListener(&listener);
-    made->resizePane(paneWidth, paneHeight);
+    made->run([&] { made->viewCommands().resizePane(paneWidth, paneHeight); });
     return made;
   }
 
@@ -74,7 +74,7 @@ class WorkbenchScenario : public ::testing::Test {
     const std::optional<std::filesystem::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
     if (!file) return false;
     dialogs.nextFile = *file;
-    bench->openByDialog();
+    bench->run([&] { bench->fileCommands().openByDialog(); });
     return bench->hasStructure();
   }
 
@@ -100,8 +100,8 @@ class WorkbenchScenario : public ::testing::Test {
   /// Presses and releases a button at `at`.
   void clickAt(editing::ScreenPoint at, editing::Modifiers keys = {},
                editing::Button button = editing::Button::Left) {
-    bench->mouseDown({at, button, keys});
-    bench->mouseUp({at, button, keys});
+    bench->run([&] { bench->modeCommands().mouseDown({at, button, keys}); });
+    bench->run([&] { bench->modeCommands().mouseUp({at, button, keys}); });
   }
 
   /// Clicks `label` where it is drawn, after making sure nothing else lies nearer that pixel.
