@@ -77,7 +77,7 @@ PictureResult PictureDrawer::overlays() {
       const model::Vec3 p = m_structure.viewOf(sel[1]) - m_structure.viewOf(sel[0]);
       const model::Vec3 q = m_structure.viewOf(sel[3]) - m_structure.viewOf(sel[2]);
       const double angle =
-          arcCos(model::dot(p, q) / (model::length(p) * model::length(q))) * 57.295779513082320877;
+          arcCos(model::dot(p, q) / (model::length(p) * model::length(q))) * degreesPerRadian;
       model::Vec3 sum;
       for (size_t k = 0; k < 4; ++k)
         sum += m_structure.viewOf(sel[k]);
