@@ -62,6 +62,7 @@ bool headedByTitl(const fs::path& file) {
 std::string_view noTitlMessage(OpenedFrom from) {
   switch (from) {
     case OpenedFrom::Dialog:
+    case OpenedFrom::Batch:
       return model::noTitlAtOpenMessage;
     case OpenedFrom::FileList:
     case OpenedFrom::CommandLine:
@@ -155,7 +156,7 @@ void FileCommands::afterLoad() {
 
 void FileCommands::open(const fs::path& file, OpenedFrom from) {
   WorkbenchState& s = m_context.state;
-  if (from == OpenedFrom::CommandLine) {
+  if (from == OpenedFrom::CommandLine || from == OpenedFrom::Batch) {
     // `tavo FILE` reaches the list as an open by the dialog does.
     s.window.fileListItemEnabled = true;
     m_fileList.visible = false;
@@ -164,7 +165,8 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
   if (file.empty()) throw UserError(std::string(noFileNamedMessage));
   const fs::path absolute = fs::absolute(file);
   std::error_code ec;
-  if (!fs::is_regular_file(absolute, ec)) throw FileError(absolute, "does not exist");
+  if (!fs::exists(absolute, ec)) throw FileError(absolute, "does not exist");
+  if (!fs::is_regular_file(absolute, ec)) throw FileError(absolute, "is not a file");
   if (!headedByTitl(absolute)) {
     const std::string_view message = noTitlMessage(from);
     if (!message.empty()) m_context.dialogs.message(message);
@@ -178,7 +180,8 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
     writeDirinf(folder);
   }
   readStructureFrom(absolute);
-  if (from == OpenedFrom::CommandLine) s.directoryInfo = s.structure.workingFolder;
+  if (from == OpenedFrom::CommandLine || from == OpenedFrom::Batch)
+    s.directoryInfo = s.structure.workingFolder;
   if (from == OpenedFrom::Reopen) s.resetModesAndViewFlags();
   afterLoad();
   if (from == OpenedFrom::Dialog) {

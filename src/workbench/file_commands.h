@@ -25,7 +25,8 @@ struct FileListWindow {
 enum class OpenedFrom {
   Dialog,       // "Open *.ins/*.res/backups" (Ctrl+O): remembers the folder in dirinf
   FileList,     // a double click in the file list
-  CommandLine,  // `tavo FILE`, tavo-cli and a script's `open FILE`
+  CommandLine,  // `tavo FILE`
+  Batch,        // tavo-cli and a script's `open FILE`: the dialog's refusal text, no folder memory
   Reopen,       // Ctrl+I and Ctrl+R: silent about a missing TITL, resets the modes
 };
 
