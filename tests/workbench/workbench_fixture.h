@@ -69,6 +69,41 @@ class WorkbenchScenario : public ::testing::Test {
     return target;
   }
 
+  /// Copies a file of the repository (examples/..., tests/data/...) into the working folder.
+  std::filesystem::path repositoryFile(const std::string& relative,
+                                       const std::string& as = "") const {
+    const std::filesystem::path source = std::filesystem::path(TAVO_SOURCE_DIR) / relative;
+    const std::filesystem::path target =
+        work.path() / (as.empty() ? source.filename().string() : as);
+    std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing);
+    return target;
+  }
+
+  /// Opens `file` the way `from` does: through the open dialog, a double click in the file list
+  /// (of the file's folder), or the open path directly. True when a structure is loaded.
+  bool openAs(const std::filesystem::path& file, workbench::OpenedFrom from) {
+    switch (from) {
+      case workbench::OpenedFrom::Dialog:
+        dialogs.nextFile = file;
+        bench->run([&] { bench->fileCommands().openByDialog(); });
+        break;
+      case workbench::OpenedFrom::FileList:
+        std::filesystem::current_path(file.parent_path());
+        bench->run([&] { bench->fileCommands().showFileList(); });
+        bench->run([&] { bench->fileCommands().openFromFileList(file.filename().string()); });
+        break;
+      default:
+        bench->run([&] { bench->fileCommands().open(file, from); });
+        break;
+    }
+    return bench->hasStructure();
+  }
+
+  /// Our example (14 atoms, 15 H atoms, 10 peaks; PART 1 and 2) opened through the open dialog.
+  bool openParaben() {
+    return openAs(repositoryFile("examples/paraben.res"), workbench::OpenedFrom::Dialog);
+  }
+
   /// The alanine structure (6 atoms, 7 H atoms, 20 peaks) opened through the open dialog.
   bool openAlanine() {
     const std::optional<std::filesystem::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
@@ -138,6 +173,12 @@ class WorkbenchScenario : public ::testing::Test {
  private:
   std::filesystem::path m_previousFolder;
 };
+
+/// Opens our example through the open dialog.
+#define TAVO_OPEN_PARABEN()                                                \
+  do {                                                                     \
+    ASSERT_TRUE(openParaben()) << ::testing::PrintToString(dialogs.shown); \
+  } while (false)
 
 /// Skips the test when the corpus is absent.
 #define TAVO_OPEN_ALANINE_OR_SKIP()                                        \
