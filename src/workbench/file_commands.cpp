@@ -10,6 +10,7 @@
 #include "geometry/cell_metrics.h"
 #include "model/element_definitions.h"
 #include "model/file_lines.h"
+#include "model/file_replace.h"
 #include "model/instruction_reader.h"
 #include "model/instruction_writer.h"
 #include "model/load_checks.h"
@@ -97,10 +98,7 @@ void FileCommands::takeWorkingFolderFromDirinf() {
 }
 
 void FileCommands::writeDirinf(const fs::path& folder) {
-  const fs::path dirinf = m_context.state.programFolder / dirinfFileName;
-  std::ofstream out(dirinf, std::ios::binary | std::ios::trunc);
-  if (!out) throw FileError(dirinf, "cannot be written");
-  out << folder.string() << "\n";
+  model::replaceFileLines(m_context.state.programFolder / dirinfFileName, {folder.string()});
 }
 
 void FileCommands::takeProgramFolder() {
