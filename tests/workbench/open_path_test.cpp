@@ -106,7 +106,6 @@ TEST_F(WorkbenchScenario, AFailedCommandShowsItsMessageOnceAndReportsTheFailure)
   ASSERT_TRUE(bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::MemSelect); }));
   click("O1");
   ASSERT_EQ(selectedLabels(), std::vector<std::string>{"O1"});
-  dialogs.shown.clear();
   EXPECT_FALSE(bench->run([&] { bench->modeCommands().apply(); }));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_NE(dialogs.shown[0].find("selection_mem.txt"), std::string::npos) << dialogs.shown[0];

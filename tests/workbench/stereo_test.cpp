@@ -33,7 +33,8 @@ class StereoScenario : public WorkbenchScenario {
 
   void openWithStereoCanvases() {
     bench->setStereoCanvases(&left, &right);
-    ASSERT_TRUE(openAlanine());
+    ASSERT_TRUE(openParaben()) << ::testing::PrintToString(dialogs.shown);
+    dialogs.shown.clear();
   }
   void clearRecords() {
     canvas.calls.clear();
@@ -42,21 +43,20 @@ class StereoScenario : public WorkbenchScenario {
   }
 };
 
-#define OPEN_OR_SKIP()                                       \
-  do {                                                       \
-    if (corpusFolder().empty()) GTEST_SKIP() << "no corpus"; \
-    openWithStereoCanvases();                                \
+#define OPEN_WITH_STEREO_CANVASES() \
+  do {                              \
+    openWithStereoCanvases();       \
   } while (false)
 
 TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   const std::vector<model::Vec3> before = atomViews(bench->structure());
   clearRecords();
   bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   ASSERT_TRUE(bench->display().stereo);
   EXPECT_TRUE(bench->window().stereoPanesVisible);
 
-  const std::vector<std::string> labels = {"O1", "N1", "C1"};
+  const std::vector<std::string> labels = {"O1", "O2", "C1"};
   for (const RecordingCanvas* pane : {&left, &right}) {
     SCOPED_TRACE(pane == &left ? "left" : "right");
     ASSERT_FALSE(pane->of(Shape::Rectangle).empty());
@@ -73,7 +73,13 @@ TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas)
   EXPECT_TRUE(canvas.writtenTexts().empty());
   EXPECT_EQ(canvas.of(Shape::Rectangle).size(), 1u);
   // The right image is turned about the vertical axis: it differs from the left one.
-  EXPECT_NE(left.of(Shape::Ellipse).front().x1, right.of(Shape::Ellipse).front().x1);
+  const auto columns = [](const RecordingCanvas& pane) {
+    std::vector<int> x;
+    for (const DrawCall& ball : pane.of(Shape::Ellipse))
+      x.push_back(ball.x1);
+    return x;
+  };
+  EXPECT_NE(columns(left), columns(right));
   EXPECT_EQ(atomViews(bench->structure()), before) << "view coordinates restored";
 
   clearRecords();
@@ -84,7 +90,7 @@ TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas)
 }
 
 TEST_F(StereoScenario, PanesAreSeparationWideAndMeetAtTheCentreOfTheMainPane) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   const view::PaneRect leftPane{paneWidth / 2 - 280, 0, 280, paneHeight};
   const view::PaneRect rightPane{paneWidth / 2, 0, 280, paneHeight};
   EXPECT_EQ(bench->window().stereoPanes.left, leftPane);
@@ -99,7 +105,7 @@ TEST_F(StereoScenario, PanesAreSeparationWideAndMeetAtTheCentreOfTheMainPane) {
 }
 
 TEST_F(StereoScenario, SwitchHalvesAndRestoresBondWidthAndBallSize) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   // graphics1.inf: "nonH-Bond Width" 2 and "nonH Ball Size" 20; a ball of the standard picture
   // is then larger than in the pair drawn at half the size.
   const auto ballRadius = [](const RecordingCanvas& c) {
@@ -130,7 +136,7 @@ TEST_F(StereoScenario, SwitchHalvesAndRestoresBondWidthAndBallSize) {
 }
 
 TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   struct Case {
     const char* why;
     void (*turnOff)(workbench::Workbench&);
@@ -166,7 +172,7 @@ TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
 }
 
 TEST_F(StereoScenario, ReopeningWithStereoOnKeepsTheHalfSizesOfTheNewSettings) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
   dialogs.nextFile = work.path() / "ala.res";
   bench->run([&] { bench->fileCommands().openByDialog(); });  // reads graphics1.inf again
