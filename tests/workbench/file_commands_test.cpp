@@ -36,21 +36,20 @@ Snapshot snapshotOf(const Workbench& bench) {
 }
 
 TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const model::StructureModel& s = bench->structure();
-  const fs::path file = work.path() / "ala.res";
+  const fs::path file = work.path() / "paraben.res";
   EXPECT_EQ(s.currentFile, file.string());
   EXPECT_EQ(bench->windowCaption(), caption + file.string());
-  EXPECT_EQ(s.nonHCount, 6);
-  EXPECT_EQ(s.hCount, 7);
-  EXPECT_EQ(s.peakCount, 20);
-  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_EQ(s.nonHCount, 14);
+  EXPECT_EQ(s.hCount, 15);
+  EXPECT_EQ(s.peakCount, 10);
   // Bonds were detected and the picture drawn twice (the second after the 20 ms pause).
-  EXPECT_GE(s.bonds.count(1), 5);
+  EXPECT_GE(s.bonds.count(1), 14);
   EXPECT_EQ(clock.pausedMilliseconds, 20);
   EXPECT_EQ(listener.pictures, 2);
   const std::vector<std::string> texts = canvas.writtenTexts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "N1"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "O2"), texts.end());
   // The folder memory: directoryinfo, dirinf and the current directory.
   EXPECT_EQ(bench->directoryInfo(), work.path().string());
   EXPECT_EQ(readFileBytes(program.path() / "dirinf"), work.path().string() + "\n");
@@ -68,20 +67,18 @@ TEST_F(WorkbenchScenario, OpenByDialogStartsInDirinfThenInTheCurrentFilesFolder)
   EXPECT_EQ(bench->windowCaption(), caption);
   EXPECT_EQ(listener.pictures, 0);
 
-  if (corpusFolder().empty()) GTEST_SKIP() << "no corpus folder";
-  ASSERT_TRUE(openAlanine());
+  TAVO_OPEN_PARABEN();
   // From now on directoryinfo (the folder of the current file) decides, whatever dirinf says.
   std::ofstream(program.path() / "dirinf") << program.path().string() << "\n";
   fs::current_path(program.path());
   dialogs.nextFile.reset();
   bench->run([&] { bench->fileCommands().openByDialog(); });
   EXPECT_EQ(fs::current_path(), work.path());
-  EXPECT_EQ(bench->structure().nonHCount, 6);
+  EXPECT_EQ(bench->structure().nonHCount, 14);
 }
 
 TEST_F(WorkbenchScenario, AnEmptyProgramFolderIsTheCurrentDirectoryAtTheFirstOpen) {
-  const std::optional<fs::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
-  if (!file) GTEST_SKIP() << "no corpus folder";
+  const std::optional<fs::path> file = repositoryFile("examples/paraben.res");
   fs::current_path(program.path());
   workbench::Workbench fresh(dialogs, canvas, clock, {});
   fresh.run([&] { fresh.viewCommands().resizePane(paneWidth, paneHeight); });
@@ -93,8 +90,7 @@ TEST_F(WorkbenchScenario, AnEmptyProgramFolderIsTheCurrentDirectoryAtTheFirstOpe
 }
 
 TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
-  const std::optional<fs::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
-  if (!file) GTEST_SKIP() << "no corpus folder";
+  const std::optional<fs::path> file = repositoryFile("examples/paraben.res");
   fs::remove(program.path() / "graphics1.inf");
   struct Case {
     const char* why;
@@ -125,7 +121,7 @@ TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
 }
 
 TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const std::string noTitl = "REM no title\nCELL 0.71073 5 6 7 90 90 90\n";
   const std::string badCell =
       "TITL bad\nCELL 0.71073 abc 6 7 90 90 90\nZERR 4 0 0 0 0 0 0\nSFAC C\nUNIT 1\nL.S. 4\n"
@@ -151,7 +147,7 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
        {"'abc' is not a valid floating point value"}},
   };
   const Snapshot before = snapshotOf(*bench);
-  const std::string alanine = readFileBytes(before.currentFile);
+  const std::string paraben = readFileBytes(before.currentFile);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     dialogs.shown.clear();
@@ -171,9 +167,9 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
         bench->run([&] { bench->fileCommands().open(bad, workbench::OpenedFrom::CommandLine); });
         break;
       case Entry::Reopen:
-        work.write("ala.res", c.content);
+        work.write("paraben.res", c.content);
         bench->run([&] { bench->fileCommands().reopen(); });
-        work.write("ala.res", alanine);
+        work.write("paraben.res", paraben);
         break;
     }
     ASSERT_EQ(dialogs.shown.size(), c.messages.size()) << ::testing::PrintToString(dialogs.shown);
@@ -189,29 +185,29 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
 }
 
 TEST_F(WorkbenchScenario, FileListNamesInstructionFilesThenTheCurrentFilesSiblings) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   work.write("b.ins", "TITL b\n");
   work.write("A.INS", "TITL a\n");
   work.write("c.RES", "TITL c\n");
-  work.write("ala.002", "TITL old\n");
+  work.write("paraben.002", "TITL old\n");
   work.write("notes.txt", "x\n");
   bench->run([&] { bench->fileCommands().showFileList(); });
   const workbench::FileListWindow& list = bench->fileList();
   EXPECT_TRUE(list.visible);
   EXPECT_EQ(list.caption, work.path().string());
-  EXPECT_EQ(list.names,
-            (std::vector<std::string>{"b.ins", "A.INS", "ala.res", "c.RES", "ala.002", "ala.res"}));
+  EXPECT_EQ(list.names, (std::vector<std::string>{"b.ins", "A.INS", "paraben.res", "c.RES",
+                                                  "paraben.002", "paraben.res"}));
   bench->run([&] { bench->fileCommands().selectInFileList("b.ins"); });
   EXPECT_EQ(bench->fileList().previewLines, std::vector<std::string>{"TITL b"});
 
-  bench->run([&] { bench->fileCommands().openFromFileList("ala.res"); });
+  bench->run([&] { bench->fileCommands().openFromFileList("paraben.res"); });
   EXPECT_FALSE(bench->fileList().visible);
-  EXPECT_EQ(bench->structure().nonHCount, 6);
-  EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "ala.res").string());
+  EXPECT_EQ(bench->structure().nonHCount, 14);
+  EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "paraben.res").string());
 }
 
 TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const model::StructureModel& s = bench->structure();
   const Snapshot before = snapshotOf(*bench);
   std::vector<model::Vec3> positions;
@@ -220,14 +216,14 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
   bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Name); });
 
   bench->run([&] { bench->fileCommands().save(); });  // Ctrl+S
-  const fs::path ins = work.path() / "ala.ins";
+  const fs::path ins = work.path() / "paraben.ins";
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(s.currentFile, ins.string());
   EXPECT_EQ(bench->windowCaption(), caption + ins.string());
   EXPECT_TRUE(fs::exists(ins));
-  EXPECT_TRUE(fs::exists(work.path() / "ala.000")) << "the .res is kept as backup 000";
-  EXPECT_FALSE(fs::exists(work.path() / "ala.res"));
-  EXPECT_TRUE(fs::exists(work.path() / "ala.bak"));
+  EXPECT_TRUE(fs::exists(work.path() / "paraben.000")) << "the .res is kept as backup 000";
+  EXPECT_FALSE(fs::exists(work.path() / "paraben.res"));
+  EXPECT_TRUE(fs::exists(work.path() / "paraben.bak"));
 
   bench->run([&] { bench->fileCommands().reopen(); });  // Ctrl+I
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
@@ -280,29 +276,29 @@ TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
 }
 
 TEST_F(WorkbenchScenario, ReopenAsResNeedsTheResAndOnlyThenNamesIt) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   bench->run([&] { bench->fileCommands().save(); });
-  const fs::path ins = work.path() / "ala.ins";
+  const fs::path ins = work.path() / "paraben.ins";
   ASSERT_EQ(bench->structure().currentFile, ins.string());
 
   // No .res yet (SHELXL has not run): the error is shown and nothing changes, so a later save
-  // still writes ala.ins.
+  // still writes paraben.ins.
   dialogs.shown.clear();
   bench->run([&] { bench->fileCommands().reopenAsRes(); });  // Ctrl+R
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].find("ala.res"), std::string::npos) << dialogs.shown[0];
+  EXPECT_NE(dialogs.shown[0].find("paraben.res"), std::string::npos) << dialogs.shown[0];
   EXPECT_EQ(bench->structure().currentFile, ins.string());
   EXPECT_EQ(bench->windowCaption(), caption + ins.string());
 
   // SHELXL wrote the .res.
-  fs::copy_file(work.path() / "ala.000", work.path() / "ala.res");
+  fs::copy_file(work.path() / "paraben.000", work.path() / "paraben.res");
   dialogs.shown.clear();
   bench->run([&] { bench->fileCommands().reopenAsRes(); });
-  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
-  const fs::path res = work.path() / "ala.res";
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{parabenOpenMessage});
+  const fs::path res = work.path() / "paraben.res";
   EXPECT_EQ(bench->structure().currentFile, res.string());
   EXPECT_EQ(bench->windowCaption(), caption + res.string());
-  EXPECT_EQ(bench->structure().peakCount, 20);
+  EXPECT_EQ(bench->structure().peakCount, 10);
 }
 
 TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
