@@ -149,7 +149,7 @@ const std::array<ViewPopupEntry, 7> viewPopup = {{
     {"On/Off Expand Peaks", C::ExpandPeaks},
 }};
 
-bool entriesFollowTheEnumOrder() {
+[[maybe_unused]] bool entriesFollowTheEnumOrder() {
   for (size_t i = 0; i < entries.size(); ++i) {
     if (static_cast<size_t>(entries[i].id) != i) return false;
   }

@@ -2,6 +2,8 @@
 // example, and the files it leaves are read line by line.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
