@@ -73,6 +73,10 @@ TEST(RunScript, OpensPicksAppliesAndSaves) {
   TempFolder folder;
   const fs::path original = copyExample(folder);
   const std::string before = readFileBytes(original);
+  std::string render;
+#ifdef TAVO_WITH_PICTURES
+  render = "render picture.png\n";
+#endif
   const Outcome o = runScript(folder,
                               "# our example: remember three atoms, then save\n"
                               "open paraben.res\n"
@@ -83,7 +87,8 @@ TEST(RunScript, OpensPicksAppliesAndSaves) {
                               "\"Save *.ins\"\n"
                               "answer NewOne.ins\n"
                               "\"Save All Expanded Atoms As a New *.ins\"\n"
-                              "info --json\n");
+                              "info --json\n" +
+                                  render);
   ASSERT_EQ(o.status, 0) << o.err << o.out;
   EXPECT_EQ(o.err.find("line "), std::string::npos) << o.err;
   // Every message shown is printed: the open merged the .res's HTAB suggestions.
@@ -92,6 +97,9 @@ TEST(RunScript, OpensPicksAppliesAndSaves) {
             std::string::npos)
       << o.out;
   EXPECT_NE(o.out.find(R"("label":"C1","sfac":1)"), std::string::npos) << "info --json";
+  if (!render.empty()) {
+    EXPECT_EQ(folder.read("picture.png").substr(0, 4), "\x89PNG");
+  }
 
   // Apply of "Remember Selected": the three picks in order (O1 atom 1, C1 atom 4, H1 H atom 1).
   EXPECT_EQ(folder.read("selection_mem.txt"), "3\n1\t1\n1\t4\n2\t1\n");
