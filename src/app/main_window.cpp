@@ -49,8 +49,9 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectStereoPane(1);
   connectControls();
   connectFlagBoxes();
-  m_windows = std::make_unique<WindowSet>(this);
+  m_windows = std::make_unique<WindowSet>(this, m_bench);
   connectWindows();
+  buildPreferenceWindows();
   resize(1024, 720);
   m_bench.setListener(this);
   stateChanged();
@@ -181,6 +182,7 @@ void MainWindow::stateChanged() {
   refreshControlValues();
   refreshFlagBoxes();
   refreshWindows();
+  refreshPreferenceWindows();
   m_refreshing = false;
 }
 

@@ -13,7 +13,9 @@
 #include "workbench/workbench.h"
 
 class QAction;
+class QFrame;
 class QMenu;
+class QSpinBox;
 
 namespace tavo::app {
 
@@ -21,6 +23,7 @@ class PaintWidget;
 class PictureSource;
 class QtClock;
 class WindowSet;
+class WorkingGridsView;
 
 /// The access name of the maintenance view: "Maintenance Only" toggles the hidden group boxes
 /// only when the file picked in its dialog has this name.
@@ -85,6 +88,15 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshWindows();
   void layoutSurface();
 
+  // The Preferences windows, the component pair and the working grids
+  // (main_window_preferences.cpp).
+  void buildPreferenceWindows();
+  void buildThicknessButton();
+  void refreshPreferenceWindows();
+  void refreshSidePanelColors();
+  /// Runs a menu command that shows one of those windows; false for any other command.
+  bool runWindowCommand(MenuCommand command);
+
   workbench::Workbench& m_bench;
   model::Dialogs& m_dialogs;
   PictureSource& m_pictures;
@@ -106,7 +118,14 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool distanceList = false;
     bool hfixRules = false;
     bool parameter = false;
+    bool ellipseParams = false;
+    bool elementDefinitions = false;
+    bool graphicsSettings = false;
   } m_shown;  // the window visibility last taken from the Workbench
+  WorkingGridsView* m_workingGrids = nullptr;
+  QFrame* m_ellipsePairBox = nullptr;
+  QSpinBox* m_ellipsePair = nullptr;  // SpinEdit25
+  int m_panelBackground = -1;         // "Background Color" the side panels were painted with
 };
 
 }  // namespace tavo::app

@@ -33,6 +33,11 @@ void MainWindow::buildWindowCommands() {
       {MenuCommand::HelpGraphicTreatment, [this] { showHelpWindow("TForm32"); }},
       {MenuCommand::HelpShelxlRefinement, [this] { showHelpWindow("TForm33"); }},
   };
+  for (const MenuCommand preferences :
+       {MenuCommand::EllipseParams, MenuCommand::DefinitionOfElements,
+        MenuCommand::CustomizeGraphics, MenuCommand::ShowWorkingGrids}) {
+    m_windowCommands[preferences] = [this, preferences] { runWindowCommand(preferences); };
+  }
 }
 
 bool MainWindow::menuCommandAvailable(MenuCommand command) const {

@@ -41,6 +41,9 @@ PaintWidget::PaintWidget(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PaintBox1"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
+  // A click into the picture takes the keyboard focus from the spin edits, so that the menu
+  // keys (Ctrl+A, Ctrl+Z) reach the menu instead of a text box.
+  setFocusPolicy(Qt::ClickFocus);
   m_moveTimer.setSingleShot(true);
   connect(&m_moveTimer, &QTimer::timeout, this, &PaintWidget::flushPendingMove);
 }
@@ -66,6 +69,7 @@ void PaintWidget::paintEvent(QPaintEvent* event) {
 }
 
 void PaintWidget::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
   flushPendingMove();
   emit pressed(toPointerEvent(*event), event->globalPosition().toPoint());
 }

@@ -4,8 +4,11 @@
 namespace tavo::cli {
 
 HeadlessSession::HeadlessSession(model::Dialogs& dialogs, view::Canvas& canvas,
-                                 const std::filesystem::path& programFolder, int width, int height)
+                                 const std::filesystem::path& programFolder, SessionUse use,
+                                 int width, int height)
     : m_bench(dialogs, canvas, m_clock, std::filesystem::absolute(programFolder)) {
+  m_bench.state().readOptions.writeFiles = use != SessionUse::Query;
+  m_bench.state().picturesShown = use == SessionUse::Picture;
   m_bench.run([&] { m_bench.viewCommands().resizePane(width, height); });
 }
 

@@ -19,11 +19,19 @@ class NullCanvas final : public view::Canvas {
   void text(int, int, std::string_view) override {}
 };
 
+/// What a command does with the Workbench.
+enum class SessionUse {
+  Query,    // tavo-cli info: writes no file, needs no graphics settings
+  Edit,     // tavo-cli save: needs no graphics settings
+  Picture,  // tavo-cli render and run: the picture of the window, with its settings
+};
+
 /// One Workbench over `programFolder` with a pane of `width` x `height` pixels.
 class HeadlessSession {
  public:
   HeadlessSession(model::Dialogs& dialogs, view::Canvas& canvas,
-                  const std::filesystem::path& programFolder, int width = 1000, int height = 800);
+                  const std::filesystem::path& programFolder, SessionUse use, int width = 1000,
+                  int height = 800);
 
   workbench::Workbench& bench() { return m_bench; }
   /// Opens `file` through the one open path of the Workbench; false when it was refused or

@@ -196,7 +196,9 @@ int runInfoCommand(const std::vector<std::string>& args) {
   }
   ConsoleDialogs dialogs;
   NullCanvas canvas;
-  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")));
+  // A query: the open writes no file (no htab_codes_checking.txt, no array_max.inf).
+  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
+                          SessionUse::Query);
   if (!session.open(arguments.positional[0])) {
     for (const std::string& m : dialogs.shown)
       std::cerr << m << '\n';

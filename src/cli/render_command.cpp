@@ -74,8 +74,8 @@ bool endsWithSvg(const std::filesystem::path& file) {
 // Opens the file in a headless Workbench whose picture is drawn onto `canvas`: the first frame
 // of the window at this size.
 bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments, model::Dialogs& dialogs) {
-  HeadlessSession session(dialogs, canvas, arguments.programFolder, arguments.width,
-                          arguments.height);
+  HeadlessSession session(dialogs, canvas, arguments.programFolder, SessionUse::Picture,
+                          arguments.width, arguments.height);
   return session.open(arguments.input);
 }
 

@@ -81,8 +81,8 @@ class ScriptRunner {
 #else
     view::Canvas& canvas = m_nullCanvas;
 #endif
-    m_session =
-        std::make_unique<HeadlessSession>(m_dialogs, canvas, programFolder, paneWidth, paneHeight);
+    m_session = std::make_unique<HeadlessSession>(m_dialogs, canvas, programFolder,
+                                                  SessionUse::Picture, paneWidth, paneHeight);
   }
 
   /// Runs one line; UserError says why it failed (its messages are printed already).

@@ -16,7 +16,8 @@ int runSaveCommand(const std::vector<std::string>& args) {
   }
   ConsoleDialogs dialogs;
   NullCanvas canvas;
-  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")));
+  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
+                          SessionUse::Edit);
   workbench::Workbench& bench = session.bench();
   const bool saved =
       session.open(arguments.positional[0]) && bench.run([&] { bench.fileCommands().save(); });

@@ -5,6 +5,7 @@
 
 #include "model/atom_line.h"
 #include "model/atom_parameters.h"
+#include "model/residue.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
@@ -45,6 +46,8 @@ class AtomListWalk {
   }
 
   void addCard(std::vector<std::string> lines) {
+    // A RESI card puts the atoms below it into its residue, up to the next RESI card.
+    if (const auto residue = parseResiCard(splitRow(lines.front()).code)) m_residue = *residue;
     m_structure.atomListCards.push_back({std::move(lines), AtomRef{}});
   }
 
@@ -60,6 +63,7 @@ class AtomListWalk {
     atom.comment = line.comment;
     atom.part = part.part;
     atom.partSof = part.sof;
+    atom.residue = m_residue;
     for (std::size_t p = 0; p < line.numbers.size(); ++p) {
       atomParameter(atom, static_cast<int>(p) + 1) =
           s.decodeParameter(line.numbers[p], AtomKind::Atom, i, static_cast<Parameter>(p + 1));
@@ -78,6 +82,7 @@ class AtomListWalk {
     h.comment = line.comment;
     h.part = part.part;
     h.partSof = part.sof;
+    h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
     for (std::size_t p = 0; p < 5; ++p) {
@@ -89,6 +94,7 @@ class AtomListWalk {
 
   StructureModel& m_structure;
   std::size_t m_pendingFrom = 0;
+  Residue m_residue;
 };
 
 // The end of the block of an AFIX line at `afix`: the index of the next AFIX item (or the end),

@@ -1,10 +1,9 @@
 // Reading, matching, editing and saving the element definitions.
 #include "model/element_definitions.h"
 
-#include <fstream>
-
 #include "model/dialogs.h"
 #include "model/file_lines.h"
+#include "model/file_replace.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -113,22 +112,15 @@ void ElementDefinitions::addRow() {
 }
 
 void ElementDefinitions::save(const std::filesystem::path& programFolder) const {
-  const std::filesystem::path file = programFolder / elementDefinitionsFileName;
-  const std::filesystem::path temporary = programFolder / "elems.inf.tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary);
-    for (int r = 1; r < m_table.rowCount(); ++r) {
-      for (int c = 0; c < columnCount; ++c) {
-        if (c > 0) out << '\t';
-        out << m_table.cell(r, c);
-      }
-      out << "\r\n";
+  std::string content;
+  for (int r = 1; r < m_table.rowCount(); ++r) {
+    for (int c = 0; c < columnCount; ++c) {
+      if (c > 0) content += '\t';
+      content += m_table.cell(r, c);
     }
-    if (!out) throw FileError(temporary, "cannot be written");
+    content += "\r\n";
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) throw FileError(file, error.message());
+  replaceFileContents(programFolder / elementDefinitionsFileName, content);
 }
 
 }  // namespace tavo::model

@@ -46,10 +46,15 @@ void GraphicsSettingsWindowModel::load() {
 }
 
 bool GraphicsSettingsWindowModel::saveSettings(model::Dialogs& dialogs) {
+  return saveSettings(dialogs, m_settings);
+}
+
+bool GraphicsSettingsWindowModel::saveSettings(model::Dialogs& dialogs,
+                                               const GraphicsSettings& values) {
   const auto chosen = dialogs.chooseFileToSave(m_programFolder, m_currentName, settingsFileFilter);
   if (!chosen || chosen->filename().empty()) return false;
   const std::string name = chosen->filename().string();
-  saveGraphicsSettings(m_programFolder / name, m_settings);
+  saveGraphicsSettings(m_programFolder / name, values);
   m_currentName = name;
   return true;
 }
@@ -57,8 +62,9 @@ bool GraphicsSettingsWindowModel::saveSettings(model::Dialogs& dialogs) {
 bool GraphicsSettingsWindowModel::openSettings(model::Dialogs& dialogs) {
   const auto chosen = dialogs.chooseFileToOpen(m_programFolder, settingsFileFilter);
   if (!chosen || chosen->filename().empty()) return false;
-  m_currentName = chosen->filename().string();
-  load();
+  const std::string name = chosen->filename().string();
+  loadGraphicsSettings(m_programFolder, name, m_settings);
+  m_currentName = name;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/dialogs.h"
 #include "view/graphics_settings.h"
@@ -19,6 +20,9 @@ class GraphicsSettingsWindowModel {
  public:
   /// Works on `settings` (owned by the caller) with the files of `programFolder`.
   GraphicsSettingsWindowModel(GraphicsSettings& settings, std::filesystem::path programFolder);
+
+  /// The folder the settings files are read from and written to.
+  void setProgramFolder(std::filesystem::path folder) { m_programFolder = std::move(folder); }
 
   /// The file name shown in the read-only field `graphicsinf` (no folder).
   const std::string& currentName() const { return m_currentName; }
@@ -40,8 +44,13 @@ class GraphicsSettingsWindowModel {
   /// folder ignored) becomes the current one and the values are written there. False when
   /// cancelled; FileError when writing fails.
   bool saveSettings(model::Dialogs& dialogs);
-  /// "OpenSettings": asks for a file in the program folder; on confirmation its name becomes the
-  /// current one and the settings are loaded from it. False when cancelled.
+  /// As saveSettings, writing `values` (the settings as the file holds them) instead of the
+  /// settings the picture is drawn with.
+  bool saveSettings(model::Dialogs& dialogs, const GraphicsSettings& values);
+  /// "OpenSettings": asks for a file in the program folder; on confirmation the settings are
+  /// loaded from it and its name becomes the current one. False when cancelled. Throws as
+  /// load, the current name then unchanged, so that the next structure does not end the program
+  /// over a file that is missing or unreadable.
   bool openSettings(model::Dialogs& dialogs);
 
  private:

@@ -11,6 +11,10 @@ using model::AtomRef;
 namespace {
 
 constexpr std::string_view selectCountText = "NSelect=";
+// The count is written this far left of the pane's right edge: the main window lays its mode
+// caption and the 'Hide' button over the top-right corner (about 190 pixels), and the count
+// must stay readable beside them.
+constexpr int selectCountFromRight = 300;
 
 Color elementColor(const model::StructureModel& structure, int sfac) {
   if (sfac < 0 || sfac > structure.elements.capacity()) return black;
@@ -153,7 +157,7 @@ void PictureDrawer::selectionCount() {
   if (!m_options.selection.empty()) {
     const std::string text =
         std::string(selectCountText) + std::to_string(m_options.selection.size());
-    m_canvas.text(m_mapping.paneWidth() - 220, 0, text);
+    m_canvas.text(m_mapping.paneWidth() - selectCountFromRight, 0, text);
   }
   m_canvas.setFontSize(m_sizes.labelFont);
 }

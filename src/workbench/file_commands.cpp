@@ -16,6 +16,7 @@
 #include "model/load_checks.h"
 #include "text/errors.h"
 #include "text/text.h"
+#include "workbench/preference_commands.h"
 
 namespace tavo::workbench {
 
@@ -116,7 +117,7 @@ void FileCommands::readStructureFrom(const fs::path& file) {
   if (!fs::exists(s.programFolder / model::elementDefinitionsFileName)) {
     s.endProgram(model::missingElementDefinitionsMessage);
   }
-  const model::ElementDefinitions definitions = model::ElementDefinitions::load(s.programFolder);
+  const model::ElementDefinitions& definitions = s.preferences().reloadElementDefinitions();
   // The reader fills a scratch model and replaces the structure only when the whole read
   // succeeded, so a refused or failed file leaves the structure, currentFile and the view alone.
   const model::ArrayLimits previousLimits = s.structure.limits;
@@ -126,7 +127,8 @@ void FileCommands::readStructureFrom(const fs::path& file) {
   if (editing::holdsStash(s.structure.workingGrid)) {
     editing::emptyWorkingGrid(s.structure.workingGrid);
   }
-  if (!model::loadInstructionFile(s.structure, file, definitions, m_context.dialogs, "")) {
+  if (!model::loadInstructionFile(s.structure, file, definitions, m_context.dialogs, "",
+                                  s.readOptions)) {
     s.structure.limits = previousLimits;
     s.structure.workingGrid = previousGrid;
     throw CommandAbandoned{};

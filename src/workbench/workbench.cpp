@@ -13,7 +13,23 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_state(dialogs, canvas, clock, std::move(programFolder)),
       m_files({m_state, dialogs, clock}),
       m_view({m_state, dialogs, clock}),
-      m_modes({m_state, dialogs, clock}) {}
+      m_modes({m_state, dialogs, clock}),
+      m_preferences(windowContext(),
+                    {m_state.graphicsSettings(),
+                     [this](bool fromFile) { m_state.followGraphicsSettings(fromFile); },
+                     [this] { return m_state.graphicsFileValues(); }}),
+      m_workingGrids(windowContext()) {
+  m_state.attachPreferences(m_preferences);
+}
+
+WindowContext Workbench::windowContext() {
+  return {m_state.structure, m_dialogs,
+          [this] {
+            return m_state.programFolder.empty() ? std::filesystem::current_path()
+                                                 : m_state.programFolder;
+          },
+          [this](bool bonds) { m_state.afterChange({.bonds = bonds}); }};
+}
 
 bool Workbench::run(const std::function<void()>& command) {
   bool completed = false;

@@ -9,8 +9,10 @@
 #include "workbench/command_table.h"
 #include "workbench/file_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/preference_commands.h"
 #include "workbench/view_commands.h"
 #include "workbench/workbench_state.h"
+#include "workbench/working_grids_panel.h"
 
 namespace tavo::view {
 class Canvas;
@@ -55,6 +57,12 @@ class Workbench {
   FileCommands& fileCommands() { return m_files; }
   ViewCommands& viewCommands() { return m_view; }
   ModeCommands& modeCommands() { return m_modes; }
+  /// The windows of the Preferences menu: ellipse parameters, element definitions, graphics.
+  PreferenceCommands& preferences() { return m_preferences; }
+  const PreferenceCommands& preferences() const { return m_preferences; }
+  /// The working grids of F10, "Show the Working Grids for Renumbering".
+  WorkingGridsPanel& workingGrids() { return m_workingGrids; }
+  const WorkingGridsPanel& workingGrids() const { return m_workingGrids; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -87,11 +95,16 @@ class Workbench {
   bool endRequested() const { return m_state.endRequested; }
 
  private:
+  /// What the auxiliary windows' models need: the structure, dialogs, folder and redraw chain.
+  WindowContext windowContext();
+
   model::Dialogs& m_dialogs;
   WorkbenchState m_state;
   FileCommands m_files;
   ViewCommands m_view;
   ModeCommands m_modes;
+  PreferenceCommands m_preferences;
+  WorkingGridsPanel m_workingGrids;
 };
 
 }  // namespace tavo::workbench

@@ -9,6 +9,7 @@
 #include "text/errors.h"
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
+#include "workbench/preference_commands.h"
 
 namespace tavo::workbench {
 
@@ -122,13 +123,27 @@ void WorkbenchState::followDetection(std::function<void()> follower) {
 
 void WorkbenchState::loadGraphicsSettings() {
   try {
-    view::loadGraphicsSettings(programFolder, graphicsSettingsFileName, m_parts->graphics);
+    m_preferences->loadGraphicsSettings();
   } catch (const view::MissingSettingsFile& missing) {
     endProgram(missing.what());
   }
+  followGraphicsSettings(true);
+}
+
+view::GraphicsSettings& WorkbenchState::graphicsSettings() {
+  return m_parts->graphics;
+}
+
+view::GraphicsSettings WorkbenchState::graphicsFileValues() const {
+  view::GraphicsSettings values = m_parts->graphics;
+  if (display.stereo) setStereoSizes(values, false);
+  return values;
+}
+
+void WorkbenchState::followGraphicsSettings(bool fromFile) {
   view::GraphicsSettings& settings = m_parts->graphics;
   mouseSpeed = settings.mouseSpeed;
-  if (display.stereo) {
+  if (fromFile && display.stereo) {
     // The file holds the full sizes; the stereo pair keeps drawing with half of them, and
     // switching stereo off doubles them back.
     setStereoSizes(settings, true);
@@ -140,9 +155,11 @@ void WorkbenchState::loadGraphicsSettings() {
 }
 
 void WorkbenchState::loadSettings() {
-  loadGraphicsSettings();
+  if (picturesShown || fs::exists(programFolder / graphicsSettingsFileName)) {
+    loadGraphicsSettings();
+  }
   model::ArrayLimits limits = structure.limits;
-  model::readArrayLimits(programFolder, limits, m_dialogs);
+  model::readArrayLimits(programFolder, limits, m_dialogs, readOptions);
   nextLimits = limits;
   settingsLoaded = true;
 }
@@ -165,6 +182,8 @@ void WorkbenchState::redraw() {
   options.stereo = display.stereo;
   options.displayBond = showDistanceBond;
   options.labelSize = controls.labelSize;
+  options.ellipsePair = m_preferences->ellipseWindow().pair;
+  options.ellipseSizeFactor = m_preferences->ellipseWindow().sizeFactor;
   options.alignAxis = controls.alignAxis;
   options.alignSense = controls.alignSense;
   options.peakThreshold = controls.peakThreshold();

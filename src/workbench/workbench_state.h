@@ -17,6 +17,7 @@
 #include "geometry/view_frame.h"
 #include "model/array_limits.h"
 #include "model/dialogs.h"
+#include "model/read_options.h"
 #include "model/structure_model.h"
 #include "view/view_state.h"
 #include "workbench/control_values.h"
@@ -27,6 +28,8 @@ struct GraphicsSettings;
 }  // namespace tavo::view
 
 namespace tavo::workbench {
+
+class PreferenceCommands;
 
 /// What an edit changed; afterChange runs the matching part of the redraw chain.
 struct Changes {
@@ -121,8 +124,12 @@ class WorkbenchState {
   bool adjustPending = false;                 // a located fragment awaits adjustment
   bool endRequested = false;                  // a missing settings file ended the program
   bool settingsLoaded = false;
-  model::ArrayLimits nextLimits;  // the ArrayLimits the next read allocates with
-  int mouseSpeed = 24;            // "Mouse Speed" of the graphics settings
+  model::ArrayLimits nextLimits;   // the ArrayLimits the next read allocates with
+  model::ReadOptions readOptions;  // a query (tavo-cli info) writes no file
+  /// False where no picture is shown (tavo-cli info and save): the graphics settings are read
+  /// when their file is there, and a missing one ends nothing.
+  bool picturesShown = true;
+  int mouseSpeed = 24;  // "Mouse Speed" of the graphics settings
   WorkbenchListener* listener = nullptr;
 
   /// The chain every change ends with: cell outline, fit, bond detection, redraw.
@@ -154,6 +161,16 @@ class WorkbenchState {
   /// The graphics settings, then the ArrayLimits for the next read (GraphicsSettings1Click).
   void loadSettings();
   const view::GraphicsSettings& graphics() const;
+  /// The settings in use, for the Preferences windows that edit them.
+  view::GraphicsSettings& graphicsSettings();
+  /// The stereo panes and the mouse follow the graphics settings (`fromFile`: just read).
+  void followGraphicsSettings(bool fromFile);
+  /// The graphics settings with the full sizes that the stereo pair halves.
+  view::GraphicsSettings graphicsFileValues() const;
+  /// The settings the picture is drawn with live with the Preferences windows that edit them:
+  /// the current graphics settings file, the element definitions and the ellipse parameters.
+  void attachPreferences(PreferenceCommands& preferences) { m_preferences = &preferences; }
+  PreferenceCommands& preferences() { return *m_preferences; }
   /// Shows `message`, tells the listener that the program ends and abandons the command.
   [[noreturn]] void endProgram(std::string_view message);
   /// The folder of the current file, or the current directory before the first open.
@@ -173,6 +190,7 @@ class WorkbenchState {
   view::Canvas* m_stereoRight = nullptr;
   model::Clock& m_clock;
   std::unique_ptr<Parts> m_parts;
+  PreferenceCommands* m_preferences = nullptr;
   std::vector<std::function<void()>> m_detectionFollowers;
 };
 

@@ -2,6 +2,7 @@
 #include "app/windows/auxiliary_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 #include "app/qt_text.h"
 
@@ -31,6 +32,16 @@ void AuxiliaryWindow::placeAsHelpOver(const QWidget& main, int surfaceHeight) {
 }  // namespace tavo::app
 
 namespace tavo::app {
+
+void AuxiliaryWindow::keyPressEvent(QKeyEvent* event) {
+  // Esc closes the window, as it closes a dialog; the key comes here from whichever child has
+  // the focus when that child has no use for it.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void AuxiliaryWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);

@@ -24,6 +24,7 @@ class AuxiliaryWindow : public QWidget {
   void closed();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 };
 

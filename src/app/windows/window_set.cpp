@@ -5,7 +5,10 @@
 #include <QVBoxLayout>
 
 #include "app/qt_text.h"
+#include "app/windows/element_definitions_window.h"
+#include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
+#include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/window_table.h"
@@ -27,7 +30,7 @@ AuxiliaryWindow* waitWindow(const WindowEntry& entry, QWidget* main) {
 
 }  // namespace
 
-WindowSet::WindowSet(QWidget* main) {
+WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
   for (const WindowEntry& entry : auxiliaryWindows()) {
     AuxiliaryWindow* window = nullptr;
     const QString html = staticWindowText(entry.objectName);
@@ -40,6 +43,12 @@ WindowSet::WindowSet(QWidget* main) {
           new GridWindow(entry.objectName, entry.caption, main, GridModel::Heading::None);
     } else if (entry.objectName == "TForm16") {
       window = m_distancesAngles = new GridWindow(entry.objectName, entry.caption, main);
+    } else if (entry.objectName == "TForm15") {
+      window = m_ellipseParams = new EllipseParamsWindow(bench, main);
+    } else if (entry.objectName == "TForm17") {
+      window = m_elementDefinitions = new ElementDefinitionsWindow(bench, main);
+    } else if (entry.objectName == "TForm18") {
+      window = m_graphicsSettings = new GraphicsSettingsWindow(bench, main);
     } else if (entry.objectName == "TForm21") {
       window = waitWindow(entry, main);
     } else {

@@ -7,16 +7,24 @@
 
 class QWidget;
 
+namespace tavo::workbench {
+class Workbench;
+}
+
 namespace tavo::app {
 
 class AuxiliaryWindow;
+class EllipseParamsWindow;
+class ElementDefinitionsWindow;
 class FileListWindow;
+class GraphicsSettingsWindow;
 class GridWindow;
 
 class WindowSet {
  public:
-  /// Creates the windows of `auxiliaryWindows()` in order as children of `main`, all hidden.
-  explicit WindowSet(QWidget* main);
+  /// Creates the windows of `auxiliaryWindows()` in order as children of `main`, all hidden;
+  /// the windows with controls work on `bench`.
+  WindowSet(QWidget* main, workbench::Workbench& bench);
 
   /// The window named `objectName` ("TForm16"); null when there is none.
   AuxiliaryWindow* find(const QString& objectName) const;
@@ -24,12 +32,18 @@ class WindowSet {
   FileListWindow* fileList() const { return m_fileList; }
   GridWindow* distancesAngles() const { return m_distancesAngles; }
   GridWindow* distanceList() const { return m_distanceList; }
+  EllipseParamsWindow* ellipseParams() const { return m_ellipseParams; }
+  ElementDefinitionsWindow* elementDefinitions() const { return m_elementDefinitions; }
+  GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
   FileListWindow* m_fileList = nullptr;
   GridWindow* m_distancesAngles = nullptr;
   GridWindow* m_distanceList = nullptr;
+  EllipseParamsWindow* m_ellipseParams = nullptr;
+  ElementDefinitionsWindow* m_elementDefinitions = nullptr;
+  GraphicsSettingsWindow* m_graphicsSettings = nullptr;
 };
 
 }  // namespace tavo::app

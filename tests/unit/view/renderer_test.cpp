@@ -200,7 +200,7 @@ TEST(StandardPicture, HLabelsSpotsCellAndSelection) {
   const auto at = [&](const std::string& s) {
     return std::find(all.begin(), all.end(), s) - all.begin();
   };
-  const std::string count = "text 'NSelect=2' 180,0 font=0/10 brush=1";
+  const std::string count = "text 'NSelect=2' 100,0 font=0/10 brush=1";
   const std::string spot = "ellipse 198,133,202,137 pen=16711680/2 brush=1";  // d div 3 = 2
   const std::string hRing = "ellipse 194,129,206,141 pen=8/5 brush=1";
   const std::string atomRing = "ellipse 194,144,206,156 pen=8/5 brush=1";

@@ -1,0 +1,27 @@
+// TForm15 "Parameters for Drawing Ellipes": the overall size factor of the ellipse picture.
+#pragma once
+
+#include "app/windows/auxiliary_window.h"
+
+class QSpinBox;
+
+namespace tavo::workbench {
+class Workbench;
+}
+
+namespace tavo::app {
+
+class EllipseParamsWindow final : public AuxiliaryWindow {
+  Q_OBJECT
+
+ public:
+  EllipseParamsWindow(workbench::Workbench& bench, QWidget* parent);
+  /// Shows the Workbench's values.
+  void refresh();
+
+ private:
+  workbench::Workbench& m_bench;
+  QSpinBox* m_sizeFactor;  // SpinEdit1 "Overall Size Factor"
+};
+
+}  // namespace tavo::app
