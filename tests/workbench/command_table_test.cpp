@@ -57,7 +57,11 @@ TEST_F(WorkbenchScenario, MenuItemsRunThroughTheTableAndFollowTheirConditions) {
   EXPECT_TRUE(bench->selection().empty());
 
   EXPECT_FALSE(workbench::Workbench::hasCoreHandler(CommandId::SavePdb)) << "not built yet";
-  EXPECT_TRUE(workbench::commandEntry(CommandId::AboutTavo).windowOnly);
+  for (const CommandId window :
+       {CommandId::AboutTavo, CommandId::EllipseParams, CommandId::DefinitionOfElements,
+        CommandId::CustomizeGraphics, CommandId::ShowWorkingGrids}) {
+    EXPECT_TRUE(workbench::commandEntry(window).windowOnly) << "a window of the Qt program";
+  }
 }
 
 TEST_F(WorkbenchScenario, ControlsSetByNameAreClampedToTheirRanges) {
