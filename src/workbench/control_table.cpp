@@ -26,7 +26,7 @@ void store(Workbench& bench, int value) {
   bench.controls().*field = range.clamp(value);
 }
 
-const std::array<IntControl, 34> intControls = {{
+const std::array<IntControl, 35> intControls = {{
     {"SpinEdit1", [](Workbench& b, int v) { b.viewCommands().setZoom(v); }},
     {"TrackBar7", [](Workbench& b, int v) { b.viewCommands().setZoomTrack(v); }},
     {"SpinEdit2", [](Workbench& b, int v) { b.viewCommands().setRotation(1, v); }},
@@ -57,6 +57,7 @@ const std::array<IntControl, 34> intControls = {{
        b.viewCommands().setPeakThreshold(PeakThresholdDigit::Hundredths, v);
      }},
     {"SpinEdit26", [](Workbench& b, int v) { b.viewCommands().setLabelSize(v); }},
+    {"SpinEdit25", [](Workbench& b, int v) { b.preferences().setEllipsePair(v); }},
     {"SpinEdit20", [](Workbench& b, int v) { b.modeCommands().setElementNumber(v); }},
     {"SpinEdit21",
      [](Workbench& b, int v) {

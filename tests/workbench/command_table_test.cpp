@@ -79,6 +79,7 @@ TEST_F(WorkbenchScenario, ControlsSetByNameAreClampedToTheirRanges) {
       {"CheckBox2", "0", [](const auto& b) { return !b.display().showHydrogens; }},
       {"CheckBox37", "yes", [](const auto& b) { return b.controls().useLetters; }},
       {"Edit9", "1.54", [](const auto& b) { return b.controls().dfixDistance == "1.54"; }},
+      {"SpinEdit25", "7", [](const auto& b) { return b.preferences().ellipseWindow().pair == 3; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
