@@ -14,21 +14,9 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_files({m_state, dialogs, clock}),
       m_view({m_state, dialogs, clock}),
       m_modes({m_state, dialogs, clock}),
-      m_preferences(windowContext(),
-                    {m_state.graphicsSettings(),
-                     [this](bool fromFile) { m_state.followGraphicsSettings(fromFile); },
-                     [this] { return m_state.graphicsFileValues(); }}),
-      m_workingGrids(windowContext()) {
+      m_preferences({m_state, dialogs, clock}),
+      m_workingGrids({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
-}
-
-WindowContext Workbench::windowContext() {
-  return {m_state.structure, m_dialogs,
-          [this] {
-            return m_state.programFolder.empty() ? std::filesystem::current_path()
-                                                 : m_state.programFolder;
-          },
-          [this](bool bonds) { m_state.afterChange({.bonds = bonds}); }};
 }
 
 bool Workbench::run(const std::function<void()>& command) {

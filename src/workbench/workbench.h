@@ -95,9 +95,6 @@ class Workbench {
   bool endRequested() const { return m_state.endRequested; }
 
  private:
-  /// What the auxiliary windows' models need: the structure, dialogs, folder and redraw chain.
-  WindowContext windowContext();
-
   model::Dialogs& m_dialogs;
   WorkbenchState m_state;
   FileCommands m_files;

@@ -173,6 +173,11 @@ class WorkbenchState {
   PreferenceCommands& preferences() { return *m_preferences; }
   /// Shows `message`, tells the listener that the program ends and abandons the command.
   [[noreturn]] void endProgram(std::string_view message);
+  /// The folder of the settings files: the program folder, or the current directory before the
+  /// first open.
+  std::filesystem::path settingsFolder() const {
+    return programFolder.empty() ? std::filesystem::current_path() : programFolder;
+  }
   /// The folder of the current file, or the current directory before the first open.
   std::filesystem::path workingFolder() const;
   /// "Tavo2025d X-ray/DFT/etc: " + currentFile.
