@@ -19,11 +19,11 @@ void PreferenceCommands::graphicsChanged(bool fromFile) {
 }
 
 void PreferenceCommands::setEllipseSizeFactor(int value) {
-  m_ellipse.sizeFactor = std::clamp(value, ellipseSizeFactorMinimum, ellipseSizeFactorMaximum);
+  m_ellipse.sizeFactor = ellipseSizeFactorRange.clamp(value);
 }
 
 void PreferenceCommands::setEllipsePair(int value) {
-  m_ellipse.pair = std::clamp(value, ellipsePairMinimum, ellipsePairMaximum);
+  m_ellipse.pair = ellipsePairRange.clamp(value);
   afterChange(false);
 }
 

@@ -9,19 +9,19 @@
 #include "view/graphics_settings.h"
 #include "view/graphics_settings_window.h"
 #include "workbench/command_context.h"
+#include "workbench/control_values.h"
 
 namespace tavo::workbench {
+
+inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};  // SpinEdit1 of TForm15
+inline constexpr ControlRange ellipsePairRange{1, 3, 1};           // SpinEdit25
 
 /// "Parameters for Drawing Ellipes" (TForm15) and the main window's component pair.
 struct EllipseParamsWindow {
   bool visible = false;
-  int sizeFactor = 25;  // SpinEdit1 "Overall Size Factor" of TForm15, 1..100
-  int pair = 1;         // SpinEdit25 of the main window: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
+  int sizeFactor = ellipseSizeFactorRange.initial;  // SpinEdit1 "Overall Size Factor" of TForm15
+  int pair = ellipsePairRange.initial;  // SpinEdit25: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
 };
-inline constexpr int ellipseSizeFactorMinimum = 1;
-inline constexpr int ellipseSizeFactorMaximum = 100;
-inline constexpr int ellipsePairMinimum = 1;
-inline constexpr int ellipsePairMaximum = 3;
 
 class PreferenceCommands {
  public:
