@@ -66,24 +66,30 @@ void BM_MouseRotationStep(benchmark::State& state) {
   app::QPainterCanvas canvas(1600, 1000);
   {
     workbench::Workbench bench(dialogs, canvas, clock, folder);
-    bench.resizePane(1600, 1000);
-    bench.openFile(folder / "big.ins");
+    bench.run([&] { bench.viewCommands().resizePane(1600, 1000); });
+    bench.run(
+        [&] { bench.fileCommands().open(folder / "big.ins", workbench::OpenedFrom::CommandLine); });
     if (!bench.hasStructure()) {
       state.SkipWithError("big.ins was not read");
       return;
     }
-    if (state.range(1) == 0) bench.setDisplayFlag(workbench::DisplayFlag::Labels, false);
+    if (state.range(1) == 0)
+      bench.run(
+          [&] { bench.viewCommands().setDisplayFlag(workbench::DisplayFlag::Labels, false); });
     const editing::ScreenPoint centre{800, 500};
-    bench.mouseDown({centre, editing::Button::Left, {}});
+    bench.run([&] { bench.modeCommands().mouseDown({centre, editing::Button::Left, {}}); });
     int step = 0;
     for (auto _ : state) {
       // A hand moving a few pixels per event, back and forth so the picture stays in view.
       const int dx = (step / 20) % 2 == 0 ? 3 : -3;
       ++step;
-      bench.mouseMove({{centre.x + dx * (step % 20), centre.y + 1}, editing::Button::Left, {}});
+      bench.run([&] {
+        bench.modeCommands().mouseMove(
+            {{centre.x + dx * (step % 20), centre.y + 1}, editing::Button::Left, {}});
+      });
       benchmark::DoNotOptimize(canvas.image().constBits());
     }
-    bench.mouseUp({centre, editing::Button::Left, {}});
+    bench.run([&] { bench.modeCommands().mouseUp({centre, editing::Button::Left, {}}); });
     state.counters["entries"] =
         bench.structure().workingAtomCount + bench.structure().workingHCount;
     state.counters["pause_ms"] = clock.lastPause;

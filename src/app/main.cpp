@@ -56,9 +56,12 @@ int main(int argc, char** argv) {
   arguments.removeFirst();
   const bool quitAfterFirstFrame = arguments.removeAll(QStringLiteral("--quit-after-first-frame"));
   if (!arguments.isEmpty()) {
-    const std::filesystem::path file =
-        std::filesystem::absolute(tavo::app::toPath(arguments.first()));
-    bench.run([&bench, &file] { bench.openFile(file); });
+    // The path is made absolute inside the open path, where a name that cannot be opened
+    // (an empty one included) gives a message.
+    const std::filesystem::path file = tavo::app::toPath(arguments.first());
+    bench.run([&bench, &file] {
+      bench.fileCommands().open(file, tavo::workbench::OpenedFrom::CommandLine);
+    });
   }
   if (quitAfterFirstFrame) {
     window.repaint();

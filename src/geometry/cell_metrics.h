@@ -7,13 +7,13 @@
 
 #include "geometry/view_frame.h"
 #include "model/atom_ref.h"
+#include "model/cell_parameters.h"
 #include "model/structure_model.h"
 #include "model/vec3.h"
 
 namespace tavo::geometry {
 
-/// Degrees per radian as the angle calculations use it.
-inline constexpr double degreesPerRadianExact = 57.295779513082320877;
+using model::degreesPerRadian;
 
 /// Shown when the cell edges of the view frame span no volume, so that view positions cannot be
 /// turned back into fractional coordinates.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/atom_line.h"
+#include "model/atom_parameters.h"
 #include "model/residue.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
@@ -80,10 +81,8 @@ class AtomListWalk {
     atom.part = part.part;
     atom.partSof = part.sof;
     atom.residue = m_residue;
-    double* fields[] = {nullptr,   &atom.x,   &atom.y,   &atom.z,   &atom.sof, &atom.u11,
-                        &atom.u22, &atom.u33, &atom.u23, &atom.u13, &atom.u12};
     for (std::size_t p = 0; p < line.numbers.size(); ++p) {
-      *fields[p + 1] =
+      atomParameter(atom, static_cast<int>(p) + 1) =
           s.decodeParameter(line.numbers[p], AtomKind::Atom, i, static_cast<Parameter>(p + 1));
     }
     atom.aniso = line.isotropic() ? 0 : 1;
@@ -103,9 +102,8 @@ class AtomListWalk {
     h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
-    double* fields[] = {nullptr, &h.x, &h.y, &h.z, &h.sof, &h.uiso};
     for (std::size_t p = 0; p < 5; ++p) {
-      *fields[p + 1] =
+      hydrogenParameter(h, static_cast<int>(p) + 1) =
           s.decodeParameter(line.numbers[p], AtomKind::Hydrogen, i, static_cast<Parameter>(p + 1));
     }
     return {AtomKind::Hydrogen, i};
