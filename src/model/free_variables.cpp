@@ -85,8 +85,9 @@ int freeVariableUsedBy(double code) {
 }
 
 double roundCodeThroughText(double code) {
-  // Free and fixed codes are shown exactly; only tied codes can lose digits in the text.
-  if (code == 0 || code == 10) return code;
+  // Free and fixed codes are shown exactly; only tied codes can lose digits in the text. Whole
+  // numbers of up to seven digits (11, 21, -31) come back from their text unchanged.
+  if (code == std::trunc(code) && std::abs(code) < 1e7) return code;
   const std::string shown = text::cut(text::formatGeneral(code, 15), 8);
   return text::findDouble(shown).value_or(code);
 }

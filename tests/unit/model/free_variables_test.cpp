@@ -140,8 +140,9 @@ TEST(FreeVariables, CodesAreRoundedThroughTheirEightCharacterText) {
   struct Case {
     double code, shown;
   };
-  const Case cases[] = {{21.0, 21.0}, {-31.0, -31.0}, {30.25, 30.25}, {21.123456789, 21.12345},
-                        {0, 0},       {10, 10}};
+  const Case cases[] = {
+      {21.0, 21.0}, {-31.0, -31.0}, {30.25, 30.25},       {21.123456789, 21.12345},
+      {0, 0},       {10, 10},       {-1234567, -1234567}, {123456789, 12345678}};
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(model::roundCodeThroughText(c.code), c.shown) << c.code;
 }
