@@ -71,6 +71,7 @@ void QPainterCanvas::resize(int width, int height, double pixelRatio) {
     m_circleSprites.clear();
     m_textSprites.clear();
     m_glyphSets.clear();
+    m_samePhases.clear();
     m_pixelRatio = pixelRatio;
   }
   m_image = deviceImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
@@ -248,7 +249,13 @@ QPainterCanvas::GlyphSet& QPainterCanvas::glyphSet(int size, view::Color color) 
   set->padding = static_cast<int>(std::ceil(set->height * m_pixelRatio / 2));
   for (int c = 0; c < 95; ++c)
     set->advance[c] = metrics.horizontalAdvance(QChar(c + 32));
-  findSamePhases(*set);
+  const auto found = m_samePhases.find(size);
+  if (found != m_samePhases.end()) {
+    set->samePictureAs = found->second;
+  } else {
+    findSamePhases(*set);
+    m_samePhases.emplace(size, set->samePictureAs);
+  }
   return *set;
 }
 

@@ -110,7 +110,8 @@ class QPainterCanvas final : public view::Canvas {
   const Sprite& circleSprite(int radius, view::Color penColor, int penWidth, int brush);
   const Sprite& textSprite(std::string_view text);
   GlyphSet& glyphSet(int size, view::Color color);
-  /// Finds the phases at which the font engine draws the same picture.
+  /// Finds the phases at which the font engine draws the same picture; they depend on the font
+  /// size only, so sets of other colours take them over.
   void findSamePhases(GlyphSet& set) const;
   /// `c` drawn `phase` 64ths of a device pixel right of its origin.
   const Glyph& glyph(GlyphSet& set, char c, int phase) const;
@@ -128,6 +129,7 @@ class QPainterCanvas final : public view::Canvas {
   std::unordered_map<std::uint64_t, Sprite> m_circleSprites;
   std::unordered_map<TextKey, Sprite, TextKeyHash> m_textSprites;
   std::unordered_map<std::uint64_t, std::unique_ptr<GlyphSet>> m_glyphSets;
+  std::unordered_map<int, std::array<int, GlyphSet::phases>> m_samePhases;  // by font size
   TextKey m_lookup;
 };
 
