@@ -173,6 +173,7 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
         item.kind = ItemKind::Afix;
         item.number = *number;
         item.afixText = text::trimLine(std::string_view(joined.code).substr(4));
+        item.afixComment = joined.comment;
       }
     } else if (!instruction) {
       const std::string where = source.where(item.row);

@@ -153,6 +153,7 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         RidingGroup& riding = structure.ridingGroups[group];
         riding.afixCode = text::cut(text::splitWords(item.afixText).front(), 3);
         riding.afixText = item.afixText;
+        riding.afixComment = item.afixComment;
         structure.atoms[parent].afixGroup = group;
         for (std::size_t j = i + 1; j < static_cast<std::size_t>(end); ++j) {
           const AtomListItem& inner = items[j];
@@ -163,7 +164,11 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         i = static_cast<std::size_t>(end) - 1;
         const bool closedByZero = static_cast<std::size_t>(end) < items.size() &&
                                   items[static_cast<std::size_t>(end)].number == 0;
-        riding.closingLine = closedByZero ? "AFIX 0" : "";
+        const AtomListItem* closing =
+            closedByZero ? &items[static_cast<std::size_t>(end)] : nullptr;
+        riding.closingLine = closing == nullptr           ? ""
+                             : closing->lines.size() == 1 ? closing->lines.front()
+                                                          : "AFIX 0";
         if (closedByZero) ++i;
         parent = 0;
         break;

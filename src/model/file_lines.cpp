@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "text/errors.h"
 #include "text/text.h"
@@ -16,10 +17,14 @@ std::vector<std::string> loadRawFileLines(const std::filesystem::path& file) {
   bytes << in.rdbuf();
   if (in.bad()) throw FileError(file, "cannot be read");
   const std::string content = bytes.str();
+  // A byte-order mark that an editor put in front of the first line is not part of it.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  // A file saved with carriage returns alone (old Macintosh editors) has no line feed at all.
+  const char lineEnd = content.find('\n') == std::string::npos ? '\r' : '\n';
   std::vector<std::string> lines;
-  std::size_t start = 0;
+  std::size_t start = content.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
   while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
+    std::size_t end = content.find(lineEnd, start);
     if (end == std::string::npos) end = content.size();
     std::string line = content.substr(start, end - start);
     while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "model/atom_line.h"
 #include "model/atom_list_reader.h"
 #include "model/dialogs.h"
 #include "model/element_definitions.h"
@@ -10,6 +11,7 @@
 #include "model/htab_merge.h"
 #include "model/instruction_part.h"
 #include "model/load_checks.h"
+#include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -78,12 +80,51 @@ int findRow(const std::vector<std::string>& rows, int from, std::string_view pre
   return -1;
 }
 
-// A solution file has no FVAR: its atom list starts at the first long row from row 6 on.
+// A solution file has no FVAR: its atom list starts at the first long row that has the shape of
+// an atom or peak line (a label that is no instruction name, then a whole SFAC number). A long
+// CELL or REM line, or the continuation row of a long SFAC card, does not start it, wherever the
+// REM lines that solution programs write above TITL have moved it.
 int firstSolutionRow(const std::vector<std::string>& rows) {
-  for (int r = 6; r < static_cast<int>(rows.size()); ++r) {
-    if (rows[static_cast<std::size_t>(r)].size() >= 41) return r;
+  for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
+    const std::string& row = rows[static_cast<std::size_t>(r)];
+    if (row.size() < 41) continue;
+    const std::string blanks = tabsToBlanks(row);
+    const auto words = text::splitWords(blanks);
+    if (words.size() >= 2 && !isInstructionName(words[0]) && text::findInt(words[1])) return r;
   }
   return -1;
+}
+
+std::string firstWordUpper(const std::string& row) {
+  const std::string blanks = tabsToBlanks(row);
+  const auto words = text::splitWords(blanks);
+  return words.empty() ? std::string() : text::upper(words.front());
+}
+
+// The rows between HKLF and END as written, peak lines left out (peaks are never written);
+// without an END only the continuation rows of HKLF, since what follows may be peaks.
+std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
+  const int last = static_cast<int>(source.rows.size()) - 1;
+  const auto row = [&](int r) -> const std::string& {
+    return source.rows[static_cast<std::size_t>(r)];
+  };
+  int end = -1;
+  for (int r = hklfRow + 1; r <= last && end < 0; ++r) {
+    if (firstWordUpper(row(r)) == "END") end = r;
+  }
+  std::vector<std::string> trailer;
+  if (end < 0) {
+    for (int r = hklfRow; r < last && splitRow(row(r)).continues; ++r)
+      trailer.push_back(source.raw[static_cast<std::size_t>(r) + 1]);
+    return trailer;
+  }
+  for (int r = hklfRow + 1; r < end; ++r) {
+    const std::string blanks = tabsToBlanks(row(r));
+    const auto words = text::splitWords(blanks);
+    if (!words.empty() && isPeakLabel(words.front())) continue;
+    trailer.push_back(source.raw[static_cast<std::size_t>(r)]);
+  }
+  return trailer;
 }
 
 void checkDefinitions(const StructureModel& structure, const ElementDefinitions& definitions,
@@ -119,6 +160,7 @@ void readInto(StructureModel& structure, const ElementDefinitions& definitions, 
 
   readInstructionLines(structure, source, fvarRow);
   structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
+  structure.hklfTrailer = hklfTrailerOf(source, hklfRow);
   readElements(structure, source);
   checkDefinitions(structure, definitions, source, dialogs);
   definitions.assignElementData(structure);

@@ -160,14 +160,16 @@ class AtomListWriter {
     const int group = atom.afixGroup;
     if (group <= 0 || group > m_structure.ridingGroupCount) return;
     const RidingGroup& riding = m_structure.ridingGroups[group];
-    m_out.push_back("AFIX " + (riding.afixText.empty() ? riding.afixCode : riding.afixText));
+    std::string afix = "AFIX " + (riding.afixText.empty() ? riding.afixCode : riding.afixText);
+    appendComment(afix, riding.afixComment);
+    m_out.push_back(std::move(afix));
     for (int k = 1; k <= m_structure.hCount; ++k) {
       if (m_structure.hydrogens[k].afixGroup == group &&
           !m_hydrogenWritten[static_cast<std::size_t>(k)]) {
         writeHydrogen(k);
       }
     }
-    if (!riding.closingLine.empty()) m_out.push_back("AFIX 0");
+    if (!riding.closingLine.empty()) m_out.push_back(riding.closingLine);
   }
 
   const StructureModel& m_structure;
@@ -250,6 +252,7 @@ std::vector<std::string> instructionFileLines(const StructureModel& structure) {
   }
   AtomListWriter(structure, out).write();
   out.push_back(hklfOf(structure));
+  out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
   out.emplace_back("END");
   return out;
 }
@@ -293,6 +296,7 @@ void writeExpandedInstructionFile(const StructureModel& structure,
     out.push_back(line);
   }
   out.push_back(hklfOf(structure));
+  out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
   out.emplace_back("END");
   writeLinesReplacing(file, out);
 }

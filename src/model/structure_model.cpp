@@ -52,6 +52,7 @@ void StructureModel::resetForLoad() {
   markers = {};
   rows = {};
   hklfLine.clear();
+  hklfTrailer.clear();
   symmetry.resetToIdentity();
   for (auto& kind : bonds.kinds)
     kind.clear();

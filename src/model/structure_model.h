@@ -68,10 +68,11 @@ struct Peak {
 
 /// One AFIX block of riding H atoms; its parent is the Atom with the same afixGroup.
 struct RidingGroup {
-  std::string afixCode;  // the AFIX number, at most 3 characters ("137", "43")
-  std::string afixText;  // everything after "AFIX " as written ("137", "23 0.97 21")
-  /// The line that closed the block in the file ("AFIX 0"); empty when the next AFIX card of a
-  /// rigid group closed it, so that no AFIX 0 may be written between them.
+  std::string afixCode;     // the AFIX number, at most 3 characters ("137", "43")
+  std::string afixText;     // everything after "AFIX " as written ("137", "23 0.97 21")
+  std::string afixComment;  // after "!" on the AFIX line, as written
+  /// The line that closed the block in the file ("AFIX 0", "afix 0 ! end"); empty when the next
+  /// AFIX card of a rigid group closed it, so that no AFIX 0 may be written between them.
   std::string closingLine = "AFIX 0";
   friend bool operator==(const RidingGroup&, const RidingGroup&) = default;
 };
@@ -161,6 +162,9 @@ class StructureModel {
   std::vector<std::string> instructionLines;
   LineMarkers markers;
   std::string hklfLine;
+  // The rows between the HKLF card and END as written: the continuation of HKLF, and the REM,
+  // blank and other lines that SHELXL ignores there but other programs keep (Olex2's extras).
+  std::vector<std::string> hklfTrailer;
 
   // The lines of the file as read, trimmed, and the reader's row markers.
   std::vector<std::string> fileLines;
