@@ -186,9 +186,9 @@ int runInfoCommand(const std::vector<std::string>& args) {
   }
   model::StructureModel structure;
   ConsoleDialogs dialogs;
-  const bool loaded =
-      openStructure(structure, arguments.positional[0],
-                    programFolderFrom(arguments.option("--program-folder")), dialogs);
+  const bool loaded = openStructure(structure, arguments.positional[0],
+                                    programFolderFrom(arguments.option("--program-folder")),
+                                    dialogs, {.writeFiles = false});
   if (!loaded) {
     for (const std::string& m : dialogs.shown)
       std::cerr << m << '\n';

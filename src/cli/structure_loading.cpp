@@ -18,14 +18,15 @@ std::filesystem::path programFolderFrom(const std::optional<std::string>& option
 }
 
 bool openStructure(model::StructureModel& structure, const std::filesystem::path& file,
-                   const std::filesystem::path& programFolder, ConsoleDialogs& dialogs) {
+                   const std::filesystem::path& programFolder, ConsoleDialogs& dialogs,
+                   const model::ReadOptions& options) {
   try {
     structure.programFolder = programFolder.string();
-    model::readArrayLimits(programFolder, structure.limits, dialogs);
+    model::readArrayLimits(programFolder, structure.limits, dialogs, options);
     structure.allocate();
     const auto definitions = model::ElementDefinitions::load(programFolder);
     return model::loadInstructionFile(structure, std::filesystem::absolute(file), definitions,
-                                      dialogs, notTitlMessage);
+                                      dialogs, notTitlMessage, options);
   } catch (const UserError& e) {
     dialogs.message(e.what());
     return false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -73,11 +74,7 @@ void writeSelectionFile(const std::filesystem::path& file,
     content +=
         std::to_string(model::kindNumber(ref.kind)) + "\t" + std::to_string(ref.index) + "\n";
   }
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw FileError(file, "cannot be created");
-  out << content;
-  out.close();
-  if (!out) throw FileError(file, "cannot be written");
+  model::replaceFileContents(file, content);
 }
 
 std::vector<model::AtomRef> readSelectionFile(const std::filesystem::path& file) {

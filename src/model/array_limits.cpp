@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/dialogs.h"
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 // Tables are allocated in full at every load; a typing slip must not ask for gigabytes.
 constexpr int maximumLimit = 5'000'000;
+
+constexpr const char* limitNames[] = {"exp_max", "atm_max", "elem_max", "sym_max",
+                                      "con_max", "cmd_max", "frg_max"};
 
 constexpr const char* noteLine =
     "Note!: the value given in the end of each line should start, at least, after 71st letter "
@@ -32,18 +36,24 @@ constexpr const char* defaultLines[] = {
 };
 
 void createDefaultFile(const std::filesystem::path& file) {
-  std::ofstream out(file, std::ios::binary);
-  for (const char* line : defaultLines)
-    out << line << "\r\n";
-  if (!out) throw FileError(file, "cannot be written");
+  std::string bytes;
+  for (const char* line : defaultLines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  replaceFileContents(file, bytes);
 }
 
 }  // namespace
 
 void readArrayLimits(const std::filesystem::path& programFolder, ArrayLimits& limits,
-                     Dialogs& dialogs) {
+                     Dialogs& dialogs, const ReadOptions& options) {
   const std::filesystem::path file = programFolder / arrayLimitsFileName;
   if (!std::filesystem::exists(file)) {
+    if (!options.writeFiles) {
+      limits = ArrayLimits{};
+      return;
+    }
     dialogs.message(std::string(newArrayLimitsFileMessage) + file.string());
     createDefaultFile(file);
     limits = ArrayLimits{};
@@ -56,10 +66,12 @@ void readArrayLimits(const std::filesystem::path& programFolder, ArrayLimits& li
     const std::string line = text::trimLine(raw);
     const std::string value = line.size() >= 71 ? line.substr(70) : std::string();
     const int number = text::parseInt(value);
-    if (number < 2 || number > maximumLimit) {
+    // frg_max indexes 16-bit fragment lists: a larger value would wrap, not raise the limit.
+    const int largest = lineNumber == 6 ? largestFragmentLimit : maximumLimit;
+    if (number < 2 || number > largest) {
       throw UserError(file.string() + ", line " + std::to_string(lineNumber + 1) + ": the limit " +
-                      std::to_string(number) + " must lie between 2 and " +
-                      std::to_string(maximumLimit) + ".");
+                      limitNames[lineNumber] + " = " + std::to_string(number) +
+                      " must lie between 2 and " + std::to_string(largest) + ".");
     }
     switch (lineNumber) {
       case 0:

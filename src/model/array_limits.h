@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "model/read_options.h"
+
 namespace tavo::model {
 
 class Dialogs;
@@ -25,10 +27,15 @@ inline constexpr std::string_view arrayLimitsFileName = "array_max.inf";
 inline constexpr std::string_view newArrayLimitsFileMessage =
     "number of maximum numbers of atoms will be set in a newly created file: ";
 
+/// The largest frg_max: the locating tool's fragment lists are indexed by 16-bit numbers.
+inline constexpr int largestFragmentLimit = 65535;
+
 /// Reads array_max.inf from `programFolder`, creating it with the defaults (and telling the
-/// user) when it is missing. Throws ConversionError for a limit line that is not a whole
-/// number from column 71 on; `limits` then keeps the values read before that line.
+/// user) when it is missing; with `options.writeFiles` false a missing file gives the defaults
+/// and nothing is written or shown. Throws ConversionError for a limit line that is not a whole
+/// number from column 71 on, and UserError naming the limit and array_max.inf for a value out of
+/// range (frg_max above 65535); `limits` then keeps the values read before that line.
 void readArrayLimits(const std::filesystem::path& programFolder, ArrayLimits& limits,
-                     Dialogs& dialogs);
+                     Dialogs& dialogs, const ReadOptions& options = {});
 
 }  // namespace tavo::model

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/atom_line.h"
+#include "model/residue.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
@@ -44,6 +45,8 @@ class AtomListWalk {
   }
 
   void addCard(std::vector<std::string> lines) {
+    // A RESI card puts the atoms below it into its residue, up to the next RESI card.
+    if (const auto residue = parseResiCard(splitRow(lines.front()).code)) m_residue = *residue;
     m_structure.atomListCards.push_back({std::move(lines), AtomRef{}});
   }
 
@@ -59,6 +62,7 @@ class AtomListWalk {
     atom.comment = line.comment;
     atom.part = part.part;
     atom.partSof = part.sof;
+    atom.residue = m_residue;
     double* fields[] = {nullptr,   &atom.x,   &atom.y,   &atom.z,   &atom.sof, &atom.u11,
                         &atom.u22, &atom.u33, &atom.u23, &atom.u13, &atom.u12};
     for (std::size_t p = 0; p < line.numbers.size(); ++p) {
@@ -79,6 +83,7 @@ class AtomListWalk {
     h.comment = line.comment;
     h.part = part.part;
     h.partSof = part.sof;
+    h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
     double* fields[] = {nullptr, &h.x, &h.y, &h.z, &h.sof, &h.uiso};
@@ -91,6 +96,7 @@ class AtomListWalk {
 
   StructureModel& m_structure;
   std::size_t m_pendingFrom = 0;
+  Residue m_residue;
 };
 
 // The end of the block of an AFIX line at `afix`: the index of the next AFIX item (or the end),

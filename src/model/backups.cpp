@@ -2,12 +2,11 @@
 #include "model/backups.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -29,45 +28,28 @@ std::string reasonOf(int error) {
   return std::generic_category().message(error);
 }
 
-fs::path temporaryPathFor(const fs::path& file) {
-  return file.parent_path() / ("." + file.filename().string() + ".tavo-tmp");
-}
-
 void removeQuietly(const fs::path& file) {
   std::error_code ignored;
   fs::remove(file, ignored);
 }
 
-/// Writes `lines` to `temporary`; on failure removes it and throws FileError naming `file`.
-void writeTemporary(const fs::path& temporary, const fs::path& file,
-                    const std::vector<std::string>& lines) {
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) {
-    const int error = errno;
-    throw FileError(
-        file, "cannot create the temporary file " + temporary.string() + ": " + reasonOf(error));
-  }
-  bool ok = true;
-  for (const std::string& line : lines) {
-    if (std::fwrite(line.data(), 1, line.size(), out) != line.size() ||
-        std::fputc('\n', out) == EOF) {
-      ok = false;
-      break;
-    }
-  }
-  int error = errno;
-  if (std::fflush(out) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (std::fclose(out) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
+// Renames `from` to the backup name `to`, which must not exist: rename() would replace it.
+void moveToBackup(const fs::path& from, const fs::path& to, const fs::path& temporary) {
+  if (fileExists(to)) {
     removeQuietly(temporary);
-    throw FileError(file, "cannot be written: " + reasonOf(error));
+    throw FileError(to, "already exists and is not overwritten");
   }
+  std::error_code error;
+  fs::rename(from, to, error);
+  if (error) {
+    removeQuietly(temporary);
+    throw FileError(from, "cannot be renamed to " + to.string() + ": " + error.message());
+  }
+}
+
+void moveBack(const fs::path& backup, const fs::path& original) {
+  std::error_code ignored;
+  fs::rename(backup, original, ignored);
 }
 
 bool isInstructionExtension(std::string_view extension) {
@@ -140,47 +122,36 @@ BackupPlan planBackup(const std::string& currentFile, std::string_view title,
                     ? currentFile.substr(0, currentFile.size() - 4) + ".ins"
                     : currentFile;
   if (fileExists(currentFile)) plan.moveAside = currentFile;
+  if (plan.target != fs::path(currentFile) && fileExists(plan.target)) {
+    // The .ins beside an opened .res is the input of the last run: it is kept too.
+    const std::optional<int> next =
+        findFreeBackupNumber(base, (plan.number + 1) % (lastBackupNumber + 1));
+    if (!next || *next == plan.number) throw UserError(noFreeBackupMessage(currentFile));
+    plan.previousInput = plan.target;
+    plan.previousInputBackup = base + threeDigits(*next);
+  }
   return plan;
 }
 
-void writeLinesReplacing(const fs::path& file, const std::vector<std::string>& lines) {
-  const fs::path temporary = temporaryPathFor(file);
-  writeTemporary(temporary, file, lines);
-  std::error_code error;
-  fs::rename(temporary, file, error);
-  if (error) {
-    removeQuietly(temporary);
-    throw FileError(file, "cannot be replaced: " + error.message());
-  }
-}
-
 void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines) {
-  const fs::path temporary = temporaryPathFor(plan.target);
-  writeTemporary(temporary, plan.target, lines);
-  std::error_code error;
+  const fs::path temporary = writeTemporaryBeside(plan.target, joinLines(lines));
   const bool moving = !plan.moveAside.empty();
-  if (moving) {
-    // rename() would silently replace an existing backup: check again just before the move.
-    if (fileExists(plan.backup)) {
-      removeQuietly(temporary);
-      throw FileError(plan.backup, "already exists and is not overwritten");
-    }
-    fs::rename(plan.moveAside, plan.backup, error);
-    if (error) {
-      removeQuietly(temporary);
-      throw FileError(plan.moveAside,
-                      "cannot be renamed to " + plan.backup.string() + ": " + error.message());
+  const bool movingInput = !plan.previousInput.empty();
+  if (moving) moveToBackup(plan.moveAside, plan.backup, temporary);
+  if (movingInput) {
+    try {
+      moveToBackup(plan.previousInput, plan.previousInputBackup, temporary);
+    } catch (const FileError&) {
+      if (moving) moveBack(plan.backup, plan.moveAside);
+      throw;
     }
   }
-  fs::rename(temporary, plan.target, error);
-  if (error) {
-    const std::string reason = error.message();
-    if (moving) {
-      std::error_code ignored;
-      fs::rename(plan.backup, plan.moveAside, ignored);
-    }
-    removeQuietly(temporary);
-    throw FileError(plan.target, "cannot be written: " + reason);
+  try {
+    placeTemporary(temporary, plan.target);
+  } catch (const FileError&) {
+    if (movingInput) moveBack(plan.previousInputBackup, plan.previousInput);
+    if (moving) moveBack(plan.backup, plan.moveAside);
+    throw;
   }
 }
 

@@ -1,5 +1,5 @@
-// Numbered backups of instruction files, the TAVO stamp of the title line, and replacing a file
-// through a temporary file so that a failed write never damages what was on disk.
+// Numbered backups of instruction files, the TAVO stamp of the title line, and saving through a
+// temporary file so that a failed write never damages what was on disk.
 #pragma once
 
 #include <filesystem>
@@ -38,27 +38,29 @@ struct BackupPlan {
   std::filesystem::path target;     // the file to write (name.ins)
   std::filesystem::path moveAside;  // the existing file to keep as a backup; empty when none
   std::filesystem::path backup;     // the name it is kept under (name.007)
-  int number = 0;                   // the number stamped into the title
-  std::string title;                // the stamped title line
+  /// When a .res is saved as name.ins and name.ins exists (the input of the last SHELXL run),
+  /// that file too is kept, under the next free number after `backup`; both empty otherwise.
+  std::filesystem::path previousInput;
+  std::filesystem::path previousInputBackup;
+  int number = 0;     // the number stamped into the title
+  std::string title;  // the stamped title line
 };
 
 /// Plans the save of `currentFile` (an .ins, a .res or an opened backup name.nnn) whose title
-/// line is `title`. Never chooses an existing backup name. Throws UserError naming the folder
-/// when none of the numbers 000..999 is free.
+/// line is `title`. Never chooses an existing backup name and never plans to replace a file that
+/// is not kept as a backup. Throws UserError naming the folder when the numbers 000..999 that
+/// are free do not suffice.
 BackupPlan planBackup(const std::string& currentFile, std::string_view title,
                       std::string_view dateTimeText);
 
 /// The message of a folder whose backup numbers are all taken.
 std::string noFreeBackupMessage(const std::filesystem::path& file);
 
-/// Writes `lines` (each followed by a line feed) to a temporary file beside `file` and renames
-/// it over `file`. Throws FileError naming the path and the reason; `file` is then unchanged.
-void writeLinesReplacing(const std::filesystem::path& file, const std::vector<std::string>& lines);
-
-/// Writes `lines` to `plan.target` through a temporary file, keeping the file that was there as
-/// the backup: the temporary file is written first, then `plan.moveAside` is renamed to
-/// `plan.backup`, then the temporary file is renamed to `plan.target`. When a step fails the
-/// earlier steps are undone as far as possible and FileError names the path and the reason.
+/// Writes `lines` to `plan.target` through a temporary file (written and fsynced first), keeping
+/// the files that were there as backups: `plan.moveAside` is renamed to `plan.backup` and
+/// `plan.previousInput` to `plan.previousInputBackup`, then the temporary file is renamed to
+/// `plan.target`. When a step fails the earlier steps are undone as far as possible and
+/// FileError names the path and the reason.
 void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines);
 
 /// The lines of a file as written, split at line feeds (nothing trimmed). Throws FileError.

@@ -13,14 +13,8 @@ namespace tavo::model {
 
 namespace {
 
-constexpr double tiedBound = 19.99999;
-
-// The free variable of a coded number, 0 when the number is not tied (|v| < 20).
-int freeVariableOfCodedNumber(double value) {
-  const double magnitude = std::abs(value);
-  if (magnitude < 20 || magnitude > 1e6) return 0;
-  return static_cast<int>(std::trunc(magnitude / 10));
-}
+// Codes beyond this name no free variable that a table could hold.
+constexpr double largestFreeVariableCode = 1e6;
 
 // The words of a card: continuation marks and "!" comments removed.
 std::vector<std::string> cardWords(const std::vector<std::string>& lines) {
@@ -48,7 +42,7 @@ std::vector<std::vector<std::string>> instructionCards(const std::vector<std::st
   for (const std::string& line : lines) {
     if (!continues || cards.empty()) cards.emplace_back();
     cards.back().push_back(line);
-    continues = text::endsWith(text::trimLine(line), "=");
+    continues = continuesOnNextLine(line);
   }
   return cards;
 }
@@ -80,6 +74,19 @@ void forEachCode(StructureModel& structure, Change change) {
 
 }  // namespace
 
+bool isTiedCode(double code) {
+  return std::abs(code) >= tiedCodeLimit;
+}
+
+int freeVariableUsedBy(double code) {
+  const double magnitude = std::abs(code);
+  if (!isTiedCode(code) || magnitude > largestFreeVariableCode) return 0;
+  const double tenth = magnitude / 10;
+  const double m = std::trunc(tenth);
+  if (tenth == m) return 0;  // multiplier 0
+  return static_cast<int>(m);
+}
+
 double roundCodeThroughText(double code) {
   // Free and fixed codes are shown exactly; only tied codes can lose digits in the text.
   if (code == 0 || code == 10) return code;
@@ -105,13 +112,13 @@ std::vector<int> freeVariablesOfCard(const std::vector<std::string>& lines) {
       if (number <= 1e6) result.push_back(static_cast<int>(number));
     }
   } else if (name == "PART") {
-    if (numbers.size() >= 2) result.push_back(freeVariableOfCodedNumber(numbers[1]));
+    if (numbers.size() >= 2) result.push_back(freeVariableUsedBy(numbers[1]));
   } else if (name == "DFIX" || name == "DANG" || name == "CHIV" || name == "AFIX" ||
              name == "HFIX") {
     // The first number of AFIX and HFIX is the constraint code, not a coded value.
     const std::size_t first = name == "AFIX" || name == "HFIX" ? 1 : 0;
     for (std::size_t i = first; i < numbers.size(); ++i) {
-      result.push_back(freeVariableOfCodedNumber(numbers[i]));
+      result.push_back(freeVariableUsedBy(numbers[i]));
     }
   }
   std::erase(result, 0);
@@ -146,8 +153,7 @@ void compactFreeVariables(StructureModel& structure) {
   if (oldCount <= 1) return;
   std::vector<bool> used(static_cast<std::size_t>(oldCount) + 1, false);
   forEachCode(structure, [&](double& code) {
-    if (std::abs(code) <= 20) return;
-    const double m = std::trunc(std::abs(code) / 10);
+    const int m = freeVariableUsedBy(code);
     if (m >= 1 && m <= oldCount) used[static_cast<std::size_t>(m)] = true;
   });
   const int kept = std::clamp(highestFreeVariableOfCards(structure), 1, oldCount);
@@ -163,11 +169,10 @@ void compactFreeVariables(StructureModel& structure) {
   }
   structure.fvarCount = next;
   forEachCode(structure, [&](double& code) {
-    if (std::abs(code) <= 20) return;
-    const double tenth = std::abs(code) / 10;
+    const int m = freeVariableUsedBy(code);
     // A code beyond the free variables (even a huge one) refers to none of them.
-    if (std::trunc(tenth) > oldCount) return;
-    const int m = static_cast<int>(std::trunc(tenth));
+    if (m == 0 || m > oldCount) return;
+    const double tenth = std::abs(code) / 10;
     const int renumbered = newNumber[static_cast<std::size_t>(m)];
     if (renumbered == m || renumbered == 0) return;
     const double sign = code < 0 ? -1.0 : 1.0;
@@ -179,7 +184,7 @@ void redecodeAll(StructureModel& structure) {
   for (int i = 1; i <= structure.nonHCount; ++i) {
     Atom& atom = structure.atoms[i];
     for (int p = 1; p <= 10; ++p) {
-      if (std::abs(atom.codes[p]) > tiedBound) {
+      if (isTiedCode(atom.codes[p])) {
         setParameter(atom, p, decodeFreeVariable(atom.codes[p], structure.fvar).value);
       }
     }
@@ -187,7 +192,7 @@ void redecodeAll(StructureModel& structure) {
   for (int i = 1; i <= structure.hCount; ++i) {
     Hydrogen& hydrogen = structure.hydrogens[i];
     for (int p = 1; p <= 5; ++p) {
-      if (std::abs(hydrogen.codes[p]) > tiedBound) {
+      if (isTiedCode(hydrogen.codes[p])) {
         setParameter(hydrogen, p, decodeFreeVariable(hydrogen.codes[p], structure.fvar).value);
       }
     }

@@ -2,9 +2,9 @@
 #include "model/htab_merge.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "model/dialogs.h"
+#include "model/file_replace.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -15,27 +15,28 @@ namespace {
 
 constexpr std::string_view suggestionHeading = "REM Instructions for potential hydrogen bonds";
 
-void writeCheckFile(const StructureModel& structure) {
-  // The folder of the file being read: the working folder once the read has succeeded.
-  const std::filesystem::path file =
-      std::filesystem::path(structure.currentFile).parent_path() / htabCheckFileName;
-  std::ofstream out(file, std::ios::binary);
-  for (const std::string& line : structure.instructionLines)
-    out << line << "\r\n";
-  if (!out) throw FileError(file, "cannot be written");
-}
-
 }  // namespace
 
-void mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
+void writeHtabCheckFile(const StructureModel& structure) {
+  const std::filesystem::path file =
+      std::filesystem::path(structure.currentFile).parent_path() / htabCheckFileName;
+  std::string bytes;
+  for (const std::string& line : structure.instructionLines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  replaceFileContents(file, bytes);
+}
+
+bool mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
   int bare = 0;
   for (int i = 1; i < structure.lineCount(); ++i) {
     const std::string& line = structure.instructionLines[static_cast<std::size_t>(i)];
     if (text::startsWithUpper(line, "HTAB") && text::trimLine(line) == "HTAB") bare = i;
   }
-  if (bare == 0) return;
+  if (bare == 0) return false;
   const std::string_view file = structure.currentFile;
-  if (file.size() < 3 || text::upper(file.substr(file.size() - 3)) != "RES") return;
+  if (file.size() < 3 || text::upper(file.substr(file.size() - 3)) != "RES") return false;
   const std::vector<std::string>& rows = structure.fileLines;
   const int last = static_cast<int>(rows.size()) - 1;
   int heading = 1;
@@ -43,7 +44,7 @@ void mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
     ++heading;
   if (heading >= last) {
     dialogs.message(noHtabSuggestionsMessage);
-    return;
+    return false;
   }
   const int first = heading + 1;
   int blank = first;
@@ -51,7 +52,7 @@ void mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
     ++blank;
   if (blank >= last || blank == first) {
     dialogs.message(htabProblemMessage);
-    return;
+    return false;
   }
   const int lastSuggestion = blank - 1;
   const int added = lastSuggestion - first;
@@ -67,8 +68,7 @@ void mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
                       &m.planLine, &m.extiLine, &m.wghtLine, &m.spcgLine}) {
     if (*marker > bare) *marker += added;
   }
-  writeCheckFile(structure);
-  dialogs.message(htabMergedMessage);
+  return true;
 }
 
 }  // namespace tavo::model

@@ -17,9 +17,14 @@ inline constexpr std::string_view htabMergedMessage =
 inline constexpr std::string_view htabCheckFileName = "htab_codes_checking.txt";
 
 /// When the instruction lines hold a bare HTAB card and the file is a .res, replaces that card by
-/// the HTAB/EQIV lines SHELXL suggests after "REM Instructions for potential hydrogen bonds",
-/// writes the instruction lines to htab_codes_checking.txt in the working folder and tells the
-/// user. Throws UserError naming cmd_max when the lines do not fit.
-void mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs);
+/// the HTAB/EQIV lines SHELXL suggests after "REM Instructions for potential hydrogen bonds" and
+/// returns true; the caller writes the check file and tells the user once the whole read has
+/// succeeded. Shows the two problem messages when the suggestions are missing or unreadable.
+/// Throws UserError naming cmd_max when the lines do not fit.
+bool mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs);
+
+/// Writes the instruction lines (CR LF line ends) to htab_codes_checking.txt in the folder of
+/// currentFile. Throws FileError.
+void writeHtabCheckFile(const StructureModel& structure);
 
 }  // namespace tavo::model

@@ -3,6 +3,8 @@
 
 #include "model/atom_line.h"
 #include "model/atom_list_reader.h"
+#include "model/dialogs.h"
+#include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -61,10 +63,11 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
   LineMarkers& m = structure.markers;
   m = {};
   structure.instructionLines.clear();
+  bool continues = false;  // the line before ends a card with "=" and takes this one with it
   for (int line = 0; line < fvarRow; ++line) {
     const std::string& row = source.rows[static_cast<std::size_t>(line)];
-    const bool continuation =
-        line > 0 && text::endsWith(text::trimLine(structure.instructionLines.back()), "=");
+    const bool continuation = continues;
+    continues = continuesOnNextLine(row);
     if (continuation) {
       structure.instructionLines.push_back("     " + row);
       continue;
@@ -115,7 +118,7 @@ void readElements(StructureModel& structure, const SourceRows& source) {
   }
 }
 
-void readCell(StructureModel& structure, const SourceRows& source) {
+void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs) {
   const int last = structure.lineCount() - 1;
   auto numbersOf = [&](int line, const char* card) {
     if (line == 0) throw UserError(source.fileName + ": there is no " + card + " card.");
@@ -125,6 +128,10 @@ void readCell(StructureModel& structure, const SourceRows& source) {
       values.push_back(parseAt(source, row, word));
     if (values.size() < 7) {
       throw UserError(source.where(row) + "the " + card + " card needs seven numbers.");
+    }
+    if (values.size() > 7) {
+      dialogs.message(source.where(row) + "the " + card + " card has " +
+                      std::to_string(values.size()) + " numbers; the first seven are used.");
     }
     return values;
   };
@@ -136,7 +143,7 @@ void readCell(StructureModel& structure, const SourceRows& source) {
   c.c = cell[3];
   c.alpha = cell[4];
   c.beta = cell[5];
-  c.gamma = cell.back();
+  c.gamma = cell[6];
   const std::vector<double> zerr = numbersOf(structure.markers.zerrLine, "ZERR");
   c.z = zerr[0];
   c.sa = zerr[1];
@@ -144,19 +151,25 @@ void readCell(StructureModel& structure, const SourceRows& source) {
   c.sc = zerr[3];
   c.salpha = zerr[4];
   c.sbeta = zerr[5];
-  c.sgamma = zerr.back();
+  c.sgamma = zerr[6];
   orthogonalise(c);
 }
 
-void readRemSpcg(StructureModel& structure) {
-  if (structure.markers.spcgLine == 0) return;
-  const std::string& line =
+bool readRemSpcg(StructureModel& structure) {
+  if (structure.markers.spcgLine == 0) return false;
+  const std::string_view line =
       structure.instructionLines[static_cast<std::size_t>(structure.markers.spcgLine)];
-  const std::string_view text(line);
-  const std::string_view group = text.size() > 20 ? text.substr(20, 5) : std::string_view();
-  const std::string_view setting = text.size() > 25 ? text.substr(25, 5) : std::string_view();
-  structure.symmetry.spaceGroupNumber = text::parseInt(group);
-  structure.symmetry.settingNumber = text::parseInt(setting);
+  const auto columns = [&line](std::size_t from) {
+    return line.size() > from ? line.substr(from, 5) : std::string_view();
+  };
+  // A short or hand-edited line names no group: the user is asked to choose one, and the line is
+  // rewritten in place when that happens.
+  const std::optional<int> group = text::findInt(columns(20));
+  if (!group || *group < 1) return false;
+  structure.symmetry.spaceGroupNumber = *group;
+  const std::optional<int> setting = text::findInt(columns(25));
+  structure.symmetry.settingNumber = setting && *setting >= 1 ? *setting : 1;
+  return true;
 }
 
 void takeSuggestedWeights(StructureModel& structure, const SourceRows& source, int lastAtomRow) {

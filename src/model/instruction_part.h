@@ -7,6 +7,7 @@
 
 namespace tavo::model {
 
+class Dialogs;
 class StructureModel;
 struct SourceRows;
 
@@ -22,12 +23,15 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
 /// card one element), then the UNIT numbers. Throws UserError when a card is missing or short.
 void readElements(StructureModel& structure, const SourceRows& source);
 
-/// CELL and ZERR from the marked lines, and the orthogonalisation. Throws UserError when a card
-/// is missing or holds too few numbers, or when the cell cannot close.
-void readCell(StructureModel& structure, const SourceRows& source);
+/// CELL and ZERR from the marked lines, numbers taken by position, and the orthogonalisation.
+/// Throws UserError when a card is missing or holds too few numbers, or when the cell cannot
+/// close; a card with more than seven numbers is read from its first seven and the user told.
+void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs);
 
-/// Space-group and setting numbers of the REM SPCG line, if any.
-void readRemSpcg(StructureModel& structure);
+/// Space-group (columns 21-25) and setting (26-30) numbers of the REM SPCG line. Returns false,
+/// leaving group and setting 1, when there is no such line or it names no group (a short or
+/// hand-edited line); a missing setting is 1.
+bool readRemSpcg(StructureModel& structure);
 
 /// The last WGHT row after the atom list replaces the WGHT card.
 void takeSuggestedWeights(StructureModel& structure, const SourceRows& source, int lastAtomRow);

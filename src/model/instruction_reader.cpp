@@ -1,6 +1,7 @@
 // Reading an instruction file into the structure model.
 #include "model/instruction_reader.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "model/atom_line.h"
@@ -41,14 +42,18 @@ FileRows readRows(const std::filesystem::path& file) {
     result.rows.push_back(text::trimLine(result.raw[i]));
     result.lineNumbers.push_back(static_cast<int>(i) + 1);
   }
-  moveTitlToTheTop(result);
-  if (result.rows.size() > 2 && text::endsWith(result.rows[1], ".res") &&
-      result.rows[2].starts_with("created")) {
+  // The heading SHELXL writes right below TITL goes, also when REM lines stand above TITL.
+  const auto t = static_cast<std::size_t>(std::max(titlRow(result.rows), 0));
+  if (result.rows.size() > t + 2 && text::endsWith(result.rows[t + 1], ".res") &&
+      result.rows[t + 2].starts_with("created")) {
     for (auto* column : {&result.rows, &result.raw}) {
-      column->erase(column->begin() + 1, column->begin() + 3);
+      column->erase(column->begin() + static_cast<std::ptrdiff_t>(t) + 1,
+                    column->begin() + static_cast<std::ptrdiff_t>(t) + 3);
     }
-    result.lineNumbers.erase(result.lineNumbers.begin() + 1, result.lineNumbers.begin() + 3);
+    result.lineNumbers.erase(result.lineNumbers.begin() + static_cast<std::ptrdiff_t>(t) + 1,
+                             result.lineNumbers.begin() + static_cast<std::ptrdiff_t>(t) + 3);
   }
+  moveTitlToTheTop(result);
   return result;
 }
 
@@ -138,7 +143,8 @@ void checkDefinitions(const StructureModel& structure, const ElementDefinitions&
   }
 }
 
-void readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
+// Fills `structure` from its currentFile; returns true when SHELXL's HTAB suggestions were merged.
+bool readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
   const std::filesystem::path file(structure.currentFile);
   FileRows fileRows = readRows(file);
   const SourceRows source{fileRows.rows, fileRows.raw, fileRows.lineNumbers,
@@ -164,10 +170,10 @@ void readInto(StructureModel& structure, const ElementDefinitions& definitions, 
   readElements(structure, source);
   checkDefinitions(structure, definitions, source, dialogs);
   definitions.assignElementData(structure);
-  readCell(structure, source);
+  readCell(structure, source, dialogs);
 
   if (structure.markers.lsLine == 0) dialogs.message(noLsLineMessage);
-  mergeHtabSuggestions(structure, dialogs);
+  const bool htabMerged = mergeHtabSuggestions(structure, dialogs);
   readRemSpcg(structure);
   takeSuggestedWeights(structure, source, hklfRow - 1);
 
@@ -188,6 +194,21 @@ void readInto(StructureModel& structure, const ElementDefinitions& definitions, 
   structure.peakCount = structure.workingPeakCount;
   compactFreeVariables(structure);
   runLoadChecks(structure, dialogs);
+  return htabMerged;
+}
+
+// The check file of a merge is written only after the read has succeeded; a folder that cannot
+// take it (a read-only one) does not make the read fail.
+void reportHtabMerge(const StructureModel& structure, Dialogs& dialogs,
+                     const ReadOptions& options) {
+  if (options.writeFiles) {
+    try {
+      writeHtabCheckFile(structure);
+    } catch (const FileError& error) {
+      dialogs.message(error.what());
+    }
+  }
+  dialogs.message(htabMergedMessage);
 }
 
 }  // namespace
@@ -206,7 +227,7 @@ bool startsWithTitl(const std::vector<std::string>& lines) {
 }
 
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
-                   Dialogs& dialogs) {
+                   Dialogs& dialogs, const ReadOptions& options) {
   // Read into a scratch model so that a failed read never leaves a half-filled structure that a
   // later save could write over the user's file.
   auto scratch = std::make_unique<StructureModel>();
@@ -215,13 +236,14 @@ void readStructure(StructureModel& structure, const ElementDefinitions& definiti
   scratch->workingFolder = structure.workingFolder;
   scratch->currentFile = structure.currentFile;
   scratch->workingGrid = structure.workingGrid;
-  readInto(*scratch, definitions, dialogs);
+  const bool htabMerged = readInto(*scratch, definitions, dialogs);
   structure = std::move(*scratch);
+  if (htabMerged) reportHtabMerge(structure, dialogs, options);
 }
 
 bool loadInstructionFile(StructureModel& structure, const std::filesystem::path& file,
                          const ElementDefinitions& definitions, Dialogs& dialogs,
-                         std::string_view notTitlMessage) {
+                         std::string_view notTitlMessage, const ReadOptions& options) {
   try {
     if (!startsWithTitl(loadFileLines(file))) {
       if (!notTitlMessage.empty()) dialogs.message(notTitlMessage);
@@ -232,7 +254,7 @@ bool loadInstructionFile(StructureModel& structure, const std::filesystem::path&
     const std::string previousFolder = structure.workingFolder;
     structure.currentFile = absolute.string();
     try {
-      readStructure(structure, definitions, dialogs);
+      readStructure(structure, definitions, dialogs, options);
     } catch (...) {
       structure.currentFile = previousFile;
       structure.workingFolder = previousFolder;

@@ -9,6 +9,7 @@
 #include "model/file_lines.h"
 #include "model/free_variables.h"
 #include "model/load_checks.h"
+#include "model/read_options.h"
 
 namespace tavo::model {
 
@@ -41,9 +42,11 @@ bool startsWithTitl(const std::vector<std::string>& lines);
 /// Reads structure.currentFile into the model: instruction lines, free variables, elements,
 /// cell, atoms, riding groups, H atoms, cards of the atom list and peaks, then compacts the free
 /// variables and runs the load checks. The model is replaced only when the whole read succeeds;
-/// otherwise UserError (ConversionError, FileError) is thrown and the model is unchanged.
+/// otherwise UserError (ConversionError, FileError) is thrown and the model is unchanged. Files
+/// (the HTAB check file) are written only after the read has succeeded, and not at all when
+/// `options.writeFiles` is false.
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
-                   Dialogs& dialogs);
+                   Dialogs& dialogs, const ReadOptions& options = {});
 
 /// The opener's core: reads `file`, refuses it (showing `notTitlMessage` unless empty) when its
 /// first line is not TITL, and reads it into the model. On success sets currentFile (absolute)
@@ -51,6 +54,6 @@ void readStructure(StructureModel& structure, const ElementDefinitions& definiti
 /// and returns false.
 bool loadInstructionFile(StructureModel& structure, const std::filesystem::path& file,
                          const ElementDefinitions& definitions, Dialogs& dialogs,
-                         std::string_view notTitlMessage);
+                         std::string_view notTitlMessage, const ReadOptions& options = {});
 
 }  // namespace tavo::model

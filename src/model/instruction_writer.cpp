@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/atom_line.h"
 #include "model/backups.h"
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -135,6 +137,16 @@ class AtomListWriter {
     const AtomListCard& card = m_structure.atomListCards[c];
     m_out.insert(m_out.end(), card.lines.begin(), card.lines.end());
     m_cardWritten[c] = true;
+    if (const auto residue = parseResiCard(splitRow(card.lines.front()).code)) m_residue = *residue;
+  }
+
+  // The RESI cards kept from the file stand where they stood; an atom whose residue is not the
+  // one in force (an atom added, moved or deleted around it by an edit) gets a card of its own,
+  // so that the file read back puts every atom into its residue.
+  void setResidue(const Residue& residue) {
+    if (sameResidue(residue, m_residue)) return;
+    m_out.push_back(resiCard(residue));
+    m_residue = residue;
   }
 
   void writeCardsBefore(AtomRef ref) {
@@ -147,6 +159,7 @@ class AtomListWriter {
     const Hydrogen& h = m_structure.hydrogens[k];
     setPart(h.part, h.partSof);
     writeCardsBefore({AtomKind::Hydrogen, k});
+    setResidue(h.residue);
     m_out.push_back(hydrogenLine(h));
     m_hydrogenWritten[static_cast<std::size_t>(k)] = true;
   }
@@ -155,6 +168,7 @@ class AtomListWriter {
     const Atom& atom = m_structure.atoms[j];
     setPart(atom.part, atom.partSof);
     writeCardsBefore({AtomKind::Atom, j});
+    setResidue(atom.residue);
     for (std::string& line : atomLines(atom))
       m_out.push_back(std::move(line));
     const int group = atom.afixGroup;
@@ -178,6 +192,7 @@ class AtomListWriter {
   std::vector<bool> m_hydrogenWritten;
   int m_part = 0;
   std::string m_partSof;
+  Residue m_residue;
 };
 
 bool isFvarLine(std::string_view line) {
@@ -270,7 +285,7 @@ std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& cloc
   structure.currentFile = plan.target.string();
   structure.fileLines = readLinesAsWritten(plan.target);
   const std::string& current = structure.currentFile;
-  writeLinesReplacing(current.substr(0, current.size() - 4) + ".bak", structure.fileLines);
+  replaceFileLines(current.substr(0, current.size() - 4) + ".bak", structure.fileLines);
   return plan.target;
 }
 
@@ -298,7 +313,7 @@ void writeExpandedInstructionFile(const StructureModel& structure,
   out.push_back(hklfOf(structure));
   out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
   out.emplace_back("END");
-  writeLinesReplacing(file, out);
+  replaceFileLines(file, out);
 }
 
 }  // namespace tavo::model

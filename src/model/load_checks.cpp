@@ -14,15 +14,21 @@ namespace tavo::model {
 
 namespace {
 
-// Pairs i < j of equal labels among entries 1..count, in the order of the double loop over
-// (i, j). Equal labels are grouped first, so the cost follows the number of pairs, not count².
+// Pairs i < j of equal labels within one residue among entries 1..count, in the order of the
+// double loop over (i, j). SHELXL allows the same label in different residues; all atoms outside
+// any residue count as one residue. Equal keys are grouped first, so the cost follows the number
+// of pairs, not count².
 template <class Table>
 void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int& pairs) {
+  std::vector<std::string> labels(static_cast<std::size_t>(count) + 1);
   std::vector<std::string> keys(static_cast<std::size_t>(count) + 1);
   std::vector<int> order;
   order.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
-    keys[static_cast<std::size_t>(i)] = text::upper(text::trimLine(table[i].label));
+    const auto at = static_cast<std::size_t>(i);
+    labels[at] = text::upper(text::trimLine(table[i].label));
+    const Residue& residue = table[i].residue;
+    keys[at] = labels[at] + '\n' + residue.chain + ':' + std::to_string(residue.number);
     order.push_back(i);
   }
   const auto key = [&keys](int i) -> const std::string& {
@@ -45,7 +51,7 @@ void addDuplicatePairs(const Table& table, int count, text::TextGrid& grid, int&
     (void)j;
     if (pairs == 0) grid.resize(1, 2);
     ++pairs;
-    grid.setRow(pairs, {key(i), "Duplicated"});
+    grid.setRow(pairs, {labels[static_cast<std::size_t>(i)], "Duplicated"});
   }
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/text.h"
+
 namespace tavo::model {
 
 namespace {
@@ -42,6 +44,18 @@ bool isInstructionName(std::string_view word) {
   const std::string_view name = instructionNameOf(word, buffer);
   if (name.empty()) return false;
   return std::binary_search(instructionNames.begin(), instructionNames.end(), name);
+}
+
+bool isRemLine(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32)
+    line.remove_prefix(1);
+  return text::startsWithUpper(line, "REM");
+}
+
+bool continuesOnNextLine(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
+    line.remove_suffix(1);
+  return !line.empty() && line.back() == '=' && !isRemLine(line);
 }
 
 bool isPeakLabel(std::string_view word) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/free_variables.h"
 #include "text/errors.h"
 
 namespace tavo::model {
@@ -74,8 +75,8 @@ void StructureModel::insertInstructionLine(std::string text) {
 
 DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar) {
   const double magnitude = std::abs(coded);
-  if (magnitude < 8) return {coded, 0};
-  if (magnitude < 20) return {coded - 10, 10};
+  if (magnitude < plainCodeLimit) return {coded, 0};
+  if (!isTiedCode(coded)) return {coded - 10, 10};
   const double tenth = magnitude / 10;
   const double m = std::trunc(tenth);
   const double multiplier = 10 * (tenth - m);

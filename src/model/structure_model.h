@@ -12,6 +12,7 @@
 #include "model/atom_ref.h"
 #include "model/cell_parameters.h"
 #include "model/one_based.h"
+#include "model/residue.h"
 #include "model/vec3.h"
 #include "text/text_grid.h"
 
@@ -32,6 +33,7 @@ struct Atom {
   int aniso = 0;           // 1 anisotropic, 0 isotropic, -1 an ANIS card was added
   int part = 0;            // PART number in force when read (may be negative)
   std::string partSof;     // the occupancy word of "PART n sof" as written, "" when none
+  Residue residue;         // the RESI in force when read; number 0 outside any residue
   int afixGroup = 0;       // riding group of its H atoms; -1 an HFIX card was added
   int mark = 0;            // 1 = to be removed by the next purge
   ParameterCodes codes{};  // free-variable codes of parameters 1..10
@@ -49,6 +51,7 @@ struct Hydrogen {
   int afixGroup = 0;  // riding group; 0 for a freely refined H
   int part = 0;
   std::string partSof;
+  Residue residue;  // the RESI in force when read (a riding H takes the one of its block)
   int mark = 0;
   ParameterCodes codes{};  // parameters 1..5 (x, y, z, sof, Uiso)
   std::string comment;

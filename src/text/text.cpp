@@ -1,9 +1,9 @@
 // Trimming, word splitting, number conversion and number formatting.
 #include "text/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "text/errors.h"
 
@@ -130,13 +130,18 @@ std::string formatFixed(double value, int decimals) {
 std::string formatGeneral(double value, int significant) {
   if (value == 0) return "0";
   if (!std::isfinite(value)) return formatShortest(value);
+  significant = std::clamp(significant, 1, 17);
   char buffer[64];
   // Scientific form first, to learn the decimal exponent after rounding to `significant` digits.
-  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
-  const std::string scientific(buffer);
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::scientific, significant - 1);
+  if (error != std::errc()) return formatShortest(value);
+  const std::string_view scientific(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t e = scientific.find('e');
-  const int exponent = std::atoi(scientific.c_str() + e + 1);
-  std::string mantissa = scientific.substr(0, e);
+  std::string_view exponentText = scientific.substr(e + 1);
+  if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
   auto stripZeros = [](std::string s) {
     if (s.find('.') != std::string::npos) {
       while (!s.empty() && s.back() == '0')
@@ -146,7 +151,7 @@ std::string formatGeneral(double value, int significant) {
     return s;
   };
   if (exponent < -5 || exponent >= significant) {
-    return stripZeros(mantissa) + "E" + std::to_string(exponent);
+    return stripZeros(std::string(scientific.substr(0, e))) + "E" + std::to_string(exponent);
   }
   const int decimals = std::max(0, significant - 1 - exponent);
   return stripZeros(formatFixed(value, decimals));

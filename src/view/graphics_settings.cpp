@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/file_replace.h"
 #include "text/text.h"
 
 namespace tavo::view {
@@ -85,21 +86,7 @@ void saveGraphicsSettings(const std::filesystem::path& file, const GraphicsSetti
     content += std::to_string(settings.*(info.field));
     content += "\n";
   }
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError(file, "cannot be written");
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) throw FileError(file, "cannot be written");
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw FileError(file, "cannot be written");
-  }
+  model::replaceFileContents(file, content);
 }
 
 void stepGraphicsThickness(GraphicsSettings& settings, bool thicker) {

@@ -1,6 +1,7 @@
 // tavo-cli info and save run in-process on files written by the tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -86,6 +87,36 @@ TEST(InfoCommand, RefusedFileExitsNonZeroWithTheMessage) {
   EXPECT_NE(o.err.find("The first line does not start with a TITL line!  Check the file content!"),
             std::string::npos);
   EXPECT_EQ(run(runInfoCommand, {}).status, 2) << "usage";
+}
+
+/// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(InfoCommand, AQueryWritesNoFile) {
+  // A .res whose HTAB suggestions are merged, in a program folder without array_max.inf: the
+  // window would write htab_codes_checking.txt and create array_max.inf; the query writes neither.
+  std::string res = smallIns;
+  res.insert(res.find("L.S. 4\n"), "HTAB\n");
+  res.insert(res.find("END\n"), "\nREM Instructions for potential hydrogen bonds\nHTAB C1 O1\n\n");
+  TempFolder work;
+  TempFolder program;
+  program.write("elems.inf",
+                tavo::testing::readFileBytes(tavo::testing::dataFolder() / "elems.inf"));
+  const auto file = work.write("small.res", res);
+  const Output o =
+      run(runInfoCommand, {file.string(), "--json", "--program-folder", program.path().string()});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("HTAB codes suggesed by Shelxl-2019/2 have been implemented"),
+            std::string::npos)
+      << o.out;
+  EXPECT_EQ(namesIn(work.path()), std::vector<std::string>{"small.res"});
+  EXPECT_EQ(namesIn(program.path()), std::vector<std::string>{"elems.inf"});
 }
 
 TEST(SaveCommand, WritesTheInsWithABackupAndPrintsItsPath) {

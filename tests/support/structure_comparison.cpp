@@ -32,6 +32,7 @@ void expectSameAtoms(const model::StructureModel& s, const model::StructureModel
     EXPECT_EQ(b.codes, a.codes);
     EXPECT_EQ(b.part, a.part);
     EXPECT_EQ(b.partSof, a.partSof);
+    EXPECT_EQ(b.residue, a.residue);
     EXPECT_EQ(b.afixGroup, a.afixGroup);
     EXPECT_EQ(b.comment, a.comment);
     const double values[][2] = {{a.x, b.x},     {a.y, b.y},     {a.z, b.z},     {a.sof, b.sof},
@@ -52,6 +53,7 @@ void expectSameHydrogens(const model::StructureModel& s, const model::StructureM
     EXPECT_EQ(b.codes, a.codes);
     EXPECT_EQ(b.part, a.part);
     EXPECT_EQ(b.partSof, a.partSof);
+    EXPECT_EQ(b.residue, a.residue);
     EXPECT_EQ(b.afixGroup, a.afixGroup);
     EXPECT_EQ(b.comment, a.comment);
     if (a.afixGroup == 0) {

@@ -56,5 +56,48 @@ TEST(ArrayLimits, ValuesStartAtColumnSeventyOne) {
   EXPECT_THROW(model::readArrayLimits(folder.path(), limits, dialogs), ConversionError);
 }
 
+TEST(ArrayLimits, AQueryCreatesNoFileAndUsesTheDefaults) {
+  const TempFolder folder;
+  FakeDialogs dialogs;
+  model::ArrayLimits limits;
+  limits.atmMax = 7;
+  model::readArrayLimits(folder.path(), limits, dialogs, {.writeFiles = false});
+  EXPECT_EQ(limits, model::ArrayLimits{});
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "array_max.inf"));
+}
+
+TEST(ArrayLimits, FragmentLimitAbove65535IsRefusedNotWrapped) {
+  const std::string label(70, '.');
+  const std::string first6 = label + "10000\n" + label + "1000\n" + label + "30\n" + label +
+                             "200\n" + label + "30000\n" + label + "500\n";
+  struct Case {
+    const char* value;
+    int frgMax;  // 0: refused
+  };
+  const Case cases[] = {{"65535", 65535}, {"65536", 0}, {"70000", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    const TempFolder folder;
+    folder.write("array_max.inf", first6 + label + c.value + "\n");
+    FakeDialogs dialogs;
+    model::ArrayLimits limits;
+    if (c.frgMax > 0) {
+      model::readArrayLimits(folder.path(), limits, dialogs);
+      EXPECT_EQ(limits.frgMax, c.frgMax);
+      continue;
+    }
+    try {
+      model::readArrayLimits(folder.path(), limits, dialogs);
+      ADD_FAILURE() << "accepted";
+    } catch (const UserError& error) {
+      EXPECT_EQ(std::string(error.what()), (folder.path() / "array_max.inf").string() +
+                                               ", line 7: the limit frg_max = " + c.value +
+                                               " must lie between 2 and 65535.");
+    }
+    EXPECT_EQ(limits.frgMax, 300) << "unchanged";
+  }
+}
+
 }  // namespace
 }  // namespace tavo::testing

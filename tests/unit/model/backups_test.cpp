@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/file_replace.h"
 #include "model/instruction_writer.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_folder.h"
@@ -51,6 +52,7 @@ TEST(BackupPlan, NumbersFollowTheOpenedFileAndItsTitle) {
     const char* backup;
     int stampNumber;
     const char* why;
+    const char* previousInputBackup = "";  // where the .ins beside an opened .res goes
   };
   const std::vector<Case> cases = {
       {{"name.res"},
@@ -109,6 +111,33 @@ TEST(BackupPlan, NumbersFollowTheOpenedFileAndItsTitle) {
        "name.002",
        2,
        "after the wrap the next free number"},
+      {{"name.res", "name.ins"},
+       "name.res",
+       "TITL t",
+       "name.ins",
+       "name.res",
+       "name.000",
+       0,
+       "the .ins beside a .res is kept as the next number",
+       "name.001"},
+      {{"name.res", "name.ins", "name.005", "name.007"},
+       "name.res",
+       stamped004,
+       "name.ins",
+       "name.res",
+       "name.006",
+       6,
+       "the .ins takes the next free number after the .res",
+       "name.008"},
+      {{"name.res", "name.ins", "name.000"},
+       "name.res",
+       stampTitle("TITL t", "d", 998, true),
+       "name.ins",
+       "name.res",
+       "name.999",
+       999,
+       "the number of the .ins wraps past 999",
+       "name.001"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -120,6 +149,10 @@ TEST(BackupPlan, NumbersFollowTheOpenedFileAndItsTitle) {
     EXPECT_EQ(plan.target, folder.path() / c.target);
     EXPECT_EQ(plan.moveAside, *c.moveAside ? folder.path() / c.moveAside : fs::path());
     EXPECT_EQ(plan.backup, folder.path() / c.backup);
+    const bool keepsInput = *c.previousInputBackup != 0;
+    EXPECT_EQ(plan.previousInput, keepsInput ? folder.path() / "name.ins" : fs::path());
+    EXPECT_EQ(plan.previousInputBackup,
+              keepsInput ? folder.path() / c.previousInputBackup : fs::path());
     EXPECT_EQ(plan.number, c.stampNumber);
     EXPECT_EQ(findStampedNumber(plan.title), c.stampNumber);
   }
@@ -192,12 +225,25 @@ TEST_F(SaveInFolder, ResBecomesBackupAndInsIsWrittenWithBak) {
   EXPECT_EQ(s.instructionLines[0].substr(72), "001 TAVO");
   EXPECT_EQ(folder.read("name.000"), "the old res\n");
   for (const auto& entry : fs::directory_iterator(folder.path()))
-    EXPECT_EQ(entry.path().filename().string().find(".tavo-tmp"), std::string::npos);
+    EXPECT_EQ(entry.path().filename().string().find(".tavo-"), std::string::npos);
 }
 
-TEST_F(SaveInFolder, FailedFinalRenameRestoresTheOpenedFile) {
+TEST_F(SaveInFolder, SavingAResKeepsTheInsOfTheLastRunAsTheNextBackup) {
+  folder.write("name.ins", "the input of the last run\n");
   open("name.res", "the old res\n");
-  fs::create_directories(folder.path() / "name.ins" / "occupied");  // cannot be replaced
+  saveInstructionFile(s, clock, dialogs);
+  EXPECT_EQ(folder.read("name.000"), "the old res\n");
+  EXPECT_EQ(folder.read("name.001"), "the input of the last run\n");
+  EXPECT_EQ(s.instructionLines[0].substr(72), "000 TAVO");
+  EXPECT_EQ(folder.read("name.ins").substr(0, 12), "TITL paraben");
+}
+
+TEST_F(SaveInFolder, FailedSaveOfAResLeavesTheFilesAndTheModel) {
+  open("name.res", "the old res\n");
+  folder.write("name.ins", "the old ins\n");
+  std::vector<fs::path> leftovers;
+  for (int i = 0; i < 100; ++i)
+    leftovers.push_back(writeTemporaryBeside(folder.path() / "name.ins", "left over"));
   const std::string titleBefore = s.instructionLines[0];
   try {
     saveInstructionFile(s, clock, dialogs);
@@ -207,15 +253,22 @@ TEST_F(SaveInFolder, FailedFinalRenameRestoresTheOpenedFile) {
         << e.what();
   }
   EXPECT_EQ(folder.read("name.res"), "the old res\n");
+  EXPECT_EQ(folder.read("name.ins"), "the old ins\n");
   EXPECT_FALSE(fs::exists(folder.path() / "name.000"));
-  EXPECT_FALSE(fs::exists(folder.path() / ".name.ins.tavo-tmp"));
+  EXPECT_FALSE(fs::exists(folder.path() / "name.001"));
+  for (const fs::path& leftover : leftovers)
+    fs::remove(leftover);
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    EXPECT_EQ(entry.path().filename().string().find(".tavo-"), std::string::npos);
   EXPECT_EQ(s.currentFile, (folder.path() / "name.res").string());
   EXPECT_EQ(s.instructionLines[0], titleBefore);
 }
 
 TEST_F(SaveInFolder, FailedTemporaryFileLeavesEverythingInPlace) {
   open("name.ins", "the old ins\n");
-  fs::create_directories(folder.path() / ".name.ins.tavo-tmp" / "occupied");
+  // Temporary files left by crashes occupy every name the save could take.
+  for (int i = 0; i < 100; ++i)
+    writeTemporaryBeside(folder.path() / "name.ins", "left over");
   EXPECT_THROW(saveInstructionFile(s, clock, dialogs), FileError);
   EXPECT_EQ(folder.read("name.ins"), "the old ins\n");
   EXPECT_FALSE(fs::exists(folder.path() / "name.000"));
@@ -239,6 +292,18 @@ TEST(WriteWithBackup, NeverReplacesABackupThatAppearedMeanwhile) {
   EXPECT_THROW(writeWithBackup(plan, {"new"}), FileError);
   EXPECT_EQ(folder.read("name.003"), "precious\n");
   EXPECT_EQ(folder.read("name.ins"), "old\n");
+
+  // The .ins beside a saved .res: when its backup name is taken, the .res is moved back too.
+  const fs::path res = folder.write("name.res", "res\n");
+  plan.moveAside = res;
+  plan.backup = folder.path() / "name.004";
+  plan.previousInput = ins;
+  plan.previousInputBackup = folder.path() / "name.003";
+  EXPECT_THROW(writeWithBackup(plan, {"new"}), FileError);
+  EXPECT_EQ(folder.read("name.res"), "res\n");
+  EXPECT_EQ(folder.read("name.ins"), "old\n");
+  EXPECT_EQ(folder.read("name.003"), "precious\n");
+  EXPECT_FALSE(fs::exists(folder.path() / "name.004"));
 }
 
 }  // namespace

@@ -40,6 +40,49 @@ TEST(FreeVariables, TwentyIsNoUseButTwentyPointFiveIs) {
   EXPECT_NEAR(s.atoms[2].sof, 0.4, 1e-12);
 }
 
+TEST(FreeVariables, OneTiedBoundForDecodingRedecodingAndUses) {
+  model::OneBased<double> fvar;
+  fvar.allocate(5);
+  fvar[2] = 0.6;
+  fvar[3] = 0.2;
+  struct Case {
+    double code;
+    bool tied;
+    int uses;      // the free variable the compaction keeps for it
+    double value;  // decoded
+    const char* why;
+  };
+  const Case cases[] = {
+      {7.99, false, 0, 7.99, "below 8 a plain value"},
+      {19.99999, false, 0, 9.99999, "just below 20 still fixed, in every place"},
+      {20.0, true, 0, 0.0, "0 x FV(2): tied, but depends on no free variable"},
+      {-20.0, true, 0, 0.0, "0 x (1 - FV(2))"},
+      {20.5, true, 2, 0.3, "0.5 x FV(2)"},
+      {-31.0, true, 3, 0.8, "1 x (1 - FV(3))"},
+      {30.0, true, 0, 0.0, "0 x FV(3)"},
+      {1e7, true, 0, 0.0, "too large to name a free variable"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(model::isTiedCode(c.code), c.tied);
+    EXPECT_EQ(model::freeVariableUsedBy(c.code), c.uses);
+    const model::DecodedValue decoded = model::decodeFreeVariable(c.code, fvar);
+    EXPECT_NEAR(decoded.value, c.value, 1e-9);
+    EXPECT_EQ(decoded.code == c.code, c.tied) << "a tied code is stored as read";
+  }
+
+  // The fixing window stores codes as typed; re-decoding follows the same bound.
+  auto r = readInsText(head("FVAR 1.0 0.6") + atomWithSof(1, "21.0") + atomWithSof(2, "11.0") +
+                       "HKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  auto& s = r->s();
+  s.atoms[1].codes[model::Sof] = 20.0;
+  s.atoms[2].codes[model::Sof] = 19.99999;
+  model::redecodeAll(s);
+  EXPECT_DOUBLE_EQ(s.atoms[1].sof, 0.0);
+  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 1.0) << "not tied: the value stays";
+}
+
 TEST(FreeVariables, FreeVariablesThatCardsReferToKeepTheirNumbers) {
   // SUMP refers to FV(2) and FV(3); FV(4) and FV(5) serve nothing; FV(6), FV(7) serve atoms.
   auto r = readInsText(head("FVAR 1.0 0.3 0.3 0.3 0.5 0.6 0.9") + atomWithSof(1, "21.0") +

@@ -80,6 +80,38 @@ TEST(InstructionReader, ReadsAResFile) {
   EXPECT_NE(check.find("EQIV $1 x, y+1, z\r\nHTAB N1 O1_$1\r\n"), std::string::npos);
 }
 
+TEST(InstructionReader, TheHtabCheckFileIsWrittenOnlyAfterASuccessfulReadAndNeverByAQuery) {
+  const std::string merged =
+      "HTAB codes suggesed by Shelxl-2019/2 have been implemented in INS. Press cntrl E to "
+      "check the details.";
+  {
+    SCOPED_TRACE("the read fails after the merge");
+    std::string content = resFile;
+    content.replace(content.find("0.1 0.2 0.3 11.0 0.05"), 3, "abc");
+    const TempFolder folder;
+    auto r = readIn(folder, content, "test.res");
+    EXPECT_FALSE(r->loaded);
+    EXPECT_EQ(
+        r->dialogs.shown,
+        std::vector<std::string>{"test.res, line 18: 'abc' is not a valid floating point value"});
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "htab_codes_checking.txt"));
+  }
+  {
+    SCOPED_TRACE("a query");
+    const TempFolder folder;
+    const auto file = folder.write("test.res", resFile);
+    model::StructureModel s;
+    FakeDialogs dialogs;
+    ASSERT_TRUE(model::loadInstructionFile(s, file, shippedDefinitions(), dialogs, "",
+                                           {.writeFiles = false}));
+    EXPECT_EQ(s.instructionLines[8], "HTAB N1 O1_$1");
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{merged});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+  }
+}
+
 TEST(InstructionReader, TheSameFileAsInsTakesWeightsAndPeaksButNoHtab) {
   auto r = readInsText(resFile, "test.ins");
   ASSERT_TRUE(r->loaded);
@@ -178,6 +210,9 @@ TEST(InstructionReader, RemLinesBlankLinesAndAnOldHeadingMayStandAboveTitl) {
        {"REM Solution 1  R1  0.081", "REM C19 N2 P4"},
        "structure-solution output: the REM lines follow TITL"},
       {"\n    name.res created by SHELXL-2014/7\n\n", {}, "an older SHELXL heading is dropped"},
+      {"REM =====\nREM oxal, 100 K\nREM =====\n",
+       {"REM =====", "REM oxal, 100 K", "REM ====="},
+       "a REM block ending in '=': a comment never takes CELL with it"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -188,7 +223,8 @@ TEST(InstructionReader, RemLinesBlankLinesAndAnOldHeadingMayStandAboveTitl) {
     EXPECT_TRUE(text::startsWithUpper(lines.at(0), "TITL"));
     for (size_t i = 0; i < c.remBelowTitl.size(); ++i)
       EXPECT_EQ(lines.at(i + 1), c.remBelowTitl[i]);
-    EXPECT_FALSE(text::startsWithUpper(lines.at(c.remBelowTitl.size() + 1), "REM"));
+    EXPECT_EQ(lines.at(c.remBelowTitl.size() + 1), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+    EXPECT_EQ(r->s().markers.cellLine, static_cast<int>(c.remBelowTitl.size()) + 1);
   }
 }
 
@@ -246,6 +282,44 @@ TEST(InstructionReader, CellCardWithSevenNumbersAndFreeVariableDecoding) {
     EXPECT_NEAR(s.atoms[c.atom].sof, c.sof, 1e-12);
     EXPECT_DOUBLE_EQ(s.atoms[c.atom].codes[model::Sof], c.code);
   }
+}
+
+TEST(InstructionReader, ShortOrHandEditedRemSpcgLinesDoNotRefuseTheFile) {
+  struct Case {
+    const char* line;
+    int group, setting;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"REM SPCG", 1, 1, "the bare mark"},
+      {"REM SPCG P21/c", 1, 1, "a name only, shorter than 30 characters"},
+      {"REM SPCG       P21/n  14", 14, 1, "no setting: setting 1"},
+      {"REM SPCG       P21/n   14    3", 14, 3, "the full layout"},
+      {"REM SPCG       P21/n   ab    x", 1, 1, "no numbers where they belong"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto r = readInsText(head("FVAR 1.0", std::string(c.line) + "\n") +
+                         "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+    ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+    EXPECT_EQ(r->s().symmetry.spaceGroupNumber, c.group);
+    EXPECT_EQ(r->s().symmetry.settingNumber, c.setting);
+    EXPECT_EQ(r->s().markers.spcgLine, 7) << "kept, to be rewritten in place";
+  }
+}
+
+TEST(InstructionReader, CellAndZerrNumbersAreTakenByPosition) {
+  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(content.find("90 100 90\n"), 10, "90 100 91 5\n");
+  content.replace(content.find("0 0.01 0\n"), 9, "0 0.01 0.02 0.9\n");
+  auto r = readInsText(content);
+  ASSERT_TRUE(r->loaded);
+  EXPECT_DOUBLE_EQ(r->s().cell.gamma, 91);
+  EXPECT_DOUBLE_EQ(r->s().cell.sgamma, 0.02);
+  EXPECT_EQ(r->dialogs.shown,
+            (std::vector<std::string>{
+                "test.ins, line 2: the CELL card has 8 numbers; the first seven are used.",
+                "test.ins, line 3: the ZERR card has 8 numbers; the first seven are used."}));
 }
 
 }  // namespace

@@ -68,8 +68,9 @@ std::string commentOf(std::string_view row) {
   return bang == std::string_view::npos ? std::string() : text::trimLine(row.substr(bang + 1));
 }
 
+// A REM line is a comment and never continues, whatever it ends with.
 bool continues(std::string_view row) {
-  return text::endsWith(codeOf(row), "=");
+  return text::endsWith(codeOf(row), "=") && !text::startsWithUpper(text::trimLine(row), "REM");
 }
 
 std::optional<double> number(const std::string& word) {
@@ -135,11 +136,17 @@ Region regionOf(const fs::path& file) {
   std::vector<std::string> rows;
   for (const std::string& line : all)
     rows.push_back(text::trimLine(line));
-  std::size_t first = 1;
-  if (rows.size() > 2 && text::endsWith(rows[1], ".res") && rows[2].rfind("created", 0) == 0) {
-    first = 3;
-  }
+  // REM lines above TITL belong to the instruction part, just below TITL.
+  const std::size_t titl = static_cast<std::size_t>(std::max(model::titlRow(rows), 0));
   Region region;
+  for (std::size_t r = 0; r < titl; ++r) {
+    if (text::startsWithUpper(rows[r], "REM")) region.rows.push_back(rows[r]);
+  }
+  std::size_t first = titl + 1;
+  if (rows.size() > titl + 2 && text::endsWith(rows[titl + 1], ".res") &&
+      rows[titl + 2].rfind("created", 0) == 0) {
+    first = titl + 3;
+  }
   std::size_t r = first;
   for (; r < rows.size() && upperFirstWord(rows[r]) != "HKLF"; ++r)
     region.rows.push_back(rows[r]);
@@ -266,6 +273,9 @@ const FileCase cases[] = {
     {"solution_with_fvar.res", 6, 0, 0, 2, 1, "solution with a scale factor only"},
     {"minimal_short_atoms.ins", 4, 2, 0, 0, 1,
      "a hand-written file: atoms without Uiso or without sof and Uiso"},
+    {"rem_block_before_titl.res", 4, 3, 0, 2, 1,
+     "REM block above TITL ending in a line of '=', a REM ending in '=' above WGHT: neither "
+     "continues onto the next card"},
     {"olex2_trailer_afix_comments.ins", 4, 4, 2, 0, 1,
      "a byte-order mark; comments on AFIX lines; HKLF with its matrix continued; Olex2's extras "
      "between HKLF and END"},

@@ -8,6 +8,7 @@
 
 #include "model/instruction_writer.h"
 #include "support/fake_dialogs.h"
+#include "support/scoped_locale.h"
 #include "unit/model/reader_fixture.h"
 
 namespace tavo::model {
@@ -162,6 +163,32 @@ TEST(WriterRoundTrip, ExampleStructureOpensSavesAndReadsBack) {
   ASSERT_TRUE(loadInstructionFile(again, saved, testing::shippedDefinitions(), dialogs,
                                   noTitlAtOpenMessage));
   EXPECT_EQ(withoutTitle(instructionFileLines(again)), withoutTitle(written));
+}
+
+TEST(WriterRoundTrip, ASaveUnderACommaDecimalLocaleIsByteIdenticalToOneUnderC) {
+  // Exponent forms in the file and free variables whose general format needs an exponent.
+  std::string content = disorderedRes;
+  content.replace(content.find("FVAR 1.23456 0.63"), 17, "FVAR 1.23456 0.63 2.5E-7 1.5e-6");
+  content.replace(content.find("0.100000    0.200000"), 20, "1.0E-1    2.0e-01");
+  content.replace(content.find("N1    3    0.300000    0.400000    0.500000    10.50000"), 55,
+                  "N1    3    0.300000    0.400000    0.500000    41.00000");
+  content.replace(content.find("C4    1    0.500000    0.600000    0.700000    11.00000"), 55,
+                  "C4    1    0.500000    0.600000    0.700000    31.00000");
+  const auto saveIn = [&](const TempFolder& folder) {
+    auto read = readIn(folder, content, "rt.res");
+    EXPECT_TRUE(read->loaded) << (read->dialogs.shown.empty() ? "" : read->dialogs.shown.back());
+    testing::FakeClock clock;
+    saveInstructionFile(read->s(), clock, read->dialogs);
+    return folder.read("rt.ins");
+  };
+  const TempFolder inC;
+  const std::string saved = saveIn(inC);
+  ASSERT_NE(saved.find("   0.00000025   0.0000015"), std::string::npos) << saved;
+  ASSERT_NE(saved.find("   0.100000    0.200000"), std::string::npos) << saved;
+  const testing::ScopedLocale comma(testing::commaDecimalLocale);
+  if (!comma.available()) GTEST_SKIP() << testing::commaDecimalLocale << " is not installed";
+  const TempFolder inComma;
+  EXPECT_EQ(saveIn(inComma), saved);
 }
 
 }  // namespace

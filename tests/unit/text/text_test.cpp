@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scoped_locale.h"
 #include "text/errors.h"
 
 namespace tavo::text {
@@ -42,16 +43,49 @@ TEST(Formatting, GeneralFixedAndRounding) {
     double value;
     const char* general;
   };
-  const Case cases[] = {{0.56789123, "0.56789123"}, {12, "12"},
-                        {-0.25, "-0.25"},           {0.0001, "0.0001"},
-                        {0.000001, "1E-6"},         {1.0 / 3, "0.333333333333333"}};
+  const Case cases[] = {{0.56789123, "0.56789123"},
+                        {12, "12"},
+                        {-0.25, "-0.25"},
+                        {0.0001, "0.0001"},
+                        {0.000001, "1E-6"},
+                        {1.0 / 3, "0.333333333333333"},
+                        {0.0000123456, "0.0000123456"},
+                        {0.00000123456, "1.23456E-6"},
+                        {-2.5e-7, "-2.5E-7"},
+                        {1e15, "1E15"},
+                        {123456789012345678.0, "1.23456789012346E17"},
+                        {999999.99999999999, "1000000"}};
   for (const Case& c : cases)
     EXPECT_EQ(formatGeneral(c.value), c.general) << c.value;
+  EXPECT_EQ(formatGeneral(0.56789, 3), "0.568");
+  EXPECT_EQ(formatGeneral(12345, 3), "1.23E4") << "rounded to three digits";
+  EXPECT_EQ(formatGeneral(99999, 3), "1E5") << "rounding carries into the exponent";
   EXPECT_EQ(formatFixed(0.1234565, 6), "0.123456");  // the double lies just below the half
   EXPECT_EQ(formatFixed(-0.0000001, 6), "0.000000");
   EXPECT_EQ(roundHalfEven(2.5), 2);
   EXPECT_EQ(roundHalfEven(3.5), 4);
   EXPECT_EQ(roundHalfEven(-2.5), -2);
+}
+
+TEST(Formatting, NoNumberTextDependsOnTheProcessLocale) {
+  const double values[] = {0.56789123, -0.25, 1e-6, -2.5e-7, 1.23456e17, 12, 0.1234565, 1.0 / 3};
+  const auto texts = [&values] {
+    std::vector<std::string> result;
+    for (const double v : values) {
+      result.push_back(formatGeneral(v));
+      result.push_back(formatGeneral(v, 5));
+      result.push_back(formatFixed(v, 6));
+      result.push_back(formatShortest(v));
+      result.push_back(formatShortest(parseDouble(formatShortest(v))));
+    }
+    return result;
+  };
+  const std::vector<std::string> inC = texts();
+  const testing::ScopedLocale comma(testing::commaDecimalLocale);
+  if (!comma.available()) GTEST_SKIP() << testing::commaDecimalLocale << " is not installed";
+  EXPECT_EQ(texts(), inC);
+  EXPECT_DOUBLE_EQ(parseDouble("0.5"), 0.5);
+  EXPECT_EQ(findDouble("0,5"), std::nullopt);
 }
 
 }  // namespace
