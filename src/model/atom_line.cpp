@@ -67,6 +67,51 @@ std::optional<AtomLine> shortAtom(const StructureModel& structure,
   return std::nullopt;
 }
 
+// A row that SHELXL passes over between a line ending in "=" and its continuation: a blank
+// row, a row holding only a "!" comment, or a REM line.
+bool isPassedOver(const std::string& row) {
+  if (isRemLine(row)) return true;
+  const RowCode code = splitRow(row);
+  return code.code.empty() && !code.continues;
+}
+
+// The number of such rows from `r` on when a continuation row (one that starts with a blank)
+// follows them; 0 otherwise, so that a line that ends in "=" by mistake does not take an atom
+// of the next line with it across a blank line.
+int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
+  int k = r;
+  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
+    ++k;
+  if (k == r || k > last) return 0;
+  return startsWithBlank(source.raw[static_cast<std::size_t>(k)]) ? k - r : 0;
+}
+
+// Adds the item that spans rows item.row..end-1. A card keeps the rows passed over inside it in
+// place; an atom, whose lines are written anew, is followed by them as rows of their own.
+void placePassedOverRows(std::vector<AtomListItem>& items, AtomListItem item,
+                         const std::vector<std::string>& passedOver, const SourceRows& source,
+                         int end) {
+  if (passedOver.empty()) {
+    items.push_back(std::move(item));
+    return;
+  }
+  if (item.kind != ItemKind::Atom) {
+    item.lines.resize(1);
+    for (int k = item.row + 1; k < end; ++k)
+      item.lines.push_back(source.raw[static_cast<std::size_t>(k)]);
+    items.push_back(std::move(item));
+    return;
+  }
+  const int row = item.row;
+  items.push_back(std::move(item));
+  for (const std::string& line : passedOver) {
+    AtomListItem card;
+    card.row = row;
+    card.lines = {line};
+    items.push_back(std::move(card));
+  }
+}
+
 }  // namespace
 
 std::string tabsToBlanks(std::string_view text) {
@@ -147,7 +192,15 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
     // Join the continuation rows.
     RowCode joined = splitRow(row);
     bool continues = joined.continues;
+    std::vector<std::string> passedOver;
     while (continues && r <= last) {
+      const int skip = rowsBeforeContinuation(source, r, last);
+      // Without a continuation behind them, such rows stand on their own after this line,
+      // unless the row is indented like a continuation ("   ! a comment on the atom").
+      const std::size_t at = static_cast<std::size_t>(r);
+      if (skip == 0 && isPassedOver(source.rows[at]) && !startsWithBlank(source.raw[at])) break;
+      for (int k = 0; k < skip; ++k, ++r)
+        passedOver.push_back(source.raw[static_cast<std::size_t>(r)]);
       const RowCode next = splitRow(source.rows[static_cast<std::size_t>(r)]);
       item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
       joined.code += " " + next.code;
@@ -186,7 +239,7 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
         item.atom.comment = joined.comment;
       }
     }
-    items.push_back(std::move(item));
+    placePassedOverRows(items, std::move(item), passedOver, source, r);
   }
   return items;
 }

@@ -73,6 +73,56 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
   EXPECT_TRUE(s.atomListCards.empty());
 }
 
+TEST(AtomListReader, BlankCommentAndRemRowsBeforeAContinuationArePassedOverAndKept) {
+  struct Case {
+    std::string between;
+    std::vector<std::string> kept;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"\n", {""}, "a blank row"},
+      {"! the oxygen\n", {"! the oxygen"}, "a comment row"},
+      {"REM refined anisotropically\n\n", {"REM refined anisotropically", ""}, "REM and blank"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto r = readInsText(head() + "O1    4    0.1 0.2 0.3 11.0 0.02 0.03 =\n" + c.between +
+                         "        0.04 0.001 0.002 0.003\n"
+                         "N1    3    0.1 0.2 0.3 11.0 0.05\n" +
+                         tail);
+    ASSERT_TRUE(r->loaded);
+    const auto& s = r->s();
+    ASSERT_EQ(s.nonHCount, 2);
+    EXPECT_EQ(s.atoms[1].aniso, 1);
+    EXPECT_DOUBLE_EQ(s.atoms[1].u33, 0.04);
+    EXPECT_DOUBLE_EQ(s.atoms[1].u12, 0.003);
+    ASSERT_EQ(s.atomListCards.size(), c.kept.size());
+    for (std::size_t k = 0; k < c.kept.size(); ++k) {
+      EXPECT_EQ(s.atomListCards[k].lines, std::vector<std::string>{c.kept[k]});
+      EXPECT_EQ(s.atomListCards[k].before, (AtomRef{AtomKind::Atom, 2})) << "right after O1";
+    }
+  }
+
+  // An "=" by mistake at the end of a whole atom does not take the next atom across a blank row,
+  // and a card keeps the rows passed over inside it in place.
+  auto r = readInsText(head() +
+                       "C1    1    0.1 0.2 0.3 11.0 0.05 =\n"
+                       "\n"
+                       "C2    1    0.1 0.2 0.3 11.0 0.05\n"
+                       "DFIX 1.5 C1 =\n"
+                       "! the other one\n"
+                       "   C2\n"
+                       "C3    1    0.1 0.2 0.3 11.0 0.05\n" +
+                       tail);
+  ASSERT_TRUE(r->loaded);
+  ASSERT_EQ(r->s().nonHCount, 3);
+  const auto& cards = r->s().atomListCards;
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[0].lines, std::vector<std::string>{""});
+  EXPECT_EQ(cards[1].lines,
+            (std::vector<std::string>{"DFIX 1.5 C1 =", "! the other one", "   C2"}));
+}
+
 TEST(AtomListReader, SortsAtomsIntoTablesByElementNotByLabel) {
   auto r = readInsText(
       "TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\nSFAC C H HG HF O\n"

@@ -322,5 +322,45 @@ TEST(InstructionReader, CellAndZerrNumbersAreTakenByPosition) {
                 "test.ins, line 3: the ZERR card has 8 numbers; the first seven are used."}));
 }
 
+TEST(InstructionReader, TheTitleAndTextAfterAnExclamationMarkContinueNothing) {
+  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(0, std::string("TITL test\n").size(), "TITL compound 7 = the blue one =\n");
+  content.replace(content.find("FMAP 2\n"), 7, "FMAP 2 ! difference map =\n");
+  content.replace(content.find("L.S. 4\n"), 7, "L.S. 4 =\n   0 2 ! cycles, then damping\n");
+  auto r = readInsText(content);
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  const auto& s = r->s();
+  EXPECT_EQ(s.instructionLines.at(1), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+  EXPECT_EQ(s.markers.cellLine, 1) << "the title ends in '=' but takes no card with it";
+  EXPECT_EQ(s.instructionLines.at(s.markers.lsLine + 1), "     0 2 ! cycles, then damping")
+      << "a real continuation, its comment aside";
+  EXPECT_EQ(s.instructionLines.at(s.markers.fmapLine), "FMAP 2 ! difference map =");
+  EXPECT_EQ(s.instructionLines.at(s.markers.planLine), "PLAN 20")
+      << "the '=' in the comment of FMAP takes no card with it";
+}
+
+TEST(InstructionReader, SolutionFileWithManyRemLinesAboveTitlFindsItsFirstAtom) {
+  const std::string rems =
+      "REM Solution 1  R1  0.112,  Alpha = 0.0311  in P2(1)/n\n"
+      "REM Flack x = 0.031 ( 0.027 ) from 812 Parsons' quotients\n"
+      "REM <I/s> 0.514 for 96 systematic absences\n"
+      "REM hkl file: gaan_a.hkl, 10234 reflections, 3117 unique\n"
+      "REM formula as given: C8 H10 N2 O4\n";
+  auto r = readInsText(rems +
+                           "TITL gaan_a.res in P2(1)/n\n"
+                           "CELL  0.71073  11.2345  8.7654  15.4321   90.000  97.654   90.000\n"
+                           "ZERR    4.000   0.0011   0.0009   0.0016    0.000    0.002    0.000\n"
+                           "LATT 1\nSFAC C H N O\nUNIT 32 40 8 16\nL.S. 10\n"
+                           "O1    4  0.32345  0.24567  0.55678 11.00000  0.05010  12.10\n"
+                           "N1    3  0.42345  0.14567  0.55678 11.00000  0.05010   9.65\n"
+                           "Q1    1  0.62345  0.24567  0.65678 11.00000  0.05000   2.31\n"
+                           "HKLF 4\nEND\n",
+                       "gaan_a.res");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  EXPECT_EQ(r->s().markers.cellLine, 6) << "the long CELL line below row six starts no atom list";
+  EXPECT_EQ(r->s().nonHCount, 2);
+  EXPECT_EQ(r->s().peakCount, 1);
+}
+
 }  // namespace
 }  // namespace tavo::testing
