@@ -120,22 +120,30 @@ void readElements(StructureModel& structure, const SourceRows& source) {
 
 void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs) {
   const int last = structure.lineCount() - 1;
-  auto numbersOf = [&](int line, const char* card) {
-    if (line == 0) throw UserError(source.fileName + ": there is no " + card + " card.");
+  // The numbers of the card at `line`, at least `needed` of them (the rest taken as 0).
+  auto numbersOf = [&](int line, const char* card, std::size_t needed) {
     const int row = line;  // the instruction lines are the head of the file
     std::vector<double> values;
     for (const std::string& word : cardNumbersText(structure.instructionLines, row, last))
       values.push_back(parseAt(source, row, word));
-    if (values.size() < 7) {
-      throw UserError(source.where(row) + "the " + card + " card needs seven numbers.");
+    if (values.size() < needed) {
+      throw UserError(source.where(row) + "the " + card + " card needs " +
+                      (needed == 7 ? "seven numbers." : "at least Z."));
     }
     if (values.size() > 7) {
       dialogs.message(source.where(row) + "the " + card + " card has " +
                       std::to_string(values.size()) + " numbers; the first seven are used.");
     }
+    if (values.size() < 7) {
+      dialogs.message(source.where(row) + "the " + card + " card has " +
+                      std::to_string(values.size()) + " numbers; the missing esds are taken as 0.");
+      values.resize(7, 0.0);
+    }
     return values;
   };
-  const std::vector<double> cell = numbersOf(structure.markers.cellLine, "CELL");
+  if (structure.markers.cellLine == 0)
+    throw UserError(source.fileName + ": there is no CELL card.");
+  const std::vector<double> cell = numbersOf(structure.markers.cellLine, "CELL", 7);
   CellParameters& c = structure.cell;
   c.wavelength = cell[0];
   c.a = cell[1];
@@ -144,7 +152,13 @@ void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dial
   c.alpha = cell[4];
   c.beta = cell[5];
   c.gamma = cell[6];
-  const std::vector<double> zerr = numbersOf(structure.markers.zerrLine, "ZERR");
+  // Files written by other programs may lack ZERR: they open with Z = 1 and no esds.
+  std::vector<double> zerr{1, 0, 0, 0, 0, 0, 0};
+  if (structure.markers.zerrLine == 0) {
+    dialogs.message(source.fileName + ": " + std::string(noZerrMessage));
+  } else {
+    zerr = numbersOf(structure.markers.zerrLine, "ZERR", 1);
+  }
   c.z = zerr[0];
   c.sa = zerr[1];
   c.sb = zerr[2];

@@ -303,8 +303,8 @@ TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
        "test.ins: there is no HKLF card after the atoms."},
       {"TITL t\nZERR 1 0 0 0 0 0 0\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
        "test.ins: there is no CELL card."},
-      {"TITL t\nCELL 0.7 10 10 10 90 90 90\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
-       "test.ins: there is no ZERR card."},
+      {"TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
+       "test.ins, line 3: the ZERR card needs at least Z."},
       {"TITL t\n" + cellZerr + "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\nREM nothing\n" + tail,
        "test.ins: there is no atom."},
       {"TITL t\n" + cellZerr + "SFAC C O\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
@@ -322,6 +322,33 @@ TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
     EXPECT_FALSE(r->loaded);
     ASSERT_FALSE(r->dialogs.shown.empty());
     EXPECT_EQ(r->dialogs.shown.back(), c.message);
+  }
+}
+
+TEST(AtomListReader, AMissingOrShortZerrCardOpensWithZOfOneOrZeroEsds) {
+  struct Case {
+    std::string zerr;
+    double z, sb, sgamma;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"", 1, 0, 0, "test.ins: there is no ZERR card; Z is taken as 1 and the cell esds as 0."},
+      {"ZERR 4\n", 4, 0, 0,
+       "test.ins, line 3: the ZERR card has 1 numbers; the missing esds are taken as 0."},
+      {"ZERR 2 0.001 0.002\n", 2, 0.002, 0,
+       "test.ins, line 3: the ZERR card has 3 numbers; the missing esds are taken as 0."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    auto r =
+        readInsText("TITL t\nCELL 0.7 10 10 10 90 90 90\n" + c.zerr +
+                    "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\nC1    1    0.1 0.2 0.3 11.0 0.05\n" + tail);
+    ASSERT_TRUE(r->loaded);
+    EXPECT_EQ(r->dialogs.shown, std::vector<std::string>{c.message});
+    EXPECT_DOUBLE_EQ(r->s().cell.z, c.z);
+    EXPECT_DOUBLE_EQ(r->s().cell.sb, c.sb);
+    EXPECT_DOUBLE_EQ(r->s().cell.sgamma, c.sgamma);
+    EXPECT_DOUBLE_EQ(r->s().cell.a, 10);
   }
 }
 
