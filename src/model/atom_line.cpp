@@ -67,25 +67,6 @@ std::optional<AtomLine> shortAtom(const StructureModel& structure,
   return std::nullopt;
 }
 
-// A row that SHELXL passes over between a line ending in "=" and its continuation: a blank
-// row, a row holding only a "!" comment, or a REM line.
-bool isPassedOver(const std::string& row) {
-  if (isRemLine(row)) return true;
-  const RowCode code = splitRow(row);
-  return code.code.empty() && !code.continues;
-}
-
-// The number of such rows from `r` on when a continuation row (one that starts with a blank)
-// follows them; 0 otherwise, so that a line that ends in "=" by mistake does not take an atom
-// of the next line with it across a blank line.
-int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
-  int k = r;
-  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
-    ++k;
-  if (k == r || k > last) return 0;
-  return startsWithBlank(source.raw[static_cast<std::size_t>(k)]) ? k - r : 0;
-}
-
 // Adds the item that spans rows item.row..end-1. A card keeps the rows passed over inside it in
 // place; an atom, whose lines are written anew, is followed by them as rows of their own.
 void placePassedOverRows(std::vector<AtomListItem>& items, AtomListItem item,
@@ -113,6 +94,20 @@ void placePassedOverRows(std::vector<AtomListItem>& items, AtomListItem item,
 }
 
 }  // namespace
+
+bool isPassedOver(const std::string& row) {
+  if (isRemLine(row)) return true;
+  const RowCode code = splitRow(row);
+  return code.code.empty() && !code.continues;
+}
+
+int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
+  int k = r;
+  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
+    ++k;
+  if (k == r || k > last) return 0;
+  return startsWithBlank(source.raw[static_cast<std::size_t>(k)]) ? k - r : 0;
+}
 
 std::string tabsToBlanks(std::string_view text) {
   std::string result(text);

@@ -48,6 +48,15 @@ struct RowCode {
 };
 RowCode splitRow(const std::string& row);
 
+/// True for a row that SHELXL passes over between a line ending in "=" and its continuation: a
+/// blank row, a row holding only a "!" comment, or a REM line.
+bool isPassedOver(const std::string& row);
+
+/// The number of such rows from row `r` on (up to `last`) when a continuation row, one that
+/// starts with a blank, follows them; 0 otherwise, so that a line that ends in "=" by mistake
+/// does not take the next card or atom with it across a blank row.
+int rowsBeforeContinuation(const SourceRows& source, int r, int last);
+
 /// `text` with every tab turned into a blank. SHELXL separates words at tabs as at blanks, so
 /// the words of an instruction or atom line are split from this form (the line itself is kept
 /// as written).

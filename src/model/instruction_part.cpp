@@ -66,6 +66,11 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
   bool continues = false;  // the line before ends a card with "=" and takes this one with it
   for (int line = 0; line < fvarRow; ++line) {
     const std::string& row = source.rows[static_cast<std::size_t>(line)];
+    if (continues && rowsBeforeContinuation(source, line, fvarRow - 1) > 0) {
+      // A blank, comment or REM row inside a card: kept as it stands, the card goes on below.
+      structure.instructionLines.push_back(row);
+      continue;
+    }
     const bool continuation = continues;
     continues = continuesOnNextLine(row);
     if (continuation) {

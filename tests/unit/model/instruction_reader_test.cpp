@@ -323,7 +323,8 @@ TEST(InstructionReader, CellAndZerrNumbersAreTakenByPosition) {
 }
 
 TEST(InstructionReader, TheTitleAndTextAfterAnExclamationMarkContinueNothing) {
-  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  std::string content = head("FVAR 1.0", "SADI 0.02 C1 N1 =\nREM the second pair\n\n   N1 C2\n") +
+                        "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
   content.replace(0, std::string("TITL test\n").size(), "TITL compound 7 = the blue one =\n");
   content.replace(content.find("FMAP 2\n"), 7, "FMAP 2 ! difference map =\n");
   content.replace(content.find("L.S. 4\n"), 7, "L.S. 4 =\n   0 2 ! cycles, then damping\n");
@@ -337,6 +338,11 @@ TEST(InstructionReader, TheTitleAndTextAfterAnExclamationMarkContinueNothing) {
   EXPECT_EQ(s.instructionLines.at(s.markers.fmapLine), "FMAP 2 ! difference map =");
   EXPECT_EQ(s.instructionLines.at(s.markers.planLine), "PLAN 20")
       << "the '=' in the comment of FMAP takes no card with it";
+  const std::vector<std::string> sadi(s.instructionLines.begin() + 7,
+                                      s.instructionLines.begin() + 11);
+  EXPECT_EQ(sadi, (std::vector<std::string>{"SADI 0.02 C1 N1 =", "REM the second pair", "",
+                                            "     N1 C2"}))
+      << "REM and blank rows inside a card are passed over: the indented row still continues it";
 }
 
 TEST(InstructionReader, SolutionFileWithManyRemLinesAboveTitlFindsItsFirstAtom) {
