@@ -215,13 +215,14 @@ std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const S
         item.kind = ItemKind::Part;
         item.number = *number;
         if (words.size() == 3) item.partSof = std::string(words[2]);
+        item.comment = joined.comment;
       }
     } else if (instruction && name == "AFIX" && words.size() >= 2) {
       if (const auto number = text::findInt(words[1])) {
         item.kind = ItemKind::Afix;
         item.number = *number;
         item.afixText = text::trimLine(std::string_view(joined.code).substr(4));
-        item.afixComment = joined.comment;
+        item.comment = joined.comment;
       }
     } else if (!instruction) {
       const std::string where = source.where(item.row);

@@ -30,7 +30,7 @@ struct AtomListItem {
   int number = 0;                  // PART or AFIX number
   std::string partSof;             // PART occupancy as written
   std::string afixText;            // everything after "AFIX", trimmed
-  std::string afixComment;         // after "!" on an AFIX line, as written
+  std::string comment;             // after "!" on a PART or AFIX line, as written
   AtomLine atom;
 };
 

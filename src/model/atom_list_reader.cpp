@@ -17,6 +17,7 @@ namespace {
 struct PartState {
   int part = 0;
   std::string sof;
+  std::string comment;
 };
 
 bool isHydrogenElement(const StructureModel& structure, int sfac) {
@@ -62,6 +63,7 @@ class AtomListWalk {
     atom.comment = line.comment;
     atom.part = part.part;
     atom.partSof = part.sof;
+    atom.partComment = part.comment;
     atom.residue = m_residue;
     double* fields[] = {nullptr,   &atom.x,   &atom.y,   &atom.z,   &atom.sof, &atom.u11,
                         &atom.u22, &atom.u33, &atom.u23, &atom.u13, &atom.u12};
@@ -83,6 +85,7 @@ class AtomListWalk {
     h.comment = line.comment;
     h.part = part.part;
     h.partSof = part.sof;
+    h.partComment = part.comment;
     h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
@@ -133,7 +136,7 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
       case ItemKind::Fvar:
         break;
       case ItemKind::Part:
-        walk.part = {item.number, item.partSof};
+        walk.part = {item.number, item.partSof, item.comment};
         break;
       case ItemKind::Card:
         walk.addCard(item.lines);
@@ -159,11 +162,12 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         RidingGroup& riding = structure.ridingGroups[group];
         riding.afixCode = text::cut(text::splitWords(item.afixText).front(), 3);
         riding.afixText = item.afixText;
-        riding.afixComment = item.afixComment;
+        riding.afixComment = item.comment;
         structure.atoms[parent].afixGroup = group;
         for (std::size_t j = i + 1; j < static_cast<std::size_t>(end); ++j) {
           const AtomListItem& inner = items[j];
-          if (inner.kind == ItemKind::Part) walk.part = {inner.number, inner.partSof};
+          if (inner.kind == ItemKind::Part)
+            walk.part = {inner.number, inner.partSof, inner.comment};
           if (inner.kind == ItemKind::Card) walk.addCard(inner.lines);
           if (inner.kind == ItemKind::Atom) walk.addAtom(inner.atom, group);
         }

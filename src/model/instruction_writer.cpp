@@ -79,9 +79,10 @@ std::string fvarField(double value) {
   return (negative ? "  " : "   ") + number;
 }
 
-std::string partLine(int part, const std::string& partSof) {
+std::string partLine(int part, const std::string& partSof, const std::string& comment) {
   std::string line = "PART " + std::to_string(part);
   if (!partSof.empty()) line += " " + partSof;
+  appendComment(line, comment);
   return line;
 }
 
@@ -106,7 +107,7 @@ class AtomListWriter {
     for (int k = 1; k <= m_structure.hCount; ++k) {
       if (!m_hydrogenWritten[static_cast<std::size_t>(k)]) writeHydrogen(k);
     }
-    if (m_part != 0 || !m_partSof.empty()) setPart(0, "");
+    if (m_part != 0 || !m_partSof.empty()) setPart(0, "", "");
     for (std::size_t c = 0; c < m_structure.atomListCards.size(); ++c) {
       if (!m_cardWritten[c]) writeCard(c);
     }
@@ -126,11 +127,12 @@ class AtomListWriter {
     }
   }
 
-  void setPart(int part, const std::string& partSof) {
-    if (part == m_part && partSof == m_partSof) return;
-    m_out.push_back(partLine(part, partSof));
+  void setPart(int part, const std::string& partSof, const std::string& comment) {
+    if (part == m_part && partSof == m_partSof && comment == m_partComment) return;
+    m_out.push_back(partLine(part, partSof, comment));
     m_part = part;
     m_partSof = partSof;
+    m_partComment = comment;
   }
 
   void writeCard(std::size_t c) {
@@ -157,7 +159,7 @@ class AtomListWriter {
 
   void writeHydrogen(int k) {
     const Hydrogen& h = m_structure.hydrogens[k];
-    setPart(h.part, h.partSof);
+    setPart(h.part, h.partSof, h.partComment);
     writeCardsBefore({AtomKind::Hydrogen, k});
     setResidue(h.residue);
     m_out.push_back(hydrogenLine(h));
@@ -166,7 +168,7 @@ class AtomListWriter {
 
   void writeAtom(int j) {
     const Atom& atom = m_structure.atoms[j];
-    setPart(atom.part, atom.partSof);
+    setPart(atom.part, atom.partSof, atom.partComment);
     writeCardsBefore({AtomKind::Atom, j});
     setResidue(atom.residue);
     for (std::string& line : atomLines(atom))
@@ -192,6 +194,7 @@ class AtomListWriter {
   std::vector<bool> m_hydrogenWritten;
   int m_part = 0;
   std::string m_partSof;
+  std::string m_partComment;
   Residue m_residue;
 };
 

@@ -30,14 +30,15 @@ struct Atom {
   double x = 0, y = 0, z = 0;                                   // fractional, decoded
   double sof = 0;                                               // decoded
   double u11 = 0, u22 = 0, u33 = 0, u23 = 0, u13 = 0, u12 = 0;  // Å²; u11 is Uiso when isotropic
-  int aniso = 0;           // 1 anisotropic, 0 isotropic, -1 an ANIS card was added
-  int part = 0;            // PART number in force when read (may be negative)
-  std::string partSof;     // the occupancy word of "PART n sof" as written, "" when none
-  Residue residue;         // the RESI in force when read; number 0 outside any residue
-  int afixGroup = 0;       // riding group of its H atoms; -1 an HFIX card was added
-  int mark = 0;            // 1 = to be removed by the next purge
-  ParameterCodes codes{};  // free-variable codes of parameters 1..10
-  std::string comment;     // text after "!" on the atom line, without the "!"
+  int aniso = 0;            // 1 anisotropic, 0 isotropic, -1 an ANIS card was added
+  int part = 0;             // PART number in force when read (may be negative)
+  std::string partSof;      // the occupancy word of "PART n sof" as written, "" when none
+  std::string partComment;  // after "!" on that PART line, as written
+  Residue residue;          // the RESI in force when read; number 0 outside any residue
+  int afixGroup = 0;        // riding group of its H atoms; -1 an HFIX card was added
+  int mark = 0;             // 1 = to be removed by the next purge
+  ParameterCodes codes{};   // free-variable codes of parameters 1..10
+  std::string comment;      // text after "!" on the atom line, without the "!"
   friend bool operator==(const Atom&, const Atom&) = default;
 };
 
@@ -51,6 +52,7 @@ struct Hydrogen {
   int afixGroup = 0;  // riding group; 0 for a freely refined H
   int part = 0;
   std::string partSof;
+  std::string partComment;
   Residue residue;  // the RESI in force when read (a riding H takes the one of its block)
   int mark = 0;
   ParameterCodes codes{};  // parameters 1..5 (x, y, z, sof, Uiso)
