@@ -139,15 +139,16 @@ RowCode splitRow(const std::string& row) {
   return result;
 }
 
-std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
+                                          const std::vector<std::string_view>& words,
                                           const std::string& where) {
-  const RowCode code = splitRow(row);
-  const auto words = text::splitWords(code.code);
   auto atom = atomFromWords(structure, words, 5, where);
   if (!atom && words.size() == 8 && text::findDouble(words.back())) {
     // SHELXT writes the peak height after Uiso.
     atom = atomFromWords(structure, {words.begin(), words.end() - 1}, 5, where);
   }
+  if (!atom) atom = atomFromWords(structure, words, 10, where);
+  if (!atom) atom = shortAtom(structure, words, where);
   return atom;
 }
 

@@ -62,8 +62,12 @@ int rowsBeforeContinuation(const SourceRows& source, int r, int last);
 /// as written).
 std::string tabsToBlanks(std::string_view text);
 
-/// An atom line of a solution file: label, SFAC, five numbers and an optional peak height.
-std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
+/// The words of an atom line of a file without FVAR (continuation rows joined): label, SFAC and
+/// five numbers with an optional peak height, ten numbers, or three or four numbers (sof and
+/// Uiso taken as SHELXL does). Empty when the words have no atom's shape; ConversionError,
+/// prefixed with `where`, for a word that is not a number where one belongs.
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
+                                          const std::vector<std::string_view>& words,
                                           const std::string& where);
 
 }  // namespace tavo::model

@@ -1,6 +1,7 @@
 // Reading the atom list: atoms, riding groups, free H atoms, PART context and cards.
 #include "model/atom_list_reader.h"
 
+#include <optional>
 #include <string_view>
 
 #include "model/atom_line.h"
@@ -191,11 +192,19 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
                        int last) {
   AtomListWalk walk(structure);
   for (int r = first; r <= last; ++r) {
-    const std::string& row = source.rows[static_cast<std::size_t>(r)];
     if (r == hklfRow) continue;
-    const std::string blanks = tabsToBlanks(row);
-    const auto words = text::splitWords(blanks);
-    if (row.size() > 40 && words.size() == 8 && isPeakLabel(words[0])) {
+    // One logical line: an anisotropic atom continues on the next row.
+    const int start = r;
+    RowCode code = splitRow(source.rows[static_cast<std::size_t>(r)]);
+    std::string joined = code.code;
+    std::string comment = code.comment;
+    while (code.continues && r < last && r + 1 != hklfRow) {
+      code = splitRow(source.rows[static_cast<std::size_t>(++r)]);
+      joined += " " + code.code;
+      if (!code.comment.empty()) comment += comment.empty() ? code.comment : " " + code.comment;
+    }
+    const auto words = text::splitWords(joined);
+    if (words.size() == 8 && isPeakLabel(words[0])) {
       const int k = structure.addPeak();
       Peak& peak = structure.peaks[k];
       peak.x = text::parseDouble(words[2]);
@@ -204,13 +213,23 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
       peak.height = text::parseDouble(words[7]);
       continue;
     }
-    if (row.size() > 40) {
-      if (const auto atom = parseSolutionAtom(structure, row, source.where(r))) {
-        walk.addAtom(*atom, 0);
-        continue;
-      }
+    std::optional<AtomLine> atom;
+    try {
+      atom = parseSolutionAtom(structure, words, source.where(start));
+    } catch (const ConversionError&) {
+      // Text after HKLF that merely looks like an atom is no part of the structure.
+      if (start < hklfRow) throw;
     }
-    if (r < hklfRow) walk.addCard({source.raw[static_cast<std::size_t>(r)]});
+    if (atom) {
+      atom->comment = comment;
+      walk.addAtom(*atom, 0);
+      continue;
+    }
+    if (start >= hklfRow) continue;
+    std::vector<std::string> lines;
+    for (int k = start; k <= r; ++k)
+      lines.push_back(source.raw[static_cast<std::size_t>(k)]);
+    walk.addCard(std::move(lines));
   }
   if (structure.workingAtomCount > 0 || structure.workingPeakCount == 0) return false;
   int heaviest = 1;

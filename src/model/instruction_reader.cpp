@@ -85,17 +85,19 @@ int findRow(const std::vector<std::string>& rows, int from, std::string_view pre
   return -1;
 }
 
-// A solution file has no FVAR: its atom list starts at the first long row that has the shape of
-// an atom or peak line (a label that is no instruction name, then a whole SFAC number). A long
-// CELL or REM line, or the continuation row of a long SFAC card, does not start it, wherever the
-// REM lines that solution programs write above TITL have moved it.
+// A solution file has no FVAR: its atom list starts at the first row that has the shape of an
+// atom or peak line (a label that starts with a letter and is no instruction name, a whole SFAC
+// number, three numbers at least). A CELL or REM line, or the continuation row of a long SFAC
+// card, does not start it, wherever the REM lines that solution programs write above TITL have
+// moved it.
 int firstSolutionRow(const std::vector<std::string>& rows) {
   for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
-    const std::string& row = rows[static_cast<std::size_t>(r)];
-    if (row.size() < 41) continue;
-    const std::string blanks = tabsToBlanks(row);
+    const std::string blanks = tabsToBlanks(rows[static_cast<std::size_t>(r)]);
     const auto words = text::splitWords(blanks);
-    if (words.size() >= 2 && !isInstructionName(words[0]) && text::findInt(words[1])) return r;
+    if (words.size() < 5 || isInstructionName(words[0])) continue;
+    const char c = words[0].front();
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (letter && text::findInt(words[1]) && text::findDouble(words[2])) return r;
   }
   return -1;
 }
@@ -157,16 +159,26 @@ bool readInto(StructureModel& structure, const ElementDefinitions& definitions, 
   const int fvarRow =
       structure.noFvar ? firstSolutionRow(source.rows) : findRow(source.rows, 1, "FVAR");
   if (fvarRow < 0) throw UserError(source.fileName + ": there is no atom.");
-  const int hklfRow = findRow(source.rows, fvarRow, "HKLF");
-  if (hklfRow < 0) throw UserError(source.fileName + ": there is no HKLF card after the atoms.");
+  int hklfRow = findRow(source.rows, fvarRow, "HKLF");
+  const bool hasHklf = hklfRow >= 0;
+  if (!hasHklf) {
+    // Files written by other programs may end the atom list with END, or with the file.
+    hklfRow = static_cast<int>(source.rows.size());
+    for (int r = fvarRow; r < hklfRow; ++r) {
+      if (firstWordUpper(source.rows[static_cast<std::size_t>(r)]) == "END") hklfRow = r;
+    }
+    dialogs.message(source.fileName + ": " + std::string(noHklfMessage));
+  }
   structure.rows.fvarRow = fvarRow;
   structure.rows.firstAtomRow = fvarRow;
   structure.rows.lastAtomRow = hklfRow - 1;
   structure.rows.lastRow = static_cast<int>(source.rows.size()) - 1;
 
   readInstructionLines(structure, source, fvarRow);
-  structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
-  structure.hklfTrailer = hklfTrailerOf(source, hklfRow);
+  if (hasHklf) {
+    structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
+    structure.hklfTrailer = hklfTrailerOf(source, hklfRow);
+  }
   readElements(structure, source);
   checkDefinitions(structure, definitions, source, dialogs);
   definitions.assignElementData(structure);

@@ -26,6 +26,10 @@ inline constexpr std::string_view noTitlInListMessage =
 inline constexpr std::string_view noLsLineMessage =
     "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion point "
     "for other commands!  Please insert it, once save the file, and re-open it!";
+/// Told, after the file name, when the atom list is not closed by HKLF (it ends at END).
+inline constexpr std::string_view noHklfMessage =
+    "there is no HKLF card; the atoms are read up to END, and HKLF 4 is written when the file is "
+    "saved.";
 /// Shown when the first peak of a solution file has become the heaviest atom.
 inline constexpr std::string_view heaviestPeakMessage =
     "The first heighest peak has been tentatively adopted as one of the heaviest atoms in your "

@@ -1,6 +1,9 @@
 // The atom list: atoms, riding groups, free H atoms, PART context and the cards among them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "model/instruction_writer.h"
 #include "reader_fixture.h"
 
 namespace tavo::testing {
@@ -299,8 +302,6 @@ TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
        "test.ins: there is no SFAC card."},
       {"TITL t\n" + cellZerr + "SFAC C\nL.S. 4\nFVAR 1\n" + atom + tail,
        "test.ins: there is no UNIT card."},
-      {"TITL t\n" + cellZerr + "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + "END\n",
-       "test.ins: there is no HKLF card after the atoms."},
       {"TITL t\nZERR 1 0 0 0 0 0 0\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
        "test.ins: there is no CELL card."},
       {"TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
@@ -349,6 +350,31 @@ TEST(AtomListReader, AMissingOrShortZerrCardOpensWithZOfOneOrZeroEsds) {
     EXPECT_DOUBLE_EQ(r->s().cell.sb, c.sb);
     EXPECT_DOUBLE_EQ(r->s().cell.sgamma, c.sgamma);
     EXPECT_DOUBLE_EQ(r->s().cell.a, 10);
+  }
+}
+
+TEST(AtomListReader, AFileWithoutHklfIsReadUpToEndAndSavedWithHklf) {
+  // As other programs write them: no L.S., no HKLF, atoms without Uiso.
+  const std::string content =
+      "TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\n"
+      "SFAC C H\nUNIT 1 1\nFVAR 1.00\n"
+      "C1      1  0.165100  0.285800  0.170900 1.0\n"
+      "H1      2  0.182000  0.051000 -0.116000 1.0\n";
+  for (const std::string& end : {std::string("END\nREM after the end\n"), std::string()}) {
+    SCOPED_TRACE(end.empty() ? "no END either" : "END");
+    auto r = readInsText(content + end);
+    ASSERT_TRUE(r->loaded);
+    EXPECT_EQ(r->s().nonHCount, 1);
+    EXPECT_EQ(r->s().hCount, 1);
+    EXPECT_DOUBLE_EQ(r->s().atoms[1].u11, 0.05);
+    EXPECT_NE(std::find(r->dialogs.shown.begin(), r->dialogs.shown.end(),
+                        "test.ins: there is no HKLF card; the atoms are read up to END, and HKLF 4 "
+                        "is written when the file is saved."),
+              r->dialogs.shown.end());
+    const std::vector<std::string> lines = model::instructionFileLines(r->s());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "HKLF 4");
+    EXPECT_EQ(lines.back(), "END");
   }
 }
 
