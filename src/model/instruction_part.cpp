@@ -51,6 +51,14 @@ void readFreeVariables(StructureModel& structure, const SourceRows& source) {
     for (const std::string& word : cardNumbersText(source.rows, r, last)) {
       structure.addFvar(parseAt(source, r, word));
     }
+    // The cards are written anew; what was said after "!" on them goes with the first.
+    for (int k = r; k <= last; ++k) {
+      const RowCode code = splitRow(source.rows[static_cast<std::size_t>(k)]);
+      if (!code.comment.empty()) {
+        structure.fvarComment += structure.fvarComment.empty() ? code.comment : " " + code.comment;
+      }
+      if (!code.continues) break;
+    }
   }
   structure.noFvar = structure.fvarCount == 0;
 }

@@ -265,7 +265,9 @@ std::vector<std::string> instructionFileLines(const StructureModel& structure) {
     std::vector<double> values;
     for (int i = 1; i <= structure.fvarCount; ++i)
       values.push_back(structure.fvar[i]);
-    for (std::string& card : fvarCards(values))
+    std::vector<std::string> cards = fvarCards(values);
+    if (!cards.empty()) appendComment(cards.front(), structure.fvarComment);
+    for (std::string& card : cards)
       out.push_back(std::move(card));
   }
   AtomListWriter(structure, out).write();

@@ -54,6 +54,7 @@ void StructureModel::resetForLoad() {
   rows = {};
   hklfLine.clear();
   hklfTrailer.clear();
+  fvarComment.clear();
   symmetry.resetToIdentity();
   for (auto& kind : bonds.kinds)
     kind.clear();

@@ -167,6 +167,7 @@ class StructureModel {
   std::vector<std::string> instructionLines;
   LineMarkers markers;
   std::string hklfLine;
+  std::string fvarComment;  // after "!" on the FVAR cards read, written on the first one
   // The rows between the HKLF card and END as written: the continuation of HKLF, and the REM,
   // blank and other lines that SHELXL ignores there but other programs keep (Olex2's extras).
   std::vector<std::string> hklfTrailer;

@@ -139,10 +139,10 @@ TEST(WriterRoundTrip, DisorderedMethylKeepsItsOwnSofCodesAndFreeHItsPart) {
   EXPECT_EQ(lines[lines.size() - 2], "HKLF 4 1 0 1 0 -1 0 0 0 1");
 }
 
-TEST(WriterRoundTrip, CommentsOfPartAndAfixLinesAndTheRowsUpToEndAreWrittenBack) {
+TEST(WriterRoundTrip, CommentsOfFvarPartAndAfixLinesAndTheRowsUpToEndAreWrittenBack) {
   const TempFolder folder;
   auto read = readIn(folder,
-                     testing::head("FVAR 1.0 0.6") +
+                     testing::head("FVAR 1.0 0.6 ! scale, occupancy") +
                          "PART 1 21 ! major\n"
                          "C1    1    0.1 0.2 0.3 21.0 0.04\n"
                          "AFIX 137 ! methyl\n"
@@ -162,7 +162,8 @@ TEST(WriterRoundTrip, CommentsOfPartAndAfixLinesAndTheRowsUpToEndAreWrittenBack)
                      "c.ins");
   ASSERT_TRUE(read->loaded);
   const std::vector<std::string> lines = instructionFileLines(read->s());
-  const std::vector<std::string> wanted = {"PART 1 21 ! major",
+  const std::vector<std::string> wanted = {"FVAR       1.00000   0.60000 ! scale, occupancy",
+                                           "PART 1 21 ! major",
                                            "AFIX 137 ! methyl",
                                            "afix 0 ! methyl done",
                                            "PART 0 ! both parts done",
