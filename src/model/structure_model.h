@@ -208,7 +208,8 @@ class StructureModel {
   void allocate();
   /// Zeroes every count, marker and the symmetry before a load.
   void resetForLoad();
-  /// Inserts `text` at the L.S./CGLS line and moves every marker below it down by one.
+  /// Inserts `text` at the L.S./CGLS line (after the last instruction line when there is none)
+  /// and moves every marker below it down by one.
   /// Throws UserError naming cmd_max when the instruction lines are full.
   void insertInstructionLine(std::string text);
 

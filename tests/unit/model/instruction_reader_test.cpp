@@ -158,6 +158,28 @@ TEST(InstructionReader, NoLsLineIsReportedAndTheReadGoesOn) {
             "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion "
             "point for other commands!  Please insert it, once save the file, and re-open it!");
   EXPECT_EQ(r->s().markers.lsLine, 0);
+
+  // Cards the editing inserts go below UNIT, in order, never above TITL.
+  auto& s = r->s();
+  s.insertInstructionLine("DFIX 1.5 C1 C2");
+  s.insertInstructionLine("SADI C1 C2 C2 C3");
+  EXPECT_EQ(s.instructionLines,
+            (std::vector<std::string>{"TITL t", "CELL 0.7 10 10 10 90 90 90", "ZERR 1 0 0 0 0 0 0",
+                                      "SFAC C", "UNIT 1", "DFIX 1.5 C1 C2", "SADI C1 C2 C2 C3"}));
+  EXPECT_EQ(s.markers.unitLine, 4);
+  EXPECT_EQ(s.markers.lsLine, 0);
+
+  // With an L.S. line they go directly above it, and the markers below it move down.
+  auto withLs = readInsText(head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+  ASSERT_TRUE(withLs->loaded);
+  auto& t = withLs->s();
+  const int ls = t.markers.lsLine;
+  const int plan = t.markers.planLine;
+  t.insertInstructionLine("DFIX 1.5 C1 C2");
+  EXPECT_EQ(t.instructionLines.at(static_cast<std::size_t>(ls)), "DFIX 1.5 C1 C2");
+  EXPECT_EQ(t.markers.lsLine, ls + 1);
+  EXPECT_EQ(t.markers.planLine, plan + 1);
+  EXPECT_EQ(t.markers.unitLine, 6) << "above the insertion point: unchanged";
 }
 
 TEST(InstructionReader, SolutionFileAdoptsTheHighestPeakAsTheHeaviestAtom) {
