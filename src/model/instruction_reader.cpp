@@ -108,8 +108,10 @@ std::string firstWordUpper(const std::string& row) {
   return words.empty() ? std::string() : text::upper(words.front());
 }
 
-// The rows between HKLF and END as written, peak lines left out (peaks are never written);
-// without an END only the continuation rows of HKLF, since what follows may be peaks.
+// The rows between HKLF and END as written, peak lines left out (peaks are never written) and
+// WGHT lines too (a suggestion there has become the WGHT card, and kept it would replace the
+// user's card again at the next open); without an END only the continuation rows of HKLF,
+// since what follows may be peaks.
 std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
   const int last = static_cast<int>(source.rows.size()) - 1;
   const auto row = [&](int r) -> const std::string& {
@@ -128,7 +130,8 @@ std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
   for (int r = hklfRow + 1; r < end; ++r) {
     const std::string blanks = tabsToBlanks(row(r));
     const auto words = text::splitWords(blanks);
-    if (!words.empty() && isPeakLabel(words.front())) continue;
+    if (!words.empty() && (isPeakLabel(words.front()) || text::upper(words.front()) == "WGHT"))
+      continue;
     trailer.push_back(source.raw[static_cast<std::size_t>(r)]);
   }
   return trailer;

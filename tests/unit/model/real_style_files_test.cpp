@@ -127,7 +127,7 @@ std::string atomToken(const std::vector<std::string>& rows, bool solution) {
 
 struct Region {
   std::vector<std::string> rows;     // trimmed, TITL and the .res heading left out, up to HKLF
-  std::vector<std::string> trailer;  // HKLF and the rows after it up to END, peaks left out
+  std::vector<std::string> trailer;  // HKLF and the rows after it up to END, peaks and WGHT aside
   bool suggestedWeights = false;     // a WGHT row follows HKLF
 };
 
@@ -154,7 +154,8 @@ Region regionOf(const fs::path& file) {
   for (; r < rows.size(); ++r) {
     if (upperFirstWord(rows[r]) == "WGHT") region.suggestedWeights = true;
     ended = ended || upperFirstWord(rows[r]) == "END";
-    if (!ended && !isPeakWord(firstWordOf(rows[r]))) region.trailer.push_back(rows[r]);
+    const bool suggestion = isPeakWord(firstWordOf(rows[r])) || upperFirstWord(rows[r]) == "WGHT";
+    if (!ended && !suggestion) region.trailer.push_back(rows[r]);
   }
   if (!ended) region.trailer.resize(std::min<std::size_t>(region.trailer.size(), 1));
   return region;

@@ -156,6 +156,7 @@ TEST(WriterRoundTrip, CommentsOfFvarPartAndAfixLinesAndTheRowsUpToEndAreWrittenB
                          "   0 0 1\n"
                          "\n"
                          "REM <olex2.extras>\n"
+                         "WGHT 0.05 0.3\n"
                          "REM </olex2.extras>\n"
                          "END\n"
                          "Q1    1   0.1 0.2 0.3 11.0 0.05 1.23\n",
@@ -179,6 +180,8 @@ TEST(WriterRoundTrip, CommentsOfFvarPartAndAfixLinesAndTheRowsUpToEndAreWrittenB
     ASSERT_NE(at, lines.end()) << "missing or out of order: '" << line << "'";
   }
   EXPECT_EQ(lines.back(), "END") << "the peak after END is not written";
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "WGHT 0.05 0.3"), 1)
+      << "the suggested weights become the WGHT card and are not kept after HKLF as well";
 }
 
 TEST(WriterRoundTrip, ExampleStructureOpensSavesAndReadsBack) {
