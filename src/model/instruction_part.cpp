@@ -33,6 +33,17 @@ std::vector<std::string> cardNumbersText(const std::vector<std::string>& rows, i
   return words;
 }
 
+// A row that starts with a blank and holds no instruction: SHELXL takes it for a comment (the
+// heading lines of a .res are such rows), so it keeps its blanks. Written from column 1 it
+// would become an instruction.
+bool indentedText(const SourceRows& source, int line) {
+  const std::string& raw = source.raw[static_cast<std::size_t>(line)];
+  if (raw.empty() || static_cast<unsigned char>(raw.front()) > 32) return false;
+  const std::string blanks = tabsToBlanks(raw);
+  const auto words = text::splitWords(blanks);
+  return !words.empty() && !isInstructionName(words.front());
+}
+
 double parseAt(const SourceRows& source, int row, std::string_view word) {
   try {
     return text::parseDouble(word);
@@ -85,7 +96,8 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
       structure.instructionLines.push_back("     " + row);
       continue;
     }
-    structure.instructionLines.push_back(row);
+    structure.instructionLines.push_back(
+        indentedText(source, line) ? source.raw[static_cast<std::size_t>(line)] : row);
     if (text::startsWithUpper(row, "CELL")) m.cellLine = line;
     if (text::startsWithUpper(row, "ZERR")) m.zerrLine = line;
     if (text::startsWithUpper(row, "SFAC")) m.sfacLine = line;

@@ -390,5 +390,21 @@ TEST(InstructionReader, SolutionFileWithManyRemLinesAboveTitlFindsItsFirstAtom) 
   EXPECT_EQ(r->s().peakCount, 1);
 }
 
+TEST(InstructionReader, IndentedTextKeepsItsBlanksSoThatItStaysAComment) {
+  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(content.find("CELL"), 0, "    TEST.RES\n    created by SHELXL-2018/3\n");
+  content.replace(content.find("FMAP 2\n"), 7, "   FMAP 2\n   from the old refinement\n");
+  auto r = readInsText(content, "test.res");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  const auto& lines = r->s().instructionLines;
+  EXPECT_EQ(lines.at(1), "    TEST.RES") << "a heading the reader does not know as one";
+  EXPECT_EQ(lines.at(2), "    created by SHELXL-2018/3");
+  EXPECT_EQ(lines.at(3), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+  EXPECT_EQ(lines.at(static_cast<std::size_t>(r->s().markers.fmapLine)), "FMAP 2")
+      << "an indented card is still read as the card";
+  EXPECT_EQ(lines.at(static_cast<std::size_t>(r->s().markers.fmapLine) + 1),
+            "   from the old refinement");
+}
+
 }  // namespace
 }  // namespace tavo::testing
