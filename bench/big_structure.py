@@ -3,7 +3,10 @@
 a synthetic P1 structure of zigzag carbon chains (anisotropic C, each with a riding H) at about
 18 cubic angstroms per carbon.
 
-usage: big_structure.py SOURCE_DATA_FOLDER TARGET_FOLDER [CARBONS]
+usage: big_structure.py SOURCE_DATA_FOLDER TARGET_FOLDER [CARBONS [LIMIT_CARBONS]]
+
+The limits are raised for LIMIT_CARBONS (default CARBONS, at least 10,000), so that small and big
+structures can be started with the same settings.
 """
 import os
 import shutil
@@ -13,17 +16,22 @@ import sys
 DIGITS = string.digits + string.ascii_uppercase
 
 
-def suffix(number):
-    """Three base-36 characters, so that labels keep SHELXL's four characters."""
+def suffix(number, count):
+    """Three base-36 characters while the labels fit SHELXL's four characters (up to 10,000 no
+    label spells an instruction such as HKLF or CELL), four beyond: unique, never an instruction."""
     text = ""
-    for _ in range(3):
+    for _ in range(3 if count <= 10000 else 4):
         number, digit = divmod(number, 36)
         text = DIGITS[digit] + text
     return text
 
 
-def raise_limits(path):
-    limits = {"exp_max": 50000, "atm_max": 25000, "con_max": 100000}
+def raise_limits(path, carbons):
+    limits = {
+        "exp_max": max(50000, 2 * carbons + 1000),
+        "atm_max": max(25000, carbons + 500),
+        "con_max": max(100000, 3 * carbons + 1000),
+    }
     lines = open(path).read().splitlines()
     with open(path, "w") as out:
         for line in lines:
@@ -36,9 +44,10 @@ def raise_limits(path):
 def main():
     source, target = sys.argv[1], sys.argv[2]
     carbons = int(sys.argv[3]) if len(sys.argv) > 3 else 10000
+    limit_carbons = int(sys.argv[4]) if len(sys.argv) > 4 else carbons
     os.makedirs(target, exist_ok=True)
     shutil.copytree(source, target, dirs_exist_ok=True)
-    raise_limits(os.path.join(target, "array_max.inf"))
+    raise_limits(os.path.join(target, "array_max.inf"), limit_carbons)
 
     per_chain = 50
     chains = -(-carbons // per_chain)
@@ -65,7 +74,7 @@ def main():
         y = (chain % columns + 0.5) * spacing + (wiggle if k % 2 else -wiggle)
         z = (chain // columns + 0.5) * spacing
         hz = z + (0.96 if k % 2 else -0.96)
-        name = suffix(i + 1)
+        name = suffix(i + 1, carbons)
         lines.append("C%s  1  %.5f  %.5f  %.5f  11.00000  0.05000  0.04000 =" % (name, x / a, y / b, z / c))
         lines.append("    0.06000  0.00200  0.00300  0.00100")
         lines.append("AFIX 43")

@@ -1,6 +1,7 @@
 // Reading a large instruction file, beside the time for merely reading its bytes.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -80,8 +81,43 @@ void BM_ReadInstructionFile(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * atoms);
 }
 
+// The reader and the line split of the same file side by side, alternating within each
+// iteration so that both meet the same machine load: the goal is a ratio below 3.
+void BM_ReaderAgainstLineSplit(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const int atoms = static_cast<int>(state.range(0));
+  const fs::path file = writeSyntheticFile(atoms);
+  const auto definitions =
+      tavo::model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data");
+  tavo::model::CollectingDialogs dialogs;
+  tavo::model::StructureModel structure;
+  structure.limits.atmMax = atoms + 10;
+  structure.limits.expMax = 2 * atoms + 10;
+  structure.allocate();
+  Clock::duration split{}, read{};
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(tavo::model::loadFileLines(file).size());
+    const auto middle = Clock::now();
+    const bool loaded =
+        tavo::model::loadInstructionFile(structure, file, definitions, dialogs, "no TITL");
+    const auto end = Clock::now();
+    if (!loaded || structure.nonHCount != atoms) state.SkipWithError("the file was not read");
+    split += middle - start;
+    read += end - middle;
+  }
+  const auto ms = [&state](Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count() /
+           static_cast<double>(state.iterations());
+  };
+  state.counters["split_ms"] = ms(split);
+  state.counters["read_ms"] = ms(read);
+  state.counters["read/split"] = ms(read) / ms(split);
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReaderAgainstLineSplit)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFileLines)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadInstructionFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "workbench/control_values.h"
+
 namespace tavo::app {
 
 namespace {
@@ -45,20 +47,20 @@ constexpr NamedCaption displayBoxes[] = {
     {"CheckBox40", "View Hs"},
 };
 
-QSpinBox* spin(QWidget* parent, const char* name, int minimum, int maximum, int value) {
+QSpinBox* spin(QWidget* parent, const char* name, const workbench::ControlRange& range) {
   auto* box = new QSpinBox(parent);
   box->setObjectName(QString::fromLatin1(name));
-  box->setRange(minimum, maximum);
-  box->setValue(value);
+  box->setRange(range.minimum, range.maximum);
+  box->setValue(range.initial);
   box->setKeyboardTracking(false);  // a typed number takes effect once, not per digit
   return box;
 }
 
-QSlider* slider(QWidget* parent, const char* name, int minimum, int maximum, int value) {
+QSlider* slider(QWidget* parent, const char* name, const workbench::ControlRange& range) {
   auto* bar = new QSlider(Qt::Horizontal, parent);
   bar->setObjectName(QString::fromLatin1(name));
-  bar->setRange(minimum, maximum);
-  bar->setValue(value);
+  bar->setRange(range.minimum, range.maximum);
+  bar->setValue(range.initial);
   bar->setMinimumWidth(90);
   return bar;
 }
@@ -113,30 +115,30 @@ void MainControls::build(QWidget* surface) {
   numericBar = panel(surface, "NumericPositions");
   auto* numbers = new QHBoxLayout(numericBar);
   numbers->setContentsMargins(4, 2, 4, 2);
-  zoom = spin(numericBar, "SpinEdit1", 0, 300, 100);
+  zoom = spin(numericBar, "SpinEdit1", workbench::zoomRange);
   addLabelled(numbers, "Zoom", zoom);
   const char* rotationNames[] = {"SpinEdit2", "SpinEdit3", "SpinEdit4"};
   const char* rotationCaptions[] = {"RotX", "RotY", "RotZ"};
   for (int axis = 0; axis < 3; ++axis) {
-    rotation[axis] = spin(numericBar, rotationNames[axis], -360, 360, 0);
+    rotation[axis] = spin(numericBar, rotationNames[axis], workbench::rotationRange);
     addLabelled(numbers, rotationCaptions[axis], rotation[axis]);
   }
-  slab = spin(numericBar, "SpinEdit11", 1, 100, 20);
+  slab = spin(numericBar, "SpinEdit11", workbench::slabRange);
   addLabelled(numbers, "Slab", slab);
   const char* shiftNames[] = {"SpinEdit8", "SpinEdit9", "SpinEdit10"};
   const char* shiftCaptions[] = {"ShiftX", "ShiftY", "ShiftZ"};
   for (int axis = 0; axis < 3; ++axis) {
-    shift[axis] = spin(numericBar, shiftNames[axis], -1000, 1000, 0);
+    shift[axis] = spin(numericBar, shiftNames[axis], workbench::shiftRange);
     addLabelled(numbers, shiftCaptions[axis], shift[axis]);
   }
-  shiftStepFactor = spin(numericBar, "SpinEdit32", 1, 300, 100);
+  shiftStepFactor = spin(numericBar, "SpinEdit32", workbench::shiftStepFactorRange);
   addLabelled(numbers, "Step", shiftStepFactor);
   numericBar->adjustSize();
 
   trackBar = panel(surface, "TrackingBars");
   auto* tracks = new QHBoxLayout(trackBar);
   tracks->setContentsMargins(4, 2, 4, 2);
-  zoomTrack = slider(trackBar, "TrackBar7", 0, 200, 100);
+  zoomTrack = slider(trackBar, "TrackBar7", workbench::zoomTrackRange);
   addLabelled(tracks, "Zoom", zoomTrack);
   const char* rotationTrackNames[] = {"TrackBar1", "TrackBar2", "TrackBar3"};
   for (int axis = 0; axis < 3; ++axis) {
@@ -144,15 +146,16 @@ void MainControls::build(QWidget* surface) {
     rotationTrackBox[axis] = new QWidget(trackBar);
     auto* pair = new QHBoxLayout(rotationTrackBox[axis]);
     pair->setContentsMargins(0, 0, 0, 0);
-    rotationTrack[axis] = slider(rotationTrackBox[axis], rotationTrackNames[axis], -180, 180, 0);
+    rotationTrack[axis] =
+        slider(rotationTrackBox[axis], rotationTrackNames[axis], workbench::rotationTrackRange);
     addLabelled(pair, rotationCaptions[axis], rotationTrack[axis]);
     tracks->addWidget(rotationTrackBox[axis]);
   }
-  slabTrack = slider(trackBar, "TrackBar8", 1, 100, 10);
+  slabTrack = slider(trackBar, "TrackBar8", workbench::slabRange);
   addLabelled(tracks, "Slab", slabTrack);
   const char* shiftTrackNames[] = {"TrackBar4", "TrackBar5", "TrackBar6"};
   for (int axis = 0; axis < 3; ++axis) {
-    shiftTrack[axis] = slider(trackBar, shiftTrackNames[axis], -200, 200, 0);
+    shiftTrack[axis] = slider(trackBar, shiftTrackNames[axis], workbench::shiftTrackRange);
     addLabelled(tracks, shiftCaptions[axis], shiftTrack[axis]);
   }
   trackBar->adjustSize();
@@ -190,10 +193,10 @@ void MainControls::build(QWidget* surface) {
                             updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
     applyColumn->addWidget(each);
   }
-  alignAxis = spin(applyPanel, "SpinEdit30", 1, 3, 1);
+  alignAxis = spin(applyPanel, "SpinEdit30", workbench::alignAxisRange);
   alignAxis->setPrefix(QStringLiteral("Axis "));
   alignAxis->setToolTip(QStringLiteral("AlignVec: 1 = X axis, 2 = Y axis, 3 = Z axis"));
-  alignSense = spin(applyPanel, "SpinEdit31", 0, 1, 1);
+  alignSense = spin(applyPanel, "SpinEdit31", workbench::alignSenseRange);
   alignSense->setPrefix(QStringLiteral("Sense "));
   alignSense->setToolTip(QStringLiteral("AlignVec: 1 = Positive, 0 = Negative"));
   applyColumn->addWidget(alignAxis);
@@ -203,17 +206,17 @@ void MainControls::build(QWidget* surface) {
   modeInputs = panel(surface, "ModeInputs");
   auto* inputs = new QHBoxLayout(modeInputs);
   inputs->setContentsMargins(4, 2, 4, 2);
-  elementNumber = spin(modeInputs, "SpinEdit20", 1, 1, 1);
+  elementNumber = spin(modeInputs, "SpinEdit20", {1, 1, 1});
   elementSymbol = edit(modeInputs, "Edit5", "Atm", 40);
   elementSymbol->setReadOnly(true);
   elementCount = edit(modeInputs, "Edit6", "", 40);
   elementCount->setReadOnly(true);
-  firstNumber = spin(modeInputs, "SpinEdit21", 1, 1, 1);
+  firstNumber = spin(modeInputs, "SpinEdit21", {1, 1, 1});
   useLetters = new QCheckBox(QStringLiteral("ABC"), modeInputs);
   useLetters->setObjectName(QStringLiteral("CheckBox37"));
-  hfixM = spin(modeInputs, "SpinEdit22", 1, 16, 4);
-  hfixN = spin(modeInputs, "SpinEdit23", 1, 9, 3);
-  partNumber = spin(modeInputs, "SpinEdit24", 0, 100, 0);
+  hfixM = spin(modeInputs, "SpinEdit22", workbench::hfixMRange);
+  hfixN = spin(modeInputs, "SpinEdit23", workbench::hfixNRange);
+  partNumber = spin(modeInputs, "SpinEdit24", workbench::partNumberRange);
   dfixDistance = edit(modeInputs, "Edit9", "", 60);
   dfixEsd = edit(modeInputs, "Edit10", "0.03", 50);
   for (QWidget* each : std::initializer_list<QWidget*>{elementNumber, elementSymbol, elementCount,
@@ -223,7 +226,7 @@ void MainControls::build(QWidget* surface) {
     each->hide();
   }
 
-  symmetryUnit = spin(surface, "SpinEdit19", 0, 32, 0);
+  symmetryUnit = spin(surface, "SpinEdit19", workbench::symmetryCodeRange);
   symmetryUnit->setStyleSheet(QStringLiteral("background-color: yellow;"));
   symmetryUnit->hide();
   symmetryCode = edit(surface, "Edit4", "", 220);
@@ -234,15 +237,15 @@ void MainControls::build(QWidget* surface) {
   thresholds = panel(surface, "BondsPeaksThresholds");
   auto* limits = new QGridLayout(thresholds);
   limits->addWidget(new QLabel(QStringLiteral("Bonds/Peaks Thresholds"), thresholds), 0, 0, 1, 5);
-  bondThreshold = spin(thresholds, "SpinEdit5", 1, 20, 11);
-  peakBondThreshold = spin(thresholds, "SpinEdit7", 1, 20, 11);
-  peakThresholdTens = spin(thresholds, "SpinEdit6", 0, 100, 0);
-  peakThresholdUnits = spin(thresholds, "SpinEdit27", 0, 9, 0);
-  peakThresholdTenths = spin(thresholds, "SpinEdit28", 0, 9, 0);
-  peakThresholdHundredths = spin(thresholds, "SpinEdit29", 0, 9, 0);
+  bondThreshold = spin(thresholds, "SpinEdit5", workbench::bondThresholdRange);
+  peakBondThreshold = spin(thresholds, "SpinEdit7", workbench::bondThresholdRange);
+  peakThresholdTens = spin(thresholds, "SpinEdit6", workbench::peakTensRange);
+  peakThresholdUnits = spin(thresholds, "SpinEdit27", workbench::peakDigitRange);
+  peakThresholdTenths = spin(thresholds, "SpinEdit28", workbench::peakDigitRange);
+  peakThresholdHundredths = spin(thresholds, "SpinEdit29", workbench::peakDigitRange);
   peakThresholdText = edit(thresholds, "Edit8", "0.0", 60);
   peakThresholdText->setReadOnly(true);
-  labelSize = spin(thresholds, "SpinEdit26", 1, 50, 6);
+  labelSize = spin(thresholds, "SpinEdit26", workbench::labelSizeRange);
   limits->addWidget(new QLabel(QStringLiteral("BndThr"), thresholds), 1, 0);
   limits->addWidget(bondThreshold, 1, 1);
   limits->addWidget(new QLabel(QStringLiteral("PkBThr"), thresholds), 1, 2);

@@ -63,19 +63,19 @@ MainWindow::~MainWindow() {
 
 void MainWindow::connectSurface() {
   connect(m_paint, &PaintWidget::pressed, this, [this](const editing::PointerEvent& e, QPoint) {
-    m_bench.run([this, e] { m_bench.mouseDown(e); });
+    m_bench.run([this, e] { m_bench.modeCommands().mouseDown(e); });
   });
   connect(m_paint, &PaintWidget::moved, this, [this](const editing::PointerEvent& e) {
-    m_bench.run([this, e] { m_bench.mouseMove(e); });
+    m_bench.run([this, e] { m_bench.modeCommands().mouseMove(e); });
   });
   connect(m_paint, &PaintWidget::released, this, [this](const editing::PointerEvent& e) {
-    m_bench.run([this, e] { m_bench.mouseUp(e); });
+    m_bench.run([this, e] { m_bench.modeCommands().mouseUp(e); });
   });
   connect(m_paint, &PaintWidget::doubleClicked, this,
-          [this] { run(&workbench::Workbench::doubleClick); });
+          [this] { runMode(&workbench::ModeCommands::doubleClick); });
   connect(m_paint, &PaintWidget::resized, this, [this](QSize size) {
     m_pictures.resizePicture(size, m_paint->devicePixelRatioF());
-    m_bench.run([this, size] { m_bench.resizePane(size.width(), size.height()); });
+    m_bench.run([this, size] { m_bench.viewCommands().resizePane(size.width(), size.height()); });
   });
 }
 
@@ -98,22 +98,22 @@ void MainWindow::connectStereoPane(int side) {
   };
   connect(pane, &PaintWidget::pressed, this,
           [this, inMainPane](const editing::PointerEvent& e, QPoint) {
-            m_bench.run([this, e = inMainPane(e)] { m_bench.mouseDown(e); });
+            m_bench.run([this, e = inMainPane(e)] { m_bench.modeCommands().mouseDown(e); });
           });
   connect(pane, &PaintWidget::moved, this, [this, inMainPane](const editing::PointerEvent& e) {
-    m_bench.run([this, e = inMainPane(e)] { m_bench.mouseMove(e); });
+    m_bench.run([this, e = inMainPane(e)] { m_bench.modeCommands().mouseMove(e); });
   });
   connect(pane, &PaintWidget::released, this, [this, inMainPane](const editing::PointerEvent& e) {
-    m_bench.run([this, e = inMainPane(e)] { m_bench.mouseUp(e); });
+    m_bench.run([this, e = inMainPane(e)] { m_bench.modeCommands().mouseUp(e); });
   });
   connect(pane, &PaintWidget::doubleClicked, this,
-          [this] { run(&workbench::Workbench::doubleClick); });
+          [this] { runMode(&workbench::ModeCommands::doubleClick); });
   connect(pane, &PaintWidget::resized, this, [this, side, pane](QSize size) {
     if (m_stereoPictures[side] == nullptr) return;
     m_stereoPictures[side]->resizePicture(size, pane->devicePixelRatioF());
     // The pair drawn before the pane took its size is drawn again at the new one (a pane
     // that is being shown gets its size before it counts as visible).
-    if (m_bench.window().stereoPanesVisible) m_bench.run([this] { m_bench.redraw(); });
+    if (m_bench.window().stereoPanesVisible) m_bench.run([this] { m_bench.state().redraw(); });
   });
 }
 
@@ -145,7 +145,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
              event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     const QPoint at = m_paint->mapFromGlobal(press->globalPosition().toPoint());
-    m_bench.run([this, at] { m_bench.modePanelPressed({at.x(), at.y()}); });
+    m_bench.run([this, at] { m_bench.modeCommands().modePanelPressed({at.x(), at.y()}); });
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -184,6 +184,10 @@ void MainWindow::stateChanged() {
   refreshWindows();
   refreshPreferenceWindows();
   m_refreshing = false;
+}
+
+void MainWindow::runMode(void (workbench::ModeCommands::*command)()) {
+  m_bench.run([this, command] { (m_bench.modeCommands().*command)(); });
 }
 
 void MainWindow::toggleThresholds() {

@@ -74,7 +74,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void connectWindows();
   void followVisibility(QWidget* window, bool shown, bool& lastShown,
                         const std::function<void()>& place);
-  void run(void (workbench::Workbench::*command)());
+  void buildWindowCommands();
+  /// Runs a mode or Selection command of the core through the dispatcher.
+  void runMode(void (workbench::ModeCommands::*command)());
   void runMenuCommand(MenuCommand command);
   bool menuCommandAvailable(MenuCommand command) const;
   void showInformationWindow(const char* objectName);
@@ -104,6 +106,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   std::array<PictureSource*, 2> m_stereoPictures{};
   MainControls m_controls;
   std::map<MenuCommand, QAction*> m_actions;
+  WindowCommands m_windowCommands;
   std::array<QMenu*, 3> m_popups{};
   std::map<editing::MouseMode, QAction*> m_modeActions;
   QAction* m_rotateAction = nullptr;

@@ -35,42 +35,54 @@ using workbench::Workbench;
 
 struct ModeBox {
   const char* objectName;
-  bool ModeFlags::*flag;
-  std::optional<MouseMode> mode;  // the mode its click chooses; none for Rotate and sub-flags
+  std::optional<MouseMode> mode;  // none: "Rotate" (CheckBox10) and "MoveGrp" (CheckBox17)
 };
 
+constexpr std::string_view rotateBox = "CheckBox10";
+
 const ModeBox modeBoxes[] = {
-    {"CheckBox5", &ModeFlags::name, MouseMode::Name},
-    {"CheckBox6", &ModeFlags::renumber, MouseMode::Renumber},
-    {"CheckBox7", &ModeFlags::remove, MouseMode::Delete},
-    {"CheckBox8", &ModeFlags::distance, MouseMode::Distance},
-    {"CheckBox9", &ModeFlags::distAng, MouseMode::DistAng},
-    {"CheckBox10", &ModeFlags::rotate, std::nullopt},
-    {"CheckBox11", &ModeFlags::hfix, MouseMode::Hfix},
-    {"CheckBox12", &ModeFlags::anis, MouseMode::Anis},
-    {"CheckBox13", &ModeFlags::bind, MouseMode::Bind},
-    {"CheckBox14", &ModeFlags::dfix, MouseMode::Dfix},
-    {"CheckBox15", &ModeFlags::sadi, MouseMode::Sadi},
-    {"CheckBox16", &ModeFlags::flat, MouseMode::Flat},
-    {"CheckBox17", &ModeFlags::moveGroup, std::nullopt},
-    {"CheckBox18", &ModeFlags::group, MouseMode::MoveGroupDefine},
-    {"CheckBox19", &ModeFlags::destination, MouseMode::MoveGroupDestination},
-    {"CheckBox20", &ModeFlags::same, MouseMode::Same},
-    {"CheckBox21", &ModeFlags::delu, MouseMode::Delu},
-    {"CheckBox22", &ModeFlags::beIso, MouseMode::BeIso},
-    {"CheckBox23", &ModeFlags::param, MouseMode::Param},
-    {"CheckBox24", &ModeFlags::center, std::nullopt},
-    {"CheckBox25", &ModeFlags::locate, std::nullopt},
-    {"CheckBox26", &ModeFlags::adjust, MouseMode::Adjust},
-    {"CheckBox27", &ModeFlags::memSelect, MouseMode::MemSelect},
-    {"CheckBox28", &ModeFlags::part, MouseMode::Part},
-    {"CheckBox38", &ModeFlags::adopt, MouseMode::Adopt},
-    {"CheckBox39", &ModeFlags::edit, MouseMode::Edit},
-    {"CheckBox41", &ModeFlags::memUnselect, MouseMode::MemUnselc},
-    {"CheckBox42", &ModeFlags::alignVector, MouseMode::AlignVec},
-    {"CalcPlane", &ModeFlags::calcPlane, MouseMode::CalcPlane},
-    {"AngV1V2", &ModeFlags::angleVectors, MouseMode::AngV1V2},
+    {"CheckBox5", MouseMode::Name},
+    {"CheckBox6", MouseMode::Renumber},
+    {"CheckBox7", MouseMode::Delete},
+    {"CheckBox8", MouseMode::Distance},
+    {"CheckBox9", MouseMode::DistAng},
+    {"CheckBox10", std::nullopt},
+    {"CheckBox11", MouseMode::Hfix},
+    {"CheckBox12", MouseMode::Anis},
+    {"CheckBox13", MouseMode::Bind},
+    {"CheckBox14", MouseMode::Dfix},
+    {"CheckBox15", MouseMode::Sadi},
+    {"CheckBox16", MouseMode::Flat},
+    {"CheckBox17", std::nullopt},
+    {"CheckBox18", MouseMode::MoveGroupDefine},
+    {"CheckBox19", MouseMode::MoveGroupDestination},
+    {"CheckBox20", MouseMode::Same},
+    {"CheckBox21", MouseMode::Delu},
+    {"CheckBox22", MouseMode::BeIso},
+    {"CheckBox23", MouseMode::Param},
+    {"CheckBox24", MouseMode::Center},
+    {"CheckBox25", MouseMode::Locate},
+    {"CheckBox26", MouseMode::Adjust},
+    {"CheckBox27", MouseMode::MemSelect},
+    {"CheckBox28", MouseMode::Part},
+    {"CheckBox38", MouseMode::Adopt},
+    {"CheckBox39", MouseMode::Edit},
+    {"CheckBox41", MouseMode::MemUnselc},
+    {"CheckBox42", MouseMode::AlignVec},
+    {"CalcPlane", MouseMode::CalcPlane},
+    {"AngV1V2", MouseMode::AngV1V2},
 };
+
+bool isChecked(const ModeBox& box, const ModeFlags& flags) {
+  if (box.mode) return flags.is(*box.mode);
+  return box.objectName == rotateBox ? flags.rotate : flags.moveGroup();
+}
+
+/// The mode a click on the box chooses: the items of the mode menu only.
+std::optional<MouseMode> chosenBy(const ModeBox& box) {
+  if (!box.mode || *box.mode == MouseMode::Center || *box.mode == MouseMode::Locate) return {};
+  return box.mode;
+}
 
 struct DisplayBox {
   const char* objectName;
@@ -119,19 +131,21 @@ struct CommandInput {
 
 const CommandInput commandInputs[] = {
     {&MainControls::bondThreshold, &ControlValues::bondThreshold,
-     [](Workbench& b, int v) { b.setBondThreshold(v); }},
+     [](Workbench& b, int v) { b.viewCommands().setBondThreshold(v); }},
     {&MainControls::peakBondThreshold, &ControlValues::peakBondThreshold,
-     [](Workbench& b, int v) { b.setPeakBondThreshold(v); }},
+     [](Workbench& b, int v) { b.viewCommands().setPeakBondThreshold(v); }},
     {&MainControls::peakThresholdTens, &ControlValues::peakThresholdTens,
-     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Tens, v); }},
+     [](Workbench& b, int v) { b.viewCommands().setPeakThreshold(PeakThresholdDigit::Tens, v); }},
     {&MainControls::peakThresholdUnits, &ControlValues::peakThresholdUnits,
-     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Units, v); }},
+     [](Workbench& b, int v) { b.viewCommands().setPeakThreshold(PeakThresholdDigit::Units, v); }},
     {&MainControls::peakThresholdTenths, &ControlValues::peakThresholdTenths,
-     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Tenths, v); }},
+     [](Workbench& b, int v) { b.viewCommands().setPeakThreshold(PeakThresholdDigit::Tenths, v); }},
     {&MainControls::peakThresholdHundredths, &ControlValues::peakThresholdHundredths,
-     [](Workbench& b, int v) { b.setPeakThreshold(PeakThresholdDigit::Hundredths, v); }},
+     [](Workbench& b, int v) {
+       b.viewCommands().setPeakThreshold(PeakThresholdDigit::Hundredths, v);
+     }},
     {&MainControls::labelSize, &ControlValues::labelSize,
-     [](Workbench& b, int v) { b.setLabelSize(v); }},
+     [](Workbench& b, int v) { b.viewCommands().setLabelSize(v); }},
 };
 
 struct TextInput {
@@ -175,17 +189,20 @@ void MainWindow::connectControls() {
       m_bench.run([this, forward, value] { forward(value); });
     });
   };
-  onSpin(c.zoom, [this](int v) { m_bench.setZoom(v); });
-  onSlider(c.zoomTrack, [this](int v) { m_bench.setZoomTrack(v); });
-  onSpin(c.slab, [this](int v) { m_bench.setSlab(v); });
-  onSlider(c.slabTrack, [this](int v) { m_bench.setSlab(v); });
-  onSpin(c.shiftStepFactor, [this](int v) { m_bench.setShiftStepFactor(v); });
-  onSpin(c.elementNumber, [this](int v) { m_bench.setElementNumber(v); });
+  onSpin(c.zoom, [this](int v) { m_bench.viewCommands().setZoom(v); });
+  onSlider(c.zoomTrack, [this](int v) { m_bench.viewCommands().setZoomTrack(v); });
+  onSpin(c.slab, [this](int v) { m_bench.viewCommands().setSlab(v); });
+  onSlider(c.slabTrack, [this](int v) { m_bench.viewCommands().setSlab(v); });
+  onSpin(c.shiftStepFactor, [this](int v) { m_bench.viewCommands().setShiftStepFactor(v); });
+  onSpin(c.elementNumber, [this](int v) { m_bench.modeCommands().setElementNumber(v); });
   for (int axis = 1; axis <= 3; ++axis) {
-    onSpin(c.rotation[axis - 1], [this, axis](int v) { m_bench.setRotation(axis, v); });
-    onSlider(c.rotationTrack[axis - 1], [this, axis](int v) { m_bench.setRotationTrack(axis, v); });
-    onSpin(c.shift[axis - 1], [this, axis](int v) { m_bench.setShift(axis, v); });
-    onSlider(c.shiftTrack[axis - 1], [this, axis](int v) { m_bench.setShiftTrack(axis, v); });
+    onSpin(c.rotation[axis - 1],
+           [this, axis](int v) { m_bench.viewCommands().setRotation(axis, v); });
+    onSlider(c.rotationTrack[axis - 1],
+             [this, axis](int v) { m_bench.viewCommands().setRotationTrack(axis, v); });
+    onSpin(c.shift[axis - 1], [this, axis](int v) { m_bench.viewCommands().setShift(axis, v); });
+    onSlider(c.shiftTrack[axis - 1],
+             [this, axis](int v) { m_bench.viewCommands().setShiftTrack(axis, v); });
   }
   for (const IntInput& input : intInputs) {
     const IntInput in = input;
@@ -203,13 +220,18 @@ void MainWindow::connectControls() {
   }
   connect(c.useLetters, &QCheckBox::toggled, this,
           [this](bool on) { m_bench.controls().useLetters = on; });
-  connect(c.hide, &QPushButton::clicked, this, [this] { run(&Workbench::showHide); });
-  connect(c.apply, &QPushButton::clicked, this, [this] { run(&Workbench::apply); });
+  connect(c.hide, &QPushButton::clicked, this,
+          [this] { runMode(&workbench::ModeCommands::showHide); });
+  connect(c.apply, &QPushButton::clicked, this,
+          [this] { runMode(&workbench::ModeCommands::apply); });
   connect(c.clearSelection, &QPushButton::clicked, this,
-          [this] { run(&Workbench::clearSelection); });
-  connect(c.reSelect, &QPushButton::clicked, this, [this] { run(&Workbench::reSelect); });
-  connect(c.reverseSelect, &QPushButton::clicked, this, [this] { run(&Workbench::reverseSelect); });
-  connect(c.initGraph, &QPushButton::clicked, this, [this] { run(&Workbench::initGraph); });
+          [this] { runMode(&workbench::ModeCommands::clearSelection); });
+  connect(c.reSelect, &QPushButton::clicked, this,
+          [this] { runMode(&workbench::ModeCommands::reSelect); });
+  connect(c.reverseSelect, &QPushButton::clicked, this,
+          [this] { runMode(&workbench::ModeCommands::reverseSelect); });
+  connect(c.initGraph, &QPushButton::clicked, this,
+          [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
   for (QPushButton* later :
        {c.movePeaks, c.updateGroupMove, c.undoGroupMove, c.reExpand, c.rePack, c.remove}) {
     later->setEnabled(false);  // their commands are not offered by the Workbench yet
@@ -219,13 +241,13 @@ void MainWindow::connectControls() {
 void MainWindow::connectWindows() {
   FileListWindow* files = m_windows->fileList();
   connect(files, &FileListWindow::fileClicked, this, [this](const QString& name) {
-    m_bench.run([this, name] { m_bench.selectInFileList(toStd(name)); });
+    m_bench.run([this, name] { m_bench.fileCommands().selectInFileList(toStd(name)); });
   });
   connect(files, &FileListWindow::fileDoubleClicked, this, [this](const QString& name) {
-    m_bench.run([this, name] { m_bench.openFromFileList(toStd(name)); });
+    m_bench.run([this, name] { m_bench.fileCommands().openFromFileList(toStd(name)); });
   });
   connect(m_windows->distanceList(), &AuxiliaryWindow::closed, this, [this] {
-    m_bench.distancesClosed();
+    m_bench.viewCommands().distancesClosed();
     m_shown.distanceList = false;
   });
 }
@@ -233,13 +255,13 @@ void MainWindow::connectWindows() {
 void MainWindow::connectFlagBoxes() {
   for (const ModeBox& entry : modeBoxes) {
     QCheckBox* box = m_controls.flagBox(QString::fromLatin1(entry.objectName));
-    const std::optional<MouseMode> mode = entry.mode;
-    const bool isRotate = entry.flag == &ModeFlags::rotate;
+    const std::optional<MouseMode> mode = chosenBy(entry);
+    const bool isRotate = entry.objectName == rotateBox;
     connect(box, &QCheckBox::clicked, this, [this, mode, isRotate] {
       if (mode)
-        m_bench.run([this, mode] { m_bench.chooseMode(*mode); });
+        m_bench.run([this, mode] { m_bench.modeCommands().chooseMode(*mode); });
       else if (isRotate)
-        run(&Workbench::chooseRotate);
+        runMode(&workbench::ModeCommands::chooseRotate);
       else
         stateChanged();  // a sub-flag follows its mode; show the state back
     });
@@ -250,7 +272,7 @@ void MainWindow::connectFlagBoxes() {
     box->setEnabled(toggle.has_value());
     if (!toggle) continue;
     connect(box, &QCheckBox::clicked, this, [this, toggle](bool on) {
-      m_bench.run([this, toggle, on] { m_bench.setDisplayFlag(*toggle, on); });
+      m_bench.run([this, toggle, on] { m_bench.viewCommands().setDisplayFlag(*toggle, on); });
     });
   }
 }
@@ -258,7 +280,7 @@ void MainWindow::connectFlagBoxes() {
 void MainWindow::refreshFlagBoxes() {
   for (const ModeBox& entry : modeBoxes) {
     m_controls.flagBox(QString::fromLatin1(entry.objectName))
-        ->setChecked(m_bench.modes().*entry.flag);
+        ->setChecked(isChecked(entry, m_bench.modes()));
   }
   for (const DisplayBox& entry : displayBoxes) {
     m_controls.flagBox(QString::fromLatin1(entry.objectName))

@@ -1,10 +1,9 @@
-// The main menu and the popup menus of the main window, and the commands they reach.
+// The main menu and the popup menus of the main window, built from the core's command table,
+// and the window commands the Qt program answers itself.
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-
-#include <optional>
 
 #include "app/main_window.h"
 #include "app/paint_widget.h"
@@ -16,161 +15,85 @@ namespace tavo::app {
 
 namespace {
 
-using workbench::DisplayFlag;
+using workbench::CommandEntry;
 using workbench::PopupMenu;
 using workbench::Workbench;
 
-// The display flag a View toggle mirrors.
-std::optional<DisplayFlag> toggledFlag(MenuCommand command) {
-  switch (command) {
-    case MenuCommand::ShowLabels:
-      return DisplayFlag::Labels;
-    case MenuCommand::ShowHAtoms:
-      return DisplayFlag::Hydrogens;
-    case MenuCommand::HideHLabels:
-      return DisplayFlag::HideHydrogenLabels;
-    case MenuCommand::SpotHAtoms:
-      return DisplayFlag::SpotHydrogens;
-    case MenuCommand::ShowPeaks:
-      return DisplayFlag::Peaks;
-    case MenuCommand::ExpandHAtoms:
-      return DisplayFlag::ExpandHydrogens;
-    case MenuCommand::ExpandPeaks:
-      return DisplayFlag::ExpandPeaks;
-    case MenuCommand::ShowCells:
-      return DisplayFlag::Cell;
-    case MenuCommand::Ellipse:
-      return DisplayFlag::Ellipse;
-    case MenuCommand::StereoView:
-      return DisplayFlag::Stereo;
-    case MenuCommand::ExpandConnections:
-      return DisplayFlag::ExpandConnections;
-    case MenuCommand::PackingView:
-      return DisplayFlag::Packing;
-    case MenuCommand::NumericalPositions:
-      return DisplayFlag::NumericalPositions;
-    case MenuCommand::TrackingBars:
-      return DisplayFlag::TrackingBars;
-    default:
-      return std::nullopt;
-  }
-}
-
-// The Workbench command a plain menu item reaches; null while its part is not offered yet.
-void (Workbench::*benchCommand(MenuCommand command))() {
-  switch (command) {
-    case MenuCommand::OpenIns:
-      return &Workbench::openByDialog;
-    case MenuCommand::OpenResAfterLs:
-      return &Workbench::reopenAsRes;
-    case MenuCommand::ReopenIns:
-      return &Workbench::reopen;
-    case MenuCommand::ListFiles:
-      return &Workbench::showFileList;
-    case MenuCommand::SaveIns:
-      return &Workbench::save;
-    case MenuCommand::SaveExpanded:
-      return &Workbench::saveAllExpandedAtoms;
-    case MenuCommand::CheckDuplication:
-      return &Workbench::checkDuplicateLabels;
-    case MenuCommand::ShowDistances:
-      return &Workbench::showDistances;
-    case MenuCommand::InitializeView:
-      return &Workbench::initializeViewItems;
-    default:
-      return nullptr;
-  }
-}
-
-// Commands the window answers itself.
-bool handledByWindow(MenuCommand command) {
-  switch (command) {
-    case MenuCommand::Exit:
-    case MenuCommand::Thresholds:
-    case MenuCommand::MaintenanceOnly:
-    case MenuCommand::AboutTavo:
-    case MenuCommand::ShelxlInformation:
-    case MenuCommand::HelpGraphicTreatment:
-    case MenuCommand::HelpShelxlRefinement:
-    case MenuCommand::EllipseParams:
-    case MenuCommand::DefinitionOfElements:
-    case MenuCommand::CustomizeGraphics:
-    case MenuCommand::ShowWorkingGrids:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
-bool MainWindow::menuCommandAvailable(MenuCommand command) const {
-  return handledByWindow(command) || toggledFlag(command) || benchCommand(command) != nullptr;
+void MainWindow::buildWindowCommands() {
+  // The items that open a window or panel of this program. A window built later adds its line
+  // here and marks its item windowOnly in the command table.
+  m_windowCommands = {
+      {MenuCommand::Exit, [this] { close(); }},
+      {MenuCommand::Thresholds, [this] { toggleThresholds(); }},
+      {MenuCommand::MaintenanceOnly, [this] { toggleMaintenanceView(); }},
+      {MenuCommand::AboutTavo, [this] { showInformationWindow("TForm19"); }},
+      {MenuCommand::ShelxlInformation, [this] { showInformationWindow("TForm20"); }},
+      {MenuCommand::HelpGraphicTreatment, [this] { showHelpWindow("TForm32"); }},
+      {MenuCommand::HelpShelxlRefinement, [this] { showHelpWindow("TForm33"); }},
+  };
+  for (const MenuCommand preferences :
+       {MenuCommand::EllipseParams, MenuCommand::DefinitionOfElements,
+        MenuCommand::CustomizeGraphics, MenuCommand::ShowWorkingGrids}) {
+    m_windowCommands[preferences] = [this, preferences] { runWindowCommand(preferences); };
+  }
 }
 
-void MainWindow::run(void (Workbench::*command)()) {
-  Workbench& bench = m_bench;
-  bench.run([&bench, command] { (bench.*command)(); });
+bool MainWindow::menuCommandAvailable(MenuCommand command) const {
+  return Workbench::hasCoreHandler(command) || m_windowCommands.count(command) > 0;
 }
 
 void MainWindow::runMenuCommand(MenuCommand command) {
-  if (const auto flag = toggledFlag(command)) {
-    m_bench.run([this, flag] { m_bench.toggleDisplayFlag(*flag); });
-  } else if (const auto member = benchCommand(command)) {
-    run(member);
-  } else if (command == MenuCommand::Exit) {
-    close();
-  } else if (command == MenuCommand::Thresholds) {
-    toggleThresholds();
-  } else if (command == MenuCommand::MaintenanceOnly) {
-    toggleMaintenanceView();
-  } else if (command == MenuCommand::AboutTavo) {
-    showInformationWindow("TForm19");
-  } else if (command == MenuCommand::ShelxlInformation) {
-    showInformationWindow("TForm20");
-  } else if (command == MenuCommand::HelpGraphicTreatment) {
-    showHelpWindow("TForm32");
-  } else if (command == MenuCommand::HelpShelxlRefinement) {
-    showHelpWindow("TForm33");
-  } else {
-    runWindowCommand(command);
+  if (Workbench::hasCoreHandler(command)) {
+    m_bench.run(command);
+  } else if (const auto found = m_windowCommands.find(command); found != m_windowCommands.end()) {
+    found->second();
   }
 }
 
 void MainWindow::buildMenus() {
+  buildWindowCommands();
   std::map<std::string_view, QMenu*> menus;
-  for (std::string_view title : mainMenuTitles()) {
-    QMenu* menu = menuBar()->addMenu(toQString(title));
-    menu->setObjectName(toQString(title) + QStringLiteral("Menu"));
-    menus[title] = menu;
+  for (const workbench::MenuTitle& title : workbench::menuTitles()) {
+    QMenu* menu = menuBar()->addMenu(toQString(title.caption));
+    menu->setObjectName(toQString(title.title) + QStringLiteral("Menu"));
+    menus[title.title] = menu;
   }
-  for (const MenuEntry& entry : mainMenuEntries()) {
+  for (const CommandEntry& entry : workbench::commandTable()) {
     QAction* action = menus.at(entry.menu)->addAction(toQString(entry.caption));
     action->setObjectName(toQString(entry.objectName));
     if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(toQString(entry.shortcut)));
-    action->setCheckable(entry.checkable);
-    action->setEnabled(menuCommandAvailable(entry.command));
-    const MenuCommand command = entry.command;
+    action->setCheckable(entry.flag.has_value());
+    const MenuCommand command = entry.id;
     connect(action, &QAction::triggered, this, [this, command] { runMenuCommand(command); });
     m_actions[command] = action;
   }
 }
 
 void MainWindow::buildPopupMenus() {
+  const auto modes = [this](void (workbench::ModeCommands::*command)()) {
+    return
+        [this, command] { m_bench.run([this, command] { (m_bench.modeCommands().*command)(); }); };
+  };
   auto* atomMenu = new QMenu(this);
   atomMenu->setObjectName(QStringLiteral("PopupMenu1"));
-  atomMenu->addAction(QStringLiteral("Center"), this, [this] { run(&Workbench::atomMenuCenter); });
+  atomMenu->addAction(QStringLiteral("Center"), this,
+                      modes(&workbench::ModeCommands::atomMenuCenter));
   atomMenu->addSeparator();
-  atomMenu->addAction(toQString(atomMenuMarker))->setEnabled(false);
+  atomMenu->addAction(toQString(workbench::atomMenuMarker))->setEnabled(false);
   atomMenu->addSeparator();
-  atomMenu->addAction(QStringLiteral("Adopt"), this, [this] { run(&Workbench::atomMenuAdopt); });
-  atomMenu->addAction(QStringLiteral("Locate"), this, [this] { run(&Workbench::atomMenuLocate); });
+  atomMenu->addAction(QStringLiteral("Adopt"), this,
+                      modes(&workbench::ModeCommands::atomMenuAdopt));
+  atomMenu->addAction(QStringLiteral("Locate"), this,
+                      modes(&workbench::ModeCommands::atomMenuLocate));
   atomMenu->addSeparator();
-  atomMenu->addAction(QStringLiteral("Delete"), this, [this] { run(&Workbench::atomMenuDelete); });
+  atomMenu->addAction(QStringLiteral("Delete"), this,
+                      modes(&workbench::ModeCommands::atomMenuDelete));
 
   auto* viewMenu = new QMenu(this);
   viewMenu->setObjectName(QStringLiteral("PopupMenu2"));
-  for (const ViewPopupEntry& entry : viewPopupEntries()) {
+  for (const workbench::ViewPopupEntry& entry : workbench::viewPopupEntries()) {
     const MenuCommand toggle = entry.toggle;
     viewMenu->addAction(toQString(entry.caption), this, [this, toggle] { runMenuCommand(toggle); });
   }
@@ -178,12 +101,12 @@ void MainWindow::buildPopupMenus() {
   auto* modeMenu = new QMenu(this);
   modeMenu->setObjectName(QStringLiteral("PopupMenu3"));
   m_rotateAction = modeMenu->addAction(toQString(editing::rotateMenuCaption), this,
-                                       [this] { run(&Workbench::chooseRotate); });
+                                       modes(&workbench::ModeCommands::chooseRotate));
   m_rotateAction->setObjectName(QStringLiteral("Rotate1"));
   m_rotateAction->setCheckable(true);
   for (const editing::MouseMode mode : editing::allMouseModes) {
     QAction* item = modeMenu->addAction(toQString(editing::menuCaption(mode)), this, [this, mode] {
-      m_bench.run([this, mode] { m_bench.chooseMode(mode); });
+      m_bench.run([this, mode] { m_bench.modeCommands().chooseMode(mode); });
     });
     item->setObjectName(toQString(editing::menuItemName(mode)));
     item->setCheckable(true);
@@ -215,12 +138,11 @@ void MainWindow::showHelpWindow(const char* objectName) {
 }
 
 void MainWindow::refreshMenus() {
-  for (const MenuEntry& entry : mainMenuEntries()) {
-    if (const auto flag = toggledFlag(entry.command)) {
-      m_actions.at(entry.command)->setChecked(m_bench.displayFlag(*flag));
-    }
+  for (const CommandEntry& entry : workbench::commandTable()) {
+    QAction* action = m_actions.at(entry.id);
+    action->setEnabled(menuCommandAvailable(entry.id) && m_bench.enabled(entry.id));
+    if (entry.flag) action->setChecked(m_bench.checked(entry.id));
   }
-  m_actions.at(MenuCommand::ListFiles)->setEnabled(m_bench.window().fileListItemEnabled);
   m_rotateAction->setChecked(m_bench.window().rotateItemChecked);
   for (const auto& [mode, item] : m_modeActions) {
     item->setChecked(m_bench.window().checkedModeItem == mode);

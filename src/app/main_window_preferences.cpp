@@ -39,7 +39,7 @@ void MainWindow::buildPreferenceWindows() {
   row->addWidget(new QLabel(QStringLiteral("U pair"), m_ellipsePairBox));
   m_ellipsePair = new QSpinBox(m_ellipsePairBox);
   m_ellipsePair->setObjectName(QStringLiteral("SpinEdit25"));
-  m_ellipsePair->setRange(workbench::ellipsePairMinimum, workbench::ellipsePairMaximum);
+  m_ellipsePair->setRange(workbench::ellipsePairRange.minimum, workbench::ellipsePairRange.maximum);
   m_ellipsePair->setToolTip(QStringLiteral("1 = U11/U22, 2 = U22/U33, 3 = U33/U11"));
   row->addWidget(m_ellipsePair);
   m_ellipsePairBox->adjustSize();

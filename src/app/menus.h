@@ -1,107 +1,19 @@
-// The main menu, its items' captions and keys, and the three popup menus of the paint surface.
+// The commands that the Qt program answers itself (its own panels and windows), next to the
+// core's command table from which the menus are built.
 #pragma once
 
-#include <span>
-#include <string_view>
+#include <functional>
+#include <map>
+
+#include "workbench/command_table.h"
 
 namespace tavo::app {
 
-/// Every command of the main menu, in menu order.
-enum class MenuCommand {
-  OpenIns,
-  OpenResAfterLs,
-  ReopenIns,
-  ListFiles,
-  OverlayPeaks,
-  EditLastSaved,
-  SaveIns,
-  SaveExpanded,
-  SaveTexsan,
-  SaveCartesian,
-  SaveFragment,
-  SavePdb,
-  SaveXyz,
-  SaveGaussian,
-  ShowFileBuffer,
-  ShowWorkingGrids,
-  Exit,
-  ImportCif,
-  ImportFdat,
-  ImportXyz,
-  ImportCartesian,
-  ImportPdb,
-  FormulaCell,
-  SpaceGroup,
-  AtomList,
-  FixingFvar,
-  GlobalEdition,
-  ListOfPeaks,
-  ListOfXyz,
-  ShowDistances,
-  ShowLabels,
-  ShowHAtoms,
-  HideHLabels,
-  SpotHAtoms,
-  ShowPeaks,
-  ExpandHAtoms,
-  ExpandPeaks,
-  ShowCells,
-  Ellipse,
-  StereoView,
-  ExpandConnections,
-  PackingView,
-  ShowPlaneCalc,
-  NumericalPositions,
-  TrackingBars,
-  Thresholds,
-  InitializeView,
-  EditShelxlCommands,
-  HfixSelection,
-  OmitHkl,
-  SplitAtom,
-  InvertStructure,
-  ShiftXyz,
-  CheckDuplication,
-  PackingRange,
-  EllipseParams,
-  DefinitionOfElements,
-  CustomizeGraphics,
-  TextEditor,
-  GenerateCif,
-  ViewCifWindow,
-  MaintenanceOnly,
-  AboutTavo,
-  ShelxlInformation,
-  HelpGraphicTreatment,
-  HelpShelxlRefinement,
-};
+/// The items of the main menu are the core's commands.
+using MenuCommand = workbench::CommandId;
 
-/// One item of the main menu: the menu it sits in, its caption, key and objectName, and whether
-/// it shows a check mark that mirrors a flag.
-struct MenuEntry {
-  MenuCommand command;
-  std::string_view menu;
-  std::string_view caption;
-  std::string_view shortcut;  // QKeySequence text, "" for none
-  std::string_view objectName;
-  bool checkable = false;
-};
-
-/// The top-level menus in their order on the menu bar.
-std::span<const std::string_view> mainMenuTitles();
-/// Every item of the main menu, in order.
-std::span<const MenuEntry> mainMenuEntries();
-/// The entry of `command`.
-const MenuEntry& menuEntry(MenuCommand command);
-
-/// The view menu of Ctrl+right click (PopupMenu2) and the View toggle each item calls.
-struct ViewPopupEntry {
-  std::string_view caption;
-  MenuCommand toggle;
-};
-std::span<const ViewPopupEntry> viewPopupEntries();
-
-/// The atom menu (PopupMenu1): "Center", the inactive "*******", "Adopt", "Locate", "Delete".
-inline constexpr std::string_view atomMenuMarker = "*******";
+/// The handlers of the items that open a window or panel of the Qt program. An item of the
+/// table that is marked windowOnly and has a handler here is enabled.
+using WindowCommands = std::map<MenuCommand, std::function<void()>>;
 
 }  // namespace tavo::app

@@ -1,16 +1,10 @@
-// The bonds of a freshly loaded structure for tavo-cli info.
+// The bonds of a loaded structure for tavo-cli info.
 #include "cli/info_command.h"
-#include "geometry/bonds.h"
 #include "geometry/cell_metrics.h"
-#include "geometry/view_frame.h"
 
 namespace tavo::cli {
 
-BondRows detectBondRows(model::StructureModel& structure, ConsoleDialogs& dialogs) {
-  geometry::ViewFrame frame;
-  geometry::UnitCellClick(structure, frame);
-  geometry::resetViewCoordinates(structure, frame, false);
-  geometry::DetectConnection(structure, geometry::BondThresholds{}, dialogs);
+BondRows bondRowsOf(const model::StructureModel& structure) {
   BondRows result;
   result.available = true;
   using model::AtomKind;

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "cli/arguments.h"
+#include "cli/headless_session.h"
 #include "cli/json_writer.h"
-#include "cli/structure_loading.h"
 #include "text/text.h"
 
 namespace tavo::cli {
@@ -178,28 +178,33 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
 
 }  // namespace
 
+void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
+               bool json) {
+  const BondRows bonds = bondRowsOf(structure);
+  if (json) {
+    writeJson(structure, messages, bonds);
+  } else {
+    writeSummary(structure, messages, bonds);
+  }
+}
+
 int runInfoCommand(const std::vector<std::string>& args) {
   const Arguments arguments = parseArguments(args, {"--json"}, {"--program-folder"});
   if (arguments.positional.size() != 1) {
     std::cerr << "usage: tavo-cli info FILE [--json] [--program-folder DIR]\n";
     return 2;
   }
-  model::StructureModel structure;
   ConsoleDialogs dialogs;
-  const bool loaded = openStructure(structure, arguments.positional[0],
-                                    programFolderFrom(arguments.option("--program-folder")),
-                                    dialogs, {.writeFiles = false});
-  if (!loaded) {
+  NullCanvas canvas;
+  // A query: the open writes no file (no htab_codes_checking.txt, no array_max.inf).
+  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
+                          SessionUse::Query);
+  if (!session.open(arguments.positional[0])) {
     for (const std::string& m : dialogs.shown)
       std::cerr << m << '\n';
     return 1;
   }
-  const BondRows bonds = detectBondRows(structure, dialogs);
-  if (arguments.flags.count("--json")) {
-    writeJson(structure, dialogs.shown, bonds);
-  } else {
-    writeSummary(structure, dialogs.shown, bonds);
-  }
+  printInfo(session.bench().structure(), dialogs.shown, arguments.flags.count("--json") > 0);
   return 0;
 }
 

@@ -20,8 +20,12 @@ struct BondRows {
   std::vector<BondRow> rows;
 };
 
-/// Detects the bonds of a freshly loaded structure as the workbench does after opening it.
-BondRows detectBondRows(model::StructureModel& structure, ConsoleDialogs& dialogs);
+/// The bonds the workbench detected when it opened the structure.
+BondRows bondRowsOf(const model::StructureModel& structure);
+
+/// Prints the summary (or the JSON object) of a loaded structure with the messages shown.
+void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
+               bool json);
 
 /// Runs the command on the arguments after "info"; returns the exit status.
 int runInfoCommand(const std::vector<std::string>& args);

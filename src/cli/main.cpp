@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/info_command.h"
+#include "cli/run_command.h"
 #include "cli/save_command.h"
 #include "text/errors.h"
 #ifdef TAVO_WITH_PICTURES
@@ -16,6 +17,7 @@ constexpr const char* usage =
     "usage:\n"
     "  tavo-cli info FILE [--json] [--program-folder DIR]\n"
     "  tavo-cli save FILE [--program-folder DIR]\n"
+    "  tavo-cli run SCRIPT [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
     "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--program-folder DIR]\n"
 #endif
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "info") return tavo::cli::runInfoCommand(args);
     if (command == "save") return tavo::cli::runSaveCommand(args);
+    if (command == "run") return tavo::cli::runScriptCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

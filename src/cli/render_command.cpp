@@ -10,18 +10,10 @@
 
 // The core headers come before Qt's: ViewFrame has a member named like Qt's "slots" macro.
 #include "cli/console_ports.h"
-#include "geometry/bonds.h"
-#include "geometry/view_frame.h"
-#include "model/array_limits.h"
+#include "cli/headless_session.h"
 #include "model/dialogs.h"
-#include "model/element_definitions.h"
-#include "model/instruction_reader.h"
-#include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "view/graphics_settings.h"
-#include "view/renderer.h"
-#include "view/view_state.h"
 
 #include <QGuiApplication>
 #include <QSvgGenerator>
@@ -75,41 +67,19 @@ std::optional<RenderArguments> parseArguments(const std::vector<std::string>& ar
   return result;
 }
 
-// Loads the file and prepares the view; false when the file was refused.
-bool prepare(const RenderArguments& arguments, model::StructureModel& structure,
-             geometry::ViewFrame& frame, view::ViewState& view, view::GraphicsSettings& settings,
-             const view::RenderOptions& options, model::Dialogs& dialogs) {
-  view::loadGraphicsSettings(arguments.programFolder, view::defaultGraphicsSettingsName, settings);
-  model::readArrayLimits(arguments.programFolder, structure.limits, dialogs);
-  structure.allocate();
-  structure.programFolder = arguments.programFolder.string();
-  const auto definitions = model::ElementDefinitions::load(arguments.programFolder);
-  if (!model::loadInstructionFile(structure, arguments.input, definitions, dialogs,
-                                  model::noTitlAtOpenMessage)) {
-    return false;
-  }
-  geometry::UnitCellClick(structure, frame);
-  view.InitGraphics(arguments.width, arguments.height);
-  view.DetectMaxMin(structure, frame, options.showHs, options.showPeaks, false);
-  geometry::BondThresholds thresholds;
-  thresholds.showHydrogens = options.showHs;
-  thresholds.showPeaks = options.showPeaks;
-  geometry::DetectConnection(structure, thresholds, dialogs);
-  return true;
-}
-
 bool endsWithSvg(const std::filesystem::path& file) {
   return text::upper(file.extension().string()) == ".SVG";
 }
 
+// Opens the file in a headless Workbench whose picture is drawn onto `canvas`: the first frame
+// of the window at this size.
+bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments, model::Dialogs& dialogs) {
+  HeadlessSession session(dialogs, canvas, arguments.programFolder, SessionUse::Picture,
+                          arguments.width, arguments.height);
+  return session.open(arguments.input);
+}
+
 int drawWith(const RenderArguments& arguments, model::Dialogs& dialogs) {
-  model::StructureModel structure;
-  geometry::ViewFrame frame;
-  view::ViewState view;
-  view::GraphicsSettings settings;
-  const view::RenderOptions options;  // the start-up defaults of the display toggles
-  if (!prepare(arguments, structure, frame, view, settings, options, dialogs)) return 1;
-  view::Renderer renderer;
   if (endsWithSvg(arguments.output)) {
     QSvgGenerator generator;
     generator.setFileName(QString::fromStdString(arguments.output.string()));
@@ -117,11 +87,10 @@ int drawWith(const RenderArguments& arguments, model::Dialogs& dialogs) {
     generator.setViewBox(QRect(0, 0, arguments.width, arguments.height));
     generator.setTitle(QString::fromStdString(arguments.input.filename().string()));
     app::QPainterCanvas canvas(generator);
-    renderer.DrawMolecule(structure, frame, view, options, settings, {&canvas});
-    return 0;
+    return drawOnto(canvas, arguments, dialogs) ? 0 : 1;
   }
   app::QPainterCanvas canvas(arguments.width, arguments.height);
-  renderer.DrawMolecule(structure, frame, view, options, settings, {&canvas});
+  if (!drawOnto(canvas, arguments, dialogs)) return 1;
   if (!canvas.save(arguments.output)) {
     std::cerr << arguments.output.string() << ": the picture cannot be written\n";
     return 1;
@@ -138,22 +107,49 @@ int draw(const RenderArguments& arguments) {
   return status;
 }
 
+/// The GUI application that fonts need, unless one exists; without a display the offscreen
+/// platform serves.
+class GuiApplication {
+ public:
+  GuiApplication() {
+    if (QGuiApplication::instance() != nullptr) return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
+      setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    m_application.emplace(m_argc, m_argv);
+  }
+
+ private:
+  int m_argc = 1;
+  char m_name[9] = "tavo-cli";
+  char* m_argv[2] = {m_name, nullptr};
+  std::optional<QGuiApplication> m_application;
+};
+
+/// A picture held in memory and written as PNG.
+class ImagePicture final : public PictureTarget {
+ public:
+  ImagePicture(int width, int height) : m_canvas(width, height) {}
+  view::Canvas& canvas() override { return m_canvas; }
+  bool save(const std::filesystem::path& file) override { return m_canvas.save(file); }
+
+ private:
+  GuiApplication m_application;  // before the canvas, which needs it
+  app::QPainterCanvas m_canvas;
+};
+
 }  // namespace
+
+std::unique_ptr<PictureTarget> makePictureTarget(int width, int height) {
+  return std::make_unique<ImagePicture>(width, height);
+}
 
 int runRenderCommand(const std::vector<std::string>& args) {
   try {
     const std::optional<RenderArguments> arguments = parseArguments(args);
     if (!arguments) return 2;
-    // Fonts need a GUI application; without a display the offscreen platform serves.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    }
-    int argc = 1;
-    char name[] = "tavo-cli";
-    char* argv[] = {name, nullptr};
-    std::optional<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) application.emplace(argc, argv);
+    const GuiApplication application;
     return draw(*arguments);
   } catch (const UserError& e) {
     std::cerr << e.what() << "\n";

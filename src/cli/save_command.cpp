@@ -1,14 +1,10 @@
-// tavo-cli save: open a file and save it as the workbench's Save does.
+// tavo-cli save: open a file and save it through the workbench's Save.
 #include "cli/save_command.h"
 
 #include <iostream>
 
 #include "cli/arguments.h"
-#include "cli/structure_loading.h"
-#include "model/instruction_reader.h"
-#include "model/instruction_writer.h"
-#include "model/load_checks.h"
-#include "text/errors.h"
+#include "cli/headless_session.h"
 
 namespace tavo::cli {
 
@@ -18,31 +14,18 @@ int runSaveCommand(const std::vector<std::string>& args) {
     std::cerr << "usage: tavo-cli save FILE [--program-folder DIR]\n";
     return 2;
   }
-  model::StructureModel structure;
   ConsoleDialogs dialogs;
-  if (!openStructure(structure, arguments.positional[0],
-                     programFolderFrom(arguments.option("--program-folder")), dialogs)) {
-    for (const std::string& m : dialogs.shown)
-      std::cerr << m << '\n';
-    return 1;
-  }
+  NullCanvas canvas;
+  HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
+                          SessionUse::Edit);
+  workbench::Workbench& bench = session.bench();
+  const bool saved =
+      session.open(arguments.positional[0]) && bench.run([&] { bench.fileCommands().save(); });
   for (const std::string& m : dialogs.shown)
     std::cerr << m << '\n';
-  dialogs.shown.clear();
-  SystemClock clock;
-  try {
-    const std::filesystem::path written = model::saveInstructionFile(structure, clock, dialogs);
-    model::checkDuplicateLabels(structure, dialogs);
-    for (const std::string& m : dialogs.shown)
-      std::cerr << m << '\n';
-    std::cout << written.string() << '\n';
-    return 0;
-  } catch (const UserError& e) {
-    for (const std::string& m : dialogs.shown)
-      std::cerr << m << '\n';
-    std::cerr << e.what() << '\n';
-    return 1;
-  }
+  if (!saved) return 1;
+  std::cout << bench.structure().currentFile << '\n';
+  return 0;
 }
 
 }  // namespace tavo::cli

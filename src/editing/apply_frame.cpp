@@ -3,28 +3,30 @@
 
 namespace tavo::editing {
 
+using M = MouseMode;
+
 std::vector<ApplySection> applySections(const ModeFlags& f, bool useLetters, bool globalDelete) {
   std::vector<ApplySection> run;
   const auto add = [&](bool on, ApplySection section) {
     if (on) run.push_back(section);
   };
-  add(f.adopt, ApplySection::Adopt);
-  add(f.moveGroup, ApplySection::MoveGroup);
-  add(f.center || f.alignVector, ApplySection::Center);
-  add(f.beIso, ApplySection::BeIso);
-  add(f.param, ApplySection::Param);
-  add(f.adjust, ApplySection::Adjust);
-  add(f.part, ApplySection::Part);
-  add(f.hfix || f.anis || f.sadi || f.flat || f.same || f.delu, ApplySection::Cards);
-  add(f.dfix, ApplySection::Dfix);
-  add(f.bind, ApplySection::Bind);
-  add(f.name, ApplySection::Name);
-  add(f.renumber && !useLetters, ApplySection::RenumberNumbers);
-  add(f.renumber && useLetters, ApplySection::RenumberLetters);
-  add(f.name || f.remove || globalDelete, ApplySection::Purge);
-  add(f.memSelect || f.memUnselect, ApplySection::Memory);
-  add(f.calcPlane, ApplySection::CalcPlane);
-  add(f.alignVector, ApplySection::AlignRotation);
+  add(f.is(M::Adopt), ApplySection::Adopt);
+  add(f.moveGroup(), ApplySection::MoveGroup);
+  add(f.isAnyOf({M::Center, M::AlignVec}), ApplySection::Center);
+  add(f.is(M::BeIso), ApplySection::BeIso);
+  add(f.is(M::Param), ApplySection::Param);
+  add(f.is(M::Adjust), ApplySection::Adjust);
+  add(f.is(M::Part), ApplySection::Part);
+  add(f.isAnyOf({M::Hfix, M::Anis, M::Sadi, M::Flat, M::Same, M::Delu}), ApplySection::Cards);
+  add(f.is(M::Dfix), ApplySection::Dfix);
+  add(f.is(M::Bind), ApplySection::Bind);
+  add(f.is(M::Name), ApplySection::Name);
+  add(f.is(M::Renumber) && !useLetters, ApplySection::RenumberNumbers);
+  add(f.is(M::Renumber) && useLetters, ApplySection::RenumberLetters);
+  add(f.isAnyOf({M::Name, M::Delete}) || globalDelete, ApplySection::Purge);
+  add(f.isAnyOf({M::MemSelect, M::MemUnselc}), ApplySection::Memory);
+  add(f.is(M::CalcPlane), ApplySection::CalcPlane);
+  add(f.is(M::AlignVec), ApplySection::AlignRotation);
   return run;
 }
 

@@ -5,6 +5,7 @@
 
 #include "editing/pick.h"
 #include "editing/pick_rules.h"
+#include "geometry/bonds.h"
 #include "geometry/cell_metrics.h"
 #include "text/text.h"
 
@@ -76,18 +77,18 @@ text::TextGrid distancesAnglesGrid(const model::StructureModel& s, AtomRef picke
   text::TextGrid grid(1, 6);
   grid.setRow(0, {"Atom1", "Dist.", "Atom2", "Dist.", "Atom3", "Angle"});
   const std::vector<AtomRef> n = neighboursOf(s, picked, peakThreshold);
-  if (n.size() < 2) {
-    grid.setRow(1, {"Not", "Enough", "Bonds", "Here", "To", "Show!"});
-    return grid;
-  }
+  // Two neighbours from alternative disorder components are never there together: no angle.
+  const geometry::PartRule parts = geometry::partRuleOf(s);
   int row = 1;
   for (size_t i = 0; i < n.size(); ++i) {
     for (size_t j = i + 1; j < n.size(); ++j) {
+      if (!parts.allows(geometry::partOf(s, n[i]), geometry::partOf(s, n[j]))) continue;
       grid.setRow(row++, {nameOf(s, n[i]), rounded(viewDistanceOf(s, picked, n[i]), 1000),
                           nameOf(s, picked), rounded(viewDistanceOf(s, picked, n[j]), 1000),
                           nameOf(s, n[j]), rounded(bondAngleOf(s, n[i], picked, n[j]), 100)});
     }
   }
+  if (row == 1) grid.setRow(1, {"Not", "Enough", "Bonds", "Here", "To", "Show!"});
   return grid;
 }
 

@@ -15,7 +15,8 @@ std::vector<model::AtomRef> neighboursOf(const model::StructureModel& structure,
                                          model::AtomRef picked, double peakThreshold);
 
 /// The grid of the "Distances and Angles" window: heading row, then one row per pair of
-/// neighbours, or the "Not Enough Bonds Here To Show!" row.
+/// neighbours that may stand together (not from two alternative disorder components), or the
+/// "Not Enough Bonds Here To Show!" row when there is no such pair.
 text::TextGrid distancesAnglesGrid(const model::StructureModel& structure, model::AtomRef picked,
                                    double peakThreshold);
 

@@ -7,6 +7,8 @@
 
 namespace tavo::editing {
 
+using M = MouseMode;
+
 namespace {
 
 using model::AtomKind;
@@ -124,18 +126,18 @@ double viewDistanceOf(const model::StructureModel& structure, AtomRef a, AtomRef
 PickOptions pickOptionsFor(const ModeFlags& f, Button button, double peakThreshold) {
   PickOptions o;
   o.peakThreshold = peakThreshold;
-  if (f.name || f.renumber || f.remove || f.locate || f.adjust || f.moveGroup || f.param ||
-      f.anis || f.beIso || f.hfix || f.part || f.dfix || f.sadi || f.flat || f.same || f.delu ||
-      f.bind) {
+  if (f.moveGroup() ||
+      f.isAnyOf({M::Name, M::Renumber, M::Delete, M::Locate, M::Adjust, M::Param, M::Anis, M::BeIso,
+                 M::Hfix, M::Part, M::Dfix, M::Sadi, M::Flat, M::Same, M::Delu, M::Bind})) {
     o.candidates = CandidateSet::FileEntries;
   }
-  if (f.memSelect || f.memUnselect || f.edit) o.candidates = CandidateSet::FileAtomsAndH;
-  if (f.adopt) o.candidates = CandidateSet::GeneratedCopiesOnly;
-  if (f.distance || f.distAng || f.alignVector || f.calcPlane || f.angleVectors || f.center) {
+  if (f.isAnyOf({M::MemSelect, M::MemUnselc, M::Edit})) o.candidates = CandidateSet::FileAtomsAndH;
+  if (f.is(M::Adopt)) o.candidates = CandidateSet::GeneratedCopiesOnly;
+  if (f.isAnyOf({M::Distance, M::DistAng, M::AlignVec, M::CalcPlane, M::AngV1V2, M::Center})) {
     o.candidates = CandidateSet::AllShown;
   }
-  if (button == Button::Right && f.remove) o.skipSelected = o.skipSelectedPeaks = true;
-  if (f.moveGroup && f.group) {
+  if (button == Button::Right && f.is(M::Delete)) o.skipSelected = o.skipSelectedPeaks = true;
+  if (f.is(M::MoveGroupDefine)) {
     o.excludePeaks = true;
     if (button == Button::Right) o.skipSelected = true;
   }
@@ -186,17 +188,17 @@ PickOutcome applyPickRule(model::StructureModel& s, Selection& selection, Distan
   const AtomRef ref = nearest.ref;
   const bool nonH = hit && ref.kind == AtomKind::Atom;
 
-  if (f.name || f.remove || f.beIso || f.param || f.memSelect || f.memUnselect || f.adopt ||
-      f.calcPlane) {
+  if (f.isAnyOf({M::Name, M::Delete, M::BeIso, M::Param, M::MemSelect, M::MemUnselc, M::Adopt,
+                 M::CalcPlane})) {
     if (hit) selection.toggle(s, ref);
-    if (f.remove) appendNearestOnAltMiss(s, selection, event, nearest);
-  } else if (f.adjust) {
+    if (f.is(M::Delete)) appendNearestOnAltMiss(s, selection, event, nearest);
+  } else if (f.is(M::Adjust)) {
     if (hit && !inputs.adjustPending) selection.toggle(s, ref);
-  } else if (f.angleVectors) {
+  } else if (f.is(M::AngV1V2)) {
     if (hit) pickAngleVectors(s, selection, ref);
-  } else if (f.renumber) {
+  } else if (f.is(M::Renumber)) {
     if (hit && sfacOf(s, ref) == inputs.elementNumber) selection.toggle(s, ref);
-  } else if (f.hfix) {
+  } else if (f.is(M::Hfix)) {
     if (nonH) {
       if (isFlagged(s, ref)) {
         selection.remove(s, ref);
@@ -205,34 +207,34 @@ PickOutcome applyPickRule(model::StructureModel& s, Selection& selection, Distan
         selection.append(s, ref);
       }
     }
-  } else if (f.anis) {
+  } else if (f.is(M::Anis)) {
     if (nonH && s.atoms[ref.index].aniso == 0) toggleFileAtom(s, selection, ref);
-  } else if (f.sadi) {
+  } else if (f.is(M::Sadi)) {
     if (nonH && ref.index <= s.nonHCount) selection.append(s, ref);
-  } else if (f.flat || f.same || f.delu) {
+  } else if (f.isAnyOf({M::Flat, M::Same, M::Delu})) {
     if (nonH) toggleFileAtom(s, selection, ref);
-  } else if (f.part) {
+  } else if (f.is(M::Part)) {
     if (hit) pickPart(s, selection, ref, out);
-  } else if (f.moveGroup && f.group) {
+  } else if (f.is(M::MoveGroupDefine)) {
     if (hit) selection.toggle(s, ref);
     appendNearestOnAltMiss(s, selection, event, nearest);
-  } else if (f.moveGroup && f.destination) {
+  } else if (f.is(M::MoveGroupDestination)) {
     if (nonH) pickDestination(s, selection, ref);
-  } else if (f.center || f.locate || f.edit || f.distAng) {
+  } else if (f.isAnyOf({M::Center, M::Locate, M::Edit, M::DistAng})) {
     if (hit) {
       pickSingle(s, selection, ref);
-    } else if (nearest.miss() && selection.count() == 1 && !f.locate) {
+    } else if (nearest.miss() && selection.count() == 1 && !f.is(M::Locate)) {
       selection.clear(s);
-      out.hideParameterWindow = f.edit;
-      out.hideDistancesAngles = f.distAng;
+      out.hideParameterWindow = f.is(M::Edit);
+      out.hideDistancesAngles = f.is(M::DistAng);
     }
     if (!selection.empty()) {
-      out.runLocateSetup = f.locate;
-      out.showParameterWindow = f.edit;
-      out.showDistancesAngles = f.distAng;
+      out.runLocateSetup = f.is(M::Locate);
+      out.showParameterWindow = f.is(M::Edit);
+      out.showDistancesAngles = f.is(M::DistAng);
     }
-  } else if (f.distance || f.bind || f.dfix || f.alignVector) {
-    pickTwoAtoms(s, selection, distance, nearest, f.bind || f.dfix);
+  } else if (f.isAnyOf({M::Distance, M::Bind, M::Dfix, M::AlignVec})) {
+    pickTwoAtoms(s, selection, distance, nearest, f.isAnyOf({M::Bind, M::Dfix}));
   }
   return out;
 }

@@ -87,7 +87,7 @@ void clearAll(model::StructureModel& s, Selection& selection) {
                      : kind == AtomKind::Hydrogen ? s.workingHCount
                                                   : s.workingPeakCount;
     auto& flags = s.selected[static_cast<size_t>(kind)];
-    for (int i = 1; i <= last && i < static_cast<int>(flags.size()); ++i) {
+    for (int i = 1; i <= last && i <= flags.capacity(); ++i) {
       flags[static_cast<size_t>(i)] = 0;
     }
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "geometry/cell_metrics.h"
 #include "text/text.h"
@@ -58,8 +59,9 @@ class KindFiller {
   bool m_full = false;
 };
 
-const Vec3* viewOfKind(const model::StructureModel& structure, int kind) {
-  return structure.view[static_cast<size_t>(kind)].data();
+// The view positions of entries 0..count of a kind (1 atoms, 2 H atoms, 3 peaks).
+const Vec3* viewOfKind(model::StructureModel& structure, int kind, int count) {
+  return structure.view[static_cast<size_t>(kind)].upTo(count);
 }
 
 double atomRadius(const model::StructureModel& structure, int i) {
@@ -80,32 +82,36 @@ bool peakKindsRun(const model::StructureModel& s, const BondThresholds& t) {
 
 // ---- Plain double loops.
 
-void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
+void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, const PartRule& parts,
+                    model::Dialogs& d) {
   KindFiller bonds(s, 1, d);
   bonds.clear();
-  const Vec3* view = viewOfKind(s, 1);
+  const Vec3* view = viewOfKind(s, 1, s.workingAtomCount);
   const int n = s.workingAtomCount;
   for (int i = 1; i <= n - 1; ++i) {
     for (int j = i + 1; j <= n; ++j) {
-      if (viewDistance(view[i], view[j]) <
-          bondLimit(t.bondFactor, atomRadius(s, i), atomRadius(s, j))) {
+      if (parts.allows(s.atoms[i].part, s.atoms[j].part) &&
+          viewDistance(view[i], view[j]) <
+              bondLimit(t.bondFactor, atomRadius(s, i), atomRadius(s, j))) {
         if (!bonds.add(i, j)) return;
       }
     }
   }
 }
 
-// Kinds 2 and 3: every entry of `kind` against every non-H atom.
-template <class Radius>
+// Kinds 2 and 3: every entry of `kind` against every non-H atom of a part it may bond to.
+template <class Radius, class Part>
 void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, int factor,
-                  const Radius& radiusOf, model::Dialogs& d) {
+                  const Radius& radiusOf, const Part& partOf, const PartRule& parts,
+                  model::Dialogs& d) {
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
-  const Vec3* from = viewOfKind(s, kind);
-  const Vec3* atoms = viewOfKind(s, 1);
+  const Vec3* from = viewOfKind(s, kind, count);
+  const Vec3* atoms = viewOfKind(s, 1, s.workingAtomCount);
   for (int i = 1; i <= count; ++i) {
     for (int j = 1; j <= s.workingAtomCount; ++j) {
-      if (viewDistance(from[i], atoms[j]) < bondLimit(factor, radiusOf(i), atomRadius(s, j))) {
+      if (parts.allows(partOf(i), s.atoms[j].part) &&
+          viewDistance(from[i], atoms[j]) < bondLimit(factor, radiusOf(i), atomRadius(s, j))) {
         if (!bonds.add(i, j)) return;
       }
     }
@@ -115,7 +121,7 @@ void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, i
 void plainPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
   KindFiller bonds(s, 4, d);
   bonds.clear();
-  const Vec3* view = viewOfKind(s, 3);
+  const Vec3* view = viewOfKind(s, 3, s.workingPeakCount);
   const double r0 = elementRadius(s, 0);
   const int n = s.workingPeakCount;
   for (int i = 1; i <= n - 1; ++i) {
@@ -130,16 +136,19 @@ void plainPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dia
 }  // namespace
 
 void detectConnectionPlain(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d) {
-  plainAtomBonds(s, t, d);
+  const PartRule parts = partRuleOf(s);
+  plainAtomBonds(s, t, parts, d);
   addBindBonds(s, d);
   if (hydrogenKindRuns(s, t)) {
     plainToAtoms(
-        s, 2, 2, s.workingHCount, t.bondFactor, [&s](int i) { return hydrogenRadius(s, i); }, d);
+        s, 2, 2, s.workingHCount, t.bondFactor, [&s](int i) { return hydrogenRadius(s, i); },
+        [&s](int i) { return s.hydrogens[i].part; }, parts, d);
   }
   if (peakKindsRun(s, t)) {
     const double r0 = elementRadius(s, 0);
     plainToAtoms(
-        s, 3, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, d);
+        s, 3, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; },
+        [](int) { return 0; }, parts, d);
     plainPeakPeak(s, t, d);
   }
 }
@@ -174,13 +183,62 @@ int lastAtomLabelled(const model::StructureModel& s, const std::string& name) {
   return found;
 }
 
+// The two PART numbers of a "BIND m n" card; atom names never start with a digit or a sign.
+bool bindParts(const std::string& first, const std::string& second, int& firstPart,
+               int& secondPart) {
+  const std::optional<int> a = text::findInt(first);
+  const std::optional<int> b = text::findInt(second);
+  if (!a || !b) return false;
+  firstPart = *a;
+  secondPart = *b;
+  return true;
+}
+
 }  // namespace
+
+void PartRule::allowPair(int first, int second) {
+  const std::pair<int, int> pair = std::minmax(first, second);
+  if (std::find(m_pairs.begin(), m_pairs.end(), pair) == m_pairs.end()) m_pairs.push_back(pair);
+}
+
+bool PartRule::listed(int first, int second) const {
+  const std::pair<int, int> pair = std::minmax(first, second);
+  return std::find(m_pairs.begin(), m_pairs.end(), pair) != m_pairs.end();
+}
+
+PartRule partRuleOf(const model::StructureModel& s) {
+  PartRule rule;
+  std::string first, second;
+  int firstPart = 0, secondPart = 0;
+  for (const std::string& line : s.instructionLines) {
+    if (text::startsWithUpper(line, "BIND") && bindNames(line, first, second) &&
+        bindParts(first, second, firstPart, secondPart)) {
+      rule.allowPair(firstPart, secondPart);
+    }
+  }
+  return rule;
+}
+
+int partOf(const model::StructureModel& s, model::AtomRef ref) {
+  switch (ref.kind) {
+    case model::AtomKind::Atom:
+      return s.atoms[ref.index].part;
+    case model::AtomKind::Hydrogen:
+      return s.hydrogens[ref.index].part;
+    case model::AtomKind::Peak:
+    case model::AtomKind::None:
+      break;
+  }
+  return 0;
+}
 
 void addBindBonds(model::StructureModel& s, model::Dialogs& d) {
   KindFiller bonds(s, 1, d);
   std::string first, second;
+  int firstPart = 0, secondPart = 0;
   for (const std::string& line : s.instructionLines) {
     if (!text::startsWithUpper(line, "BIND") || !bindNames(line, first, second)) continue;
+    if (bindParts(first, second, firstPart, secondPart)) continue;
     const int a = lastAtomLabelled(s, first);
     const int b = lastAtomLabelled(s, second);
     if (a > 0 && b > 0 && !bonds.add(a, b)) return;
@@ -293,14 +351,15 @@ void orderAsGrid(const SpatialGrid& grid, BondWorkspace& w) {
     w.queryOrder[static_cast<size_t>(slot)] = grid.item(slot);
 }
 
-void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dialogs& d,
-                   BondWorkspace& w, double reach) {
+void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const PartRule& parts,
+                   model::Dialogs& d, BondWorkspace& w, double reach) {
   KindFiller bonds(s, 1, d);
   bonds.clear();
   if (!(reach > 0)) return;
-  const Vec3* view = viewOfKind(s, 1);
+  const Vec3* view = viewOfKind(s, 1, s.workingAtomCount);
   const double* radii = w.atomRadii.data();
   const double* slotRadii = w.slotRadii.data();
+  const int* slotParts = w.slotParts.data();
   const int factor = t.bondFactor;
   const double reach2 = reachSquared(reach);
   orderAsGrid(w.atomGrid, w);
@@ -309,9 +368,12 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dia
       [&](int i) {
         const Vec3 p = view[i];
         const double ri = radii[i];
+        const int pi = w.atomParts[static_cast<size_t>(i)];
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
+          // The part test comes last: it is cheap, but few candidates get that far.
           if (j > i && !beyondReach(p, q, reach2) &&
-              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
+              parts.allows(pi, slotParts[slot])) {
             w.partners.push_back(j);
           }
         });
@@ -319,14 +381,16 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, model::Dia
       bonds, w);
 }
 
-template <class Radius>
+template <class Radius, class Part>
 void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
-                 const Radius& radiusOf, model::Dialogs& d, BondWorkspace& w, double reach) {
+                 const Radius& radiusOf, const Part& partOf, const PartRule& parts,
+                 model::Dialogs& d, BondWorkspace& w, double reach) {
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
   if (!(reach > 0)) return;
-  const Vec3* from = viewOfKind(s, bondKind);  // kind 2 = H atoms, kind 3 = peaks
+  const Vec3* from = viewOfKind(s, bondKind, count);  // kind 2 = H atoms, kind 3 = peaks
   const double* slotRadii = w.slotRadii.data();
+  const int* slotParts = w.slotParts.data();
   const double reach2 = reachSquared(reach);
   orderByCell(w.atomGrid, from, count, w);
   storeInIndexOrder(
@@ -334,9 +398,11 @@ void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
       [&](int i) {
         const Vec3 p = from[i];
         const double ri = radiusOf(i);
+        const int pi = partOf(i);
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
           if (!beyondReach(p, q, reach2) &&
-              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot])) {
+              viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
+              parts.allows(pi, slotParts[slot])) {
             w.partners.push_back(j);
           }
         });
@@ -351,7 +417,7 @@ void gridPeakPeak(model::StructureModel& s, const BondThresholds& t, model::Dial
   const double r0 = elementRadius(s, 0);
   const double limit = bondLimit(t.peakBondFactor, r0, r0);
   if (!(limit > 0)) return;
-  const Vec3* view = viewOfKind(s, 3);
+  const Vec3* view = viewOfKind(s, 3, s.workingPeakCount);
   const double reach2 = reachSquared(limit);
   w.peakGrid.build(view, s.workingPeakCount, limit);
   orderAsGrid(w.peakGrid, w);
@@ -380,20 +446,24 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
 
   RadiusRange atomRange, hydrogenRange, peakRange;
   w.atomRadii.resize(static_cast<size_t>(std::max(s.workingAtomCount, 0)) + 1);
+  w.atomParts.resize(w.atomRadii.size());
   for (int i = 1; i <= s.workingAtomCount; ++i) {
     // The atom records are large: fetch the sfac of later ones while this one is read.
     if (i + radiusPrefetch <= s.workingAtomCount)
       __builtin_prefetch(&s.atoms[i + radiusPrefetch].sfac);
     w.atomRadii[static_cast<size_t>(i)] = atomRadius(s, i);
+    w.atomParts[static_cast<size_t>(i)] = s.atoms[i].part;
     atomRange.add(w.atomRadii[static_cast<size_t>(i)]);
   }
   if (hydrogens) {
     w.hydrogenRadii.resize(static_cast<size_t>(s.workingHCount) + 1);
+    w.hydrogenParts.resize(w.hydrogenRadii.size());
     for (int i = 1; i <= s.workingHCount; ++i) {
       if (i + radiusPrefetch <= s.workingHCount) {
         __builtin_prefetch(&s.hydrogens[i + radiusPrefetch].sfac);
       }
       w.hydrogenRadii[static_cast<size_t>(i)] = hydrogenRadius(s, i);
+      w.hydrogenParts[static_cast<size_t>(i)] = s.hydrogens[i].part;
       hydrogenRange.add(w.hydrogenRadii[static_cast<size_t>(i)]);
     }
   }
@@ -402,23 +472,29 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
   const double reach1 = largestLimit(t.bondFactor, atomRange, atomRange);
   const double reach2 = hydrogens ? largestLimit(t.bondFactor, hydrogenRange, atomRange) : 0;
   const double reach3 = peaks ? largestLimit(t.peakBondFactor, peakRange, atomRange) : 0;
-  w.atomGrid.build(viewOfKind(s, 1), s.workingAtomCount, std::max({reach1, reach2, reach3}));
+  w.atomGrid.build(viewOfKind(s, 1, s.workingAtomCount), s.workingAtomCount,
+                   std::max({reach1, reach2, reach3}));
   w.slotRadii.resize(static_cast<size_t>(w.atomGrid.size()));
+  w.slotParts.resize(static_cast<size_t>(w.atomGrid.size()));
   for (int slot = 0; slot < w.atomGrid.size(); ++slot) {
-    w.slotRadii[static_cast<size_t>(slot)] =
-        w.atomRadii[static_cast<size_t>(w.atomGrid.item(slot))];
+    const int i = w.atomGrid.item(slot);
+    w.slotRadii[static_cast<size_t>(slot)] = w.atomRadii[static_cast<size_t>(i)];
+    w.slotParts[static_cast<size_t>(slot)] = w.atomParts[static_cast<size_t>(i)];
   }
 
-  gridAtomBonds(s, t, d, w, reach1);
+  const PartRule parts = partRuleOf(s);
+  gridAtomBonds(s, t, parts, d, w, reach1);
   addBindBonds(s, d);
   if (hydrogens) {
     const double* radii = w.hydrogenRadii.data();
     gridToAtoms(
-        s, 2, s.workingHCount, t.bondFactor, [radii](int i) { return radii[i]; }, d, w, reach2);
+        s, 2, s.workingHCount, t.bondFactor, [radii](int i) { return radii[i]; },
+        [&w](int i) { return w.hydrogenParts[static_cast<size_t>(i)]; }, parts, d, w, reach2);
   }
   if (peaks) {
     gridToAtoms(
-        s, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, d, w, reach3);
+        s, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, [](int) { return 0; },
+        parts, d, w, reach3);
     gridPeakPeak(s, t, d, w);
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "geometry/spatial_grid.h"
@@ -51,6 +52,26 @@ inline double bondLimit(int factorTenths, double radius1, double radius2) {
 /// element table.
 double elementRadius(const model::StructureModel& structure, int sfac);
 
+/// Which PART numbers may bond by distance: equal numbers, PART 0 with every part (SHELXL's
+/// convention for alternative disorder components), and the pairs named by "BIND m n" cards.
+class PartRule {
+ public:
+  /// Lets parts `first` and `second` bond to each other.
+  void allowPair(int first, int second);
+  bool allows(int first, int second) const {
+    return first == second || first == 0 || second == 0 || listed(first, second);
+  }
+
+ private:
+  bool listed(int first, int second) const;
+  std::vector<std::pair<int, int>> m_pairs;  // each pair with the smaller number first
+};
+
+/// The part rule of the structure's instruction lines (its "BIND m n" cards).
+PartRule partRuleOf(const model::StructureModel& structure);
+/// The PART number of an atom or H atom; 0 for a peak.
+int partOf(const model::StructureModel& structure, model::AtomRef ref);
+
 /// The partners of one entry: `partners[start..end)` of a BondWorkspace.
 struct PartnerBlock {
   std::uint32_t start = 0;
@@ -64,7 +85,10 @@ class BondWorkspace {
   SpatialGrid peakGrid;
   std::vector<double> atomRadii;      // by AtomTable index
   std::vector<double> hydrogenRadii;  // by HydrogenTable index
+  std::vector<int> atomParts;         // PART numbers by AtomTable index
+  std::vector<int> hydrogenParts;     // PART numbers by HydrogenTable index
   std::vector<double> slotRadii;      // atom radii in the cell order of atomGrid
+  std::vector<int> slotParts;         // atom PART numbers in the cell order of atomGrid
   std::vector<int> queryOrder;        // the entries of one kind in cell order
   std::vector<int> cellKeys;          // cell of each query entry
   std::vector<int> keyStart;          // counting sort of the queries by cell
@@ -73,7 +97,9 @@ class BondWorkspace {
 };
 
 /// Rebuilds kind 1 (distance pass, then BIND cards), kind 2 when H atoms are shown and
-/// kinds 3 and 4 when peaks are shown, from the view coordinates of the working tables. A full
+/// kinds 3 and 4 when peaks are shown, from the view coordinates of the working tables. Atoms
+/// and H atoms of different non-zero PARTs are not bonded by distance unless a "BIND m n" card
+/// joins their parts (peaks count as PART 0); a "BIND atom1 atom2" card bonds whatever. A full
 /// kind shows its message once and keeps the pairs found so far. Uses a cell list; the pairs and
 /// their order are exactly those of detectConnectionPlain. The caller refreshes the distance
 /// window (ShowDistances).
@@ -87,8 +113,9 @@ void DetectConnection(model::StructureModel& structure, const BondThresholds& th
 void detectConnectionPlain(model::StructureModel& structure, const BondThresholds& thresholds,
                            model::Dialogs& dialogs);
 
-/// Appends the pairs of the BIND cards of the instruction lines to kind 1 (the atoms of the
-/// file only; the last atom of a label wins; cards with other than two names are skipped).
+/// Appends the pairs of the "BIND atom1 atom2" cards of the instruction lines to kind 1, in any
+/// PARTs (the atoms of the file only; the last atom of a label wins; cards with other than two
+/// names, and "BIND m n" cards of part numbers, add no pair).
 void addBindBonds(model::StructureModel& structure, model::Dialogs& dialogs);
 
 }  // namespace tavo::geometry

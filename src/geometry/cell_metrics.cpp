@@ -57,13 +57,17 @@ double bondAngle(const model::StructureModel& structure, AtomRef a, AtomRef b, A
   const double q = viewDistance(structure, b, c);
   const double r = viewDistance(structure, a, c);
   if (p == 0 || q == 0) return 0;
-  return arcCos((p * p + q * q - r * r) / (2 * p * q)) * degreesPerRadianExact;
+  return arcCos((p * p + q * q - r * r) / (2 * p * q)) * degreesPerRadian;
 }
 
 double vectorAngle(const Vec3& p, const Vec3& q) {
+  return findVectorAngle(p, q).value_or(0);
+}
+
+std::optional<double> findVectorAngle(const Vec3& p, const Vec3& q) {
   const double lengths = model::length(p) * model::length(q);
-  if (lengths == 0) return 0;
-  return arcCos(model::dot(p, q) / lengths) * degreesPerRadianExact;
+  if (!(lengths > 0) || !std::isfinite(lengths)) return std::nullopt;
+  return arcCos(model::dot(p, q) / lengths) * degreesPerRadian;
 }
 
 double vectorAngle(const model::StructureModel& structure, AtomRef s1, AtomRef s2, AtomRef s3,

@@ -2,17 +2,18 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "geometry/view_frame.h"
 #include "model/atom_ref.h"
+#include "model/cell_parameters.h"
 #include "model/structure_model.h"
 #include "model/vec3.h"
 
 namespace tavo::geometry {
 
-/// Degrees per radian as the angle calculations use it.
-inline constexpr double degreesPerRadianExact = 57.295779513082320877;
+using model::degreesPerRadian;
 
 /// Shown when the cell edges of the view frame span no volume, so that view positions cannot be
 /// turned back into fractional coordinates.
@@ -53,6 +54,9 @@ double bondAngle(const model::StructureModel& structure, model::AtomRef a, model
 
 /// The angle in degrees between vectors p and q; 0 when either has no length.
 double vectorAngle(const model::Vec3& p, const model::Vec3& q);
+/// The same, empty when either vector has no length (two coincident atoms) or is not finite:
+/// such an angle does not exist.
+std::optional<double> findVectorAngle(const model::Vec3& p, const model::Vec3& q);
 /// The angle in degrees between s1→s2 and s3→s4 of the view positions of four entries.
 double vectorAngle(const model::StructureModel& structure, model::AtomRef s1, model::AtomRef s2,
                    model::AtomRef s3, model::AtomRef s4);

@@ -97,7 +97,7 @@ void resetViewCoordinates(model::StructureModel& structure, ViewFrame& frame, bo
   resetKind(structure, structure.atoms, 1, structure.nonHCount, origin, moveGroupMode);
   resetKind(structure, structure.hydrogens, 2, structure.hCount, origin, moveGroupMode);
   resetKind(structure, structure.peaks, 3, structure.peakCount, origin, moveGroupMode);
-  if (!structure.view[1].empty()) structure.view[1][0] = {};
+  structure.view[1][0] = {};
 }
 
 }  // namespace tavo::geometry

@@ -13,26 +13,74 @@ namespace tavo::model {
 
 namespace {
 
+using Words = std::vector<std::string_view>;
+
 bool startsWithBlank(const std::string& raw) {
   return !raw.empty() && static_cast<unsigned char>(raw.front()) <= 32;
 }
 
-std::string nameOf(const std::string& word) {
-  char buffer[8];
-  return std::string(instructionNameOf(word, buffer));
+bool isTrimmed(char c) {
+  return static_cast<unsigned char>(c) <= 32;
 }
 
-std::string firstWord(const std::string& row) {
-  const std::string blanks = tabsToBlanks(row);
-  const auto words = text::splitWords(blanks);
-  return words.empty() ? std::string() : std::string(words.front());
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && isTrimmed(s.front()))
+    s.remove_prefix(1);
+  while (!s.empty() && isTrimmed(s.back()))
+    s.remove_suffix(1);
+  return s;
+}
+
+// The first word of a row; SHELXL separates words at tabs as at blanks.
+std::string_view firstWord(std::string_view row) {
+  const auto separates = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t start = 0;
+  while (start < row.size() && separates(row[start]))
+    ++start;
+  std::size_t end = start;
+  while (end < row.size() && !separates(row[end]))
+    ++end;
+  return row.substr(start, end - start);
+}
+
+// The parts of a row as splitRow() finds them, as views into the row: nothing is copied.
+struct RowView {
+  std::string_view code;     // before "!", trimmed, without a continuation "="
+  std::string_view comment;  // after "!", its end trimmed
+  bool continues = false;
+};
+
+RowView viewRow(std::string_view row) {
+  RowView result;
+  std::string_view code = row;
+  if (const std::size_t bang = row.find('!'); bang != std::string_view::npos) {
+    std::string_view comment = row.substr(bang + 1);
+    while (!comment.empty() && isTrimmed(comment.back()))
+      comment.remove_suffix(1);
+    result.comment = comment;
+    code = row.substr(0, bang);
+  }
+  code = trimmed(code);
+  if (!code.empty() && code.back() == '=') {
+    result.continues = true;
+    code.remove_suffix(1);
+    code = trimmed(code);
+  }
+  result.code = code;
+  return result;
+}
+
+// Appends the words of a code part to `words`; SHELXL separates words at tabs as at blanks.
+void appendWords(std::string_view code, Words& words) {
+  text::appendWords(code, words, true);
 }
 
 // Label, SFAC number in range and the numbers that follow; empty when the words do not have an
-// atom's shape. A non-number where a number belongs throws ConversionError.
-std::optional<AtomLine> atomFromWords(const StructureModel& structure,
-                                      const std::vector<std::string_view>& words,
-                                      std::size_t numberCount, const std::string& where) {
+// atom's shape. A non-number where a number belongs throws ConversionError, prefixed with where
+// the line stands.
+std::optional<AtomLine> atomFromWords(const StructureModel& structure, const Words& words,
+                                      std::size_t numberCount, const SourceRows* source, int row,
+                                      const std::string& where) {
   if (words.size() != numberCount + 2) return std::nullopt;
   if (isInstructionName(words[0]) || isPeakLabel(words[0])) return std::nullopt;
   const auto sfac = text::findInt(words[1]);
@@ -41,10 +89,14 @@ std::optional<AtomLine> atomFromWords(const StructureModel& structure,
   atom.label = text::cut(words[0], 8);
   atom.sfac = *sfac;
   for (std::size_t i = 2; i < words.size(); ++i) {
+    if (const auto value = text::findDouble(words[i])) {
+      atom.numbers.push_back(*value);
+      continue;
+    }
     try {
-      atom.numbers.push_back(text::parseDouble(words[i]));
+      text::parseDouble(words[i]);
     } catch (const ConversionError& error) {
-      throw ConversionError(where + error.what());
+      throw ConversionError((source ? source->where(row) : where) + error.what());
     }
   }
   return atom;
@@ -52,13 +104,12 @@ std::optional<AtomLine> atomFromWords(const StructureModel& structure,
 
 // An atom written without its Uiso, or without sof and Uiso ("C1 1 0.1 0.2 0.3"): SHELXL
 // takes 11.0 and 0.05 for what is left out, and so does the model.
-std::optional<AtomLine> shortAtom(const StructureModel& structure,
-                                  const std::vector<std::string_view>& words,
-                                  const std::string& where) {
+std::optional<AtomLine> shortAtom(const StructureModel& structure, const Words& words,
+                                  const SourceRows& source, int row) {
   constexpr double defaultSof = 11.0;
   constexpr double defaultUiso = 0.05;
   for (std::size_t given : {std::size_t{3}, std::size_t{4}}) {
-    auto atom = atomFromWords(structure, words, given, where);
+    auto atom = atomFromWords(structure, words, given, &source, row, {});
     if (!atom) continue;
     if (given == 3) atom->numbers.push_back(defaultSof);
     atom->numbers.push_back(defaultUiso);
@@ -67,47 +118,43 @@ std::optional<AtomLine> shortAtom(const StructureModel& structure,
   return std::nullopt;
 }
 
-// Adds the item that spans rows item.row..end-1. A card keeps the rows passed over inside it in
-// place; an atom, whose lines are written anew, is followed by them as rows of their own.
-void placePassedOverRows(std::vector<AtomListItem>& items, AtomListItem item,
-                         const std::vector<std::string>& passedOver, const SourceRows& source,
-                         int end) {
-  if (passedOver.empty()) {
-    items.push_back(std::move(item));
-    return;
-  }
-  if (item.kind != ItemKind::Atom) {
-    item.lines.resize(1);
-    for (int k = item.row + 1; k < end; ++k)
-      item.lines.push_back(source.raw[static_cast<std::size_t>(k)]);
-    items.push_back(std::move(item));
-    return;
-  }
-  const int row = item.row;
-  items.push_back(std::move(item));
-  for (const std::string& line : passedOver) {
-    AtomListItem card;
-    card.row = row;
-    card.lines = {line};
-    items.push_back(std::move(card));
+// The instruction name of a row's first word ("" when it names none).
+std::string_view instructionOf(std::string_view word, char (&buffer)[8]) {
+  return isInstructionName(word) ? instructionNameOf(word, buffer) : std::string_view();
+}
+
+// Classifies one logical line whose words and comment are known.
+void classify(AtomListItem& item, std::string_view name, const Words& words,
+              const std::string& joinedCode, const StructureModel& structure,
+              const SourceRows& source) {
+  if (name == "FVAR") {
+    item.kind = ItemKind::Fvar;
+  } else if (name == "PART" && words.size() <= 3) {
+    const auto number = words.size() > 1 ? text::findInt(words[1]) : std::optional<int>(0);
+    const bool sofOk = words.size() < 3 || text::findDouble(words[2]).has_value();
+    if (number && sofOk) {
+      item.kind = ItemKind::Part;
+      item.number = *number;
+      if (words.size() == 3) item.partSof = std::string(words[2]);
+    }
+  } else if (name == "AFIX" && words.size() >= 2) {
+    if (const auto number = text::findInt(words[1])) {
+      item.kind = ItemKind::Afix;
+      item.number = *number;
+      item.afixText = text::trimLine(std::string_view(joinedCode).substr(4));
+    }
+  } else if (name.empty()) {
+    auto atom = atomFromWords(structure, words, 5, &source, item.row, {});
+    if (!atom) atom = atomFromWords(structure, words, 10, &source, item.row, {});
+    if (!atom) atom = shortAtom(structure, words, source, item.row);
+    if (atom) {
+      item.kind = ItemKind::Atom;
+      item.atom = std::move(*atom);
+    }
   }
 }
 
 }  // namespace
-
-bool isPassedOver(const std::string& row) {
-  if (isRemLine(row)) return true;
-  const RowCode code = splitRow(row);
-  return code.code.empty() && !code.continues;
-}
-
-int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
-  int k = r;
-  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
-    ++k;
-  if (k == r || k > last) return 0;
-  return startsWithBlank(source.raw[static_cast<std::size_t>(k)]) ? k - r : 0;
-}
 
 std::string tabsToBlanks(std::string_view text) {
   std::string result(text);
@@ -118,127 +165,128 @@ std::string tabsToBlanks(std::string_view text) {
 }
 
 RowCode splitRow(const std::string& row) {
+  const RowView view = viewRow(row);
   RowCode result;
-  const std::string blanks = tabsToBlanks(row);
-  std::string_view code(blanks);
-  if (const std::size_t bang = code.find('!'); bang != std::string_view::npos) {
-    // The comment is kept as written (its leading blanks and tabs included) so that it is
-    // written back unchanged; only the end of the line is trimmed.
-    std::string comment = row.substr(std::min(bang + 1, row.size()));
-    while (!comment.empty() && static_cast<unsigned char>(comment.back()) <= 32)
-      comment.pop_back();
-    result.comment = std::move(comment);
-    code = code.substr(0, bang);
-  }
-  result.code = text::trimLine(code);
-  if (text::endsWith(result.code, "=")) {
-    result.continues = true;
-    result.code.pop_back();
-    result.code = text::trimLine(result.code);
-  }
+  result.code = tabsToBlanks(view.code);
+  result.comment = std::string(view.comment);
+  result.continues = view.continues;
   return result;
 }
 
 std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
-                                          const std::vector<std::string_view>& words,
-                                          const std::string& where) {
-  auto atom = atomFromWords(structure, words, 5, where);
+                                          std::vector<std::string_view> words,
+                                          const SourceRows& source, int row) {
+  auto atom = atomFromWords(structure, words, 5, &source, row, {});
+  if (!atom) atom = atomFromWords(structure, words, 10, &source, row, {});
+  if (!atom) atom = shortAtom(structure, words, source, row);
   if (!atom && words.size() == 8 && text::findDouble(words.back())) {
     // SHELXT writes the peak height after Uiso.
-    atom = atomFromWords(structure, {words.begin(), words.end() - 1}, 5, where);
+    words.pop_back();
+    atom = atomFromWords(structure, words, 5, &source, row, {});
   }
-  if (!atom) atom = atomFromWords(structure, words, 10, where);
-  if (!atom) atom = shortAtom(structure, words, where);
   return atom;
 }
 
-std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
-                                        int first, int last) {
-  std::vector<AtomListItem> items;
-  int r = first;
-  while (r <= last) {
-    AtomListItem item;
-    item.row = r;
-    const std::string& row = source.rows[static_cast<std::size_t>(r)];
-    const std::string word = firstWord(row);
-    const std::string name = nameOf(word);
-    const bool instruction = isInstructionName(word);
+bool isPassedOver(const std::string& row) {
+  if (isRemLine(row)) return true;
+  const RowView view = viewRow(row);
+  return view.code.empty() && !view.continues;
+}
+
+int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
+  int k = r;
+  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
+    ++k;
+  if (k == r || k > last) return 0;
+  return startsWithBlank(source.rawRow(k)) ? k - r : 0;
+}
+
+AtomListSplitter::AtomListSplitter(const StructureModel& structure, const SourceRows& source,
+                                   int first, int last)
+    : m_structure(structure), m_source(source), m_row(first), m_last(last) {}
+
+bool AtomListSplitter::next(AtomListItem& item) {
+  if (m_nextPassedOver < m_passedOver.size()) {
+    // A row passed over inside the atom line before: a row of its own after the atom.
+    item = AtomListItem{};
+    item.row = m_passedOver[m_nextPassedOver++];
+    item.lines.push_back(m_source.rawRow(item.row));
+    return true;
+  }
+  if (m_row > m_last) return false;
+  const SourceRows& source = m_source;
+  m_passedOver.clear();
+  m_nextPassedOver = 0;
+  item = AtomListItem{};
+  item.row = m_row;
+  const std::string& row = source.rows[static_cast<std::size_t>(m_row)];
+  char buffer[8];
+  const std::string_view name = instructionOf(firstWord(row), buffer);
+  int r = m_row + 1;
+  if (row.empty() || startsWithBlank(source.rawRow(item.row))) {
+    // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
+    item.lines.push_back(source.rawRow(item.row));
+    m_row = r;
+    return true;
+  }
+  if (name == "REM") {
     item.lines.push_back(row);
-    ++r;
-    if (row.empty() || startsWithBlank(source.raw[static_cast<std::size_t>(item.row)])) {
-      // A blank row, or one that starts with a blank and continues nothing: kept as it stands.
-      item.lines.front() = source.raw[static_cast<std::size_t>(item.row)];
-      items.push_back(std::move(item));
-      continue;
-    }
-    if (instruction && name == "REM") {
-      items.push_back(std::move(item));
-      continue;
-    }
-    if (instruction && name == "FRAG") {
-      item.kind = ItemKind::Frag;
-      while (r <= last &&
-             nameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)])) != "FEND") {
-        item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
-        ++r;
-      }
-      items.push_back(std::move(item));
-      continue;
-    }
-    // Join the continuation rows.
-    RowCode joined = splitRow(row);
-    bool continues = joined.continues;
-    std::vector<std::string> passedOver;
-    while (continues && r <= last) {
-      const int skip = rowsBeforeContinuation(source, r, last);
-      // Without a continuation behind them, such rows stand on their own after this line,
-      // unless the row is indented like a continuation ("   ! a comment on the atom").
-      const std::size_t at = static_cast<std::size_t>(r);
-      if (skip == 0 && isPassedOver(source.rows[at]) && !startsWithBlank(source.raw[at])) break;
-      for (int k = 0; k < skip; ++k, ++r)
-        passedOver.push_back(source.raw[static_cast<std::size_t>(r)]);
-      const RowCode next = splitRow(source.rows[static_cast<std::size_t>(r)]);
-      item.lines.push_back(source.raw[static_cast<std::size_t>(r)]);
-      joined.code += " " + next.code;
-      if (!next.comment.empty()) {
-        joined.comment += joined.comment.empty() ? next.comment : " " + next.comment;
-      }
-      continues = next.continues;
+    m_row = r;
+    return true;
+  }
+  if (name == "FRAG") {
+    item.kind = ItemKind::Frag;
+    item.lines.push_back(row);
+    char endBuffer[8];
+    while (r <= m_last && instructionNameOf(firstWord(source.rows[static_cast<std::size_t>(r - 1)]),
+                                            endBuffer) != "FEND") {
+      item.lines.push_back(source.rawRow(r));
       ++r;
     }
-    const auto words = text::splitWords(joined.code);
-    if (instruction && name == "FVAR") {
-      item.kind = ItemKind::Fvar;
-    } else if (instruction && name == "PART" && words.size() <= 3) {
-      const auto number = words.size() > 1 ? text::findInt(words[1]) : std::optional<int>(0);
-      const bool sofOk = words.size() < 3 || text::findDouble(words[2]).has_value();
-      if (number && sofOk) {
-        item.kind = ItemKind::Part;
-        item.number = *number;
-        if (words.size() == 3) item.partSof = std::string(words[2]);
-        item.comment = joined.comment;
-      }
-    } else if (instruction && name == "AFIX" && words.size() >= 2) {
-      if (const auto number = text::findInt(words[1])) {
-        item.kind = ItemKind::Afix;
-        item.number = *number;
-        item.afixText = text::trimLine(std::string_view(joined.code).substr(4));
-        item.comment = joined.comment;
-      }
-    } else if (!instruction) {
-      const std::string where = source.where(item.row);
-      auto atom = atomFromWords(structure, words, 5, where);
-      if (!atom) atom = atomFromWords(structure, words, 10, where);
-      if (!atom) atom = shortAtom(structure, words, where);
-      if (atom) {
-        item.kind = ItemKind::Atom;
-        item.atom = std::move(*atom);
-        item.atom.comment = joined.comment;
-      }
-    }
-    placePassedOverRows(items, std::move(item), passedOver, source, r);
+    m_row = r;
+    return true;
   }
-  return items;
+  // Join the continuation rows: their words follow one another, their comments are joined by
+  // a blank.
+  RowView part = viewRow(row);
+  m_words.clear();
+  appendWords(part.code, m_words);
+  m_comment.assign(part.comment);
+  const bool needsCode = name == "AFIX";
+  if (needsCode) m_joinedCode = tabsToBlanks(part.code);
+  while (part.continues && r <= m_last) {
+    // Blank, comment and REM rows before a continuation row are passed over. Without a
+    // continuation behind them they stand on their own after this line, unless the row is
+    // indented like a continuation ("   ! a comment on the atom").
+    const int skip = rowsBeforeContinuation(source, r, m_last);
+    if (skip == 0 && isPassedOver(source.rows[static_cast<std::size_t>(r)]) &&
+        !startsWithBlank(source.rawRow(r))) {
+      break;
+    }
+    for (int k = 0; k < skip; ++k)
+      m_passedOver.push_back(r++);
+    part = viewRow(source.rows[static_cast<std::size_t>(r)]);
+    appendWords(part.code, m_words);
+    if (!part.comment.empty()) {
+      if (!m_comment.empty()) m_comment += ' ';
+      m_comment.append(part.comment);
+    }
+    if (needsCode) m_joinedCode += " " + tabsToBlanks(part.code);
+    ++r;
+  }
+  m_row = r;
+  classify(item, name, m_words, m_joinedCode, m_structure, source);
+  if (item.kind == ItemKind::Part || item.kind == ItemKind::Afix) item.comment = m_comment;
+  if (item.kind == ItemKind::Atom) {
+    item.atom.comment = m_comment;
+  } else {
+    // A card keeps the rows passed over inside it in place.
+    item.lines.push_back(row);
+    for (int k = item.row + 1; k < r; ++k)
+      item.lines.push_back(source.rawRow(k));
+    m_passedOver.clear();
+  }
+  return true;
 }
 
 }  // namespace tavo::model

@@ -1,6 +1,9 @@
 // The grammar of one logical line of the atom list: atom, PART, AFIX, FVAR or card.
 #pragma once
 
+#include <array>
+#include <cassert>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,12 +14,29 @@ namespace tavo::model {
 class StructureModel;
 struct SourceRows;
 
+/// The coded numbers of an atom line as written: x y z sof U11 [U22 U33 U23 U13 U12]. Held in
+/// place, so that reading an atom allocates nothing for them.
+class AtomNumbers {
+ public:
+  static constexpr std::size_t maxCount = 10;
+  std::size_t size() const { return m_count; }
+  double operator[](std::size_t i) const { return m_values[i]; }
+  void push_back(double value) {
+    assert(m_count < maxCount);
+    m_values[m_count++] = value;
+  }
+
+ private:
+  std::array<double, maxCount> m_values{};
+  std::size_t m_count = 0;
+};
+
 /// An atom line: label, SFAC number and 5 (isotropic) or 10 (anisotropic) coded numbers.
 struct AtomLine {
   std::string label;
   int sfac = 0;
-  std::vector<double> numbers;  // x y z sof U11 [U22 U33 U23 U13 U12], coded as written
-  std::string comment;          // after "!", trimmed
+  AtomNumbers numbers;
+  std::string comment;  // after "!", trimmed
   bool isotropic() const { return numbers.size() == 5; }
 };
 
@@ -26,7 +46,8 @@ enum class ItemKind { Fvar, Part, Afix, Atom, Card, Frag };
 struct AtomListItem {
   ItemKind kind = ItemKind::Card;
   int row = 0;                     // first file row
-  std::vector<std::string> lines;  // the rows as written (continuation rows with their blanks)
+  std::vector<std::string> lines;  // the rows as written (continuation rows with their blanks);
+                                   // empty for an atom, which never stands as a card
   int number = 0;                  // PART or AFIX number
   std::string partSof;             // PART occupancy as written
   std::string afixText;            // everything after "AFIX", trimmed
@@ -34,10 +55,26 @@ struct AtomListItem {
   AtomLine atom;
 };
 
-/// Splits rows first..last into logical lines and classifies each. Throws ConversionError,
-/// prefixed with the file and line, for an atom-shaped line with a word that is not a number.
-std::vector<AtomListItem> splitAtomList(const StructureModel& structure, const SourceRows& source,
-                                        int first, int last);
+/// Splits rows first..last into logical lines and classifies each, one line at a time, so that
+/// a reader holds only the lines it looks ahead to rather than the whole atom list.
+class AtomListSplitter {
+ public:
+  AtomListSplitter(const StructureModel& structure, const SourceRows& source, int first, int last);
+  /// The next logical line into `item`; false after the last. Throws ConversionError, prefixed
+  /// with the file and line, for an atom-shaped line with a word that is not a number.
+  bool next(AtomListItem& item);
+
+ private:
+  const StructureModel& m_structure;
+  const SourceRows& m_source;
+  int m_row;
+  int m_last;
+  std::vector<std::string_view> m_words;  // reused for every line
+  std::string m_joinedCode;
+  std::string m_comment;
+  std::vector<int> m_passedOver;  // rows passed over inside the last atom line, still to come
+  std::size_t m_nextPassedOver = 0;
+};
 
 /// The code part of a row (before "!") without a trailing continuation "=", and whether the row
 /// continues on the next one.
@@ -62,12 +99,13 @@ int rowsBeforeContinuation(const SourceRows& source, int r, int last);
 /// as written).
 std::string tabsToBlanks(std::string_view text);
 
-/// The words of an atom line of a file without FVAR (continuation rows joined): label, SFAC and
-/// five numbers with an optional peak height, ten numbers, or three or four numbers (sof and
-/// Uiso taken as SHELXL does). Empty when the words have no atom's shape; ConversionError,
-/// prefixed with `where`, for a word that is not a number where one belongs.
+/// The words of an atom line of a file without FVAR (continuation rows joined), the line
+/// starting at `row`: label, SFAC and five numbers with an optional peak height, ten numbers, or
+/// three or four numbers (sof and Uiso taken as SHELXL does). Empty when the words have no
+/// atom's shape; ConversionError, prefixed with the file and line, for a word that is not a
+/// number where one belongs.
 std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
-                                          const std::vector<std::string_view>& words,
-                                          const std::string& where);
+                                          std::vector<std::string_view> words,
+                                          const SourceRows& source, int row);
 
 }  // namespace tavo::model

@@ -1,10 +1,12 @@
 // Reading the atom list: atoms, riding groups, free H atoms, PART context and cards.
 #include "model/atom_list_reader.h"
 
+#include <deque>
 #include <optional>
 #include <string_view>
 
 #include "model/atom_line.h"
+#include "model/atom_parameters.h"
 #include "model/residue.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
@@ -26,18 +28,33 @@ bool isHydrogenElement(const StructureModel& structure, int sfac) {
   return symbol == "H" || symbol == "D";
 }
 
-bool goesToHydrogenTable(const StructureModel& structure, const AtomLine& atom) {
-  return atom.isotropic() && isHydrogenElement(structure, atom.sfac);
-}
+// Which SFAC numbers are H or D, looked up once per read rather than once per atom.
+class HydrogenElements {
+ public:
+  explicit HydrogenElements(const StructureModel& structure) {
+    m_isHydrogen.push_back(false);
+    for (int e = 1; e <= structure.elementCount; ++e)
+      m_isHydrogen.push_back(isHydrogenElement(structure, e));
+  }
+  /// True for an isotropic atom of H or D: it goes to the HydrogenTable.
+  bool takes(const AtomLine& atom) const {
+    return atom.isotropic() && atom.sfac >= 0 &&
+           static_cast<std::size_t>(atom.sfac) < m_isHydrogen.size() &&
+           m_isHydrogen[static_cast<std::size_t>(atom.sfac)];
+  }
+
+ private:
+  std::vector<bool> m_isHydrogen;
+};
 
 // The state of one walk over the atom list.
 class AtomListWalk {
  public:
-  explicit AtomListWalk(StructureModel& structure) : m_structure(structure) {}
+  explicit AtomListWalk(StructureModel& structure) : hydrogens(structure), m_structure(structure) {}
 
   AtomRef addAtom(const AtomLine& line, int ridingGroup) {
-    const AtomRef ref = goesToHydrogenTable(m_structure, line) ? addHydrogen(line, ridingGroup)
-                                                               : addNonHydrogen(line);
+    const AtomRef ref =
+        hydrogens.takes(line) ? addHydrogen(line, ridingGroup) : addNonHydrogen(line);
     // The cards read since the last atom stand before this one.
     auto& cards = m_structure.atomListCards;
     for (std::size_t k = m_pendingFrom; k < cards.size(); ++k)
@@ -53,6 +70,7 @@ class AtomListWalk {
   }
 
   PartState part;
+  const HydrogenElements hydrogens;
 
  private:
   AtomRef addNonHydrogen(const AtomLine& line) {
@@ -66,10 +84,8 @@ class AtomListWalk {
     atom.partSof = part.sof;
     atom.partComment = part.comment;
     atom.residue = m_residue;
-    double* fields[] = {nullptr,   &atom.x,   &atom.y,   &atom.z,   &atom.sof, &atom.u11,
-                        &atom.u22, &atom.u33, &atom.u23, &atom.u13, &atom.u12};
     for (std::size_t p = 0; p < line.numbers.size(); ++p) {
-      *fields[p + 1] =
+      atomParameter(atom, static_cast<int>(p) + 1) =
           s.decodeParameter(line.numbers[p], AtomKind::Atom, i, static_cast<Parameter>(p + 1));
     }
     atom.aniso = line.isotropic() ? 0 : 1;
@@ -90,9 +106,8 @@ class AtomListWalk {
     h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
-    double* fields[] = {nullptr, &h.x, &h.y, &h.z, &h.sof, &h.uiso};
     for (std::size_t p = 0; p < 5; ++p) {
-      *fields[p + 1] =
+      hydrogenParameter(h, static_cast<int>(p) + 1) =
           s.decodeParameter(line.numbers[p], AtomKind::Hydrogen, i, static_cast<Parameter>(p + 1));
     }
     return {AtomKind::Hydrogen, i};
@@ -103,19 +118,47 @@ class AtomListWalk {
   Residue m_residue;
 };
 
-// The end of the block of an AFIX line at `afix`: the index of the next AFIX item (or the end),
-// when the block holds at least one atom and only isotropic H atoms; -1 otherwise.
-int ridingBlockEnd(const StructureModel& structure, const std::vector<AtomListItem>& items,
-                   std::size_t afix) {
+// The logical lines of the atom list in order, with the few that a riding block looks ahead to
+// held until they are taken.
+class AtomListStream {
+ public:
+  AtomListStream(const StructureModel& structure, const SourceRows& source, int first, int last)
+      : m_splitter(structure, source, first, last) {}
+  /// The next line into `item`; false after the last.
+  bool take(AtomListItem& item) {
+    if (m_ahead.empty()) return m_splitter.next(item);
+    item = std::move(m_ahead.front());
+    m_ahead.pop_front();
+    return true;
+  }
+  /// The line `k` places ahead of the next one to take; null beyond the last.
+  const AtomListItem* peek(std::size_t k) {
+    while (m_ahead.size() <= k) {
+      AtomListItem item;
+      if (!m_splitter.next(item)) return nullptr;
+      m_ahead.push_back(std::move(item));
+    }
+    return &m_ahead[k];
+  }
+
+ private:
+  AtomListSplitter m_splitter;
+  std::deque<AtomListItem> m_ahead;
+};
+
+// The length of the block that follows an AFIX line (the lines up to the next AFIX line or the
+// end), when it holds at least one atom and only isotropic H atoms; -1 otherwise.
+int ridingBlockLength(const HydrogenElements& hydrogens, AtomListStream& stream) {
   int atoms = 0;
-  std::size_t j = afix + 1;
-  for (; j < items.size() && items[j].kind != ItemKind::Afix; ++j) {
-    if (items[j].kind == ItemKind::Frag) return -1;
-    if (items[j].kind != ItemKind::Atom) continue;
-    if (!goesToHydrogenTable(structure, items[j].atom)) return -1;
+  std::size_t k = 0;
+  for (const AtomListItem* item = stream.peek(0); item != nullptr && item->kind != ItemKind::Afix;
+       item = stream.peek(++k)) {
+    if (item->kind == ItemKind::Frag) return -1;
+    if (item->kind != ItemKind::Atom) continue;
+    if (!hydrogens.takes(item->atom)) return -1;
     ++atoms;
   }
-  return atoms > 0 ? static_cast<int>(j) : -1;
+  return atoms > 0 ? static_cast<int>(k) : -1;
 }
 
 }  // namespace
@@ -128,11 +171,11 @@ std::string SourceRows::where(int row) const {
 }
 
 void readAtomList(StructureModel& structure, const SourceRows& source, int first, int last) {
-  const std::vector<AtomListItem> items = splitAtomList(structure, source, first, last);
+  AtomListStream stream(structure, source, first, last);
   AtomListWalk walk(structure);
   int parent = 0;  // the non-H atom that a riding group may follow, 0 when none
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const AtomListItem& item = items[i];
+  AtomListItem item;
+  while (stream.take(item)) {
     switch (item.kind) {
       case ItemKind::Fvar:
         break;
@@ -152,8 +195,9 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         break;
       }
       case ItemKind::Afix: {
-        const int end = item.number != 0 && parent > 0 ? ridingBlockEnd(structure, items, i) : -1;
-        if (end < 0) {
+        const int length =
+            item.number != 0 && parent > 0 ? ridingBlockLength(walk.hydrogens, stream) : -1;
+        if (length < 0) {
           // A rigid group, a block that is not riding H atoms, or the AFIX 0 that closes one.
           walk.addCard(item.lines);
           parent = 0;
@@ -161,26 +205,24 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         }
         const int group = structure.addRidingGroup();
         RidingGroup& riding = structure.ridingGroups[group];
-        riding.afixCode = text::cut(text::splitWords(item.afixText).front(), 3);
+        riding.afixCode = text::cut(item.afixText.substr(0, item.afixText.find(' ')), 3);
         riding.afixText = item.afixText;
         riding.afixComment = item.comment;
         structure.atoms[parent].afixGroup = group;
-        for (std::size_t j = i + 1; j < static_cast<std::size_t>(end); ++j) {
-          const AtomListItem& inner = items[j];
-          if (inner.kind == ItemKind::Part)
+        AtomListItem inner;
+        for (int k = 0; k < length && stream.take(inner); ++k) {
+          if (inner.kind == ItemKind::Part) {
             walk.part = {inner.number, inner.partSof, inner.comment};
+          }
           if (inner.kind == ItemKind::Card) walk.addCard(inner.lines);
           if (inner.kind == ItemKind::Atom) walk.addAtom(inner.atom, group);
         }
-        i = static_cast<std::size_t>(end) - 1;
-        const bool closedByZero = static_cast<std::size_t>(end) < items.size() &&
-                                  items[static_cast<std::size_t>(end)].number == 0;
-        const AtomListItem* closing =
-            closedByZero ? &items[static_cast<std::size_t>(end)] : nullptr;
-        riding.closingLine = closing == nullptr           ? ""
+        const AtomListItem* closing = stream.peek(0);  // the next AFIX line, if any
+        const bool closedByZero = closing != nullptr && closing->number == 0;
+        riding.closingLine = !closedByZero                ? ""
                              : closing->lines.size() == 1 ? closing->lines.front()
                                                           : "AFIX 0";
-        if (closedByZero) ++i;
+        if (closedByZero) stream.take(inner);
         parent = 0;
         break;
       }
@@ -191,19 +233,22 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
 bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int first, int hklfRow,
                        int last) {
   AtomListWalk walk(structure);
+  std::vector<std::string_view> words;  // reused for every row
+  std::string joined;                   // the code of one logical line
   for (int r = first; r <= last; ++r) {
     if (r == hklfRow) continue;
     // One logical line: an anisotropic atom continues on the next row.
     const int start = r;
     RowCode code = splitRow(source.rows[static_cast<std::size_t>(r)]);
-    std::string joined = code.code;
     std::string comment = code.comment;
+    joined = code.code;
     while (code.continues && r < last && r + 1 != hklfRow) {
       code = splitRow(source.rows[static_cast<std::size_t>(++r)]);
-      joined += " " + code.code;
+      joined += ' ';
+      joined += code.code;
       if (!code.comment.empty()) comment += comment.empty() ? code.comment : " " + code.comment;
     }
-    const auto words = text::splitWords(joined);
+    text::splitWords(joined, words, true);
     if (words.size() == 8 && isPeakLabel(words[0])) {
       const int k = structure.addPeak();
       Peak& peak = structure.peaks[k];
@@ -215,7 +260,7 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
     }
     std::optional<AtomLine> atom;
     try {
-      atom = parseSolutionAtom(structure, words, source.where(start));
+      atom = parseSolutionAtom(structure, words, source, start);
     } catch (const ConversionError&) {
       // Text after HKLF that merely looks like an atom is no part of the structure.
       if (start < hklfRow) throw;
@@ -228,7 +273,7 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
     if (start >= hklfRow) continue;
     std::vector<std::string> lines;
     for (int k = start; k <= r; ++k)
-      lines.push_back(source.raw[static_cast<std::size_t>(k)]);
+      lines.push_back(source.rawRow(k));
     walk.addCard(std::move(lines));
   }
   if (structure.workingAtomCount > 0 || structure.workingPeakCount == 0) return false;
@@ -262,9 +307,9 @@ void readPeaks(StructureModel& structure, const SourceRows& source, int hklfRow)
   const int last = static_cast<int>(source.rows.size()) - 1;
   structure.rows.firstPeakRow = 0;
   structure.rows.lastRow = last;
+  std::vector<std::string_view> words;  // reused for every row
   for (int r = hklfRow + 1; r <= last; ++r) {
-    const std::string blanks = tabsToBlanks(source.rows[static_cast<std::size_t>(r)]);
-    const auto words = text::splitWords(blanks);
+    text::splitWords(source.rows[static_cast<std::size_t>(r)], words, true);
     // Peak lines: Q label, SFAC, x y z ... and the height last; other rows are passed over.
     if (words.size() < 5 || !isPeakLabel(words[0])) continue;
     const auto x = text::findDouble(words[2]);

@@ -12,9 +12,15 @@ class StructureModel;
 /// The rows of the file being read, after the .res heading has been removed.
 struct SourceRows {
   const std::vector<std::string>& rows;  // trimmed (the FileLines)
-  const std::vector<std::string>& raw;   // the same rows with their leading blanks
+  const std::vector<std::string>& raw;   // the rows with their leading blanks; "" where a row
+                                         // has none (read it through rawRow)
   std::vector<int> lineNumbers;          // file line number (from 1) of every row
   std::string fileName;                  // for messages: "test.ins"
+  /// A row as written, with its leading blanks.
+  const std::string& rawRow(int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    return raw[at].empty() ? rows[at] : raw[at];
+  }
   /// "test.ins, line 12: " for the row.
   std::string where(int row) const;
 };

@@ -7,8 +7,8 @@
 
 namespace tavo::model {
 
-/// Degrees per radian, as the cell conversions use it.
-inline constexpr double degreesPerRadian = 57.29577951308232;
+/// Degrees per radian: the one constant of every conversion between degrees and radians.
+inline constexpr double degreesPerRadian = 57.295779513082320877;
 
 struct CellParameters {
   double wavelength = 0;                     // Å

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/atom_line.h"
+#include "model/atom_parameters.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/text.h"
@@ -48,15 +49,11 @@ std::vector<std::vector<std::string>> instructionCards(const std::vector<std::st
 }
 
 void setParameter(Atom& atom, int parameter, double value) {
-  double* fields[] = {nullptr,   &atom.x,   &atom.y,   &atom.z,   &atom.sof, &atom.u11,
-                      &atom.u22, &atom.u33, &atom.u23, &atom.u13, &atom.u12};
-  *fields[parameter] = value;
+  atomParameter(atom, parameter) = value;
 }
 
 void setParameter(Hydrogen& hydrogen, int parameter, double value) {
-  double* fields[] = {nullptr,     &hydrogen.x,   &hydrogen.y,
-                      &hydrogen.z, &hydrogen.sof, &hydrogen.uiso};
-  *fields[parameter] = value;
+  hydrogenParameter(hydrogen, parameter) = value;
 }
 
 // Applies `change` to every stored code of the atoms and H atoms read from the file.

@@ -37,7 +37,7 @@ std::vector<std::string> cardNumbersText(const std::vector<std::string>& rows, i
 // heading lines of a .res are such rows), so it keeps its blanks. Written from column 1 it
 // would become an instruction.
 bool indentedText(const SourceRows& source, int line) {
-  const std::string& raw = source.raw[static_cast<std::size_t>(line)];
+  const std::string& raw = source.rawRow(line);
   if (raw.empty() || static_cast<unsigned char>(raw.front()) > 32) return false;
   const std::string blanks = tabsToBlanks(raw);
   const auto words = text::splitWords(blanks);
@@ -96,8 +96,7 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
       structure.instructionLines.push_back("     " + row);
       continue;
     }
-    structure.instructionLines.push_back(
-        indentedText(source, line) ? source.raw[static_cast<std::size_t>(line)] : row);
+    structure.instructionLines.push_back(indentedText(source, line) ? source.rawRow(line) : row);
     if (text::startsWithUpper(row, "CELL")) m.cellLine = line;
     if (text::startsWithUpper(row, "ZERR")) m.zerrLine = line;
     if (text::startsWithUpper(row, "SFAC")) m.sfacLine = line;

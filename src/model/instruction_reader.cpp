@@ -2,6 +2,7 @@
 #include "model/instruction_reader.h"
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 
 #include "model/atom_line.h"
@@ -24,7 +25,7 @@ namespace {
 // The rows of the file, the .res heading (file name and "created" line) removed.
 struct FileRows {
   std::vector<std::string> rows;
-  std::vector<std::string> raw;
+  std::vector<std::string> raw;  // as written where a row has leading blanks, "" elsewhere
   std::vector<int> lineNumbers;
 };
 
@@ -37,10 +38,21 @@ void moveTitlToTheTop(FileRows& rows);
 
 FileRows readRows(const std::filesystem::path& file) {
   FileRows result;
-  result.raw = loadRawFileLines(file);
-  for (std::size_t i = 0; i < result.raw.size(); ++i) {
-    result.rows.push_back(text::trimLine(result.raw[i]));
-    result.lineNumbers.push_back(static_cast<int>(i) + 1);
+  // The lines come with their ends trimmed; a row is its line without the leading blanks, and
+  // only a line that has some keeps a copy as written.
+  result.rows = loadRawFileLines(file);
+  result.raw.resize(result.rows.size());
+  result.lineNumbers.resize(result.rows.size());
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    std::string& row = result.rows[i];
+    std::size_t lead = 0;
+    while (lead < row.size() && static_cast<unsigned char>(row[lead]) <= 32)
+      ++lead;
+    if (lead > 0) {
+      result.raw[i] = row;
+      row.erase(0, lead);
+    }
+    result.lineNumbers[i] = static_cast<int>(i) + 1;
   }
   // The heading SHELXL writes right below TITL goes, also when REM lines stand above TITL.
   const auto t = static_cast<std::size_t>(std::max(titlRow(result.rows), 0));
@@ -76,6 +88,30 @@ void moveTitlToTheTop(FileRows& rows) {
   for (std::size_t r = static_cast<std::size_t>(t) + 1; r < rows.rows.size(); ++r)
     take(r);
   rows = std::move(result);
+}
+
+// titlRow() over the head of a file, read only as far as the decision needs.
+bool fileStartsWithTitl(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string line;
+  bool first = true;
+  while (std::getline(in, line)) {
+    // As loadRawFileLines() reads them: no byte-order mark, carriage returns alone end lines.
+    if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    first = false;
+    std::string_view rest(line);
+    while (true) {
+      const std::size_t cr = rest.find('\r');
+      const std::string row = text::trimLine(rest.substr(0, cr));
+      if (text::startsWithUpper(row, "TITL")) return true;
+      if (!isPreambleLine(row)) return false;
+      if (cr == std::string_view::npos) break;
+      rest.remove_prefix(cr + 1);
+    }
+  }
+  if (in.bad()) throw FileError(file, "cannot be read");
+  return false;
 }
 
 int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
@@ -124,7 +160,7 @@ std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
   std::vector<std::string> trailer;
   if (end < 0) {
     for (int r = hklfRow; r < last && splitRow(row(r)).continues; ++r)
-      trailer.push_back(source.raw[static_cast<std::size_t>(r) + 1]);
+      trailer.push_back(source.rawRow(r + 1));
     return trailer;
   }
   for (int r = hklfRow + 1; r < end; ++r) {
@@ -132,7 +168,7 @@ std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
     const auto words = text::splitWords(blanks);
     if (!words.empty() && (isPeakLabel(words.front()) || text::upper(words.front()) == "WGHT"))
       continue;
-    trailer.push_back(source.raw[static_cast<std::size_t>(r)]);
+    trailer.push_back(source.rawRow(r));
   }
   return trailer;
 }
@@ -152,11 +188,12 @@ void checkDefinitions(const StructureModel& structure, const ElementDefinitions&
 bool readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
   const std::filesystem::path file(structure.currentFile);
   FileRows fileRows = readRows(file);
-  const SourceRows source{fileRows.rows, fileRows.raw, fileRows.lineNumbers,
+  // The model keeps the rows as its FileLines; the read works on them there.
+  structure.fileLines = std::move(fileRows.rows);
+  const SourceRows source{structure.fileLines, fileRows.raw, fileRows.lineNumbers,
                           file.filename().string()};
   structure.allocate();
   structure.resetForLoad();
-  structure.fileLines = fileRows.rows;
 
   readFreeVariables(structure, source);
   const int fvarRow =
@@ -260,7 +297,7 @@ bool loadInstructionFile(StructureModel& structure, const std::filesystem::path&
                          const ElementDefinitions& definitions, Dialogs& dialogs,
                          std::string_view notTitlMessage, const ReadOptions& options) {
   try {
-    if (!startsWithTitl(loadFileLines(file))) {
+    if (!fileStartsWithTitl(file)) {
       if (!notTitlMessage.empty()) dialogs.message(notTitlMessage);
       return false;
     }

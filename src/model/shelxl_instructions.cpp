@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "text/text.h"
 
@@ -26,6 +27,28 @@ constexpr std::array<std::string_view, 88> instructionNames = {
 // Sorted, so that a word is looked up by binary search: every atom line asks.
 static_assert(std::is_sorted(instructionNames.begin(), instructionNames.end()));
 
+// Every name has three or four characters; such a name packs into one whole number, so that a
+// lookup compares numbers rather than texts.
+constexpr std::uint32_t packedName(std::string_view name) {
+  std::uint32_t packed = 0;
+  for (const char c : name)
+    packed = packed << 8 | static_cast<unsigned char>(c);
+  return packed;
+}
+
+constexpr auto packedNames = [] {
+  std::array<std::uint32_t, instructionNames.size()> packed{};
+  for (std::size_t i = 0; i < packed.size(); ++i)
+    packed[i] = packedName(instructionNames[i]);
+  std::sort(packed.begin(), packed.end());
+  return packed;
+}();
+
+static_assert(std::all_of(instructionNames.begin(), instructionNames.end(),
+                          [](std::string_view name) {
+                            return name.size() == 3 || name.size() == 4;
+                          }));
+
 }  // namespace
 
 std::string_view instructionNameOf(std::string_view word, char (&buffer)[8]) {
@@ -42,8 +65,8 @@ std::string_view instructionNameOf(std::string_view word, char (&buffer)[8]) {
 bool isInstructionName(std::string_view word) {
   char buffer[8];
   const std::string_view name = instructionNameOf(word, buffer);
-  if (name.empty()) return false;
-  return std::binary_search(instructionNames.begin(), instructionNames.end(), name);
+  if (name.size() < 3 || name.size() > 4) return false;
+  return std::binary_search(packedNames.begin(), packedNames.end(), packedName(name));
 }
 
 bool isRemLine(std::string_view line) {

@@ -34,8 +34,8 @@ void StructureModel::allocate() {
   fvar.allocate(limits.atmMax);
   elements.allocate(limits.elemMax);
   for (size_t kind = 0; kind < 4; ++kind) {
-    view[kind].resize(static_cast<size_t>(perAtom) + 1);
-    selected[kind].resize(static_cast<size_t>(perAtom) + 1);
+    view[kind].allocate(perAtom);
+    selected[kind].allocate(perAtom);
   }
 }
 

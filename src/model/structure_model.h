@@ -23,7 +23,7 @@ enum Parameter : int { X = 1, Y, Z, Sof, U11, U22, U33, U23, U13, U12 };
 using ParameterCodes = std::array<double, 11>;  // index 0 unused
 
 /// A non-hydrogen atom (AtomTable entry). Entries above nonHCount up to workingAtomCount are
-/// symmetry-generated copies: only label, sfac and the view coordinates mean anything there.
+/// symmetry-generated copies: only label, sfac, part and the view coordinates mean anything there.
 struct Atom {
   std::string label;                                            // at most 8 characters
   int sfac = 0;                                                 // 1-based ElementTable index
@@ -177,8 +177,8 @@ class StructureModel {
   FileRowMarkers rows;
 
   // View coordinates (Å, relative to the view origin) and selection flags per kind 0..3.
-  std::array<std::vector<Vec3>, 4> view;
-  std::array<std::vector<std::uint8_t>, 4> selected;
+  std::array<OneBased<Vec3>, 4> view;
+  std::array<OneBased<std::uint8_t>, 4> selected;
 
   // The main window's two-column working grid: renaming table, duplicate-label and
   // non-positive-definite lists.
@@ -204,7 +204,8 @@ class StructureModel {
 
   int lineCount() const { return static_cast<int>(instructionLines.size()); }
 
-  /// Gives every table its capacity from `limits`; entries that fit keep their values.
+  /// Gives every table its capacity from `limits`; entries that fit keep their values. Memory is
+  /// taken only as entries are used.
   void allocate();
   /// Zeroes every count, marker and the symmetry before a load.
   void resetForLoad();

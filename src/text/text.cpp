@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "text/errors.h"
 
@@ -21,6 +22,42 @@ std::string_view trimBlanks(std::string_view s) {
   while (!s.empty() && s.back() == ' ')
     s.remove_suffix(1);
   return s;
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The value of a plain decimal ("-0.123456", "11.", ".5") whose digits, read as a whole number,
+// stay below 2^53, with at most 22 digits after the point; empty for anything else (an exponent,
+// more digits), which from_chars then reads. Both the whole number and the power of ten are exact
+// doubles, so their quotient, rounded once by the division, is the double nearest to the decimal:
+// the very value from_chars gives (Clinger's fast path). Files hold almost only such numbers.
+std::optional<double> plainDecimal(std::string_view s) {
+  std::size_t i = 0;
+  const bool negative = s.front() == '-';
+  if (negative) ++i;
+  std::uint64_t whole = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 19) return std::nullopt;
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  constexpr std::uint64_t exactLimit = std::uint64_t{1} << 53;
+  if (digits == 0 || whole > exactLimit || decimals > 22) return std::nullopt;
+  const double value = static_cast<double>(whole) / exactPowersOfTen[decimals];
+  return negative ? -value : value;
 }
 
 }  // namespace
@@ -45,7 +82,11 @@ std::string upper(std::string_view s) {
 
 bool startsWithUpper(std::string_view line, std::string_view prefix) {
   if (line.size() < prefix.size()) return false;
-  return upper(line.substr(0, prefix.size())) == prefix;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    const char c = line[i];
+    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != prefix[i]) return false;
+  }
+  return true;
 }
 
 bool endsWith(std::string_view line, std::string_view suffix) {
@@ -54,16 +95,26 @@ bool endsWith(std::string_view line, std::string_view suffix) {
 
 std::vector<std::string_view> splitWords(std::string_view line) {
   std::vector<std::string_view> words;
+  splitWords(line, words, false);
+  return words;
+}
+
+void splitWords(std::string_view line, std::vector<std::string_view>& words, bool tabsSeparate) {
+  words.clear();
+  appendWords(line, words, tabsSeparate);
+}
+
+void appendWords(std::string_view line, std::vector<std::string_view>& words, bool tabsSeparate) {
+  const auto separates = [tabsSeparate](char c) { return c == ' ' || (tabsSeparate && c == '\t'); };
   std::size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && line[i] == ' ')
+    while (i < line.size() && separates(line[i]))
       ++i;
     const std::size_t start = i;
-    while (i < line.size() && line[i] != ' ')
+    while (i < line.size() && !separates(line[i]))
       ++i;
     if (i > start) words.push_back(line.substr(start, i - start));
   }
-  return words;
 }
 
 std::string cut(std::string_view s, std::size_t n) {
@@ -87,6 +138,7 @@ std::optional<double> findDouble(std::string_view s) {
   s = trimBlanks(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty() || s.front() == '+') return std::nullopt;
+  if (const auto plain = plainDecimal(s)) return plain;
   double value = 0;
   const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;

@@ -20,6 +20,11 @@ bool startsWithUpper(std::string_view line, std::string_view prefix);
 bool endsWith(std::string_view line, std::string_view suffix);
 /// The words of a line, separated by blanks (code 32) only; a tab belongs to its word.
 std::vector<std::string_view> splitWords(std::string_view line);
+/// The same into `words` (emptied first; its storage is reused, so a loop over many lines
+/// allocates nothing), with tabs separating words too when `tabsSeparate`.
+void splitWords(std::string_view line, std::vector<std::string_view>& words, bool tabsSeparate);
+/// As above without emptying `words` first: the words of `line` are added at its end.
+void appendWords(std::string_view line, std::vector<std::string_view>& words, bool tabsSeparate);
 /// The first `n` characters (or all of a shorter text).
 std::string cut(std::string_view s, std::size_t n);
 /// `s` padded with blanks on the right to at least `width` characters.

@@ -96,8 +96,8 @@ void PictureDrawer::project() {
     const int count = countOf(m_structure, kind);
     std::vector<ScreenEntry>& screen = m_buffers.screen[kind];
     screen.resize(static_cast<size_t>(count) + 1);
-    const std::vector<model::Vec3>& view = m_structure.view[kind];
-    for (int i = 1; i <= count && static_cast<size_t>(i) < view.size(); ++i) {
+    const model::OneBased<model::Vec3>& view = m_structure.view[kind];
+    for (int i = 1; i <= count && i <= view.capacity(); ++i) {
       const model::Vec3 p = m_mapping.seen(view[static_cast<size_t>(i)]);
       screen[static_cast<size_t>(i)] = {m_mapping.screenX(p.x), m_mapping.screenY(p.y),
                                         m_mapping.inSlab(p.z)};

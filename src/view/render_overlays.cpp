@@ -1,8 +1,10 @@
 // The overlays of the measuring mouse modes and the displayed bond.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
+#include "geometry/cell_metrics.h"
 #include "text/text.h"
 #include "view/render_layers.h"
 
@@ -16,6 +18,8 @@ constexpr std::string_view vector1Text = "Vector1";
 constexpr std::string_view vector2Text = "Vector2";
 constexpr std::string_view vectorAngleText = "Vec1/Vec2 Angle = ";
 constexpr std::string_view degreesText = " (deg)";
+/// In place of the number when a vector has no length (two of its atoms coincide).
+constexpr std::string_view noAngleText = "---";
 constexpr std::string_view originText = "Origin";
 constexpr std::string_view alignToText = "Align to ";
 constexpr std::string_view inTheText = " in the ";
@@ -26,11 +30,6 @@ constexpr std::string_view negativeText = "Negative";
 
 std::string threeDecimals(double value) {
   return text::formatFixed(value, 3);
-}
-
-// arccos as atan2, which stays accurate near 0 and 180 degrees.
-double arcCos(double x) {
-  return std::atan2(std::sqrt((1 + x) * (1 - x)), x);
 }
 
 }  // namespace
@@ -76,14 +75,15 @@ PictureResult PictureDrawer::overlays() {
       m_canvas.text(mid2.x + d, mid2.y, vector2Text);
       const model::Vec3 p = m_structure.viewOf(sel[1]) - m_structure.viewOf(sel[0]);
       const model::Vec3 q = m_structure.viewOf(sel[3]) - m_structure.viewOf(sel[2]);
-      const double angle =
-          arcCos(model::dot(p, q) / (model::length(p) * model::length(q))) * 57.295779513082320877;
+      const std::optional<double> angle = geometry::findVectorAngle(p, q);
       model::Vec3 sum;
       for (size_t k = 0; k < 4; ++k)
         sum += m_structure.viewOf(sel[k]);
       const ScreenPoint centre = m_mapping.toScreen(0.25 * sum);
-      m_canvas.text(centre.x + d - 100, centre.y,
-                    std::string(vectorAngleText) + threeDecimals(angle) + std::string(degreesText));
+      m_canvas.text(
+          centre.x + d - 100, centre.y,
+          std::string(vectorAngleText) + (angle ? threeDecimals(*angle) + std::string(degreesText)
+                                                : std::string(noAngleText)));
       m_canvas.setFontColor(m_settings.distanceColor);
     }
   }

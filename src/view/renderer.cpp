@@ -45,7 +45,7 @@ void markSelection(model::StructureModel& structure, std::span<const model::Atom
     const int kind = model::kindNumber(ref.kind);
     if (kind < 1 || kind > 3 || ref.index < 0) continue;
     auto& flags = structure.selected[static_cast<size_t>(kind)];
-    if (static_cast<size_t>(ref.index) < flags.size()) flags[static_cast<size_t>(ref.index)] = 1;
+    if (ref.index <= flags.capacity()) flags[ref.index] = 1;
   }
 }
 

@@ -20,7 +20,7 @@ class ScreenMapping {
   /// stereo pair's right image is seen; the stored coordinates are not touched.
   explicit ScreenMapping(const ViewState& view, double turnDeg = 0) : m_view(view) {
     if (turnDeg != 0) {
-      const double turnRad = -turnDeg / 57.295779513082320877;
+      const double turnRad = -turnDeg / degreesPerRadian;
       m_turned = true;
       m_cos = std::cos(turnRad);
       m_sin = std::sin(turnRad);

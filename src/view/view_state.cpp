@@ -36,10 +36,10 @@ void moveView(model::StructureModel& structure, geometry::ViewFrame& frame, bool
   const int counts[4] = {0, structure.workingAtomCount, structure.workingHCount,
                          structure.workingPeakCount};
   for (size_t kind = 1; kind <= 3; ++kind) {
-    Vec3* view = structure.view[kind].data();
-    const std::uint8_t* selected = structure.selected[kind].data();
-    const bool keepSelected = adjustMode && kind != 3;
     const int count = counts[kind];
+    Vec3* view = structure.view[kind].upTo(count);
+    const std::uint8_t* selected = structure.selected[kind].upTo(count);
+    const bool keepSelected = adjustMode && kind != 3;
     for (int i = 1; i <= count; ++i) {
       if (keepSelected && selected[i] == 1) continue;
       move(view[i]);

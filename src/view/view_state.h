@@ -6,13 +6,13 @@
 
 #include "geometry/view_frame.h"
 #include "model/atom_ref.h"
+#include "model/cell_parameters.h"
 #include "model/dialogs.h"
 #include "model/structure_model.h"
 
 namespace tavo::view {
 
-/// Degrees per radian as the rotation controls use it.
-inline constexpr double degreesPerRadian = 57.295779513082320877;
+using model::degreesPerRadian;
 
 enum class Axis : int { X = 0, Y = 1, Z = 2 };
 

@@ -1,9 +1,46 @@
 // The values of the main window's hidden state controls, with their defaults and ranges.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
+#include "view/view_state.h"
+
 namespace tavo::workbench {
+
+/// The range and start value of a numeric control: the one source for the widget and for the
+/// clamping of the core.
+struct ControlRange {
+  int minimum = 0;
+  int maximum = 0;
+  int initial = 0;
+  constexpr int clamp(int value) const { return std::clamp(value, minimum, maximum); }
+};
+
+inline constexpr ControlRange zoomRange{view::zoomMinimum, view::zoomMaximum, 100};  // SpinEdit1
+inline constexpr ControlRange zoomTrackRange{view::zoomTrackMinimum, view::zoomTrackMaximum,
+                                             100};  // TrackBar7
+inline constexpr ControlRange rotationRange{-view::rotationSpinLimit, view::rotationSpinLimit,
+                                            0};  // SpinEdit2..4
+inline constexpr ControlRange rotationTrackRange{-view::rotationTrackLimit,
+                                                 view::rotationTrackLimit, 0};  // TrackBar1..3
+inline constexpr ControlRange shiftRange{-view::shiftSpinLimit, view::shiftSpinLimit,
+                                         0};  // SpinEdit8..10
+inline constexpr ControlRange shiftTrackRange{-view::shiftTrackLimit, view::shiftTrackLimit,
+                                              0};  // TrackBar4..6
+inline constexpr ControlRange slabRange{view::slabMinimum, view::slabMaximum,
+                                        20};                      // SpinEdit11, TrackBar8
+inline constexpr ControlRange shiftStepFactorRange{1, 300, 100};  // SpinEdit32
+inline constexpr ControlRange labelSizeRange{1, 50, 6};           // SpinEdit26
+inline constexpr ControlRange bondThresholdRange{1, 20, 11};      // SpinEdit5, SpinEdit7
+inline constexpr ControlRange peakTensRange{0, 100, 0};           // SpinEdit6
+inline constexpr ControlRange peakDigitRange{0, 9, 0};            // SpinEdit27..29
+inline constexpr ControlRange symmetryCodeRange{0, 32, 0};        // SpinEdit19
+inline constexpr ControlRange hfixMRange{1, 16, 4};               // SpinEdit22
+inline constexpr ControlRange hfixNRange{1, 9, 3};                // SpinEdit23
+inline constexpr ControlRange partNumberRange{0, 100, 0};         // SpinEdit24
+inline constexpr ControlRange alignAxisRange{1, 3, 1};            // SpinEdit30
+inline constexpr ControlRange alignSenseRange{0, 1, 1};           // SpinEdit31
 
 /// The display flags of the main window; every change redraws.
 struct DisplayFlags {
@@ -45,30 +82,30 @@ enum class DisplayFlag {
 
 /// The numeric and text controls of the main window (view, thresholds and mode inputs).
 struct ControlValues {
-  int zoom = 100;                         // SpinEdit1, 0..300; TrackBar7 (0..200) mirrors it
-  int rotationX = 0;                      // SpinEdit2, -360..360
-  int rotationY = 0;                      // SpinEdit3, -360..360
-  int rotationZ = 0;                      // SpinEdit4, -360..360
-  int shiftX = 0;                         // SpinEdit8, -1000..1000
-  int shiftY = 0;                         // SpinEdit9, -1000..1000
-  int shiftZ = 0;                         // SpinEdit10, -1000..1000
-  int rotationTrackX = 0;                 // TrackBar1, -180..180
-  int rotationTrackY = 0;                 // TrackBar2, -180..180
-  int rotationTrackZ = 0;                 // TrackBar3, -180..180
-  int shiftTrackX = 0;                    // TrackBar4, -200..200, hundredths of the extent
-  int shiftTrackY = 0;                    // TrackBar5, -200..200
-  int shiftTrackZ = 0;                    // TrackBar6, -200..200
-  int slab = 20;                          // SpinEdit11, 1..100; TrackBar8 mirrors it
-  int shiftStepFactor = 100;              // SpinEdit32, 1..300
-  int labelSize = 6;                      // SpinEdit26, 1..50
-  int bondThreshold = 11;                 // SpinEdit5 'BndThr', 1..20, tenths
-  int peakBondThreshold = 11;             // SpinEdit7 'PkBThr', 1..20, tenths
-  int peakThresholdTens = 0;              // SpinEdit6 'PksThr', 0..100
-  int peakThresholdUnits = 0;             // SpinEdit27, 0..9
-  int peakThresholdTenths = 0;            // SpinEdit28, 0..9
-  int peakThresholdHundredths = 0;        // SpinEdit29, 0..9
-  std::string peakThresholdText = "0.0";  // Edit8 (e/A3), read-only
-  int symmetryCode = 0;                   // SpinEdit19 'Symmetry Code', 0..32
+  int zoom = zoomRange.initial;                          // SpinEdit1; TrackBar7 mirrors it
+  int rotationX = rotationRange.initial;                 // SpinEdit2
+  int rotationY = rotationRange.initial;                 // SpinEdit3
+  int rotationZ = rotationRange.initial;                 // SpinEdit4
+  int shiftX = shiftRange.initial;                       // SpinEdit8
+  int shiftY = shiftRange.initial;                       // SpinEdit9
+  int shiftZ = shiftRange.initial;                       // SpinEdit10
+  int rotationTrackX = rotationTrackRange.initial;       // TrackBar1
+  int rotationTrackY = rotationTrackRange.initial;       // TrackBar2
+  int rotationTrackZ = rotationTrackRange.initial;       // TrackBar3
+  int shiftTrackX = shiftTrackRange.initial;             // TrackBar4, hundredths of the extent
+  int shiftTrackY = shiftTrackRange.initial;             // TrackBar5
+  int shiftTrackZ = shiftTrackRange.initial;             // TrackBar6
+  int slab = slabRange.initial;                          // SpinEdit11; TrackBar8 mirrors it
+  int shiftStepFactor = shiftStepFactorRange.initial;    // SpinEdit32
+  int labelSize = labelSizeRange.initial;                // SpinEdit26
+  int bondThreshold = bondThresholdRange.initial;        // SpinEdit5 'BndThr', tenths
+  int peakBondThreshold = bondThresholdRange.initial;    // SpinEdit7 'PkBThr', tenths
+  int peakThresholdTens = peakTensRange.initial;         // SpinEdit6 'PksThr'
+  int peakThresholdUnits = peakDigitRange.initial;       // SpinEdit27
+  int peakThresholdTenths = peakDigitRange.initial;      // SpinEdit28
+  int peakThresholdHundredths = peakDigitRange.initial;  // SpinEdit29
+  std::string peakThresholdText = "0.0";                 // Edit8 (e/A3), read-only
+  int symmetryCode = symmetryCodeRange.initial;          // SpinEdit19 'Symmetry Code'
 
   // Inputs of the editing modes.
   int elementNumber = 1;  // SpinEdit20, 1..elementCount
@@ -76,15 +113,15 @@ struct ControlValues {
   std::string elementSymbol = "Atm";  // Edit5
   int firstNumber = 1;                // SpinEdit21, 1..firstNumberMax
   int firstNumberMax = 1;
-  std::string elementCountText;  // Edit6, read-only
-  bool useLetters = false;       // CheckBox37 "ABC"
-  int hfixM = 4;                 // SpinEdit22, 1..16
-  int hfixN = 3;                 // SpinEdit23, 1..9
-  int partNumber = 0;            // SpinEdit24, 0..100
-  std::string dfixDistance;      // Edit9
-  std::string dfixEsd = "0.03";  // Edit10
-  int alignAxis = 1;             // SpinEdit30, 1..3 ("X axis", "Y axis", "Z axis")
-  int alignSense = 1;            // SpinEdit31, 0..1 ("Negative", "Positive")
+  std::string elementCountText;              // Edit6, read-only
+  bool useLetters = false;                   // CheckBox37 "ABC"
+  int hfixM = hfixMRange.initial;            // SpinEdit22
+  int hfixN = hfixNRange.initial;            // SpinEdit23
+  int partNumber = partNumberRange.initial;  // SpinEdit24
+  std::string dfixDistance;                  // Edit9
+  std::string dfixEsd = "0.03";              // Edit10
+  int alignAxis = alignAxisRange.initial;    // SpinEdit30 ("X axis", "Y axis", "Z axis")
+  int alignSense = alignSenseRange.initial;  // SpinEdit31 ("Negative", "Positive")
 
   /// The peak-height threshold T in e/Å³ from SpinEdit6 and SpinEdit27..29. Summed in whole
   /// hundredths first, so that T is the double nearest its decimal value and a peak whose
@@ -98,10 +135,10 @@ struct ControlValues {
 
 /// The four spin edits of the peak-height threshold 'PksThr'.
 enum class PeakThresholdDigit {
-  Tens,        // SpinEdit6, 0..100
-  Units,       // SpinEdit27, 0..9
-  Tenths,      // SpinEdit28, 0..9
-  Hundredths,  // SpinEdit29, 0..9
+  Tens,        // SpinEdit6
+  Units,       // SpinEdit27
+  Tenths,      // SpinEdit28
+  Hundredths,  // SpinEdit29
 };
 
 /// Which inputs of the editing modes are shown.

@@ -7,18 +7,24 @@
 
 namespace tavo::workbench {
 
-PreferenceCommands::PreferenceCommands(WindowContext context, GraphicsContext graphics)
-    : m_context(std::move(context)),
-      m_graphics(std::move(graphics)),
-      m_graphicsWindow(m_graphics.settings, {}) {}
+PreferenceCommands::PreferenceCommands(CommandContext context)
+    : m_context(context), m_graphicsWindow(m_context.state.graphicsSettings(), {}) {}
+
+void PreferenceCommands::afterChange(bool bonds) {
+  m_context.state.afterChange({.bonds = bonds});
+}
+
+void PreferenceCommands::graphicsChanged(bool fromFile) {
+  m_context.state.followGraphicsSettings(fromFile);
+}
 
 void PreferenceCommands::setEllipseSizeFactor(int value) {
-  m_ellipse.sizeFactor = std::clamp(value, ellipseSizeFactorMinimum, ellipseSizeFactorMaximum);
+  m_ellipse.sizeFactor = ellipseSizeFactorRange.clamp(value);
 }
 
 void PreferenceCommands::setEllipsePair(int value) {
-  m_ellipse.pair = std::clamp(value, ellipsePairMinimum, ellipsePairMaximum);
-  m_context.afterChange(false);
+  m_ellipse.pair = ellipsePairRange.clamp(value);
+  afterChange(false);
 }
 
 void PreferenceCommands::showElementDefinitions() {
@@ -29,7 +35,7 @@ void PreferenceCommands::showElementDefinitions() {
 }
 
 const model::ElementDefinitions& PreferenceCommands::reloadElementDefinitions() {
-  m_elements = model::ElementDefinitions::load(m_context.programFolder());
+  m_elements = model::ElementDefinitions::load(m_context.state.settingsFolder());
   m_elementsRead = true;
   return m_elements;
 }
@@ -37,54 +43,54 @@ const model::ElementDefinitions& PreferenceCommands::reloadElementDefinitions() 
 void PreferenceCommands::selectElementCell(int row, int column) {
   m_elementEditText = m_elements.selectCell(row, column);
   if (column != model::ElementDefinitions::ColorCode) return;
-  if (const auto chosen = m_elements.chooseColor(m_context.dialogs, m_context.structure)) {
+  if (const auto chosen = m_elements.chooseColor(m_context.dialogs, m_context.state.structure)) {
     m_elementEditText = *chosen;
-    m_context.afterChange(false);
+    afterChange(false);
   }
 }
 
 void PreferenceCommands::applyElementEdit() {
-  m_elements.apply(m_elementEditText, m_context.structure);
-  m_context.afterChange(true);
+  m_elements.apply(m_elementEditText, m_context.state.structure);
+  afterChange(true);
 }
 
 void PreferenceCommands::saveElementDefinitions() {
-  m_elements.save(m_context.programFolder());
+  m_elements.save(m_context.state.settingsFolder());
 }
 
 void PreferenceCommands::closeElementDefinitions() {
   m_elementsVisible = false;
-  m_elements.assignElementData(m_context.structure);
-  m_context.afterChange(false);
+  m_elements.assignElementData(m_context.state.structure);
+  afterChange(false);
 }
 
 void PreferenceCommands::setGraphicsValue(int line, int value) {
   if (!m_graphicsWindow.setValue(line, value)) return;
-  m_graphics.changed(false);
-  m_context.afterChange(false);
+  graphicsChanged(false);
+  afterChange(false);
 }
 
 void PreferenceCommands::chooseGraphicsColor(int line) {
   if (!m_graphicsWindow.chooseColor(line, m_context.dialogs)) return;
-  m_context.afterChange(false);
+  afterChange(false);
 }
 
 void PreferenceCommands::stepThickness(bool thicker) {
-  view::stepGraphicsThickness(m_graphics.settings, thicker);
-  m_graphics.changed(false);
-  m_context.afterChange(false);
+  view::stepGraphicsThickness(m_context.state.graphicsSettings(), thicker);
+  graphicsChanged(false);
+  afterChange(false);
 }
 
 void PreferenceCommands::saveGraphicsSettings() {
   followProgramFolder();
-  m_graphicsWindow.saveSettings(m_context.dialogs, m_graphics.fileValues());
+  m_graphicsWindow.saveSettings(m_context.dialogs, m_context.state.graphicsFileValues());
 }
 
 void PreferenceCommands::openGraphicsSettings() {
   followProgramFolder();
   if (!m_graphicsWindow.openSettings(m_context.dialogs)) return;
-  m_graphics.changed(true);
-  m_context.afterChange(false);
+  graphicsChanged(true);
+  afterChange(false);
 }
 
 void PreferenceCommands::loadGraphicsSettings() {
@@ -93,7 +99,7 @@ void PreferenceCommands::loadGraphicsSettings() {
 }
 
 void PreferenceCommands::followProgramFolder() {
-  m_graphicsWindow.setProgramFolder(m_context.programFolder());
+  m_graphicsWindow.setProgramFolder(m_context.state.settingsFolder());
 }
 
 }  // namespace tavo::workbench

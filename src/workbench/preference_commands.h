@@ -3,41 +3,31 @@
 // Settings". Every change ends in the main window's redraw chain.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "model/element_definitions.h"
 #include "view/graphics_settings.h"
 #include "view/graphics_settings_window.h"
-#include "workbench/window_context.h"
+#include "workbench/command_context.h"
+#include "workbench/control_values.h"
 
 namespace tavo::workbench {
+
+inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};  // SpinEdit1 of TForm15
+inline constexpr ControlRange ellipsePairRange{1, 3, 1};           // SpinEdit25
 
 /// "Parameters for Drawing Ellipes" (TForm15) and the main window's component pair.
 struct EllipseParamsWindow {
   bool visible = false;
-  int sizeFactor = 25;  // SpinEdit1 "Overall Size Factor" of TForm15, 1..100
-  int pair = 1;         // SpinEdit25 of the main window: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
-};
-inline constexpr int ellipseSizeFactorMinimum = 1;
-inline constexpr int ellipseSizeFactorMaximum = 100;
-inline constexpr int ellipsePairMinimum = 1;
-inline constexpr int ellipsePairMaximum = 3;
-
-/// The settings the graphics window edits and what follows a change of them.
-struct GraphicsContext {
-  view::GraphicsSettings& settings;
-  /// The settings changed (`fromFile`: read from a settings file): the stereo panes take the
-  /// new "Stereo Separation" and the mouse takes the new "Mouse Speed".
-  std::function<void(bool fromFile)> changed;
-  /// The settings as a settings file holds them: while the stereo pair is drawn, the bond width
-  /// and ball size in use are halves of these.
-  std::function<view::GraphicsSettings()> fileValues;
+  int sizeFactor = ellipseSizeFactorRange.initial;  // SpinEdit1 "Overall Size Factor" of TForm15
+  int pair = ellipsePairRange.initial;  // SpinEdit25: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
 };
 
 class PreferenceCommands {
  public:
-  PreferenceCommands(WindowContext context, GraphicsContext graphics);
+  explicit PreferenceCommands(CommandContext context);
+  PreferenceCommands(const PreferenceCommands&) = delete;
+  PreferenceCommands& operator=(const PreferenceCommands&) = delete;
 
   // "Ellipse View Params" (Preferences).
   const EllipseParamsWindow& ellipseWindow() const { return m_ellipse; }
@@ -77,7 +67,7 @@ class PreferenceCommands {
 
   // "Customize Graphics" (Preferences).
   const view::GraphicsSettingsWindowModel& graphicsWindow() const { return m_graphicsWindow; }
-  const view::GraphicsSettings& graphicsSettings() const { return m_graphics.settings; }
+  const view::GraphicsSettings& graphicsSettings() const { return m_context.state.graphics(); }
   bool graphicsWindowVisible() const { return m_graphicsVisible; }
   void showGraphicsSettings() { m_graphicsVisible = true; }
   void graphicsSettingsClosed() { m_graphicsVisible = false; }
@@ -100,9 +90,13 @@ class PreferenceCommands {
 
  private:
   void followProgramFolder();
+  /// The chain every change ends with: bond detection first when `bonds`, then the picture.
+  void afterChange(bool bonds);
+  /// The settings changed (`fromFile`: read from a settings file): the stereo panes take the
+  /// new "Stereo Separation" and the mouse takes the new "Mouse Speed".
+  void graphicsChanged(bool fromFile);
 
-  WindowContext m_context;
-  GraphicsContext m_graphics;
+  CommandContext m_context;
   EllipseParamsWindow m_ellipse;
   model::ElementDefinitions m_elements;
   bool m_elementsRead = false;

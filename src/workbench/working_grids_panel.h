@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "text/text_grid.h"
-#include "workbench/window_context.h"
+#include "workbench/command_context.h"
 
 namespace tavo::workbench {
 
@@ -19,7 +19,7 @@ inline constexpr std::string_view showWorkingGridsCaption = "Show the Working Gr
 
 class WorkingGridsPanel {
  public:
-  explicit WorkingGridsPanel(WindowContext context) : m_context(std::move(context)) {}
+  explicit WorkingGridsPanel(CommandContext context) : m_context(context) {}
 
   bool visible() const { return m_visible; }
   /// The caption of the menu item "Show the Working Grids for Renumbering" (F10).
@@ -28,12 +28,12 @@ class WorkingGridsPanel {
   void toggle();
 
   /// The main window's working grid as it is now.
-  const text::TextGrid& workingGrid() const { return m_context.structure.workingGrid; }
+  const text::TextGrid& workingGrid() const { return m_context.state.structure.workingGrid; }
   /// The words of the current instruction lines, one row per line.
   text::TextGrid wordTable() const;
 
  private:
-  WindowContext m_context;
+  CommandContext m_context;
   bool m_visible = false;
   std::string m_caption{showWorkingGridsFirstCaption};
 };

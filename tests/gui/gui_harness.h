@@ -68,7 +68,8 @@ struct GuiHarness {
   /// Writes `content` as `name` in the folder and opens it as `tavo FILE` does.
   std::filesystem::path open(std::string_view name, std::string_view content) {
     const std::filesystem::path file = folder.write(name, content);
-    bench->run([this, &file] { bench->openFile(file); });
+    bench->run(
+        [this, &file] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });
     QApplication::processEvents();
     return file;
   }

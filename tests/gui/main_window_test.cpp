@@ -265,7 +265,9 @@ TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
   EXPECT_EQ(table->model()->rowCount(), 2) << "C1-C2 and C1-C3 at 1.4 Å, no heading row";
   EXPECT_EQ(table->model()->index(0, 3).data().toString(), "1.4");
 
-  gui.bench->setBondThreshold(20);  // twice the radius sum: C2-C3 at 2.8 Å bonds as well
+  gui.bench->run([&] {
+    gui.bench->viewCommands().setBondThreshold(20);
+  });  // twice the radius sum: C2-C3 at 2.8 Å bonds as well
   EXPECT_EQ(table->model()->rowCount(), 3);
 
   list->close();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 
 #include "app/windows/auxiliary_window.h"
 #include "app/windows/window_set.h"
@@ -14,7 +15,8 @@ namespace {
 
 QAction* findItem(const QMenuBar& bar, const QString& menu, const QString& caption) {
   for (QAction* top : bar.actions()) {
-    if (top->text() != menu || top->menu() == nullptr) continue;
+    // The titles carry their Alt-letter mnemonics ("&File").
+    if (QString(top->text()).remove(QLatin1Char('&')) != menu || top->menu() == nullptr) continue;
     for (QAction* item : top->menu()->actions()) {
       if (item->text() == caption) return item;
     }
@@ -126,6 +128,35 @@ TEST(MainMenu, ItemsOfPartsNotOfferedYetAreDisabledButPresent) {
   EXPECT_TRUE(findItem(bar, "File", "Open *.ins/*.res/backups")->isEnabled());
   EXPECT_TRUE(findItem(bar, "File", "Exit")->isEnabled());
   EXPECT_TRUE(findItem(bar, "View", "Show Labels")->isEnabled());
+}
+
+TEST(MainMenu, TitlesHaveDistinctAltLetters) {
+  GuiHarness gui;
+  QSet<QChar> letters;
+  for (const QAction* top : gui.window->menuBar()->actions()) {
+    const QString text = top->text();
+    SCOPED_TRACE(text.toStdString());
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    ASSERT_GE(amp, 0) << "no mnemonic";
+    ASSERT_LT(amp + 1, text.size());
+    const QChar letter = text.at(amp + 1).toLower();
+    EXPECT_FALSE(letters.contains(letter)) << "Alt+" << QString(letter).toStdString() << " twice";
+    letters.insert(letter);
+    EXPECT_EQ(QKeySequence::mnemonic(text), QKeySequence(Qt::ALT | QKeySequence(letter)[0].key()));
+  }
+  EXPECT_EQ(letters.size(), 9);
+}
+
+TEST(MainMenu, TheFileListIsOfferedAfterTavoFileAsAfterTheOpenDialog) {
+  GuiHarness gui;
+  QAction* list = gui.window->action(app::MenuCommand::ListFiles);
+  EXPECT_FALSE(list->isEnabled());
+  gui.open("three.ins", threeCarbons);  // as `tavo three.ins`
+  ASSERT_TRUE(gui.bench->hasStructure());
+  EXPECT_TRUE(list->isEnabled());
+  list->trigger();
+  EXPECT_TRUE(gui.bench->fileList().visible);
+  EXPECT_NE(gui.bench->fileList().names.size(), 0u);
 }
 
 TEST(PopupMenus, HoldTheirItemsInOrder) {

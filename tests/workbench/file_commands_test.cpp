@@ -36,21 +36,20 @@ Snapshot snapshotOf(const Workbench& bench) {
 }
 
 TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const model::StructureModel& s = bench->structure();
-  const fs::path file = work.path() / "ala.res";
+  const fs::path file = work.path() / "paraben.res";
   EXPECT_EQ(s.currentFile, file.string());
   EXPECT_EQ(bench->windowCaption(), caption + file.string());
-  EXPECT_EQ(s.nonHCount, 6);
-  EXPECT_EQ(s.hCount, 7);
-  EXPECT_EQ(s.peakCount, 20);
-  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_EQ(s.nonHCount, 14);
+  EXPECT_EQ(s.hCount, 15);
+  EXPECT_EQ(s.peakCount, 10);
   // Bonds were detected and the picture drawn twice (the second after the 20 ms pause).
-  EXPECT_GE(s.bonds.count(1), 5);
+  EXPECT_GE(s.bonds.count(1), 14);
   EXPECT_EQ(clock.pausedMilliseconds, 20);
   EXPECT_EQ(listener.pictures, 2);
   const std::vector<std::string> texts = canvas.writtenTexts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "N1"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "O2"), texts.end());
   // The folder memory: directoryinfo, dirinf and the current directory.
   EXPECT_EQ(bench->directoryInfo(), work.path().string());
   EXPECT_EQ(readFileBytes(program.path() / "dirinf"), work.path().string() + "\n");
@@ -62,47 +61,48 @@ TEST_F(WorkbenchScenario, OpenByDialogReadsDrawsAndRemembersTheFolder) {
 TEST_F(WorkbenchScenario, OpenByDialogStartsInDirinfThenInTheCurrentFilesFolder) {
   std::ofstream(program.path() / "dirinf") << work.path().string() << "\n";
   dialogs.nextFile.reset();  // cancelled
-  bench->openByDialog();
+  bench->run([&] { bench->fileCommands().openByDialog(); });
   EXPECT_EQ(fs::current_path(), work.path()) << "directoryinfo is 000: dirinf decides";
   EXPECT_FALSE(bench->hasStructure());
   EXPECT_EQ(bench->windowCaption(), caption);
   EXPECT_EQ(listener.pictures, 0);
 
-  if (corpusFolder().empty()) GTEST_SKIP() << "no corpus folder";
-  ASSERT_TRUE(openAlanine());
+  TAVO_OPEN_PARABEN();
   // From now on directoryinfo (the folder of the current file) decides, whatever dirinf says.
   std::ofstream(program.path() / "dirinf") << program.path().string() << "\n";
   fs::current_path(program.path());
   dialogs.nextFile.reset();
-  bench->openByDialog();
+  bench->run([&] { bench->fileCommands().openByDialog(); });
   EXPECT_EQ(fs::current_path(), work.path());
-  EXPECT_EQ(bench->structure().nonHCount, 6);
+  EXPECT_EQ(bench->structure().nonHCount, 14);
 }
 
 TEST_F(WorkbenchScenario, AnEmptyProgramFolderIsTheCurrentDirectoryAtTheFirstOpen) {
-  const std::optional<fs::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
-  if (!file) GTEST_SKIP() << "no corpus folder";
+  const std::optional<fs::path> file = repositoryFile("examples/paraben.res");
   fs::current_path(program.path());
   workbench::Workbench fresh(dialogs, canvas, clock, {});
-  fresh.resizePane(paneWidth, paneHeight);
+  fresh.run([&] { fresh.viewCommands().resizePane(paneWidth, paneHeight); });
   dialogs.nextFile = *file;
-  fresh.openByDialog();
+  fresh.run([&] { fresh.fileCommands().openByDialog(); });
   EXPECT_EQ(fresh.programFolder(), program.path());
   EXPECT_TRUE(fresh.hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(readFileBytes(program.path() / "dirinf"), work.path().string() + "\n");
 }
 
 TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
-  const std::optional<fs::path> file = corpusFile("xharpy_L-Ala_iam.res", "ala.res");
-  if (!file) GTEST_SKIP() << "no corpus folder";
+  const std::optional<fs::path> file = repositoryFile("examples/paraben.res");
   fs::remove(program.path() / "graphics1.inf");
   struct Case {
     const char* why;
     void (*open)(Workbench&, const fs::path&);
   };
   const Case cases[] = {
-      {"open by dialog", [](Workbench& b, const fs::path&) { b.openByDialog(); }},
-      {"tavo FILE", [](Workbench& b, const fs::path& f) { b.openFile(f); }},
+      {"open by dialog",
+       [](Workbench& b, const fs::path&) { b.run([&] { b.fileCommands().openByDialog(); }); }},
+      {"tavo FILE",
+       [](Workbench& b, const fs::path& f) {
+         b.run([&] { b.fileCommands().open(f, workbench::OpenedFrom::CommandLine); });
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -121,7 +121,7 @@ TEST_F(WorkbenchScenario, MissingGraphicsSettingsEndTheProgram) {
 }
 
 TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const std::string noTitl = "REM no title\nCELL 0.71073 5 6 7 90 90 90\n";
   const std::string badCell =
       "TITL bad\nCELL 0.71073 abc 6 7 90 90 90\nZERR 4 0 0 0 0 0 0\nSFAC C\nUNIT 1\nL.S. 4\n"
@@ -147,7 +147,7 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
        {"'abc' is not a valid floating point value"}},
   };
   const Snapshot before = snapshotOf(*bench);
-  const std::string alanine = readFileBytes(before.currentFile);
+  const std::string paraben = readFileBytes(before.currentFile);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     dialogs.shown.clear();
@@ -157,19 +157,19 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
     switch (c.entry) {
       case Entry::Dialog:
         dialogs.nextFile = bad;
-        bench->openByDialog();
+        bench->run([&] { bench->fileCommands().openByDialog(); });
         break;
       case Entry::List:
-        bench->showFileList();
-        bench->openFromFileList("bad.ins");
+        bench->run([&] { bench->fileCommands().showFileList(); });
+        bench->run([&] { bench->fileCommands().openFromFileList("bad.ins"); });
         break;
       case Entry::File:
-        bench->openFile(bad);
+        bench->run([&] { bench->fileCommands().open(bad, workbench::OpenedFrom::CommandLine); });
         break;
       case Entry::Reopen:
-        work.write("ala.res", c.content);
-        bench->reopen();
-        work.write("ala.res", alanine);
+        work.write("paraben.res", c.content);
+        bench->run([&] { bench->fileCommands().reopen(); });
+        work.write("paraben.res", paraben);
         break;
     }
     ASSERT_EQ(dialogs.shown.size(), c.messages.size()) << ::testing::PrintToString(dialogs.shown);
@@ -180,52 +180,52 @@ TEST_F(WorkbenchScenario, RefusedOrFailedFilesKeepThePreviousStructureAndCaption
     EXPECT_EQ(listener.pictures, pictures);
   }
   // The structure kept is still the one reopen reads.
-  bench->reopen();
+  bench->run([&] { bench->fileCommands().reopen(); });
   EXPECT_EQ(snapshotOf(*bench), before);
 }
 
 TEST_F(WorkbenchScenario, FileListNamesInstructionFilesThenTheCurrentFilesSiblings) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   work.write("b.ins", "TITL b\n");
   work.write("A.INS", "TITL a\n");
   work.write("c.RES", "TITL c\n");
-  work.write("ala.002", "TITL old\n");
+  work.write("paraben.002", "TITL old\n");
   work.write("notes.txt", "x\n");
-  bench->showFileList();
+  bench->run([&] { bench->fileCommands().showFileList(); });
   const workbench::FileListWindow& list = bench->fileList();
   EXPECT_TRUE(list.visible);
   EXPECT_EQ(list.caption, work.path().string());
-  EXPECT_EQ(list.names,
-            (std::vector<std::string>{"b.ins", "A.INS", "ala.res", "c.RES", "ala.002", "ala.res"}));
-  bench->selectInFileList("b.ins");
+  EXPECT_EQ(list.names, (std::vector<std::string>{"b.ins", "A.INS", "paraben.res", "c.RES",
+                                                  "paraben.002", "paraben.res"}));
+  bench->run([&] { bench->fileCommands().selectInFileList("b.ins"); });
   EXPECT_EQ(bench->fileList().previewLines, std::vector<std::string>{"TITL b"});
 
-  bench->openFromFileList("ala.res");
+  bench->run([&] { bench->fileCommands().openFromFileList("paraben.res"); });
   EXPECT_FALSE(bench->fileList().visible);
-  EXPECT_EQ(bench->structure().nonHCount, 6);
-  EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "ala.res").string());
+  EXPECT_EQ(bench->structure().nonHCount, 14);
+  EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "paraben.res").string());
 }
 
 TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
+  TAVO_OPEN_PARABEN();
   const model::StructureModel& s = bench->structure();
   const Snapshot before = snapshotOf(*bench);
   std::vector<model::Vec3> positions;
   for (int i = 1; i <= s.nonHCount; ++i)
     positions.push_back({s.atoms[i].x, s.atoms[i].y, s.atoms[i].z});
-  bench->chooseMode(editing::MouseMode::Name);
+  bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Name); });
 
-  bench->save();  // Ctrl+S
-  const fs::path ins = work.path() / "ala.ins";
+  bench->run([&] { bench->fileCommands().save(); });  // Ctrl+S
+  const fs::path ins = work.path() / "paraben.ins";
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(s.currentFile, ins.string());
   EXPECT_EQ(bench->windowCaption(), caption + ins.string());
   EXPECT_TRUE(fs::exists(ins));
-  EXPECT_TRUE(fs::exists(work.path() / "ala.000")) << "the .res is kept as backup 000";
-  EXPECT_FALSE(fs::exists(work.path() / "ala.res"));
-  EXPECT_TRUE(fs::exists(work.path() / "ala.bak"));
+  EXPECT_TRUE(fs::exists(work.path() / "paraben.000")) << "the .res is kept as backup 000";
+  EXPECT_FALSE(fs::exists(work.path() / "paraben.res"));
+  EXPECT_TRUE(fs::exists(work.path() / "paraben.bak"));
 
-  bench->reopen();  // Ctrl+I
+  bench->run([&] { bench->fileCommands().reopen(); });  // Ctrl+I
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   const Snapshot after = snapshotOf(*bench);
   EXPECT_EQ(after.currentFile, ins.string());
@@ -244,7 +244,7 @@ TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
     EXPECT_NEAR(s.atoms[i].z, p.z, 1e-6);
   }
   // The reopen reset the modes ('InitGrph').
-  EXPECT_FALSE(bench->modes().name);
+  EXPECT_FALSE(bench->modes().is(editing::MouseMode::Name));
   EXPECT_FALSE(bench->window().checkedModeItem.has_value());
 }
 
@@ -264,11 +264,11 @@ TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
                  "HKLF 4\n"
                  "END\n");
   const std::vector<std::string> duplicated{"1 duplicated atom labels exist!  Check them by F10!"};
-  bench->openFile(file);
+  bench->run([&] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(dialogs.shown, duplicated);
   dialogs.shown.clear();
-  bench->save();
+  bench->run([&] { bench->fileCommands().save(); });
   EXPECT_EQ(dialogs.shown, duplicated);
   EXPECT_EQ(bench->structure().workingGrid.row(1), (std::vector<std::string>{"C1", "Duplicated"}));
   EXPECT_TRUE(fs::exists(work.path() / "dup.000"));
@@ -276,29 +276,29 @@ TEST_F(WorkbenchScenario, SaveChecksTheLabelsAgain) {
 }
 
 TEST_F(WorkbenchScenario, ReopenAsResNeedsTheResAndOnlyThenNamesIt) {
-  TAVO_OPEN_ALANINE_OR_SKIP();
-  bench->save();
-  const fs::path ins = work.path() / "ala.ins";
+  TAVO_OPEN_PARABEN();
+  bench->run([&] { bench->fileCommands().save(); });
+  const fs::path ins = work.path() / "paraben.ins";
   ASSERT_EQ(bench->structure().currentFile, ins.string());
 
   // No .res yet (SHELXL has not run): the error is shown and nothing changes, so a later save
-  // still writes ala.ins.
+  // still writes paraben.ins.
   dialogs.shown.clear();
-  bench->reopenAsRes();  // Ctrl+R
+  bench->run([&] { bench->fileCommands().reopenAsRes(); });  // Ctrl+R
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].find("ala.res"), std::string::npos) << dialogs.shown[0];
+  EXPECT_NE(dialogs.shown[0].find("paraben.res"), std::string::npos) << dialogs.shown[0];
   EXPECT_EQ(bench->structure().currentFile, ins.string());
   EXPECT_EQ(bench->windowCaption(), caption + ins.string());
 
   // SHELXL wrote the .res.
-  fs::copy_file(work.path() / "ala.000", work.path() / "ala.res");
+  fs::copy_file(work.path() / "paraben.000", work.path() / "paraben.res");
   dialogs.shown.clear();
-  bench->reopenAsRes();
-  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
-  const fs::path res = work.path() / "ala.res";
+  bench->run([&] { bench->fileCommands().reopenAsRes(); });
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{parabenOpenMessage});
+  const fs::path res = work.path() / "paraben.res";
   EXPECT_EQ(bench->structure().currentFile, res.string());
   EXPECT_EQ(bench->windowCaption(), caption + res.string());
-  EXPECT_EQ(bench->structure().peakCount, 20);
+  EXPECT_EQ(bench->structure().peakCount, 10);
 }
 
 TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
@@ -306,15 +306,17 @@ TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
   // NaCl: Cl1 sits on the origin, where the way back from view coordinates leaves round-off.
   const std::optional<fs::path> file = corpusFile("hikari_NaCl_Fm-3m.res", "nacl.res");
   ASSERT_TRUE(file);
-  bench->openFile(*file);
+  bench->run([&] { bench->fileCommands().open(*file, workbench::OpenedFrom::CommandLine); });
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
-  bench->setRotation(1, 30);  // the view turned: fractional positions must not change
-  bench->setRotation(2, 17);
-  bench->setRotation(3, 41);
+  bench->run([&] {
+    bench->viewCommands().setRotation(1, 30);
+  });  // the view turned: fractional positions must not change
+  bench->run([&] { bench->viewCommands().setRotation(2, 17); });
+  bench->run([&] { bench->viewCommands().setRotation(3, 41); });
   dialogs.shown.clear();
   const fs::path chosen = work.path() / "NewOne.ins";
   dialogs.nextFile = chosen;
-  bench->saveAllExpandedAtoms();
+  bench->run([&] { bench->fileCommands().saveAllExpandedAtoms(); });
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
 
   const text::TextGrid& grid = bench->workingCoordinates();
@@ -332,7 +334,7 @@ TEST_F(WorkbenchScenario, SaveAllExpandedAtomsWritesTheViewAsANewFile) {
   EXPECT_EQ(bench->structure().currentFile, file->string()) << "currentFile is not touched";
 
   // The new file opens as a structure of its own with the same atoms.
-  bench->openFile(chosen);
+  bench->run([&] { bench->fileCommands().open(chosen, workbench::OpenedFrom::CommandLine); });
   ASSERT_EQ(bench->structure().nonHCount, 2) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(bench->structure().atoms[1].label, "CL1");
   EXPECT_NEAR(bench->structure().atoms[2].x, 0.5, 1e-6);
@@ -344,7 +346,8 @@ TEST_F(WorkbenchScenario, OurExampleOpensFromTheCommandLine) {
   if (!fs::exists(example)) GTEST_SKIP() << "no examples/paraben.res";
   const fs::path file = work.path() / "paraben.res";
   fs::copy_file(example, file);
-  bench->openFile(file);  // tavo FILE
+  bench->run(
+      [&] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });  // tavo FILE
   ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
   EXPECT_EQ(bench->windowCaption(), caption + file.string());
   EXPECT_GT(bench->structure().nonHCount, 0);

@@ -30,7 +30,7 @@ class PreferenceWindows : public WorkbenchScenario {
     const fs::path example = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
     const fs::path file = work.path() / "paraben.res";
     fs::copy_file(example, file, fs::copy_options::overwrite_existing);
-    bench->openFile(file);
+    bench->run([&] { bench->fileCommands().open(file, workbench::OpenedFrom::CommandLine); });
     ASSERT_TRUE(bench->hasStructure()) << ::testing::PrintToString(dialogs.shown);
     dialogs.shown.clear();  // the HTAB note of the example
   }
@@ -46,7 +46,7 @@ class PreferenceWindows : public WorkbenchScenario {
   /// Opens the current file again through the open dialog, which reads the settings again.
   void reopenByDialog() {
     dialogs.nextFile = bench->structure().currentFile;
-    bench->openByDialog();
+    bench->run([&] { bench->fileCommands().openByDialog(); });
     dialogs.shown.clear();
   }
   /// Runs `command` as a menu item or a button does.
@@ -128,7 +128,7 @@ TEST_F(PreferenceWindows, ElementTableAddSaveAndBadNumbers) {
 
 TEST_F(PreferenceWindows, EllipsePairRedrawsAtOnceAndSizeFactorAtTheNextRedraw) {
   openParaben();
-  bench->toggleDisplayFlag(DisplayFlag::Ellipse);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Ellipse); });
   ASSERT_GE(canvas.indexOfText("Image for U11 and U22"), 0);
   canvas.calls.clear();
   run([&] { preferences().setEllipsePair(2); });
@@ -146,7 +146,7 @@ TEST_F(PreferenceWindows, EllipsePairRedrawsAtOnceAndSizeFactorAtTheNextRedraw) 
   canvas.calls.clear();
   run([&] { preferences().setEllipseSizeFactor(100); });
   EXPECT_TRUE(canvas.calls.empty()) << "no redraw of its own";
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   EXPECT_GT(widest(), 3 * before) << "four times the factor draws the ellipses larger";
   run([&] { preferences().setEllipseSizeFactor(0); });
   EXPECT_EQ(preferences().ellipseWindow().sizeFactor, 1);
@@ -185,7 +185,7 @@ TEST_F(PreferenceWindows, ThicknessStepsWidenTheBondsAndRedraw) {
     return widest;
   };
   canvas.calls.clear();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   const int before = widestLine();
   canvas.calls.clear();
   run([&] { preferences().stepThickness(true); });
@@ -238,7 +238,7 @@ TEST_F(PreferenceWindows, SaveAndOpenSettingsChooseTheFileTheNextStructureReads)
 
 TEST_F(PreferenceWindows, SettingsSavedDuringStereoHoldTheFullSizes) {
   openParaben();
-  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   ASSERT_EQ(preferences().graphicsSettings().nonHBallSize, 10) << "the pair draws with half";
   dialogs.nextFile = program.path() / "stereo.inf";
   run([&] { preferences().saveGraphicsSettings(); });
@@ -269,7 +269,7 @@ TEST_F(PreferenceWindows, WorkingGridsToggleTheirCaptionAndShowTheGridsOfTheStru
   EXPECT_EQ(words.cell(sadi, 3), "C8A");
 
   // Checking the labels fills the working grid the panel shows.
-  bench->checkDuplicateLabels();
+  bench->run([&] { bench->fileCommands().checkDuplicateLabels(); });
   EXPECT_EQ(&grids.workingGrid(), &bench->structure().workingGrid);
 
   const int pictures = listener.pictures;

@@ -33,7 +33,8 @@ class StereoScenario : public WorkbenchScenario {
 
   void openWithStereoCanvases() {
     bench->setStereoCanvases(&left, &right);
-    ASSERT_TRUE(openAlanine());
+    ASSERT_TRUE(openParaben()) << ::testing::PrintToString(dialogs.shown);
+    dialogs.shown.clear();
   }
   void clearRecords() {
     canvas.calls.clear();
@@ -42,21 +43,20 @@ class StereoScenario : public WorkbenchScenario {
   }
 };
 
-#define OPEN_OR_SKIP()                                       \
-  do {                                                       \
-    if (corpusFolder().empty()) GTEST_SKIP() << "no corpus"; \
-    openWithStereoCanvases();                                \
+#define OPEN_WITH_STEREO_CANVASES() \
+  do {                              \
+    openWithStereoCanvases();       \
   } while (false)
 
 TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   const std::vector<model::Vec3> before = atomViews(bench->structure());
   clearRecords();
-  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   ASSERT_TRUE(bench->display().stereo);
   EXPECT_TRUE(bench->window().stereoPanesVisible);
 
-  const std::vector<std::string> labels = {"O1", "N1", "C1"};
+  const std::vector<std::string> labels = {"O1", "O2", "C1"};
   for (const RecordingCanvas* pane : {&left, &right}) {
     SCOPED_TRACE(pane == &left ? "left" : "right");
     ASSERT_FALSE(pane->of(Shape::Rectangle).empty());
@@ -73,31 +73,39 @@ TEST_F(StereoScenario, StereoOnDrawsThePairIntoBothPanesAndLeavesTheViewAsItWas)
   EXPECT_TRUE(canvas.writtenTexts().empty());
   EXPECT_EQ(canvas.of(Shape::Rectangle).size(), 1u);
   // The right image is turned about the vertical axis: it differs from the left one.
-  EXPECT_NE(left.of(Shape::Ellipse).front().x1, right.of(Shape::Ellipse).front().x1);
+  const auto columns = [](const RecordingCanvas& pane) {
+    std::vector<int> x;
+    for (const DrawCall& ball : pane.of(Shape::Ellipse))
+      x.push_back(ball.x1);
+    return x;
+  };
+  EXPECT_NE(columns(left), columns(right));
   EXPECT_EQ(atomViews(bench->structure()), before) << "view coordinates restored";
 
   clearRecords();
-  bench->toggleDisplayFlag(DisplayFlag::Stereo);
+  bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Stereo); });
   EXPECT_FALSE(bench->window().stereoPanesVisible);
   EXPECT_TRUE(left.calls.empty());
   EXPECT_GE(canvas.of(Shape::Ellipse).size(), 6u) << "the standard picture again";
 }
 
 TEST_F(StereoScenario, PanesAreSeparationWideAndMeetAtTheCentreOfTheMainPane) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   const view::PaneRect leftPane{paneWidth / 2 - 280, 0, 280, paneHeight};
   const view::PaneRect rightPane{paneWidth / 2, 0, 280, paneHeight};
   EXPECT_EQ(bench->window().stereoPanes.left, leftPane);
   EXPECT_EQ(bench->window().stereoPanes.right, rightPane);
   EXPECT_FALSE(bench->window().stereoPanesVisible) << "hidden until Stereo is on";
 
-  bench->resizePane(701, 500);  // an odd width: the centre is 701 div 2
+  bench->run([&] {
+    bench->viewCommands().resizePane(701, 500);
+  });  // an odd width: the centre is 701 div 2
   EXPECT_EQ(bench->window().stereoPanes.left, (view::PaneRect{350 - 280, 0, 280, 500}));
   EXPECT_EQ(bench->window().stereoPanes.right, (view::PaneRect{350, 0, 280, 500}));
 }
 
 TEST_F(StereoScenario, SwitchHalvesAndRestoresBondWidthAndBallSize) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   // graphics1.inf: "nonH-Bond Width" 2 and "nonH Ball Size" 20; a ball of the standard picture
   // is then larger than in the pair drawn at half the size.
   const auto ballRadius = [](const RecordingCanvas& c) {
@@ -107,39 +115,45 @@ TEST_F(StereoScenario, SwitchHalvesAndRestoresBondWidthAndBallSize) {
     return -1;
   };
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   const int standard = ballRadius(canvas);
   const int standardPen = bondWidth(canvas);
   ASSERT_EQ(standardPen, 2);
 
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);  // already on: no second halving
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
+  bench->run([&] {
+    bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true);
+  });  // already on: no second halving
   const int stereoPen = bondWidth(left);
   EXPECT_EQ(stereoPen, 1);
   EXPECT_LT(ballRadius(left), standard);
 
-  bench->setDisplayFlag(DisplayFlag::Stereo, false);
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   EXPECT_EQ(ballRadius(canvas), standard) << "sizes restored";
   EXPECT_EQ(bondWidth(canvas), standardPen);
 }
 
 TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
-  OPEN_OR_SKIP();
+  OPEN_WITH_STEREO_CANVASES();
   struct Case {
     const char* why;
     void (*turnOff)(workbench::Workbench&);
   };
   const Case cases[] = {
-      {"Ellipse on", [](workbench::Workbench& b) { b.setDisplayFlag(DisplayFlag::Ellipse, true); }},
-      {"Initialize View Items", [](workbench::Workbench& b) { b.initializeViewItems(); }},
-      {"InitGrph", [](workbench::Workbench& b) { b.initGraph(); }},
+      {"Ellipse on",
+       [](workbench::Workbench& b) {
+         b.run([&] { b.viewCommands().setDisplayFlag(DisplayFlag::Ellipse, true); });
+       }},
+      {"Initialize View Items",
+       [](workbench::Workbench& b) { b.run([&] { b.viewCommands().initializeViewItems(); }); }},
+      {"InitGrph", [](workbench::Workbench& b) { b.run([&] { b.viewCommands().initGraph(); }); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    bench->setDisplayFlag(DisplayFlag::Ellipse, false);
-    bench->setDisplayFlag(DisplayFlag::Stereo, true);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Ellipse, false); });
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
     ASSERT_TRUE(bench->window().stereoPanesVisible);
     clearRecords();
     c.turnOff(*bench);
@@ -147,25 +161,25 @@ TEST_F(StereoScenario, EllipseAndResetsSwitchStereoOffAndRestoreTheSizes) {
     EXPECT_FALSE(bench->window().stereoPanesVisible);
     EXPECT_TRUE(left.calls.empty());
     // Back to full size: stereo on again halves once more, to the same width as the first time.
-    bench->setDisplayFlag(DisplayFlag::Ellipse, false);
-    bench->setDisplayFlag(DisplayFlag::Stereo, true);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Ellipse, false); });
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
     EXPECT_EQ(bondWidth(left), 1);
-    bench->setDisplayFlag(DisplayFlag::Stereo, false);
+    bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
     clearRecords();
-    bench->redraw();
+    bench->run([&] { bench->state().redraw(); });
     EXPECT_EQ(bondWidth(canvas), 2);
   }
 }
 
 TEST_F(StereoScenario, ReopeningWithStereoOnKeepsTheHalfSizesOfTheNewSettings) {
-  OPEN_OR_SKIP();
-  bench->setDisplayFlag(DisplayFlag::Stereo, true);
+  OPEN_WITH_STEREO_CANVASES();
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, true); });
   dialogs.nextFile = work.path() / "ala.res";
-  bench->openByDialog();  // reads graphics1.inf again
+  bench->run([&] { bench->fileCommands().openByDialog(); });  // reads graphics1.inf again
   ASSERT_TRUE(bench->display().stereo);
-  bench->setDisplayFlag(DisplayFlag::Stereo, false);
+  bench->run([&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Stereo, false); });
   clearRecords();
-  bench->redraw();
+  bench->run([&] { bench->state().redraw(); });
   EXPECT_EQ(bondWidth(canvas), 2) << "not doubled past the file's value";
 }
 

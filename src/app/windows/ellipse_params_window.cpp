@@ -15,7 +15,8 @@ EllipseParamsWindow::EllipseParamsWindow(workbench::Workbench& bench, QWidget* p
       m_bench(bench),
       m_sizeFactor(new QSpinBox(this)) {
   m_sizeFactor->setObjectName(QStringLiteral("SpinEdit1"));
-  m_sizeFactor->setRange(workbench::ellipseSizeFactorMinimum, workbench::ellipseSizeFactorMaximum);
+  m_sizeFactor->setRange(workbench::ellipseSizeFactorRange.minimum,
+                         workbench::ellipseSizeFactorRange.maximum);
   auto* layout = new QFormLayout(this);
   layout->addRow(QStringLiteral("Overall Size Factor"), m_sizeFactor);
   connect(m_sizeFactor, &QSpinBox::valueChanged, this, [this](int value) {

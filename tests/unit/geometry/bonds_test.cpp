@@ -132,6 +132,50 @@ TEST(BindCards, NamesArePickedByTokenStarts) {
   }
 }
 
+TEST(PartRule, AlternativeDisorderComponentsDoNotBond) {
+  struct Case {
+    int firstPart, secondPart;
+    const char* card;
+    bool atomsBonded, hydrogenBonded;
+    const char* why;
+  };
+  const Case cases[] = {
+      {0, 0, "", true, true, "no disorder"},
+      {1, 1, "", true, true, "the same component"},
+      {0, 2, "", true, true, "PART 0 bonds to every part"},
+      {2, 0, "", true, true, "... from either side"},
+      {1, 2, "", false, false, "alternative components"},
+      {-1, -1, "", true, true, "the same negative part"},
+      {-1, 1, "", false, false, "a negative and a positive part"},
+      {1, 2, "BIND 1 2", true, true, "BIND m n joins two parts"},
+      {1, 2, "bind 2  1", true, true, "... in either order and any case"},
+      {1, 3, "BIND 1 2", false, false, "... and no other"},
+      {-1, 2, "BIND -1 2", true, true, "... negative parts too"},
+      {1, 2, "BIND C1 C2", true, false, "BIND atom1 atom2 bonds the two atoms only"},
+      {1, 2, "BIND 1 2 3", false, false, "three words: not a BIND card we use"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto s = fixtureStructure();
+    s.atoms[addAtom(s, "C1", 1, 0, 0, 0)].part = c.firstPart;
+    s.atoms[addAtom(s, "C2", 1, 1.5, 0, 0)].part = c.secondPart;
+    s.hydrogens[addHydrogen(s, "H1", 1.5, 1.0, 0)].part = c.firstPart;
+    addPeak(s, 1.5, -1.0, 0);  // a peak is PART 0: it meets both
+    s.instructionLines = {"TITL test", c.card, "L.S. 4"};
+    FakeDialogs dialogs;
+    DetectConnection(s, {}, dialogs);
+    const model::BondList grid = s.bonds;
+    EXPECT_EQ(grid.kinds[1], c.atomsBonded ? (BondVector{{1, 2}}) : BondVector{});
+    // H1 sits 1.0 A from C2 and 1.8 A from C1.
+    EXPECT_EQ(grid.kinds[2], c.hydrogenBonded ? (BondVector{{1, 2}}) : BondVector{});
+    EXPECT_EQ(grid.kinds[3], (BondVector{{1, 2}}));
+    detectConnectionPlain(s, {}, dialogs);
+    for (int kind = 1; kind <= 4; ++kind)
+      EXPECT_EQ(s.bonds.kinds[kind], grid.kinds[kind]);
+    EXPECT_TRUE(dialogs.shown.empty());
+  }
+}
+
 TEST(BondCapacity, AFullKindShowsItsMessageAndKeepsWhatItFound) {
   auto s = fixtureStructure(50, /*conMax=*/3);
   for (int i = 0; i < 4; ++i)
@@ -188,11 +232,20 @@ model::StructureModel randomStructure(const RandomCase& rc, unsigned seed) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> fraction(-repeats / 2, repeats / 2);
   std::uniform_int_distribution<int> element(1, 5);
-  for (int i = 1; i <= rc.atoms; ++i)
-    addAtom(s, "C" + std::to_string(i), element(random), fraction(random), fraction(random),
-            fraction(random));
-  for (int i = 1; i <= rc.hydrogens; ++i)
-    addHydrogen(s, "H" + std::to_string(i), fraction(random), fraction(random), fraction(random));
+  // Mostly PART 0, some disorder components; parts 2 and 3 are joined by a BIND card.
+  const int partChoices[] = {0, 0, 0, 0, 1, 2, 3, -1};
+  std::uniform_int_distribution<size_t> partChoice(0, std::size(partChoices) - 1);
+  s.instructionLines = {"TITL random", "BIND 2 3", "L.S. 4"};
+  for (int i = 1; i <= rc.atoms; ++i) {
+    const int k = addAtom(s, "C" + std::to_string(i), element(random), fraction(random),
+                          fraction(random), fraction(random));
+    s.atoms[k].part = partChoices[partChoice(random)];
+  }
+  for (int i = 1; i <= rc.hydrogens; ++i) {
+    const int k = addHydrogen(s, "H" + std::to_string(i), fraction(random), fraction(random),
+                              fraction(random));
+    s.hydrogens[k].part = partChoices[partChoice(random)];
+  }
   for (int i = 1; i <= rc.peaks; ++i)
     addPeak(s, fraction(random), fraction(random), fraction(random));
   ViewFrame frame;

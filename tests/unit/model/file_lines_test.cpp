@@ -1,11 +1,14 @@
 // Splitting a file into lines: line ends of every system, a byte-order mark, the last line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
 #include "model/file_lines.h"
 #include "model/instruction_reader.h"
+#include "reader_fixture.h"
 #include "support/temp_folder.h"
 
 namespace tavo::testing {
@@ -34,6 +37,21 @@ TEST(FileLines, EveryLineEndAByteOrderMarkAndAMissingLastLineEnd) {
     const auto file = folder.write("test.ins", c.bytes);
     EXPECT_EQ(model::loadRawFileLines(file), c.raw);
     EXPECT_TRUE(model::startsWithTitl(model::loadFileLines(file)));
+  }
+}
+
+TEST(FileLines, FilesOfCarriageReturnsOrWithAByteOrderMarkOpen) {
+  const std::string lf =
+      "REM from an old editor\n" + head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  std::string cr = lf;
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  for (const std::string& content : {cr, "\xEF\xBB\xBF" + lf, "\xEF\xBB\xBF" + cr}) {
+    SCOPED_TRACE(content.substr(0, 30));
+    auto r = readInsText(content);
+    ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+    EXPECT_EQ(r->s().nonHCount, 1);
+    EXPECT_EQ(r->s().instructionLines.at(0), "TITL test");
+    EXPECT_EQ(r->s().instructionLines.at(1), "REM from an old editor");
   }
 }
 

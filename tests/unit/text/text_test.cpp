@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+#include <string>
+
 #include "support/scoped_locale.h"
 #include "text/errors.h"
 
@@ -18,6 +23,15 @@ TEST(SplitWords, OnlyBlanksSeparateAndTabsBelongToWords) {
   const auto words = splitWords("  SFAC C\tH  N ");
   ASSERT_EQ(words.size(), 3u);
   EXPECT_EQ(words[1], "C\tH");
+
+  // Into a reused buffer: emptied first; atom lines let tabs separate words too.
+  std::vector<std::string_view> reused{"left", "over"};
+  splitWords("\tC1\t1 0.5\t", reused, true);
+  EXPECT_EQ(reused, (std::vector<std::string_view>{"C1", "1", "0.5"}));
+  splitWords("  SFAC C\tH  N ", reused, false);
+  EXPECT_EQ(reused, words);
+  splitWords("", reused, true);
+  EXPECT_TRUE(reused.empty());
 }
 
 TEST(Conversion, MessagesNameTheText) {
@@ -36,6 +50,58 @@ TEST(Conversion, MessagesNameTheText) {
   EXPECT_DOUBLE_EQ(parseDouble(" -.25 "), -0.25);
   EXPECT_DOUBLE_EQ(parseDouble("+11."), 11.0);
   EXPECT_EQ(parseInt(" 21 "), 21);
+}
+
+// Plain decimals take a fast path; it must give the very double std::from_chars gives.
+TEST(Conversion, DecimalsReadExactlyAsFromChars) {
+  const auto fromChars = [](std::string_view s) {
+    double value = 0;
+    std::from_chars(s.data(), s.data() + s.size(), value);
+    return value;
+  };
+  const auto same = [](double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;  // -0 and 0 differ
+  };
+  const char* const edges[] = {
+      "0.1",
+      "-0",
+      "-0.000",
+      "5.",
+      ".5",
+      "11.00000",
+      "-21.00000",
+      "0.1234567890123",
+      "1e-3",
+      "2.5E2",
+      "9007199254740992",
+      "9007199254740993",
+      "1234567890123456789",
+      "12345678901234567890",
+      "0.00000000000000000000001",
+      "-.000000000000000000000123",
+      "1.7976931348623157",
+      "4.9406564584124654",
+      "0.3000000000000000444",
+  };
+  for (const char* edge : edges) {
+    SCOPED_TRACE(edge);
+    const auto value = findDouble(edge);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_TRUE(same(*value, fromChars(edge))) << *value;
+  }
+  std::mt19937_64 random(7);
+  for (int round = 0; round < 200000; ++round) {
+    std::string text = random() % 2 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 20);
+    const int point = static_cast<int>(random() % static_cast<unsigned>(digits + 1));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    const auto value = findDouble(text);
+    ASSERT_TRUE(value.has_value()) << text;
+    ASSERT_TRUE(same(*value, fromChars(text))) << text;
+  }
 }
 
 TEST(Formatting, GeneralFixedAndRounding) {

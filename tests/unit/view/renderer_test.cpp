@@ -299,6 +299,25 @@ TEST(Overlays, DistanceAngleAndDisplayedBond) {
   EXPECT_NE(canvas.findText("Vector1"), nullptr);
   EXPECT_NE(canvas.findText("Vector2"), nullptr);
 
+  // A vector between two coincident atoms has no direction: no angle, and never "nan".
+  f.addAtom("C4", 1, 1, {1, 1, 0});  // on C3
+  const AtomRef coincident[] = {
+      {AtomKind::Atom, 1}, {AtomKind::Atom, 2}, {AtomKind::Atom, 3}, {AtomKind::Atom, 4}};
+  options.selection = coincident;
+  canvas.calls.clear();
+  renderer.DrawMolecule(f.s, f.frame, testView(), options, distinctSettings(), {&canvas});
+  const DrawCall* none = canvas.findText("Vec1/Vec2 Angle = ---");
+  ASSERT_NE(none, nullptr);
+  EXPECT_EQ(none->font.color, pureRed);
+  // One vector twice, whose cosine rounds to just above 1: 0, not "nan".
+  f.addAtom("C5", 1, 1, {1, 1, 1});
+  const AtomRef parallel[] = {
+      {AtomKind::Atom, 1}, {AtomKind::Atom, 5}, {AtomKind::Atom, 1}, {AtomKind::Atom, 5}};
+  options.selection = parallel;
+  canvas.calls.clear();
+  renderer.DrawMolecule(f.s, f.frame, testView(), options, distinctSettings(), {&canvas});
+  EXPECT_NE(canvas.findText("Vec1/Vec2 Angle = 0.000 (deg)"), nullptr);
+
   options.mode = PictureMode::AlignVec;
   options.selection = two;
   options.alignAxis = 2;

@@ -1,0 +1,195 @@
+// The command table of the main menu and the handlers of the core's commands.
+#include "workbench/command_table.h"
+
+#include <array>
+#include <cassert>
+
+#include "workbench/workbench.h"
+
+namespace tavo::workbench {
+
+namespace {
+
+using C = CommandId;
+
+// Each title's mnemonic is a letter of its caption no other title uses.
+constexpr std::array<MenuTitle, 9> titles = {{
+    {"File", "&File"},
+    {"Import", "&Import"},
+    {"Params", "&Params"},
+    {"View", "&View"},
+    {"Commands", "&Commands"},
+    {"Preferences", "P&references"},
+    {"Options", "&Options"},
+    {"About", "&About"},
+    {"Help", "&Help"},
+}};
+
+// Items without a handler, flag or windowOnly mark belong to features that are not built yet;
+// a feature that is built gives its items a handler here (or, for a window of the Qt program,
+// windowOnly and a handler in the window's table of window commands).
+CommandEntry item(CommandId id, std::string_view menu, std::string_view caption,
+                  std::string_view shortcut, std::string_view objectName,
+                  CoreHandler handler = nullptr) {
+  return {id,      menu,         caption, shortcut,           objectName,
+          handler, std::nullopt, false,   EnabledWhen::Always};
+}
+
+CommandEntry toggle(CommandId id, std::string_view menu, std::string_view caption,
+                    std::string_view shortcut, std::string_view objectName, DisplayFlag flag) {
+  CommandEntry entry = item(id, menu, caption, shortcut, objectName);
+  entry.flag = flag;
+  return entry;
+}
+
+CommandEntry window(CommandId id, std::string_view menu, std::string_view caption,
+                    std::string_view shortcut, std::string_view objectName) {
+  CommandEntry entry = item(id, menu, caption, shortcut, objectName);
+  entry.windowOnly = true;
+  return entry;
+}
+
+CommandEntry offeredAfterOpen(CommandEntry entry) {
+  entry.enabledWhen = EnabledWhen::FileListOffered;
+  return entry;
+}
+
+const std::array<CommandEntry, 66> entries = {
+    item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
+         [](Workbench& b) { b.fileCommands().openByDialog(); }),
+    item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
+         [](Workbench& b) { b.fileCommands().reopenAsRes(); }),
+    item(C::ReopenIns, "File", "Open *.ins (Re-Open)", "Ctrl+I", "ReOpenIns1",
+         [](Workbench& b) { b.fileCommands().reopen(); }),
+    offeredAfterOpen(item(C::ListFiles, "File", "List of *.ins/*.res/backups", "", "ListofFiles1",
+                          [](Workbench& b) { b.fileCommands().showFileList(); })),
+    item(C::OverlayPeaks, "File", "Read (Overlay) Q-Peaks in *.ins/*.res", "", "OverlayPeaks1"),
+    item(C::EditLastSaved, "File", "Edit *.ins (the last saved)", "", "EditIns1"),
+    item(C::SaveIns, "File", "Save *.ins", "Ctrl+S", "SaveIns1",
+         [](Workbench& b) { b.fileCommands().save(); }),
+    item(C::SaveExpanded, "File", "Save All Expanded Atoms As a New *.ins", "", "SaveExpanded1",
+         [](Workbench& b) { b.fileCommands().saveAllExpandedAtoms(); }),
+    item(C::SaveTexsan, "File", "Save texsan.ins/atoms.dat/atoms.pks", "", "SaveTexsan1"),
+    item(C::SaveCartesian, "File", "Save Cartesian (->DFT etc.)", "", "SaveCartesian1"),
+    item(C::SaveFragment, "File", "Save Fragment", "", "SaveFragment1"),
+    item(C::SavePdb, "File", "Save PDB", "", "SavePDB1"),
+    item(C::SaveXyz, "File", "Save XYZ (Label X Y Z)", "", "SaveXYZ1"),
+    item(C::SaveGaussian, "File", "Save Gaussian Com (->DFT)", "", "SaveGaussian1"),
+    item(C::ShowFileBuffer, "File", "Show the File Buffer", "F9", "ShowFileBuffer1"),
+    window(C::ShowWorkingGrids, "File", "Show the Working Grids for Renumbering", "F10",
+           "ShowWorkingGrids1"),
+    window(C::Exit, "File", "Exit", "Ctrl+Q", "Exit1"),
+    item(C::ImportCif, "Import", "CIF", "", "ImportCIF1"),
+    item(C::ImportFdat, "Import", "FDAT (CSD)", "", "ImportFDAT1"),
+    item(C::ImportXyz, "Import", "XYZ Coordinates", "", "ImportXYZ1"),
+    item(C::ImportCartesian, "Import", "Cartesian (<-DFT)", "", "ImportCartesian1"),
+    item(C::ImportPdb, "Import", "PDB", "", "ImportPDB1"),
+    item(C::FormulaCell, "Params", "Formula/Cell", "", "FormulaCell1"),
+    item(C::SpaceGroup, "Params", "Space Group", "", "SpaceGroup1"),
+    item(C::AtomList, "Params", "XYZUij + Others", "Ctrl+X", "XYZUij1"),
+    item(C::FixingFvar, "Params", "Fixing/FVAR", "Ctrl+F", "FixingFVAR1"),
+    item(C::GlobalEdition, "Params", "Global Edition", "Ctrl+G", "GlobalEdition1"),
+    item(C::ListOfPeaks, "Params", "List of Peaks", "Ctrl+D", "ListofPeaks1"),
+    item(C::ListOfXyz, "Params", "List of XYZs", "", "ListofXYZs1"),
+    item(C::ShowDistances, "Params", "Show Distances", "", "ShowDistances1",
+         [](Workbench& b) { b.viewCommands().showDistances(); }),
+    toggle(C::ShowLabels, "View", "Show Labels", "", "ShowLabels1", DisplayFlag::Labels),
+    toggle(C::ShowHAtoms, "View", "Show H Atoms", "", "ShowHAtoms1", DisplayFlag::Hydrogens),
+    toggle(C::HideHLabels, "View", "Hide H Labels", "", "HideHLabels1",
+           DisplayFlag::HideHydrogenLabels),
+    toggle(C::SpotHAtoms, "View", "Spot H Atoms", "", "SpotHAtoms1", DisplayFlag::SpotHydrogens),
+    toggle(C::ShowPeaks, "View", "Show Peaks", "", "ShowPeaks1", DisplayFlag::Peaks),
+    toggle(C::ExpandHAtoms, "View", "Expand H Atoms", "", "ExpandHAtoms1",
+           DisplayFlag::ExpandHydrogens),
+    toggle(C::ExpandPeaks, "View", "Expand Peaks", "", "ExpandPeaks1", DisplayFlag::ExpandPeaks),
+    toggle(C::ShowCells, "View", "Show Cells", "Ctrl+Z", "ShowCells1", DisplayFlag::Cell),
+    toggle(C::Ellipse, "View", "Ellipse", "Ctrl+T", "Ellipse1", DisplayFlag::Ellipse),
+    toggle(C::StereoView, "View", "Stereo View", "Ctrl+W", "StereoView1", DisplayFlag::Stereo),
+    toggle(C::ExpandConnections, "View", "Expand Connections", "Ctrl+A", "ExpandConnections1",
+           DisplayFlag::ExpandConnections),
+    toggle(C::PackingView, "View", "Packing View", "Ctrl+P", "PackingView1", DisplayFlag::Packing),
+    item(C::ShowPlaneCalc, "View", "Show Plane Calc Window", "", "ShowPlaneCalc1"),
+    toggle(C::NumericalPositions, "View", "Numerical Positions", "Ctrl+N", "NumericalPositions1",
+           DisplayFlag::NumericalPositions),
+    toggle(C::TrackingBars, "View", "Tracking Bars", "Ctrl+B", "TrackingBars1",
+           DisplayFlag::TrackingBars),
+    window(C::Thresholds, "View", "Bonds/Peaks Thresholds", "F2", "BondsPeaksThresholds1"),
+    item(C::InitializeView, "View", "Initialize View Items", "F1", "InitializeViewItems1",
+         [](Workbench& b) { b.viewCommands().initializeViewItems(); }),
+    item(C::EditShelxlCommands, "Commands", "Edit Shelxl-97 Commands", "Ctrl+E", "EditShelxl1"),
+    item(C::HfixSelection, "Commands", "HFIX Selection (H atoms)", "", "HFIXSelection1"),
+    item(C::OmitHkl, "Commands", "OMIT HKL using *.lst", "", "OMITHKL1"),
+    item(C::SplitAtom, "Commands", "Split Atom using *.lst", "", "SplitAtom1"),
+    item(C::InvertStructure, "Commands", "Invert Structure", "", "InvertStructure1"),
+    item(C::ShiftXyz, "Commands", "Shift XYZs", "", "ShiftXYZs1"),
+    item(C::CheckDuplication, "Commands", "Check Duplication of Labeling", "", "CheckDuplication1",
+         [](Workbench& b) { b.fileCommands().checkDuplicateLabels(); }),
+    item(C::PackingRange, "Preferences", "Packing View Range", "", "PackingViewRange1"),
+    window(C::EllipseParams, "Preferences", "Ellipse View Params", "", "EllipseViewParams1"),
+    window(C::DefinitionOfElements, "Preferences", "Definition of Elements", "",
+           "DefinitionofElements1"),
+    window(C::CustomizeGraphics, "Preferences", "Customize Graphics", "", "CustomizeGraphics1"),
+    item(C::TextEditor, "Options", "Text Editor", "", "TextEditor1"),
+    item(C::GenerateCif, "Options", "Generate CIF (Auto)", "", "GenerateCIF1"),
+    item(C::ViewCifWindow, "Options", "View CIF Generation Window", "", "ViewCIFWindow1"),
+    window(C::MaintenanceOnly, "Options", "Maintenance Only", "F12", "MaintenanceOnly1"),
+    window(C::AboutTavo, "About", "About Tavo", "", "AboutTavo1"),
+    window(C::ShelxlInformation, "About", "Shelxl/ORTEP Information", "", "ShelxlInformation1"),
+    window(C::HelpGraphicTreatment, "Help", "Graphic Treatment", "", "GraphicTreatment1"),
+    window(C::HelpShelxlRefinement, "Help", "Shelxl Refinement", "", "ShelxlRefinement1"),
+};
+
+const std::array<ViewPopupEntry, 7> viewPopup = {{
+    {"Show/Hide Labels", C::ShowLabels},
+    {"Show/Hide H Atoms", C::ShowHAtoms},
+    {"Show/Hide H Labels", C::HideHLabels},
+    {"Show/Hide H Spots", C::SpotHAtoms},
+    {"Show/Hide Peaks", C::ShowPeaks},
+    {"On/Off Expand H Atoms", C::ExpandHAtoms},
+    {"On/Off Expand Peaks", C::ExpandPeaks},
+}};
+
+[[maybe_unused]] bool entriesFollowTheEnumOrder() {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (static_cast<size_t>(entries[i].id) != i) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const MenuTitle> menuTitles() {
+  return titles;
+}
+
+std::span<const CommandEntry> commandTable() {
+  return entries;
+}
+
+const CommandEntry& commandEntry(CommandId id) {
+  assert(entriesFollowTheEnumOrder());
+  return entries.at(static_cast<size_t>(id));
+}
+
+std::optional<CommandId> findCommandByCaption(std::string_view caption) {
+  for (const CommandEntry& entry : entries) {
+    if (entry.caption == caption) return entry.id;
+  }
+  return std::nullopt;
+}
+
+bool enabledIn(const CommandEntry& entry, const WorkbenchState& state) {
+  switch (entry.enabledWhen) {
+    case EnabledWhen::Always:
+      return true;
+    case EnabledWhen::FileListOffered:
+      return state.window.fileListItemEnabled;
+  }
+  return true;
+}
+
+std::span<const ViewPopupEntry> viewPopupEntries() {
+  return viewPopup;
+}
+
+}  // namespace tavo::workbench

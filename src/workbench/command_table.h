@@ -1,0 +1,136 @@
+// The one table of the main menu's commands: id, menu, caption, shortcut, objectName, the core
+// handler, the display flag a toggle mirrors and when the item is enabled. The Qt window builds
+// its menus and actions from it, and tavo-cli run finds items by caption in it.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "workbench/control_values.h"
+
+namespace tavo::workbench {
+
+class Workbench;
+class WorkbenchState;
+
+/// Every command of the main menu, in menu order.
+enum class CommandId {
+  OpenIns,
+  OpenResAfterLs,
+  ReopenIns,
+  ListFiles,
+  OverlayPeaks,
+  EditLastSaved,
+  SaveIns,
+  SaveExpanded,
+  SaveTexsan,
+  SaveCartesian,
+  SaveFragment,
+  SavePdb,
+  SaveXyz,
+  SaveGaussian,
+  ShowFileBuffer,
+  ShowWorkingGrids,
+  Exit,
+  ImportCif,
+  ImportFdat,
+  ImportXyz,
+  ImportCartesian,
+  ImportPdb,
+  FormulaCell,
+  SpaceGroup,
+  AtomList,
+  FixingFvar,
+  GlobalEdition,
+  ListOfPeaks,
+  ListOfXyz,
+  ShowDistances,
+  ShowLabels,
+  ShowHAtoms,
+  HideHLabels,
+  SpotHAtoms,
+  ShowPeaks,
+  ExpandHAtoms,
+  ExpandPeaks,
+  ShowCells,
+  Ellipse,
+  StereoView,
+  ExpandConnections,
+  PackingView,
+  ShowPlaneCalc,
+  NumericalPositions,
+  TrackingBars,
+  Thresholds,
+  InitializeView,
+  EditShelxlCommands,
+  HfixSelection,
+  OmitHkl,
+  SplitAtom,
+  InvertStructure,
+  ShiftXyz,
+  CheckDuplication,
+  PackingRange,
+  EllipseParams,
+  DefinitionOfElements,
+  CustomizeGraphics,
+  TextEditor,
+  GenerateCif,
+  ViewCifWindow,
+  MaintenanceOnly,
+  AboutTavo,
+  ShelxlInformation,
+  HelpGraphicTreatment,
+  HelpShelxlRefinement,
+};
+
+/// When an item with a handler is enabled.
+enum class EnabledWhen {
+  Always,
+  FileListOffered,  // once a file has been opened by the dialog or the command line
+};
+
+/// A command of the core: runs on the Workbench's features, throws UserError on failure.
+using CoreHandler = void (*)(Workbench& bench);
+
+/// One item of the main menu.
+struct CommandEntry {
+  CommandId id;
+  std::string_view menu;  // the title of its menu-bar menu, "File"
+  std::string_view caption;
+  std::string_view shortcut;  // QKeySequence text, "" for none
+  std::string_view objectName;
+  CoreHandler handler = nullptr;    // null: a window of the Qt program, or not built yet
+  std::optional<DisplayFlag> flag;  // a View toggle: toggles the flag and shows its check mark
+  bool windowOnly = false;          // handled by the Qt program alone (a window or panel)
+  EnabledWhen enabledWhen = EnabledWhen::Always;
+};
+
+/// A menu of the menu bar: its title and the caption with its Alt-letter mnemonic ("&File").
+struct MenuTitle {
+  std::string_view title;
+  std::string_view caption;
+};
+
+/// The menus of the menu bar, in order.
+std::span<const MenuTitle> menuTitles();
+/// Every item of the main menu, in order.
+std::span<const CommandEntry> commandTable();
+/// The entry of `id`.
+const CommandEntry& commandEntry(CommandId id);
+/// The item whose caption is `caption` (exactly, as shown in the menu).
+std::optional<CommandId> findCommandByCaption(std::string_view caption);
+/// True when `entry`'s condition holds in `state` (its handler aside).
+bool enabledIn(const CommandEntry& entry, const WorkbenchState& state);
+
+/// The view menu of Ctrl+right click (PopupMenu2) and the View toggle each item runs.
+struct ViewPopupEntry {
+  std::string_view caption;
+  CommandId toggle;
+};
+std::span<const ViewPopupEntry> viewPopupEntries();
+
+/// The atom menu (PopupMenu1): "Center", the inactive "*******", "Adopt", "Locate", "Delete".
+inline constexpr std::string_view atomMenuMarker = "*******";
+
+}  // namespace tavo::workbench

@@ -1,0 +1,75 @@
+// The File menu: the one open path with its entries (dialog, file list, command line, reopen),
+// the file list window, save and the saving of every atom in the view as a new file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "text/text_grid.h"
+#include "workbench/command_context.h"
+
+namespace tavo::workbench {
+
+/// The window that lists the instruction files of the working folder (TForm13).
+struct FileListWindow {
+  bool visible = false;
+  std::string caption;                    // the working folder
+  std::vector<std::string> names;         // one file name per row
+  std::string selectedName;               // the hidden name field
+  std::vector<std::string> previewLines;  // the preview pane of the main window
+};
+
+/// The ways in to the one open path. They differ only in the text that refuses a file without
+/// TITL and in the folder memory they keep.
+enum class OpenedFrom {
+  Dialog,       // "Open *.ins/*.res/backups" (Ctrl+O): remembers the folder in dirinf
+  FileList,     // a double click in the file list
+  CommandLine,  // `tavo FILE`
+  Batch,        // tavo-cli and a script's `open FILE`: the dialog's refusal text, no folder memory
+  Reopen,       // Ctrl+I and Ctrl+R: silent about a missing TITL, resets the modes
+};
+
+/// Shown when a command line names no file.
+inline constexpr std::string_view noFileNamedMessage = "No file name was given.";
+
+/// The commands of the File menu; each throws UserError (or CommandAbandoned once its message
+/// is shown) and leaves the structure as it was when it fails.
+class FileCommands {
+ public:
+  explicit FileCommands(CommandContext context) : m_context(context) {}
+
+  /// The one open path: checks TITL by the reader's rule, reads `file` into the structure and
+  /// draws it. A refused or failed file leaves the structure, currentFile and the view alone.
+  void open(const std::filesystem::path& file, OpenedFrom from);
+  void openByDialog();                             // "Open *.ins/*.res/backups", Ctrl+O
+  void reopenAsRes();                              // "Open *.res after LS (Shelxl-2019)", Ctrl+R
+  void reopen();                                   // "Open *.ins (Re-Open)", Ctrl+I
+  void showFileList();                             // "List of *.ins/*.res/backups"
+  void selectInFileList(const std::string& name);  // single click on a row of the list
+  void openFromFileList(const std::string& name);  // double click on a row of the list
+  void save();                                     // "Save *.ins", Ctrl+S
+  void saveAllExpandedAtoms();                     // "Save All Expanded Atoms As a New *.ins"
+  void checkDuplicateLabels();                     // "Check Duplication of Labeling"
+
+  const FileListWindow& fileList() const { return m_fileList; }
+  /// The "Working Coordinates" grid (TForm29) of the last Save All Expanded Atoms.
+  const text::TextGrid& workingCoordinates() const { return m_workingCoordinates; }
+
+ private:
+  /// Reads `file` into the structure; CommandAbandoned (its message shown) when the read
+  /// failed, and the structure, currentFile and the view are then as they were.
+  void readStructureFrom(const std::filesystem::path& file);
+  /// The opener's steps after the read: caption, view extents, bond detection, drawing.
+  void afterLoad();
+  /// Before the first open, an empty program folder becomes the current directory.
+  void takeProgramFolder();
+  void takeWorkingFolderFromDirinf();
+  void writeDirinf(const std::filesystem::path& folder);
+
+  CommandContext m_context;
+  FileListWindow m_fileList;
+  text::TextGrid m_workingCoordinates;
+};
+
+}  // namespace tavo::workbench
