@@ -8,6 +8,7 @@
 #include "model/atom_line.h"
 #include "model/backups.h"
 #include "model/file_replace.h"
+#include "model/shelxl_instructions.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -316,7 +317,12 @@ void writeExpandedInstructionFile(const StructureModel& structure,
     out.push_back(line);
   }
   out.push_back(hklfOf(structure));
-  out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
+  // A fresh file: of the rows that stood below HKLF only its continuation goes along.
+  bool continues = continuesOnNextLine(hklfOf(structure));
+  for (std::size_t k = 0; continues && k < structure.hklfTrailer.size(); ++k) {
+    out.push_back(structure.hklfTrailer[k]);
+    continues = continuesOnNextLine(structure.hklfTrailer[k]);
+  }
   out.emplace_back("END");
   replaceFileLines(file, out);
 }
