@@ -90,30 +90,6 @@ void moveTitlToTheTop(FileRows& rows) {
   rows = std::move(result);
 }
 
-// titlRow() over the head of a file, read only as far as the decision needs.
-bool fileStartsWithTitl(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw FileError(file, "cannot be read");
-  std::string line;
-  bool first = true;
-  while (std::getline(in, line)) {
-    // As loadRawFileLines() reads them: no byte-order mark, carriage returns alone end lines.
-    if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-    first = false;
-    std::string_view rest(line);
-    while (true) {
-      const std::size_t cr = rest.find('\r');
-      const std::string row = text::trimLine(rest.substr(0, cr));
-      if (text::startsWithUpper(row, "TITL")) return true;
-      if (!isPreambleLine(row)) return false;
-      if (cr == std::string_view::npos) break;
-      rest.remove_prefix(cr + 1);
-    }
-  }
-  if (in.bad()) throw FileError(file, "cannot be read");
-  return false;
-}
-
 int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
   for (int r = from; r < static_cast<int>(rows.size()); ++r) {
     if (text::startsWithUpper(rows[static_cast<std::size_t>(r)], prefix)) return r;
@@ -276,6 +252,29 @@ int titlRow(const std::vector<std::string>& lines) {
 
 bool startsWithTitl(const std::vector<std::string>& lines) {
   return titlRow(lines) >= 0;
+}
+
+bool fileStartsWithTitl(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string line;
+  bool first = true;
+  while (std::getline(in, line)) {
+    // As loadRawFileLines() reads them: no byte-order mark, carriage returns alone end lines.
+    if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    first = false;
+    std::string_view rest(line);
+    while (true) {
+      const std::size_t cr = rest.find('\r');
+      const std::string row = text::trimLine(rest.substr(0, cr));
+      if (text::startsWithUpper(row, "TITL")) return true;
+      if (!isPreambleLine(row)) return false;
+      if (cr == std::string_view::npos) break;
+      rest.remove_prefix(cr + 1);
+    }
+  }
+  if (in.bad()) throw FileError(file, "cannot be read");
+  return false;
 }
 
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,

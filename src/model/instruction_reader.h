@@ -42,6 +42,10 @@ inline constexpr std::string_view heaviestPeakMessage =
 int titlRow(const std::vector<std::string>& lines);
 /// True when the file is headed by a TITL line as titlRow() accepts it.
 bool startsWithTitl(const std::vector<std::string>& lines);
+/// The same test on the head of `file`, read only as far as the decision needs and as the reader
+/// reads lines (a byte-order mark skipped, carriage returns alone ending lines). Throws FileError
+/// when the file cannot be read.
+bool fileStartsWithTitl(const std::filesystem::path& file);
 
 /// Reads structure.currentFile into the model: instruction lines, free variables, elements,
 /// cell, atoms, riding groups, H atoms, cards of the atom list and peaks, then compacts the free
