@@ -173,18 +173,32 @@ RowCode splitRow(const std::string& row) {
   return result;
 }
 
-std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
-                                          const std::string& where) {
-  const RowView code = viewRow(row);
-  Words words;
-  appendWords(code.code, words);
-  auto atom = atomFromWords(structure, words, 5, nullptr, 0, where);
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
+                                          std::vector<std::string_view> words,
+                                          const SourceRows& source, int row) {
+  auto atom = atomFromWords(structure, words, 5, &source, row, {});
+  if (!atom) atom = atomFromWords(structure, words, 10, &source, row, {});
+  if (!atom) atom = shortAtom(structure, words, source, row);
   if (!atom && words.size() == 8 && text::findDouble(words.back())) {
     // SHELXT writes the peak height after Uiso.
     words.pop_back();
-    atom = atomFromWords(structure, words, 5, nullptr, 0, where);
+    atom = atomFromWords(structure, words, 5, &source, row, {});
   }
   return atom;
+}
+
+bool isPassedOver(const std::string& row) {
+  if (isRemLine(row)) return true;
+  const RowView view = viewRow(row);
+  return view.code.empty() && !view.continues;
+}
+
+int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
+  int k = r;
+  while (k <= last && isPassedOver(source.rows[static_cast<std::size_t>(k)]))
+    ++k;
+  if (k == r || k > last) return 0;
+  return startsWithBlank(source.rawRow(k)) ? k - r : 0;
 }
 
 AtomListSplitter::AtomListSplitter(const StructureModel& structure, const SourceRows& source,
@@ -192,8 +206,17 @@ AtomListSplitter::AtomListSplitter(const StructureModel& structure, const Source
     : m_structure(structure), m_source(source), m_row(first), m_last(last) {}
 
 bool AtomListSplitter::next(AtomListItem& item) {
+  if (m_nextPassedOver < m_passedOver.size()) {
+    // A row passed over inside the atom line before: a row of its own after the atom.
+    item = AtomListItem{};
+    item.row = m_passedOver[m_nextPassedOver++];
+    item.lines.push_back(m_source.rawRow(item.row));
+    return true;
+  }
   if (m_row > m_last) return false;
   const SourceRows& source = m_source;
+  m_passedOver.clear();
+  m_nextPassedOver = 0;
   item = AtomListItem{};
   item.row = m_row;
   const std::string& row = source.rows[static_cast<std::size_t>(m_row)];
@@ -232,6 +255,16 @@ bool AtomListSplitter::next(AtomListItem& item) {
   const bool needsCode = name == "AFIX";
   if (needsCode) m_joinedCode = tabsToBlanks(part.code);
   while (part.continues && r <= m_last) {
+    // Blank, comment and REM rows before a continuation row are passed over. Without a
+    // continuation behind them they stand on their own after this line, unless the row is
+    // indented like a continuation ("   ! a comment on the atom").
+    const int skip = rowsBeforeContinuation(source, r, m_last);
+    if (skip == 0 && isPassedOver(source.rows[static_cast<std::size_t>(r)]) &&
+        !startsWithBlank(source.rawRow(r))) {
+      break;
+    }
+    for (int k = 0; k < skip; ++k)
+      m_passedOver.push_back(r++);
     part = viewRow(source.rows[static_cast<std::size_t>(r)]);
     appendWords(part.code, m_words);
     if (!part.comment.empty()) {
@@ -243,12 +276,15 @@ bool AtomListSplitter::next(AtomListItem& item) {
   }
   m_row = r;
   classify(item, name, m_words, m_joinedCode, m_structure, source);
+  if (item.kind == ItemKind::Part || item.kind == ItemKind::Afix) item.comment = m_comment;
   if (item.kind == ItemKind::Atom) {
     item.atom.comment = m_comment;
   } else {
+    // A card keeps the rows passed over inside it in place.
     item.lines.push_back(row);
     for (int k = item.row + 1; k < r; ++k)
       item.lines.push_back(source.rawRow(k));
+    m_passedOver.clear();
   }
   return true;
 }

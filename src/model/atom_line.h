@@ -51,6 +51,7 @@ struct AtomListItem {
   int number = 0;                  // PART or AFIX number
   std::string partSof;             // PART occupancy as written
   std::string afixText;            // everything after "AFIX", trimmed
+  std::string comment;             // after "!" on a PART or AFIX line, as written
   AtomLine atom;
 };
 
@@ -71,6 +72,8 @@ class AtomListSplitter {
   std::vector<std::string_view> m_words;  // reused for every line
   std::string m_joinedCode;
   std::string m_comment;
+  std::vector<int> m_passedOver;  // rows passed over inside the last atom line, still to come
+  std::size_t m_nextPassedOver = 0;
 };
 
 /// The code part of a row (before "!") without a trailing continuation "=", and whether the row
@@ -82,13 +85,27 @@ struct RowCode {
 };
 RowCode splitRow(const std::string& row);
 
+/// True for a row that SHELXL passes over between a line ending in "=" and its continuation: a
+/// blank row, a row holding only a "!" comment, or a REM line.
+bool isPassedOver(const std::string& row);
+
+/// The number of such rows from row `r` on (up to `last`) when a continuation row, one that
+/// starts with a blank, follows them; 0 otherwise, so that a line that ends in "=" by mistake
+/// does not take the next card or atom with it across a blank row.
+int rowsBeforeContinuation(const SourceRows& source, int r, int last);
+
 /// `text` with every tab turned into a blank. SHELXL separates words at tabs as at blanks, so
 /// the words of an instruction or atom line are split from this form (the line itself is kept
 /// as written).
 std::string tabsToBlanks(std::string_view text);
 
-/// An atom line of a solution file: label, SFAC, five numbers and an optional peak height.
-std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure, const std::string& row,
-                                          const std::string& where);
+/// The words of an atom line of a file without FVAR (continuation rows joined), the line
+/// starting at `row`: label, SFAC and five numbers with an optional peak height, ten numbers, or
+/// three or four numbers (sof and Uiso taken as SHELXL does). Empty when the words have no
+/// atom's shape; ConversionError, prefixed with the file and line, for a word that is not a
+/// number where one belongs.
+std::optional<AtomLine> parseSolutionAtom(const StructureModel& structure,
+                                          std::vector<std::string_view> words,
+                                          const SourceRows& source, int row);
 
 }  // namespace tavo::model

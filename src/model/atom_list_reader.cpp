@@ -2,6 +2,7 @@
 #include "model/atom_list_reader.h"
 
 #include <deque>
+#include <optional>
 #include <string_view>
 
 #include "model/atom_line.h"
@@ -19,6 +20,7 @@ namespace {
 struct PartState {
   int part = 0;
   std::string sof;
+  std::string comment;
 };
 
 bool isHydrogenElement(const StructureModel& structure, int sfac) {
@@ -80,6 +82,7 @@ class AtomListWalk {
     atom.comment = line.comment;
     atom.part = part.part;
     atom.partSof = part.sof;
+    atom.partComment = part.comment;
     atom.residue = m_residue;
     for (std::size_t p = 0; p < line.numbers.size(); ++p) {
       atomParameter(atom, static_cast<int>(p) + 1) =
@@ -99,6 +102,7 @@ class AtomListWalk {
     h.comment = line.comment;
     h.part = part.part;
     h.partSof = part.sof;
+    h.partComment = part.comment;
     h.residue = m_residue;
     h.afixGroup = ridingGroup;
     h.afterAtom = s.workingAtomCount;
@@ -176,7 +180,7 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
       case ItemKind::Fvar:
         break;
       case ItemKind::Part:
-        walk.part = {item.number, item.partSof};
+        walk.part = {item.number, item.partSof, item.comment};
         break;
       case ItemKind::Card:
         walk.addCard(item.lines);
@@ -203,16 +207,21 @@ void readAtomList(StructureModel& structure, const SourceRows& source, int first
         RidingGroup& riding = structure.ridingGroups[group];
         riding.afixCode = text::cut(item.afixText.substr(0, item.afixText.find(' ')), 3);
         riding.afixText = item.afixText;
+        riding.afixComment = item.comment;
         structure.atoms[parent].afixGroup = group;
         AtomListItem inner;
         for (int k = 0; k < length && stream.take(inner); ++k) {
-          if (inner.kind == ItemKind::Part) walk.part = {inner.number, inner.partSof};
+          if (inner.kind == ItemKind::Part) {
+            walk.part = {inner.number, inner.partSof, inner.comment};
+          }
           if (inner.kind == ItemKind::Card) walk.addCard(inner.lines);
           if (inner.kind == ItemKind::Atom) walk.addAtom(inner.atom, group);
         }
         const AtomListItem* closing = stream.peek(0);  // the next AFIX line, if any
         const bool closedByZero = closing != nullptr && closing->number == 0;
-        riding.closingLine = closedByZero ? "AFIX 0" : "";
+        riding.closingLine = !closedByZero                ? ""
+                             : closing->lines.size() == 1 ? closing->lines.front()
+                                                          : "AFIX 0";
         if (closedByZero) stream.take(inner);
         parent = 0;
         break;
@@ -225,11 +234,22 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
                        int last) {
   AtomListWalk walk(structure);
   std::vector<std::string_view> words;  // reused for every row
+  std::string joined;                   // the code of one logical line
   for (int r = first; r <= last; ++r) {
-    const std::string& row = source.rows[static_cast<std::size_t>(r)];
     if (r == hklfRow) continue;
-    text::splitWords(row, words, true);
-    if (row.size() > 40 && words.size() == 8 && isPeakLabel(words[0])) {
+    // One logical line: an anisotropic atom continues on the next row.
+    const int start = r;
+    RowCode code = splitRow(source.rows[static_cast<std::size_t>(r)]);
+    std::string comment = code.comment;
+    joined = code.code;
+    while (code.continues && r < last && r + 1 != hklfRow) {
+      code = splitRow(source.rows[static_cast<std::size_t>(++r)]);
+      joined += ' ';
+      joined += code.code;
+      if (!code.comment.empty()) comment += comment.empty() ? code.comment : " " + code.comment;
+    }
+    text::splitWords(joined, words, true);
+    if (words.size() == 8 && isPeakLabel(words[0])) {
       const int k = structure.addPeak();
       Peak& peak = structure.peaks[k];
       peak.x = text::parseDouble(words[2]);
@@ -238,13 +258,23 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
       peak.height = text::parseDouble(words[7]);
       continue;
     }
-    if (row.size() > 40) {
-      if (const auto atom = parseSolutionAtom(structure, row, source.where(r))) {
-        walk.addAtom(*atom, 0);
-        continue;
-      }
+    std::optional<AtomLine> atom;
+    try {
+      atom = parseSolutionAtom(structure, words, source, start);
+    } catch (const ConversionError&) {
+      // Text after HKLF that merely looks like an atom is no part of the structure.
+      if (start < hklfRow) throw;
     }
-    if (r < hklfRow) walk.addCard({source.rawRow(r)});
+    if (atom) {
+      atom->comment = comment;
+      walk.addAtom(*atom, 0);
+      continue;
+    }
+    if (start >= hklfRow) continue;
+    std::vector<std::string> lines;
+    for (int k = start; k <= r; ++k)
+      lines.push_back(source.rawRow(k));
+    walk.addCard(std::move(lines));
   }
   if (structure.workingAtomCount > 0 || structure.workingPeakCount == 0) return false;
   int heaviest = 1;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "text/errors.h"
@@ -30,11 +31,15 @@ std::string fileBytes(const std::filesystem::path& file) {
 
 std::vector<std::string> loadRawFileLines(const std::filesystem::path& file) {
   const std::string content = fileBytes(file);
+  // A byte-order mark that an editor put in front of the first line is not part of it.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  // A file saved with carriage returns alone (old Macintosh editors) has no line feed at all.
+  const char lineEnd = content.find('\n') == std::string::npos ? '\r' : '\n';
   std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
-  std::size_t start = 0;
+  lines.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), lineEnd)) + 1);
+  std::size_t start = content.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
   while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
+    std::size_t end = content.find(lineEnd, start);
     if (end == std::string::npos) end = content.size();
     std::size_t stop = end;
     while (stop > start && static_cast<unsigned char>(content[stop - 1]) <= 32)

@@ -33,6 +33,17 @@ std::vector<std::string> cardNumbersText(const std::vector<std::string>& rows, i
   return words;
 }
 
+// A row that starts with a blank and holds no instruction: SHELXL takes it for a comment (the
+// heading lines of a .res are such rows), so it keeps its blanks. Written from column 1 it
+// would become an instruction.
+bool indentedText(const SourceRows& source, int line) {
+  const std::string& raw = source.rawRow(line);
+  if (raw.empty() || static_cast<unsigned char>(raw.front()) > 32) return false;
+  const std::string blanks = tabsToBlanks(raw);
+  const auto words = text::splitWords(blanks);
+  return !words.empty() && !isInstructionName(words.front());
+}
+
 double parseAt(const SourceRows& source, int row, std::string_view word) {
   try {
     return text::parseDouble(word);
@@ -51,6 +62,14 @@ void readFreeVariables(StructureModel& structure, const SourceRows& source) {
     for (const std::string& word : cardNumbersText(source.rows, r, last)) {
       structure.addFvar(parseAt(source, r, word));
     }
+    // The cards are written anew; what was said after "!" on them goes with the first.
+    for (int k = r; k <= last; ++k) {
+      const RowCode code = splitRow(source.rows[static_cast<std::size_t>(k)]);
+      if (!code.comment.empty()) {
+        structure.fvarComment += structure.fvarComment.empty() ? code.comment : " " + code.comment;
+      }
+      if (!code.continues) break;
+    }
   }
   structure.noFvar = structure.fvarCount == 0;
 }
@@ -66,13 +85,18 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
   bool continues = false;  // the line before ends a card with "=" and takes this one with it
   for (int line = 0; line < fvarRow; ++line) {
     const std::string& row = source.rows[static_cast<std::size_t>(line)];
+    if (continues && rowsBeforeContinuation(source, line, fvarRow - 1) > 0) {
+      // A blank, comment or REM row inside a card: kept as it stands, the card goes on below.
+      structure.instructionLines.push_back(row);
+      continue;
+    }
     const bool continuation = continues;
     continues = continuesOnNextLine(row);
     if (continuation) {
       structure.instructionLines.push_back("     " + row);
       continue;
     }
-    structure.instructionLines.push_back(row);
+    structure.instructionLines.push_back(indentedText(source, line) ? source.rawRow(line) : row);
     if (text::startsWithUpper(row, "CELL")) m.cellLine = line;
     if (text::startsWithUpper(row, "ZERR")) m.zerrLine = line;
     if (text::startsWithUpper(row, "SFAC")) m.sfacLine = line;
@@ -120,22 +144,30 @@ void readElements(StructureModel& structure, const SourceRows& source) {
 
 void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs) {
   const int last = structure.lineCount() - 1;
-  auto numbersOf = [&](int line, const char* card) {
-    if (line == 0) throw UserError(source.fileName + ": there is no " + card + " card.");
+  // The numbers of the card at `line`, at least `needed` of them (the rest taken as 0).
+  auto numbersOf = [&](int line, const char* card, std::size_t needed) {
     const int row = line;  // the instruction lines are the head of the file
     std::vector<double> values;
     for (const std::string& word : cardNumbersText(structure.instructionLines, row, last))
       values.push_back(parseAt(source, row, word));
-    if (values.size() < 7) {
-      throw UserError(source.where(row) + "the " + card + " card needs seven numbers.");
+    if (values.size() < needed) {
+      throw UserError(source.where(row) + "the " + card + " card needs " +
+                      (needed == 7 ? "seven numbers." : "at least Z."));
     }
     if (values.size() > 7) {
       dialogs.message(source.where(row) + "the " + card + " card has " +
                       std::to_string(values.size()) + " numbers; the first seven are used.");
     }
+    if (values.size() < 7) {
+      dialogs.message(source.where(row) + "the " + card + " card has " +
+                      std::to_string(values.size()) + " numbers; the missing esds are taken as 0.");
+      values.resize(7, 0.0);
+    }
     return values;
   };
-  const std::vector<double> cell = numbersOf(structure.markers.cellLine, "CELL");
+  if (structure.markers.cellLine == 0)
+    throw UserError(source.fileName + ": there is no CELL card.");
+  const std::vector<double> cell = numbersOf(structure.markers.cellLine, "CELL", 7);
   CellParameters& c = structure.cell;
   c.wavelength = cell[0];
   c.a = cell[1];
@@ -144,7 +176,13 @@ void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dial
   c.alpha = cell[4];
   c.beta = cell[5];
   c.gamma = cell[6];
-  const std::vector<double> zerr = numbersOf(structure.markers.zerrLine, "ZERR");
+  // Files written by other programs may lack ZERR: they open with Z = 1 and no esds.
+  std::vector<double> zerr{1, 0, 0, 0, 0, 0, 0};
+  if (structure.markers.zerrLine == 0) {
+    dialogs.message(source.fileName + ": " + std::string(noZerrMessage));
+  } else {
+    zerr = numbersOf(structure.markers.zerrLine, "ZERR", 1);
+  }
   c.z = zerr[0];
   c.sa = zerr[1];
   c.sb = zerr[2];

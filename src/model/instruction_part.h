@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavo::model {
@@ -23,9 +24,15 @@ void readInstructionLines(StructureModel& structure, const SourceRows& source, i
 /// card one element), then the UNIT numbers. Throws UserError when a card is missing or short.
 void readElements(StructureModel& structure, const SourceRows& source);
 
+/// Told, after the file name, when a file has no ZERR card.
+inline constexpr std::string_view noZerrMessage =
+    "there is no ZERR card; Z is taken as 1 and the cell esds as 0.";
+
 /// CELL and ZERR from the marked lines, numbers taken by position, and the orthogonalisation.
-/// Throws UserError when a card is missing or holds too few numbers, or when the cell cannot
-/// close; a card with more than seven numbers is read from its first seven and the user told.
+/// Throws UserError when CELL is missing or holds fewer than seven numbers, when ZERR holds no
+/// number, or when the cell cannot close. A card with more than seven numbers is read from its
+/// first seven, missing ZERR esds are taken as 0, and a missing ZERR as Z = 1 without esds; the
+/// user is told each time.
 void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs);
 
 /// Space-group (columns 21-25) and setting (26-30) numbers of the REM SPCG line. Returns false,

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "model/atom_line.h"
 #include "model/atom_list_reader.h"
 #include "model/dialogs.h"
 #include "model/element_definitions.h"
@@ -12,6 +13,7 @@
 #include "model/htab_merge.h"
 #include "model/instruction_part.h"
 #include "model/load_checks.h"
+#include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -88,20 +90,6 @@ void moveTitlToTheTop(FileRows& rows) {
   rows = std::move(result);
 }
 
-// titlRow() over the head of a file, read only as far as the decision needs.
-bool fileStartsWithTitl(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw FileError(file, "cannot be read");
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::string row = text::trimLine(line);
-    if (text::startsWithUpper(row, "TITL")) return true;
-    if (!isPreambleLine(row)) return false;
-  }
-  if (in.bad()) throw FileError(file, "cannot be read");
-  return false;
-}
-
 int findRow(const std::vector<std::string>& rows, int from, std::string_view prefix) {
   for (int r = from; r < static_cast<int>(rows.size()); ++r) {
     if (text::startsWithUpper(rows[static_cast<std::size_t>(r)], prefix)) return r;
@@ -109,12 +97,56 @@ int findRow(const std::vector<std::string>& rows, int from, std::string_view pre
   return -1;
 }
 
-// A solution file has no FVAR: its atom list starts at the first long row from row 6 on.
+// A solution file has no FVAR: its atom list starts at the first row that has the shape of an
+// atom or peak line (a label that starts with a letter and is no instruction name, a whole SFAC
+// number, three numbers at least). A CELL or REM line, or the continuation row of a long SFAC
+// card, does not start it, wherever the REM lines that solution programs write above TITL have
+// moved it.
 int firstSolutionRow(const std::vector<std::string>& rows) {
-  for (int r = 6; r < static_cast<int>(rows.size()); ++r) {
-    if (rows[static_cast<std::size_t>(r)].size() >= 41) return r;
+  for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
+    const std::string blanks = tabsToBlanks(rows[static_cast<std::size_t>(r)]);
+    const auto words = text::splitWords(blanks);
+    if (words.size() < 5 || isInstructionName(words[0])) continue;
+    const char c = words[0].front();
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (letter && text::findInt(words[1]) && text::findDouble(words[2])) return r;
   }
   return -1;
+}
+
+std::string firstWordUpper(const std::string& row) {
+  const std::string blanks = tabsToBlanks(row);
+  const auto words = text::splitWords(blanks);
+  return words.empty() ? std::string() : text::upper(words.front());
+}
+
+// The rows between HKLF and END as written, peak lines left out (peaks are never written) and
+// WGHT lines too (a suggestion there has become the WGHT card, and kept it would replace the
+// user's card again at the next open); without an END only the continuation rows of HKLF,
+// since what follows may be peaks.
+std::vector<std::string> hklfTrailerOf(const SourceRows& source, int hklfRow) {
+  const int last = static_cast<int>(source.rows.size()) - 1;
+  const auto row = [&](int r) -> const std::string& {
+    return source.rows[static_cast<std::size_t>(r)];
+  };
+  int end = -1;
+  for (int r = hklfRow + 1; r <= last && end < 0; ++r) {
+    if (firstWordUpper(row(r)) == "END") end = r;
+  }
+  std::vector<std::string> trailer;
+  if (end < 0) {
+    for (int r = hklfRow; r < last && splitRow(row(r)).continues; ++r)
+      trailer.push_back(source.rawRow(r + 1));
+    return trailer;
+  }
+  for (int r = hklfRow + 1; r < end; ++r) {
+    const std::string blanks = tabsToBlanks(row(r));
+    const auto words = text::splitWords(blanks);
+    if (!words.empty() && (isPeakLabel(words.front()) || text::upper(words.front()) == "WGHT"))
+      continue;
+    trailer.push_back(source.rawRow(r));
+  }
+  return trailer;
 }
 
 void checkDefinitions(const StructureModel& structure, const ElementDefinitions& definitions,
@@ -143,15 +175,26 @@ bool readInto(StructureModel& structure, const ElementDefinitions& definitions, 
   const int fvarRow =
       structure.noFvar ? firstSolutionRow(source.rows) : findRow(source.rows, 1, "FVAR");
   if (fvarRow < 0) throw UserError(source.fileName + ": there is no atom.");
-  const int hklfRow = findRow(source.rows, fvarRow, "HKLF");
-  if (hklfRow < 0) throw UserError(source.fileName + ": there is no HKLF card after the atoms.");
+  int hklfRow = findRow(source.rows, fvarRow, "HKLF");
+  const bool hasHklf = hklfRow >= 0;
+  if (!hasHklf) {
+    // Files written by other programs may end the atom list with END, or with the file.
+    hklfRow = static_cast<int>(source.rows.size());
+    for (int r = fvarRow; r < hklfRow; ++r) {
+      if (firstWordUpper(source.rows[static_cast<std::size_t>(r)]) == "END") hklfRow = r;
+    }
+    dialogs.message(source.fileName + ": " + std::string(noHklfMessage));
+  }
   structure.rows.fvarRow = fvarRow;
   structure.rows.firstAtomRow = fvarRow;
   structure.rows.lastAtomRow = hklfRow - 1;
   structure.rows.lastRow = static_cast<int>(source.rows.size()) - 1;
 
   readInstructionLines(structure, source, fvarRow);
-  structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
+  if (hasHklf) {
+    structure.hklfLine = source.rows[static_cast<std::size_t>(hklfRow)];
+    structure.hklfTrailer = hklfTrailerOf(source, hklfRow);
+  }
   readElements(structure, source);
   checkDefinitions(structure, definitions, source, dialogs);
   definitions.assignElementData(structure);
@@ -209,6 +252,29 @@ int titlRow(const std::vector<std::string>& lines) {
 
 bool startsWithTitl(const std::vector<std::string>& lines) {
   return titlRow(lines) >= 0;
+}
+
+bool fileStartsWithTitl(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw FileError(file, "cannot be read");
+  std::string line;
+  bool first = true;
+  while (std::getline(in, line)) {
+    // As loadRawFileLines() reads them: no byte-order mark, carriage returns alone end lines.
+    if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    first = false;
+    std::string_view rest(line);
+    while (true) {
+      const std::size_t cr = rest.find('\r');
+      const std::string row = text::trimLine(rest.substr(0, cr));
+      if (text::startsWithUpper(row, "TITL")) return true;
+      if (!isPreambleLine(row)) return false;
+      if (cr == std::string_view::npos) break;
+      rest.remove_prefix(cr + 1);
+    }
+  }
+  if (in.bad()) throw FileError(file, "cannot be read");
+  return false;
 }
 
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,

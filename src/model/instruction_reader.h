@@ -26,6 +26,10 @@ inline constexpr std::string_view noTitlInListMessage =
 inline constexpr std::string_view noLsLineMessage =
     "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion point "
     "for other commands!  Please insert it, once save the file, and re-open it!";
+/// Told, after the file name, when the atom list is not closed by HKLF (it ends at END).
+inline constexpr std::string_view noHklfMessage =
+    "there is no HKLF card; the atoms are read up to END, and HKLF 4 is written when the file is "
+    "saved.";
 /// Shown when the first peak of a solution file has become the heaviest atom.
 inline constexpr std::string_view heaviestPeakMessage =
     "The first heighest peak has been tentatively adopted as one of the heaviest atoms in your "
@@ -38,6 +42,10 @@ inline constexpr std::string_view heaviestPeakMessage =
 int titlRow(const std::vector<std::string>& lines);
 /// True when the file is headed by a TITL line as titlRow() accepts it.
 bool startsWithTitl(const std::vector<std::string>& lines);
+/// The same test on the head of `file`, read only as far as the decision needs and as the reader
+/// reads lines (a byte-order mark skipped, carriage returns alone ending lines). Throws FileError
+/// when the file cannot be read.
+bool fileStartsWithTitl(const std::filesystem::path& file);
 
 /// Reads structure.currentFile into the model: instruction lines, free variables, elements,
 /// cell, atoms, riding groups, H atoms, cards of the atom list and peaks, then compacts the free

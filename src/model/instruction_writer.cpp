@@ -8,6 +8,7 @@
 #include "model/atom_line.h"
 #include "model/backups.h"
 #include "model/file_replace.h"
+#include "model/shelxl_instructions.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -79,9 +80,10 @@ std::string fvarField(double value) {
   return (negative ? "  " : "   ") + number;
 }
 
-std::string partLine(int part, const std::string& partSof) {
+std::string partLine(int part, const std::string& partSof, const std::string& comment) {
   std::string line = "PART " + std::to_string(part);
   if (!partSof.empty()) line += " " + partSof;
+  appendComment(line, comment);
   return line;
 }
 
@@ -106,7 +108,7 @@ class AtomListWriter {
     for (int k = 1; k <= m_structure.hCount; ++k) {
       if (!m_hydrogenWritten[static_cast<std::size_t>(k)]) writeHydrogen(k);
     }
-    if (m_part != 0 || !m_partSof.empty()) setPart(0, "");
+    if (m_part != 0 || !m_partSof.empty()) setPart(0, "", "");
     for (std::size_t c = 0; c < m_structure.atomListCards.size(); ++c) {
       if (!m_cardWritten[c]) writeCard(c);
     }
@@ -126,11 +128,12 @@ class AtomListWriter {
     }
   }
 
-  void setPart(int part, const std::string& partSof) {
-    if (part == m_part && partSof == m_partSof) return;
-    m_out.push_back(partLine(part, partSof));
+  void setPart(int part, const std::string& partSof, const std::string& comment) {
+    if (part == m_part && partSof == m_partSof && comment == m_partComment) return;
+    m_out.push_back(partLine(part, partSof, comment));
     m_part = part;
     m_partSof = partSof;
+    m_partComment = comment;
   }
 
   void writeCard(std::size_t c) {
@@ -157,7 +160,7 @@ class AtomListWriter {
 
   void writeHydrogen(int k) {
     const Hydrogen& h = m_structure.hydrogens[k];
-    setPart(h.part, h.partSof);
+    setPart(h.part, h.partSof, h.partComment);
     writeCardsBefore({AtomKind::Hydrogen, k});
     setResidue(h.residue);
     m_out.push_back(hydrogenLine(h));
@@ -166,7 +169,7 @@ class AtomListWriter {
 
   void writeAtom(int j) {
     const Atom& atom = m_structure.atoms[j];
-    setPart(atom.part, atom.partSof);
+    setPart(atom.part, atom.partSof, atom.partComment);
     writeCardsBefore({AtomKind::Atom, j});
     setResidue(atom.residue);
     for (std::string& line : atomLines(atom))
@@ -174,14 +177,16 @@ class AtomListWriter {
     const int group = atom.afixGroup;
     if (group <= 0 || group > m_structure.ridingGroupCount) return;
     const RidingGroup& riding = m_structure.ridingGroups[group];
-    m_out.push_back("AFIX " + (riding.afixText.empty() ? riding.afixCode : riding.afixText));
+    std::string afix = "AFIX " + (riding.afixText.empty() ? riding.afixCode : riding.afixText);
+    appendComment(afix, riding.afixComment);
+    m_out.push_back(std::move(afix));
     for (int k = 1; k <= m_structure.hCount; ++k) {
       if (m_structure.hydrogens[k].afixGroup == group &&
           !m_hydrogenWritten[static_cast<std::size_t>(k)]) {
         writeHydrogen(k);
       }
     }
-    if (!riding.closingLine.empty()) m_out.push_back("AFIX 0");
+    if (!riding.closingLine.empty()) m_out.push_back(riding.closingLine);
   }
 
   const StructureModel& m_structure;
@@ -190,6 +195,7 @@ class AtomListWriter {
   std::vector<bool> m_hydrogenWritten;
   int m_part = 0;
   std::string m_partSof;
+  std::string m_partComment;
   Residue m_residue;
 };
 
@@ -260,11 +266,14 @@ std::vector<std::string> instructionFileLines(const StructureModel& structure) {
     std::vector<double> values;
     for (int i = 1; i <= structure.fvarCount; ++i)
       values.push_back(structure.fvar[i]);
-    for (std::string& card : fvarCards(values))
+    std::vector<std::string> cards = fvarCards(values);
+    if (!cards.empty()) appendComment(cards.front(), structure.fvarComment);
+    for (std::string& card : cards)
       out.push_back(std::move(card));
   }
   AtomListWriter(structure, out).write();
   out.push_back(hklfOf(structure));
+  out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
   out.emplace_back("END");
   return out;
 }
@@ -308,6 +317,12 @@ void writeExpandedInstructionFile(const StructureModel& structure,
     out.push_back(line);
   }
   out.push_back(hklfOf(structure));
+  // A fresh file: of the rows that stood below HKLF only its continuation goes along.
+  bool continues = continuesOnNextLine(hklfOf(structure));
+  for (std::size_t k = 0; continues && k < structure.hklfTrailer.size(); ++k) {
+    out.push_back(structure.hklfTrailer[k]);
+    continues = continuesOnNextLine(structure.hklfTrailer[k]);
+  }
   out.emplace_back("END");
   replaceFileLines(file, out);
 }

@@ -31,7 +31,7 @@ std::string hydrogenLine(const Hydrogen& hydrogen);
 
 /// The whole instruction file for the model: the instruction lines (without FVAR cards), the
 /// FVAR cards, the atom list with its PART and AFIX lines and the cards kept from it, the HKLF
-/// line and END.
+/// line with the rows that stood between it and END, and END.
 std::vector<std::string> instructionFileLines(const StructureModel& structure);
 
 /// Saves the model: keeps the file on disk as the next numbered backup, stamps the title line,

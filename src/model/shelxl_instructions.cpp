@@ -76,9 +76,19 @@ bool isRemLine(std::string_view line) {
 }
 
 bool continuesOnNextLine(std::string_view line) {
+  if (isRemLine(line) || isTitlLine(line)) return false;
+  // SHELXL ignores everything after "!": an "=" there continues nothing.
+  if (const std::size_t bang = line.find('!'); bang != std::string_view::npos)
+    line = line.substr(0, bang);
   while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
     line.remove_suffix(1);
-  return !line.empty() && line.back() == '=' && !isRemLine(line);
+  return !line.empty() && line.back() == '=';
+}
+
+bool isTitlLine(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32)
+    line.remove_prefix(1);
+  return text::startsWithUpper(line, "TITL");
 }
 
 bool isPeakLabel(std::string_view word) {

@@ -15,9 +15,13 @@ std::string_view instructionNameOf(std::string_view word, char (&buffer)[8]);
 /// True for a REM line (a comment): its first characters, upper-cased, are "REM".
 bool isRemLine(std::string_view line);
 
-/// True when an instruction line continues on the next one: it ends with "=" (trailing blanks and
-/// control characters aside) and is not a REM line. A REM line is a comment: it never continues,
-/// whatever it ends with, so it never swallows the card below it.
+/// True for the TITL line: its first characters, upper-cased, are "TITL".
+bool isTitlLine(std::string_view line);
+
+/// True when an instruction line continues on the next one: its text before any "!" comment ends
+/// with "=" (trailing blanks and control characters aside) and it is not a REM or TITL line. A
+/// REM line is a comment and the title is free text: neither ever continues, whatever it ends
+/// with, so neither swallows the card below it.
 bool continuesOnNextLine(std::string_view line);
 
 /// True for a difference-peak label: Q followed by digits ("Q1", "q12").

@@ -53,6 +53,8 @@ void StructureModel::resetForLoad() {
   markers = {};
   rows = {};
   hklfLine.clear();
+  hklfTrailer.clear();
+  fvarComment.clear();
   symmetry.resetToIdentity();
   for (auto& kind : bonds.kinds)
     kind.clear();
@@ -62,14 +64,17 @@ void StructureModel::insertInstructionLine(std::string text) {
   if (lineCount() + 1 > limits.cmdMax) {
     throw UserError(limitExceededMessage("instruction lines", "cmd_max", limits.cmdMax));
   }
-  const int at = std::clamp(markers.lsLine, 0, lineCount());
+  // Without an L.S./CGLS line the card goes last, below UNIT and every other card: line 0 is
+  // TITL, and a card above it would make the saved file unreadable.
+  const bool hasLsLine = markers.lsLine > 0;
+  const int at = hasLsLine ? std::min(markers.lsLine, lineCount()) : lineCount();
   instructionLines.insert(instructionLines.begin() + at, std::move(text));
   for (int* marker : {&markers.cellLine, &markers.zerrLine, &markers.sfacLine, &markers.unitLine,
                       &markers.fmapLine, &markers.planLine, &markers.extiLine, &markers.wghtLine,
                       &markers.spcgLine}) {
-    if (*marker > markers.lsLine) ++*marker;
+    if (*marker >= at && *marker > 0) ++*marker;
   }
-  ++markers.lsLine;
+  if (hasLsLine) ++markers.lsLine;
 }
 
 DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar) {

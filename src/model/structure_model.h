@@ -30,14 +30,15 @@ struct Atom {
   double x = 0, y = 0, z = 0;                                   // fractional, decoded
   double sof = 0;                                               // decoded
   double u11 = 0, u22 = 0, u33 = 0, u23 = 0, u13 = 0, u12 = 0;  // Å²; u11 is Uiso when isotropic
-  int aniso = 0;           // 1 anisotropic, 0 isotropic, -1 an ANIS card was added
-  int part = 0;            // PART number in force when read (may be negative)
-  std::string partSof;     // the occupancy word of "PART n sof" as written, "" when none
-  Residue residue;         // the RESI in force when read; number 0 outside any residue
-  int afixGroup = 0;       // riding group of its H atoms; -1 an HFIX card was added
-  int mark = 0;            // 1 = to be removed by the next purge
-  ParameterCodes codes{};  // free-variable codes of parameters 1..10
-  std::string comment;     // text after "!" on the atom line, without the "!"
+  int aniso = 0;            // 1 anisotropic, 0 isotropic, -1 an ANIS card was added
+  int part = 0;             // PART number in force when read (may be negative)
+  std::string partSof;      // the occupancy word of "PART n sof" as written, "" when none
+  std::string partComment;  // after "!" on that PART line, as written
+  Residue residue;          // the RESI in force when read; number 0 outside any residue
+  int afixGroup = 0;        // riding group of its H atoms; -1 an HFIX card was added
+  int mark = 0;             // 1 = to be removed by the next purge
+  ParameterCodes codes{};   // free-variable codes of parameters 1..10
+  std::string comment;      // text after "!" on the atom line, without the "!"
   friend bool operator==(const Atom&, const Atom&) = default;
 };
 
@@ -51,6 +52,7 @@ struct Hydrogen {
   int afixGroup = 0;  // riding group; 0 for a freely refined H
   int part = 0;
   std::string partSof;
+  std::string partComment;
   Residue residue;  // the RESI in force when read (a riding H takes the one of its block)
   int mark = 0;
   ParameterCodes codes{};  // parameters 1..5 (x, y, z, sof, Uiso)
@@ -71,10 +73,11 @@ struct Peak {
 
 /// One AFIX block of riding H atoms; its parent is the Atom with the same afixGroup.
 struct RidingGroup {
-  std::string afixCode;  // the AFIX number, at most 3 characters ("137", "43")
-  std::string afixText;  // everything after "AFIX " as written ("137", "23 0.97 21")
-  /// The line that closed the block in the file ("AFIX 0"); empty when the next AFIX card of a
-  /// rigid group closed it, so that no AFIX 0 may be written between them.
+  std::string afixCode;     // the AFIX number, at most 3 characters ("137", "43")
+  std::string afixText;     // everything after "AFIX " as written ("137", "23 0.97 21")
+  std::string afixComment;  // after "!" on the AFIX line, as written
+  /// The line that closed the block in the file ("AFIX 0", "afix 0 ! end"); empty when the next
+  /// AFIX card of a rigid group closed it, so that no AFIX 0 may be written between them.
   std::string closingLine = "AFIX 0";
   friend bool operator==(const RidingGroup&, const RidingGroup&) = default;
 };
@@ -164,6 +167,10 @@ class StructureModel {
   std::vector<std::string> instructionLines;
   LineMarkers markers;
   std::string hklfLine;
+  std::string fvarComment;  // after "!" on the FVAR cards read, written on the first one
+  // The rows between the HKLF card and END as written: the continuation of HKLF, and the REM,
+  // blank and other lines that SHELXL ignores there but other programs keep (Olex2's extras).
+  std::vector<std::string> hklfTrailer;
 
   // The lines of the file as read, trimmed, and the reader's row markers.
   std::vector<std::string> fileLines;
@@ -202,7 +209,8 @@ class StructureModel {
   void allocate();
   /// Zeroes every count, marker and the symmetry before a load.
   void resetForLoad();
-  /// Inserts `text` at the L.S./CGLS line and moves every marker below it down by one.
+  /// Inserts `text` at the L.S./CGLS line (after the last instruction line when there is none)
+  /// and moves every marker below it down by one.
   /// Throws UserError naming cmd_max when the instruction lines are full.
   void insertInstructionLine(std::string text);
 

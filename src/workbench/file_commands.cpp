@@ -41,25 +41,6 @@ std::vector<std::string> namesIn(const fs::path& folder,
   return names;
 }
 
-/// True when `file` is headed by TITL as the reader accepts it (blank, REM and "created by"
-/// lines may stand before it). Reads only up to the line that decides.
-bool headedByTitl(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw FileError(file, "cannot be read");
-  std::vector<std::string> head;
-  std::string line;
-  while (std::getline(in, line)) {
-    head.push_back(text::trimLine(line));
-    if (model::titlRow(head) >= 0) return true;
-    // Still only lines that may precede TITL? Then a TITL could yet follow.
-    head.emplace_back("TITL");
-    const bool undecided = model::titlRow(head) >= 0;
-    head.pop_back();
-    if (!undecided) return false;
-  }
-  return false;
-}
-
 /// The refusal text of a file without TITL; empty for a silent refusal.
 std::string_view noTitlMessage(OpenedFrom from) {
   switch (from) {
@@ -167,7 +148,7 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
   std::error_code ec;
   if (!fs::exists(absolute, ec)) throw FileError(absolute, "does not exist");
   if (!fs::is_regular_file(absolute, ec)) throw FileError(absolute, "is not a file");
-  if (!headedByTitl(absolute)) {
+  if (!model::fileStartsWithTitl(absolute)) {
     const std::string_view message = noTitlMessage(from);
     if (!message.empty()) m_context.dialogs.message(message);
     throw CommandAbandoned{};

@@ -1,6 +1,7 @@
 // The one open path and its ways in (open dialog, file list, `tavo FILE`, tavo-cli, reopen) on
 // files of the repository: the reader's TITL rule, the refusals with their texts, the file list
 // item, the dispatcher, and Save All Expanded Atoms with H atoms of two SFAC entries.
+#include <algorithm>
 #include <fstream>
 
 #include "model/file_lines.h"
@@ -49,6 +50,23 @@ TEST_F(WorkbenchScenario, EveryWayInOpensAFileWhoseTitlFollowsRemAndBlankLines) 
     ASSERT_TRUE(bench->run([&] { bench->fileCommands().reopen(); }));  // Ctrl+I
     EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
     EXPECT_EQ(bench->structure().nonHCount, 2);
+  }
+}
+
+TEST_F(WorkbenchScenario, AByteOrderMarkOrCarriageReturnsKeepNoFileOutOfTheWindow) {
+  const fs::path bom = repositoryFile("tests/data/shelxl/olex2_trailer_afix_comments.ins");
+  std::string text = readFileBytes(bom);
+  std::replace(text.begin(), text.end(), '\n', '\r');
+  const fs::path mac = work.write("mac.ins", text);
+  for (const fs::path& file : {bom, mac}) {
+    for (OpenedFrom from : {OpenedFrom::Dialog, OpenedFrom::FileList, OpenedFrom::Batch}) {
+      SCOPED_TRACE(file.filename().string() + " " + std::to_string(static_cast<int>(from)));
+      dialogs.shown.clear();
+      bench = makeBench(dialogs, canvas);
+      ASSERT_TRUE(openAs(file, from)) << ::testing::PrintToString(dialogs.shown);
+      EXPECT_EQ(bench->structure().nonHCount, 4);
+      EXPECT_EQ(bench->structure().hCount, 4);
+    }
   }
 }
 

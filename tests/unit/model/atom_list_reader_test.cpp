@@ -1,6 +1,9 @@
 // The atom list: atoms, riding groups, free H atoms, PART context and the cards among them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "model/instruction_writer.h"
 #include "reader_fixture.h"
 
 namespace tavo::testing {
@@ -71,6 +74,56 @@ TEST(AtomListReader, ReadsIsotropicAndAnisotropicAtomsWhereverTheLinesBreak) {
   EXPECT_EQ(s.anisoCount, 2);
   EXPECT_EQ(s.isoCount, 3);
   EXPECT_TRUE(s.atomListCards.empty());
+}
+
+TEST(AtomListReader, BlankCommentAndRemRowsBeforeAContinuationArePassedOverAndKept) {
+  struct Case {
+    std::string between;
+    std::vector<std::string> kept;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"\n", {""}, "a blank row"},
+      {"! the oxygen\n", {"! the oxygen"}, "a comment row"},
+      {"REM refined anisotropically\n\n", {"REM refined anisotropically", ""}, "REM and blank"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto r = readInsText(head() + "O1    4    0.1 0.2 0.3 11.0 0.02 0.03 =\n" + c.between +
+                         "        0.04 0.001 0.002 0.003\n"
+                         "N1    3    0.1 0.2 0.3 11.0 0.05\n" +
+                         tail);
+    ASSERT_TRUE(r->loaded);
+    const auto& s = r->s();
+    ASSERT_EQ(s.nonHCount, 2);
+    EXPECT_EQ(s.atoms[1].aniso, 1);
+    EXPECT_DOUBLE_EQ(s.atoms[1].u33, 0.04);
+    EXPECT_DOUBLE_EQ(s.atoms[1].u12, 0.003);
+    ASSERT_EQ(s.atomListCards.size(), c.kept.size());
+    for (std::size_t k = 0; k < c.kept.size(); ++k) {
+      EXPECT_EQ(s.atomListCards[k].lines, std::vector<std::string>{c.kept[k]});
+      EXPECT_EQ(s.atomListCards[k].before, (AtomRef{AtomKind::Atom, 2})) << "right after O1";
+    }
+  }
+
+  // An "=" by mistake at the end of a whole atom does not take the next atom across a blank row,
+  // and a card keeps the rows passed over inside it in place.
+  auto r = readInsText(head() +
+                       "C1    1    0.1 0.2 0.3 11.0 0.05 =\n"
+                       "\n"
+                       "C2    1    0.1 0.2 0.3 11.0 0.05\n"
+                       "DFIX 1.5 C1 =\n"
+                       "! the other one\n"
+                       "   C2\n"
+                       "C3    1    0.1 0.2 0.3 11.0 0.05\n" +
+                       tail);
+  ASSERT_TRUE(r->loaded);
+  ASSERT_EQ(r->s().nonHCount, 3);
+  const auto& cards = r->s().atomListCards;
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[0].lines, std::vector<std::string>{""});
+  EXPECT_EQ(cards[1].lines,
+            (std::vector<std::string>{"DFIX 1.5 C1 =", "! the other one", "   C2"}));
 }
 
 TEST(AtomListReader, SortsAtomsIntoTablesByElementNotByLabel) {
@@ -249,12 +302,10 @@ TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
        "test.ins: there is no SFAC card."},
       {"TITL t\n" + cellZerr + "SFAC C\nL.S. 4\nFVAR 1\n" + atom + tail,
        "test.ins: there is no UNIT card."},
-      {"TITL t\n" + cellZerr + "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + "END\n",
-       "test.ins: there is no HKLF card after the atoms."},
       {"TITL t\nZERR 1 0 0 0 0 0 0\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
        "test.ins: there is no CELL card."},
-      {"TITL t\nCELL 0.7 10 10 10 90 90 90\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
-       "test.ins: there is no ZERR card."},
+      {"TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR\nSFAC C\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
+       "test.ins, line 3: the ZERR card needs at least Z."},
       {"TITL t\n" + cellZerr + "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\nREM nothing\n" + tail,
        "test.ins: there is no atom."},
       {"TITL t\n" + cellZerr + "SFAC C O\nUNIT 1\nL.S. 4\nFVAR 1\n" + atom + tail,
@@ -272,6 +323,58 @@ TEST(AtomListReader, LimitsAndMissingCardsEndTheReadWithAMessage) {
     EXPECT_FALSE(r->loaded);
     ASSERT_FALSE(r->dialogs.shown.empty());
     EXPECT_EQ(r->dialogs.shown.back(), c.message);
+  }
+}
+
+TEST(AtomListReader, AMissingOrShortZerrCardOpensWithZOfOneOrZeroEsds) {
+  struct Case {
+    std::string zerr;
+    double z, sb, sgamma;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"", 1, 0, 0, "test.ins: there is no ZERR card; Z is taken as 1 and the cell esds as 0."},
+      {"ZERR 4\n", 4, 0, 0,
+       "test.ins, line 3: the ZERR card has 1 numbers; the missing esds are taken as 0."},
+      {"ZERR 2 0.001 0.002\n", 2, 0.002, 0,
+       "test.ins, line 3: the ZERR card has 3 numbers; the missing esds are taken as 0."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    auto r =
+        readInsText("TITL t\nCELL 0.7 10 10 10 90 90 90\n" + c.zerr +
+                    "SFAC C\nUNIT 1\nL.S. 4\nFVAR 1\nC1    1    0.1 0.2 0.3 11.0 0.05\n" + tail);
+    ASSERT_TRUE(r->loaded);
+    EXPECT_EQ(r->dialogs.shown, std::vector<std::string>{c.message});
+    EXPECT_DOUBLE_EQ(r->s().cell.z, c.z);
+    EXPECT_DOUBLE_EQ(r->s().cell.sb, c.sb);
+    EXPECT_DOUBLE_EQ(r->s().cell.sgamma, c.sgamma);
+    EXPECT_DOUBLE_EQ(r->s().cell.a, 10);
+  }
+}
+
+TEST(AtomListReader, AFileWithoutHklfIsReadUpToEndAndSavedWithHklf) {
+  // As other programs write them: no L.S., no HKLF, atoms without Uiso.
+  const std::string content =
+      "TITL t\nCELL 0.7 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\n"
+      "SFAC C H\nUNIT 1 1\nFVAR 1.00\n"
+      "C1      1  0.165100  0.285800  0.170900 1.0\n"
+      "H1      2  0.182000  0.051000 -0.116000 1.0\n";
+  for (const std::string& end : {std::string("END\nREM after the end\n"), std::string()}) {
+    SCOPED_TRACE(end.empty() ? "no END either" : "END");
+    auto r = readInsText(content + end);
+    ASSERT_TRUE(r->loaded);
+    EXPECT_EQ(r->s().nonHCount, 1);
+    EXPECT_EQ(r->s().hCount, 1);
+    EXPECT_DOUBLE_EQ(r->s().atoms[1].u11, 0.05);
+    EXPECT_NE(std::find(r->dialogs.shown.begin(), r->dialogs.shown.end(),
+                        "test.ins: there is no HKLF card; the atoms are read up to END, and HKLF 4 "
+                        "is written when the file is saved."),
+              r->dialogs.shown.end());
+    const std::vector<std::string> lines = model::instructionFileLines(r->s());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "HKLF 4");
+    EXPECT_EQ(lines.back(), "END");
   }
 }
 

@@ -158,6 +158,28 @@ TEST(InstructionReader, NoLsLineIsReportedAndTheReadGoesOn) {
             "Please insert an L.S. or CGLS into your INS file.  Tavo uses the line as an insertion "
             "point for other commands!  Please insert it, once save the file, and re-open it!");
   EXPECT_EQ(r->s().markers.lsLine, 0);
+
+  // Cards the editing inserts go below UNIT, in order, never above TITL.
+  auto& s = r->s();
+  s.insertInstructionLine("DFIX 1.5 C1 C2");
+  s.insertInstructionLine("SADI C1 C2 C2 C3");
+  EXPECT_EQ(s.instructionLines,
+            (std::vector<std::string>{"TITL t", "CELL 0.7 10 10 10 90 90 90", "ZERR 1 0 0 0 0 0 0",
+                                      "SFAC C", "UNIT 1", "DFIX 1.5 C1 C2", "SADI C1 C2 C2 C3"}));
+  EXPECT_EQ(s.markers.unitLine, 4);
+  EXPECT_EQ(s.markers.lsLine, 0);
+
+  // With an L.S. line they go directly above it, and the markers below it move down.
+  auto withLs = readInsText(head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n");
+  ASSERT_TRUE(withLs->loaded);
+  auto& t = withLs->s();
+  const int ls = t.markers.lsLine;
+  const int plan = t.markers.planLine;
+  t.insertInstructionLine("DFIX 1.5 C1 C2");
+  EXPECT_EQ(t.instructionLines.at(static_cast<std::size_t>(ls)), "DFIX 1.5 C1 C2");
+  EXPECT_EQ(t.markers.lsLine, ls + 1);
+  EXPECT_EQ(t.markers.planLine, plan + 1);
+  EXPECT_EQ(t.markers.unitLine, 6) << "above the insertion point: unchanged";
 }
 
 TEST(InstructionReader, SolutionFileAdoptsTheHighestPeakAsTheHeaviestAtom) {
@@ -320,6 +342,68 @@ TEST(InstructionReader, CellAndZerrNumbersAreTakenByPosition) {
             (std::vector<std::string>{
                 "test.ins, line 2: the CELL card has 8 numbers; the first seven are used.",
                 "test.ins, line 3: the ZERR card has 8 numbers; the first seven are used."}));
+}
+
+TEST(InstructionReader, TheTitleAndTextAfterAnExclamationMarkContinueNothing) {
+  std::string content = head("FVAR 1.0", "SADI 0.02 C1 N1 =\nREM the second pair\n\n   N1 C2\n") +
+                        "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(0, std::string("TITL test\n").size(), "TITL compound 7 = the blue one =\n");
+  content.replace(content.find("FMAP 2\n"), 7, "FMAP 2 ! difference map =\n");
+  content.replace(content.find("L.S. 4\n"), 7, "L.S. 4 =\n   0 2 ! cycles, then damping\n");
+  auto r = readInsText(content);
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  const auto& s = r->s();
+  EXPECT_EQ(s.instructionLines.at(1), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+  EXPECT_EQ(s.markers.cellLine, 1) << "the title ends in '=' but takes no card with it";
+  EXPECT_EQ(s.instructionLines.at(s.markers.lsLine + 1), "     0 2 ! cycles, then damping")
+      << "a real continuation, its comment aside";
+  EXPECT_EQ(s.instructionLines.at(s.markers.fmapLine), "FMAP 2 ! difference map =");
+  EXPECT_EQ(s.instructionLines.at(s.markers.planLine), "PLAN 20")
+      << "the '=' in the comment of FMAP takes no card with it";
+  const std::vector<std::string> sadi(s.instructionLines.begin() + 7,
+                                      s.instructionLines.begin() + 11);
+  EXPECT_EQ(sadi, (std::vector<std::string>{"SADI 0.02 C1 N1 =", "REM the second pair", "",
+                                            "     N1 C2"}))
+      << "REM and blank rows inside a card are passed over: the indented row still continues it";
+}
+
+TEST(InstructionReader, SolutionFileWithManyRemLinesAboveTitlFindsItsFirstAtom) {
+  const std::string rems =
+      "REM Solution 1  R1  0.112,  Alpha = 0.0311  in P2(1)/n\n"
+      "REM Flack x = 0.031 ( 0.027 ) from 812 Parsons' quotients\n"
+      "REM <I/s> 0.514 for 96 systematic absences\n"
+      "REM hkl file: gaan_a.hkl, 10234 reflections, 3117 unique\n"
+      "REM formula as given: C8 H10 N2 O4\n";
+  auto r = readInsText(rems +
+                           "TITL gaan_a.res in P2(1)/n\n"
+                           "CELL  0.71073  11.2345  8.7654  15.4321   90.000  97.654   90.000\n"
+                           "ZERR    4.000   0.0011   0.0009   0.0016    0.000    0.002    0.000\n"
+                           "LATT 1\nSFAC C H N O\nUNIT 32 40 8 16\nL.S. 10\n"
+                           "O1    4  0.32345  0.24567  0.55678 11.00000  0.05010  12.10\n"
+                           "N1    3  0.42345  0.14567  0.55678 11.00000  0.05010   9.65\n"
+                           "Q1    1  0.62345  0.24567  0.65678 11.00000  0.05000   2.31\n"
+                           "HKLF 4\nEND\n",
+                       "gaan_a.res");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  EXPECT_EQ(r->s().markers.cellLine, 6) << "the long CELL line below row six starts no atom list";
+  EXPECT_EQ(r->s().nonHCount, 2);
+  EXPECT_EQ(r->s().peakCount, 1);
+}
+
+TEST(InstructionReader, IndentedTextKeepsItsBlanksSoThatItStaysAComment) {
+  std::string content = head() + "C1 1 0.1 0.2 0.3 11 0.05\nHKLF 4\nEND\n";
+  content.replace(content.find("CELL"), 0, "    TEST.RES\n    created by SHELXL-2018/3\n");
+  content.replace(content.find("FMAP 2\n"), 7, "   FMAP 2\n   from the old refinement\n");
+  auto r = readInsText(content, "test.res");
+  ASSERT_TRUE(r->loaded) << (r->dialogs.shown.empty() ? "" : r->dialogs.shown.back());
+  const auto& lines = r->s().instructionLines;
+  EXPECT_EQ(lines.at(1), "    TEST.RES") << "a heading the reader does not know as one";
+  EXPECT_EQ(lines.at(2), "    created by SHELXL-2018/3");
+  EXPECT_EQ(lines.at(3), "CELL 0.71073 10.0 11.0 12.0 90 100 90");
+  EXPECT_EQ(lines.at(static_cast<std::size_t>(r->s().markers.fmapLine)), "FMAP 2")
+      << "an indented card is still read as the card";
+  EXPECT_EQ(lines.at(static_cast<std::size_t>(r->s().markers.fmapLine) + 1),
+            "   from the old refinement");
 }
 
 }  // namespace

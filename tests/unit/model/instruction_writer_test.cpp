@@ -302,6 +302,12 @@ TEST_F(WrittenStructure, ExpandedAtomsFile) {
       "H1A   2    0.500000    0.500000    0.500000   11.000000   0.050000\n"
       "HKLF 4\nEND\n";
   EXPECT_EQ(folder.read("NewOne.ins"), expected);
+
+  // Of the rows below HKLF, only the continuation of a long HKLF card goes into the new file.
+  s.hklfLine = "HKLF 4 1 1 0 0 0 1 0 =";
+  s.hklfTrailer = {"   0 0 1", "", "REM R1 = 0.0345 for 1234 Fo > 4sig(Fo)"};
+  writeExpandedInstructionFile(s, file, {{"C1", 1, 0.1, 0.2, 0.3}});
+  EXPECT_TRUE(folder.read("NewOne.ins").ends_with("HKLF 4 1 1 0 0 0 1 0 =\n   0 0 1\nEND\n"));
 }
 
 }  // namespace

@@ -11,11 +11,10 @@
 namespace tavo::testing {
 namespace {
 
-// Files that are refused on purpose: a card the reader needs is missing. (Files with REM lines,
-// blank lines or an old .res heading above TITL load.)
+// Files that are refused on purpose: there is nothing to show. (Files with REM lines, blank
+// lines or an old .res heading above TITL load, and so does a file of another program without
+// HKLF.)
 const std::map<std::string, std::string> refusedFiles = {
-    {"chmpy_acetic_acid_minimal.res",
-     "chmpy_acetic_acid_minimal.res: there is no HKLF card after the atoms."},
     {"logbooker_dom1_mC_tref_input.ins", "logbooker_dom1_mC_tref_input.ins: there is no atom."},
 };
 

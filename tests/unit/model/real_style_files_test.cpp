@@ -126,8 +126,9 @@ std::string atomToken(const std::vector<std::string>& rows, bool solution) {
 }
 
 struct Region {
-  std::vector<std::string> rows;  // trimmed, TITL and the .res heading left out, up to HKLF
-  bool suggestedWeights = false;  // a WGHT row follows HKLF
+  std::vector<std::string> rows;     // trimmed, TITL and the .res heading left out, up to HKLF
+  std::vector<std::string> trailer;  // HKLF and the rows after it up to END, peaks and WGHT aside
+  bool suggestedWeights = false;     // a WGHT row follows HKLF
 };
 
 Region regionOf(const fs::path& file) {
@@ -149,9 +150,14 @@ Region regionOf(const fs::path& file) {
   std::size_t r = first;
   for (; r < rows.size() && upperFirstWord(rows[r]) != "HKLF"; ++r)
     region.rows.push_back(rows[r]);
+  bool ended = false;
   for (; r < rows.size(); ++r) {
     if (upperFirstWord(rows[r]) == "WGHT") region.suggestedWeights = true;
+    ended = ended || upperFirstWord(rows[r]) == "END";
+    const bool suggestion = isPeakWord(firstWordOf(rows[r])) || upperFirstWord(rows[r]) == "WGHT";
+    if (!ended && !suggestion) region.trailer.push_back(rows[r]);
   }
+  if (!ended) region.trailer.resize(std::min<std::size_t>(region.trailer.size(), 1));
   return region;
 }
 
@@ -181,6 +187,8 @@ std::vector<std::string> tokensOf(const Region& region, bool isRes) {
       std::string token;
       for (const std::string& w : wordsOf(codeOf(logical.front())))
         token += (token.empty() ? "" : " ") + text::upper(w);
+      if (const std::string comment = commentOf(logical.front()); !comment.empty())
+        token += " !" + comment;
       tokens.push_back(token);
       continue;
     }
@@ -269,6 +277,11 @@ const FileCase cases[] = {
     {"rem_block_before_titl.res", 4, 3, 0, 2, 1,
      "REM block above TITL ending in a line of '=', a REM ending in '=' above WGHT: neither "
      "continues onto the next card"},
+    {"olex2_trailer_afix_comments.ins", 4, 4, 2, 0, 1,
+     "a byte-order mark; comments on AFIX lines; HKLF with its matrix continued; Olex2's extras "
+     "between HKLF and END"},
+    {"solution_rem_block_long_sfac.res", 5, 0, 0, 2, 0,
+     "solution without FVAR under six REM lines, a long SFAC card continued on a long row"},
 };
 
 TEST(RealStyleFiles, ReadSaveReadBackAndSaveAgainWithoutLoss) {
@@ -292,12 +305,14 @@ TEST(RealStyleFiles, ReadSaveReadBackAndSaveAgainWithoutLoss) {
     for (const std::string& shown : dialogs.shown) {
       EXPECT_EQ(shown.find("definition"), std::string::npos) << shown;
     }
-    const std::vector<std::string> wanted = tokensOf(regionOf(copy), isRes);
+    const Region source = regionOf(copy);
+    const std::vector<std::string> wanted = tokensOf(source, isRes);
 
     FakeClock clock;
     const fs::path written = model::saveInstructionFile(s, clock, dialogs);
     const std::vector<std::string> first = model::readLinesAsWritten(written);
     EXPECT_EQ(firstMissing(wanted, tokensOf(regionOf(written), false)), "");
+    EXPECT_EQ(regionOf(written).trailer, source.trailer);
 
     StructureModel again;
     FakeDialogs againDialogs;

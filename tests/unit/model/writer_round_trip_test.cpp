@@ -139,6 +139,51 @@ TEST(WriterRoundTrip, DisorderedMethylKeepsItsOwnSofCodesAndFreeHItsPart) {
   EXPECT_EQ(lines[lines.size() - 2], "HKLF 4 1 0 1 0 -1 0 0 0 1");
 }
 
+TEST(WriterRoundTrip, CommentsOfFvarPartAndAfixLinesAndTheRowsUpToEndAreWrittenBack) {
+  const TempFolder folder;
+  auto read = readIn(folder,
+                     testing::head("FVAR 1.0 0.6 ! scale, occupancy") +
+                         "PART 1 21 ! major\n"
+                         "C1    1    0.1 0.2 0.3 21.0 0.04\n"
+                         "AFIX 137 ! methyl\n"
+                         "H1A   2    0.2 0.2 0.3 21.0 -1.5\n"
+                         "H1B   2    0.3 0.2 0.3 21.0 -1.5\n"
+                         "H1C   2    0.4 0.2 0.3 21.0 -1.5\n"
+                         "afix 0 ! methyl done\n"
+                         "PART 0 ! both parts done\n"
+                         "N1    3    0.1 0.3 0.3 11.0 0.04\n"
+                         "HKLF 4 1 1 0 0 0 1 0 =\n"
+                         "   0 0 1\n"
+                         "\n"
+                         "REM <olex2.extras>\n"
+                         "WGHT 0.05 0.3\n"
+                         "REM </olex2.extras>\n"
+                         "END\n"
+                         "Q1    1   0.1 0.2 0.3 11.0 0.05 1.23\n",
+                     "c.ins");
+  ASSERT_TRUE(read->loaded);
+  const std::vector<std::string> lines = instructionFileLines(read->s());
+  const std::vector<std::string> wanted = {"FVAR       1.00000   0.60000 ! scale, occupancy",
+                                           "PART 1 21 ! major",
+                                           "AFIX 137 ! methyl",
+                                           "afix 0 ! methyl done",
+                                           "PART 0 ! both parts done",
+                                           "HKLF 4 1 1 0 0 0 1 0 =",
+                                           "   0 0 1",
+                                           "",
+                                           "REM <olex2.extras>",
+                                           "REM </olex2.extras>",
+                                           "END"};
+  auto at = lines.begin();
+  for (const std::string& line : wanted) {
+    at = std::find(at, lines.end(), line);
+    ASSERT_NE(at, lines.end()) << "missing or out of order: '" << line << "'";
+  }
+  EXPECT_EQ(lines.back(), "END") << "the peak after END is not written";
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "WGHT 0.05 0.3"), 1)
+      << "the suggested weights become the WGHT card and are not kept after HKLF as well";
+}
+
 TEST(WriterRoundTrip, ExampleStructureOpensSavesAndReadsBack) {
   const TempFolder folder;
   const auto example =
