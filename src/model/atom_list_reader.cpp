@@ -1,9 +1,10 @@
 // Reading the atom list: atoms, riding groups, free H atoms, PART context and cards.
 #include "model/atom_list_reader.h"
 
-#include <deque>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/atom_line.h"
 #include "model/atom_parameters.h"
@@ -119,31 +120,35 @@ class AtomListWalk {
 };
 
 // The logical lines of the atom list in order, with the few that a riding block looks ahead to
-// held until they are taken.
+// held until they are taken. The held lines stay in their slots for the next look ahead, so that
+// looking ahead allocates only while a longer block than any before is met.
 class AtomListStream {
  public:
   AtomListStream(const StructureModel& structure, const SourceRows& source, int first, int last)
       : m_splitter(structure, source, first, last) {}
   /// The next line into `item`; false after the last.
   bool take(AtomListItem& item) {
-    if (m_ahead.empty()) return m_splitter.next(item);
-    item = std::move(m_ahead.front());
-    m_ahead.pop_front();
+    if (m_front == m_count) return m_splitter.next(item);
+    std::swap(item, m_ahead[m_front++]);
+    if (m_front == m_count) m_front = m_count = 0;
     return true;
   }
-  /// The line `k` places ahead of the next one to take; null beyond the last.
+  /// The line `k` places ahead of the next one to take; null beyond the last. Valid until the
+  /// next call.
   const AtomListItem* peek(std::size_t k) {
-    while (m_ahead.size() <= k) {
-      AtomListItem item;
-      if (!m_splitter.next(item)) return nullptr;
-      m_ahead.push_back(std::move(item));
+    while (m_count - m_front <= k) {
+      if (m_count == m_ahead.size()) m_ahead.emplace_back();
+      if (!m_splitter.next(m_ahead[m_count])) return nullptr;
+      ++m_count;
     }
-    return &m_ahead[k];
+    return &m_ahead[m_front + k];
   }
 
  private:
   AtomListSplitter m_splitter;
-  std::deque<AtomListItem> m_ahead;
+  std::vector<AtomListItem> m_ahead;  // slots; the held lines are m_front..m_count-1
+  std::size_t m_front = 0;
+  std::size_t m_count = 0;
 };
 
 // The length of the block that follows an AFIX line (the lines up to the next AFIX line or the

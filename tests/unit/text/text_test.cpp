@@ -104,6 +104,27 @@ TEST(Conversion, DecimalsReadExactlyAsFromChars) {
   }
 }
 
+// Text that only starts like a plain decimal is not a number at all.
+TEST(Conversion, MalformedDecimalsAreRefused) {
+  const char* const malformed[] = {".",
+                                   "-",
+                                   "-.",
+                                   "1.2.3",
+                                   "1..2",
+                                   "--1",
+                                   "1-",
+                                   "1 2",
+                                   "1.5x",
+                                   "++1",
+                                   "1e",
+                                   "0x10",
+                                   "123456789012345678901x"};
+  for (const char* text : malformed) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(findDouble(text), std::nullopt);
+  }
+}
+
 TEST(Formatting, GeneralFixedAndRounding) {
   struct Case {
     double value;
