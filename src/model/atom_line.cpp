@@ -201,6 +201,26 @@ int rowsBeforeContinuation(const SourceRows& source, int r, int last) {
   return startsWithBlank(source.rawRow(k)) ? k - r : 0;
 }
 
+namespace {
+
+// Empties an item in place, keeping the room its strings and lists have grown, so that reading
+// line after line into the same item allocates nothing for it.
+void clearItem(AtomListItem& item) {
+  item.kind = ItemKind::Card;
+  item.row = 0;
+  item.lines.clear();
+  item.number = 0;
+  item.partSof.clear();
+  item.afixText.clear();
+  item.comment.clear();
+  item.atom.label.clear();
+  item.atom.sfac = 0;
+  item.atom.numbers = AtomNumbers{};
+  item.atom.comment.clear();
+}
+
+}  // namespace
+
 AtomListSplitter::AtomListSplitter(const StructureModel& structure, const SourceRows& source,
                                    int first, int last)
     : m_structure(structure), m_source(source), m_row(first), m_last(last) {}
@@ -208,7 +228,7 @@ AtomListSplitter::AtomListSplitter(const StructureModel& structure, const Source
 bool AtomListSplitter::next(AtomListItem& item) {
   if (m_nextPassedOver < m_passedOver.size()) {
     // A row passed over inside the atom line before: a row of its own after the atom.
-    item = AtomListItem{};
+    clearItem(item);
     item.row = m_passedOver[m_nextPassedOver++];
     item.lines.push_back(m_source.rawRow(item.row));
     return true;
@@ -217,7 +237,7 @@ bool AtomListSplitter::next(AtomListItem& item) {
   const SourceRows& source = m_source;
   m_passedOver.clear();
   m_nextPassedOver = 0;
-  item = AtomListItem{};
+  clearItem(item);
   item.row = m_row;
   const std::string& row = source.rows[static_cast<std::size_t>(m_row)];
   char buffer[8];

@@ -42,7 +42,8 @@ struct AtomLine {
 
 enum class ItemKind { Fvar, Part, Afix, Atom, Card, Frag };
 
-/// One logical line (continuation rows joined) of the atom list.
+/// One logical line (continuation rows joined) of the atom list. A new field is also emptied
+/// in clearItem (atom_line.cpp), which reuses an item for line after line.
 struct AtomListItem {
   ItemKind kind = ItemKind::Card;
   int row = 0;                     // first file row
