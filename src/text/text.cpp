@@ -35,29 +35,27 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // doubles, so their quotient, rounded once by the division, is the double nearest to the decimal:
 // the very value from_chars gives (Clinger's fast path). Files hold almost only such numbers.
 std::optional<double> plainDecimal(std::string_view s) {
-  const char* p = s.data();
-  const char* const end = p + s.size();
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
-  // More than 19 digits may wrap the whole number around; such a number is refused below.
+  std::size_t i = 0;
+  const bool negative = s.front() == '-';
+  if (negative) ++i;
   std::uint64_t whole = 0;
-  const char* const first = p;
-  while (p != end && isDigit(*p))
-    whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  std::ptrdiff_t digits = p - first;
-  std::ptrdiff_t decimals = 0;
-  if (p != end && *p == '.') {
-    const char* const point = ++p;
-    while (p != end && isDigit(*p))
-      whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
-    decimals = p - point;
-    digits += decimals;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 19) return std::nullopt;
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
   }
   constexpr std::uint64_t exactLimit = std::uint64_t{1} << 53;
-  if (p != end || digits == 0 || digits > 19 || whole > exactLimit || decimals > 22) {
-    return std::nullopt;
-  }
+  if (digits == 0 || whole > exactLimit || decimals > 22) return std::nullopt;
   const double value = static_cast<double>(whole) / exactPowersOfTen[decimals];
   return negative ? -value : value;
 }
@@ -107,17 +105,15 @@ void splitWords(std::string_view line, std::vector<std::string_view>& words, boo
 }
 
 void appendWords(std::string_view line, std::vector<std::string_view>& words, bool tabsSeparate) {
-  // Without tabs as separators the blank stands in for the tab, so one test serves both.
-  const char other = tabsSeparate ? '\t' : ' ';
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  while (p != end) {
-    while (p != end && (*p == ' ' || *p == other))
-      ++p;
-    const char* const start = p;
-    while (p != end && *p != ' ' && *p != other)
-      ++p;
-    if (p != start) words.emplace_back(start, static_cast<std::size_t>(p - start));
+  const auto separates = [tabsSeparate](char c) { return c == ' ' || (tabsSeparate && c == '\t'); };
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && separates(line[i]))
+      ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !separates(line[i]))
+      ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
   }
 }
 
