@@ -259,6 +259,20 @@ QPainterCanvas::GlyphSet& QPainterCanvas::glyphSet(int size, view::Color color) 
   return *set;
 }
 
+QImage QPainterCanvas::textImage(const GlyphSet& set, int width, int height,
+                                 const std::function<void(QPainter&)>& draw) const {
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  image.setDevicePixelRatio(m_pixelRatio);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(set.font);
+  p.setPen(toQColor(set.color));
+  draw(p);
+  p.end();
+  return image;
+}
+
 void QPainterCanvas::findSamePhases(GlyphSet& set) const {
   // Two characters, curved and slanted, drawn at every phase side by side in one image; a phase
   // shares the picture of an earlier one when both characters come out alike there.
@@ -266,22 +280,16 @@ void QPainterCanvas::findSamePhases(GlyphSet& set) const {
   const int cell =
       static_cast<int>(std::ceil(set.advance['W' - 32] * m_pixelRatio)) + 2 * set.padding + 1;
   const int rowHeight = static_cast<int>(std::ceil(set.height * m_pixelRatio));
-  QImage image(cell * GlyphSet::phases, rowHeight * 2, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  image.setDevicePixelRatio(m_pixelRatio);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setFont(set.font);
-  p.setPen(toQColor(set.color));
-  for (int phase = 0; phase < GlyphSet::phases; ++phase) {
-    const double origin =
-        phase * cell + set.padding + static_cast<double>(phase) / GlyphSet::phases;
-    for (int row = 0; row < 2; ++row) {
-      p.drawText(QPointF(origin / m_pixelRatio, (row * rowHeight) / m_pixelRatio + set.ascent),
-                 QString(QChar(probes[row])));
+  const QImage image = textImage(set, cell * GlyphSet::phases, rowHeight * 2, [&](QPainter& p) {
+    for (int phase = 0; phase < GlyphSet::phases; ++phase) {
+      const double origin =
+          phase * cell + set.padding + static_cast<double>(phase) / GlyphSet::phases;
+      for (int row = 0; row < 2; ++row) {
+        p.drawText(QPointF(origin / m_pixelRatio, (row * rowHeight) / m_pixelRatio + set.ascent),
+                   QString(QChar(probes[row])));
+      }
     }
-  }
-  p.end();
+  });
   const auto alike = [&](int a, int b) {
     for (int y = 0; y < image.height(); ++y) {
       const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -302,17 +310,11 @@ const QPainterCanvas::Glyph& QPainterCanvas::glyph(GlyphSet& set, char c, int ph
   if (g.drawn) return g;
   const int width =
       static_cast<int>(std::ceil(set.advance[c - 32] * m_pixelRatio)) + 2 * set.padding + 1;
-  QImage image(width, static_cast<int>(std::ceil(set.height * m_pixelRatio)),
-               QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  image.setDevicePixelRatio(m_pixelRatio);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setFont(set.font);
-  p.setPen(toQColor(set.color));
   const double origin = set.padding + static_cast<double>(phase) / GlyphSet::phases;
-  p.drawText(QPointF(origin / m_pixelRatio, set.ascent), QString(QChar(c)));
-  p.end();
+  const QImage image = textImage(
+      set, width, static_cast<int>(std::ceil(set.height * m_pixelRatio)), [&](QPainter& p) {
+        p.drawText(QPointF(origin / m_pixelRatio, set.ascent), QString(QChar(c)));
+      });
   // Only the inked box is kept: most of a glyph image is clear.
   g.ink = QRect();
   for (int y = 0; y < image.height(); ++y) {

@@ -112,6 +112,10 @@ class QPainterCanvas final : public view::Canvas {
   GlyphSet& glyphSet(int size, view::Color color);
   /// Finds the phases at which the font engine draws the same picture; they depend on the font
   /// size only, so sets of other colours take them over.
+  /// A clear image of `width` x `height` device pixels in which `draw` writes with the set's
+  /// font and colour.
+  QImage textImage(const GlyphSet& set, int width, int height,
+                   const std::function<void(QPainter&)>& draw) const;
   void findSamePhases(GlyphSet& set) const;
   /// `c` drawn `phase` 64ths of a device pixel right of its origin.
   const Glyph& glyph(GlyphSet& set, char c, int phase) const;
