@@ -134,10 +134,22 @@ std::string padLeft(std::string_view s, std::size_t width) {
   return result;
 }
 
+namespace {
+
+// Drops one leading '+'; false when nothing is left or another sign follows ("++1", "+-1").
+bool withoutPlusSign(std::string_view& s) {
+  if (!s.empty() && s.front() == '+') {
+    s.remove_prefix(1);
+    if (!s.empty() && s.front() == '-') return false;
+  }
+  return !s.empty() && s.front() != '+';
+}
+
+}  // namespace
+
 std::optional<double> findDouble(std::string_view s) {
   s = trimBlanks(s);
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty() || s.front() == '+') return std::nullopt;
+  if (!withoutPlusSign(s)) return std::nullopt;
   if (const auto plain = plainDecimal(s)) return plain;
   double value = 0;
   const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -148,8 +160,7 @@ std::optional<double> findDouble(std::string_view s) {
 
 std::optional<int> findInt(std::string_view s) {
   s = trimBlanks(s);
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty() || s.front() == '+') return std::nullopt;
+  if (!withoutPlusSign(s)) return std::nullopt;
   int value = 0;
   const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;

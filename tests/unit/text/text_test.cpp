@@ -106,23 +106,15 @@ TEST(Conversion, DecimalsReadExactlyAsFromChars) {
 
 // Text that only starts like a plain decimal is not a number at all.
 TEST(Conversion, MalformedDecimalsAreRefused) {
-  const char* const malformed[] = {".",
-                                   "-",
-                                   "-.",
-                                   "1.2.3",
-                                   "1..2",
-                                   "--1",
-                                   "1-",
-                                   "1 2",
-                                   "1.5x",
-                                   "++1",
-                                   "1e",
-                                   "0x10",
-                                   "123456789012345678901x"};
+  const char* const malformed[] = {
+      ".",   "-",    "-.",  "1.2.3", "1..2", "--1",  "1-",
+      "1 2", "1.5x", "++1", "+-1",   "1e",   "0x10", "123456789012345678901x"};
   for (const char* text : malformed) {
     SCOPED_TRACE(text);
     EXPECT_EQ(findDouble(text), std::nullopt);
   }
+  EXPECT_EQ(findInt("+-1"), std::nullopt);
+  EXPECT_EQ(findInt("+12"), 12);
 }
 
 TEST(Formatting, GeneralFixedAndRounding) {
