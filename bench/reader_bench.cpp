@@ -63,20 +63,30 @@ void BM_LoadFileLines(benchmark::State& state) {
     benchmark::DoNotOptimize(tavo::model::loadFileLines(file).size());
 }
 
-void BM_ReadInstructionFile(benchmark::State& state) {
-  const int atoms = static_cast<int>(state.range(0));
-  const fs::path file = writeSyntheticFile(atoms);
-  const auto definitions =
-      tavo::model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data");
+/// The synthetic file of `atoms` atoms and a structure whose limits hold it.
+struct ReaderSetUp {
+  explicit ReaderSetUp(int atoms)
+      : file(writeSyntheticFile(atoms)),
+        definitions(tavo::model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data")) {
+    structure.limits.atmMax = atoms + 10;
+    structure.limits.expMax = 2 * atoms + 10;
+    structure.allocate();
+  }
+  bool read() {
+    return tavo::model::loadInstructionFile(structure, file, definitions, dialogs, "no TITL");
+  }
+  fs::path file;
+  tavo::model::ElementDefinitions definitions;
   tavo::model::CollectingDialogs dialogs;
   tavo::model::StructureModel structure;
-  structure.limits.atmMax = atoms + 10;
-  structure.limits.expMax = 2 * atoms + 10;
-  structure.allocate();
+};
+
+void BM_ReadInstructionFile(benchmark::State& state) {
+  const int atoms = static_cast<int>(state.range(0));
+  ReaderSetUp r(atoms);
   for (auto _ : state) {
-    const bool loaded =
-        tavo::model::loadInstructionFile(structure, file, definitions, dialogs, "no TITL");
-    if (!loaded || structure.nonHCount != atoms) state.SkipWithError("the file was not read");
+    const bool loaded = r.read();
+    if (!loaded || r.structure.nonHCount != atoms) state.SkipWithError("the file was not read");
   }
   state.SetItemsProcessed(state.iterations() * atoms);
 }
@@ -86,23 +96,15 @@ void BM_ReadInstructionFile(benchmark::State& state) {
 void BM_ReaderAgainstLineSplit(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   const int atoms = static_cast<int>(state.range(0));
-  const fs::path file = writeSyntheticFile(atoms);
-  const auto definitions =
-      tavo::model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data");
-  tavo::model::CollectingDialogs dialogs;
-  tavo::model::StructureModel structure;
-  structure.limits.atmMax = atoms + 10;
-  structure.limits.expMax = 2 * atoms + 10;
-  structure.allocate();
+  ReaderSetUp r(atoms);
   Clock::duration split{}, read{};
   for (auto _ : state) {
     const auto start = Clock::now();
-    benchmark::DoNotOptimize(tavo::model::loadFileLines(file).size());
+    benchmark::DoNotOptimize(tavo::model::loadFileLines(r.file).size());
     const auto middle = Clock::now();
-    const bool loaded =
-        tavo::model::loadInstructionFile(structure, file, definitions, dialogs, "no TITL");
+    const bool loaded = r.read();
     const auto end = Clock::now();
-    if (!loaded || structure.nonHCount != atoms) state.SkipWithError("the file was not read");
+    if (!loaded || r.structure.nonHCount != atoms) state.SkipWithError("the file was not read");
     split += middle - start;
     read += end - middle;
   }
