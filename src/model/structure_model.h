@@ -120,10 +120,15 @@ struct ExpansionOp {
   std::string text;
 };
 
+/// The most operators a space group has (Fm-3m: 48 times four centrings).
+inline constexpr int maxSymmetryOperators = 192;
+
 /// The symmetry of the space group in use.
 struct SymmetryOps {
   int opCount = 1;
-  std::array<std::array<std::int8_t, 12>, 65> ops{};  // 1-based; entry 1 is the identity
+  // 1-based; entry 1 is the identity. Each record: r11 r12 r13 t1 r21 r22 r23 t2 r31 r32 r33 t3,
+  // the t in multiples of translationUnit.
+  std::array<std::array<std::int8_t, 12>, maxSymmetryOperators + 1> ops{};
   double translationUnit = 0.5;
   std::string translationUnitText = "1/2";
   int spaceGroupNumber = 1;

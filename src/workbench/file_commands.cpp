@@ -8,6 +8,7 @@
 
 #include "editing/selection_commands.h"
 #include "geometry/cell_metrics.h"
+#include "geometry/symmetry_operators.h"
 #include "model/element_definitions.h"
 #include "model/file_lines.h"
 #include "model/file_replace.h"
@@ -115,6 +116,14 @@ void FileCommands::readStructureFrom(const fs::path& file) {
     throw CommandAbandoned{};
   }
   s.structure.programFolder = s.programFolder.string();
+  // The file's own LATT and SYMM cards give the operators until a space group is chosen.
+  if (s.structure.markers.spcgLine == 0) {
+    const geometry::LattSymmCards cards = geometry::readLattSymm(s.structure.instructionLines);
+    if (cards.any()) {
+      geometry::fillSymmetryOps(s.structure.symmetry,
+                                geometry::operatorsFromLattSymm(cards.latt, cards.symm));
+    }
+  }
   s.selection.forget();
   s.selection.capacity = s.structure.limits.atmMax;
   s.loaded = true;
