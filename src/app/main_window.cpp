@@ -17,6 +17,7 @@
 #include "app/paint_widget.h"
 #include "app/picture_source.h"
 #include "app/qt_text.h"
+#include "app/space_group_panel.h"
 #include "app/windows/window_set.h"
 
 namespace tavo::app {
@@ -39,6 +40,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
     m_stereo[side]->hide();
   }
   m_controls.build(m_surface);
+  m_spaceGroup = new SpaceGroupPanel(m_surface, m_bench);
   m_surface->installEventFilter(this);
   m_controls.mouseRotation->installEventFilter(this);
   m_controls.modeCaption->installEventFilter(this);
@@ -132,6 +134,7 @@ void MainWindow::refreshStereoPanes() {
 void MainWindow::layoutSurface() {
   m_paint->setGeometry(m_surface->rect());
   m_controls.place(m_surface->width(), m_surface->height());
+  m_spaceGroup->place(m_surface->width(), m_surface->height(), m_controls.numericBar->height());
   if (m_controls.thresholds->isVisible()) {
     m_controls.thresholds->move(m_surface->width() - m_controls.thresholds->width(),
                                 m_surface->height() - m_controls.thresholds->height());
@@ -180,6 +183,7 @@ void MainWindow::stateChanged() {
   refreshMenus();
   refreshPanels();
   refreshControlValues();
+  m_spaceGroup->refresh();
   refreshFlagBoxes();
   refreshWindows();
   refreshPreferenceWindows();

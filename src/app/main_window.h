@@ -24,6 +24,7 @@ class PictureSource;
 class QtClock;
 class WindowSet;
 class WorkingGridsView;
+class SpaceGroupPanel;
 
 /// The access name of the maintenance view: "Maintenance Only" toggles the hidden group boxes
 /// only when the file picked in its dialog has this name.
@@ -51,6 +52,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   QAction* action(MenuCommand command) const { return m_actions.at(command); }
   QMenu* popupMenu(workbench::PopupMenu menu) const;
   const MainControls& controls() const { return m_controls; }
+  SpaceGroupPanel* spaceGroupPanel() const { return m_spaceGroup; }
   const WindowSet& windows() const { return *m_windows; }
 
   /// "Bonds/Peaks Thresholds" (F2): shows the panel in the surface's bottom-right corner, or
@@ -105,6 +107,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   std::array<PaintWidget*, 2> m_stereo{};  // left, right
   std::array<PictureSource*, 2> m_stereoPictures{};
   MainControls m_controls;
+  SpaceGroupPanel* m_spaceGroup = nullptr;  // SpinEdit12..17, Edit2, Edit3
   std::map<MenuCommand, QAction*> m_actions;
   WindowCommands m_windowCommands;
   std::array<QMenu*, 3> m_popups{};

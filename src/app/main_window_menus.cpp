@@ -64,7 +64,7 @@ void MainWindow::buildMenus() {
     QAction* action = menus.at(entry.menu)->addAction(toQString(entry.caption));
     action->setObjectName(toQString(entry.objectName));
     if (!entry.shortcut.empty()) action->setShortcut(QKeySequence(toQString(entry.shortcut)));
-    action->setCheckable(entry.flag.has_value());
+    action->setCheckable(entry.flag.has_value() || entry.checkMark);
     const MenuCommand command = entry.id;
     connect(action, &QAction::triggered, this, [this, command] { runMenuCommand(command); });
     m_actions[command] = action;
@@ -141,7 +141,7 @@ void MainWindow::refreshMenus() {
   for (const CommandEntry& entry : workbench::commandTable()) {
     QAction* action = m_actions.at(entry.id);
     action->setEnabled(menuCommandAvailable(entry.id) && m_bench.enabled(entry.id));
-    if (entry.flag) action->setChecked(m_bench.checked(entry.id));
+    if (entry.flag || entry.checkMark) action->setChecked(m_bench.checked(entry.id));
   }
   m_rotateAction->setChecked(m_bench.window().rotateItemChecked);
   for (const auto& [mode, item] : m_modeActions) {
