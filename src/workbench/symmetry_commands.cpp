@@ -106,6 +106,7 @@ void SymmetryCommands::afterRead() {
   m_controls.name = std::string(geometry::lattSymmName);
   m_controls.nameRed = false;
   m_controls.operatorCount = symmetry.opCount;
+  m_controls.operatorText = std::string(geometry::identityOperatorText);
   m_controls.settingCount = geometry::builtInSettingCount(1);
   m_controls.visible = true;
 }
