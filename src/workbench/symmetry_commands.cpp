@@ -147,15 +147,13 @@ bool SymmetryCommands::chooseFromLattSymm(
   return true;
 }
 
-bool SymmetryCommands::recordChoice(bool quiet) {
+void SymmetryCommands::recordChoice(bool quiet) {
   WorkbenchState& s = m_context.state;
-  if (s.structure.lineCount() == 0) return false;  // nothing read yet
+  if (s.structure.lineCount() == 0) return;  // nothing read yet
   const geometry::RemSpcgWrite written = geometry::writeRemSpcg(s.structure, m_controls.name);
-  if (written == geometry::RemSpcgWrite::NoLsLine) {
-    if (!quiet) m_context.dialogs.message(noLsLineForSpcgMessage);
-    return false;
+  if (written == geometry::RemSpcgWrite::NoLsLine && !quiet) {
+    m_context.dialogs.message(noLsLineForSpcgMessage);
   }
-  return true;
 }
 
 void SymmetryCommands::choose() {

@@ -64,7 +64,8 @@ class SymmetryCommands {
 
  private:
   void choose();
-  bool recordChoice(bool quiet);
+  /// Writes the REM SPCG line of the choice; `quiet`: no message when there is no L.S. line.
+  void recordChoice(bool quiet);
   void showOperator();
   void previewGroupMove();
   void chooseFromRemSpcg(const std::vector<geometry::SeitzOperator>& fileOperators);

@@ -87,6 +87,10 @@ TEST_F(SymmetryScenario, RemSpcgIsKeptAndADisagreementWithTheCardsIsSaidOnce) {
   EXPECT_EQ(bench->structure().symmetry.opCount, 4);
   EXPECT_EQ(geometry::tripletText(geometry::seitzOf(bench->structure().symmetry, 2)),
             "-x+1/2,y+1/2,-z");
+  const std::vector<std::string> saved = savedLines("paraben.ins");
+  EXPECT_EQ(saved[static_cast<std::size_t>(indexOf(saved, "UNIT")) + 1],
+            "REM SPCG       P21/a   14    2")
+      << "rewritten in its place and layout";
 }
 
 TEST_F(SymmetryScenario, AFaultyRemSpcgLineIsIgnoredAndRewrittenFromTheCards) {
@@ -253,6 +257,21 @@ TEST_F(SymmetryScenario, CorpusFilesAreIdentifiedFromTheirCards) {
       EXPECT_EQ(symmetry().controls().name, c.name);
     }
   }
+
+  // The chosen group is saved with the file, above L.S., and read back from there.
+  bench->run([&] {
+    bench->fileCommands().open(work.path() / "structurefinder_051a_p21c.res", OpenedFrom::Batch);
+  });
+  const std::vector<std::string> saved = savedLines("structurefinder_051a_p21c.ins");
+  const int spcg = indexOf(saved, "REM SPCG");
+  ASSERT_GT(spcg, 0);
+  EXPECT_EQ(saved[static_cast<std::size_t>(spcg)], "REM SPCG       P21/c   14    1");
+  EXPECT_TRUE(saved[static_cast<std::size_t>(spcg) + 1].rfind("L.S.", 0) == 0 ||
+              saved[static_cast<std::size_t>(spcg) + 1].rfind("CGLS", 0) == 0)
+      << saved[static_cast<std::size_t>(spcg) + 1];
+  bench->run([&] { bench->fileCommands().reopen(); });
+  EXPECT_EQ(symmetry().source(), SymmetrySource::RemSpcg);
+  EXPECT_EQ(symmetry().controls().name, "P21/c");
 }
 
 }  // namespace
