@@ -119,7 +119,9 @@ void SymmetryCommands::chooseFromRemSpcg(
   m_source = SymmetrySource::RemSpcg;
   const geometry::ChoiceResult result = geometry::chooseSpaceGroup(
       symmetry, m_controls, m_context.state.settingsFolder(), m_context.dialogs);
-  recordChoice(true);
+  // A group that cannot be looked up now (spcg.inf missing or without it) keeps the user's line
+  // as it is rather than writing "NoInfo!" or "Choose!!" into it.
+  if (result == geometry::ChoiceResult::Chosen) recordChoice(true);
   if (result == geometry::ChoiceResult::Chosen && !fileOperators.empty() &&
       !geometry::sameOperatorSet(operatorsInUse(symmetry), fileOperators)) {
     m_context.dialogs.message(disagreementMessage(symmetry, m_controls.name));

@@ -93,6 +93,19 @@ TEST_F(SymmetryScenario, RemSpcgIsKeptAndADisagreementWithTheCardsIsSaidOnce) {
       << "rewritten in its place and layout";
 }
 
+TEST_F(SymmetryScenario, AGroupThatCannotBeLookedUpLeavesTheLineAsItWas) {
+  std::filesystem::remove(program.path() / "spcg.inf");
+  ASSERT_TRUE(openParabenEdited({{parabenRemSpcg, "REM SPCG  P4mm   99    1\n"}}));
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<std::string>{parabenOpenMessage,
+                                      "spcg.inf file is missing in the program folder!!"}));
+  EXPECT_EQ(symmetry().source(), SymmetrySource::RemSpcg);
+  EXPECT_EQ(bench->structure().symmetry.spaceGroupNumber, 99);
+  const std::vector<std::string> saved = savedLines("paraben.ins");
+  EXPECT_EQ(saved[static_cast<std::size_t>(indexOf(saved, "UNIT")) + 1],
+            "REM SPCG  P4mm   99    1");
+}
+
 TEST_F(SymmetryScenario, AFaultyRemSpcgLineIsIgnoredAndRewrittenFromTheCards) {
   struct Case {
     const char* line;
