@@ -143,6 +143,20 @@ TEST_F(SymmetryScenario, CardsOfNoTableSettingGiveTheirOwnOperatorsAndNoRemSpcg)
   EXPECT_EQ(indexOf(savedLines("paraben.ins"), "REM SPCG"), -1);
 }
 
+TEST_F(SymmetryScenario, AnUnreadableSymmCardAsksTheUserToChoose) {
+  ASSERT_TRUE(openParabenEdited({{parabenRemSpcg, ""}, {"SYMM -X, 0.5+Y, 0.5-Z", "SYMM -X, Y"}}));
+  EXPECT_EQ(dialogs.shown,
+            (std::vector<std::string>{parabenOpenMessage,
+                                      "SYMM -X, Y is not a symmetry operator this program can "
+                                      "read: the space group is not taken from the LATT and SYMM "
+                                      "cards."}));
+  EXPECT_EQ(symmetry().controls().name, "Choose!!");
+  EXPECT_TRUE(symmetry().controls().nameRed);
+  EXPECT_TRUE(bench->checked(workbench::CommandId::SpaceGroup));
+  EXPECT_EQ(bench->structure().symmetry.opCount, 1);
+  EXPECT_EQ(bench->structure().markers.spcgLine, 0);
+}
+
 TEST_F(SymmetryScenario, WithoutLsTheChoiceIsNotWrittenAndTheUserIsTold) {
   ASSERT_TRUE(openParabenEdited({{parabenRemSpcg, ""}, {"L.S. 10\n", ""}}));
   EXPECT_EQ(symmetry().source(), SymmetrySource::LattSymmMatched);
