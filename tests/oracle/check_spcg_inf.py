@@ -74,13 +74,17 @@ def read_spcg_inf(path, faults):
                 faults.append(f"group {number} setting {setting.index}: no SEND before END")
                 break
             words = lines[j + 1].split(None, 3)
-            if len(words) != 4:
-                faults.append(f"line {j + 2}: the header {lines[j + 1]!r} has not four fields")
-            else:
+            try:
                 setting.name, count, unit, setting.unit_text = words
                 setting.count, setting.unit = int(count), float(unit)
+            except ValueError:
+                faults.append(f"line {j + 2}: the header {lines[j + 1]!r} is not: name, count, "
+                              "unit, unit text")
             for k in range(j + 2, send):
-                setting.rows.append([int(v) for v in lines[k].split()])
+                try:
+                    setting.rows.append([int(v) for v in lines[k].split()])
+                except ValueError:
+                    faults.append(f"line {k + 1}: {lines[k]!r} is not a row of integers")
             settings.append(setting)
             j = send + 1
         groups[number] = (declared, settings)
