@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "cli/json_writer.h"
+#include "cli/space_group_json.h"
 #include "text/text.h"
 
 namespace tavo::cli {
@@ -57,8 +58,9 @@ void writeAtom(JsonWriter& json, const StructureModel& s, int kind, const std::s
   json.endObject();
 }
 
-void writeJson(const StructureModel& s, const std::vector<std::string>& messages,
+void writeJson(const workbench::Workbench& bench, const std::vector<std::string>& messages,
                const BondRows& bonds) {
+  const StructureModel& s = bench.structure();
   JsonWriter json;
   json.beginObject();
   json.key("title");
@@ -140,6 +142,7 @@ void writeJson(const StructureModel& s, const std::vector<std::string>& messages
     }
     json.endArray();
   }
+  writeSpaceGroup(json, s.symmetry, bench.symmetryCommands());
   json.key("messages");
   json.beginArray();
   for (const std::string& m : messages)
@@ -178,13 +181,13 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
 
 }  // namespace
 
-void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
+void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
                bool json) {
-  const BondRows bonds = bondRowsOf(structure);
+  const BondRows bonds = bondRowsOf(bench.structure());
   if (json) {
-    writeJson(structure, messages, bonds);
+    writeJson(bench, messages, bonds);
   } else {
-    writeSummary(structure, messages, bonds);
+    writeSummary(bench.structure(), messages, bonds);
   }
 }
 
@@ -204,7 +207,7 @@ int runInfoCommand(const std::vector<std::string>& args) {
       std::cerr << m << '\n';
     return 1;
   }
-  printInfo(session.bench().structure(), dialogs.shown, arguments.flags.count("--json") > 0);
+  printInfo(session.bench(), dialogs.shown, arguments.flags.count("--json") > 0);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/console_ports.h"
 #include "model/structure_model.h"
+#include "workbench/workbench.h"
 
 namespace tavo::cli {
 
@@ -23,8 +24,8 @@ struct BondRows {
 /// The bonds the workbench detected when it opened the structure.
 BondRows bondRowsOf(const model::StructureModel& structure);
 
-/// Prints the summary (or the JSON object) of a loaded structure with the messages shown.
-void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
+/// Prints the summary (or the JSON object) of the workbench's structure with the messages shown.
+void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
                bool json);
 
 /// Runs the command on the arguments after "info"; returns the exit status.

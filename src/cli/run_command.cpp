@@ -231,7 +231,7 @@ class ScriptRunner {
       throw UserError("info takes only --json");
     }
     if (!bench().hasStructure()) throw UserError("no structure is open");
-    printInfo(bench().structure(), m_dialogs.shown(), json);
+    printInfo(bench(), m_dialogs.shown(), json);
   }
 
   fs::path m_baseFolder;

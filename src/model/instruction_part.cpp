@@ -4,6 +4,7 @@
 #include "model/atom_line.h"
 #include "model/atom_list_reader.h"
 #include "model/dialogs.h"
+#include "model/rem_spcg.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
 #include "text/errors.h"
@@ -195,18 +196,13 @@ void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dial
 
 bool readRemSpcg(StructureModel& structure) {
   if (structure.markers.spcgLine == 0) return false;
-  const std::string_view line =
-      structure.instructionLines[static_cast<std::size_t>(structure.markers.spcgLine)];
-  const auto columns = [&line](std::size_t from) {
-    return line.size() > from ? line.substr(from, 5) : std::string_view();
-  };
   // A short or hand-edited line names no group: the user is asked to choose one, and the line is
   // rewritten in place when that happens.
-  const std::optional<int> group = text::findInt(columns(20));
-  if (!group || *group < 1) return false;
-  structure.symmetry.spaceGroupNumber = *group;
-  const std::optional<int> setting = text::findInt(columns(25));
-  structure.symmetry.settingNumber = setting && *setting >= 1 ? *setting : 1;
+  const std::optional<RemSpcg> group = parseRemSpcgLine(
+      structure.instructionLines[static_cast<std::size_t>(structure.markers.spcgLine)]);
+  if (!group) return false;
+  structure.symmetry.spaceGroupNumber = group->number;
+  structure.symmetry.settingNumber = group->setting;
   return true;
 }
 

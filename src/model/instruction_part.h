@@ -35,7 +35,7 @@ inline constexpr std::string_view noZerrMessage =
 /// user is told each time.
 void readCell(StructureModel& structure, const SourceRows& source, Dialogs& dialogs);
 
-/// Space-group (columns 21-25) and setting (26-30) numbers of the REM SPCG line. Returns false,
+/// Space-group and setting numbers of the REM SPCG line (its last two words). Returns false,
 /// leaving group and setting 1, when there is no such line or it names no group (a short or
 /// hand-edited line); a missing setting is 1.
 bool readRemSpcg(StructureModel& structure);

@@ -31,8 +31,9 @@ constexpr std::array<MenuTitle, 9> titles = {{
 CommandEntry item(CommandId id, std::string_view menu, std::string_view caption,
                   std::string_view shortcut, std::string_view objectName,
                   CoreHandler handler = nullptr) {
-  return {id,      menu,         caption, shortcut,           objectName,
-          handler, std::nullopt, false,   EnabledWhen::Always};
+  return {
+      id,   menu, caption, shortcut, objectName, handler, std::nullopt, false, EnabledWhen::Always,
+      false};
 }
 
 CommandEntry toggle(CommandId id, std::string_view menu, std::string_view caption,
@@ -46,6 +47,11 @@ CommandEntry window(CommandId id, std::string_view menu, std::string_view captio
                     std::string_view shortcut, std::string_view objectName) {
   CommandEntry entry = item(id, menu, caption, shortcut, objectName);
   entry.windowOnly = true;
+  return entry;
+}
+
+CommandEntry checkMarked(CommandEntry entry) {
+  entry.checkMark = true;
   return entry;
 }
 
@@ -85,7 +91,8 @@ const std::array<CommandEntry, 66> entries = {
     item(C::ImportCartesian, "Import", "Cartesian (<-DFT)", "", "ImportCartesian1"),
     item(C::ImportPdb, "Import", "PDB", "", "ImportPDB1"),
     item(C::FormulaCell, "Params", "Formula/Cell", "", "FormulaCell1"),
-    item(C::SpaceGroup, "Params", "Space Group", "", "SpaceGroup1"),
+    checkMarked(item(C::SpaceGroup, "Params", "Space Group", "", "SpaceGroup1",
+                     [](Workbench& b) { b.symmetryCommands().toggleControls(); })),
     item(C::AtomList, "Params", "XYZUij + Others", "Ctrl+X", "XYZUij1"),
     item(C::FixingFvar, "Params", "Fixing/FVAR", "Ctrl+F", "FixingFVAR1"),
     item(C::GlobalEdition, "Params", "Global Edition", "Ctrl+G", "GlobalEdition1"),

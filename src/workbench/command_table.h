@@ -104,6 +104,7 @@ struct CommandEntry {
   std::optional<DisplayFlag> flag;  // a View toggle: toggles the flag and shows its check mark
   bool windowOnly = false;          // handled by the Qt program alone (a window or panel)
   EnabledWhen enabledWhen = EnabledWhen::Always;
+  bool checkMark = false;  // shows a check mark of its own (Workbench::checked)
 };
 
 /// A menu of the menu bar: its title and the caption with its Alt-letter mnemonic ("&File").

@@ -26,7 +26,7 @@ void store(Workbench& bench, int value) {
   bench.controls().*field = range.clamp(value);
 }
 
-const std::array<IntControl, 35> intControls = {{
+const std::array<IntControl, 41> intControls = {{
     {"SpinEdit1", [](Workbench& b, int v) { b.viewCommands().setZoom(v); }},
     {"TrackBar7", [](Workbench& b, int v) { b.viewCommands().setZoomTrack(v); }},
     {"SpinEdit2", [](Workbench& b, int v) { b.viewCommands().setRotation(1, v); }},
@@ -72,6 +72,13 @@ const std::array<IntControl, 35> intControls = {{
     {"SpinEdit19", store<&ControlValues::symmetryCode, symmetryCodeRange>},
     {"CheckBox37", [](Workbench& b, int v) { b.controls().useLetters = v != 0; }},
     {"DispBond", [](Workbench& b, int v) { b.viewCommands().setDistanceBondShown(v != 0); }},
+    // The space-group controls.
+    {"SpinEdit12", [](Workbench& b, int v) { b.symmetryCommands().setGroupNumber(v); }},
+    {"SpinEdit17", [](Workbench& b, int v) { b.symmetryCommands().setSetting(v); }},
+    {"SpinEdit16", [](Workbench& b, int v) { b.symmetryCommands().setOperatorNumber(v); }},
+    {"SpinEdit13", [](Workbench& b, int v) { b.symmetryCommands().setTranslation(1, v); }},
+    {"SpinEdit14", [](Workbench& b, int v) { b.symmetryCommands().setTranslation(2, v); }},
+    {"SpinEdit15", [](Workbench& b, int v) { b.symmetryCommands().setTranslation(3, v); }},
 }};
 
 struct FlagBox {

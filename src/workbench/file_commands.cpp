@@ -8,7 +8,6 @@
 
 #include "editing/selection_commands.h"
 #include "geometry/cell_metrics.h"
-#include "geometry/symmetry_operators.h"
 #include "model/element_definitions.h"
 #include "model/file_lines.h"
 #include "model/file_replace.h"
@@ -116,14 +115,8 @@ void FileCommands::readStructureFrom(const fs::path& file) {
     throw CommandAbandoned{};
   }
   s.structure.programFolder = s.programFolder.string();
-  // The file's own LATT and SYMM cards give the operators until a space group is chosen.
-  if (s.structure.markers.spcgLine == 0) {
-    const geometry::LattSymmCards cards = geometry::readLattSymm(s.structure.instructionLines);
-    if (cards.any()) {
-      geometry::fillSymmetryOps(s.structure.symmetry,
-                                geometry::operatorsFromLattSymm(cards.latt, cards.symm));
-    }
-  }
+  // The space group (REM SPCG, else LATT and SYMM) and whatever else follows a read.
+  s.structureRead();
   s.selection.forget();
   s.selection.capacity = s.structure.limits.atmMax;
   s.loaded = true;

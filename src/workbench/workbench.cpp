@@ -15,7 +15,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_view({m_state, dialogs, clock}),
       m_modes({m_state, dialogs, clock}),
       m_preferences({m_state, dialogs, clock}),
-      m_workingGrids({m_state, dialogs, clock}) {
+      m_workingGrids({m_state, dialogs, clock}),
+      m_symmetry({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
 }
 
@@ -58,6 +59,7 @@ bool Workbench::enabled(CommandId id) const {
 
 bool Workbench::checked(CommandId id) const {
   const CommandEntry& entry = commandEntry(id);
+  if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

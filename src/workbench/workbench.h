@@ -10,6 +10,7 @@
 #include "workbench/file_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
+#include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
 #include "workbench/workbench_state.h"
 #include "workbench/working_grids_panel.h"
@@ -62,6 +63,9 @@ class Workbench {
   const PreferenceCommands& preferences() const { return m_preferences; }
   /// The working grids of F10, "Show the Working Grids for Renumbering".
   WorkingGridsPanel& workingGrids() { return m_workingGrids; }
+  /// The space-group controls and the symmetry of the file.
+  SymmetryCommands& symmetryCommands() { return m_symmetry; }
+  const SymmetryCommands& symmetryCommands() const { return m_symmetry; }
   const WorkingGridsPanel& workingGrids() const { return m_workingGrids; }
 
   // The state, read by the windows and tests.
@@ -102,6 +106,7 @@ class Workbench {
   ModeCommands m_modes;
   PreferenceCommands m_preferences;
   WorkingGridsPanel m_workingGrids;
+  SymmetryCommands m_symmetry;
 };
 
 }  // namespace tavo::workbench

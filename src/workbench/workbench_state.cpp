@@ -121,6 +121,15 @@ void WorkbenchState::followDetection(std::function<void()> follower) {
   m_detectionFollowers.push_back(std::move(follower));
 }
 
+void WorkbenchState::followLoad(std::function<void()> follower) {
+  m_loadFollowers.push_back(std::move(follower));
+}
+
+void WorkbenchState::structureRead() {
+  for (const std::function<void()>& follower : m_loadFollowers)
+    follower();
+}
+
 void WorkbenchState::loadGraphicsSettings() {
   try {
     m_preferences->loadGraphicsSettings();

@@ -122,7 +122,8 @@ class WorkbenchState {
   bool loaded = false;                        // a structure has been read
   bool showDistanceBond = false;              // DispBond
   bool adjustPending = false;                 // a located fragment awaits adjustment
-  bool endRequested = false;                  // a missing settings file ended the program
+  bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator
+  bool endRequested = false;      // a missing settings file ended the program
   bool settingsLoaded = false;
   model::ArrayLimits nextLimits;   // the ArrayLimits the next read allocates with
   model::ReadOptions readOptions;  // a query (tavo-cli info) writes no file
@@ -140,6 +141,10 @@ class WorkbenchState {
   void detectConnection();
   /// `follower` runs after every bond detection (windows that list bonds keep up with it).
   void followDetection(std::function<void()> follower);
+  /// `follower` runs after every read of a structure, before the view is reset.
+  void followLoad(std::function<void()> follower);
+  /// Runs the load followers.
+  void structureRead();
   void notifyState();
   void showPopup(PopupMenu menu, editing::ScreenPoint at);
   /// The view together with what a gesture step needs (structure, frame, clock, redraw).
@@ -197,6 +202,7 @@ class WorkbenchState {
   std::unique_ptr<Parts> m_parts;
   PreferenceCommands* m_preferences = nullptr;
   std::vector<std::function<void()>> m_detectionFollowers;
+  std::vector<std::function<void()>> m_loadFollowers;
 };
 
 }  // namespace tavo::workbench

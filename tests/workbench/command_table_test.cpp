@@ -87,10 +87,10 @@ TEST_F(WorkbenchScenario, ControlsSetByNameAreClampedToTheirRanges) {
     EXPECT_TRUE(c.holds(*bench));
   }
   dialogs.shown.clear();
-  EXPECT_FALSE(bench->run([&] { workbench::setControl(*bench, "SpinEdit12", "14"); }));
+  EXPECT_FALSE(bench->run([&] { workbench::setControl(*bench, "SpinEdit99", "14"); }));
   EXPECT_FALSE(bench->run([&] { workbench::setControl(*bench, "SpinEdit26", "big"); }));
   EXPECT_EQ(dialogs.shown,
-            (std::vector<std::string>{"There is no control named SpinEdit12 in the main window.",
+            (std::vector<std::string>{"There is no control named SpinEdit99 in the main window.",
                                       "'big' is not a valid integer value"}));
 }
 
