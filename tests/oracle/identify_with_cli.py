@@ -58,7 +58,7 @@ BUILT_IN = [(1, 1, "P1"), (1, 2, "C1"), (1, 3, "F1"), (1, 4, "I1"), (2, 1, "P1-"
 BUILT_IN += [(number, 1, name) for number, name in enumerate(
     "P222 P2221 P21212 P212121 C2221 C222 F222 I222 I212121 Pmm2 Pmc21 Pcc2 Pma2 Pca21 Pnc2 "
     "Pmn21 Pba2 Pna21 Pnn2 Cmm2 Cmc21 Ccc2 Amm2 Abm2 Ama2 Aba2 Fmm2 Fdd2 Imm2 Iba2 Ima2 Pmmm "
-    "Pnnn Pban Pccm Pmma Pnna Pmna Pcca Pbam Pccn Pbcm Pnnm Pmmn Pbcn Pbca Pnma Cmcm Cmca "
+    "Pnnn Pccm Pban Pmma Pnna Pmna Pcca Pbam Pccn Pbcm Pnnm Pmmn Pbcn Pbca Pnma Cmcm Cmca "
     "Cmmm".split(), start=16)]
 ORIGIN_2 = {"Pnnn", "Pban", "Pmmn"}
 
@@ -73,12 +73,14 @@ def centred(sym_ops, latt):
     return [gemmi.Op(op.triplet()).translated(list(v)).wrap() for v in vectors for op in sym_ops]
 
 
-def built_in_operators(name):
+def built_in_operators(name, number):
     """gemmi's operators for a name of the built-in table."""
     if name in ("C1", "F1", "I1"):
         return centred([IDENTITY], CENTRING_OF_LETTER[name[0]])
     symbol = re.sub(r"(\d)-", r"-\1", name) + (":2" if name in ORIGIN_2 else "")
-    return list(gemmi.find_spacegroup_by_name(symbol).operations())
+    sg = gemmi.find_spacegroup_by_name(symbol)
+    assert sg is not None and sg.number == number, f"{name} is not group {number} in gemmi"
+    return list(sg.operations())
 
 
 def program_name(sg):
@@ -187,7 +189,7 @@ def make_cases():
     # Every (group, setting) of the built-in table and of spcg.inf (gemmi's order) by operator set.
     known = {}
     for number, setting, name in BUILT_IN:
-        known.setdefault(op_set(built_in_operators(name)), []).append((number, setting))
+        known.setdefault(op_set(built_in_operators(name, number)), []).append((number, setting))
     settings = {}
     for sg in table:
         if sg.number >= 66:
@@ -229,7 +231,7 @@ def make_cases():
                     instruction_file(sg, rem_spcg=line), ops, check)
 
     for number, setting, name in BUILT_IN:
-        ops = built_in_operators(name)
+        ops = built_in_operators(name, number)
         sg = gemmi.find_spacegroup_by_ops(gemmi.GroupOps([gemmi.Op(t) for t in op_set(ops)]))
         if sg is None:  # C1, F1, I1: no such setting in gemmi's table
             sg = gemmi.find_spacegroup_by_name("P1")
