@@ -140,6 +140,10 @@ class WorkbenchState {
   void detectConnection();
   /// `follower` runs after every bond detection (windows that list bonds keep up with it).
   void followDetection(std::function<void()> follower);
+  /// Drops the symmetry copies (the working counts return to the file counts) at a load and a
+  /// view reset; then every follower runs (the symmetry views forget their state).
+  void dropCopies();
+  void followCopiesDropped(std::function<void()> follower);
   void notifyState();
   void showPopup(PopupMenu menu, editing::ScreenPoint at);
   /// The view together with what a gesture step needs (structure, frame, clock, redraw).
@@ -197,6 +201,7 @@ class WorkbenchState {
   std::unique_ptr<Parts> m_parts;
   PreferenceCommands* m_preferences = nullptr;
   std::vector<std::function<void()>> m_detectionFollowers;
+  std::vector<std::function<void()>> m_copyFollowers;
 };
 
 }  // namespace tavo::workbench
