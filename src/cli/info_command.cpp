@@ -58,7 +58,7 @@ void writeAtom(JsonWriter& json, const StructureModel& s, int kind, const std::s
 }
 
 void writeJson(const StructureModel& s, const std::vector<std::string>& messages,
-               const BondRows& bonds) {
+               const BondRows& bonds, const std::vector<SymmetryViewResult>& views) {
   JsonWriter json;
   json.beginObject();
   json.key("title");
@@ -140,6 +140,7 @@ void writeJson(const StructureModel& s, const std::vector<std::string>& messages
     }
     json.endArray();
   }
+  writeSymmetryViews(json, views);
   json.key("messages");
   json.beginArray();
   for (const std::string& m : messages)
@@ -154,7 +155,7 @@ std::string number(double v) {
 }
 
 void writeSummary(const StructureModel& s, const std::vector<std::string>& messages,
-                  const BondRows& bonds) {
+                  const BondRows& bonds, const std::vector<SymmetryViewResult>& views) {
   std::cout << "Title:    " << (s.lineCount() > 0 ? s.instructionLines[0] : "") << '\n';
   std::cout << "Cell:     a " << number(s.cell.a) << "  b " << number(s.cell.b) << "  c "
             << number(s.cell.c) << "  alpha " << number(s.cell.alpha) << "  beta "
@@ -172,6 +173,13 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
             << s.hCount << " H, " << s.peakCount << " peaks, " << s.ridingGroupCount
             << " riding groups\n";
   if (bonds.available) std::cout << "Bonds:    " << bonds.rows.size() << '\n';
+  for (const SymmetryViewResult& view : views) {
+    std::cout << (view.name == "expansion" ? "Expansion:" : "Packing:  ") << ' '
+              << view.units.size() << " units\n";
+    for (const model::ExpansionOp& unit : view.units)
+      std::cout << "          " << unit.op << ' ' << unit.ta << ' ' << unit.tb << ' ' << unit.tc
+                << ' ' << unit.text << '\n';
+  }
   for (const std::string& m : messages)
     std::cout << "Message:  " << m << '\n';
 }
@@ -179,19 +187,22 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
 }  // namespace
 
 void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
-               bool json) {
+               bool json, const std::vector<SymmetryViewResult>& views) {
   const BondRows bonds = bondRowsOf(structure);
   if (json) {
-    writeJson(structure, messages, bonds);
+    writeJson(structure, messages, bonds, views);
   } else {
-    writeSummary(structure, messages, bonds);
+    writeSummary(structure, messages, bonds, views);
   }
 }
 
 int runInfoCommand(const std::vector<std::string>& args) {
-  const Arguments arguments = parseArguments(args, {"--json"}, {"--program-folder"});
+  std::vector<std::string> rest = args;
+  const SymmetryViewRequest views = takeSymmetryViewArguments(rest, false);
+  const Arguments arguments = parseArguments(rest, {"--json"}, {"--program-folder"});
   if (arguments.positional.size() != 1) {
-    std::cerr << "usage: tavo-cli info FILE [--json] [--program-folder DIR]\n";
+    std::cerr << "usage: tavo-cli info FILE [--json] [--expand] [--packing A0 A1 B0 B1 C0 C1] "
+                 "[--program-folder DIR]\n";
     return 2;
   }
   ConsoleDialogs dialogs;
@@ -204,7 +215,10 @@ int runInfoCommand(const std::vector<std::string>& args) {
       std::cerr << m << '\n';
     return 1;
   }
-  printInfo(session.bench().structure(), dialogs.shown, arguments.flags.count("--json") > 0);
+  const std::vector<SymmetryViewResult> results =
+      runSymmetryViews(session.bench(), views, dialogs.shown, false);
+  printInfo(session.bench().structure(), dialogs.shown, arguments.flags.count("--json") > 0,
+            results);
   return 0;
 }
 

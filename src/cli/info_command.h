@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/console_ports.h"
+#include "cli/expansion_json.h"
 #include "model/structure_model.h"
 
 namespace tavo::cli {
@@ -23,9 +24,10 @@ struct BondRows {
 /// The bonds the workbench detected when it opened the structure.
 BondRows bondRowsOf(const model::StructureModel& structure);
 
-/// Prints the summary (or the JSON object) of a loaded structure with the messages shown.
+/// Prints the summary (or the JSON object) of a loaded structure with the messages shown and the
+/// symmetry views run.
 void printInfo(const model::StructureModel& structure, const std::vector<std::string>& messages,
-               bool json);
+               bool json, const std::vector<SymmetryViewResult>& views = {});
 
 /// Runs the command on the arguments after "info"; returns the exit status.
 int runInfoCommand(const std::vector<std::string>& args);

@@ -228,6 +228,31 @@ TEST_F(ExpansionScenario, PackingRangeWindowSpinsWriteTheirFields) {
   EXPECT_FALSE(expansion().packingRangeWindow().visible);
 }
 
+// A real P21/c cluster whose asymmetric unit is half of it, with CU07 on the inversion centre
+// at (1, 1/2, 0): the one unit found completes the cluster.
+TEST_F(ExpansionScenario, ExpandCompletesARealClusterOnAnInversionCentre) {
+  const std::optional<fs::path> file =
+      corpusFile("structurefinder_p21c_solution_no_fvar.res", "cluster.res");
+  if (!file) GTEST_SKIP() << "no corpus";
+  ASSERT_TRUE(openAs(*file, workbench::OpenedFrom::Dialog));
+  ASSERT_TRUE(setFlag(DisplayFlag::ExpandConnections, true));
+  EXPECT_EQ(units(), (std::vector<Unit>{{3, 2, 1, 0}}));
+  EXPECT_EQ(expansion().unitControls().codeText, " -X+2, -Y+1, -Z");
+  const int n = structure().nonHCount;
+  ASSERT_EQ(structure().workingAtomCount, 2 * n);
+  int cu = 0, cl = 0;
+  for (int i = 1; i <= n; ++i) {
+    if (label(i) == "CU07") cu = i;
+    if (label(i) == "CL08") cl = i;
+  }
+  ASSERT_GT(cu, 0);
+  ASSERT_GT(cl, 0);
+  EXPECT_EQ(label(n + cl), "CL08*1");
+  EXPECT_LT(model::length(structure().view[1][n + cu] - structure().view[1][cu]), 1e-9)
+      << "the copy of the atom on the centre lands on it";
+  EXPECT_TRUE(bonded(cu, n + cl)) << "Cu-Cl across the centre: the cluster is whole";
+}
+
 // Real files: a P21/c structure packed, and PART -1 disorder on a special position expanded.
 TEST_F(ExpansionScenario, RealFilesPackAndKeepTheDisorderRule) {
   const std::optional<fs::path> p21c = corpusFile("structurefinder_051a_p21c.res", "p21c.res");
