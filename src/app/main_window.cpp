@@ -51,6 +51,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectFlagBoxes();
   m_windows = std::make_unique<WindowSet>(this, m_bench);
   connectWindows();
+  connectSymmetryViews();
   buildPreferenceWindows();
   resize(1024, 720);
   m_bench.setListener(this);
@@ -183,6 +184,7 @@ void MainWindow::stateChanged() {
   refreshFlagBoxes();
   refreshWindows();
   refreshPreferenceWindows();
+  refreshSymmetryViews();
   m_refreshing = false;
 }
 
