@@ -105,7 +105,12 @@ void ExpansionCommands::CheckBox4Click(bool on) {
     off();
     return;
   }
-  if (!s.loaded) return;
+  if (!s.loaded) {
+    // Nothing to search yet: the flag is only set (a load drops it again).
+    s.display.expandConnections = true;
+    s.display.packingView = false;
+    return;
+  }
   beginSearch(true);
   m_controls.unitControlsVisible = true;
   showWait(true, s.structure.symmetry.opCount);
@@ -145,7 +150,11 @@ void ExpansionCommands::CheckBox31Click(bool on) {
     off();
     return;
   }
-  if (!s.loaded) return;
+  if (!s.loaded) {
+    s.display.packingView = true;
+    s.display.expandConnections = false;
+    return;
+  }
   // The bounds are read first: a field that is no number leaves the view as it was.
   const geometry::PackingBounds bounds = geometry::packingBounds(s.frame.packingRange);
   beginSearch(false);
