@@ -63,7 +63,10 @@ std::vector<SymmetryViewResult> runSymmetryViews(workbench::Workbench& bench,
     if (request.expandUnits != 1 && !expansion.units().empty()) {
       bench.run([&] { expansion.SpinEdit19Change(request.expandUnits); });
     }
-    results.push_back({"expansion", expansion.units(), takeMessages(shown, from)});
+    std::string message = takeMessages(shown, from);
+    // No connection shows no message box, only the text of the 'Symmetry Code' field.
+    if (message.empty()) message = expansion.unitControls().codeText;
+    results.push_back({"expansion", expansion.units(), message});
     if (!keepShown) bench.run([&] { expansion.Remove1Click(); });
   }
   if (request.packing) {

@@ -26,7 +26,8 @@ struct SymmetryViewRequest {
 SymmetryViewRequest takeSymmetryViewArguments(std::vector<std::string>& args,
                                               bool expandTakesCount);
 
-/// One view run: "expansion" or "packing", its units and the messages it showed.
+/// One view run: "expansion" or "packing", its units and the messages it showed ("No Connection
+/// Detected!" for an expansion without units).
 struct SymmetryViewResult {
   std::string name;
   std::vector<model::ExpansionOp> units;

@@ -228,7 +228,9 @@ void ExpansionCommands::ReExp1Click() {
     s.turnEditingModeOff();
   }
   s.selection.clear(s.structure);
-  const int count = static_cast<int>(list->size());
+  const int count =
+      std::min(static_cast<int>(list->size()), geometry::unitCapacity(s.structure.limits));
+  list->resize(static_cast<size_t>(count));
   setUnits(std::move(*list));
   m_controls.unitMax = count;
   s.controls.symmetryCode = std::min(1, count);
