@@ -5,6 +5,7 @@
 
 #include "geometry/expansion_copies.h"
 #include "geometry/unit_list_file.h"
+#include "text/errors.h"
 #include "text/text.h"
 
 namespace tavo::workbench {
@@ -132,8 +133,7 @@ void ExpansionCommands::CheckBox4Click(bool on) {
     return;
   }
   const int count = static_cast<int>(found.size());
-  if (s.readOptions.writeFiles)
-    geometry::writeUnitList(listFile(geometry::expandListFileName), found);
+  const std::string listFailure = writeList(geometry::expandListFileName, found);
   setUnits(std::move(found));
   m_controls.unitMax = count;
   s.controls.symmetryCode = 1;
@@ -141,6 +141,7 @@ void ExpansionCommands::CheckBox4Click(bool on) {
   appendShownUnits(1);
   s.afterChange({});
   m_context.dialogs.message(std::to_string(count) + std::string(unitsConnectedMessage));
+  if (!listFailure.empty()) m_context.dialogs.message(listFailure);
 }
 
 void ExpansionCommands::CheckBox31Click(bool on) {
@@ -171,9 +172,7 @@ void ExpansionCommands::CheckBox31Click(bool on) {
   }
   if (found.full) m_context.dialogs.message(geometry::packingCapacityMessage(s.structure.limits));
   const int count = static_cast<int>(found.units.size());
-  if (s.readOptions.writeFiles) {
-    geometry::writeUnitList(listFile(geometry::packingListFileName), found.units);
-  }
+  const std::string listFailure = writeList(geometry::packingListFileName, found.units);
   setUnits(found.units);
   m_controls.unitMax = count;
   s.controls.symmetryCode = std::min(s.controls.symmetryCode, count);
@@ -185,6 +184,20 @@ void ExpansionCommands::CheckBox31Click(bool on) {
   s.redraw();
   showWait(false, 0);
   m_context.dialogs.message(std::to_string(count) + std::string(unitsAddedMessage));
+  if (!listFailure.empty()) m_context.dialogs.message(listFailure);
+}
+
+std::string ExpansionCommands::writeList(std::string_view name,
+                                         const std::vector<model::ExpansionOp>& list) const {
+  if (!m_context.state.readOptions.writeFiles) return {};
+  // The list only serves 'ReExp' and 'RePck' later: a folder that cannot take it must not cost
+  // the user the view, so its failure is told after the view is shown.
+  try {
+    geometry::writeUnitList(listFile(name), list);
+  } catch (const UserError& e) {
+    return e.what();
+  }
+  return {};
 }
 
 void ExpansionCommands::off() {

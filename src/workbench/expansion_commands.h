@@ -90,6 +90,8 @@ class ExpansionCommands {
   void off();
   void copiesDropped();
   std::filesystem::path listFile(std::string_view name) const;
+  /// Writes the unit list `name` unless the session writes no files; the failure's text, or "".
+  std::string writeList(std::string_view name, const std::vector<model::ExpansionOp>& list) const;
   std::string codeOf(int unit) const;
 
   CommandContext m_context;

@@ -149,6 +149,17 @@ TEST_F(ExpansionScenario, NoConnectionWritesNoListAndALoadDropsTheCopies) {
   EXPECT_EQ(expansion().shownUnits(), 0);
 }
 
+TEST_F(ExpansionScenario, AListThatCannotBeWrittenCostsNotTheView) {
+  ASSERT_TRUE(openHalfMolecule());
+  fs::create_directory(work.path() / "expand.txt");  // no file can take its place
+  ASSERT_TRUE(setFlag(DisplayFlag::ExpandConnections, true));
+  EXPECT_EQ(structure().workingAtomCount, 6);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0], "1 Units Connected!  Change the Yellow SpinButton!");
+  EXPECT_NE(dialogs.shown[1].find("expand.txt"), std::string::npos) << dialogs.shown[1];
+  EXPECT_FALSE(expansion().waitWindow().visible);
+}
+
 TEST_F(ExpansionScenario, PackingListsTheCopiesInsideTheCellBoxAndCentresOnIt) {
   ASSERT_TRUE(openHalfMolecule());
   ASSERT_TRUE(setFlag(DisplayFlag::Packing, true));
