@@ -53,6 +53,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectFlagBoxes();
   m_windows = std::make_unique<WindowSet>(this, m_bench);
   connectWindows();
+  connectSymmetryViews();
   buildPreferenceWindows();
   resize(1024, 720);
   m_bench.setListener(this);
@@ -187,6 +188,7 @@ void MainWindow::stateChanged() {
   refreshFlagBoxes();
   refreshWindows();
   refreshPreferenceWindows();
+  refreshSymmetryViews();
   m_refreshing = false;
 }
 

@@ -92,6 +92,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
 
   // The Preferences windows, the component pair and the working grids
   // (main_window_preferences.cpp).
+  // The symmetry views: the buttons, the unit spin, the Wait and Packing View Range windows.
+  void connectSymmetryViews();
+  void refreshSymmetryViews();
   void buildPreferenceWindows();
   void buildThicknessButton();
   void refreshPreferenceWindows();
@@ -124,6 +127,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool ellipseParams = false;
     bool elementDefinitions = false;
     bool graphicsSettings = false;
+    bool packingRange = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QFrame* m_ellipsePairBox = nullptr;

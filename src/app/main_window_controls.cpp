@@ -119,7 +119,6 @@ const IntInput intInputs[] = {
     {&MainControls::partNumber, &ControlValues::partNumber},
     {&MainControls::alignAxis, &ControlValues::alignAxis},
     {&MainControls::alignSense, &ControlValues::alignSense},
-    {&MainControls::symmetryUnit, &ControlValues::symmetryCode},
 };
 
 // The spin edits of the thresholds panel whose change the Workbench carries out.
@@ -232,8 +231,7 @@ void MainWindow::connectControls() {
           [this] { runMode(&workbench::ModeCommands::reverseSelect); });
   connect(c.initGraph, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
-  for (QPushButton* later :
-       {c.movePeaks, c.updateGroupMove, c.undoGroupMove, c.reExpand, c.rePack, c.remove}) {
+  for (QPushButton* later : {c.movePeaks, c.updateGroupMove, c.undoGroupMove}) {
     later->setEnabled(false);  // their commands are not offered by the Workbench yet
   }
 }
@@ -318,9 +316,6 @@ void MainWindow::refreshPanels() {
   const bool anyInput = state.inputs != workbench::ModeInputsVisibility{};
   c.modeInputs->setVisible(anyInput);
   if (anyInput) c.modeInputs->adjustSize();
-  const bool units = display.expandConnections || display.packingView;
-  c.symmetryUnit->setVisible(units);
-  c.symmetryCode->setVisible(units);
 }
 
 void MainWindow::refreshControlValues() {

@@ -59,7 +59,7 @@ void writeAtom(JsonWriter& json, const StructureModel& s, int kind, const std::s
 }
 
 void writeJson(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               const BondRows& bonds) {
+               const BondRows& bonds, const std::vector<SymmetryViewResult>& views) {
   const StructureModel& s = bench.structure();
   JsonWriter json;
   json.beginObject();
@@ -143,6 +143,7 @@ void writeJson(const workbench::Workbench& bench, const std::vector<std::string>
     json.endArray();
   }
   writeSpaceGroup(json, s.symmetry, bench.symmetryCommands());
+  writeSymmetryViews(json, views);
   json.key("messages");
   json.beginArray();
   for (const std::string& m : messages)
@@ -157,7 +158,7 @@ std::string number(double v) {
 }
 
 void writeSummary(const StructureModel& s, const std::vector<std::string>& messages,
-                  const BondRows& bonds) {
+                  const BondRows& bonds, const std::vector<SymmetryViewResult>& views) {
   std::cout << "Title:    " << (s.lineCount() > 0 ? s.instructionLines[0] : "") << '\n';
   std::cout << "Cell:     a " << number(s.cell.a) << "  b " << number(s.cell.b) << "  c "
             << number(s.cell.c) << "  alpha " << number(s.cell.alpha) << "  beta "
@@ -175,6 +176,13 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
             << s.hCount << " H, " << s.peakCount << " peaks, " << s.ridingGroupCount
             << " riding groups\n";
   if (bonds.available) std::cout << "Bonds:    " << bonds.rows.size() << '\n';
+  for (const SymmetryViewResult& view : views) {
+    std::cout << (view.name == "expansion" ? "Expansion:" : "Packing:  ") << ' '
+              << view.units.size() << " units\n";
+    for (const model::ExpansionOp& unit : view.units)
+      std::cout << "          " << unit.op << ' ' << unit.ta << ' ' << unit.tb << ' ' << unit.tc
+                << ' ' << unit.text << '\n';
+  }
   for (const std::string& m : messages)
     std::cout << "Message:  " << m << '\n';
 }
@@ -182,19 +190,22 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
 }  // namespace
 
 void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               bool json) {
+               bool json, const std::vector<SymmetryViewResult>& views) {
   const BondRows bonds = bondRowsOf(bench.structure());
   if (json) {
-    writeJson(bench, messages, bonds);
+    writeJson(bench, messages, bonds, views);
   } else {
-    writeSummary(bench.structure(), messages, bonds);
+    writeSummary(bench.structure(), messages, bonds, views);
   }
 }
 
 int runInfoCommand(const std::vector<std::string>& args) {
-  const Arguments arguments = parseArguments(args, {"--json"}, {"--program-folder"});
+  std::vector<std::string> rest = args;
+  const SymmetryViewRequest views = takeSymmetryViewArguments(rest, false);
+  const Arguments arguments = parseArguments(rest, {"--json"}, {"--program-folder"});
   if (arguments.positional.size() != 1) {
-    std::cerr << "usage: tavo-cli info FILE [--json] [--program-folder DIR]\n";
+    std::cerr << "usage: tavo-cli info FILE [--json] [--expand] [--packing A0 A1 B0 B1 C0 C1] "
+                 "[--program-folder DIR]\n";
     return 2;
   }
   ConsoleDialogs dialogs;
@@ -207,7 +218,9 @@ int runInfoCommand(const std::vector<std::string>& args) {
       std::cerr << m << '\n';
     return 1;
   }
-  printInfo(session.bench(), dialogs.shown, arguments.flags.count("--json") > 0);
+  const std::vector<SymmetryViewResult> results =
+      runSymmetryViews(session.bench(), views, dialogs.shown, false);
+  printInfo(session.bench(), dialogs.shown, arguments.flags.count("--json") > 0, results);
   return 0;
 }
 

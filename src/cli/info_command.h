@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/console_ports.h"
+#include "cli/expansion_json.h"
 #include "model/structure_model.h"
 #include "workbench/workbench.h"
 
@@ -24,9 +25,10 @@ struct BondRows {
 /// The bonds the workbench detected when it opened the structure.
 BondRows bondRowsOf(const model::StructureModel& structure);
 
-/// Prints the summary (or the JSON object) of the workbench's structure with the messages shown.
+/// Prints the summary (or the JSON object) of the workbench's structure with the messages shown
+/// and the symmetry views run.
 void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               bool json);
+               bool json, const std::vector<SymmetryViewResult>& views = {});
 
 /// Runs the command on the arguments after "info"; returns the exit status.
 int runInfoCommand(const std::vector<std::string>& args);

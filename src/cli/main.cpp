@@ -15,11 +15,13 @@ namespace {
 
 constexpr const char* usage =
     "usage:\n"
-    "  tavo-cli info FILE [--json] [--program-folder DIR]\n"
+    "  tavo-cli info FILE [--json] [--expand] [--packing A0 A1 B0 B1 C0 C1]\n"
+    "                [--program-folder DIR]\n"
     "  tavo-cli save FILE [--program-folder DIR]\n"
     "  tavo-cli run SCRIPT [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
-    "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--program-folder DIR]\n"
+    "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
+    "                [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n"
 #endif
     ;
 

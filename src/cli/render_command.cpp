@@ -10,6 +10,7 @@
 
 // The core headers come before Qt's: ViewFrame has a member named like Qt's "slots" macro.
 #include "cli/console_ports.h"
+#include "cli/expansion_json.h"
 #include "cli/headless_session.h"
 #include "model/dialogs.h"
 #include "text/errors.h"
@@ -25,7 +26,8 @@ namespace tavo::cli {
 namespace {
 
 constexpr std::string_view usage =
-    "usage: tavo-cli render FILE -o PICTURE [--width W] [--height H] [--program-folder DIR]\n";
+    "usage: tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
+    "                       [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n";
 
 struct RenderArguments {
   std::filesystem::path input;
@@ -33,11 +35,13 @@ struct RenderArguments {
   int width = 1000;
   int height = 800;
   std::filesystem::path programFolder = std::filesystem::current_path();
+  SymmetryViewRequest views;  // --expand N, --packing A0 A1 B0 B1 C0 C1
 };
 
 // Nullopt (after printing why) when the arguments do not form a command.
-std::optional<RenderArguments> parseArguments(const std::vector<std::string>& args) {
+std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
   RenderArguments result;
+  result.views = takeSymmetryViewArguments(args, true);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -73,13 +77,20 @@ bool endsWithSvg(const std::filesystem::path& file) {
 
 // Opens the file in a headless Workbench whose picture is drawn onto `canvas`: the first frame
 // of the window at this size.
-bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments, model::Dialogs& dialogs) {
+bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments,
+              model::CollectingDialogs& dialogs) {
   HeadlessSession session(dialogs, canvas, arguments.programFolder, SessionUse::Picture,
                           arguments.width, arguments.height);
-  return session.open(arguments.input);
+  if (!session.open(arguments.input)) return false;
+  if (arguments.views.any()) {
+    // A picture is all the command makes: no unit list is written beside the file.
+    session.bench().state().readOptions.writeFiles = false;
+    runSymmetryViews(session.bench(), arguments.views, dialogs.shown, true);
+  }
+  return true;
 }
 
-int drawWith(const RenderArguments& arguments, model::Dialogs& dialogs) {
+int drawWith(const RenderArguments& arguments, model::CollectingDialogs& dialogs) {
   if (endsWithSvg(arguments.output)) {
     QSvgGenerator generator;
     generator.setFileName(QString::fromStdString(arguments.output.string()));

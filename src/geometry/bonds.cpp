@@ -91,6 +91,7 @@ void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, const Par
   for (int i = 1; i <= n - 1; ++i) {
     for (int j = i + 1; j <= n; ++j) {
       if (parts.allows(s.atoms[i].part, s.atoms[j].part) &&
+          copiesMayBond(s.atoms[i].part, s.atoms[i].unit, s.atoms[j].part, s.atoms[j].unit) &&
           viewDistance(view[i], view[j]) <
               bondLimit(t.bondFactor, atomRadius(s, i), atomRadius(s, j))) {
         if (!bonds.add(i, j)) return;
@@ -100,10 +101,10 @@ void plainAtomBonds(model::StructureModel& s, const BondThresholds& t, const Par
 }
 
 // Kinds 2 and 3: every entry of `kind` against every non-H atom of a part it may bond to.
-template <class Radius, class Part>
+template <class Radius, class Part, class Unit>
 void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, int factor,
-                  const Radius& radiusOf, const Part& partOf, const PartRule& parts,
-                  model::Dialogs& d) {
+                  const Radius& radiusOf, const Part& partOf, const Unit& unitOf,
+                  const PartRule& parts, model::Dialogs& d) {
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
   const Vec3* from = viewOfKind(s, kind, count);
@@ -111,6 +112,7 @@ void plainToAtoms(model::StructureModel& s, int bondKind, int kind, int count, i
   for (int i = 1; i <= count; ++i) {
     for (int j = 1; j <= s.workingAtomCount; ++j) {
       if (parts.allows(partOf(i), s.atoms[j].part) &&
+          copiesMayBond(partOf(i), unitOf(i), s.atoms[j].part, s.atoms[j].unit) &&
           viewDistance(from[i], atoms[j]) < bondLimit(factor, radiusOf(i), atomRadius(s, j))) {
         if (!bonds.add(i, j)) return;
       }
@@ -142,13 +144,14 @@ void detectConnectionPlain(model::StructureModel& s, const BondThresholds& t, mo
   if (hydrogenKindRuns(s, t)) {
     plainToAtoms(
         s, 2, 2, s.workingHCount, t.bondFactor, [&s](int i) { return hydrogenRadius(s, i); },
-        [&s](int i) { return s.hydrogens[i].part; }, parts, d);
+        [&s](int i) { return s.hydrogens[i].part; }, [&s](int i) { return s.hydrogens[i].unit; },
+        parts, d);
   }
   if (peakKindsRun(s, t)) {
     const double r0 = elementRadius(s, 0);
     plainToAtoms(
         s, 3, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; },
-        [](int) { return 0; }, parts, d);
+        [](int) { return 0; }, [](int) { return 0; }, parts, d);
     plainPeakPeak(s, t, d);
   }
 }
@@ -360,6 +363,7 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const Part
   const double* radii = w.atomRadii.data();
   const double* slotRadii = w.slotRadii.data();
   const int* slotParts = w.slotParts.data();
+  const int* slotUnits = w.slotUnits.data();
   const int factor = t.bondFactor;
   const double reach2 = reachSquared(reach);
   orderAsGrid(w.atomGrid, w);
@@ -369,11 +373,13 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const Part
         const Vec3 p = view[i];
         const double ri = radii[i];
         const int pi = w.atomParts[static_cast<size_t>(i)];
+        const int ui = w.atomUnits[static_cast<size_t>(i)];
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
           // The part test comes last: it is cheap, but few candidates get that far.
           if (j > i && !beyondReach(p, q, reach2) &&
               viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
-              parts.allows(pi, slotParts[slot])) {
+              parts.allows(pi, slotParts[slot]) &&
+              copiesMayBond(pi, ui, slotParts[slot], slotUnits[slot])) {
             w.partners.push_back(j);
           }
         });
@@ -381,16 +387,17 @@ void gridAtomBonds(model::StructureModel& s, const BondThresholds& t, const Part
       bonds, w);
 }
 
-template <class Radius, class Part>
+template <class Radius, class Part, class Unit>
 void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
-                 const Radius& radiusOf, const Part& partOf, const PartRule& parts,
-                 model::Dialogs& d, BondWorkspace& w, double reach) {
+                 const Radius& radiusOf, const Part& partOf, const Unit& unitOf,
+                 const PartRule& parts, model::Dialogs& d, BondWorkspace& w, double reach) {
   KindFiller bonds(s, bondKind, d);
   bonds.clear();
   if (!(reach > 0)) return;
   const Vec3* from = viewOfKind(s, bondKind, count);  // kind 2 = H atoms, kind 3 = peaks
   const double* slotRadii = w.slotRadii.data();
   const int* slotParts = w.slotParts.data();
+  const int* slotUnits = w.slotUnits.data();
   const double reach2 = reachSquared(reach);
   orderByCell(w.atomGrid, from, count, w);
   storeInIndexOrder(
@@ -399,10 +406,12 @@ void gridToAtoms(model::StructureModel& s, int bondKind, int count, int factor,
         const Vec3 p = from[i];
         const double ri = radiusOf(i);
         const int pi = partOf(i);
+        const int ui = unitOf(i);
         w.atomGrid.forEachNear(p, [&](int j, const Vec3& q, int slot) {
           if (!beyondReach(p, q, reach2) &&
               viewDistance(p, q) < bondLimit(factor, ri, slotRadii[slot]) &&
-              parts.allows(pi, slotParts[slot])) {
+              parts.allows(pi, slotParts[slot]) &&
+              copiesMayBond(pi, ui, slotParts[slot], slotUnits[slot])) {
             w.partners.push_back(j);
           }
         });
@@ -447,23 +456,27 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
   RadiusRange atomRange, hydrogenRange, peakRange;
   w.atomRadii.resize(static_cast<size_t>(std::max(s.workingAtomCount, 0)) + 1);
   w.atomParts.resize(w.atomRadii.size());
+  w.atomUnits.resize(w.atomRadii.size());
   for (int i = 1; i <= s.workingAtomCount; ++i) {
     // The atom records are large: fetch the sfac of later ones while this one is read.
     if (i + radiusPrefetch <= s.workingAtomCount)
       __builtin_prefetch(&s.atoms[i + radiusPrefetch].sfac);
     w.atomRadii[static_cast<size_t>(i)] = atomRadius(s, i);
     w.atomParts[static_cast<size_t>(i)] = s.atoms[i].part;
+    w.atomUnits[static_cast<size_t>(i)] = s.atoms[i].unit;
     atomRange.add(w.atomRadii[static_cast<size_t>(i)]);
   }
   if (hydrogens) {
     w.hydrogenRadii.resize(static_cast<size_t>(s.workingHCount) + 1);
     w.hydrogenParts.resize(w.hydrogenRadii.size());
+    w.hydrogenUnits.resize(w.hydrogenRadii.size());
     for (int i = 1; i <= s.workingHCount; ++i) {
       if (i + radiusPrefetch <= s.workingHCount) {
         __builtin_prefetch(&s.hydrogens[i + radiusPrefetch].sfac);
       }
       w.hydrogenRadii[static_cast<size_t>(i)] = hydrogenRadius(s, i);
       w.hydrogenParts[static_cast<size_t>(i)] = s.hydrogens[i].part;
+      w.hydrogenUnits[static_cast<size_t>(i)] = s.hydrogens[i].unit;
       hydrogenRange.add(w.hydrogenRadii[static_cast<size_t>(i)]);
     }
   }
@@ -476,10 +489,12 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
                    std::max({reach1, reach2, reach3}));
   w.slotRadii.resize(static_cast<size_t>(w.atomGrid.size()));
   w.slotParts.resize(static_cast<size_t>(w.atomGrid.size()));
+  w.slotUnits.resize(static_cast<size_t>(w.atomGrid.size()));
   for (int slot = 0; slot < w.atomGrid.size(); ++slot) {
     const int i = w.atomGrid.item(slot);
     w.slotRadii[static_cast<size_t>(slot)] = w.atomRadii[static_cast<size_t>(i)];
     w.slotParts[static_cast<size_t>(slot)] = w.atomParts[static_cast<size_t>(i)];
+    w.slotUnits[static_cast<size_t>(slot)] = w.atomUnits[static_cast<size_t>(i)];
   }
 
   const PartRule parts = partRuleOf(s);
@@ -489,12 +504,13 @@ void DetectConnection(model::StructureModel& s, const BondThresholds& t, model::
     const double* radii = w.hydrogenRadii.data();
     gridToAtoms(
         s, 2, s.workingHCount, t.bondFactor, [radii](int i) { return radii[i]; },
-        [&w](int i) { return w.hydrogenParts[static_cast<size_t>(i)]; }, parts, d, w, reach2);
+        [&w](int i) { return w.hydrogenParts[static_cast<size_t>(i)]; },
+        [&w](int i) { return w.hydrogenUnits[static_cast<size_t>(i)]; }, parts, d, w, reach2);
   }
   if (peaks) {
     gridToAtoms(
         s, 3, s.workingPeakCount, t.peakBondFactor, [r0](int) { return r0; }, [](int) { return 0; },
-        parts, d, w, reach3);
+        [](int) { return 0; }, parts, d, w, reach3);
     gridPeakPeak(s, t, d, w);
   }
 }

@@ -67,6 +67,13 @@ class PartRule {
   std::vector<std::pair<int, int>> m_pairs;  // each pair with the smaller number first
 };
 
+/// SHELXL's rule for disorder on a special position: an atom of a negative PART bonds to no
+/// symmetry copy of an atom of the same negative PART (`unit` 0 for the file's own atoms, n for a
+/// copy of expansion unit n).
+inline bool copiesMayBond(int part1, int unit1, int part2, int unit2) {
+  return !(part1 < 0 && part1 == part2 && unit1 != unit2);
+}
+
 /// The part rule of the structure's instruction lines (its "BIND m n" cards).
 PartRule partRuleOf(const model::StructureModel& structure);
 /// The PART number of an atom or H atom; 0 for a peak.
@@ -87,6 +94,9 @@ class BondWorkspace {
   std::vector<double> hydrogenRadii;  // by HydrogenTable index
   std::vector<int> atomParts;         // PART numbers by AtomTable index
   std::vector<int> hydrogenParts;     // PART numbers by HydrogenTable index
+  std::vector<int> atomUnits;         // expansion unit numbers by AtomTable index
+  std::vector<int> hydrogenUnits;     // expansion unit numbers by HydrogenTable index
+  std::vector<int> slotUnits;         // atom unit numbers in the cell order of atomGrid
   std::vector<double> slotRadii;      // atom radii in the cell order of atomGrid
   std::vector<int> slotParts;         // atom PART numbers in the cell order of atomGrid
   std::vector<int> queryOrder;        // the entries of one kind in cell order
@@ -99,7 +109,8 @@ class BondWorkspace {
 /// Rebuilds kind 1 (distance pass, then BIND cards), kind 2 when H atoms are shown and
 /// kinds 3 and 4 when peaks are shown, from the view coordinates of the working tables. Atoms
 /// and H atoms of different non-zero PARTs are not bonded by distance unless a "BIND m n" card
-/// joins their parts (peaks count as PART 0); a "BIND atom1 atom2" card bonds whatever. A full
+/// joins their parts (peaks count as PART 0), and an atom of a negative PART is not bonded to a
+/// symmetry copy of an atom of the same PART; a "BIND atom1 atom2" card bonds whatever. A full
 /// kind shows its message once and keeps the pairs found so far. Uses a cell list; the pairs and
 /// their order are exactly those of detectConnectionPlain. The caller refreshes the distance
 /// window (ShowDistances).

@@ -23,7 +23,8 @@ enum Parameter : int { X = 1, Y, Z, Sof, U11, U22, U33, U23, U13, U12 };
 using ParameterCodes = std::array<double, 11>;  // index 0 unused
 
 /// A non-hydrogen atom (AtomTable entry). Entries above nonHCount up to workingAtomCount are
-/// symmetry-generated copies: only label, sfac, part and the view coordinates mean anything there.
+/// symmetry-generated copies: they carry label, sfac, the transformed position and displacement
+/// parameters, part, unit and the view coordinates.
 struct Atom {
   std::string label;                                            // at most 8 characters
   int sfac = 0;                                                 // 1-based ElementTable index
@@ -39,6 +40,7 @@ struct Atom {
   int mark = 0;             // 1 = to be removed by the next purge
   ParameterCodes codes{};   // free-variable codes of parameters 1..10
   std::string comment;      // text after "!" on the atom line, without the "!"
+  int unit = 0;             // 0 for an atom of the file; n for a copy of expansion unit n
   friend bool operator==(const Atom&, const Atom&) = default;
 };
 
@@ -60,6 +62,7 @@ struct Hydrogen {
   /// Where a free H stands in the atom list: after AtomTable entry `afterAtom` (0 = before the
   /// first atom, -1 = after the last one). Not used for riding H atoms.
   int afterAtom = -1;
+  int unit = 0;  // 0 for an H atom of the file; n for a copy of expansion unit n
   friend bool operator==(const Hydrogen&, const Hydrogen&) = default;
 };
 

@@ -26,7 +26,7 @@ void store(Workbench& bench, int value) {
   bench.controls().*field = range.clamp(value);
 }
 
-const std::array<IntControl, 41> intControls = {{
+const std::array<IntControl, 44> intControls = {{
     {"SpinEdit1", [](Workbench& b, int v) { b.viewCommands().setZoom(v); }},
     {"TrackBar7", [](Workbench& b, int v) { b.viewCommands().setZoomTrack(v); }},
     {"SpinEdit2", [](Workbench& b, int v) { b.viewCommands().setRotation(1, v); }},
@@ -69,7 +69,11 @@ const std::array<IntControl, 41> intControls = {{
     {"SpinEdit24", store<&ControlValues::partNumber, partNumberRange>},
     {"SpinEdit30", store<&ControlValues::alignAxis, alignAxisRange>},
     {"SpinEdit31", store<&ControlValues::alignSense, alignSenseRange>},
-    {"SpinEdit19", store<&ControlValues::symmetryCode, symmetryCodeRange>},
+    {"SpinEdit19", [](Workbench& b, int v) { b.expansionCommands().SpinEdit19Change(v); }},
+    // The buttons of the symmetry views: a non-zero value presses them.
+    {"ReExp", [](Workbench& b, int v) { if (v != 0) b.expansionCommands().ReExp1Click(); }},
+    {"RePck", [](Workbench& b, int v) { if (v != 0) b.expansionCommands().RePck1Click(); }},
+    {"Remove", [](Workbench& b, int v) { if (v != 0) b.expansionCommands().Remove1Click(); }},
     {"CheckBox37", [](Workbench& b, int v) { b.controls().useLetters = v != 0; }},
     {"DispBond", [](Workbench& b, int v) { b.viewCommands().setDistanceBondShown(v != 0); }},
     // The space-group controls.

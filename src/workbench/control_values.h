@@ -35,12 +35,12 @@ inline constexpr ControlRange labelSizeRange{1, 50, 6};           // SpinEdit26
 inline constexpr ControlRange bondThresholdRange{1, 20, 11};      // SpinEdit5, SpinEdit7
 inline constexpr ControlRange peakTensRange{0, 100, 0};           // SpinEdit6
 inline constexpr ControlRange peakDigitRange{0, 9, 0};            // SpinEdit27..29
-inline constexpr ControlRange symmetryCodeRange{0, 32, 0};        // SpinEdit19
-inline constexpr ControlRange hfixMRange{1, 16, 4};               // SpinEdit22
-inline constexpr ControlRange hfixNRange{1, 9, 3};                // SpinEdit23
-inline constexpr ControlRange partNumberRange{0, 100, 0};         // SpinEdit24
-inline constexpr ControlRange alignAxisRange{1, 3, 1};            // SpinEdit30
-inline constexpr ControlRange alignSenseRange{0, 1, 1};           // SpinEdit31
+inline constexpr ControlRange symmetryCodeRange{0, 255, 0};  // SpinEdit19: up to the unit count
+inline constexpr ControlRange hfixMRange{1, 16, 4};          // SpinEdit22
+inline constexpr ControlRange hfixNRange{1, 9, 3};           // SpinEdit23
+inline constexpr ControlRange partNumberRange{0, 100, 0};    // SpinEdit24
+inline constexpr ControlRange alignAxisRange{1, 3, 1};       // SpinEdit30
+inline constexpr ControlRange alignSenseRange{0, 1, 1};      // SpinEdit31
 
 /// The display flags of the main window; every change redraws.
 struct DisplayFlags {

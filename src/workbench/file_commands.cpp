@@ -119,6 +119,7 @@ void FileCommands::readStructureFrom(const fs::path& file) {
   s.structureRead();
   s.selection.forget();
   s.selection.capacity = s.structure.limits.atmMax;
+  s.dropCopies();
   s.loaded = true;
   s.initGraphics();
 }

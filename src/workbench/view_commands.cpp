@@ -6,6 +6,7 @@
 #include "text/text.h"
 #include "view/graphics_settings.h"
 #include "view/view_state.h"
+#include "workbench/expansion_commands.h"
 
 namespace tavo::workbench {
 
@@ -83,6 +84,14 @@ void ViewCommands::toggleDisplayFlag(DisplayFlag flag) {
 
 void ViewCommands::setDisplayFlag(DisplayFlag flag, bool on) {
   WorkbenchState& s = m_context.state;
+  if (m_expansion != nullptr && flag == DisplayFlag::ExpandConnections) {
+    m_expansion->CheckBox4Click(on);
+    return;
+  }
+  if (m_expansion != nullptr && flag == DisplayFlag::Packing) {
+    m_expansion->CheckBox31Click(on);
+    return;
+  }
   DisplayFlags& d = s.display;
   Changes changes;
   changes.bonds = false;
@@ -162,9 +171,7 @@ void ViewCommands::initializeViewItems() {
   d.ellipse = d.expandConnections = d.packingView = false;
   d.expandHydrogens = d.expandPeaks = false;
   if (s.modes.isAnyOf({MouseMode::CalcPlane, MouseMode::AngV1V2})) s.turnEditingModeOff();
-  s.structure.workingAtomCount = s.structure.nonHCount;
-  s.structure.workingHCount = s.structure.hCount;
-  s.structure.workingPeakCount = s.structure.peakCount;
+  s.dropCopies();
   if (!s.loaded) return;
   s.initGraphics();
   s.afterChange({.fractionalCoordinates = false, .resetView = true});

@@ -8,6 +8,8 @@
 
 namespace tavo::workbench {
 
+class ExpansionCommands;
+
 /// The "Interatomic Distances" window (TForm12): the connections of the last bond detection.
 struct DistanceListWindow {
   bool visible = false;
@@ -59,9 +61,12 @@ class ViewCommands {
   void setDistanceBondShown(bool on);
 
   const DistanceListWindow& distanceList() const { return m_distanceList; }
+  /// The flags 'Expand' and 'Packing' run the searches of the symmetry views.
+  void attachExpansion(ExpansionCommands& expansion) { m_expansion = &expansion; }
 
  private:
   CommandContext m_context;
+  ExpansionCommands* m_expansion = nullptr;
   DistanceListWindow m_distanceList;
 };
 

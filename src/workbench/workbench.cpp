@@ -14,10 +14,12 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_files({m_state, dialogs, clock}),
       m_view({m_state, dialogs, clock}),
       m_modes({m_state, dialogs, clock}),
+      m_expansion({m_state, dialogs, clock}),
       m_preferences({m_state, dialogs, clock}),
       m_workingGrids({m_state, dialogs, clock}),
       m_symmetry({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
+  m_view.attachExpansion(m_expansion);
 }
 
 bool Workbench::run(const std::function<void()>& command) {

@@ -7,6 +7,7 @@
 
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
+#include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
@@ -58,6 +59,9 @@ class Workbench {
   FileCommands& fileCommands() { return m_files; }
   ViewCommands& viewCommands() { return m_view; }
   ModeCommands& modeCommands() { return m_modes; }
+  /// The expansion and packing views, the "Wait!" and 'Packing View Range' windows.
+  ExpansionCommands& expansionCommands() { return m_expansion; }
+  const ExpansionCommands& expansionCommands() const { return m_expansion; }
   /// The windows of the Preferences menu: ellipse parameters, element definitions, graphics.
   PreferenceCommands& preferences() { return m_preferences; }
   const PreferenceCommands& preferences() const { return m_preferences; }
@@ -104,6 +108,7 @@ class Workbench {
   FileCommands m_files;
   ViewCommands m_view;
   ModeCommands m_modes;
+  ExpansionCommands m_expansion;
   PreferenceCommands m_preferences;
   WorkingGridsPanel m_workingGrids;
   SymmetryCommands m_symmetry;

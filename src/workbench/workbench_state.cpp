@@ -130,6 +130,18 @@ void WorkbenchState::structureRead() {
     follower();
 }
 
+void WorkbenchState::dropCopies() {
+  structure.workingAtomCount = structure.nonHCount;
+  structure.workingHCount = structure.hCount;
+  structure.workingPeakCount = structure.peakCount;
+  for (const std::function<void()>& follower : m_copyFollowers)
+    follower();
+}
+
+void WorkbenchState::followCopiesDropped(std::function<void()> follower) {
+  m_copyFollowers.push_back(std::move(follower));
+}
+
 void WorkbenchState::loadGraphicsSettings() {
   try {
     m_preferences->loadGraphicsSettings();
@@ -277,9 +289,7 @@ void WorkbenchState::resetModesAndViewFlags() {
   d.hideHydrogenLabels = d.expandPeaks = d.expandHydrogens = false;
   d.spotHydrogens = false;
   controls.useLetters = false;  // CheckBox37
-  structure.workingAtomCount = structure.nonHCount;
-  structure.workingHCount = structure.hCount;
-  structure.workingPeakCount = structure.peakCount;
+  dropCopies();
   window.inputs = {};
   window.hfixRulesWindowVisible = false;
 }

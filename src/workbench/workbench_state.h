@@ -145,6 +145,10 @@ class WorkbenchState {
   void followLoad(std::function<void()> follower);
   /// Runs the load followers.
   void structureRead();
+  /// Drops the symmetry copies (the working counts return to the file counts) at a load and a
+  /// view reset; then every follower runs (the symmetry views forget their state).
+  void dropCopies();
+  void followCopiesDropped(std::function<void()> follower);
   void notifyState();
   void showPopup(PopupMenu menu, editing::ScreenPoint at);
   /// The view together with what a gesture step needs (structure, frame, clock, redraw).
@@ -203,6 +207,7 @@ class WorkbenchState {
   PreferenceCommands* m_preferences = nullptr;
   std::vector<std::function<void()>> m_detectionFollowers;
   std::vector<std::function<void()>> m_loadFollowers;
+  std::vector<std::function<void()>> m_copyFollowers;
 };
 
 }  // namespace tavo::workbench

@@ -1,34 +1,18 @@
 // Creation of the auxiliary windows.
 #include "app/windows/window_set.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
-
 #include "app/qt_text.h"
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
+#include "app/windows/packing_range_window.h"
 #include "app/windows/static_text_window.h"
+#include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
 
 namespace tavo::app {
-
-namespace {
-
-// The "Wait!" window shown while the expansion and packing searches run.
-AuxiliaryWindow* waitWindow(const WindowEntry& entry, QWidget* main) {
-  auto* window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
-  auto* layout = new QVBoxLayout(window);
-  auto* text = new QLabel(QStringLiteral("Searching the symmetry copies. Please wait."), window);
-  text->setAlignment(Qt::AlignCenter);
-  layout->addWidget(text);
-  window->resize(280, 90);
-  return window;
-}
-
-}  // namespace
 
 WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
   for (const WindowEntry& entry : auxiliaryWindows()) {
@@ -50,7 +34,9 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
     } else if (entry.objectName == "TForm18") {
       window = m_graphicsSettings = new GraphicsSettingsWindow(bench, main);
     } else if (entry.objectName == "TForm21") {
-      window = waitWindow(entry, main);
+      window = m_wait = new WaitWindow(entry.caption, main);
+    } else if (entry.objectName == "TForm14") {
+      window = m_packingRange = new PackingRangeWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -19,6 +19,8 @@ class ElementDefinitionsWindow;
 class FileListWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
+class PackingRangeWindow;
+class WaitWindow;
 
 class WindowSet {
  public:
@@ -35,6 +37,8 @@ class WindowSet {
   EllipseParamsWindow* ellipseParams() const { return m_ellipseParams; }
   ElementDefinitionsWindow* elementDefinitions() const { return m_elementDefinitions; }
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
+  WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
+  PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -44,6 +48,8 @@ class WindowSet {
   EllipseParamsWindow* m_ellipseParams = nullptr;
   ElementDefinitionsWindow* m_elementDefinitions = nullptr;
   GraphicsSettingsWindow* m_graphicsSettings = nullptr;
+  WaitWindow* m_wait = nullptr;
+  PackingRangeWindow* m_packingRange = nullptr;
 };
 
 }  // namespace tavo::app
