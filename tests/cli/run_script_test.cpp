@@ -171,6 +171,8 @@ TEST(RunScript, AFailingLineStopsTheScriptWithItsNumber) {
       {"open paraben.res\nmode Spin\n", "line 2", "there is no mouse mode \"Spin\"",
        "an unknown mode"},
       {"frobnicate\n", "line 1", "unknown command 'frobnicate'", "an unknown command"},
+      {"open paraben.res\n\"Undo Last Edit\"\n", "line 2", "\"Undo Last Edit\" is disabled now",
+       "nothing to undo after an open"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);

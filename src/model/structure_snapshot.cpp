@@ -1,0 +1,88 @@
+// Taking and restoring snapshots of the structure model.
+#include "model/structure_snapshot.h"
+
+#include <cassert>
+
+namespace tavo::model {
+
+namespace {
+
+template <typename T>
+std::vector<T> entries(const OneBased<T>& table, int first, int last) {
+  std::vector<T> out;
+  out.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
+  for (int i = first; i <= last; ++i)
+    out.push_back(table[i]);
+  return out;
+}
+
+template <typename T>
+int putBack(OneBased<T>& table, const std::vector<T>& saved, int first) {
+  int i = first;
+  for (const T& entry : saved)
+    table[i++] = entry;
+  return i - 1;
+}
+
+}  // namespace
+
+StructureSnapshot takeSnapshot(const StructureModel& s) {
+  StructureSnapshot snapshot;
+  snapshot.atoms = entries(s.atoms, 1, s.nonHCount);
+  snapshot.hydrogens = entries(s.hydrogens, 1, s.hCount);
+  snapshot.peaks = entries(s.peaks, 1, s.peakCount);
+  snapshot.ridingGroups = entries(s.ridingGroups, 1, s.ridingGroupCount);
+  snapshot.fvar = entries(s.fvar, 1, s.fvarCount);
+  snapshot.elements = entries(s.elements, 0, s.elementCount);
+  snapshot.cell = s.cell;
+  snapshot.symmetry = {s.symmetry.opCount,          s.symmetry.ops,
+                       s.symmetry.translationUnit,  s.symmetry.translationUnitText,
+                       s.symmetry.spaceGroupNumber, s.symmetry.settingNumber};
+  snapshot.atomListCards = s.atomListCards;
+  snapshot.instructionLines = s.instructionLines;
+  snapshot.markers = s.markers;
+  snapshot.hklfLine = s.hklfLine;
+  snapshot.fvarComment = s.fvarComment;
+  snapshot.hklfTrailer = s.hklfTrailer;
+  snapshot.anisoCount = s.anisoCount;
+  snapshot.isoCount = s.isoCount;
+  snapshot.noFvar = s.noFvar;
+  return snapshot;
+}
+
+void restoreSnapshot(StructureModel& s, const StructureSnapshot& snapshot) {
+  // The tables were allocated for the file the snapshot was taken of: every count fits.
+  assert(static_cast<int>(snapshot.atoms.size()) <= s.atoms.capacity());
+  s.nonHCount = s.workingAtomCount = putBack(s.atoms, snapshot.atoms, 1);
+  s.hCount = s.workingHCount = putBack(s.hydrogens, snapshot.hydrogens, 1);
+  s.peakCount = s.workingPeakCount = putBack(s.peaks, snapshot.peaks, 1);
+  s.ridingGroupCount = putBack(s.ridingGroups, snapshot.ridingGroups, 1);
+  s.fvarCount = putBack(s.fvar, snapshot.fvar, 1);
+  s.elementCount = putBack(s.elements, snapshot.elements, 0);
+  s.cell = snapshot.cell;
+  const SymmetrySnapshot& symmetry = snapshot.symmetry;
+  s.symmetry.opCount = symmetry.opCount;
+  s.symmetry.ops = symmetry.ops;
+  s.symmetry.translationUnit = symmetry.translationUnit;
+  s.symmetry.translationUnitText = symmetry.translationUnitText;
+  s.symmetry.spaceGroupNumber = symmetry.spaceGroupNumber;
+  s.symmetry.settingNumber = symmetry.settingNumber;
+  s.atomListCards = snapshot.atomListCards;
+  std::string title = s.instructionLines.empty() ? std::string() : s.instructionLines.front();
+  s.instructionLines = snapshot.instructionLines;
+  if (!title.empty() && !s.instructionLines.empty()) s.instructionLines.front() = std::move(title);
+  s.markers = snapshot.markers;
+  s.hklfLine = snapshot.hklfLine;
+  s.fvarComment = snapshot.fvarComment;
+  s.hklfTrailer = snapshot.hklfTrailer;
+  s.anisoCount = snapshot.anisoCount;
+  s.isoCount = snapshot.isoCount;
+  s.noFvar = snapshot.noFvar;
+  for (std::size_t kind = 1; kind < s.selected.size(); ++kind) {
+    const int count = kind == 1 ? s.nonHCount : kind == 2 ? s.hCount : s.peakCount;
+    for (int i = 0; i <= count && i < s.selected[kind].capacity(); ++i)
+      s.selected[kind][i] = 0;
+  }
+}
+
+}  // namespace tavo::model
