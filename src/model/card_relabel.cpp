@@ -114,6 +114,13 @@ std::vector<WordSpan> wordSpans(std::string_view line) {
 /// The new text of an atom-name word, or nothing when no rename reaches it.
 std::optional<std::string> renamedWord(std::string_view word, const Scope& scope,
                                        const std::vector<LabelRename>& renames) {
+  // "C2=": the continuation sign written against the last name.
+  if (word.size() > 1 && word.back() == '=') {
+    std::optional<std::string> renamed =
+        renamedWord(word.substr(0, word.size() - 1), scope, renames);
+    if (renamed) *renamed += '=';
+    return renamed;
+  }
   const std::size_t underscore = word.find('_');
   const std::string_view label = word.substr(0, underscore);
   const std::string_view suffix =
@@ -409,6 +416,11 @@ void checkLabelForm(const std::string& label) {
     throw UserError("The label " + quoted +
                     " cannot name an atom: a label begins with a letter and holds no blank, "
                     "'_', '!' or '='.");
+  }
+  if (isPeakLabel(label)) {
+    throw UserError("The label " + quoted +
+                    " is the name of a difference-map peak (Q and a number) and cannot name an "
+                    "atom.");
   }
   if (isInstructionName(label)) {
     throw UserError("The label " + quoted +

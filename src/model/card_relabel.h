@@ -56,8 +56,8 @@ std::vector<std::string> cardsNaming(const StructureModel& structure, std::strin
 
 /// Refuses (UserError) a new label for an atom of `residue`: empty, longer than four
 /// characters, not beginning with a letter, holding a blank, "_", "!" or "=", the name of an
-/// instruction, or already the label (case ignored) of another non-H or H atom of that residue.
-/// `except` is the atom being renamed (its own label is no clash).
+/// instruction or of a peak (Q and a number), or already the label (case ignored) of another non-H
+/// or H atom of that residue. `except` is the atom being renamed (its own label is no clash).
 void checkNewLabel(const StructureModel& structure, std::string_view newLabel,
                    const Residue& residue, AtomRef except = {});
 

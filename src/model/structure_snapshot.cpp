@@ -1,6 +1,7 @@
 // Taking and restoring snapshots of the structure model.
 #include "model/structure_snapshot.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace tavo::model {
@@ -53,6 +54,15 @@ StructureSnapshot takeSnapshot(const StructureModel& s) {
 void restoreSnapshot(StructureModel& s, const StructureSnapshot& snapshot) {
   // The tables were allocated for the file the snapshot was taken of: every count fits.
   assert(static_cast<int>(snapshot.atoms.size()) <= s.atoms.capacity());
+  // The flags of every entry in use now and after, generated copies included, are cleared.
+  const std::array<int, 4> inUse = {
+      0, std::max(s.workingAtomCount, static_cast<int>(snapshot.atoms.size())),
+      std::max(s.workingHCount, static_cast<int>(snapshot.hydrogens.size())),
+      std::max(s.workingPeakCount, static_cast<int>(snapshot.peaks.size()))};
+  for (std::size_t kind = 1; kind < s.selected.size(); ++kind) {
+    for (int i = 0; i <= inUse[kind] && i <= s.selected[kind].capacity(); ++i)
+      s.selected[kind][i] = 0;
+  }
   s.nonHCount = s.workingAtomCount = putBack(s.atoms, snapshot.atoms, 1);
   s.hCount = s.workingHCount = putBack(s.hydrogens, snapshot.hydrogens, 1);
   s.peakCount = s.workingPeakCount = putBack(s.peaks, snapshot.peaks, 1);
@@ -78,11 +88,6 @@ void restoreSnapshot(StructureModel& s, const StructureSnapshot& snapshot) {
   s.anisoCount = snapshot.anisoCount;
   s.isoCount = snapshot.isoCount;
   s.noFvar = snapshot.noFvar;
-  for (std::size_t kind = 1; kind < s.selected.size(); ++kind) {
-    const int count = kind == 1 ? s.nonHCount : kind == 2 ? s.hCount : s.peakCount;
-    for (int i = 0; i <= count && i < s.selected[kind].capacity(); ++i)
-      s.selected[kind][i] = 0;
-  }
 }
 
 }  // namespace tavo::model

@@ -74,6 +74,8 @@ void putBack(WorkbenchState& state, const model::StructureSnapshot& snapshot) {
   state.selection.forget();
   state.distance = {};
   state.adjustPending = false;
+  // The copies of an expansion are gone with the working counts: the view is no longer grown.
+  state.display.expandConnections = state.display.packingView = false;
   if (sameCell) {
     // The user keeps the orientation and zoom of the view.
     placeInCurrentView(state.structure, state.frame);

@@ -53,6 +53,7 @@ TEST(RelabelCards, OneLineCardsOfTheInstructionPart) {
       {"REM DFIX C1 C10", "REM DFIX C1 C10", "a REM line is untouched"},
       {"SUMP 1 0.001 1 2 1 3", "SUMP 1 0.001 1 2 1 3", "SUMP names free variables"},
       {"CONN 5 C1", "CONN 5 C10", "CONN"},
+      {"SADI C1 C2=", "SADI C10 C2A=", "a continuation sign against the last name"},
       {"C1", "C1", "a line that is no card"},
   };
   for (const Case& c : cases) {
@@ -215,6 +216,11 @@ TEST(CheckNewLabel, SHELXLsRulesForANewLabel) {
        "The label 'PART' is the name of a SHELXL instruction and cannot name "
        "an atom."},
       {"", tol(1), {}, "An atom needs a label: the new label is empty."},
+      {"Q12",
+       tol(1),
+       {},
+       "The label 'Q12' is the name of a difference-map peak (Q and a number) "
+       "and cannot name an atom."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
