@@ -1,13 +1,11 @@
 // Atom names inside SHELXL cards: renaming atoms in every card that names them (the instruction
-// lines and the cards kept from the atom list), finding the cards that name an atom, and the
-// label rules a new name must keep.
+// lines and the cards kept from the atom list) and finding the cards that name an atom.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "model/atom_ref.h"
 #include "model/residue.h"
 #include "model/structure_model.h"
 
@@ -20,15 +18,6 @@ struct LabelRename {
   Residue residue;
   friend bool operator==(const LabelRename&, const LabelRename&) = default;
 };
-
-/// One rename of an atom or H atom of the tables.
-struct AtomRename {
-  AtomRef atom;
-  std::string newLabel;
-};
-
-/// The most characters of an atom label that SHELXL reads.
-inline constexpr std::size_t maxLabelLength = 4;
 
 /// True when the first word of a card (its keyword, any residue suffix aside) is one whose
 /// parameters may name atoms: ANIS, BIND, BLOC, BOND, CHIV, CONF, CONN, DANG, DELU, DFIX, EADP,
@@ -53,19 +42,5 @@ int relabelCards(StructureModel& structure, const std::vector<LabelRename>& rena
 /// what deleting that atom would leave pointing nowhere. In file order: instruction lines first.
 std::vector<std::string> cardsNaming(const StructureModel& structure, std::string_view label,
                                      const Residue& residue);
-
-/// Refuses (UserError) a new label for an atom of `residue`: empty, longer than four
-/// characters, not beginning with a letter, holding a blank, "_", "!" or "=", the name of an
-/// instruction or of a peak (Q and a number), or already the label (case ignored) of another non-H
-/// or H atom of that residue. `except` is the atom being renamed (its own label is no clash).
-void checkNewLabel(const StructureModel& structure, std::string_view newLabel,
-                   const Residue& residue, AtomRef except = {});
-
-/// Renames atoms of the AtomTable and HydrogenTable all at once: every new label is checked
-/// (checkNewLabel, clashes judged after all renames, so swaps and shifts work; two renames to
-/// one label in one residue are refused) before anything changes, then the cards follow
-/// (relabelCards) and the tables take the new labels. Returns the number of card lines changed.
-/// Throws UserError, with nothing changed, when a label is refused.
-int renameAtoms(StructureModel& structure, const std::vector<AtomRename>& renames);
 
 }  // namespace tavo::model

@@ -2,6 +2,7 @@
 // failed edit, and the stack's end at the next open.
 #include <stdexcept>
 
+#include "model/atom_labels.h"
 #include "model/card_relabel.h"
 #include "model/instruction_writer.h"
 #include "workbench/undo_stack.h"
