@@ -25,6 +25,26 @@ int putBack(OneBased<T>& table, const std::vector<T>& saved, int first) {
   return i - 1;
 }
 
+/// The SFAC elements of the snapshot with their UNIT numbers. The definition values (weight,
+/// radius, colour) and the peak radius of entry 0 belong to the element definitions, which the
+/// Preferences may have changed since: an element still in the table keeps its current ones.
+void restoreElements(StructureModel& s, const std::vector<Element>& saved) {
+  std::vector<Element> current = entries(s.elements, 1, s.elementCount);
+  for (std::size_t i = 1; i < saved.size(); ++i) {
+    Element element = saved[i];
+    for (const Element& now : current) {
+      if (now.symbol == element.symbol) {
+        element.atomicWeight = now.atomicWeight;
+        element.radius = now.radius;
+        element.colorCode = now.colorCode;
+        break;
+      }
+    }
+    s.elements[static_cast<int>(i)] = element;
+  }
+  s.elementCount = static_cast<int>(saved.size()) - 1;
+}
+
 }  // namespace
 
 StructureSnapshot takeSnapshot(const StructureModel& s) {
@@ -68,7 +88,7 @@ void restoreSnapshot(StructureModel& s, const StructureSnapshot& snapshot) {
   s.peakCount = s.workingPeakCount = putBack(s.peaks, snapshot.peaks, 1);
   s.ridingGroupCount = putBack(s.ridingGroups, snapshot.ridingGroups, 1);
   s.fvarCount = putBack(s.fvar, snapshot.fvar, 1);
-  s.elementCount = putBack(s.elements, snapshot.elements, 0);
+  restoreElements(s, snapshot.elements);
   s.cell = snapshot.cell;
   const SymmetrySnapshot& symmetry = snapshot.symmetry;
   s.symmetry.opCount = symmetry.opCount;

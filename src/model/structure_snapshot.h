@@ -50,8 +50,9 @@ StructureSnapshot takeSnapshot(const StructureModel& structure);
 
 /// Puts `snapshot` back: the tables hold its entries (the working counts equal the file counts,
 /// so the copies of an expansion are gone), their `selected` flags are cleared, and the lines,
-/// markers, cell and symmetry are its own. The TITL line (line 0) stays as it is: saves stamp
-/// it, and a later save numbers its backup from it. View coordinates are not set.
+/// markers, cell and symmetry are its own; the elements keep the definition values (weight,
+/// radius, colour, the peak radius) they have now. The TITL line (line 0) stays as it is: saves
+/// stamp it, and a later save numbers its backup from it. View coordinates are not set.
 void restoreSnapshot(StructureModel& structure, const StructureSnapshot& snapshot);
 
 }  // namespace tavo::model
