@@ -104,7 +104,8 @@ class AtomListWriter {
       writeAtom(j);
     }
     writeFreeHydrogensAt(atomCount);
-    // H atoms of a riding group whose parent is gone: kept rather than lost.
+    // H atoms of a riding group whose parent is gone: kept rather than lost (a save refuses
+    // such a model before it gets here; see checkRidingParents).
     for (int k = 1; k <= m_structure.hCount; ++k) {
       if (!m_hydrogenWritten[static_cast<std::size_t>(k)]) writeHydrogen(k);
     }
@@ -278,9 +279,41 @@ std::vector<std::string> instructionFileLines(const StructureModel& structure) {
   return out;
 }
 
+std::vector<std::string> ridingHydrogensWithoutParent(const StructureModel& structure) {
+  std::vector<bool> carried(static_cast<std::size_t>(std::max(structure.ridingGroupCount, 0)) + 1,
+                            false);
+  for (int j = 1; j <= structure.nonHCount; ++j) {
+    const int group = structure.atoms[j].afixGroup;
+    if (group >= 1 && group <= structure.ridingGroupCount)
+      carried[static_cast<std::size_t>(group)] = true;
+  }
+  std::vector<std::string> labels;
+  for (int k = 1; k <= structure.hCount; ++k) {
+    const Hydrogen& h = structure.hydrogens[k];
+    if (h.afixGroup == 0) continue;
+    const bool known = h.afixGroup >= 1 && h.afixGroup <= structure.ridingGroupCount;
+    if (!known || !carried[static_cast<std::size_t>(h.afixGroup)])
+      labels.push_back(text::trimLine(h.label));
+  }
+  return labels;
+}
+
+void checkRidingParents(const StructureModel& structure) {
+  const std::vector<std::string> orphans = ridingHydrogensWithoutParent(structure);
+  if (orphans.empty()) return;
+  std::string message = ridingHydrogensWithoutParentMessage;
+  for (std::size_t i = 0; i < orphans.size(); ++i)
+    message += (i == 0 ? "" : ", ") + orphans[i];
+  message += ". Delete them, or undo the edit that removed their parent, and save again.";
+  throw UserError(message);
+}
+
 std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
                                           Dialogs& /*dialogs*/) {
   if (structure.instructionLines.empty()) throw UserError(nothingToSaveMessage);
+  // Written as free atoms, riding H atoms without a parent would silently change the model (and
+  // a negative Uiso would then refer to whichever atom precedes them): nothing is written.
+  checkRidingParents(structure);
   const BackupPlan plan =
       planBackup(structure.currentFile, structure.instructionLines[0], clock.dateTimeText());
   std::vector<std::string> lines = instructionFileLines(structure);

@@ -34,11 +34,20 @@ std::string hydrogenLine(const Hydrogen& hydrogen);
 /// line with the rows that stood between it and END, and END.
 std::vector<std::string> instructionFileLines(const StructureModel& structure);
 
+/// The riding H atoms (HydrogenTable 1..hCount) whose AFIX group no non-H atom 1..nonHCount
+/// carries: the writer could not put them under their parent, and SHELXL needs every H atom of
+/// an AFIX mn group after its parent. Labels in table order; empty when every one has a parent.
+std::vector<std::string> ridingHydrogensWithoutParent(const StructureModel& structure);
+
+/// Throws UserError naming the riding H atoms without a parent (ridingHydrogensWithoutParent).
+void checkRidingParents(const StructureModel& structure);
+
 /// Saves the model: keeps the file on disk as the next numbered backup, stamps the title line,
 /// writes the instruction file through a temporary file, makes it `currentFile`, reloads
 /// FileLines from it and copies it to name.bak. Returns the written path. Throws FileError or
 /// UserError; after a failure the files on disk and the model are as they were, except that a
-/// failure to write name.bak is reported after the instruction file is in place.
+/// failure to write name.bak is reported after the instruction file is in place. Refuses (before
+/// any file is touched) a model with riding H atoms without a parent (checkRidingParents).
 std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
                                           Dialogs& dialogs);
 
@@ -49,6 +58,11 @@ std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& cloc
 void writeExpandedInstructionFile(const StructureModel& structure,
                                   const std::filesystem::path& file,
                                   const std::vector<ExpandedRow>& rows);
+
+/// The start of the refusal of checkRidingParents; the labels and the advice follow.
+inline constexpr const char* ridingHydrogensWithoutParentMessage =
+    "The file was not saved: these riding H atoms have no parent atom carrying their AFIX group, "
+    "and SHELXL could not read them: ";
 
 /// Shown when there is nothing to save.
 inline constexpr const char* nothingToSaveMessage =

@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 
+#include "workbench/undo_stack.h"
 #include "workbench/workbench.h"
 
 namespace tavo::workbench {
@@ -60,7 +61,12 @@ CommandEntry offeredAfterOpen(CommandEntry entry) {
   return entry;
 }
 
-const std::array<CommandEntry, 66> entries = {
+CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
+  entry.enabledWhen = when;
+  return entry;
+}
+
+const std::array<CommandEntry, 68> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -131,6 +137,13 @@ const std::array<CommandEntry, 66> entries = {
     item(C::ShiftXyz, "Commands", "Shift XYZs", "", "ShiftXYZs1"),
     item(C::CheckDuplication, "Commands", "Check Duplication of Labeling", "", "CheckDuplication1",
          [](Workbench& b) { b.fileCommands().checkDuplicateLabels(); }),
+    // Ctrl+Z shows the cells: undo and redo take keys no other item uses.
+    enabledWhen(item(C::UndoLastEdit, "Commands", "Undo Last Edit", "Ctrl+U", "UndoLastEdit1",
+                     [](Workbench& b) { undoLastEdit(b.state()); }),
+                EnabledWhen::UndoAvailable),
+    enabledWhen(item(C::RedoLastEdit, "Commands", "Redo Last Edit", "Ctrl+Y", "RedoLastEdit1",
+                     [](Workbench& b) { redoLastEdit(b.state()); }),
+                EnabledWhen::RedoAvailable),
     item(C::PackingRange, "Preferences", "Packing View Range", "", "PackingViewRange1",
          [](Workbench& b) { b.expansionCommands().showPackingRange(); }),
     window(C::EllipseParams, "Preferences", "Ellipse View Params", "", "EllipseViewParams1"),
@@ -192,6 +205,10 @@ bool enabledIn(const CommandEntry& entry, const WorkbenchState& state) {
       return true;
     case EnabledWhen::FileListOffered:
       return state.window.fileListItemEnabled;
+    case EnabledWhen::UndoAvailable:
+      return state.undo.canUndo();
+    case EnabledWhen::RedoAvailable:
+      return state.undo.canRedo();
   }
   return true;
 }

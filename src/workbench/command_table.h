@@ -70,6 +70,8 @@ enum class CommandId {
   InvertStructure,
   ShiftXyz,
   CheckDuplication,
+  UndoLastEdit,
+  RedoLastEdit,
   PackingRange,
   EllipseParams,
   DefinitionOfElements,
@@ -88,6 +90,8 @@ enum class CommandId {
 enum class EnabledWhen {
   Always,
   FileListOffered,  // once a file has been opened by the dialog or the command line
+  UndoAvailable,    // an edit can be undone
+  RedoAvailable,    // an undone edit can be done again
 };
 
 /// A command of the core: runs on the Workbench's features, throws UserError on failure.

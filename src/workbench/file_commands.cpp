@@ -120,6 +120,7 @@ void FileCommands::readStructureFrom(const fs::path& file) {
   s.selection.forget();
   s.selection.capacity = s.structure.limits.atmMax;
   s.dropCopies();
+  s.undo.clear();  // the steps belong to the structure just replaced
   s.loaded = true;
   s.initGraphics();
 }

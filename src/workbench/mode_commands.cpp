@@ -257,11 +257,13 @@ void ModeCommands::atomMenuLocate() {
 
 void ModeCommands::apply() {
   if (m_state.selection.empty()) return;
+  EditStep step(m_state, "Apply");  // an Apply that changes the model can be undone
   for (editing::ApplySection section :
        editing::applySections(m_state.modes, m_state.controls.useLetters, false)) {
     runApplySection(section);
   }
   editing::recountElements(m_state.structure);
+  step.commit();
   m_state.redraw();
 }
 

@@ -21,6 +21,7 @@
 #include "model/structure_model.h"
 #include "view/view_state.h"
 #include "workbench/control_values.h"
+#include "workbench/undo_stack.h"
 
 namespace tavo::view {
 class Canvas;
@@ -132,6 +133,7 @@ class WorkbenchState {
   bool picturesShown = true;
   int mouseSpeed = 24;  // "Mouse Speed" of the graphics settings
   WorkbenchListener* listener = nullptr;
+  UndoStack undo;  // the edits that "Undo Last Edit" and "Redo Last Edit" take back and again
 
   /// The chain every change ends with: cell outline, fit, bond detection, redraw.
   void afterChange(Changes what);

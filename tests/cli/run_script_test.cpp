@@ -84,6 +84,9 @@ TEST(RunScript, OpensPicksAppliesAndSaves) {
                               "mode Remember Selected\n"
                               "pick O1 C1 H1\n"
                               "apply\n"
+                              "# the Apply recounted the elements: take it back and do it again\n"
+                              "\"Undo Last Edit\"\n"
+                              "\"Redo Last Edit\"\n"
                               "\"Save *.ins\"\n"
                               "answer NewOne.ins\n"
                               "\"Save All Expanded Atoms As a New *.ins\"\n"
@@ -171,6 +174,8 @@ TEST(RunScript, AFailingLineStopsTheScriptWithItsNumber) {
       {"open paraben.res\nmode Spin\n", "line 2", "there is no mouse mode \"Spin\"",
        "an unknown mode"},
       {"frobnicate\n", "line 1", "unknown command 'frobnicate'", "an unknown command"},
+      {"open paraben.res\n\"Undo Last Edit\"\n", "line 2", "\"Undo Last Edit\" is disabled now",
+       "nothing to undo after an open"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);

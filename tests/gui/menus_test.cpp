@@ -94,6 +94,8 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"Commands", "Invert Structure", ""},
       {"Commands", "Shift XYZs", ""},
       {"Commands", "Check Duplication of Labeling", ""},
+      {"Commands", "Undo Last Edit", "Ctrl+U"},
+      {"Commands", "Redo Last Edit", "Ctrl+Y"},
       {"Preferences", "Packing View Range", ""},
       {"Preferences", "Ellipse View Params", ""},
       {"Preferences", "Definition of Elements", ""},

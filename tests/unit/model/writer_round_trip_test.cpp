@@ -9,6 +9,7 @@
 #include "model/instruction_writer.h"
 #include "support/fake_dialogs.h"
 #include "support/scoped_locale.h"
+#include "text/errors.h"
 #include "unit/model/reader_fixture.h"
 
 namespace tavo::model {
@@ -114,6 +115,36 @@ TEST(WriterRoundTrip, SavedFileReadsBackToTheSameModelAndWritesTheSameLines) {
     EXPECT_EQ(again.hydrogens[k].afterAtom, s.hydrogens[k].afterAtom);
   }
   EXPECT_EQ(again.atomListCards, s.atomListCards);
+}
+
+TEST(WriterRoundTrip, RidingHydrogensWithoutAParentRefuseTheSaveAndTouchNoFile) {
+  const TempFolder folder;
+  auto read = readIn(folder, disorderedRes, "rt.res");
+  ASSERT_TRUE(read->loaded);
+  StructureModel& s = read->s();
+  EXPECT_TRUE(ridingHydrogensWithoutParent(s).empty());
+  // C1 no longer carries the methyl group of H1A..H1F (a purge of one of them, a deleted parent).
+  for (int i = 1; i <= s.nonHCount; ++i) {
+    if (s.atoms[i].label == "C1") s.atoms[i].afixGroup = 0;
+  }
+  const std::vector<std::string> titleBefore = {s.instructionLines[0]};
+  testing::FakeClock clock;
+  try {
+    saveInstructionFile(s, clock, read->dialogs);
+    ADD_FAILURE() << "the save went through";
+  } catch (const UserError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "The file was not saved: these riding H atoms have no parent atom carrying their "
+              "AFIX group, and SHELXL could not read them: H1A, H1B, H1C, H1D, H1E, H1F. Delete "
+              "them, or undo the edit that removed their parent, and save again.");
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"rt.res"});
+  EXPECT_EQ(folder.read("rt.res"), disorderedRes);
+  EXPECT_EQ(std::vector<std::string>{s.instructionLines[0]}, titleBefore);
+  EXPECT_EQ(s.currentFile, (folder.path() / "rt.res").string());
 }
 
 TEST(WriterRoundTrip, DisorderedMethylKeepsItsOwnSofCodesAndFreeHItsPart) {
