@@ -114,6 +114,8 @@ TEST_F(WorkbenchScenario, NameModeTogglesFileEntriesAndIsRefusedWhenExpanded) {
     bench->viewCommands().setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
   });
   EXPECT_TRUE(bench->selection().empty());
+  ASSERT_EQ(dialogs.shown.size(), 1u);  // the units found
+  dialogs.shown.clear();
   bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
   click("C1");
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{
