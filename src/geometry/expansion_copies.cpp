@@ -5,8 +5,10 @@
 #include <array>
 #include <cmath>
 
+#include "geometry/anisotropic_transform.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/symmetry_operators.h"
+#include "text/errors.h"
 #include "text/text.h"
 
 namespace tavo::geometry {
@@ -28,19 +30,6 @@ std::string expandedCapacityMessage(AtomKind kind, int expMax) {
 }
 
 namespace {
-
-// The reciprocal edge lengths a*, b*, c*; zeros for a cell without volume.
-std::array<double, 3> reciprocalLengths(const model::CellParameters& cell) {
-  const double rad = 1 / model::degreesPerRadian;
-  const double ca = std::cos(cell.alpha * rad), cb = std::cos(cell.beta * rad),
-               cg = std::cos(cell.gamma * rad);
-  const double root = 1 - ca * ca - cb * cb - cg * cg + 2 * ca * cb * cg;
-  const double volume = cell.a * cell.b * cell.c * std::sqrt(std::fmax(root, 0));
-  if (!(volume > 0)) return {0, 0, 0};
-  return {cell.b * cell.c * std::sin(cell.alpha * rad) / volume,
-          cell.a * cell.c * std::sin(cell.beta * rad) / volume,
-          cell.a * cell.b * std::sin(cell.gamma * rad) / volume};
-}
 
 // Appends the copies of one kind. `copyOne(source, target, unit)` fills entry `target` from
 // `source`; `count` and `working` are the file and working counts of the kind.
@@ -69,35 +58,20 @@ void appendCopies(model::StructureModel& s, AtomKind kind, int count, int& worki
 
 void turnDisplacement(const model::CellParameters& cell, const model::SymmetryOps& ops, int k,
                       model::Atom& atom) {
-  const auto& o = ops.ops[static_cast<size_t>(k)];
-  const double r[3][3] = {{1.0 * o[0], 1.0 * o[1], 1.0 * o[2]},
-                          {1.0 * o[4], 1.0 * o[5], 1.0 * o[6]},
-                          {1.0 * o[8], 1.0 * o[9], 1.0 * o[10]}};
-  const std::array<double, 3> n = reciprocalLengths(cell);
-  if (n[0] == 0 || n[1] == 0 || n[2] == 0) return;
-  // U on the cell axes in fractional units turns as R·U·Rᵀ (the displacement x' = R·x).
-  const double u[3][3] = {{atom.u11, atom.u12, atom.u13},
-                          {atom.u12, atom.u22, atom.u23},
-                          {atom.u13, atom.u23, atom.u33}};
-  double f[3][3], turned[3][3];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j)
-      f[i][j] = u[i][j] * n[static_cast<size_t>(i)] * n[static_cast<size_t>(j)];
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) {
-      double sum = 0;
-      for (int p = 0; p < 3; ++p)
-        for (int q = 0; q < 3; ++q)
-          sum += r[i][p] * f[p][q] * r[j][q];
-      turned[i][j] = sum / (n[static_cast<size_t>(i)] * n[static_cast<size_t>(j)]);
-    }
+  const SeitzOperator op = seitzOf(ops, k);
+  const AnisotropicU u{atom.u11, atom.u22, atom.u33, atom.u23, atom.u13, atom.u12};
+  AnisotropicU turned;
+  try {
+    turned = transformAnisotropicU(cell, op.r, u);
+  } catch (const UserError&) {
+    return;  // a cell without volume: the copy keeps the source's U
   }
-  atom.u11 = turned[0][0];
-  atom.u22 = turned[1][1];
-  atom.u33 = turned[2][2];
-  atom.u23 = turned[1][2];
-  atom.u13 = turned[0][2];
-  atom.u12 = turned[0][1];
+  atom.u11 = turned.u11;
+  atom.u22 = turned.u22;
+  atom.u33 = turned.u33;
+  atom.u23 = turned.u23;
+  atom.u13 = turned.u13;
+  atom.u12 = turned.u12;
 }
 
 void AddMolecule(model::StructureModel& s, const ViewFrame& frame,

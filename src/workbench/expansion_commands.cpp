@@ -228,14 +228,14 @@ void ExpansionCommands::SpinEdit19Change(int value) {
   s.afterChange({});
 }
 
-void ExpansionCommands::ReExp1Click() {
+std::optional<int> ExpansionCommands::restoreUnitList(std::string_view fileName, int& check) {
   WorkbenchState& s = m_context.state;
-  if (!s.loaded) return;
+  if (!s.loaded) return std::nullopt;
   std::optional<std::vector<model::ExpansionOp>> list =
-      geometry::readUnitList(listFile(geometry::expandListFileName), s.structure.symmetry.opCount);
-  if (!list) return;
+      geometry::readUnitList(listFile(fileName), s.structure.symmetry.opCount);
+  if (!list) return std::nullopt;
   m_controls.unitControlsVisible = true;
-  m_reExpChk = 1;
+  check = 1;
   if (s.modes.isAnyOf({MouseMode::Name, MouseMode::Delete, MouseMode::Locate, MouseMode::Adjust,
                        MouseMode::Sadi})) {
     s.turnEditingModeOff();
@@ -246,36 +246,29 @@ void ExpansionCommands::ReExp1Click() {
   list->resize(static_cast<size_t>(count));
   setUnits(std::move(*list));
   m_controls.unitMax = count;
-  s.controls.symmetryCode = std::min(1, count);
+  return count;
+}
+
+void ExpansionCommands::ReExp1Click() {
+  const std::optional<int> count = restoreUnitList(geometry::expandListFileName, m_reExpChk);
+  if (!count) return;
+  WorkbenchState& s = m_context.state;
+  s.controls.symmetryCode = std::min(1, *count);
   m_controls.codeText = codeOf(1);
   s.initGraphics();
   s.afterChange({.resetView = true, .bonds = false, .redraw = false});
-  appendShownUnits(std::min(1, count));
+  appendShownUnits(std::min(1, *count));
   s.afterChange({});
 }
 
 void ExpansionCommands::RePck1Click() {
+  const std::optional<int> count = restoreUnitList(geometry::packingListFileName, m_rePckChk);
+  if (!count) return;
   WorkbenchState& s = m_context.state;
-  if (!s.loaded) return;
-  std::optional<std::vector<model::ExpansionOp>> list =
-      geometry::readUnitList(listFile(geometry::packingListFileName), s.structure.symmetry.opCount);
-  if (!list) return;
-  m_controls.unitControlsVisible = true;
-  m_rePckChk = 1;
-  if (s.modes.isAnyOf({MouseMode::Name, MouseMode::Delete, MouseMode::Locate, MouseMode::Adjust,
-                       MouseMode::Sadi})) {
-    s.turnEditingModeOff();
-  }
-  s.selection.clear(s.structure);
-  const int count =
-      std::min(static_cast<int>(list->size()), geometry::unitCapacity(s.structure.limits));
-  list->resize(static_cast<size_t>(count));
-  setUnits(std::move(*list));
-  m_controls.unitMax = count;
   m_controls.codeText = packingViewText;
   s.initGraphics();
   s.afterChange({.resetView = true, .bonds = false, .redraw = false});
-  appendShownUnits(count);
+  appendShownUnits(*count);
   s.detectConnection();
   const double extent = geometry::centreOnCellBox(s.structure, s.frame);
   s.view.extent = s.view.baseExtent = extent;

@@ -3,6 +3,7 @@
 // 'Packing View Range' window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,9 @@ class ExpansionCommands {
   class Progress;
   void beginSearch(bool expand);
   void setUnits(std::vector<model::ExpansionOp> units);
+  /// The common start of ReExp and RePck: reads the unit list of `fileName`, sets `check`, turns
+  /// the naming modes off and keeps the list. Nothing when there is no list.
+  std::optional<int> restoreUnitList(std::string_view fileName, int& check);
   void appendShownUnits(int shown);
   void showWait(bool visible, int total);
   void off();
