@@ -12,13 +12,8 @@ int ellipseSemiAxis(double u, int sizeFactor, double extent) {
 
 EllipseAxes ellipseAxes(const model::StructureModel& structure, int index, int pair, int sizeFactor,
                         double extent) {
-  const int fileCount = structure.nonHCount;
-  int n = index;
-  if (fileCount > 0) {
-    n = index % fileCount;
-    if (n == 0) n = fileCount;
-  }
-  const model::Atom& atom = structure.atoms[n];
+  // A symmetry copy carries the displacement parameters of its source turned by its operator.
+  const model::Atom& atom = structure.atoms[index];
   if (atom.aniso != 1) {
     const int radius = ellipseSemiAxis(atom.u11, sizeFactor, extent);
     return {radius, radius, true};

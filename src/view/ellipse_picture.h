@@ -16,8 +16,8 @@ inline constexpr std::string_view ellipseCaptions[] = {
 int ellipseSemiAxis(double u, int sizeFactor, double extent);
 
 /// The two semi-axes (horizontal, vertical) of atom `index` for component pair `pair`; a
-/// generated copy uses the values of its atom in the file. `isotropic` is set when the atom is
-/// drawn as a circle of its Uiso.
+/// symmetry copy uses its own values (its source's, turned by the copy's operator). `isotropic`
+/// is set when the atom is drawn as a circle of its Uiso.
 struct EllipseAxes {
   int horizontal = 0;
   int vertical = 0;

@@ -385,7 +385,11 @@ TEST(EllipsePicture, SemiAxesFromTheChosenPair) {
   f.s.atoms[2].u11 = 0.04;
   f.s.atoms[2].u22 = 0.01;
   f.s.atoms[2].u33 = 0.09;
-  f.addAtom("C1", 1, 0, {0, 1, 0});  // working index 3 is a copy of atom 3 mod 2 = 1
+  // A copy of O2 by an operator that swaps b and c: it carries its own, turned U.
+  f.addAtom("O2*1", 2, 1, {0, 1, 0});
+  f.s.atoms[3].u11 = 0.04;
+  f.s.atoms[3].u22 = 0.09;
+  f.s.atoms[3].u33 = 0.01;
   RenderOptions options;
   options.ellipse = true;
   options.ellipsePair = 2;
@@ -396,8 +400,8 @@ TEST(EllipsePicture, SemiAxesFromTheChosenPair) {
   ASSERT_EQ(ellipses.size(), 3u);
   EXPECT_EQ(describe(ellipses[0]), "ellipse 187,137,213,163 pen=8/1 brush=1");
   EXPECT_EQ(describe(ellipses[1]), "ellipse 209,133,221,167 pen=200/1 brush=1");
-  EXPECT_EQ(describe(ellipses[2]), "ellipse 187,122,213,148 pen=8/1 brush=1")
-      << "a copy uses its file atom's U";
+  EXPECT_EQ(describe(ellipses[2]), "ellipse 183,129,217,141 pen=200/1 brush=1")
+      << "a copy is drawn with its own U";
   EXPECT_NE(canvas.findText("Image for U22 and U33"), nullptr);
   EXPECT_EQ(canvas.findText("C1")->x1, 200 - 6) << "labels up and to the left";
 }
