@@ -122,6 +122,13 @@ void SymmetryCommands::chooseFromRemSpcg(
   // A group that cannot be looked up now (spcg.inf missing or without it) keeps the user's line
   // as it is rather than writing "NoInfo!" or "Choose!!" into it.
   if (result == geometry::ChoiceResult::Chosen) recordChoice(true);
+  // Its operators then come from the file's own cards, so that expansion and packing still work.
+  if (result != geometry::ChoiceResult::Chosen && !fileOperators.empty()) {
+    geometry::fillSymmetryOps(symmetry, fileOperators);
+    m_controls.operatorCount = symmetry.opCount;
+    m_source = SymmetrySource::LattSymm;
+    return;
+  }
   if (result == geometry::ChoiceResult::Chosen && !fileOperators.empty() &&
       !geometry::sameOperatorSet(operatorsInUse(symmetry), fileOperators)) {
     m_context.dialogs.message(disagreementMessage(symmetry, m_controls.name));

@@ -99,7 +99,9 @@ TEST_F(SymmetryScenario, AGroupThatCannotBeLookedUpLeavesTheLineAsItWas) {
   EXPECT_EQ(dialogs.shown,
             (std::vector<std::string>{parabenOpenMessage,
                                       "spcg.inf file is missing in the program folder!!"}));
-  EXPECT_EQ(symmetry().source(), SymmetrySource::RemSpcg);
+  // The operators come from the file's LATT and SYMM cards meanwhile.
+  EXPECT_EQ(symmetry().source(), SymmetrySource::LattSymm);
+  EXPECT_EQ(bench->structure().symmetry.opCount, 4);
   EXPECT_EQ(bench->structure().symmetry.spaceGroupNumber, 99);
   const std::vector<std::string> saved = savedLines("paraben.ins");
   EXPECT_EQ(saved[static_cast<std::size_t>(indexOf(saved, "UNIT")) + 1],
