@@ -1,6 +1,10 @@
 // The order of the Apply sections and the element recount.
 #include "editing/apply_frame.h"
 
+#include <algorithm>
+
+#include "text/text.h"
+
 namespace tavo::editing {
 
 using M = MouseMode;
@@ -31,16 +35,22 @@ std::vector<ApplySection> applySections(const ModeFlags& f, bool useLetters, boo
 }
 
 void recountElements(model::StructureModel& s) {
+  // The sof of an atom on a special position already holds its site symmetry, so the sum over
+  // the asymmetric unit times the operators is the number of atoms in the cell.
+  std::vector<double> sum(static_cast<size_t>(s.elementCount) + 1, 0.0);
+  const auto add = [&](int sfac, double sof) {
+    if (sfac >= 1 && sfac <= s.elementCount) sum[static_cast<size_t>(sfac)] += sof;
+  };
+  for (int i = 1; i <= s.nonHCount; ++i)
+    add(s.atoms[i].sfac, s.atoms[i].sof);
+  for (int i = 1; i <= s.hCount; ++i)
+    add(s.hydrogens[i].sfac, s.hydrogens[i].sof);
+  const int operators = std::max(s.symmetry.opCount, 1);
   for (int e = 1; e <= s.elementCount; ++e) {
-    int count = 0;
-    if (s.elements[e].symbol == "H") {
-      for (int i = 1; i <= s.hCount; ++i)
-        count += s.hydrogens[i].sfac == e;
-    } else {
-      for (int i = 1; i <= s.nonHCount; ++i)
-        count += s.atoms[i].sfac == e;
-    }
-    s.elements[e].unitCount = count;
+    // Rounded to six decimals: free-variable occupancies (0.634 and 1 - 0.634) add up to whole
+    // numbers that the sum would otherwise miss in the last bit.
+    const double contents = sum[static_cast<size_t>(e)] * operators;
+    s.elements[e].unitCount = text::roundHalfEven(contents * 1e6) / 1e6;
   }
 }
 

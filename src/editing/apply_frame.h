@@ -34,7 +34,10 @@ enum class ApplySection {
 /// `globalDelete` is the "Delete" option of the Global Edition window.
 std::vector<ApplySection> applySections(const ModeFlags& flags, bool useLetters, bool globalDelete);
 
-/// Sets every element's UNIT number to the count of its file atoms (H atoms for "H").
+/// Sets every element's UNIT number to the cell contents, SHELXL's convention: over the atoms
+/// and H atoms of the file (not the copies of an expansion), the sum of sof x the number of
+/// symmetry operators with centring. An element without atoms gets 0; the UNIT card among the
+/// instruction lines is left as it is.
 void recountElements(model::StructureModel& structure);
 
 }  // namespace tavo::editing

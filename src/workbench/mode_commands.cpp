@@ -7,6 +7,7 @@
 #include "editing/pick_rules.h"
 #include "editing/selection_commands.h"
 #include "text/errors.h"
+#include "workbench/atom_edit_commands.h"
 #include "workbench/mode_commands.h"
 
 namespace tavo::workbench {
@@ -277,7 +278,8 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
         editing::rememberUnselected(m_state.structure, m_state.selection, file);
       break;
     default:
-      // The edits of the other modes are sections of their own modules; each one joins here.
+      // The edits of the other modes are sections of their own features; each one joins here.
+      if (m_atomEdits != nullptr) m_atomEdits->runSection(section);
       break;
   }
 }

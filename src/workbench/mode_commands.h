@@ -18,6 +18,8 @@ struct DistancesAnglesWindow {
 };
 
 /// The commands of the mouse modes and the Selection.
+class AtomEditCommands;
+
 class ModeCommands {
  public:
   explicit ModeCommands(CommandContext context)
@@ -52,6 +54,8 @@ class ModeCommands {
   void setElementNumber(int number);  // SpinEdit20
 
   const DistancesAnglesWindow& distancesAngles() const { return m_distancesAngles; }
+  /// The feature that carries out the atom edits of Apply.
+  void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -68,6 +72,7 @@ class ModeCommands {
   WorkbenchState& m_state;
   model::Dialogs& m_dialogs;
   DistancesAnglesWindow m_distancesAngles;
+  AtomEditCommands* m_atomEdits = nullptr;
 };
 
 }  // namespace tavo::workbench

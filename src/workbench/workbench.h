@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "workbench/atom_edit_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
@@ -71,6 +72,8 @@ class Workbench {
   SymmetryCommands& symmetryCommands() { return m_symmetry; }
   const SymmetryCommands& symmetryCommands() const { return m_symmetry; }
   const WorkingGridsPanel& workingGrids() const { return m_workingGrids; }
+  /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
+  AtomEditCommands& atomEdits() { return m_atomEdits; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -112,6 +115,7 @@ class Workbench {
   PreferenceCommands m_preferences;
   WorkingGridsPanel m_workingGrids;
   SymmetryCommands m_symmetry;
+  AtomEditCommands m_atomEdits;
 };
 
 }  // namespace tavo::workbench

@@ -142,6 +142,33 @@ void WorkbenchState::followCopiesDropped(std::function<void()> follower) {
   m_copyFollowers.push_back(std::move(follower));
 }
 
+void WorkbenchState::followEntriesMoved(std::function<void(const editing::PurgeMap&)> follower) {
+  m_moveFollowers.push_back(std::move(follower));
+}
+
+void WorkbenchState::entriesMoved(const editing::PurgeMap& map) {
+  if (!map.changed()) return;
+  selection.picked = editing::remapped(map, selection.picked);
+  selection.remembered = editing::remapped(map, selection.remembered);
+  selection.reversed = editing::remapped(map, selection.reversed);
+  const std::filesystem::path file = workingFolder() / editing::selectionFileName;
+  if (std::filesystem::exists(file)) {
+    // A remembered Selection that cannot be read any more would restore other atoms: it goes.
+    try {
+      editing::writeSelectionFile(file, editing::remapped(map, editing::readSelectionFile(file)));
+    } catch (const UserError&) {
+      std::filesystem::remove(file);
+    }
+  }
+  distance.first = map.map(distance.first);
+  distance.second = map.map(distance.second);
+  if (distance.first.kind == model::AtomKind::None || distance.second.kind == model::AtomKind::None)
+    distance = {};
+  if (editing::holdsStash(structure.workingGrid)) editing::emptyWorkingGrid(structure.workingGrid);
+  for (const auto& follower : m_moveFollowers)
+    follower(map);
+}
+
 void WorkbenchState::loadGraphicsSettings() {
   try {
     m_preferences->loadGraphicsSettings();

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/atom_purge.h"
 #include "editing/mouse_mode.h"
 #include "editing/pick.h"
 #include "editing/pointer_event.h"
@@ -151,6 +152,12 @@ class WorkbenchState {
   /// view reset; then every follower runs (the symmetry views forget their state).
   void dropCopies();
   void followCopiesDropped(std::function<void()> follower);
+  /// `follower` runs after every purge or reorder of the tables with where each entry went, so
+  /// that what holds atoms by (kind, index) is remapped or cleared.
+  void followEntriesMoved(std::function<void(const editing::PurgeMap&)> follower);
+  /// Remaps the Selection lists, selection_mem.txt and the distance memory, empties a stash in
+  /// the working grid, then runs the followers of followEntriesMoved.
+  void entriesMoved(const editing::PurgeMap& map);
   void notifyState();
   void showPopup(PopupMenu menu, editing::ScreenPoint at);
   /// The view together with what a gesture step needs (structure, frame, clock, redraw).
@@ -210,6 +217,7 @@ class WorkbenchState {
   std::vector<std::function<void()>> m_detectionFollowers;
   std::vector<std::function<void()>> m_loadFollowers;
   std::vector<std::function<void()>> m_copyFollowers;
+  std::vector<std::function<void(const editing::PurgeMap&)>> m_moveFollowers;
 };
 
 }  // namespace tavo::workbench

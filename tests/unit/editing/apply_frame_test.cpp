@@ -40,27 +40,36 @@ TEST(ApplyFrame, SectionsRunInTheFixedOrderForEachMode) {
   }
 }
 
-TEST(ApplyFrame, RecountCountsFileAtomsAndHAtomsOnlyForH) {
+TEST(ApplyFrame, RecountGivesTheCellContentsOfTheFileAtoms) {
   model::StructureModel s;
   s.allocate();
-  s.elementCount = 3;
-  s.elements[1].symbol = "C";
-  s.elements[2].symbol = "H";
-  s.elements[3].symbol = "O";
-  for (int e = 1; e <= 3; ++e)
+  s.elementCount = 4;
+  const char* symbols[] = {"C", "H", "O", "D"};
+  for (int e = 1; e <= 4; ++e) {
+    s.elements[e].symbol = symbols[e - 1];
     s.elements[e].unitCount = 99;
+  }
+  s.symmetry.opCount = 4;  // P21/c
   s.nonHCount = 3;
   s.workingAtomCount = 5;  // two generated copies are not counted
-  for (int i = 1; i <= 5; ++i)
+  const double sofs[] = {1.0, 1.0, 0.63412, 1.0, 1.0};
+  for (int i = 1; i <= 5; ++i) {
     s.atoms[i].sfac = i == 2 ? 3 : 1;
-  s.hCount = 2;
-  s.workingHCount = 2;
-  s.hydrogens[1].sfac = 2;
-  s.hydrogens[2].sfac = 2;
+    s.atoms[i].sof = sofs[i - 1];
+  }
+  s.hCount = 3;
+  s.workingHCount = 3;
+  const int hydrogenSfac[] = {2, 2, 4};                      // H, H and a D
+  const double hydrogenSof[] = {0.63412, 1 - 0.63412, 0.5};  // D on a special position
+  for (int i = 1; i <= 3; ++i) {
+    s.hydrogens[i].sfac = hydrogenSfac[i - 1];
+    s.hydrogens[i].sof = hydrogenSof[i - 1];
+  }
   recountElements(s);
-  EXPECT_EQ(s.elements[1].unitCount, 2);
-  EXPECT_EQ(s.elements[2].unitCount, 2);
-  EXPECT_EQ(s.elements[3].unitCount, 1);
+  EXPECT_NEAR(s.elements[1].unitCount, 4 * 1.63412, 1e-9) << "C: sof times the operators";
+  EXPECT_EQ(s.elements[2].unitCount, 4) << "H: disordered halves add up to whole atoms";
+  EXPECT_EQ(s.elements[3].unitCount, 4);
+  EXPECT_EQ(s.elements[4].unitCount, 2) << "an H-table atom of another element counts there";
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// The Name edit: picked atoms take an element and a new label, picked peaks become atoms.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editing/selection.h"
+#include "model/structure_model.h"
+
+namespace tavo::editing {
+
+/// The messages of a Name that cannot change a picked entry (the entry is left as it is).
+inline constexpr const char* renameNonHIntoHMessage =
+    "Renaming of nonH into H is not allowed. Change them manually!!";
+inline constexpr const char* renameHMessage = "Renaming of Hs not allowed.  Change them manually!!";
+
+/// The Name section for element `element` (an ElementTable index) with symbol `symbol`: each
+/// picked non-H atom takes the element and the label symbol + the next free number (counting on
+/// from the atoms of that element), renamed in every card that names it; each picked peak
+/// becomes a new isotropic atom (or H atom for "H") at its position with that kind of label and
+/// is marked for the purge. Labels are free when no atom or H atom holds them (case ignored).
+/// Every new label is checked before anything changes (UserError for one SHELXL cannot read,
+/// such as one longer than four characters). Returns the messages for entries left unchanged.
+std::vector<std::string> nameSelection(model::StructureModel& structure, Selection& selection,
+                                       int element, const std::string& symbol);
+
+}  // namespace tavo::editing

@@ -1,0 +1,38 @@
+// The edits that Apply makes to the atoms themselves: Name, Renumber, Delete and the purge,
+// Adopt, PART, BeISO, Adjust, Center and AlignVec.
+#pragma once
+
+#include "editing/apply_frame.h"
+#include "workbench/command_context.h"
+
+namespace tavo::workbench {
+
+/// The atom edits of Apply. A deletion that takes more than the picked atoms, or leaves cards
+/// naming a deleted atom, asks first; declining leaves everything as it was.
+class AtomEditCommands {
+ public:
+  explicit AtomEditCommands(CommandContext context)
+      : m_state(context.state), m_dialogs(context.dialogs) {}
+
+  /// Runs `section` of the Apply frame when it is one of the atom edits; false otherwise.
+  bool runSection(editing::ApplySection section);
+
+ private:
+  void name();
+  void purge();
+  void part();
+  void beIso();
+  void renumberWithNumbers();
+  void renumberWithLetters();
+  void adopt();
+  void adjust();
+  void center();
+  void alignRotation();
+  /// Clears the Selection (its flags with it) and the reversed list.
+  void clearSelection();
+
+  WorkbenchState& m_state;
+  model::Dialogs& m_dialogs;
+};
+
+}  // namespace tavo::workbench

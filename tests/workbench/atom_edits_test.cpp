@@ -1,0 +1,165 @@
+// The atom edits of Apply on our example: Name, Delete with riding groups, and what refers to
+// atoms by index afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "model/instruction_writer.h"
+#include "workbench_fixture.h"
+
+namespace tavo::testing {
+namespace {
+
+using editing::MouseMode;
+using model::AtomKind;
+using model::AtomRef;
+
+class AtomEdits : public WorkbenchScenario {
+ protected:
+  void SetUp() override { TAVO_OPEN_PARABEN(); }
+  model::StructureModel& s() { return bench->structure(); }
+  void choose(MouseMode mode) {
+    ASSERT_TRUE(bench->run([&] { bench->modeCommands().chooseMode(mode); }));
+  }
+  bool apply() {
+    return bench->run([&] { bench->modeCommands().apply(); });
+  }
+  void clickPeak(int q) { clickAt(pixelOf({AtomKind::Peak, q})); }
+  bool hasLine(const std::string& line) const {
+    const auto& lines = bench->structure().instructionLines;
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+  std::vector<std::string> hydrogenLabels() {
+    std::vector<std::string> labels;
+    for (int k = 1; k <= s().hCount; ++k)
+      labels.push_back(s().hydrogens[k].label);
+    return labels;
+  }
+};
+
+TEST_F(AtomEdits, NameTurnsPeaksIntoAtomsAndRenamesAtomsInTheCards) {
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(3); }));  // O
+  ASSERT_EQ(bench->controls().elementSymbol, "O");
+  const model::Peak q3 = s().peaks[3];
+  clickPeak(3);
+  clickPeak(1);
+  ASSERT_EQ(bench->selection().count(), 2);
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front();
+  ASSERT_EQ(s().nonHCount, 16);
+  const model::Atom& o4 = s().atoms[15];  // picked first: the next number after three O atoms
+  EXPECT_EQ(o4.label, "O4");
+  EXPECT_EQ(s().atoms[16].label, "O5");
+  EXPECT_EQ(o4.sfac, 3);
+  EXPECT_DOUBLE_EQ(o4.x, q3.x);
+  EXPECT_DOUBLE_EQ(o4.sof, 1.0);
+  EXPECT_DOUBLE_EQ(o4.u11, 0.05);
+  EXPECT_EQ(o4.aniso, 0);
+  EXPECT_EQ(o4.codes[model::Sof], 10);
+  EXPECT_EQ(model::atomLines(o4).front(),
+            "O4    3    1.070400   -0.089100    0.686300   11.000000   0.050000");
+  EXPECT_EQ(s().peakCount, 8) << "the peaks named are purged";
+  EXPECT_DOUBLE_EQ(s().peaks[1].height, 0.23) << "old Q2 is Q1 now";
+  EXPECT_TRUE(bench->selection().empty());
+  EXPECT_DOUBLE_EQ(s().elements[3].unitCount, 20) << "the recount: five O atoms in four places";
+
+  // An atom named C takes the next free C label, and the cards naming it follow.
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  click("C8A");
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(s().atoms[ref("C12").index].sfac, 1);
+  EXPECT_TRUE(hasLine("SADI 0.02 O3 C12 O3 C8B"));
+  EXPECT_TRUE(hasLine("DFIX 1.50 0.02 C12 C9A"));
+  EXPECT_TRUE(hasLine("RIGU C12 > C9B"));
+}
+
+TEST_F(AtomEdits, NameRefusesHydrogenRenamesAndLabelsSHELXLCannotRead) {
+  const std::vector<std::string> before = model::instructionFileLines(s());
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(2); }));  // H
+  click("C1");
+  click("H2");
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{
+                               "Renaming of nonH into H is not allowed. Change them manually!!",
+                               "Renaming of Hs not allowed.  Change them manually!!"}));
+  dialogs.shown.clear();
+
+  // "Cab" + 12 would be five characters: refused before anything changes.
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  bench->controls().elementSymbol = "Cab";
+  click("C2");
+  clickPeak(1);
+  EXPECT_FALSE(apply());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].find("is longer than four characters"), std::string::npos)
+      << dialogs.shown[0];
+  EXPECT_EQ(model::instructionFileLines(s()), before);
+  EXPECT_EQ(s().peakCount, 10);
+}
+
+TEST_F(AtomEdits, DeletingAParentAsksAndTakesItsRidingHAtoms) {
+  const std::vector<std::string> before = model::instructionFileLines(s());
+  choose(MouseMode::Delete);
+  click("C9A");
+  dialogs.replies = {false};
+  EXPECT_FALSE(apply());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0],
+            "These riding H atoms are deleted with their group: H9A, H9B, H9C.\n"
+            "These cards name a deleted atom and will name a missing one:\n"
+            "SADI 0.02 C8A C9A C8B C9B\nDFIX 1.50 0.02 C8A C9A\nDelete?");
+  EXPECT_EQ(model::instructionFileLines(s()), before) << "declined: nothing changes";
+  EXPECT_EQ(bench->selection().count(), 1);
+
+  dialogs.replies = {true};
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(s().nonHCount, 13);
+  EXPECT_EQ(hydrogenLabels(), (std::vector<std::string>{"H1", "H2", "H3", "H5", "H6", "H8A", "H8B",
+                                                        "H8C", "H8D", "H9D", "H9E", "H9F"}));
+  EXPECT_TRUE(model::ridingHydrogensWithoutParent(s()).empty());
+  EXPECT_EQ(bench->state().undo.undoName(), "Apply");
+
+  // One H atom of a riding group takes the whole group; the parent carries no AFIX then.
+  dialogs.shown.clear();
+  choose(MouseMode::Delete);
+  click("H8C");
+  dialogs.replies = {true};
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{
+                               "These riding H atoms are deleted with their group: H8D.\nDelete?"});
+  EXPECT_EQ(s().atoms[ref("C8B").index].afixGroup, 0);
+  const std::vector<std::string> lines = model::instructionFileLines(s());
+  const auto c8b = std::find_if(lines.begin(), lines.end(),
+                                [](const std::string& l) { return l.starts_with("C8B "); });
+  ASSERT_NE(c8b, lines.end());
+  EXPECT_TRUE((c8b + 2)->starts_with("C9B ")) << *(c8b + 2);
+}
+
+TEST_F(AtomEdits, DeleteRemapsTheRememberedSelectionAndItsFile) {
+  choose(MouseMode::MemSelect);
+  click("C9B");
+  click("O2");
+  click("C1");
+  ASSERT_TRUE(apply());
+  choose(MouseMode::Delete);
+  click("O2");
+  clickPeak(1);
+  dialogs.replies = {true};
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{
+                               "These cards name a deleted atom and will name a missing one:\n"
+                               "HTAB O1 O2_$1\nDelete?"});
+  // O2 went; C9B and C1 moved up by one.
+  EXPECT_EQ(bench->selection().remembered, (std::vector<AtomRef>{ref("C9B"), ref("C1")}));
+  EXPECT_EQ(work.read("selection_mem.txt"), "2\n1\t" + std::to_string(ref("C9B").index) + "\n1\t" +
+                                                std::to_string(ref("C1").index) + "\n");
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().reSelect(); }));
+  EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C9B", "C1"}));
+}
+
+}  // namespace
+}  // namespace tavo::testing
