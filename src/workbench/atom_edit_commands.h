@@ -2,6 +2,8 @@
 // Adopt, PART, BeISO, Adjust, Center and AlignVec.
 #pragma once
 
+#include <vector>
+
 #include "editing/apply_frame.h"
 #include "workbench/command_context.h"
 
@@ -28,11 +30,14 @@ class AtomEditCommands {
   void adjust();
   void center();
   void alignRotation();
-  /// Clears the Selection (its flags with it) and the reversed list.
+  /// Clears the Selection (its flags with it).
   void clearSelection();
+  /// The end of both kinds of renumbering: Selection cleared, redraw, duplicate-label check.
+  void finishRenumbering();
 
   WorkbenchState& m_state;
   model::Dialogs& m_dialogs;
+  std::vector<model::AtomRef> m_alignPair;  // AlignVec's two entries, kept across the centring
 };
 
 }  // namespace tavo::workbench
