@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/instruction_writer.h"
+#include "workbench/control_table.h"
 #include "workbench_fixture.h"
 
 namespace tavo::testing {
@@ -159,6 +161,158 @@ TEST_F(AtomEdits, DeleteRemapsTheRememberedSelectionAndItsFile) {
                                                 std::to_string(ref("C1").index) + "\n");
   ASSERT_TRUE(bench->run([&] { bench->modeCommands().reSelect(); }));
   EXPECT_EQ(selectedLabels(), (std::vector<std::string>{"C9B", "C1"}));
+}
+
+TEST_F(AtomEdits, RenumberWithNumbersRenamesInTheCardsAndContinuesTheSequence) {
+  choose(MouseMode::Renumber);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  ASSERT_TRUE(bench->run([&] { workbench::setControl(*bench, "SpinEdit21", "10"); }));
+  for (const char* label : {"C8A", "C9A", "C8B"})
+    click(label);
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown.front();
+  EXPECT_TRUE(hasLine("SADI 0.02 O3 C10 O3 C12"));
+  EXPECT_TRUE(hasLine("SADI 0.02 C10 C11 C12 C9B"));
+  EXPECT_TRUE(hasLine("DFIX 1.50 0.02 C10 C11"));
+  EXPECT_EQ(bench->controls().firstNumber, 13);
+  EXPECT_EQ(s().workingGrid.row(0), (std::vector<std::string>{"OldName", "NewName"}));
+  EXPECT_EQ(s().workingGrid.row(3), (std::vector<std::string>{"C8B", "C12"}));
+  EXPECT_TRUE(bench->selection().empty());
+
+  // A ring renumbered backwards: the labels swap among themselves.
+  choose(MouseMode::Renumber);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  for (const char* label : {"C6", "C5", "C4", "C3", "C2", "C1"})
+    click(label);
+  const model::Atom oldC6 = s().atoms[ref("C6").index];
+  ASSERT_TRUE(apply());
+  EXPECT_DOUBLE_EQ(s().atoms[ref("C1").index].x, oldC6.x);
+  EXPECT_EQ(s().atoms[4].label, "C6") << "the table keeps its order; old C1 is C6 now";
+
+  // Onto a label in use: refused before anything changes.
+  const std::vector<std::string> before = model::instructionFileLines(s());
+  choose(MouseMode::Renumber);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(3); }));
+  click("O1");
+  ASSERT_TRUE(bench->run([&] { workbench::setControl(*bench, "SpinEdit21", "2"); }));
+  EXPECT_FALSE(apply());
+  EXPECT_EQ(dialogs.shown.back(),
+            "The label 'O2' is already used outside any residue (labels are compared without "
+            "regard to case, among non-H and H atoms alike).");
+  EXPECT_EQ(model::instructionFileLines(s()), before);
+}
+
+TEST_F(AtomEdits, RenumberWithLettersFollowsTheFirstLabel) {
+  struct Case {
+    std::vector<const char*> picks;
+    std::vector<std::string> labels;  // empty: refused, nothing changes
+    const char* why;
+  };
+  const Case cases[] = {
+      {{"C7", "C5", "C6"}, {"C7A", "C7B", "C7C"}, "a name ending in a digit is the base"},
+      {{"C9B", "C9A"}, {"C9A", "C9B"}, "a final letter is replaced: the two swap"},
+      {{"C8A", "C9A"}, {}, "C9A would become C8B, which C8B holds"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ASSERT_TRUE(openParaben());
+    choose(MouseMode::Renumber);
+    ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+    ASSERT_TRUE(bench->run([&] { workbench::setControl(*bench, "CheckBox37", "1"); }));
+    std::vector<int> indexes;
+    for (const char* label : c.picks) {
+      indexes.push_back(ref(label).index);
+      click(label);
+    }
+    dialogs.shown.clear();
+    const bool applied = apply();
+    if (c.labels.empty()) {
+      EXPECT_FALSE(applied);
+      EXPECT_EQ(s().atoms[indexes[1]].label, "C9A");
+      continue;
+    }
+    ASSERT_TRUE(applied) << dialogs.shown.front();
+    for (size_t i = 0; i < indexes.size(); ++i)
+      EXPECT_EQ(s().atoms[indexes[i]].label, c.labels[i]);
+  }
+}
+
+TEST_F(AtomEdits, PartAndBeIsoChangeThePickedAtomsAndTheirRidingHAtoms) {
+  choose(MouseMode::Part);
+  ASSERT_TRUE(bench->run([&] { workbench::setControl(*bench, "SpinEdit24", "2"); }));
+  click("C2");
+  clickPeak(5);
+  ASSERT_TRUE(apply());
+  EXPECT_EQ(s().atoms[ref("C2").index].part, 2);
+  EXPECT_EQ(s().hydrogens[ref("H2").index].part, 2) << "the riding H atom follows its parent";
+  EXPECT_EQ(s().atoms[ref("C3").index].part, 0);
+  const std::vector<std::string> lines = model::instructionFileLines(s());
+  const auto c2 = std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& l) { return l.starts_with("C2 "); });
+  ASSERT_NE(c2, lines.end());
+  EXPECT_EQ(*(c2 - 1), "PART 2");
+  EXPECT_EQ(*(c2 + 2), "AFIX 43");
+  EXPECT_TRUE((c2 + 3)->starts_with("H2 "));
+  EXPECT_EQ(*(c2 + 4), "AFIX   0");
+  EXPECT_EQ(*(c2 + 5), "PART 0");
+
+  choose(MouseMode::BeIso);
+  click("O1");
+  ASSERT_TRUE(apply());
+  const model::Atom& o1 = s().atoms[ref("O1").index];
+  EXPECT_EQ(o1.aniso, 0);
+  EXPECT_DOUBLE_EQ(o1.u11, 0.05);
+  EXPECT_DOUBLE_EQ(o1.u22 + o1.u33 + o1.u23 + o1.u13 + o1.u12, 0);
+  EXPECT_EQ(o1.codes[model::U11], 0);
+  EXPECT_EQ(model::atomLines(o1).size(), 1u);
+  EXPECT_EQ(s().anisoCount, 13);
+  EXPECT_EQ(s().isoCount, 1);
+}
+
+TEST_F(AtomEdits, AdjustStoresTheShownPositionWithinTheRangeOfTheFile) {
+  const model::AtomRef c1 = ref("C1");
+  const double x = s().atoms[c1.index].x;
+  s().viewOf(c1) += 0.25 * bench->viewFrame().edgeA();
+  choose(MouseMode::Adjust);
+  click("C1");
+  ASSERT_TRUE(apply());
+  EXPECT_NEAR(s().atoms[c1.index].x, x + 0.25, 1e-9);
+
+  // Six cells away: SHELXL would read the coordinate as fixed. Refused; nothing moves.
+  s().viewOf(c1) += 6.0 * bench->viewFrame().edgeA();
+  choose(MouseMode::Adjust);
+  click("C1");
+  EXPECT_FALSE(apply());
+  EXPECT_NE(dialogs.shown.back().find("C1 x would become 7.07"), std::string::npos)
+      << dialogs.shown.back();
+  EXPECT_NEAR(s().atoms[c1.index].x, x + 0.25, 1e-9);
+}
+
+TEST_F(AtomEdits, AlignVecTurnsTheVectorOntoTheChosenAxis) {
+  struct Case {
+    int axis, sense;
+    model::Vec3 direction;
+  };
+  const Case cases[] = {{1, 1, {1, 0, 0}},  {2, 1, {0, 1, 0}},  {3, 1, {0, 0, 1}},
+                        {1, 0, {-1, 0, 0}}, {2, 0, {0, -1, 0}}, {3, 0, {0, 0, -1}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.axis) + (c.sense == 1 ? " positive" : " negative"));
+    ASSERT_TRUE(openParaben());  // a fresh view: along Z, O2 would hide C7
+    choose(MouseMode::AlignVec);
+    bench->controls().alignAxis = c.axis;
+    bench->controls().alignSense = c.sense;
+    click("O2");
+    click("C7");
+    ASSERT_EQ(bench->selection().count(), 2);
+    ASSERT_TRUE(apply());
+    const model::Vec3 o2 = s().viewOf(ref("O2"));
+    const model::Vec3 v = s().viewOf(ref("C7")) - o2;
+    const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    EXPECT_NEAR(o2.x * o2.x + o2.y * o2.y + o2.z * o2.z, 0, 1e-18) << "O2 at the centre";
+    EXPECT_NEAR(v.x / length, c.direction.x, 1e-9);
+    EXPECT_NEAR(v.y / length, c.direction.y, 1e-9);
+    EXPECT_NEAR(v.z / length, c.direction.z, 1e-9);
+  }
 }
 
 }  // namespace
