@@ -1,0 +1,134 @@
+// The atom edits end to end: tavo-cli run scripts name peaks, renumber a ring, delete a parent
+// with its riding H atoms and set a PART on a real file; the saved file differs from a plain
+// save of the same file in exactly those lines, and reads back.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/element_definitions.h"
+#include "model/file_lines.h"
+#include "model/file_replace.h"
+#include "model/instruction_reader.h"
+#include "model/instruction_writer.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace tavo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// Runs `script` with tavo-cli run in `folder` over the shipped settings; the exit status, with
+/// what it printed appended to `output`.
+int runScript(const TempFolder& folder, const std::string& script, std::string& output) {
+  folder.write("script.tavo", script);
+  const std::string command = "cd '" + folder.path().string() +
+                              "' && '" TAVO_CLI "' run script.tavo --program-folder '" +
+                              dataFolder().string() + "' >out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  output = folder.read("out.txt") + folder.read("err.txt");
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+/// The lines of `file` saved from `source` by a script that runs `edits` after opening it.
+std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
+                                    std::string& output) {
+  const TempFolder folder;
+  const fs::path copy = folder.path() / source.filename();
+  fs::copy_file(source, copy);
+  const int status = runScript(
+      folder, "open " + copy.filename().string() + "\n" + edits + "\"Save *.ins\"\n", output);
+  EXPECT_EQ(status, 0) << output;
+  fs::path saved = copy;
+  saved.replace_extension(".ins");
+  return model::loadFileLines(saved);
+}
+
+std::vector<std::string>::iterator lineStarting(std::vector<std::string>& lines,
+                                                const std::string& start) {
+  return std::find_if(lines.begin(), lines.end(),
+                      [&](const std::string& l) { return l.starts_with(start); });
+}
+
+TEST(AtomEditScripts, NameRenumberDeleteAndPartChangeOnlyTheirLines) {
+  const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
+  std::string output;
+  std::vector<std::string> expected = savedAfter(paraben, "", output);
+  const std::vector<std::string> saved = savedAfter(paraben,
+                                                    "mode Name\n"
+                                                    "set SpinEdit20 3\n"
+                                                    "pick Q3 Q1\n"
+                                                    "apply\n"
+                                                    "mode Renumber\n"
+                                                    "set SpinEdit20 1\n"
+                                                    "pick C6 C5 C4 C3 C2 C1\n"
+                                                    "apply\n"
+                                                    "mode Delete\n"
+                                                    "pick C9B\n"
+                                                    "answer yes\n"
+                                                    "apply\n"
+                                                    "mode PART\n"
+                                                    "set SpinEdit24 3\n"
+                                                    "pick C7\n"
+                                                    "apply\n",
+                                                    output);
+  // The deletion asked, naming the riding H atoms and the cards.
+  EXPECT_NE(output.find("These riding H atoms are deleted with their group: H9D, H9E, H9F.\n"
+                        "These cards name a deleted atom and will name a missing one:\n"
+                        "SADI 0.02 C8A C9A C8B C9B\n"),
+            std::string::npos)
+      << output;
+
+  // The ring backwards: old C6 is C1 ... old C1 is C6, each on its first line only.
+  const std::vector<std::pair<std::string, std::string>> ring = {{"C1 ", "C6 "}, {"C2 ", "C5 "},
+                                                                 {"C3 ", "C4 "}, {"C4 ", "C3 "},
+                                                                 {"C5 ", "C2 "}, {"C6 ", "C1 "}};
+  std::vector<std::string*> ringLines;
+  for (const auto& [from, to] : ring) {
+    const auto line = lineStarting(expected, from);
+    ASSERT_NE(line, expected.end()) << from;
+    ringLines.push_back(&*line);
+  }
+  for (size_t i = 0; i < ring.size(); ++i)
+    ringLines[i]->replace(0, 3, ring[i].second);
+  // PART 3 stands before C7.
+  expected.insert(lineStarting(expected, "C7 "), "PART 3");
+  // C9B goes with its AFIX 137 group: two atom lines, AFIX, three H atoms and AFIX 0.
+  const auto c9b = lineStarting(expected, "C9B ");
+  ASSERT_NE(c9b, expected.end());
+  ASSERT_EQ(*(c9b + 2), "AFIX 137");
+  ASSERT_TRUE((c9b + 6)->starts_with("AFIX"));
+  expected.erase(c9b, c9b + 7);
+  // The two peaks are new O atoms after the last atom.
+  const auto hklf = lineStarting(expected, "HKLF");
+  ASSERT_EQ(*(hklf - 1), "PART 0");
+  expected.insert(hklf, {"O4    3    1.070400   -0.089100    0.686300   11.000000   0.050000",
+                         "O5    3    0.760500    0.148400    0.798000   11.000000   0.050000"});
+
+  ASSERT_EQ(saved.size(), expected.size());
+  for (size_t i = 1; i < saved.size(); ++i)  // line 0: TITL with the time of its save
+    EXPECT_EQ(saved[i], expected[i]) << "line " << i;
+
+  // Read back: every riding H atom has its parent, the cards still name C9B.
+  const TempFolder again;
+  const fs::path file = again.path() / "edited.ins";
+  model::replaceFileLines(file, saved);
+  model::StructureModel s;
+  FakeDialogs dialogs;
+  ASSERT_TRUE(model::loadInstructionFile(s, file, model::ElementDefinitions::load(dataFolder()),
+                                         dialogs, model::noTitlAtOpenMessage));
+  EXPECT_EQ(s.nonHCount, 15);
+  EXPECT_EQ(s.hCount, 12);
+  EXPECT_TRUE(model::ridingHydrogensWithoutParent(s).empty());
+  EXPECT_EQ(s.atoms[4].label, "C6");
+  EXPECT_EQ(s.atoms[10].part, 3);
+}
+
+}  // namespace
+}  // namespace tavo::testing
