@@ -130,5 +130,46 @@ TEST(AtomEditScripts, NameRenumberDeleteAndPartChangeOnlyTheirLines) {
   EXPECT_EQ(s.atoms[10].part, 3);
 }
 
+TEST(AtomEditScripts, RenumberingFollowsIntoEveryCardAndDeletingAGroupsOnlyHFreesItsParent) {
+  const fs::path file =
+      fs::path(TAVO_SOURCE_DIR) / "tests" / "data" / "shelxl" / "resi_restraints.ins";
+  std::string output;
+  std::vector<std::string> expected = savedAfter(file, "", output);
+  const std::vector<std::string> saved = savedAfter(file,
+                                                    "mode Renumber\n"
+                                                    "set SpinEdit20 1\n"
+                                                    "set SpinEdit21 8\n"
+                                                    "pick C21\n"
+                                                    "apply\n"
+                                                    "mode Delete\n"
+                                                    "pick H2\n"
+                                                    "apply\n",
+                                                    output);
+  EXPECT_EQ(output.find("Delete?"), std::string::npos) << "nothing beyond H2 goes: " << output;
+  const std::vector<std::pair<std::string, std::string>> changes = {
+      {"DFIX 1.54 0.01 C20 C21 C20 C22 =", "DFIX 1.54 0.01 C20 C8 C20 C22 ="},
+      {"DANG 2.52 0.02 C21 C22 C21 C23 C22 C23", "DANG 2.52 0.02 C8 C22 C8 C23 C22 C23"},
+      {"EADP C21 C21B", "EADP C8 C21B"},
+      {"EXYZ C21 C21B", "EXYZ C8 C21B"},
+  };
+  for (const auto& [from, to] : changes) {
+    const auto line = std::find(expected.begin(), expected.end(), from);
+    ASSERT_NE(line, expected.end()) << from;
+    *line = to;
+  }
+  const auto c21 = lineStarting(expected, "C21   1");
+  ASSERT_NE(c21, expected.end());
+  c21->replace(0, 5, "C8   ");
+  // H2 was the whole AFIX 43 group of C2: the group goes, C2 stands alone.
+  const auto h2 = lineStarting(expected, "H2 ");
+  ASSERT_NE(h2, expected.end());
+  ASSERT_TRUE((h2 - 1)->starts_with("AFIX"));
+  expected.erase(h2 - 1, h2 + 2);
+
+  ASSERT_EQ(saved.size(), expected.size());
+  for (size_t i = 1; i < saved.size(); ++i)
+    EXPECT_EQ(saved[i], expected[i]) << "line " << i;
+}
+
 }  // namespace
 }  // namespace tavo::testing
