@@ -165,32 +165,50 @@ void adjustPositions(StructureModel& s, const geometry::ViewFrame& frame,
 
 std::vector<std::string> adoptCopies(StructureModel& s, const std::vector<AtomRef>& picked) {
   struct Planned {
-    AtomRef copy;
-    CopySource from;
+    AtomRef copy;  // None for a riding H atom that goes along with its parent
+    AtomRef source;
+    int unit = 0;
     geometry::Fractional position;
   };
   std::vector<std::string> messages;
   std::vector<Planned> planned;
+  const auto plan = [&](AtomRef copy, AtomRef source, int unitNumber) {
+    // An entry moves once, whether its copy was picked or it rides on a picked parent.
+    for (const Planned& p : planned) {
+      if (p.source == source) return;
+    }
+    const model::ExpansionOp& unit = s.symmetry.expansionOps[static_cast<size_t>(unitNumber - 1)];
+    const geometry::Fractional position = geometry::applyOperator(
+        s.symmetry, unit.op, positionOf(s, source), unit.ta, unit.tb, unit.tc);
+    checkNewPosition(s, source, position);
+    planned.push_back({copy, source, unitNumber, position});
+  };
   for (const AtomRef& copy : picked) {
     const std::optional<CopySource> from = sourceOf(s, copy);
     if (!from) {
       messages.emplace_back(noStarInCopyMessage);
       continue;
     }
-    const model::ExpansionOp& unit =
-        s.symmetry.expansionOps[static_cast<std::size_t>(from->unit - 1)];
-    const geometry::Fractional position = geometry::applyOperator(
-        s.symmetry, unit.op, positionOf(s, from->source), unit.ta, unit.tb, unit.tc);
-    checkNewPosition(s, from->source, position);
-    planned.push_back({copy, *from, position});
+    plan(copy, from->source, from->unit);
+    // The H atoms riding on an adopted parent go with it: SHELXL takes their torsion from where
+    // they stand.
+    const int group =
+        from->source.kind == AtomKind::Atom ? s.atoms[from->source.index].afixGroup : 0;
+    for (int k = 1; group >= 1 && k <= s.hCount; ++k) {
+      if (s.hydrogens[k].afixGroup != group) continue;
+      // Its copy in the same unit, where the expansion laid the H atoms out unit after unit.
+      const int copyIndex = from->unit * s.hCount + k;
+      const AtomRef hydrogenCopy =
+          copyIndex <= s.workingHCount ? AtomRef{AtomKind::Hydrogen, copyIndex} : AtomRef{};
+      plan(hydrogenCopy, {AtomKind::Hydrogen, k}, from->unit);
+    }
   }
   for (const Planned& p : planned) {
-    std::swap(s.viewOf(p.copy), s.viewOf(p.from.source));
-    setPosition(s, p.from.source, p.position);
-    const AtomRef source = p.from.source;
-    if (source.kind == AtomKind::Atom && s.atoms[source.index].aniso == 1) {
-      const int op = s.symmetry.expansionOps[static_cast<std::size_t>(p.from.unit - 1)].op;
-      geometry::turnDisplacement(s.cell, s.symmetry, op, s.atoms[source.index]);
+    if (p.copy.kind != AtomKind::None) std::swap(s.viewOf(p.copy), s.viewOf(p.source));
+    setPosition(s, p.source, p.position);
+    if (p.source.kind == AtomKind::Atom && s.atoms[p.source.index].aniso == 1) {
+      const int op = s.symmetry.expansionOps[static_cast<size_t>(p.unit - 1)].op;
+      geometry::turnDisplacement(s.cell, s.symmetry, op, s.atoms[p.source.index]);
     }
   }
   return messages;

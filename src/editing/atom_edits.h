@@ -38,8 +38,9 @@ void adjustPositions(model::StructureModel& structure, const geometry::ViewFrame
 
 /// Adopt: each picked copy hands its position to the entry it was generated from (operator and
 /// lattice translation of its unit applied to the source's coordinates, an anisotropic U turned
-/// with the operator) and the two exchange their view positions. Every new position is checked
-/// (checkNewPosition) before anything changes. Returns the messages for copies skipped.
+/// with the operator) and the two exchange their view positions. The H atoms riding on an adopted
+/// atom move with it. Every new position is checked (checkNewPosition) before anything changes.
+/// Returns the messages for copies skipped.
 std::vector<std::string> adoptCopies(model::StructureModel& structure,
                                      const std::vector<model::AtomRef>& picked);
 

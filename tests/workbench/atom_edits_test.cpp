@@ -315,5 +315,26 @@ TEST_F(AtomEdits, AlignVecTurnsTheVectorOntoTheChosenAxis) {
   }
 }
 
+TEST_F(AtomEdits, AdoptMovesTheAtomOntoThePickedCopy) {
+  ASSERT_TRUE(openAs(repositoryFile("tests/data/shelxl/centrosymmetric_half.ins", "half.ins"),
+                     workbench::OpenedFrom::Dialog));
+  dialogs.shown.clear();
+  ASSERT_TRUE(bench->run([&] {
+    bench->viewCommands().setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
+  }));
+  ASSERT_EQ(s().atoms[5].label, "O1*1") << "the inversion copy of O1";
+  const model::Vec3 copyView = s().viewOf({AtomKind::Atom, 5});
+  choose(MouseMode::Adopt);
+  clickAt(pixelOf({AtomKind::Atom, 5}));
+  ASSERT_EQ(bench->selection().count(), 1);
+  ASSERT_TRUE(apply());
+  const model::Atom& o1 = s().atoms[2];
+  EXPECT_NEAR(o1.x, 1 - 0.69929, 1e-9);
+  EXPECT_NEAR(o1.y, 1 - 0.63532, 1e-9);
+  EXPECT_NEAR(o1.z, 0.5, 1e-9);
+  EXPECT_EQ(s().viewOf({AtomKind::Atom, 2}), copyView);
+  EXPECT_EQ(bench->state().undo.undoName(), "Apply");
+}
+
 }  // namespace
 }  // namespace tavo::testing

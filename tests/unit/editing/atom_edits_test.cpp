@@ -16,6 +16,9 @@ using model::AtomRef;
 const std::string anisotropicC1 =
     "C1    1    0.100000    0.200000    0.300000    11.00000    0.04000    0.05000 =\n"
     "         0.06000    0.00100    0.00200    0.00300\n"
+    "AFIX 43\n"
+    "H1    2    0.110000    0.210000    0.310000    11.00000   -1.20000\n"
+    "AFIX 0\n"
     "C2    1    0.150000    0.250000    0.300000    11.00000    0.05000\n"
     "HKLF 4\nEND\n";
 
@@ -60,6 +63,10 @@ TEST(AtomEdits, AdoptGivesTheSourceTheCopysPositionAndTurnedU) {
   EXPECT_NEAR(c1.u12, -0.003, 1e-12);
   EXPECT_EQ(s.view[1][1], (model::Vec3{4, 5, 6}));
   EXPECT_EQ(s.view[1][copy], (model::Vec3{1, 2, 3}));
+  const model::Hydrogen& h1 = s.hydrogens[1];
+  EXPECT_NEAR(h1.x, -0.11 + 1, 1e-12) << "the riding H atom goes along";
+  EXPECT_NEAR(h1.y, 0.21 + 0.5, 1e-12);
+  EXPECT_NEAR(h1.z, -0.31 + 0.5, 1e-12);
 
   s.atoms[copy].label = "C1-1";
   EXPECT_EQ(
