@@ -69,8 +69,8 @@ void AtomEditCommands::purge() {
   model::StructureModel& s = m_state.structure;
   if (m_state.modes.is(MouseMode::Delete)) {
     const editing::DeletionPlan plan = editing::planDeletion(s, m_state.selection.picked);
-    if (plan.needsConfirmation() && !m_dialogs.confirm(editing::deletionQuestion(plan)))
-      throw CommandAbandoned{};
+    // Declined: nothing is deleted and the Selection stays for another try.
+    if (plan.needsConfirmation() && !m_dialogs.confirm(editing::deletionQuestion(plan))) return;
     for (const model::AtomRef& ref : plan.entries) {
       if (ref.kind == model::AtomKind::Atom) s.atoms[ref.index].mark = 1;
       if (ref.kind == model::AtomKind::Hydrogen) s.hydrogens[ref.index].mark = 1;
