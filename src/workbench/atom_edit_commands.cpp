@@ -137,7 +137,8 @@ void AtomEditCommands::adopt() {
 }
 
 void AtomEditCommands::center() {
-  m_alignPair = m_state.selection.picked;
+  m_alignPair.clear();
+  if (m_state.modes.is(MouseMode::AlignVec)) m_alignPair = m_state.selection.picked;
   const model::Vec3 centre = m_state.structure.viewOf(m_state.selection.picked.front());
   editing::centreView(m_state.structure, m_state.frame, centre);
   clearSelection();
