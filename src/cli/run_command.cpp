@@ -14,6 +14,7 @@
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/control_table.h"
+#include "workbench/window_controls.h"
 #ifdef TAVO_WITH_PICTURES
 #include "cli/render_command.h"
 #endif
@@ -93,6 +94,7 @@ class ScriptRunner {
     if (line.firstQuoted) return menuItem(word, line.words.size() == 1);
     if (word == "open") return open(line);
     if (word == "set") return set(line);
+    if (word == "window") return windowControl(line);
     if (word == "mode") return mode(rest(line));
     if (word == "pick") return pick(line);
     if (word == "apply") return check(bench().run([this] { bench().modeCommands().apply(); }));
@@ -144,6 +146,17 @@ class ScriptRunner {
   void set(const ScriptLine& line) {
     if (line.words.size() != 3) throw UserError("set takes a control name and one value");
     check(bench().run([&] { workbench::setControl(bench(), line.words[1], line.words[2]); }));
+  }
+
+  /// window FORM CONTROL [VALUE]: a button of an auxiliary window, or a value typed or chosen.
+  void windowControl(const ScriptLine& line) {
+    if (line.words.size() != 3 && line.words.size() != 4) {
+      throw UserError("window takes a window name, a control name and perhaps one value");
+    }
+    std::optional<std::string_view> value;
+    if (line.words.size() == 4) value = line.words[3];
+    check(bench().run(
+        [&] { workbench::setWindowControl(bench(), line.words[1], line.words[2], value); }));
   }
 
   void mode(const std::string& caption) {
