@@ -35,13 +35,20 @@ TEST(LineMarkers, FoundAgainAsTheReaderFindsThem) {
       files.push_back(entry.path());
     }
   }
-  for (const auto& file : files) {
-    SCOPED_TRACE(file.string());
+  const TempFolder folder;  // a read writes htab_codes_checking.txt beside the file
+  int compared = 0;
+  for (const auto& source : files) {
+    SCOPED_TRACE(source.string());
+    if (source.filename() == "htab_codes_checking.txt") continue;
+    const std::filesystem::path file = folder.path() / source.filename();
+    std::filesystem::copy_file(source, file, std::filesystem::copy_options::overwrite_existing);
     model::StructureModel s;
     FakeDialogs dialogs;
     if (!model::loadInstructionFile(s, file, shippedDefinitions(), dialogs, "")) continue;
     EXPECT_EQ(model::findLineMarkers(s.instructionLines), s.markers);
+    ++compared;
   }
+  EXPECT_GE(compared, 10);  // the files in the repository read
 }
 
 TEST(LineMarkers, ContinuationAndIndentedLinesNeverCount) {
