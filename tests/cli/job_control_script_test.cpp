@@ -120,5 +120,42 @@ TEST(JobControlScript, LineEditorSavesWithANumberedBackup) {
   EXPECT_EQ(folder.read("paraben.bak"), folder.read("paraben.ins"));
 }
 
+// A real file with a three-line SIMU card: the card moves whole, and its continuation line keeps
+// its leading blanks when edited.
+TEST(JobControlScript, ContinuedCardMovesWholeInARealFile) {
+  const fs::path source = corpusFolder() / "shelxl" / "shelxfile_p1_twin_resi.res";
+  if (corpusFolder().empty() || !fs::exists(source)) GTEST_SKIP() << "no corpus file";
+  TempFolder folder;
+  fs::copy_file(source, folder.path() / "twin.res");
+  Outcome o = runScript(folder, "open twin.res\n\"Save *.ins\"\n");
+  ASSERT_EQ(o.status, 0) << o.err << o.out;
+  std::vector<std::string> expected = linesOf(folder, "twin.ins");
+  const std::size_t simu = indexOf(expected, "SIMU 0.01");
+  ASSERT_TRUE(expected[simu + 1].starts_with(" "));
+  ASSERT_EQ(expected[simu + 3], "SIMU 0.04 0.08 1");
+  const std::string row = std::to_string(simu + 1);
+  o = runScript(folder,
+                "open twin.ins\n"
+                "\"Edit Shelxl-97 Commands\"\n"
+                "window TForm5 LineList " +
+                    row +
+                    "\n"
+                    "window TForm5 MoveDwonward\n"
+                    "window TForm5 LineList " +
+                    std::to_string(simu + 3) +
+                    "\n"
+                    "window TForm5 Edit1 \"C4_7 F7_7 F8_7\"\n"
+                    "window TForm5 Apply\n"
+                    "\"Save *.ins\"\n"
+                    "open twin.ins\n");
+  ASSERT_EQ(o.status, 0) << o.err << o.out;
+  std::rotate(expected.begin() + static_cast<long>(simu),
+              expected.begin() + static_cast<long>(simu) + 3,
+              expected.begin() + static_cast<long>(simu) + 4);
+  const std::size_t blanks = expected[simu + 3].find_first_not_of(' ');
+  expected[simu + 3] = expected[simu + 3].substr(0, blanks) + "C4_7 F7_7 F8_7";
+  expectSameLines(linesOf(folder, "twin.ins"), expected);
+}
+
 }  // namespace
 }  // namespace tavo::testing
