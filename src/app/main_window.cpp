@@ -55,6 +55,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectWindows();
   connectSymmetryViews();
   buildPreferenceWindows();
+  buildJobControlViews();
   resize(1024, 720);
   m_bench.setListener(this);
   stateChanged();
@@ -189,6 +190,7 @@ void MainWindow::stateChanged() {
   refreshWindows();
   refreshPreferenceWindows();
   refreshSymmetryViews();
+  refreshJobControlViews();
   m_refreshing = false;
 }
 

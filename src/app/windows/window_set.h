@@ -19,6 +19,9 @@ class ElementDefinitionsWindow;
 class FileListWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
+class JobControlWindow;
+class LineEditorWindow;
+class TextEditorWindow;
 class PackingRangeWindow;
 class WaitWindow;
 
@@ -39,6 +42,9 @@ class WindowSet {
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
   WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
   PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
+  JobControlWindow* jobControl() const { return m_jobControl; }        // TForm5
+  LineEditorWindow* lineEditor() const { return m_lineEditor; }        // TForm6
+  TextEditorWindow* textEditor() const { return m_textEditor; }        // TForm11
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -50,6 +56,9 @@ class WindowSet {
   GraphicsSettingsWindow* m_graphicsSettings = nullptr;
   WaitWindow* m_wait = nullptr;
   PackingRangeWindow* m_packingRange = nullptr;
+  JobControlWindow* m_jobControl = nullptr;
+  LineEditorWindow* m_lineEditor = nullptr;
+  TextEditorWindow* m_textEditor = nullptr;
 };
 
 }  // namespace tavo::app
