@@ -305,6 +305,18 @@ void JobControlCommands::saveTextEditor() {
   closeTextEditor();
 }
 
+void JobControlCommands::printTextEditor() {
+  std::vector<std::string> rows;
+  std::size_t start = 0;
+  const std::string& text = m_textEditor.text;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    rows.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  m_context.dialogs.printLines(rows);
+}
+
 void JobControlCommands::closeTextEditor() {
   m_textEditor.visible = false;
   m_context.state.redraw();

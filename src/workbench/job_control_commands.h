@@ -144,6 +144,8 @@ class JobControlCommands {
   void setEditorPaneText(std::string text) { m_textEditor.text = std::move(text); }
   /// "Save and Quit": the pane written to the file loaded last, the window hidden.
   void saveTextEditor();
+  /// "Print": the pane's lines to the printer.
+  void printTextEditor();
   void closeTextEditor();
   const TextEditorWindow& textEditor() const { return m_textEditor; }
 

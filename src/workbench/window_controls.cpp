@@ -89,6 +89,8 @@ bool textEditorWindow(Workbench& b, std::string_view control, Value value) {
     j.openTextEditor();
   else if (control == "SaveAndQuit")
     j.saveTextEditor();
+  else if (control == "Print")
+    j.printTextEditor();
   else if (control == "Exit")
     j.closeTextEditor();
   else
@@ -99,12 +101,16 @@ bool textEditorWindow(Workbench& b, std::string_view control, Value value) {
 struct WindowEntry {
   std::string_view objectName;
   WindowHandler handle;
+  bool (*shown)(const Workbench& bench);  // a user reaches the controls of a shown window only
 };
 
 constexpr std::array<WindowEntry, 3> windows = {{
-    {"TForm5", jobControlWindow},
-    {"TForm6", lineEditorWindow},
-    {"TForm11", textEditorWindow},
+    {"TForm5", jobControlWindow,
+     [](const Workbench& b) { return b.jobControl().window().visible; }},
+    {"TForm6", lineEditorWindow,
+     [](const Workbench& b) { return b.jobControl().lineEditor().visible; }},
+    {"TForm11", textEditorWindow,
+     [](const Workbench& b) { return b.jobControl().textEditor().visible; }},
 }};
 
 }  // namespace
@@ -113,6 +119,7 @@ void setWindowControl(Workbench& bench, std::string_view window, std::string_vie
                       Value value) {
   for (const WindowEntry& entry : windows) {
     if (entry.objectName != window) continue;
+    if (!entry.shown(bench)) throw UserError(std::string(window) + " is not shown.");
     if (!entry.handle(bench, control, value)) {
       throw UserError("There is no control named " + std::string(control) + " in " +
                       std::string(window) + ".");

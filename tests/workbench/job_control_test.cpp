@@ -158,5 +158,23 @@ TEST_F(JobControlScenario, LineEditorSavesThroughTheSavePathWithABackup) {
             "Note that the modification here can only be saved at this window!");
 }
 
+TEST_F(JobControlScenario, TextEditorWritesItsPaneAndHiddenWindowsTakeNoClicks) {
+  TAVO_OPEN_PARABEN();
+  EXPECT_FALSE(press("Apply"));
+  EXPECT_EQ(dialogs.shown.back(), "TForm5 is not shown.");
+  const std::filesystem::path notes = work.write("notes.txt", "first\nsecond\n");
+  dialogs.nextFile = notes;
+  ASSERT_TRUE(bench->run(CommandId::TextEditor));
+  const workbench::TextEditorWindow& editor = bench->jobControl().textEditor();
+  EXPECT_EQ(editor.caption, "Editor :  notes.txt");
+  EXPECT_EQ(editor.text, "first\nsecond");
+  ASSERT_TRUE(bench->run([&] {
+    workbench::setWindowControl(*bench, "TForm11", "Memo1", "first\nthird");
+    workbench::setWindowControl(*bench, "TForm11", "SaveAndQuit", std::nullopt);
+  }));
+  EXPECT_EQ(work.read("notes.txt"), "first\nthird\n");
+  EXPECT_FALSE(editor.visible);
+}
+
 }  // namespace
 }  // namespace tavo::testing

@@ -224,6 +224,8 @@ TextEditorWindow::TextEditorWindow(workbench::Workbench& bench, QWidget* parent)
   open->setObjectName(QStringLiteral("Open1"));
   QAction* save = file->addAction(QStringLiteral("Save and Quit"));
   save->setObjectName(QStringLiteral("SaveAndQuit"));
+  QAction* print = file->addAction(QStringLiteral("Print"));
+  print->setObjectName(QStringLiteral("Print1"));
   QAction* exit = file->addAction(QStringLiteral("Exit"));
   exit->setObjectName(QStringLiteral("Exit1"));
   layout->setMenuBar(menu);
@@ -238,6 +240,8 @@ TextEditorWindow::TextEditorWindow(workbench::Workbench& bench, QWidget* parent)
           [this] { m_bench.run([this] { m_bench.jobControl().openTextEditor(); }); });
   connect(save, &QAction::triggered, this,
           [this] { m_bench.run([this] { m_bench.jobControl().saveTextEditor(); }); });
+  connect(print, &QAction::triggered, this,
+          [this] { m_bench.run([this] { m_bench.jobControl().printTextEditor(); }); });
   connect(exit, &QAction::triggered, this,
           [this] { m_bench.run([this] { m_bench.jobControl().closeTextEditor(); }); });
   connect(this, &AuxiliaryWindow::closed, this, [this] {
