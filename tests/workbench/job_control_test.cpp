@@ -100,6 +100,9 @@ TEST_F(JobControlScenario, RelabellingRenamesAtomsAndCardsAndFillsTheTable) {
   ASSERT_TRUE(bench->run([&] { bench->jobControl().relabelFromWorkingGrid(); }));
   EXPECT_EQ(bench->structure().instructionLines[static_cast<size_t>(rowOf("SADI 0.02 O3"))],
             "SADI 0.02 O3 C8B O3 C8C");
+  EXPECT_EQ(bench->structure().atoms[ref("C8C").index].part, 2);  // the atom of PART 2
+  ASSERT_EQ(grid.rowCount(), 3);                                  // the table as done, for F10
+  EXPECT_EQ(grid.row(0), (std::vector<std::string>{"OldName", "NewName"}));
   EXPECT_EQ(dialogs.shown.back(),
             "Tavo has conducted renmubering the labels in your command lines, too!  It is safer "
             "to do this via Renumber whole through each element at the same time!  You can check "
