@@ -161,6 +161,35 @@ TEST_F(JobControlScenario, LineEditorSavesThroughTheSavePathWithABackup) {
             "Note that the modification here can only be saved at this window!");
 }
 
+// A .res with REM lines above TITL: the stamp goes on the TITL row, nothing goes above it.
+TEST_F(JobControlScenario, LineEditorStampsTheTitlRowWhereverItStands) {
+  ASSERT_TRUE(
+      openAs(repositoryFile("tests/data/shelxl/rem_before_titl.res"), workbench::OpenedFrom::Batch))
+      << ::testing::PrintToString(dialogs.shown);
+  ASSERT_TRUE(bench->run(CommandId::EditLastSaved));
+  const std::vector<std::string> rows = bench->jobControl().lineEditor().rows;
+  ASSERT_EQ(rows[3], "TITL meod in P2(1)/c");
+  const auto at = [&](const char* control, std::optional<std::string_view> value = {}) {
+    return bench->run([&] { workbench::setWindowControl(*bench, "TForm6", control, value); });
+  };
+  ASSERT_TRUE(at("LineList", "1"));
+  EXPECT_FALSE(at("Add"));
+  EXPECT_EQ(dialogs.shown.back(), "Nothing goes above the TITL line: choose a row below it.");
+  ASSERT_TRUE(at("LineList", "2"));
+  EXPECT_FALSE(at("MoveDwonward"));  // it would move TITL up
+  ASSERT_TRUE(at("SaveIns"));
+  const std::vector<std::string> written =
+      model::readLinesAsWritten(work.path() / "rem_before_titl.ins");
+  ASSERT_EQ(written.size(), rows.size());
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (r != 3) {
+      EXPECT_EQ(written[r], rows[r]) << r;
+    }
+  }
+  EXPECT_TRUE(written[3].starts_with("TITL meod in P2(1)/c") && written[3].ends_with(" TAVO"));
+  EXPECT_EQ(bench->structure().currentFile, (work.path() / "rem_before_titl.ins").string());
+}
+
 TEST_F(JobControlScenario, TextEditorWritesItsPaneAndHiddenWindowsTakeNoClicks) {
   TAVO_OPEN_PARABEN();
   EXPECT_FALSE(press("Apply"));
