@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "model/backups.h"
 #include "model/file_replace.h"

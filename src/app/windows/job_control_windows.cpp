@@ -12,6 +12,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
+
 #include "app/qt_text.h"
 #include "workbench/workbench.h"
 
