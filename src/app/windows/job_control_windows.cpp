@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -121,6 +122,9 @@ JobControlWindow::JobControlWindow(workbench::Workbench& bench, QWidget* parent)
   connect(this, &AuxiliaryWindow::closed, this, [this] {
     if (m_bench.jobControl().window().visible) run(&JobControlCommands::closeWindow);
   });
+  // Ctrl+E closes the window from inside it too, as the menu item's second use does.
+  auto* again = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), this);
+  connect(again, &QShortcut::activated, this, [this] { run(&JobControlCommands::closeWindow); });
   resize(640, 520);
 }
 
