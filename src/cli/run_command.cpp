@@ -99,6 +99,7 @@ class ScriptRunner {
     if (word == "answer") return m_dialogs.queueAnswer(rest(line));
     if (word == "render") return render(line);
     if (word == "info") return info(line);
+    if (word == "window") return window(line);
     // A caption written without quotes.
     if (workbench::findCommandByCaption(text::trimLine(text))) {
       return menuItem(text::trimLine(text), true);
@@ -223,6 +224,14 @@ class ScriptRunner {
 #else
     throw UserError("this tavo-cli was built without pictures");
 #endif
+  }
+
+  // window TForm23 CONTROL VALUES...: a control of a feature's window (see the README).
+  void window(const ScriptLine& line) {
+    if (line.words.size() < 3) throw UserError("window takes a window name and a control");
+    const std::vector<std::string> values(line.words.begin() + 3, line.words.end());
+    check(bench().run(
+        [&] { bench().freeVariables().operate(line.words[1], line.words[2], values); }));
   }
 
   void info(const ScriptLine& line) {

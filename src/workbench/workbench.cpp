@@ -17,7 +17,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_expansion({m_state, dialogs, clock}),
       m_preferences({m_state, dialogs, clock}),
       m_workingGrids({m_state, dialogs, clock}),
-      m_symmetry({m_state, dialogs, clock}) {
+      m_symmetry({m_state, dialogs, clock}),
+      m_freeVariables({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
   m_view.attachExpansion(m_expansion);
 }
@@ -62,6 +63,7 @@ bool Workbench::enabled(CommandId id) const {
 bool Workbench::checked(CommandId id) const {
   const CommandEntry& entry = commandEntry(id);
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
+  if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 
