@@ -46,12 +46,13 @@ std::vector<std::string> plainSave(const TempFolder& folder, const fs::path& res
   return lines;
 }
 
-/// The pairs (before, after) of the lines that differ; the files must have as many lines.
+/// The pairs (before, after) of the lines that differ; the files must have as many lines. The
+/// TITL line, which carries the time and the save counter, is left out.
 std::vector<std::pair<std::string, std::string>> differences(const std::vector<std::string>& a,
                                                              const std::vector<std::string>& b) {
   EXPECT_EQ(a.size(), b.size());
   std::vector<std::pair<std::string, std::string>> changed;
-  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+  for (size_t i = 1; i < std::min(a.size(), b.size()); ++i) {
     if (a[i] != b[i]) changed.emplace_back(a[i], b[i]);
   }
   return changed;
@@ -61,6 +62,9 @@ TEST(FreeVariableScript, ChangesFreeVariablesAndCodesAndSavesOnlyThose) {
   TempFolder folder;
   const std::vector<std::string> plain =
       plainSave(folder, fs::path(TAVO_SOURCE_DIR) / "examples/paraben.res");
+  // Opening a .res moves it to a numbered backup: the edited run starts from a fresh copy.
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples/paraben.res", folder.path() / "work.res",
+                fs::copy_options::overwrite_existing);
   folder.write("script.tavo",
                "open work.res\n"
                "\"Fixing/FVAR\"\n"
@@ -89,17 +93,18 @@ TEST(FreeVariableScript, ChangesFreeVariablesAndCodesAndSavesOnlyThose) {
   EXPECT_EQ(differences(plain, saved),
             (std::vector<Change>{
                 {"FVAR       1.23456   0.63412", "FVAR       1.23456   0.60000   0.40000"},
-                {"O1    3    0.677422    0.494081    0.987920    11.00000    0.04786    0.06996 =",
-                 "O1    3    0.677422    0.494081    0.987920   -21.00000    0.04786    0.06996 ="},
-                {"O2    3    0.807658   -0.085816    0.665433    11.00000    0.07523    0.05737 =",
-                 "O2    3    0.807658   -0.085816    0.665433   -21.00000    0.07523    0.05737 ="},
-                {"C1    1    0.823766    0.136967    0.801344    11.00000    0.05470    0.03459 =",
-                 "C1    1   10.823766    0.136967    0.801344    31.00000    0.05470    0.03459 ="},
+                {"O1    3    0.677422    0.494081    0.987920   11.000000   0.047860   0.069960 =",
+                 "O1    3    0.677422    0.494081    0.987920  -21.000000   0.047860   0.069960 ="},
+                {"O2    3    0.807658   -0.085816    0.665433   11.000000   0.075230   0.057370 =",
+                 "O2    3    0.807658   -0.085816    0.665433  -21.000000   0.075230   0.057370 ="},
+                {"C1    1    0.823766    0.136967    0.801344   11.000000   0.054700   0.034590 =",
+                 "C1    1   10.823766    0.136967    0.801344   31.000000   0.054700   0.034590 ="},
             }));
 
   // The saved file reads back, and a plain save of it writes it again unchanged.
   fs::rename(folder.path() / "work.ins", folder.path() / "saved.res");
-  EXPECT_EQ(plainSave(folder, folder.path() / "saved.res"), saved);
+  const std::vector<std::string> again = plainSave(folder, folder.path() / "saved.res");
+  EXPECT_TRUE(differences(saved, again).empty());
 }
 
 TEST(FreeVariableScript, ARefusedCodeStopsTheScriptAndChangesNothing) {
