@@ -128,6 +128,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool elementDefinitions = false;
     bool graphicsSettings = false;
     bool packingRange = false;
+    bool fixing = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QFrame* m_ellipsePairBox = nullptr;

@@ -17,6 +17,8 @@ class AuxiliaryWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
+class FixingWindow;
+class HfixRulesWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class PackingRangeWindow;
@@ -39,6 +41,8 @@ class WindowSet {
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
   WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
   PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
+  FixingWindow* fixing() const { return m_fixing; }                    // TForm23
+  HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -50,6 +54,8 @@ class WindowSet {
   GraphicsSettingsWindow* m_graphicsSettings = nullptr;
   WaitWindow* m_wait = nullptr;
   PackingRangeWindow* m_packingRange = nullptr;
+  FixingWindow* m_fixing = nullptr;
+  HfixRulesWindow* m_hfixRules = nullptr;
 };
 
 }  // namespace tavo::app
