@@ -125,5 +125,40 @@ TEST(FreeVariableScript, ARefusedCodeStopsTheScriptAndChangesNothing) {
   EXPECT_FALSE(fs::exists(folder.path() / "work.ins"));
 }
 
+TEST(FreeVariableScript, ACorpusStructureKeepsItsCardsWhenAFreeVariableChanges) {
+  const fs::path corpus = corpusFolder();
+  const fs::path source = corpus / "shelxl/shelxfile_p21c_cf3_disorder.res";
+  if (corpus.empty() || !fs::exists(source)) GTEST_SKIP() << "no corpus folder";
+  TempFolder folder;
+  const std::vector<std::string> plain = plainSave(folder, source);
+  fs::copy_file(source, folder.path() / "work.res", fs::copy_options::overwrite_existing);
+  // FVAR 0.08684 0.48096 0.55764; O1 (row 1) in PART 2 -31 of residue CCF3.
+  folder.write("script.tavo",
+               "open work.res\n"
+               "\"Fixing/FVAR\"\n"
+               "window TForm23 FvarGrid 3\n"
+               "window TForm23 FvarEdit 0.6\n"
+               "window TForm23 \"Apply This to the Selected\"\n"
+               "window TForm23 CodeGrid 1 4\n"
+               "window TForm23 CodeEdit -21\n"
+               "window TForm23 \"Apply This Value to the Selected Cell\"\n"
+               "window TForm23 Print\n"
+               "\"Save *.ins\"\n");
+  const Outcome o = runCli(folder, "run script.tavo");
+  ASSERT_EQ(o.status, 0) << o.err << o.out;
+  EXPECT_NE(o.out.find("Recommended: A4,Landscape,Courier,8\n List of Free Variables\n"),
+            std::string::npos)
+      << o.out;
+  EXPECT_NE(o.out.find("\n3         0.6       \n"), std::string::npos) << o.out;
+  const auto changed = differences(plain, model::loadFileLines(folder.path() / "work.ins"));
+  ASSERT_EQ(changed.size(), 2u);
+  EXPECT_EQ(changed[0].second.rfind("FVAR", 0), 0u);
+  EXPECT_NE(changed[0].second.find("0.48096   0.60000"), std::string::npos) << changed[0].second;
+  EXPECT_EQ(changed[1].first.rfind("O1 ", 0), 0u);
+  EXPECT_EQ(changed[1].second,
+            changed[1].first.substr(0, changed[1].first.find("-31.0")) +
+                changed[1].first.substr(changed[1].first.find("-31.0")).replace(0, 3, "-21"));
+}
+
 }  // namespace
 }  // namespace tavo::testing
