@@ -51,6 +51,8 @@ TEST(FixingWindowGui, CtrlFShowsTheTablesAndAppliesACode) {
   QApplication::processEvents();
   EXPECT_EQ(gui.bench->structure().atoms[2].codes[4], 0);
   EXPECT_EQ(codes->model()->index(1, 4).data().toString(), QStringLiteral("0"));
+  EXPECT_EQ(codes->selectionModel()->selectedIndexes(),
+            QModelIndexList{codes->model()->index(1, 4)});
   EXPECT_TRUE(gui.dialogs.shown.empty());
 
   // Double-click mode swaps the enabled controls.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 
 #include "app/grid_model.h"
 #include "app/qt_text.h"
@@ -199,13 +200,21 @@ void FixingWindow::selectFvars() {
 void FixingWindow::refresh() {
   const workbench::FixingWindow& w = m_bench.freeVariables().window();
   m_refreshing = true;
+  // A new grid drops the view's selection: the cells the window model holds are selected again.
   if (!(w.codeTable == m_codeModel->grid())) {
     m_codeModel->setGrid(w.codeTable);
     m_codes->resizeColumnsToContents();
+    const QModelIndex topLeft = m_codeModel->index(w.codes.top - 1, w.codes.left);
+    const QModelIndex bottomRight = m_codeModel->index(w.codes.bottom - 1, w.codes.right);
+    m_codes->selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                                      QItemSelectionModel::ClearAndSelect);
   }
   if (!(w.fvarTable == m_fvarModel->grid())) {
     m_fvarModel->setGrid(w.fvarTable);
     m_fvars->resizeColumnsToContents();
+    m_fvars->selectionModel()->select(QItemSelection(m_fvarModel->index(w.fvarTop - 1, 0),
+                                                     m_fvarModel->index(w.fvarBottom - 1, 1)),
+                                      QItemSelectionModel::ClearAndSelect);
   }
   setText(m_label, w.labelField);
   setText(m_column, w.columnField);
