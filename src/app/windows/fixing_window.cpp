@@ -83,10 +83,10 @@ FixingWindow::FixingWindow(workbench::Workbench& bench, QWidget* parent)
   auto* menuBar = new QMenuBar(this);
   QMenu* file = menuBar->addMenu(QStringLiteral("File"));
   file->setObjectName(QStringLiteral("File1"));
-  QAction* print = file->addAction(QStringLiteral("Print"));
-  print->setObjectName(QStringLiteral("Print1"));
-  QAction* exit = file->addAction(QStringLiteral("Exit"));
-  exit->setObjectName(QStringLiteral("Exit1"));
+  m_print = file->addAction(QStringLiteral("Print"));
+  m_print->setObjectName(QStringLiteral("Print1"));
+  m_exit = file->addAction(QStringLiteral("Exit"));
+  m_exit->setObjectName(QStringLiteral("Exit1"));
   layout->setMenuBar(menuBar);
 
   m_fvars = table("FvarGrid", m_fvarModel, this);
@@ -129,7 +129,12 @@ FixingWindow::FixingWindow(workbench::Workbench& bench, QWidget* parent)
   fields->addWidget(m_multiFvars, 3, 2);
   fields->addWidget(m_multiCodes, 3, 3);
   layout->addLayout(fields);
+  connectControls();
+  resize(900, 520);
+  refresh();
+}
 
+void FixingWindow::connectControls() {
   auto run = [this](auto command) {
     return [this, command] {
       if (m_refreshing) return;
@@ -137,8 +142,8 @@ FixingWindow::FixingWindow(workbench::Workbench& bench, QWidget* parent)
     };
   };
   using Commands = workbench::FreeVariableCommands;
-  connect(print, &QAction::triggered, this, run([](Commands& c) { c.print(); }));
-  connect(exit, &QAction::triggered, this, run([](Commands& c) { c.closeWindow(); }));
+  connect(m_print, &QAction::triggered, this, run([](Commands& c) { c.print(); }));
+  connect(m_exit, &QAction::triggered, this, run([](Commands& c) { c.closeWindow(); }));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
     if (m_bench.freeVariables().window().visible) {
       m_bench.run([this] { m_bench.freeVariables().closeWindow(); });
@@ -176,8 +181,6 @@ FixingWindow::FixingWindow(workbench::Workbench& bench, QWidget* parent)
     const int row = m_fvarModel->gridRow(at.row());
     m_bench.run([this, row] { m_bench.freeVariables().doubleClickFreeVariable(row); });
   });
-  resize(900, 520);
-  refresh();
 }
 
 void FixingWindow::selectCodes() {

@@ -4,6 +4,7 @@
 
 #include "app/windows/auxiliary_window.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,7 @@ class FixingWindow final : public AuxiliaryWindow {
   void refresh();
 
  private:
+  void connectControls();
   void selectCodes();
   void selectFvars();
 
@@ -47,6 +49,8 @@ class FixingWindow final : public AuxiliaryWindow {
   QPushButton* m_applyFvar = nullptr;
   QPushButton* m_multiFvars = nullptr;
   QPushButton* m_multiCodes = nullptr;
+  QAction* m_print = nullptr;  // File > "Print"
+  QAction* m_exit = nullptr;   // File > "Exit"
   bool m_refreshing = false;
 };
 
