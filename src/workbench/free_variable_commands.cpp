@@ -292,8 +292,11 @@ void FreeVariableCommands::setFreeVariables(int top, int bottom, std::string_vie
   model::StructureModel& s = m_context.state.structure;
   const double value = text::parseDouble(text::trimLine(text));
   EditStep step(m_context.state, std::string(stepName));
-  for (int k = std::max(top, 2); k <= std::min(bottom, s.fvarCount); ++k)
-    s.fvar[k] = value;
+  const std::string typed = text::trimLine(text);
+  for (int k = std::max(top, 2); k <= std::min(bottom, s.fvarCount); ++k) {
+    // The text the table shows for a value stands for the value itself, every digit of it.
+    if (typed != cellText(s.fvar[k])) s.fvar[k] = value;
+  }
   // Tied parameters follow their free variable at once: the picture and every window show the
   // values that the next refinement starts from.
   model::redecodeAll(s);

@@ -187,6 +187,13 @@ TEST_F(FixingWindowScenario, FreeVariablesAreAddedChangedAndCompacted) {
   ASSERT_TRUE(bench->run([&] { fixing().multiApplyFreeVariables(); }));
   EXPECT_NEAR(atom("C8A").sof, 0.55, 1e-12);
   EXPECT_NEAR(atom("C1").sof, 0.55, 1e-12);
+  // A value applied as the table shows it keeps every digit it has.
+  bench->structure().fvar[2] = 0.123456789;
+  bench->state().afterChange({});  // as an edit elsewhere ends
+  fixing().selectFvars(2, 2);
+  EXPECT_EQ(window().fvarField, "0.123456");
+  ASSERT_TRUE(bench->run([&] { fixing().changeFreeVariable(); }));
+  EXPECT_EQ(bench->structure().fvar[2], 0.123456789);
   // The untouched scale factor keeps every digit.
   EXPECT_EQ(bench->structure().fvar[1], 1.23456);
 
