@@ -9,6 +9,7 @@
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
+#include "workbench/formula_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
@@ -71,6 +72,9 @@ class Workbench {
   SymmetryCommands& symmetryCommands() { return m_symmetry; }
   const SymmetryCommands& symmetryCommands() const { return m_symmetry; }
   const WorkingGridsPanel& workingGrids() const { return m_workingGrids; }
+  /// The "Chemical Formula" window: SFAC, UNIT and the figures of the cell contents.
+  FormulaCommands& formulaCommands() { return m_formula; }
+  const FormulaCommands& formulaCommands() const { return m_formula; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -112,6 +116,7 @@ class Workbench {
   PreferenceCommands m_preferences;
   WorkingGridsPanel m_workingGrids;
   SymmetryCommands m_symmetry;
+  FormulaCommands m_formula;
 };
 
 }  // namespace tavo::workbench
