@@ -57,5 +57,22 @@ TEST(CellContents, CopiesDoNotCount) {
   EXPECT_DOUBLE_EQ(counts[2], 4.0);
 }
 
+// SHELXL writes the sof of a site of symmetry m-3m in Fm-3m as 0.02083 (1/48): x 192 operators
+// that is 3.99936, four atoms to five decimals; a real fraction stays.
+TEST(CellContents, TheRoundingOfFiveDecimalSofsGivesWholeNumbers) {
+  auto read = testing::readInsText(
+      "TITL test\nCELL 0.71073 5.64 5.64 5.64 90 90 90\nZERR 4 0.001 0.001 0.001 0 0 0\n"
+      "LATT 4\nSFAC NA CL\nUNIT 4 4\nL.S. 4\nFVAR 1.0\n"
+      "NA1   1    0.000000    0.000000    0.000000    10.02083    0.05000\n"
+      "CL1   2    0.500000    0.500000    0.500000    10.02000    0.05000\n"
+      "HKLF 4\nEND\n");
+  ASSERT_TRUE(read->loaded);
+  StructureModel& s = read->s();
+  s.symmetry.opCount = 192;
+  const std::vector<double> counts = cellContents(s);
+  EXPECT_EQ(counts[1], 4.0);
+  EXPECT_NEAR(counts[2], 3.84, 1e-9) << "0.02 x 192 is no rounding of 1/48";
+}
+
 }  // namespace
 }  // namespace tavo::model
