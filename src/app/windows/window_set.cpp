@@ -5,6 +5,7 @@
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/packing_range_window.h"
@@ -37,6 +38,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_wait = new WaitWindow(entry.caption, main);
     } else if (entry.objectName == "TForm14") {
       window = m_packingRange = new PackingRangeWindow(bench, main);
+    } else if (entry.objectName == "TForm3") {
+      window = m_formula = new FormulaWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -17,6 +17,7 @@ class AuxiliaryWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
+class FormulaWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class PackingRangeWindow;
@@ -39,6 +40,7 @@ class WindowSet {
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
   WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
   PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
+  FormulaWindow* formula() const { return m_formula; }                 // TForm3
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -50,6 +52,7 @@ class WindowSet {
   GraphicsSettingsWindow* m_graphicsSettings = nullptr;
   WaitWindow* m_wait = nullptr;
   PackingRangeWindow* m_packingRange = nullptr;
+  FormulaWindow* m_formula = nullptr;
 };
 
 }  // namespace tavo::app
