@@ -36,7 +36,7 @@ void requireRewritableCards(const model::StructureModel& s) {
 }  // namespace
 
 FormulaCommands::FormulaCommands(CommandContext context) : m_context(context) {
-  m_window.elements.setRow(0, {"Element", "UNIT", "Weight"});
+  m_window.elements.setRow(0, {"Elem", "UNIT", "Weight %"});
   // The figures follow every change of the elements or the cell: a load, an Apply's recount of
   // the UNIT numbers, an undo. Typed UNIT numbers stay until then.
   m_context.state.followLoad([this] {

@@ -60,19 +60,23 @@ FormulaWindow::FormulaWindow(workbench::Workbench& bench, QWidget* parent)
 
   auto* elements = new QGridLayout;
   elements->setVerticalSpacing(2);
+  const std::vector<std::string>& headings = bench.formulaCommands().window().elements.row(0);
+  for (std::size_t column = 0; column < headings.size(); ++column) {
+    elements->addWidget(new QLabel(toQString(headings[column]), this), 0, static_cast<int>(column));
+  }
   for (int k = 0; k < workbench::formulaElementRows; ++k) {
     Row& row = m_rows[static_cast<std::size_t>(k)];
     row.symbol = field(this, QStringLiteral("Elem%1").arg(k + 1), true, 44);
     row.unit = field(this, QStringLiteral("Unit%1").arg(k + 1), false, 80);
     row.percent = field(this, QStringLiteral("Percent%1").arg(k + 1), true, 80);
-    elements->addWidget(row.symbol, k, 0);
-    elements->addWidget(row.unit, k, 1);
-    elements->addWidget(row.percent, k, 2);
+    elements->addWidget(row.symbol, k + 1, 0);
+    elements->addWidget(row.unit, k + 1, 1);
+    elements->addWidget(row.percent, k + 1, 2);
     connect(row.unit, &QLineEdit::textEdited, this, [this, k](const QString& text) {
       m_bench.formulaCommands().setUnitText(k + 1, toStd(text));
     });
   }
-  elements->setRowStretch(workbench::formulaElementRows, 1);
+  elements->setRowStretch(workbench::formulaElementRows + 1, 1);
 
   auto* figureGrid = new QGridLayout;
   for (std::size_t i = 0; i < figures.size(); ++i) {
@@ -82,6 +86,8 @@ FormulaWindow::FormulaWindow(workbench::Workbench& bench, QWidget* parent)
     figureGrid->addWidget(m_figures[i], line, 1);
   }
   m_newElement = field(this, QStringLiteral("NewElem"), false, 90);
+  figureGrid->addWidget(new QLabel(QStringLiteral("Element"), this),
+                        static_cast<int>(figures.size()), 0);
   figureGrid->addWidget(m_newElement, static_cast<int>(figures.size()), 1);
   connect(m_newElement, &QLineEdit::textEdited, this, [this](const QString& text) {
     m_bench.formulaCommands().setNewElementText(toStd(text));
