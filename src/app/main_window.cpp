@@ -187,6 +187,7 @@ void MainWindow::stateChanged() {
   m_spaceGroup->refresh();
   refreshFlagBoxes();
   refreshWindows();
+  refreshFormulaWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   m_refreshing = false;

@@ -88,6 +88,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshControlValues();
   void refreshFlagBoxes();
   void refreshWindows();
+  void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -129,6 +130,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool graphicsSettings = false;
     bool packingRange = false;
     bool fixing = false;
+    bool formula = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QFrame* m_ellipsePairBox = nullptr;

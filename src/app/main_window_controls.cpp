@@ -19,6 +19,7 @@
 #include "app/qt_text.h"
 #include "app/windows/file_list_window.h"
 #include "app/windows/fixing_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/window_set.h"
 
@@ -423,6 +424,18 @@ void MainWindow::refreshWindows() {
   }
   followVisibility(parameter, state.parameterWindowVisible, m_shown.parameter,
                    [&] { placeAtClick(parameter, state.parameterWindowAt); });
+}
+
+void MainWindow::refreshFormulaWindow() {
+  FormulaWindow* formula = m_windows->formula();
+  formula->refresh();
+  followVisibility(
+      formula, m_bench.formulaCommands().window().visible, m_shown.formula, [this, formula] {
+        // At the main window's top and right edges, no larger than it.
+        const QSize size = formula->sizeHint().boundedTo(this->size());
+        formula->setGeometry(
+            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+      });
 }
 
 }  // namespace tavo::app

@@ -10,6 +10,7 @@
 #include "cli/headless_session.h"
 #include "cli/info_command.h"
 #include "cli/script_dialogs.h"
+#include "cli/script_windows.h"
 #include "editing/pick.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -99,7 +100,7 @@ class ScriptRunner {
     if (word == "answer") return m_dialogs.queueAnswer(rest(line));
     if (word == "render") return render(line);
     if (word == "info") return info(line);
-    if (word == "window") return window(line);
+    if (word == "window") return runWindowCommand(bench(), line.words, std::cout);
     // A caption written without quotes.
     if (workbench::findCommandByCaption(text::trimLine(text))) {
       return menuItem(text::trimLine(text), true);
@@ -224,14 +225,6 @@ class ScriptRunner {
 #else
     throw UserError("this tavo-cli was built without pictures");
 #endif
-  }
-
-  // window TForm23 CONTROL VALUES...: a control of a feature's window (see the README).
-  void window(const ScriptLine& line) {
-    if (line.words.size() < 3) throw UserError("window takes a window name and a control");
-    const std::vector<std::string> values(line.words.begin() + 3, line.words.end());
-    check(bench().run(
-        [&] { bench().freeVariables().operate(line.words[1], line.words[2], values); }));
   }
 
   void info(const ScriptLine& line) {

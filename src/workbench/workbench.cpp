@@ -18,7 +18,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_preferences({m_state, dialogs, clock}),
       m_workingGrids({m_state, dialogs, clock}),
       m_symmetry({m_state, dialogs, clock}),
-      m_freeVariables({m_state, dialogs, clock}) {
+      m_freeVariables({m_state, dialogs, clock}),
+      m_formula({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
   m_view.attachExpansion(m_expansion);
 }

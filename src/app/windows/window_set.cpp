@@ -6,6 +6,7 @@
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
 #include "app/windows/fixing_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/packing_range_window.h"
@@ -42,6 +43,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_fixing = new FixingWindow(bench, main);
     } else if (entry.objectName == "TForm4") {
       window = m_hfixRules = new HfixRulesWindow(bench, main);
+    } else if (entry.objectName == "TForm3") {
+      window = m_formula = new FormulaWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

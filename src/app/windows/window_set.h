@@ -19,6 +19,7 @@ class ElementDefinitionsWindow;
 class FileListWindow;
 class FixingWindow;
 class HfixRulesWindow;
+class FormulaWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class PackingRangeWindow;
@@ -43,6 +44,7 @@ class WindowSet {
   PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
   FixingWindow* fixing() const { return m_fixing; }                    // TForm23
   HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
+  FormulaWindow* formula() const { return m_formula; }                 // TForm3
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -56,6 +58,7 @@ class WindowSet {
   PackingRangeWindow* m_packingRange = nullptr;
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
+  FormulaWindow* m_formula = nullptr;
 };
 
 }  // namespace tavo::app
