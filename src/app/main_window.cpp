@@ -188,6 +188,7 @@ void MainWindow::stateChanged() {
   m_spaceGroup->refresh();
   refreshFlagBoxes();
   refreshWindows();
+  refreshFormulaWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

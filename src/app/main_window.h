@@ -89,6 +89,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshControlValues();
   void refreshFlagBoxes();
   void refreshWindows();
+  void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -135,6 +136,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool jobControl = false;
     bool lineEditor = false;
     bool textEditor = false;
+    bool fixing = false;
+    bool formula = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

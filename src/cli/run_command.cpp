@@ -10,11 +10,11 @@
 #include "cli/headless_session.h"
 #include "cli/info_command.h"
 #include "cli/script_dialogs.h"
+#include "cli/script_windows.h"
 #include "editing/pick.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/control_table.h"
-#include "workbench/window_controls.h"
 #ifdef TAVO_WITH_PICTURES
 #include "cli/render_command.h"
 #endif
@@ -94,13 +94,13 @@ class ScriptRunner {
     if (line.firstQuoted) return menuItem(word, line.words.size() == 1);
     if (word == "open") return open(line);
     if (word == "set") return set(line);
-    if (word == "window") return windowControl(line);
     if (word == "mode") return mode(rest(line));
     if (word == "pick") return pick(line);
     if (word == "apply") return check(bench().run([this] { bench().modeCommands().apply(); }));
     if (word == "answer") return m_dialogs.queueAnswer(rest(line));
     if (word == "render") return render(line);
     if (word == "info") return info(line);
+    if (word == "window") return runWindowCommand(bench(), line.words, std::cout);
     // A caption written without quotes.
     if (workbench::findCommandByCaption(text::trimLine(text))) {
       return menuItem(text::trimLine(text), true);
@@ -146,17 +146,6 @@ class ScriptRunner {
   void set(const ScriptLine& line) {
     if (line.words.size() != 3) throw UserError("set takes a control name and one value");
     check(bench().run([&] { workbench::setControl(bench(), line.words[1], line.words[2]); }));
-  }
-
-  /// window FORM CONTROL [VALUE]: a button of an auxiliary window, or a value typed or chosen.
-  void windowControl(const ScriptLine& line) {
-    if (line.words.size() != 3 && line.words.size() != 4) {
-      throw UserError("window takes a window name, a control name and perhaps one value");
-    }
-    std::optional<std::string_view> value;
-    if (line.words.size() == 4) value = line.words[3];
-    check(bench().run(
-        [&] { workbench::setWindowControl(bench(), line.words[1], line.words[2], value); }));
   }
 
   void mode(const std::string& caption) {

@@ -9,6 +9,8 @@
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
+#include "workbench/formula_commands.h"
+#include "workbench/free_variable_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
@@ -75,6 +77,12 @@ class Workbench {
   /// The job-control window, the line editor, the text editor, the file buffer, relabelling.
   JobControlCommands& jobControl() { return m_jobControl; }
   const JobControlCommands& jobControl() const { return m_jobControl; }
+  /// The fixing and free-variable window and the HFIX coding rules window.
+  FreeVariableCommands& freeVariables() { return m_freeVariables; }
+  const FreeVariableCommands& freeVariables() const { return m_freeVariables; }
+  /// The "Chemical Formula" window: SFAC, UNIT and the figures of the cell contents.
+  FormulaCommands& formulaCommands() { return m_formula; }
+  const FormulaCommands& formulaCommands() const { return m_formula; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -117,6 +125,8 @@ class Workbench {
   WorkingGridsPanel m_workingGrids;
   SymmetryCommands m_symmetry;
   JobControlCommands m_jobControl;
+  FreeVariableCommands m_freeVariables;
+  FormulaCommands m_formula;
 };
 
 }  // namespace tavo::workbench

@@ -5,6 +5,8 @@
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
+#include "app/windows/fixing_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
@@ -44,6 +46,12 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_lineEditor = new LineEditorWindow(bench, main);
     } else if (entry.objectName == "TForm11") {
       window = m_textEditor = new TextEditorWindow(bench, main);
+    } else if (entry.objectName == "TForm23") {
+      window = m_fixing = new FixingWindow(bench, main);
+    } else if (entry.objectName == "TForm4") {
+      window = m_hfixRules = new HfixRulesWindow(bench, main);
+    } else if (entry.objectName == "TForm3") {
+      window = m_formula = new FormulaWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -17,6 +17,9 @@ class AuxiliaryWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
+class FixingWindow;
+class HfixRulesWindow;
+class FormulaWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -45,6 +48,9 @@ class WindowSet {
   JobControlWindow* jobControl() const { return m_jobControl; }        // TForm5
   LineEditorWindow* lineEditor() const { return m_lineEditor; }        // TForm6
   TextEditorWindow* textEditor() const { return m_textEditor; }        // TForm11
+  FixingWindow* fixing() const { return m_fixing; }                    // TForm23
+  HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
+  FormulaWindow* formula() const { return m_formula; }                 // TForm3
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -59,6 +65,9 @@ class WindowSet {
   JobControlWindow* m_jobControl = nullptr;
   LineEditorWindow* m_lineEditor = nullptr;
   TextEditorWindow* m_textEditor = nullptr;
+  FixingWindow* m_fixing = nullptr;
+  HfixRulesWindow* m_hfixRules = nullptr;
+  FormulaWindow* m_formula = nullptr;
 };
 
 }  // namespace tavo::app
