@@ -89,6 +89,19 @@ TEST_F(JobControlScenario, WindowEditsTheLinesWithUndoAndTheMarkersFollow) {
   EXPECT_FALSE(bench->checked(CommandId::EditShelxlCommands));
 }
 
+// The formula's Update after UNIT was deleted here: refused, and no other card is written over.
+TEST_F(JobControlScenario, UpdateAfterUnitIsDeletedOverwritesNothing) {
+  TAVO_OPEN_PARABEN();
+  ASSERT_TRUE(bench->run(CommandId::EditShelxlCommands));
+  ASSERT_TRUE(press("LineList", std::to_string(rowOf("UNIT"))));
+  ASSERT_TRUE(press("Delete"));
+  const std::vector<std::string> lines = bench->structure().instructionLines;
+  ASSERT_TRUE(bench->run([&] { bench->formulaCommands().open(); }));
+  EXPECT_FALSE(bench->run([&] { bench->formulaCommands().update(); }));
+  EXPECT_EQ(dialogs.shown.back(), "There is no UNIT card in the instruction lines to rewrite.");
+  EXPECT_EQ(bench->structure().instructionLines, lines);
+}
+
 TEST_F(JobControlScenario, RelabellingRenamesAtomsAndCardsAndFillsTheTable) {
   TAVO_OPEN_PARABEN();
   // A chain in one table: C8A -> C8B and C8B -> C8C must not give C8C twice.
