@@ -55,6 +55,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectWindows();
   connectSymmetryViews();
   buildPreferenceWindows();
+  buildJobControlViews();
   resize(1024, 720);
   m_bench.setListener(this);
   stateChanged();
@@ -187,8 +188,10 @@ void MainWindow::stateChanged() {
   m_spaceGroup->refresh();
   refreshFlagBoxes();
   refreshWindows();
+  refreshFormulaWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
+  refreshJobControlViews();
   m_refreshing = false;
 }
 

@@ -15,6 +15,7 @@
 class QAction;
 class QFrame;
 class QMenu;
+class QPlainTextEdit;
 class QSpinBox;
 
 namespace tavo::app {
@@ -88,6 +89,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshControlValues();
   void refreshFlagBoxes();
   void refreshWindows();
+  void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -99,6 +101,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void buildThicknessButton();
   void refreshPreferenceWindows();
   void refreshSidePanelColors();
+  // The job-control window, the line editor, the text editor and the file buffer.
+  void buildJobControlViews();
+  void refreshJobControlViews();
   /// Runs a menu command that shows one of those windows; false for any other command.
   bool runWindowCommand(MenuCommand command);
 
@@ -128,8 +133,15 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool elementDefinitions = false;
     bool graphicsSettings = false;
     bool packingRange = false;
+    bool jobControl = false;
+    bool lineEditor = false;
+    bool textEditor = false;
+    bool fixing = false;
+    bool formula = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
+  QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)
+  QPlainTextEdit* m_previewPane = nullptr;  // the file last selected in the file list
   QFrame* m_ellipsePairBox = nullptr;
   QSpinBox* m_ellipsePair = nullptr;  // SpinEdit25
   int m_panelBackground = -1;         // "Background Color" the side panels were painted with

@@ -18,6 +18,8 @@
 #include "app/paint_widget.h"
 #include "app/qt_text.h"
 #include "app/windows/file_list_window.h"
+#include "app/windows/fixing_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/window_set.h"
 
@@ -403,17 +405,37 @@ void MainWindow::refreshWindows() {
   });
 
   const workbench::MainWindowState& state = m_bench.window();
-  AuxiliaryWindow* rules = m_windows->find(QStringLiteral("TForm4"));
+  HfixRulesWindow* rules = m_windows->hfixRules();
+  rules->refresh();
   followVisibility(rules, state.hfixRulesWindowVisible, m_shown.hfixRules, [this, rules] {
     rules->resize(std::min(rules->width(), width()), rules->height());
     rules->placeCentredOver(*this);
   });
+  FixingWindow* fixing = m_windows->fixing();
+  fixing->refresh();
+  followVisibility(fixing, m_bench.freeVariables().window().visible, m_shown.fixing,
+                   [this, fixing] {
+                     fixing->resize(fixing->size().boundedTo(size()));
+                     fixing->placeCentredOver(*this);
+                   });
   AuxiliaryWindow* parameter = m_windows->find(QStringLiteral("TForm30"));
   if (state.parameterWindowVisible && m_shown.parameter) {
     placeAtClick(parameter, state.parameterWindowAt);
   }
   followVisibility(parameter, state.parameterWindowVisible, m_shown.parameter,
                    [&] { placeAtClick(parameter, state.parameterWindowAt); });
+}
+
+void MainWindow::refreshFormulaWindow() {
+  FormulaWindow* formula = m_windows->formula();
+  formula->refresh();
+  followVisibility(
+      formula, m_bench.formulaCommands().window().visible, m_shown.formula, [this, formula] {
+        // At the main window's top and right edges, no larger than it.
+        const QSize size = formula->sizeHint().boundedTo(this->size());
+        formula->setGeometry(
+            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+      });
 }
 
 }  // namespace tavo::app

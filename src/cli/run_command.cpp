@@ -10,6 +10,7 @@
 #include "cli/headless_session.h"
 #include "cli/info_command.h"
 #include "cli/script_dialogs.h"
+#include "cli/script_windows.h"
 #include "editing/pick.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -99,6 +100,7 @@ class ScriptRunner {
     if (word == "answer") return m_dialogs.queueAnswer(rest(line));
     if (word == "render") return render(line);
     if (word == "info") return info(line);
+    if (word == "window") return runWindowCommand(bench(), line.words, std::cout);
     // A caption written without quotes.
     if (workbench::findCommandByCaption(text::trimLine(text))) {
       return menuItem(text::trimLine(text), true);

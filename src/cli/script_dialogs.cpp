@@ -13,6 +13,12 @@ void ScriptDialogs::message(std::string_view text) {
   m_shown.emplace_back(text);
 }
 
+bool ScriptDialogs::printLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    m_out << line << '\n';
+  return true;
+}
+
 std::string ScriptDialogs::nextAnswer(std::string_view forWhat) {
   if (m_answers.empty()) {
     throw UserError("no answer was given for " + std::string(forWhat) +

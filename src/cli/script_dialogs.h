@@ -24,6 +24,8 @@ class ScriptDialogs final : public model::Dialogs {
   void queueAnswer(std::string answer) { m_answers.push_back(std::move(answer)); }
 
   void message(std::string_view text) override;
+  /// Printing writes the lines to the output.
+  bool printLines(const std::vector<std::string>& lines) override;
   /// Takes the next answer, which must be yes or no; UserError without one.
   bool confirm(std::string_view question) override;
   /// The next answer as a file name; UserError without one.

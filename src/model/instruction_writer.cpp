@@ -314,18 +314,29 @@ std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& cloc
   // Written as free atoms, riding H atoms without a parent would silently change the model (and
   // a negative Uiso would then refer to whichever atom precedes them): nothing is written.
   checkRidingParents(structure);
-  const BackupPlan plan =
-      planBackup(structure.currentFile, structure.instructionLines[0], clock.dateTimeText());
   std::vector<std::string> lines = instructionFileLines(structure);
-  lines.front() = plan.title;  // line 0 is the TITL line, which is never an FVAR card
-  writeWithBackup(plan, lines);
+  const std::filesystem::path written =
+      writeInstructionFileLines(structure.currentFile, lines, 0, clock);
+  structure.instructionLines[0] = lines.front();
+  structure.currentFile = written.string();
+  structure.fileLines = readLinesAsWritten(written);
+  writeBakCopy(written);
+  return written;
+}
 
-  structure.instructionLines[0] = plan.title;
-  structure.currentFile = plan.target.string();
-  structure.fileLines = readLinesAsWritten(plan.target);
-  const std::string& current = structure.currentFile;
-  replaceFileLines(current.substr(0, current.size() - 4) + ".bak", structure.fileLines);
+std::filesystem::path writeInstructionFileLines(const std::string& currentFile,
+                                                std::vector<std::string>& lines,
+                                                std::size_t titleRow, Clock& clock) {
+  if (titleRow >= lines.size()) throw UserError(nothingToSaveMessage);
+  const BackupPlan plan = planBackup(currentFile, lines[titleRow], clock.dateTimeText());
+  lines[titleRow] = plan.title;
+  writeWithBackup(plan, lines);
   return plan.target;
+}
+
+void writeBakCopy(const std::filesystem::path& written) {
+  const std::string target = written.string();
+  replaceFileLines(target.substr(0, target.size() - 4) + ".bak", readLinesAsWritten(written));
 }
 
 void writeExpandedInstructionFile(const StructureModel& structure,

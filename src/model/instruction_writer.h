@@ -2,6 +2,7 @@
 // FVAR cards and the atom list regenerated from the tables, HKLF and END.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +51,17 @@ void checkRidingParents(const StructureModel& structure);
 /// any file is touched) a model with riding H atoms without a parent (checkRidingParents).
 std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
                                           Dialogs& dialogs);
+
+/// The file part of every save: `lines` (line `titleRow` the TITL line, which is stamped)
+/// written for `currentFile` as a save writes the model, keeping the file on disk as the next
+/// numbered backup. `lines` gets the stamped title. Returns the written path. Throws FileError
+/// or UserError with the files on disk as they were.
+std::filesystem::path writeInstructionFileLines(const std::string& currentFile,
+                                                std::vector<std::string>& lines,
+                                                std::size_t titleRow, Clock& clock);
+
+/// The last step of a save: the written file copied to name.bak. Throws FileError.
+void writeBakCopy(const std::filesystem::path& written);
 
 /// Writes `rows` (every atom in the view, generated copies included) as a fresh instruction
 /// file: the instruction lines except FVAR, one FVAR card with FV(1), one isotropic line per row

@@ -18,6 +18,9 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_preferences({m_state, dialogs, clock}),
       m_workingGrids({m_state, dialogs, clock}),
       m_symmetry({m_state, dialogs, clock}),
+      m_jobControl({m_state, dialogs, clock}),
+      m_freeVariables({m_state, dialogs, clock}),
+      m_formula({m_state, dialogs, clock}),
       m_atomEdits({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
   m_modes.attachAtomEdits(m_atomEdits);
@@ -64,6 +67,8 @@ bool Workbench::enabled(CommandId id) const {
 bool Workbench::checked(CommandId id) const {
   const CommandEntry& entry = commandEntry(id);
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
+  if (id == CommandId::EditShelxlCommands) return m_jobControl.window().visible;
+  if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

@@ -10,6 +10,9 @@
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
+#include "workbench/formula_commands.h"
+#include "workbench/free_variable_commands.h"
+#include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
@@ -72,6 +75,15 @@ class Workbench {
   SymmetryCommands& symmetryCommands() { return m_symmetry; }
   const SymmetryCommands& symmetryCommands() const { return m_symmetry; }
   const WorkingGridsPanel& workingGrids() const { return m_workingGrids; }
+  /// The job-control window, the line editor, the text editor, the file buffer, relabelling.
+  JobControlCommands& jobControl() { return m_jobControl; }
+  const JobControlCommands& jobControl() const { return m_jobControl; }
+  /// The fixing and free-variable window and the HFIX coding rules window.
+  FreeVariableCommands& freeVariables() { return m_freeVariables; }
+  const FreeVariableCommands& freeVariables() const { return m_freeVariables; }
+  /// The "Chemical Formula" window: SFAC, UNIT and the figures of the cell contents.
+  FormulaCommands& formulaCommands() { return m_formula; }
+  const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
 
@@ -115,6 +127,9 @@ class Workbench {
   PreferenceCommands m_preferences;
   WorkingGridsPanel m_workingGrids;
   SymmetryCommands m_symmetry;
+  JobControlCommands m_jobControl;
+  FreeVariableCommands m_freeVariables;
+  FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
 };
 

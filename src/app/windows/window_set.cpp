@@ -5,8 +5,11 @@
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
+#include "app/windows/fixing_window.h"
+#include "app/windows/formula_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
+#include "app/windows/job_control_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
@@ -37,6 +40,18 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_wait = new WaitWindow(entry.caption, main);
     } else if (entry.objectName == "TForm14") {
       window = m_packingRange = new PackingRangeWindow(bench, main);
+    } else if (entry.objectName == "TForm5") {
+      window = m_jobControl = new JobControlWindow(bench, main);
+    } else if (entry.objectName == "TForm6") {
+      window = m_lineEditor = new LineEditorWindow(bench, main);
+    } else if (entry.objectName == "TForm11") {
+      window = m_textEditor = new TextEditorWindow(bench, main);
+    } else if (entry.objectName == "TForm23") {
+      window = m_fixing = new FixingWindow(bench, main);
+    } else if (entry.objectName == "TForm4") {
+      window = m_hfixRules = new HfixRulesWindow(bench, main);
+    } else if (entry.objectName == "TForm3") {
+      window = m_formula = new FormulaWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

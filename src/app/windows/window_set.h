@@ -17,8 +17,14 @@ class AuxiliaryWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
+class FixingWindow;
+class HfixRulesWindow;
+class FormulaWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
+class JobControlWindow;
+class LineEditorWindow;
+class TextEditorWindow;
 class PackingRangeWindow;
 class WaitWindow;
 
@@ -39,6 +45,12 @@ class WindowSet {
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
   WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
   PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
+  JobControlWindow* jobControl() const { return m_jobControl; }        // TForm5
+  LineEditorWindow* lineEditor() const { return m_lineEditor; }        // TForm6
+  TextEditorWindow* textEditor() const { return m_textEditor; }        // TForm11
+  FixingWindow* fixing() const { return m_fixing; }                    // TForm23
+  HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
+  FormulaWindow* formula() const { return m_formula; }                 // TForm3
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -50,6 +62,12 @@ class WindowSet {
   GraphicsSettingsWindow* m_graphicsSettings = nullptr;
   WaitWindow* m_wait = nullptr;
   PackingRangeWindow* m_packingRange = nullptr;
+  JobControlWindow* m_jobControl = nullptr;
+  LineEditorWindow* m_lineEditor = nullptr;
+  TextEditorWindow* m_textEditor = nullptr;
+  FixingWindow* m_fixing = nullptr;
+  HfixRulesWindow* m_hfixRules = nullptr;
+  FormulaWindow* m_formula = nullptr;
 };
 
 }  // namespace tavo::app
