@@ -2,6 +2,7 @@
 // and the inputs of the editing modes.
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "editing/distances_angles.h"
 #include "editing/pick_rules.h"
@@ -263,7 +264,12 @@ void ModeCommands::apply() {
        editing::applySections(m_state.modes, m_state.controls.useLetters, false)) {
     runApplySection(section);
   }
+  const model::StructureModel& s = m_state.structure;
+  const std::vector<model::Element> before(&s.elements[0], &s.elements[0] + s.elementCount + 1);
   editing::recountElements(m_state.structure);
+  // New UNIT numbers reach the windows that show them (the formula window) through the chain
+  // that follows every detection; an Apply that left them as they were detects nothing.
+  if (!std::equal(before.begin(), before.end(), &s.elements[0])) m_state.detectConnection();
   step.commit();
   m_state.redraw();
 }

@@ -119,8 +119,11 @@ TEST_F(AtomEdits, DeletingAParentAsksAndTakesItsRidingHAtoms) {
   EXPECT_FALSE(bench->state().undo.canUndo());
 
   dialogs.replies = {true};
+  ASSERT_TRUE(bench->run(workbench::CommandId::FormulaCell));
   ASSERT_TRUE(apply());
   EXPECT_EQ(s().nonHCount, 13);
+  EXPECT_EQ(bench->formulaCommands().window().elements.cell(1, 1), "  33.464")
+      << "the formula window shows the recount: C9A (sof 0.634) fewer in four places";
   EXPECT_EQ(hydrogenLabels(), (std::vector<std::string>{"H1", "H2", "H3", "H5", "H6", "H8A", "H8B",
                                                         "H8C", "H8D", "H9D", "H9E", "H9F"}));
   EXPECT_TRUE(model::ridingHydrogensWithoutParent(s()).empty());
