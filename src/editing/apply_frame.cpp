@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "text/text.h"
+#include "model/cell_contents.h"
 
 namespace tavo::editing {
 
@@ -35,23 +35,9 @@ std::vector<ApplySection> applySections(const ModeFlags& f, bool useLetters, boo
 }
 
 void recountElements(model::StructureModel& s) {
-  // The sof of an atom on a special position already holds its site symmetry, so the sum over
-  // the asymmetric unit times the operators is the number of atoms in the cell.
-  std::vector<double> sum(static_cast<size_t>(s.elementCount) + 1, 0.0);
-  const auto add = [&](int sfac, double sof) {
-    if (sfac >= 1 && sfac <= s.elementCount) sum[static_cast<size_t>(sfac)] += sof;
-  };
-  for (int i = 1; i <= s.nonHCount; ++i)
-    add(s.atoms[i].sfac, s.atoms[i].sof);
-  for (int i = 1; i <= s.hCount; ++i)
-    add(s.hydrogens[i].sfac, s.hydrogens[i].sof);
-  const int operators = std::max(s.symmetry.opCount, 1);
-  for (int e = 1; e <= s.elementCount; ++e) {
-    // Rounded to six decimals: free-variable occupancies (0.634 and 1 - 0.634) add up to whole
-    // numbers that the sum would otherwise miss in the last bit.
-    const double contents = sum[static_cast<size_t>(e)] * operators;
-    s.elements[e].unitCount = text::roundHalfEven(contents * 1e6) / 1e6;
-  }
+  const std::vector<double> contents = model::cellContents(s);
+  for (int e = 1; e <= s.elementCount; ++e)
+    s.elements[e].unitCount = contents[static_cast<size_t>(e)];
 }
 
 }  // namespace tavo::editing

@@ -1,6 +1,7 @@
 // The cell contents by element.
 #include "model/cell_contents.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/structure_model.h"
@@ -31,7 +32,7 @@ std::vector<double> cellContents(const StructureModel& s) {
     add(s.atoms[i].sfac, s.atoms[i].sof);
   for (int i = 1; i <= s.hCount; ++i)
     add(s.hydrogens[i].sfac, s.hydrogens[i].sof);
-  const double operators = s.symmetry.opCount;
+  const double operators = std::max(s.symmetry.opCount, 1);
   for (std::size_t e = 1; e < size; ++e) {
     const double count = counts[e] * operators;
     const double whole = text::roundHalfEven(count);
