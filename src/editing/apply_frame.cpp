@@ -1,8 +1,6 @@
 // The order of the Apply sections and the element recount.
 #include "editing/apply_frame.h"
 
-#include <algorithm>
-
 #include "model/cell_contents.h"
 
 namespace tavo::editing {
