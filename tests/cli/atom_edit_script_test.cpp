@@ -3,10 +3,7 @@
 // save of the same file in exactly those lines, and reads back.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +13,7 @@
 #include "model/file_replace.h"
 #include "model/instruction_reader.h"
 #include "model/instruction_writer.h"
+#include "support/cli_run.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -27,13 +25,9 @@ namespace fs = std::filesystem;
 /// Runs `script` with tavo-cli run in `folder` over the shipped settings; the exit status, with
 /// what it printed appended to `output`.
 int runScript(const TempFolder& folder, const std::string& script, std::string& output) {
-  folder.write("script.tavo", script);
-  const std::string command = "cd '" + folder.path().string() +
-                              "' && '" TAVO_CLI "' run script.tavo --program-folder '" +
-                              dataFolder().string() + "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  output = folder.read("out.txt") + folder.read("err.txt");
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const Outcome outcome = runScript(folder, script);
+  output = outcome.out + outcome.err;
+  return outcome.status;
 }
 
 /// The lines of `file` saved from `source` by a script that runs `edits` after opening it.

@@ -2,36 +2,17 @@
 // unit spin, saves the expanded atoms and packs; info --expand/--packing; render of both views.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "model/file_lines.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace tavo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-Outcome runCli(const TempFolder& folder, const std::string& arguments) {
-  const std::string command = "cd '" + folder.path().string() + "' && '" TAVO_CLI "' " + arguments +
-                              " --program-folder '" + dataFolder().string() +
-                              "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = folder.read("out.txt");
-  outcome.err = folder.read("err.txt");
-  return outcome;
-}
 
 void copyHalfMolecule(const TempFolder& folder) {
   fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "tests/data/shelxl/centrosymmetric_half.ins",

@@ -3,15 +3,13 @@
 // nothing but the SFAC and UNIT cards changed.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/file_lines.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "text/text.h"
 
@@ -19,24 +17,6 @@ namespace tavo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-Outcome runScript(const TempFolder& folder, const std::string& script) {
-  folder.write("script.tavo", script);
-  const std::string command = "cd '" + folder.path().string() +
-                              "' && '" TAVO_CLI "' run script.tavo --program-folder '" +
-                              dataFolder().string() + "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = folder.read("out.txt");
-  outcome.err = folder.read("err.txt");
-  return outcome;
-}
 
 /// The value printed after `name` ("d= ") by `window TForm3 print`.
 std::optional<double> printed(const std::string& out, const std::string& name) {

@@ -3,37 +3,18 @@
 // plain save in exactly the intended lines; a refused code stops the script with its message.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/file_lines.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace tavo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-Outcome runCli(const TempFolder& folder, const std::string& arguments) {
-  const std::string command = "cd '" + folder.path().string() + "' && '" TAVO_CLI "' " + arguments +
-                              " --program-folder '" + dataFolder().string() +
-                              "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = folder.read("out.txt");
-  outcome.err = folder.read("err.txt");
-  return outcome;
-}
 
 /// A plain save of `res` (copied into `folder` as work.res), the lines of work.ins it writes.
 std::vector<std::string> plainSave(const TempFolder& folder, const fs::path& res) {

@@ -2,39 +2,19 @@
 // instruction lines, saved, and the saved file compared line by line with the file before.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/backups.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace tavo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-Outcome runScript(const TempFolder& folder, const std::string& script) {
-  folder.write("script.tavo", script);
-  const std::string command = "cd '" + folder.path().string() +
-                              "' && '" TAVO_CLI "' run script.tavo --program-folder '" +
-                              dataFolder().string() + "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = folder.read("out.txt");
-  outcome.err = folder.read("err.txt");
-  return outcome;
-}
 
 std::vector<std::string> linesOf(const TempFolder& folder, const std::string& name) {
   return model::readLinesAsWritten(folder.path() / name);

@@ -2,15 +2,13 @@
 // example, and the files it leaves are read line by line.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/file_lines.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "text/text.h"
 
@@ -18,26 +16,6 @@ namespace tavo::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-/// Runs `script` with tavo-cli run in `folder` (relative names are taken from there) over the
-/// shipped settings.
-Outcome runScript(const TempFolder& folder, const std::string& script) {
-  folder.write("script.tavo", script);
-  const std::string command = "cd '" + folder.path().string() +
-                              "' && '" TAVO_CLI "' run script.tavo --program-folder '" +
-                              dataFolder().string() + "' >out.txt 2>err.txt";
-  const int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = folder.read("out.txt");
-  outcome.err = folder.read("err.txt");
-  return outcome;
-}
 
 fs::path copyExample(const TempFolder& folder) {
   const fs::path target = folder.path() / "paraben.res";

@@ -1,0 +1,44 @@
+// Running the built tavo-cli from a test, as a user runs it: in a folder of its own, over the
+// shipped settings of data/. Only the script tests, which know where the program is, include it.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/temp_folder.h"
+
+#ifndef TAVO_CLI
+#error "cli_run.h needs TAVO_CLI, the path of the built tavo-cli"
+#endif
+
+namespace tavo::testing {
+
+/// The exit status of a tavo-cli run and what it printed.
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+/// Runs `tavo-cli ARGUMENTS --program-folder data/` in `folder` (relative names are taken from
+/// there).
+inline Outcome runCli(const TempFolder& folder, const std::string& arguments) {
+  const std::string command = "cd '" + folder.path().string() + "' && '" TAVO_CLI "' " + arguments +
+                              " --program-folder '" + dataFolder().string() +
+                              "' >out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  outcome.out = folder.read("out.txt");
+  outcome.err = folder.read("err.txt");
+  return outcome;
+}
+
+/// Writes `script` to script.tavo in `folder` and runs it with `tavo-cli run`.
+inline Outcome runScript(const TempFolder& folder, const std::string& script) {
+  folder.write("script.tavo", script);
+  return runCli(folder, "run script.tavo");
+}
+
+}  // namespace tavo::testing
