@@ -47,12 +47,8 @@ bool inOrder(const std::vector<std::string>& wanted, const std::vector<std::stri
 }
 
 TEST(CorpusAtomEdits, DeletingAParentKeepsEveryCardAndNoHAtomWithoutParent) {
-  const fs::path corpus = corpusFolder();
-  if (corpus.empty() || !fs::is_directory(corpus / "shelxl")) GTEST_SKIP() << "no corpus";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(corpus / "shelxl"))
-    files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+  const auto files = corpusFiles("shelxl");
+  if (files.empty()) GTEST_SKIP() << "no corpus";
   const ProgramFolder program;
   int edited = 0;
   for (const fs::path& source : files) {

@@ -75,12 +75,8 @@ std::vector<std::string> keptInstructionRows(const fs::path& file, const std::st
 }
 
 TEST(CorpusRoundTrip, EveryFileSavesAndReadsBackWithoutLoss) {
-  const fs::path corpus = corpusFolder();
-  if (corpus.empty() || !fs::is_directory(corpus / "shelxl")) GTEST_SKIP() << "no corpus";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(corpus / "shelxl"))
-    files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+  const auto files = corpusFiles("shelxl");
+  if (files.empty()) GTEST_SKIP() << "no corpus";
   const ProgramFolder program;
   int saved = 0;
   for (const fs::path& source : files) {

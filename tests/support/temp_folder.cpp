@@ -1,6 +1,7 @@
 // Temporary folders and file helpers for tests.
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -51,6 +52,17 @@ std::filesystem::path corpusFolder() {
   std::error_code error;
   if (std::filesystem::is_directory(folder, error)) return std::filesystem::canonical(folder);
   return {};
+}
+
+std::vector<std::filesystem::path> corpusFiles(const std::string& folder) {
+  std::vector<std::filesystem::path> files;
+  const std::filesystem::path corpus = corpusFolder();
+  std::error_code error;
+  if (corpus.empty() || !std::filesystem::is_directory(corpus / folder, error)) return files;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus / folder))
+    files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 }  // namespace tavo::testing

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavo::testing {
 
@@ -30,5 +31,7 @@ std::string readFileBytes(const std::filesystem::path& file);
 std::filesystem::path dataFolder();
 /// The shared corpus folder beside the checkout; empty when it is absent.
 std::filesystem::path corpusFolder();
+/// The files of one corpus folder ("shelxl", "lst", ...) in name order; empty without the corpus.
+std::vector<std::filesystem::path> corpusFiles(const std::string& folder);
 
 }  // namespace tavo::testing

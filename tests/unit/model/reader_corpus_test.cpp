@@ -19,14 +19,8 @@ const std::map<std::string, std::string> refusedFiles = {
 };
 
 TEST(ReaderCorpus, EveryFileLoadsOrIsRefusedWithAMessage) {
-  const std::filesystem::path corpus = corpusFolder();
-  if (corpus.empty() || !std::filesystem::is_directory(corpus / "shelxl")) {
-    GTEST_SKIP() << "no corpus";
-  }
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus / "shelxl"))
-    files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
+  const auto files = corpusFiles("shelxl");
+  if (files.empty()) GTEST_SKIP() << "no corpus";
   for (const auto& file : files) {
     const std::string name = file.filename().string();
     SCOPED_TRACE(name);
