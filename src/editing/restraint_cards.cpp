@@ -114,6 +114,32 @@ void insertCardLines(model::StructureModel& s, const std::vector<std::string>& l
     s.insertInstructionLine(line);
 }
 
+SameCard composeSameCard(const model::StructureModel& s, const std::vector<AtomRef>& picked) {
+  const std::size_t half = picked.size() / 2;
+  if (picked.size() % 2 == 1 || half < 2) {
+    throw UserError(
+        "SAME: pick the atoms of the reference group, then as many atoms of the target group in "
+        "the same order (at least two each). The card goes in front of the first target atom.");
+  }
+  for (std::size_t k = 0; k < half; ++k) {
+    const AtomRef target = picked[half + k];
+    if (target.kind != AtomKind::Atom || target.index != picked[half].index + static_cast<int>(k)) {
+      throw UserError(
+          "SAME: the target atoms must follow one another in the atom list, picked in that order; "
+          "SHELXL compares the reference atoms with the atoms after the card.");
+    }
+  }
+  const std::vector<AtomRef> reference(picked.begin(), picked.begin() + static_cast<long>(half));
+  return {splitCardLines(withLabels("SAME", s, reference)), picked[half]};
+}
+
+void insertSameCard(model::StructureModel& s, const SameCard& card) {
+  if (s.lineCount() + static_cast<int>(card.lines.size()) > s.limits.cmdMax) {
+    throw UserError(model::limitExceededMessage("instruction lines", "cmd_max", s.limits.cmdMax));
+  }
+  s.atomListCards.push_back({card.lines, card.before});
+}
+
 void flagCardAtoms(model::StructureModel& s, MouseMode mode, const std::vector<AtomRef>& picked) {
   for (const AtomRef& ref : picked) {
     if (ref.kind != AtomKind::Atom) continue;

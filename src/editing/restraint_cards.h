@@ -40,6 +40,24 @@ std::vector<std::string> composeCard(const model::StructureModel& structure, Mou
                                      const std::vector<model::AtomRef>& picked,
                                      const CardInputs& inputs);
 
+/// A SAME card and the atom it stands in front of in the atom list.
+struct SameCard {
+  std::vector<std::string> lines;
+  model::AtomRef before;
+};
+
+/// SAME restrains the atoms that follow it in the atom list to the geometry of the atoms it
+/// names. The picks are the reference atoms, then as many target atoms in the same order; the
+/// card names the reference atoms and goes in front of the first target atom. Throws UserError
+/// when the picks are not two halves of at least two atoms each, or when the target atoms do
+/// not follow one another in the atom list in picking order (SHELXL would compare other atoms).
+SameCard composeSameCard(const model::StructureModel& structure,
+                         const std::vector<model::AtomRef>& picked);
+
+/// Puts a SAME card into the atom list in front of its target atom (after any card already
+/// there), or UserError naming cmd_max when the instruction lines are full.
+void insertSameCard(model::StructureModel& structure, const SameCard& card);
+
 /// Inserts `lines` above the L.S./CGLS line in order, all or none: UserError with the reader's
 /// L.S. message when the file has no L.S./CGLS line, or naming cmd_max when they do not fit.
 void insertCardLines(model::StructureModel& structure, const std::vector<std::string>& lines);

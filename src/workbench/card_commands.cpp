@@ -60,12 +60,16 @@ void CardCommands::addCard() {
   const MouseMode mode = *m_state.modes.mode;
   const ControlValues& c = m_state.controls;
   const editing::CardInputs inputs{c.hfixM, c.hfixN, c.dfixDistance, c.dfixEsd};
-  const std::vector<std::string> lines =
-      editing::composeCard(s, mode, m_state.selection.picked, inputs);
-  if (lines.empty()) return;  // not a card of this mode: the Selection stays
-  if (mode == MouseMode::Hfix && !replaceRidingGroups()) return;
-  editing::insertCardLines(s, lines);
-  editing::flagCardAtoms(s, mode, m_state.selection.picked);
+  if (mode == MouseMode::Same) {
+    editing::insertSameCard(s, editing::composeSameCard(s, m_state.selection.picked));
+  } else {
+    const std::vector<std::string> lines =
+        editing::composeCard(s, mode, m_state.selection.picked, inputs);
+    if (lines.empty()) return;  // not a card of this mode: the Selection stays
+    if (mode == MouseMode::Hfix && !replaceRidingGroups()) return;
+    editing::insertCardLines(s, lines);
+    editing::flagCardAtoms(s, mode, m_state.selection.picked);
+  }
   m_state.selection.clear(s);
   editing::emptyWorkingGrid(s.workingGrid);
   m_state.detectConnection();

@@ -1,5 +1,5 @@
-// The card sections of Apply: HFIX, ANIS, SADI, FLAT, DELU, DFIX and BIND cards from the picked
-// atoms.
+// The card sections of Apply: HFIX, ANIS, SADI, FLAT, SAME, DELU, DFIX and BIND cards from the
+// picked atoms.
 #pragma once
 
 #include "editing/apply_frame.h"
@@ -7,9 +7,10 @@
 
 namespace tavo::workbench {
 
-/// Adds the card of the current mode above L.S./CGLS, then clears the Selection and the working
-/// grid. HFIX on an atom that already carries riding H atoms replaces them (after asking): an
-/// HFIX card beside the old group would make SHELXL generate a second set.
+/// Adds the card of the current mode above L.S./CGLS (SAME in front of its target atoms), then
+/// clears the Selection and the working grid. HFIX on an atom that already carries riding H atoms
+/// replaces them (after asking): an HFIX card beside the old group would make SHELXL generate a
+/// second set.
 class CardCommands {
  public:
   explicit CardCommands(CommandContext context)

@@ -1,6 +1,7 @@
-// The card modes end to end: a tavo-cli run script adds SADI, DFIX and HFIX cards to a real
+// The card modes end to end: a tavo-cli run script adds SADI, DFIX, SAME and HFIX cards to a real
 // file; the saved file differs from a plain save in exactly those cards (above L.S., in the
-// order made) and the riding group the HFIX card replaces, and reads back.
+// order made; SAME before its target atoms) and the riding group the HFIX card replaces, and reads
+// back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,6 +49,9 @@ TEST(CardScripts, CardsGoAboveLsAndHfixReplacesTheRidingGroup) {
                                                     "set Edit9 1.39\n"
                                                     "pick C5 C6\n"
                                                     "apply\n"
+                                                    "mode SAME\n"
+                                                    "pick C1 C2 C4 C5\n"
+                                                    "apply\n"
                                                     "mode HFIX\n"
                                                     "pick C2\n"
                                                     "answer yes\n"
@@ -59,6 +63,11 @@ TEST(CardScripts, CardsGoAboveLsAndHfixReplacesTheRidingGroup) {
                                [](const std::string& l) { return l.starts_with("L.S."); });
   ASSERT_NE(ls, expected.end());
   expected.insert(ls, {"SADI C1 C2 C3 C4", "DFIX 1.39 0.03 C5 C6", "HFIX 43 -1.2 C2"});
+  // SAME stands in the atom list in front of its target atoms C4 C5.
+  const auto c4 = std::find_if(expected.begin(), expected.end(),
+                               [](const std::string& l) { return l.starts_with("C4 "); });
+  ASSERT_NE(c4, expected.end());
+  expected.insert(c4, "SAME C1 C2");
   const auto c2 = std::find_if(expected.begin(), expected.end(),
                                [](const std::string& l) { return l.starts_with("C2 "); });
   ASSERT_NE(c2, expected.end());

@@ -134,5 +134,20 @@ TEST(RestraintCards, InsertsAboveLsInOrderAllOrNothing) {
   EXPECT_EQ(s.lineCount(), lines);
 }
 
+TEST(RestraintCards, SameNamesTheReferenceAndStandsBeforeItsTarget) {
+  auto read = readInsText(head() + atomList);
+  model::StructureModel& s = *read->structure;
+  const SameCard card = composeSameCard(s, atoms({1, 2, 4, 5}));
+  EXPECT_EQ(card.lines, std::vector<std::string>{"SAME C1 C2"});
+  EXPECT_EQ(card.before, (AtomRef{AtomKind::Atom, 4}));
+  insertSameCard(s, card);
+  EXPECT_EQ(s.atomListCards.back().lines, card.lines);
+  // Halves of one atom, an odd count, and targets that do not follow one another in the list.
+  for (const std::vector<AtomRef>& picked :
+       {atoms({1, 2}), atoms({1, 2, 3}), atoms({1, 2, 5, 4}), atoms({1, 2, 3, 5})}) {
+    EXPECT_THROW(composeSameCard(s, picked), UserError) << picked.size();
+  }
+}
+
 }  // namespace
 }  // namespace tavo::editing
