@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/card_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
@@ -86,6 +87,7 @@ class Workbench {
   const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  CardCommands& cards() { return m_cards; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -131,6 +133,7 @@ class Workbench {
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
+  CardCommands m_cards;
 };
 
 }  // namespace tavo::workbench
