@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 #include "text/errors.h"
 #include "text/text.h"
@@ -18,10 +19,18 @@ std::string columns(std::string_view line, std::size_t first, std::size_t last) 
   return text::trimLine(line.substr(first - 1, last - first + 1));
 }
 
+/// A space-group name without blanks, upper case, a bar written after its digit ("P -1" and
+/// "P1-" both become "P1-").
 std::string compactName(std::string_view name) {
   std::string out;
   for (char c : name) {
     if (c != ' ' && c != '_') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  for (std::size_t i = 0; i + 1 < out.size(); ++i) {
+    if (out[i] == '-' && std::isdigit(static_cast<unsigned char>(out[i + 1]))) {
+      std::swap(out[i], out[i + 1]);
+      ++i;
+    }
   }
   return out;
 }
@@ -44,6 +53,10 @@ std::optional<std::vector<geometry::SeitzOperator>> operatorsOfGroup(
   for (const geometry::SpaceGroupSetting& s : extra) {
     if (matches(s)) return geometry::seitzOperators(s);
   }
+  // A group of one setting needs no name.
+  if (number > 0 && geometry::builtInSettingCount(number) == 1) {
+    if (const auto s = geometry::findBuiltInSetting(number, 1)) return geometry::seitzOperators(*s);
+  }
   return std::nullopt;
 }
 
@@ -63,6 +76,8 @@ std::optional<std::string> pdbElement(std::string_view line, const std::string& 
     return elementOfSymbol(text::trimLine(field).substr(0, 1));
   if (field.size() == 4 && (field[0] == 'H' || field[0] == 'D') && field[3] != ' ')
     return std::string(1, field[0]);
+  // A name starting in column 13 begins with a two-letter element ("CA  " is calcium).
+  if (field.size() == 4) return elementOfSymbol(field);
   return elementOfLabel(name);
 }
 

@@ -75,20 +75,20 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
           });
       break;
     case ImportFormat::Pdb:
-      imported = formats::importPdb(model::loadFileLines(absolute));
+      imported = formats::importPdb(model::loadRawFileLines(absolute));
       break;
     case ImportFormat::Xyz:
-      imported = formats::importXyz(model::loadFileLines(absolute));
+      imported = formats::importXyz(model::loadRawFileLines(absolute));
       break;
     case ImportFormat::Cartesian:
-      imported = formats::importCartesian(model::loadFileLines(absolute));
+      imported = formats::importCartesian(model::loadRawFileLines(absolute));
       break;
     case ImportFormat::Fdat: {
       std::vector<geometry::SpaceGroupSetting> spcg;
       const fs::path spcgFile = s.programFolder / "spcg.inf";
       if (fs::exists(spcgFile, ec))
         spcg = geometry::readSpcgSettings(model::loadFileLines(spcgFile));
-      imported = formats::importFdat(model::loadFileLines(absolute), spcg, warnings);
+      imported = formats::importFdat(model::loadRawFileLines(absolute), spcg, warnings);
       break;
     }
   }
