@@ -222,6 +222,12 @@ ImportedStructure importXyz(const std::vector<std::string>& lines) {
     cell[k] = *value;
   }
   result.cell = cell;
+  // Our own export writes the space group after the cell: "P21/c  No.14".
+  if (words.size() >= 8 && words[7].starts_with("No.")) {
+    if (const auto number = text::findInt(words[7].substr(3)); number && *number > 1) {
+      if (auto operators = operatorsOfGroup(*number, words[6], {})) result.operators = *operators;
+    }
+  }
   for (std::size_t i = 1; i < lines.size(); ++i) {
     words = text::splitWords(lines[i]);
     if (words.empty()) continue;

@@ -22,7 +22,8 @@ inline constexpr std::string_view noAtomImportedMessage = "There is no atom in t
 /// cube. REMARK, ANISOU, TER and other records are skipped.
 ImportedStructure importPdb(const std::vector<std::string>& lines);
 
-/// The cell on the first line (its first six words; the space group may follow), then
+/// The cell on the first line (its first six words; the space group written by our export,
+/// "P21/c  No.14", gives the operators where the table knows it), then
 /// "label x y z" in fractional coordinates.
 ImportedStructure importXyz(const std::vector<std::string>& lines);
 

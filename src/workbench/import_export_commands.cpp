@@ -5,11 +5,15 @@
 #include <sstream>
 
 #include "formats/cif_import.h"
+#include "formats/coordinate_export.h"
 #include "formats/coordinate_import.h"
+#include "geometry/cell_metrics.h"
 #include "geometry/spcg_file.h"
 #include "model/file_lines.h"
+#include "model/file_replace.h"
 #include "text/errors.h"
 #include "workbench/file_commands.h"
+#include "workbench/symmetry_commands.h"
 
 namespace tavo::workbench {
 
@@ -50,7 +54,94 @@ std::string joined(const std::vector<std::string>& words, std::string_view separ
   return out;
 }
 
+/// The atoms (kind 1) or H atoms (kind 2) shown, with their view coordinates.
+std::vector<formats::ExportAtom> shownAtoms(const model::StructureModel& s, model::AtomKind kind) {
+  std::vector<formats::ExportAtom> atoms;
+  const bool hydrogen = kind == model::AtomKind::Hydrogen;
+  const int count = hydrogen ? s.workingHCount : s.workingAtomCount;
+  for (int i = 1; i <= count; ++i) {
+    const std::string& label = hydrogen ? s.hydrogens[i].label : s.atoms[i].label;
+    const int sfac = hydrogen ? s.hydrogens[i].sfac : s.atoms[i].sfac;
+    atoms.push_back({label, std::string(s.symbolOf(sfac)), s.viewOf({kind, i})});
+  }
+  return atoms;
+}
+
+std::vector<std::array<int, 2>> bondPairs(const model::StructureModel& s, int kind) {
+  std::vector<std::array<int, 2>> pairs;
+  for (const model::Bond& bond : s.bonds.kinds[static_cast<std::size_t>(kind)]) {
+    pairs.push_back({bond.first, bond.second});
+  }
+  return pairs;
+}
+
 }  // namespace
+
+void ImportExportCommands::writeExport(const fs::path& proposed, std::string_view filter,
+                                       const std::vector<std::string>& lines) {
+  WorkbenchState& s = m_context.state;
+  const std::optional<fs::path> chosen = m_context.dialogs.chooseFileToSave(
+      proposed.parent_path(), proposed.filename().string(), filter);
+  if (!chosen) return;
+  model::replaceFileLines(fs::absolute(*chosen), lines);
+  s.redraw();
+}
+
+void ImportExportCommands::saveCartesian() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  std::vector<formats::ExportAtom> atoms = shownAtoms(s.structure, model::AtomKind::Atom);
+  const std::vector<formats::ExportAtom> h = shownAtoms(s.structure, model::AtomKind::Hydrogen);
+  atoms.insert(atoms.end(), h.begin(), h.end());
+  writeExport(formats::proposedExportName(s.structure.currentFile, ".abc"), "*.abc (*.abc)",
+              formats::cartesianLines(atoms));
+}
+
+void ImportExportCommands::savePdb() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  const model::StructureModel& st = s.structure;
+  formats::PdbFrame frame;
+  const model::CellParameters& c = st.cell;
+  frame.cell = {c.a, c.b, c.c, c.alpha, c.beta, c.gamma};
+  frame.spaceGroup = m_symmetry ? m_symmetry->controls().name : "P 1";
+  // Fractional = L (X - O), O the view position of the fractional origin.
+  const model::Vec3 origin = s.frame.viewSlots[geometry::fractionalOriginSlot];
+  const std::array<model::Vec3, 3> axes = {model::Vec3{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  const geometry::Fractional shift = geometry::viewToFractional(s.frame, model::Vec3{} - origin);
+  const std::array<double, 3> shifts = {shift.x, shift.y, shift.z};
+  for (std::size_t column = 0; column < 3; ++column) {
+    const geometry::Fractional f = geometry::viewToFractional(s.frame, axes[column]);
+    const std::array<double, 3> values = {f.x, f.y, f.z};
+    for (std::size_t row = 0; row < 3; ++row)
+      frame.scale[row][column] = values[row];
+  }
+  for (std::size_t row = 0; row < 3; ++row)
+    frame.scale[row][3] = shifts[row];
+  writeExport(formats::proposedExportName(st.currentFile, ".pdb"), "*.pdb (*.pdb)",
+              formats::pdbLines(shownAtoms(st, model::AtomKind::Atom),
+                                shownAtoms(st, model::AtomKind::Hydrogen), bondPairs(st, 1),
+                                bondPairs(st, 2), frame));
+}
+
+void ImportExportCommands::saveXyz() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  const model::StructureModel& st = s.structure;
+  std::vector<formats::ExportAtom> atoms;
+  for (int i = 1; i <= st.nonHCount; ++i) {
+    atoms.push_back({st.atoms[i].label, "", {st.atoms[i].x, st.atoms[i].y, st.atoms[i].z}});
+  }
+  for (int i = 1; i <= st.hCount; ++i) {
+    atoms.push_back(
+        {st.hydrogens[i].label, "", {st.hydrogens[i].x, st.hydrogens[i].y, st.hydrogens[i].z}});
+  }
+  const model::CellParameters& c = st.cell;
+  const std::string name = m_symmetry ? m_symmetry->controls().name : "";
+  writeExport(formats::proposedExportName(st.currentFile, ".xyz"), "*.xyz (*.xyz)",
+              formats::xyzLines({c.a, c.b, c.c, c.alpha, c.beta, c.gamma}, name,
+                                st.symmetry.spaceGroupNumber, atoms));
+}
 
 void ImportExportCommands::importByDialog(ImportFormat format) {
   WorkbenchState& s = m_context.state;

@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "workbench/command_context.h"
 
 namespace tavo::workbench {
 
 class FileCommands;
+class SymmetryCommands;
 
 enum class ImportFormat { Cif, Fdat, Xyz, Cartesian, Pdb };
 
@@ -28,6 +30,7 @@ class ImportExportCommands {
  public:
   explicit ImportExportCommands(CommandContext context) : m_context(context) {}
   void attachFiles(FileCommands& files) { m_files = &files; }
+  void attachSymmetry(const SymmetryCommands& symmetry) { m_symmetry = &symmetry; }
 
   /// An Import menu item: the open dialog in the working folder, then importFile.
   void importByDialog(ImportFormat format);
@@ -36,9 +39,21 @@ class ImportExportCommands {
   /// that cannot be read leaves the structure as it was.
   void importFile(const std::filesystem::path& file, ImportFormat format);
 
+  /// "Save Cartesian (->DFT etc.)": label and view coordinates in Å of every atom shown.
+  void saveCartesian();
+  /// "Save PDB": the atoms shown with CONECT records, CRYST1 and SCALE of the crystal frame.
+  void savePdb();
+  /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
+  void saveXyz();
+
  private:
   CommandContext m_context;
+  /// The save dialog proposing `proposed`; writes `lines` through the one replace function.
+  void writeExport(const std::filesystem::path& proposed, std::string_view filter,
+                   const std::vector<std::string>& lines);
+
   FileCommands* m_files = nullptr;
+  const SymmetryCommands* m_symmetry = nullptr;
 };
 
 }  // namespace tavo::workbench
