@@ -5,9 +5,10 @@
 
 Every CIF (cif_shelxl, cif_other) and PDB file of the shared corpus is imported by a `tavo-cli
 run` script ("CIF" or "PDB" from the Import menu, the first data block with atoms) and saved
-under a new name. gemmi then reads the source file and, independently, the saved instruction file
+under a new name, then exported as PDB. gemmi then reads the source file and, independently, the saved instruction file
 (gemmi.read_small_structure): the cell, the space-group operators, and every atom site (element,
-fractional position and occupancy as SHELXL counts it) must agree. Files that gemmi cannot read
+fractional position) must agree; the PDB export, read by gemmi through its CRYST1 and SCALE
+records, must hold the same sites. Files that gemmi cannot read
 either must be refused by tavo-cli too.
 
 Exits 1 when any file disagrees; 77 when gemmi or the corpus is missing.
@@ -109,6 +110,26 @@ def compare(name, source_sites, source_cell, source_ops, saved_path):
     return [f"{name}: {p}" for p in problems]
 
 
+def check_pdb_export(name, saved_sites, exported):
+    """The exported PDB, read by gemmi through its CRYST1 and SCALE records, holds the saved sites."""
+    st = gemmi.read_structure(str(exported))
+    got = [(a.element.name.upper(), st.cell.fractionalize(a.pos).tolist())
+           for chain in st[0] for residue in chain for atom in [residue] for a in atom]
+    if len(got) != len(saved_sites):
+        return [f"{name}: the PDB export holds {len(got)} atoms, not {len(saved_sites)}"]
+    unmatched = list(got)
+    for element, frac in saved_sites:
+        for candidate in unmatched:
+            if candidate[0] == element and all(
+                    min(abs(a - b) % 1.0, 1 - abs(a - b) % 1.0) < 2e-3
+                    for a, b in zip(candidate[1], frac)):
+                unmatched.remove(candidate)
+                break
+        else:
+            return [f"{name}: the PDB export misses {element} at {frac}"]
+    return []
+
+
 def run_import(cli, folder, source, menu):
     shutil.copy(source, folder / source.name)
     unreadable = menu == "CIF-unreadable"
@@ -121,7 +142,7 @@ def run_import(cli, folder, source, menu):
         if b.find_value("_atom_site_fract_x") or b.find_loop("_atom_site_fract_x")) > 1
     question = "answer yes\n" if several else ""
     script.write_text(f"answer {source.name}\n{question}\"{menu}\"\nanswer imported.ins\n"
-                      "\"Save *.ins\"\n")
+                      "\"Save *.ins\"\nanswer exported.pdb\n\"Save PDB\"\n")
     result = subprocess.run([cli, "run", str(script), "--program-folder", str(ROOT / "data")],
                             cwd=folder, capture_output=True, text=True)
     return result.returncode, folder / "imported.ins"
@@ -171,6 +192,7 @@ def main():
                 failures.append(f"{source.name}: tavo-cli did not import and save it")
                 continue
             failures += compare(source.name, sites, cell, ops, saved)
+            failures += check_pdb_export(source.name, read_saved(saved)[2], folder / "exported.pdb")
             checked += 1
     for failure in failures:
         print(failure)
