@@ -13,6 +13,7 @@
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
@@ -88,6 +89,8 @@ class Workbench {
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
   CardCommands& cards() { return m_cards; }
+  /// The Import menu and the coordinate exports.
+  ImportExportCommands& importExport() { return m_importExport; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -134,6 +137,7 @@ class Workbench {
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
   CardCommands m_cards;
+  ImportExportCommands m_importExport;
 };
 
 }  // namespace tavo::workbench
