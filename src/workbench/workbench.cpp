@@ -21,7 +21,9 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_jobControl({m_state, dialogs, clock}),
       m_freeVariables({m_state, dialogs, clock}),
       m_formula({m_state, dialogs, clock}),
-      m_atomEdits({m_state, dialogs, clock}) {
+      m_atomEdits({m_state, dialogs, clock}),
+      m_peaks({m_state, dialogs, clock}),
+      m_globalEdition({m_state, dialogs, clock}) {
   m_state.attachPreferences(m_preferences);
   m_modes.attachAtomEdits(m_atomEdits);
   m_view.attachExpansion(m_expansion);
@@ -69,6 +71,8 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
   if (id == CommandId::EditShelxlCommands) return m_jobControl.window().visible;
   if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
+  if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
+  if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

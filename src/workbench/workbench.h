@@ -12,8 +12,10 @@
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/global_edition_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/peak_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
@@ -86,6 +88,12 @@ class Workbench {
   const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  /// The list of peaks (TForm9), MovePks, the overlay reading of peaks, clearing all peaks.
+  PeakCommands& peaks() { return m_peaks; }
+  const PeakCommands& peaks() const { return m_peaks; }
+  /// The "Global Edition" window (TForm27).
+  GlobalEditionCommands& globalEdition() { return m_globalEdition; }
+  const GlobalEditionCommands& globalEdition() const { return m_globalEdition; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -131,6 +139,8 @@ class Workbench {
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
+  PeakCommands m_peaks;
+  GlobalEditionCommands m_globalEdition;
 };
 
 }  // namespace tavo::workbench
