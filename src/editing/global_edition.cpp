@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "editing/atom_purge.h"
 #include "model/atom_parameters.h"
 #include "model/free_variables.h"
 #include "text/errors.h"
@@ -139,12 +140,24 @@ int releaseRidingGroups(model::StructureModel& s, const std::vector<AtomRef>& re
                                                  : s.hydrogens[ref.index].afixGroup;
     if (group >= 1) groups.insert(group);
   }
+  const auto parentOf = [&](int group) {
+    for (int j = 1; j <= s.nonHCount; ++j) {
+      if (s.atoms[j].afixGroup == group) return j;
+    }
+    return 0;
+  };
+  for (const int group : groups) {
+    const int parent = parentOf(group);
+    const int rigid = parent > 0 ? rigidAfixInForce(s, parent) : 0;
+    if (rigid != 0) {
+      throw UserError("The H atoms riding on " + labelOf(s, {AtomKind::Atom, parent}) +
+                      " stand inside the rigid group of AFIX " + std::to_string(rigid) +
+                      ": released they would join it. Nothing was released.");
+    }
+  }
   int released = 0;
   for (const int group : groups) {
-    int parent = 0;
-    for (int j = 1; j <= s.nonHCount && parent == 0; ++j) {
-      if (s.atoms[j].afixGroup == group) parent = j;
-    }
+    const int parent = parentOf(group);
     for (int k = 1; k <= s.hCount; ++k) {
       model::Hydrogen& h = s.hydrogens[k];
       if (h.afixGroup != group) continue;

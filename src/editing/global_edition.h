@@ -69,7 +69,9 @@ void setGlobalPopulation(model::StructureModel& structure, const std::vector<mod
 
 /// "Release_AFIX": the riding groups of the listed atoms (a listed parent's, or a listed riding
 /// H atom's) end: every H atom of such a group becomes a free H atom written after its parent,
-/// and the parent no longer carries the group. Returns the number of H atoms released.
+/// and the parent no longer carries the group. Returns the number of H atoms released. Refuses
+/// (nothing changed) a group whose parent stands in a rigid group (AFIX 65 in force), which the
+/// released H atoms would join.
 int releaseRidingGroups(model::StructureModel& structure, const std::vector<model::AtomRef>& refs);
 
 /// "Aniso_Into_Iso": non-H atoms become isotropic with Uiso `uiso` (U22..U12 and their codes

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editing/atom_purge.h"
 #include "model/instruction_writer.h"
 #include "text/errors.h"
 #include "unit/model/reader_fixture.h"
@@ -186,6 +187,42 @@ TEST(GlobalEdition, ReleaseAfixFreesTheWholeGroupWhicheverMemberIsListed) {
                             [](const std::string& l) { return l.starts_with("AFIX"); }),
               0);
   }
+}
+
+TEST(GlobalEdition, RidingGroupsInsideARigidGroupAreNotReleasedAndTheirDeletionKeepsItsEnd) {
+  auto r = testing::readInsText(testing::head() +
+                                "C11   1    0.200000    0.200000    0.300000    11.00000    0.05\n"
+                                "AFIX 66\n"
+                                "C12   1    0.250000    0.200000    0.300000    11.00000    0.05\n"
+                                "AFIX 43\n"
+                                "H12   2    0.260000    0.210000    0.310000    11.00000   -1.2\n"
+                                "AFIX 65\n"
+                                "C13   1    0.300000    0.200000    0.300000    11.00000    0.05\n"
+                                "AFIX 43\n"
+                                "H13   2    0.310000    0.210000    0.310000    11.00000   -1.2\n"
+                                "AFIX 0\n"
+                                "O2    4    0.400000    0.200000    0.300000    11.00000    0.05\n"
+                                "HKLF 4\nEND\n");
+  model::StructureModel& s = r->s();
+  ASSERT_EQ(s.hCount, 2);
+  EXPECT_EQ(rigidAfixInForce(s, 3), 65);
+  EXPECT_EQ(rigidAfixInForce(s, 4), 0) << "O2 stands after the AFIX 0";
+  EXPECT_EQ(messageOf([&] {
+              releaseRidingGroups(s, {{AtomKind::Hydrogen, 2}});
+            }),
+            "The H atoms riding on C13 stand inside the rigid group of AFIX 65: released they "
+            "would join it. Nothing was released.");
+  EXPECT_EQ(s.hydrogens[2].afixGroup, s.atoms[3].afixGroup);
+  // Deleting both H atoms keeps the AFIX 0 that ended the rigid group before O2.
+  s.hydrogens[1].mark = s.hydrogens[2].mark = 1;
+  purgeMarked(s);
+  const std::vector<std::string> lines = model::instructionFileLines(s);
+  const auto o2 = std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& l) { return l.starts_with("O2 "); });
+  ASSERT_NE(o2, lines.end());
+  EXPECT_EQ(*(o2 - 1), "AFIX 0");
+  EXPECT_TRUE((o2 - 2)->starts_with("C13 "));
+  EXPECT_EQ(*(o2 - 3), "AFIX 65");
 }
 
 TEST(GlobalEdition, RowsMustNameAtomsOfTheStructure) {
