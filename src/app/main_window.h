@@ -90,6 +90,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshFlagBoxes();
   void refreshWindows();
   void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
+  void refreshPeakWindows();    // TForm9 and TForm27 (main_window_controls.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -138,6 +139,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool textEditor = false;
     bool fixing = false;
     bool formula = false;
+    bool peakList = false;
+    bool globalEdition = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

@@ -21,6 +21,7 @@
 #include "app/windows/fixing_window.h"
 #include "app/windows/formula_window.h"
 #include "app/windows/grid_window.h"
+#include "app/windows/peak_windows.h"
 #include "app/windows/window_set.h"
 
 namespace tavo::app {
@@ -233,7 +234,9 @@ void MainWindow::connectControls() {
           [this] { runMode(&workbench::ModeCommands::reverseSelect); });
   connect(c.initGraph, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
-  for (QPushButton* later : {c.movePeaks, c.updateGroupMove, c.undoGroupMove}) {
+  connect(c.movePeaks, &QPushButton::clicked, this,
+          [this] { m_bench.run([this] { m_bench.peaks().movePeaks(); }); });
+  for (QPushButton* later : {c.updateGroupMove, c.undoGroupMove}) {
     later->setEnabled(false);  // their commands are not offered by the Workbench yet
   }
 }
@@ -434,6 +437,25 @@ void MainWindow::refreshFormulaWindow() {
         // At the main window's top and right edges, no larger than it.
         const QSize size = formula->sizeHint().boundedTo(this->size());
         formula->setGeometry(
+            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+      });
+}
+
+void MainWindow::refreshPeakWindows() {
+  PeakListWindow* peaks = m_windows->peakList();
+  peaks->refresh();
+  followVisibility(peaks, m_bench.peaks().window().visible, m_shown.peakList, [this, peaks] {
+    // No larger than the main window, centred on it.
+    peaks->resize(peaks->size().boundedTo(size()));
+    peaks->placeCentredOver(*this);
+  });
+  GlobalEditionWindow* global = m_windows->globalEdition();
+  global->refresh();
+  followVisibility(
+      global, m_bench.globalEdition().window().visible, m_shown.globalEdition, [this, global] {
+        // At the main window's top right, no larger than it.
+        const QSize size = global->size().boundedTo(this->size());
+        global->setGeometry(
             QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
       });
 }

@@ -63,6 +63,33 @@ void formulaWindow(Workbench& bench, const std::vector<std::string>& words, std:
   throw UserError("TForm3 takes: set NewElem TEXT, cell ROW 1 TEXT, press CAPTION, print");
 }
 
+void printGrid(const text::TextGrid& grid, std::ostream& out) {
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    const std::vector<std::string>& row = grid.row(r);
+    for (std::size_t c = 0; c < row.size(); ++c)
+      out << (c == 0 ? "" : " | ") << row[c];
+    out << '\n';
+  }
+}
+
+/// TForm9 prints its grid and current peak; TForm27 its two lists and the chosen option.
+void printPeakOrGlobalLists(Workbench& bench, const std::string& name, std::ostream& out) {
+  if (name == "TForm9") {
+    if (!bench.peaks().window().visible) throw UserError("TForm9 is not shown");
+    printGrid(bench.peaks().window().grid, out);
+    out << "current " << bench.peaks().window().currentPeak << ' '
+        << bench.peaks().window().currentText << '\n';
+    return;
+  }
+  const workbench::GlobalEditionWindow& w = bench.globalEdition().window();
+  if (!w.visible) throw UserError("TForm27 is not shown");
+  out << "List of Atoms\n";
+  printGrid(w.atomList, out);
+  out << "Selcted Atoms\n";
+  printGrid(w.selectedList, out);
+  out << "option " << editing::globalOptionNames[static_cast<int>(w.option)] << '\n';
+}
+
 }  // namespace
 
 void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
@@ -77,6 +104,15 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
   if (words[1] == "TForm23" || words[1] == "TForm4") {
     const std::vector<std::string> values(words.begin() + 3, words.end());
     return runOrFail(bench, [&] { bench.freeVariables().operate(words[1], words[2], values); });
+  }
+  // "List of Peaks" and "Global Edition": a control by its name or caption, then its values;
+  // "list" prints the grids as the window shows them.
+  if (words[1] == "TForm9" || words[1] == "TForm27") {
+    const std::vector<std::string> values(words.begin() + 3, words.end());
+    if (words[2] == "list") return printPeakOrGlobalLists(bench, words[1], out);
+    if (words[1] == "TForm9")
+      return runOrFail(bench, [&] { bench.peaks().operate(words[2], values); });
+    return runOrFail(bench, [&] { bench.globalEdition().operate(words[2], values); });
   }
   // The windows over the instruction lines: a control by its name, then perhaps one value.
   if (words[1] == "TForm5" || words[1] == "TForm6" || words[1] == "TForm11") {

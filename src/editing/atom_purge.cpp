@@ -182,6 +182,57 @@ std::vector<AtomRef> remapped(const PurgeMap& map, const std::vector<AtomRef>& r
   return kept;
 }
 
+int rigidAfixInForce(const StructureModel& s, int atom) {
+  int inForce = 0;
+  for (const AtomRef& ref : atomListOrder(s)) {
+    for (const model::AtomListCard& card : s.atomListCards) {
+      if (card.before != ref || card.lines.empty()) continue;
+      const auto words = text::splitWords(card.lines.front());
+      if (words.size() >= 2 && text::upper(words[0]) == "AFIX") {
+        inForce = text::findInt(words[1]).value_or(inForce);
+      }
+    }
+    if (ref == AtomRef{AtomKind::Atom, atom}) return inForce;
+    // A riding group's own closing line (AFIX 0) ends whatever was in force.
+    if (ref.kind == AtomKind::Atom) {
+      const int group = s.atoms[ref.index].afixGroup;
+      if (group >= 1 && group <= s.ridingGroupCount && !s.ridingGroups[group].closingLine.empty())
+        inForce = 0;
+    }
+  }
+  return 0;
+}
+
+namespace {
+
+// A riding group that goes as a whole inside a rigid group (AFIX 65 in force at its parent)
+// leaves its closing AFIX 0 behind as a card of the atom list, before the next entry that
+// stays: the same line ended the rigid group, and without it the atoms after the group would
+// join the rigid group.
+void keepRigidGroupEnd(StructureModel& s, const std::vector<AtomRef>& order, int group) {
+  const model::RidingGroup& riding = s.ridingGroups[group];
+  if (riding.closingLine.empty()) return;
+  for (int k = 1; k <= s.hCount; ++k) {
+    if (s.hydrogens[k].afixGroup == group && s.hydrogens[k].mark != 1) return;
+  }
+  int parent = 0;
+  for (int j = 1; j <= s.nonHCount && parent == 0; ++j) {
+    if (s.atoms[j].afixGroup == group) parent = j;
+  }
+  if (parent == 0 || rigidAfixInForce(s, parent) == 0) return;
+  auto at = std::find(order.begin(), order.end(), AtomRef{AtomKind::Atom, parent});
+  while (at != order.end() &&
+         (markOf(s, *at) == 1 || *at == AtomRef{AtomKind::Atom, parent} ||
+          (at->kind == AtomKind::Hydrogen && s.hydrogens[at->index].afixGroup == group)))
+    ++at;
+  const AtomRef before = at == order.end() ? AtomRef{} : *at;
+  auto first = std::find_if(s.atomListCards.begin(), s.atomListCards.end(),
+                            [&](const model::AtomListCard& card) { return card.before == before; });
+  s.atomListCards.insert(first, model::AtomListCard{{riding.closingLine}, before});
+}
+
+}  // namespace
+
 PurgeMap purgeMarked(StructureModel& s) {
   // Before anything moves: the groups that lose every H atom, and where each kept card goes.
   std::vector<int> groupsGone;
@@ -190,6 +241,11 @@ PurgeMap purgeMarked(StructureModel& s) {
     if (s.hydrogens[k].mark == 1 && group >= 1) groupsGone.push_back(group);
   }
   const std::vector<AtomRef> order = atomListOrder(s);
+  std::sort(groupsGone.begin(), groupsGone.end());
+  groupsGone.erase(std::unique(groupsGone.begin(), groupsGone.end()), groupsGone.end());
+  for (const int group : groupsGone) {
+    if (group <= s.ridingGroupCount) keepRigidGroupEnd(s, order, group);
+  }
   for (model::AtomListCard& card : s.atomListCards) {
     auto at = std::find(order.begin(), order.end(), card.before);
     while (at != order.end() && markOf(s, *at) == 1)

@@ -30,6 +30,10 @@ DeletionPlan planDeletion(const model::StructureModel& structure,
 /// naming a removed atom.
 std::string deletionQuestion(const DeletionPlan& plan);
 
+/// The AFIX number that atom list cards (a rigid group's AFIX 66, AFIX 65) have in force where
+/// AtomTable entry `atom` is written; 0 when none is, or a riding group's AFIX 0 ended it.
+int rigidAfixInForce(const model::StructureModel& structure, int atom);
+
 /// Where each entry went in a purge: newIndex[kind][old] is the new index, 0 when removed.
 struct PurgeMap {
   std::array<std::vector<int>, 4> newIndex;

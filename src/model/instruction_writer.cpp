@@ -258,6 +258,13 @@ std::string hydrogenLine(const Hydrogen& h) {
   return line;
 }
 
+std::string peakLine(int index, const Peak& peak) {
+  std::string line = text::padRight("Q" + std::to_string(index), 5) + " 1";
+  for (const double v : {peak.x, peak.y, peak.z})
+    line += text::padLeft(text::formatFixed(v, 4), 9);
+  return line + "  11.00000  0.05" + text::padLeft(text::formatFixed(peak.height, 2), 8);
+}
+
 std::vector<std::string> instructionFileLines(const StructureModel& structure) {
   std::vector<std::string> out;
   for (const std::string& line : structure.instructionLines) {
@@ -275,6 +282,9 @@ std::vector<std::string> instructionFileLines(const StructureModel& structure) {
   AtomListWriter(structure, out).write();
   out.push_back(hklfOf(structure));
   out.insert(out.end(), structure.hklfTrailer.begin(), structure.hklfTrailer.end());
+  // The peaks stand where SHELXL puts them in a .res file, after HKLF, where SHELXL reads nothing.
+  for (int i = 1; i <= structure.peakCount; ++i)
+    out.push_back(peakLine(i, structure.peaks[i]));
   out.emplace_back("END");
   return out;
 }

@@ -30,9 +30,13 @@ std::vector<std::string> atomLines(const Atom& atom);
 /// The line of one hydrogen atom, every parameter encoded from its own code.
 std::string hydrogenLine(const Hydrogen& hydrogen);
 
+/// The line of peak `index` in SHELXL's layout: "Q1    1   0.7605   0.1484   0.7980  11.00000
+/// 0.05    0.24".
+std::string peakLine(int index, const Peak& peak);
+
 /// The whole instruction file for the model: the instruction lines (without FVAR cards), the
 /// FVAR cards, the atom list with its PART and AFIX lines and the cards kept from it, the HKLF
-/// line with the rows that stood between it and END, and END.
+/// line with the rows that stood between it and END, the peaks, and END.
 std::vector<std::string> instructionFileLines(const StructureModel& structure);
 
 /// The riding H atoms (HydrogenTable 1..hCount) whose AFIX group no non-H atom 1..nonHCount

@@ -23,7 +23,9 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_formula({m_state, dialogs, clock}),
       m_atomEdits({m_state, dialogs, clock}),
       m_cards({m_state, dialogs, clock}),
-      m_importExport({m_state, dialogs, clock}) {
+      m_importExport({m_state, dialogs, clock}),
+      m_peaks({m_state, dialogs, clock}),
+      m_globalEdition({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -74,6 +76,8 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
   if (id == CommandId::EditShelxlCommands) return m_jobControl.window().visible;
   if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
+  if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
+  if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

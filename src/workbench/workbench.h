@@ -14,8 +14,10 @@
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
 #include "workbench/import_export_commands.h"
+#include "workbench/global_edition_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/peak_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
@@ -91,6 +93,12 @@ class Workbench {
   CardCommands& cards() { return m_cards; }
   /// The Import menu and the coordinate exports.
   ImportExportCommands& importExport() { return m_importExport; }
+  /// The list of peaks (TForm9), MovePks, the overlay reading of peaks, clearing all peaks.
+  PeakCommands& peaks() { return m_peaks; }
+  const PeakCommands& peaks() const { return m_peaks; }
+  /// The "Global Edition" window (TForm27).
+  GlobalEditionCommands& globalEdition() { return m_globalEdition; }
+  const GlobalEditionCommands& globalEdition() const { return m_globalEdition; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -138,6 +146,8 @@ class Workbench {
   AtomEditCommands m_atomEdits;
   CardCommands m_cards;
   ImportExportCommands m_importExport;
+  PeakCommands m_peaks;
+  GlobalEditionCommands m_globalEdition;
 };
 
 }  // namespace tavo::workbench

@@ -105,6 +105,19 @@ TEST(AtomEditScripts, NameRenumberDeleteAndPartChangeOnlyTheirLines) {
   expected.insert(hklf, {"O4    3    1.070400   -0.089100    0.686300   11.000000   0.050000",
                          "O5    3    0.760500    0.148400    0.798000   11.000000   0.050000"});
 
+  // Q1 and Q3 are gone: the later peaks move up and are numbered again.
+  const auto q1 = lineStarting(expected, "Q1 ");
+  ASSERT_NE(q1, expected.end());
+  std::vector<std::string> peaks(q1, q1 + 10);
+  peaks.erase(peaks.begin() + 2);
+  peaks.erase(peaks.begin());
+  for (size_t k = 0; k < peaks.size(); ++k) {
+    std::string label = "Q" + std::to_string(k + 1);
+    peaks[k].replace(0, 5, label + std::string(5 - label.size(), ' '));
+  }
+  expected.erase(q1, q1 + 10);
+  expected.insert(lineStarting(expected, "END"), peaks.begin(), peaks.end());
+
   ASSERT_EQ(saved.size(), expected.size());
   for (size_t i = 1; i < saved.size(); ++i)  // line 0: TITL with the time of its save
     EXPECT_EQ(saved[i], expected[i]) << "line " << i;

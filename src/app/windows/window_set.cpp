@@ -11,6 +11,7 @@
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
 #include "app/windows/packing_range_window.h"
+#include "app/windows/peak_windows.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -52,6 +53,10 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_hfixRules = new HfixRulesWindow(bench, main);
     } else if (entry.objectName == "TForm3") {
       window = m_formula = new FormulaWindow(bench, main);
+    } else if (entry.objectName == "TForm9") {
+      window = m_peakList = new PeakListWindow(bench, main);
+    } else if (entry.objectName == "TForm27") {
+      window = m_globalEdition = new GlobalEditionWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -27,6 +27,8 @@ class LineEditorWindow;
 class TextEditorWindow;
 class PackingRangeWindow;
 class WaitWindow;
+class PeakListWindow;
+class GlobalEditionWindow;
 
 class WindowSet {
  public:
@@ -51,6 +53,9 @@ class WindowSet {
   FixingWindow* fixing() const { return m_fixing; }                    // TForm23
   HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
   FormulaWindow* formula() const { return m_formula; }                 // TForm3
+  /// TForm9 and TForm27.
+  PeakListWindow* peakList() const { return m_peakList; }
+  GlobalEditionWindow* globalEdition() const { return m_globalEdition; }
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -68,6 +73,8 @@ class WindowSet {
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
   FormulaWindow* m_formula = nullptr;
+  PeakListWindow* m_peakList = nullptr;
+  GlobalEditionWindow* m_globalEdition = nullptr;
 };
 
 }  // namespace tavo::app
