@@ -16,6 +16,7 @@
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/parameter_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
@@ -91,6 +92,9 @@ class Workbench {
   CardCommands& cards() { return m_cards; }
   /// The Import menu and the coordinate exports.
   ImportExportCommands& importExport() { return m_importExport; }
+  /// The parameter windows, "Invert Structure", "Shift XYZs" and "List of XYZs".
+  ParameterCommands& parameters() { return m_parameters; }
+  const ParameterCommands& parameters() const { return m_parameters; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -138,6 +142,7 @@ class Workbench {
   AtomEditCommands m_atomEdits;
   CardCommands m_cards;
   ImportExportCommands m_importExport;
+  ParameterCommands m_parameters;
 };
 
 }  // namespace tavo::workbench
