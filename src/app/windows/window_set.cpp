@@ -11,6 +11,7 @@
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
 #include "app/windows/packing_range_window.h"
+#include "app/windows/parameter_windows.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -52,6 +53,14 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_hfixRules = new HfixRulesWindow(bench, main);
     } else if (entry.objectName == "TForm3") {
       window = m_formula = new FormulaWindow(bench, main);
+    } else if (entry.objectName == "TForm24") {
+      window = m_editParameters = new EditParametersWindow(bench, main);
+    } else if (entry.objectName == "TForm30") {
+      window = m_settingParameter = new SettingParameterWindow(bench, main);
+    } else if (entry.objectName == "TForm26") {
+      window = m_shift = new ShiftWindow(bench, main);
+    } else if (entry.objectName == "TForm29") {
+      window = m_workingCoordinates = new GridWindow(entry.objectName, entry.caption, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

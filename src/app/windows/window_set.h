@@ -20,6 +20,9 @@ class FileListWindow;
 class FixingWindow;
 class HfixRulesWindow;
 class FormulaWindow;
+class EditParametersWindow;
+class SettingParameterWindow;
+class ShiftWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -52,6 +55,12 @@ class WindowSet {
   HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
   FormulaWindow* formula() const { return m_formula; }                 // TForm3
 
+  // The parameter windows: TForm24, TForm30, TForm26 and TForm29.
+  EditParametersWindow* editParameters() const { return m_editParameters; }
+  SettingParameterWindow* settingParameter() const { return m_settingParameter; }
+  ShiftWindow* shift() const { return m_shift; }
+  GridWindow* workingCoordinates() const { return m_workingCoordinates; }
+
  private:
   std::vector<AuxiliaryWindow*> m_windows;
   FileListWindow* m_fileList = nullptr;
@@ -68,6 +77,10 @@ class WindowSet {
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
   FormulaWindow* m_formula = nullptr;
+  EditParametersWindow* m_editParameters = nullptr;
+  SettingParameterWindow* m_settingParameter = nullptr;
+  ShiftWindow* m_shift = nullptr;
+  GridWindow* m_workingCoordinates = nullptr;
 };
 
 }  // namespace tavo::app
