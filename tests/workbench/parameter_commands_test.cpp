@@ -319,6 +319,12 @@ TEST_F(ParameterScenario, InvertingInP41GivesP43WithItsCards) {
   lines.resize(3);
   EXPECT_EQ(lines, (std::vector<std::string>{"SYMM -Y, X, Z+3/4", "SYMM Y, -X, Z+1/4",
                                              "REM SPCG         P43   78    1"}));
+  // Undone, the file is P41 again; done again, P43.
+  ASSERT_TRUE(bench->run(CommandId::UndoLastEdit));
+  EXPECT_EQ(saved(), before);
+  EXPECT_EQ(bench->structure().symmetry.spaceGroupNumber, 76);
+  ASSERT_TRUE(bench->run(CommandId::RedoLastEdit));
+  EXPECT_EQ(bench->structure().symmetry.spaceGroupNumber, 78);
   // Read back, the file names P43 and its cards agree.
   ASSERT_TRUE(bench->run([&] { bench->fileCommands().save(); }));
   ASSERT_TRUE(openAs(bench->structure().currentFile, workbench::OpenedFrom::Dialog));
