@@ -10,8 +10,8 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
-#include "workbench/parameter_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/parameter_commands.h"
 
 namespace tavo::workbench {
 
