@@ -91,6 +91,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshWindows();
   void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
   void refreshPeakWindows();    // TForm9 and TForm27 (main_window_controls.cpp)
+  /// "Setting the Parameter", the overall shift and the working coordinates.
+  void refreshParameterWindows();
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -141,6 +143,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool formula = false;
     bool peakList = false;
     bool globalEdition = false;
+    bool settingParameter = false;
+    bool shift = false;
+    bool workingCoordinates = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

@@ -22,6 +22,7 @@
 #include "app/windows/formula_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/peak_windows.h"
+#include "app/windows/parameter_windows.h"
 #include "app/windows/window_set.h"
 
 namespace tavo::app {
@@ -421,12 +422,37 @@ void MainWindow::refreshWindows() {
                      fixing->resize(fixing->size().boundedTo(size()));
                      fixing->placeCentredOver(*this);
                    });
-  AuxiliaryWindow* parameter = m_windows->find(QStringLiteral("TForm30"));
+  // "Edit Parameters" beside the atom picked in the Edit mode.
+  EditParametersWindow* parameter = m_windows->editParameters();
+  parameter->refresh();
   if (state.parameterWindowVisible && m_shown.parameter) {
     placeAtClick(parameter, state.parameterWindowAt);
   }
   followVisibility(parameter, state.parameterWindowVisible, m_shown.parameter,
                    [&] { placeAtClick(parameter, state.parameterWindowAt); });
+  refreshParameterWindows();
+}
+
+void MainWindow::refreshParameterWindows() {
+  const workbench::ParameterCommands& commands = m_bench.parameters();
+  SettingParameterWindow* setting = m_windows->settingParameter();
+  setting->refresh();
+  followVisibility(setting, commands.setting().visible, m_shown.settingParameter,
+                   [this, setting] { setting->placeCentredOver(*this); });
+  ShiftWindow* shift = m_windows->shift();
+  shift->refresh();
+  followVisibility(shift, commands.shift().visible, m_shown.shift,
+                   [this, shift] { shift->placeCentredOver(*this); });
+  GridWindow* coordinates = m_windows->workingCoordinates();
+  if (commands.workingCoordinates().visible)
+    coordinates->setGrid(commands.workingCoordinates().grid);
+  followVisibility(coordinates, commands.workingCoordinates().visible, m_shown.workingCoordinates,
+                   [this, coordinates] {
+                     // Top right of the main window, no larger than it.
+                     const QSize size = coordinates->size().boundedTo(this->size());
+                     coordinates->setGeometry(QRect(
+                         QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+                   });
 }
 
 void MainWindow::refreshFormulaWindow() {

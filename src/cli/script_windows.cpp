@@ -121,6 +121,28 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
     if (words.size() == 4) value = words[3];
     return runOrFail(bench, [&] { workbench::setWindowControl(bench, words[1], words[2], value); });
   }
+  // The parameter windows: a control by its name or a button by its caption, then its value.
+  if (words[1] == "TForm24" || words[1] == "TForm26" || words[1] == "TForm29" ||
+      words[1] == "TForm30") {
+    const std::vector<std::string> values(words.begin() + 3, words.end());
+    if (words[1] == "TForm29" && words[2] == "print") {
+      const text::TextGrid& grid = bench.parameters().workingCoordinates().grid;
+      for (int r = 0; r < grid.rowCount(); ++r)
+        out << grid.cell(r, 0) << ' ' << grid.cell(r, 1) << ' ' << grid.cell(r, 2) << ' '
+            << grid.cell(r, 3) << '\n';
+      return;
+    }
+    if (words[1] == "TForm24" && words[2] == "print") {
+      const editing::AtomParameterTexts& f = bench.parameters().editor().fields;
+      out << "Label " << f.label << "\nSFAC " << f.sfac << "\nPART " << f.part << "\nAFIX "
+          << f.afix << '\n';
+      for (std::size_t p = 1; p <= 10; ++p)
+        out << workbench::settingParameterNames[p] << ' ' << f.values[p] << ' ' << f.codes[p]
+            << '\n';
+      return;
+    }
+    return runOrFail(bench, [&] { bench.parameters().operate(words[1], words[2], values); });
+  }
   throw UserError("there is no window \"" + words[1] + "\" that a script can reach");
 }
 

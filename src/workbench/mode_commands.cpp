@@ -11,6 +11,7 @@
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/parameter_commands.h"
 
 namespace tavo::workbench {
 
@@ -200,6 +201,7 @@ void ModeCommands::pickInEditingMode(const editing::PointerEvent& event) {
   if (outcome.showParameterWindow) {
     m_state.window.parameterWindowVisible = true;
     m_state.window.parameterWindowAt = event.at;
+    if (m_parameters != nullptr) m_parameters->showEditor(m_state.selection.picked[0]);
   }
   if (outcome.showDistancesAngles) {
     m_distancesAngles.visible = true;
@@ -283,6 +285,10 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
         editing::rememberSelected(m_state.structure, m_state.selection, file);
       if (m_state.modes.is(MouseMode::MemUnselc))
         editing::rememberUnselected(m_state.structure, m_state.selection, file);
+      break;
+    case editing::ApplySection::Param:
+      // "Setting the Parameter" takes the Selection; its Update makes the change.
+      if (m_parameters != nullptr) m_parameters->openSetting();
       break;
     default:
       // The edits of the other modes are sections of their own features; each one joins here.

@@ -20,6 +20,7 @@ struct DistancesAnglesWindow {
 /// The commands of the mouse modes and the Selection.
 class AtomEditCommands;
 class CardCommands;
+class ParameterCommands;
 
 class ModeCommands {
  public:
@@ -58,6 +59,7 @@ class ModeCommands {
   /// The feature that carries out the atom edits of Apply.
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
+  void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -76,6 +78,7 @@ class ModeCommands {
   DistancesAnglesWindow m_distancesAngles;
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
+  ParameterCommands* m_parameters = nullptr;
 };
 
 }  // namespace tavo::workbench

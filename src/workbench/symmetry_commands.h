@@ -61,6 +61,17 @@ class SymmetryCommands {
   SymmetrySource source() const { return m_source; }
   /// Puts the previewed atoms back at their own positions and drops the pending group move.
   void dropGroupMovePreview();
+  /// The group and setting of the table (or spcg.inf) whose operators are exactly `operators`.
+  std::optional<geometry::SpaceGroupCatalogue::Match> findGroup(
+      const std::vector<geometry::SeitzOperator>& operators) {
+    return catalogue().find(operators);
+  }
+  /// Chooses group `number` in `setting` as the controls do (REM SPCG written).
+  void chooseGroup(int number, int setting) {
+    m_context.state.structure.symmetry.spaceGroupNumber = number;
+    m_context.state.structure.symmetry.settingNumber = setting;
+    choose();
+  }
 
  private:
   void choose();

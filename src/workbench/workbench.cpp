@@ -25,13 +25,16 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_cards({m_state, dialogs, clock}),
       m_importExport({m_state, dialogs, clock}),
       m_peaks({m_state, dialogs, clock}),
-      m_globalEdition({m_state, dialogs, clock}) {
+      m_globalEdition({m_state, dialogs, clock}),
+      m_parameters({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
   m_modes.attachAtomEdits(m_atomEdits);
   m_modes.attachCards(m_cards);
   m_view.attachExpansion(m_expansion);
+  m_parameters.attachSymmetry(m_symmetry);
+  m_modes.attachParameters(m_parameters);
 }
 
 bool Workbench::run(const std::function<void()>& command) {

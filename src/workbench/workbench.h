@@ -18,6 +18,7 @@
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/peak_commands.h"
+#include "workbench/parameter_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
@@ -99,6 +100,9 @@ class Workbench {
   /// The "Global Edition" window (TForm27).
   GlobalEditionCommands& globalEdition() { return m_globalEdition; }
   const GlobalEditionCommands& globalEdition() const { return m_globalEdition; }
+  /// The parameter windows, "Invert Structure", "Shift XYZs" and "List of XYZs".
+  ParameterCommands& parameters() { return m_parameters; }
+  const ParameterCommands& parameters() const { return m_parameters; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -148,6 +152,7 @@ class Workbench {
   ImportExportCommands m_importExport;
   PeakCommands m_peaks;
   GlobalEditionCommands m_globalEdition;
+  ParameterCommands m_parameters;
 };
 
 }  // namespace tavo::workbench

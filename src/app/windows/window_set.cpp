@@ -12,6 +12,7 @@
 #include "app/windows/job_control_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/peak_windows.h"
+#include "app/windows/parameter_windows.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -57,6 +58,14 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_peakList = new PeakListWindow(bench, main);
     } else if (entry.objectName == "TForm27") {
       window = m_globalEdition = new GlobalEditionWindow(bench, main);
+    } else if (entry.objectName == "TForm24") {
+      window = m_editParameters = new EditParametersWindow(bench, main);
+    } else if (entry.objectName == "TForm30") {
+      window = m_settingParameter = new SettingParameterWindow(bench, main);
+    } else if (entry.objectName == "TForm26") {
+      window = m_shift = new ShiftWindow(bench, main);
+    } else if (entry.objectName == "TForm29") {
+      window = m_workingCoordinates = new GridWindow(entry.objectName, entry.caption, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

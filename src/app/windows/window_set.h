@@ -20,6 +20,9 @@ class FileListWindow;
 class FixingWindow;
 class HfixRulesWindow;
 class FormulaWindow;
+class EditParametersWindow;
+class SettingParameterWindow;
+class ShiftWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -57,6 +60,12 @@ class WindowSet {
   PeakListWindow* peakList() const { return m_peakList; }
   GlobalEditionWindow* globalEdition() const { return m_globalEdition; }
 
+  // The parameter windows: TForm24, TForm30, TForm26 and TForm29.
+  EditParametersWindow* editParameters() const { return m_editParameters; }
+  SettingParameterWindow* settingParameter() const { return m_settingParameter; }
+  ShiftWindow* shift() const { return m_shift; }
+  GridWindow* workingCoordinates() const { return m_workingCoordinates; }
+
  private:
   std::vector<AuxiliaryWindow*> m_windows;
   FileListWindow* m_fileList = nullptr;
@@ -75,6 +84,10 @@ class WindowSet {
   FormulaWindow* m_formula = nullptr;
   PeakListWindow* m_peakList = nullptr;
   GlobalEditionWindow* m_globalEdition = nullptr;
+  EditParametersWindow* m_editParameters = nullptr;
+  SettingParameterWindow* m_settingParameter = nullptr;
+  ShiftWindow* m_shift = nullptr;
+  GridWindow* m_workingCoordinates = nullptr;
 };
 
 }  // namespace tavo::app
