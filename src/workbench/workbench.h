@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
@@ -86,6 +87,9 @@ class Workbench {
   const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
+  CifCommands& cifCommands() { return m_cif; }
+  const CifCommands& cifCommands() const { return m_cif; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -131,6 +135,7 @@ class Workbench {
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
+  CifCommands m_cif;
 };
 
 }  // namespace tavo::workbench
