@@ -90,6 +90,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshFlagBoxes();
   void refreshWindows();
   void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
+  void refreshCifWindows();     // the CIF Editor, its line editor and help (main_window_cif.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -138,6 +139,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool textEditor = false;
     bool fixing = false;
     bool formula = false;
+    bool cifEditor = false;
+    bool cifLineEditor = false;
+    bool cifHelp = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

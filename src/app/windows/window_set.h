@@ -14,6 +14,8 @@ class Workbench;
 namespace tavo::app {
 
 class AuxiliaryWindow;
+class CifEditorWindow;
+class CifLineEditorWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
@@ -43,14 +45,16 @@ class WindowSet {
   EllipseParamsWindow* ellipseParams() const { return m_ellipseParams; }
   ElementDefinitionsWindow* elementDefinitions() const { return m_elementDefinitions; }
   GraphicsSettingsWindow* graphicsSettings() const { return m_graphicsSettings; }
-  WaitWindow* wait() const { return m_wait; }                          // TForm21 "Wait!"
-  PackingRangeWindow* packingRange() const { return m_packingRange; }  // TForm14
-  JobControlWindow* jobControl() const { return m_jobControl; }        // TForm5
-  LineEditorWindow* lineEditor() const { return m_lineEditor; }        // TForm6
-  TextEditorWindow* textEditor() const { return m_textEditor; }        // TForm11
-  FixingWindow* fixing() const { return m_fixing; }                    // TForm23
-  HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
-  FormulaWindow* formula() const { return m_formula; }                 // TForm3
+  WaitWindow* wait() const { return m_wait; }                             // TForm21 "Wait!"
+  PackingRangeWindow* packingRange() const { return m_packingRange; }     // TForm14
+  JobControlWindow* jobControl() const { return m_jobControl; }           // TForm5
+  LineEditorWindow* lineEditor() const { return m_lineEditor; }           // TForm6
+  TextEditorWindow* textEditor() const { return m_textEditor; }           // TForm11
+  FixingWindow* fixing() const { return m_fixing; }                       // TForm23
+  HfixRulesWindow* hfixRules() const { return m_hfixRules; }              // TForm4
+  FormulaWindow* formula() const { return m_formula; }                    // TForm3
+  CifEditorWindow* cifEditor() const { return m_cifEditor; }              // TForm10
+  CifLineEditorWindow* cifLineEditor() const { return m_cifLineEditor; }  // TForm36
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -68,6 +72,8 @@ class WindowSet {
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
   FormulaWindow* m_formula = nullptr;
+  CifEditorWindow* m_cifEditor = nullptr;
+  CifLineEditorWindow* m_cifLineEditor = nullptr;
 };
 
 }  // namespace tavo::app
