@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/card_commands.h"
 #include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
@@ -13,6 +14,7 @@
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
@@ -87,6 +89,9 @@ class Workbench {
   const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  CardCommands& cards() { return m_cards; }
+  /// The Import menu and the coordinate exports.
+  ImportExportCommands& importExport() { return m_importExport; }
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
@@ -135,6 +140,8 @@ class Workbench {
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
+  CardCommands m_cards;
+  ImportExportCommands m_importExport;
   CifCommands m_cif;
 };
 
