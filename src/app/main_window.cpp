@@ -190,6 +190,7 @@ void MainWindow::stateChanged() {
   refreshWindows();
   refreshFormulaWindow();
   refreshPeakWindows();
+  refreshCifWindows();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

@@ -93,6 +93,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshPeakWindows();    // TForm9 and TForm27 (main_window_controls.cpp)
   /// "Setting the Parameter", the overall shift and the working coordinates.
   void refreshParameterWindows();
+  void refreshCifWindows();     // the CIF Editor, its line editor and help (main_window_cif.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -146,6 +147,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool settingParameter = false;
     bool shift = false;
     bool workingCoordinates = false;
+    bool cifEditor = false;
+    bool cifLineEditor = false;
+    bool cifHelp = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cif_command.h"
 #include "cli/info_command.h"
 #include "cli/run_command.h"
 #include "cli/save_command.h"
@@ -19,6 +20,7 @@ constexpr const char* usage =
     "                [--program-folder DIR]\n"
     "  tavo-cli save FILE [--program-folder DIR]\n"
     "  tavo-cli run SCRIPT [--program-folder DIR]\n"
+    "  tavo-cli cif FILE [--template T] [--cif-od F] [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
     "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
     "                [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     if (command == "info") return tavo::cli::runInfoCommand(args);
     if (command == "save") return tavo::cli::runSaveCommand(args);
     if (command == "run") return tavo::cli::runScriptCommand(args);
+    if (command == "cif") return tavo::cli::runCifCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

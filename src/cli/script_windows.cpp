@@ -90,6 +90,58 @@ void printPeakOrGlobalLists(Workbench& bench, const std::string& name, std::ostr
   out << "option " << editing::globalOptionNames[static_cast<int>(w.option)] << '\n';
 }
 
+/// TForm10 'CIF Editor' (menu items by caption, work lines by row from 0) and its line editor
+/// TForm36 'Editing CIF Contents'.
+void cifWindows(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
+  workbench::CifCommands& cif = bench.cifCommands();
+  const workbench::CifEditorWindow& w = cif.window();
+  const std::string& verb = words[2];
+  if (words[1] == "TForm36") {
+    if (!w.lineEditorVisible) throw UserError("TForm36 is not shown (\"Edit Line\" shows it)");
+    if (verb == "set" && words.size() == 4) return cif.setLineEditorText(words[3]);
+    if (verb == "press" && words.size() == 4 && words[3] == "Update")
+      return runOrFail(bench, [&] { cif.updateLine(); });
+    if (verb == "press" && words.size() == 4 && words[3] == "Cancel") return cif.cancelLineEditor();
+    throw UserError("TForm36 takes: set TEXT, press Update, press Cancel");
+  }
+  if ((verb == "select" || verb == "double-click") && words.size() == 4) {
+    const int row = text::parseInt(words[3]);
+    if (verb == "select") return runOrFail(bench, [&] { cif.selectLine(row); });
+    return runOrFail(bench, [&] { cif.toggleMark(row); });
+  }
+  if (verb == "print" && words.size() == 3) {
+    for (std::size_t i = 0; i < w.workLines.size(); ++i)
+      out << i << ' ' << w.workLines[i].mark << " | " << w.workLines[i].text << '\n';
+    if (!w.readBack.empty()) out << w.readBack << '\n';
+    return;
+  }
+  if (verb != "press" || words.size() != 4)
+    throw UserError("TForm10 takes: press CAPTION, select ROW, double-click ROW, print");
+  const std::string& caption = words[3];
+  const auto requireEnabled = [&](bool enabled) {
+    if (!enabled) throw UserError("\"" + caption + "\" is not enabled yet");
+  };
+  if (caption == "Import_Template_CIF") return runOrFail(bench, [&] { cif.importTemplate(); });
+  if (caption == "Import_SHELXL97_CIF (*.cif)") {
+    requireEnabled(w.templateRead);
+    return runOrFail(bench, [&] { cif.importShelxlCif(); });
+  }
+  if (caption == "Read_Rigaku Info (*.cif_od)") {
+    requireEnabled(w.shelxlRead);
+    return runOrFail(bench, [&] { cif.importCifOd(); });
+  }
+  if (caption == "Save_New_CIF") {
+    requireEnabled(w.templateRead);
+    return runOrFail(bench, [&] { cif.saveNewCif(); });
+  }
+  if (caption == "PrintLeft") return runOrFail(bench, [&] { cif.printLeft(); });
+  if (caption == "PrintRight") return runOrFail(bench, [&] { cif.printRight(); });
+  if (caption == "Instruction") return cif.showHelp();
+  if (caption == "Edit Line") return cif.toggleLineEditor();
+  if (caption == "Exit") return runOrFail(bench, [&] { cif.exit(); });
+  throw UserError("TForm10 has no menu item \"" + caption + "\"");
+}
+
 }  // namespace
 
 void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
@@ -142,6 +194,12 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
       return;
     }
     return runOrFail(bench, [&] { bench.parameters().operate(words[1], words[2], values); });
+  }
+  if (words[1] == "TForm10" || words[1] == "TForm36") {
+    if (!bench.cifCommands().window().visible) {
+      throw UserError(words[1] + " is not shown (\"View CIF Generation Window\" shows it)");
+    }
+    return cifWindows(bench, words, out);
   }
   throw UserError("there is no window \"" + words[1] + "\" that a script can reach");
 }

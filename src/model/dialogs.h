@@ -1,6 +1,7 @@
 // The ports through which the core asks the platform for dialogs and for the clock.
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -63,6 +64,15 @@ class Clock {
   virtual std::string dateTimeText() = 0;
   /// Waits about `milliseconds`; the Qt side keeps the window responsive meanwhile.
   virtual void pause(int milliseconds) = 0;
+  /// Today's local date as yyyy-mm-dd, whatever the platform's date format.
+  virtual std::string isoDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[16];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
+    return buffer;
+  }
 };
 
 }  // namespace tavo::model

@@ -26,7 +26,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_importExport({m_state, dialogs, clock}),
       m_peaks({m_state, dialogs, clock}),
       m_globalEdition({m_state, dialogs, clock}),
-      m_parameters({m_state, dialogs, clock}) {
+      m_parameters({m_state, dialogs, clock}),
+      m_cif({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);

@@ -7,6 +7,7 @@
 
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
@@ -103,6 +104,9 @@ class Workbench {
   /// The parameter windows, "Invert Structure", "Shift XYZs" and "List of XYZs".
   ParameterCommands& parameters() { return m_parameters; }
   const ParameterCommands& parameters() const { return m_parameters; }
+  /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
+  CifCommands& cifCommands() { return m_cif; }
+  const CifCommands& cifCommands() const { return m_cif; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -153,6 +157,7 @@ class Workbench {
   PeakCommands m_peaks;
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
+  CifCommands m_cif;
 };
 
 }  // namespace tavo::workbench

@@ -52,7 +52,9 @@ class FakeClock final : public model::Clock {
  public:
   std::string now = "10/12/2026 09:15:00";
   int pausedMilliseconds = 0;
+  std::string today = "2026-12-10";
   std::string dateTimeText() override { return now; }
+  std::string isoDate() override { return today; }
   void pause(int milliseconds) override { pausedMilliseconds += milliseconds; }
 };
 

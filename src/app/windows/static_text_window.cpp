@@ -54,7 +54,22 @@ restraints (DFIX, SADI, FLAT, SAME, DELU) and HFIX or ANIS cards with their mode
 const char* const cifHelpText = R"(<h3>CIF generation</h3>
 <p>The CIF is merged from <code>template.cif</code> in the program folder, the CIF written by
 SHELXL and the diffractometer's <code>.cif_od</code> in the working folder. Edit the template
-to hold the values that are the same for all your structures.</p>)";
+once to hold your laboratory's texts (the values marked <code>LAB</code>); keep its data names.</p>
+<ol>
+<li>Refine with <code>ACTA</code> (and <code>BOND $H</code>, <code>CONF</code>, <code>HTAB</code>
+for the bond, torsion and H-bond tables) so that SHELXL writes <i>name</i><code>.cif</code> beside
+<i>name</i><code>.res</code>.</li>
+<li>Put the diffractometer's <code>.cif_od</code> into the same folder, best under the same name.
+With several and none of that name you are asked which to take.</li>
+<li><b>Generate CIF (Auto)</b> writes <i>name</i><code>_tavo.cif</code>; a missing file stops it
+and nothing is written. The new CIF is read back by a strict CIF reader; its finding is shown at
+the bottom of the CIF Editor.</li>
+<li>In the CIF Editor, run the steps one by one from its menu, double-click a line to leave it
+out (<code>OMIT</code>) or take it back (<code>TAVO</code>), and edit a line with
+<b>Edit Line</b>; then <b>Save_New_CIF</b>.</li>
+</ol>
+<p>Values SHELXL or the diffractometer leave unknown (<code>?</code>) keep the template's value.
+Check the result with the IUCr's checkCIF before you submit it.</p>)";
 
 }  // namespace
 

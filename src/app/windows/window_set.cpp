@@ -2,6 +2,7 @@
 #include "app/windows/window_set.h"
 
 #include "app/qt_text.h"
+#include "app/windows/cif_editor_window.h"
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
@@ -16,6 +17,7 @@
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
+#include "workbench/workbench.h"
 
 namespace tavo::app {
 
@@ -66,12 +68,20 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_shift = new ShiftWindow(bench, main);
     } else if (entry.objectName == "TForm29") {
       window = m_workingCoordinates = new GridWindow(entry.objectName, entry.caption, main);
+    } else if (entry.objectName == "TForm10") {
+      window = m_cifEditor = new CifEditorWindow(bench, main);
+    } else if (entry.objectName == "TForm36") {
+      window = m_cifLineEditor = new CifLineEditorWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }
     window->hide();
     m_windows.push_back(window);
   }
+  // The CIF help window closed by the user is shown anew by the next "Instruction".
+  AuxiliaryWindow* cifHelp = find(QStringLiteral("TForm35"));
+  QObject::connect(cifHelp, &AuxiliaryWindow::closed, cifHelp,
+                   [&bench] { bench.run([&bench] { bench.cifCommands().hideHelp(); }); });
 }
 
 AuxiliaryWindow* WindowSet::find(const QString& objectName) const {

@@ -14,6 +14,8 @@ class Workbench;
 namespace tavo::app {
 
 class AuxiliaryWindow;
+class CifEditorWindow;
+class CifLineEditorWindow;
 class EllipseParamsWindow;
 class ElementDefinitionsWindow;
 class FileListWindow;
@@ -65,6 +67,8 @@ class WindowSet {
   SettingParameterWindow* settingParameter() const { return m_settingParameter; }
   ShiftWindow* shift() const { return m_shift; }
   GridWindow* workingCoordinates() const { return m_workingCoordinates; }
+  CifEditorWindow* cifEditor() const { return m_cifEditor; }              // TForm10
+  CifLineEditorWindow* cifLineEditor() const { return m_cifLineEditor; }  // TForm36
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -88,6 +92,8 @@ class WindowSet {
   SettingParameterWindow* m_settingParameter = nullptr;
   ShiftWindow* m_shift = nullptr;
   GridWindow* m_workingCoordinates = nullptr;
+  CifEditorWindow* m_cifEditor = nullptr;
+  CifLineEditorWindow* m_cifLineEditor = nullptr;
 };
 
 }  // namespace tavo::app

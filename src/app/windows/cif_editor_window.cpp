@@ -1,0 +1,175 @@
+// The CIF Editor and its line editor: show the window model, forward clicks, typing and menus.
+#include "app/windows/cif_editor_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/qt_text.h"
+#include "workbench/workbench.h"
+
+namespace tavo::app {
+
+namespace {
+
+using workbench::CifCommands;
+
+QAction* menuItem(QMenuBar* menu, const char* caption, const char* objectName) {
+  QAction* action = menu->addAction(QString::fromLatin1(caption));
+  action->setObjectName(QString::fromLatin1(objectName));
+  return action;
+}
+
+}  // namespace
+
+CifEditorWindow::CifEditorWindow(workbench::Workbench& bench, QWidget* parent)
+    : AuxiliaryWindow("TForm10", "CIF Editor", parent), m_bench(bench) {
+  auto* menu = new QMenuBar(this);
+  const auto connectItem = [this](QAction* action, void (CifCommands::*command)()) {
+    connect(action, &QAction::triggered, this, [this, command] { run(command); });
+  };
+  connectItem(menuItem(menu, "Import_Template_CIF", "ImportTemplateCIF1"),
+              &CifCommands::importTemplate);
+  m_importShelxl = menuItem(menu, "Import_SHELXL97_CIF (*.cif)", "ImportSHELXL97CIF1");
+  connectItem(m_importShelxl, &CifCommands::importShelxlCif);
+  m_readCifOd = menuItem(menu, "Read_Rigaku Info (*.cif_od)", "ReadRigakuInfo1");
+  connectItem(m_readCifOd, &CifCommands::importCifOd);
+  m_save = menuItem(menu, "Save_New_CIF", "SaveNewCIF1");
+  connectItem(m_save, &CifCommands::saveNewCif);
+  connectItem(menuItem(menu, "PrintLeft", "PrintLeft1"), &CifCommands::printLeft);
+  connectItem(menuItem(menu, "PrintRight", "PrintRight1"), &CifCommands::printRight);
+  QAction* exit = menuItem(menu, "Exit", "Exit1");
+  connectItem(menuItem(menu, "Instruction", "Instruction1"), &CifCommands::showHelp);
+  connectItem(menuItem(menu, "Edit Line", "EditLine1"), &CifCommands::toggleLineEditor);
+
+  m_work = new QTableWidget(0, 2, this);
+  m_work->setObjectName(QStringLiteral("StringGrid1"));
+  m_work->setHorizontalHeaderLabels({QStringLiteral("Mark"), QStringLiteral("CIF line")});
+  m_work->horizontalHeader()->setStretchLastSection(true);
+  m_work->verticalHeader()->setDefaultSectionSize(18);
+  m_work->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_work->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_work->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_work->setColumnWidth(0, 70);
+  m_work->setFont(QFont(QStringLiteral("Monospace"), 9));
+  m_work->setWordWrap(false);
+  m_work->setTextElideMode(Qt::ElideNone);
+  connect(m_work, &QTableWidget::cellClicked, this, [this](int row, int) {
+    m_bench.run([this, row] { m_bench.cifCommands().selectLine(row); });
+  });
+  connect(m_work, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    m_bench.run([this, row] { m_bench.cifCommands().toggleMark(row); });
+  });
+  m_source = new QPlainTextEdit(this);
+  m_source->setObjectName(QStringLiteral("StringGrid2"));
+  m_source->setReadOnly(true);
+  m_source->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_source->setFont(QFont(QStringLiteral("Monospace"), 9));
+  m_readBack = new QLabel(this);
+  m_readBack->setObjectName(QStringLiteral("ReadBack"));
+  m_readBack->setWordWrap(true);
+  m_readBack->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* grids = new QHBoxLayout;
+  grids->addWidget(m_work, 3);
+  grids->addWidget(m_source, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menu);
+  layout->addLayout(grids, 1);
+  layout->addWidget(m_readBack);
+  resize(1000, 700);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+  connect(this, &AuxiliaryWindow::closed, this, [this] {
+    if (m_bench.cifCommands().window().visible) run(&CifCommands::exit);
+  });
+  refresh();
+}
+
+void CifEditorWindow::run(void (workbench::CifCommands::*command)()) {
+  m_bench.run([this, command] { (m_bench.cifCommands().*command)(); });
+}
+
+void CifEditorWindow::refresh() {
+  const workbench::CifEditorWindow& w = m_bench.cifCommands().window();
+  m_importShelxl->setEnabled(w.templateRead);
+  m_save->setEnabled(w.templateRead);
+  m_readCifOd->setEnabled(w.shelxlRead);
+  m_readBack->setText(toQString(w.readBack));
+  if (w.workLines != m_shownWork) {
+    const QSignalBlocker quiet(m_work);
+    m_work->setRowCount(static_cast<int>(w.workLines.size()));
+    for (std::size_t i = 0; i < w.workLines.size(); ++i) {
+      const int row = static_cast<int>(i);
+      for (int column = 0; column < 2; ++column) {
+        const std::string& text = column == 0 ? w.workLines[i].mark : w.workLines[i].text;
+        QTableWidgetItem* item = m_work->item(row, column);
+        if (!item) m_work->setItem(row, column, item = new QTableWidgetItem);
+        if (item->text() != toQString(text)) item->setText(toQString(text));
+      }
+    }
+    m_shownWork = w.workLines;
+  }
+  if (w.sourceLines != m_shownSource) {
+    QString text;
+    for (const std::string& line : w.sourceLines)
+      text += toQString(line) + QLatin1Char('\n');
+    m_source->setPlainText(text);
+    m_shownSource = w.sourceLines;
+  }
+  if (w.selectedRow >= 0 && w.selectedRow < m_work->rowCount() &&
+      m_work->currentRow() != w.selectedRow) {
+    const QSignalBlocker quiet(m_work);
+    m_work->selectRow(w.selectedRow);
+  }
+}
+
+CifLineEditorWindow::CifLineEditorWindow(workbench::Workbench& bench, QWidget* parent)
+    : AuxiliaryWindow("TForm36", "Editing CIF Contents", parent), m_bench(bench) {
+  auto* note = new QLabel(
+      QStringLiteral("You should keep each line no more than 80 characters (due to regulation "
+                     "in CIF dictionary)."),
+      this);
+  m_text = new QLineEdit(this);
+  m_text->setObjectName(QStringLiteral("Edit1"));
+  m_text->setFont(QFont(QStringLiteral("Monospace"), 9));
+  m_text->setMinimumWidth(640);
+  connect(m_text, &QLineEdit::textEdited, this,
+          [this](const QString& text) { m_bench.cifCommands().setLineEditorText(toStd(text)); });
+  auto* update = new QPushButton(QStringLiteral("Update"), this);
+  update->setObjectName(QStringLiteral("Update"));
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("Cancel"));
+  connect(update, &QPushButton::clicked, this,
+          [this] { m_bench.run([this] { m_bench.cifCommands().updateLine(); }); });
+  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  connect(this, &AuxiliaryWindow::closed, this, [this] {
+    if (m_bench.cifCommands().window().lineEditorVisible)
+      m_bench.run([this] { m_bench.cifCommands().cancelLineEditor(); });
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(update);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(note);
+  layout->addWidget(m_text);
+  layout->addLayout(buttons);
+  refresh();
+}
+
+void CifLineEditorWindow::refresh() {
+  const QString text = toQString(m_bench.cifCommands().window().lineEditorText);
+  if (m_text->text() != text) {
+    const QSignalBlocker quiet(m_text);
+    m_text->setText(text);
+  }
+}
+
+}  // namespace tavo::app
