@@ -13,6 +13,7 @@
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
 #include "workbench/job_control_commands.h"
+#include "workbench/listing_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
@@ -84,6 +85,9 @@ class Workbench {
   /// The "Chemical Formula" window: SFAC, UNIT and the figures of the cell contents.
   FormulaCommands& formulaCommands() { return m_formula; }
   const FormulaCommands& formulaCommands() const { return m_formula; }
+  /// The OMIT and split tools over the listing file (TForm7, TForm8).
+  ListingCommands& listing() { return m_listing; }
+  const ListingCommands& listing() const { return m_listing; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
 
@@ -130,6 +134,7 @@ class Workbench {
   JobControlCommands m_jobControl;
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
+  ListingCommands m_listing;
   AtomEditCommands m_atomEdits;
 };
 
