@@ -65,6 +65,7 @@ std::vector<ReflectionRow> disagreeableReflections(const std::vector<std::string
   std::vector<ReflectionRow> rows;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (!startsWith(lines[i], reflectionsHeading)) continue;
+    const std::size_t blockStart = rows.size();
     rows.push_back({lines[i], false, {}, {}});
     // The lines down to the column headings (a few at most), and the blank line below them.
     std::size_t j = i + 1;
@@ -78,7 +79,7 @@ std::vector<ReflectionRow> disagreeableReflections(const std::vector<std::string
       }
     }
     if (!headingsFound) {
-      rows.resize(rows.size() - (j - i - 1));
+      rows.resize(blockStart);
       continue;
     }
     if (j < lines.size() && blank(lines[j])) rows.push_back({lines[j++], false, {}, {}});
