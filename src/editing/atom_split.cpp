@@ -73,9 +73,10 @@ PurgeMap insertAfter(StructureModel& s, int at) {
     s.selected[1][j] = s.selected[1][j - 1];
   }
   s.selected[1][at + 1] = 0;
+  // A free H atom written after the first half now follows the second one.
   for (int k = 1; k <= s.hCount; ++k) {
     int& after = s.hydrogens[k].afterAtom;
-    if (after > at) ++after;
+    if (after >= at) ++after;
   }
   for (model::AtomListCard& card : s.atomListCards) {
     if (card.before.kind == AtomKind::Atom && card.before.index > at) ++card.before.index;
