@@ -89,7 +89,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshControlValues();
   void refreshFlagBoxes();
   void refreshWindows();
-  void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
+  void refreshFormulaWindow();   // "Chemical Formula" (main_window_controls.cpp)
+  void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -138,6 +139,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool textEditor = false;
     bool fixing = false;
     bool formula = false;
+    bool omitList = false;
+    bool splitList = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

@@ -10,6 +10,7 @@
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
+#include "app/windows/listing_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
@@ -52,6 +53,10 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_hfixRules = new HfixRulesWindow(bench, main);
     } else if (entry.objectName == "TForm3") {
       window = m_formula = new FormulaWindow(bench, main);
+    } else if (entry.objectName == "TForm7") {
+      window = m_omitList = new OmitListWindow(bench, main);
+    } else if (entry.objectName == "TForm8") {
+      window = m_splitList = new SplitListWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

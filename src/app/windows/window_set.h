@@ -20,6 +20,8 @@ class FileListWindow;
 class FixingWindow;
 class HfixRulesWindow;
 class FormulaWindow;
+class OmitListWindow;
+class SplitListWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -51,6 +53,8 @@ class WindowSet {
   FixingWindow* fixing() const { return m_fixing; }                    // TForm23
   HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
   FormulaWindow* formula() const { return m_formula; }                 // TForm3
+  OmitListWindow* omitList() const { return m_omitList; }              // TForm7
+  SplitListWindow* splitList() const { return m_splitList; }           // TForm8
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -68,6 +72,8 @@ class WindowSet {
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
   FormulaWindow* m_formula = nullptr;
+  OmitListWindow* m_omitList = nullptr;
+  SplitListWindow* m_splitList = nullptr;
 };
 
 }  // namespace tavo::app
