@@ -6,12 +6,14 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/card_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
 #include "workbench/mode_commands.h"
@@ -90,6 +92,9 @@ class Workbench {
   const ListingCommands& listing() const { return m_listing; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  CardCommands& cards() { return m_cards; }
+  /// The Import menu and the coordinate exports.
+  ImportExportCommands& importExport() { return m_importExport; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -136,6 +141,8 @@ class Workbench {
   FormulaCommands m_formula;
   ListingCommands m_listing;
   AtomEditCommands m_atomEdits;
+  CardCommands m_cards;
+  ImportExportCommands m_importExport;
 };
 
 }  // namespace tavo::workbench
