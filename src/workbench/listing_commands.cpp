@@ -149,7 +149,6 @@ void ListingCommands::setNewLabel(bool first, std::string text) {
 }
 
 void ListingCommands::addSplit() {
-  m_split.visible = false;
   const int row = m_split.selectedRow;
   if (row < 0 || row >= static_cast<int>(m_split.rows.size())) return;
   if (m_split.added[static_cast<std::size_t>(row)]) return;
@@ -173,6 +172,7 @@ void ListingCommands::addSplit() {
   const editing::SplitOutcome outcome = editing::splitAtom(s, request);
   step.commit();
   m_split.added[static_cast<std::size_t>(row)] = true;
+  m_split.visible = false;  // a refused label leaves the window open for another one
   state.entriesMoved(outcome.hydrogensRemoved);
   state.entriesMoved(outcome.inserted);
   state.afterChange({.fractionalCoordinates = true, .resetView = true});

@@ -60,11 +60,11 @@ class ListingCommands {
   void selectSplitRow(int row);
   /// The user typed a new label ("into" field `first`, "and" field otherwise).
   void setNewLabel(bool first, std::string text);
-  /// "Add these atoms to the List of  Coordinates": the window hides, an expansion ends, and the
-  /// atom named in "Split " (the last of that label) is replaced by the two halves in PART 1
-  /// and PART 2 tied to a new free variable, as one undoable step; the row is marked "Added".
-  /// UserError for a label that names no atom or that is refused, ConversionError for a field
-  /// that is not a number; nothing changes then.
+  /// "Add these atoms to the List of  Coordinates": an expansion ends, the atom named in "Split "
+  /// (the last of that label) is replaced by the two halves in PART 1 and PART 2 tied to a new free
+  /// variable, as one undoable step; the row is marked "Added" and the window hides. UserError for
+  /// a label that names no atom or that is refused, ConversionError for a field that is not a
+  /// number; nothing changes then.
   void addSplit();
   void exitSplit();
 

@@ -167,6 +167,7 @@ TEST_F(ListingScenario, RefusedLabelsChangeNothing) {
     EXPECT_EQ(dialogs.shown.size(), 1U) << c.first;
     EXPECT_EQ(written(), before) << c.first;
     EXPECT_FALSE(split().added[1]);
+    EXPECT_TRUE(split().visible);  // open for another label
   }
   EXPECT_FALSE(bench->state().undo.canUndo());
 }
