@@ -191,6 +191,7 @@ void MainWindow::stateChanged() {
   refreshFormulaWindow();
   refreshPeakWindows();
   refreshCifWindows();
+  refreshListingWindows();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

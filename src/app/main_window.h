@@ -94,6 +94,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   /// "Setting the Parameter", the overall shift and the working coordinates.
   void refreshParameterWindows();
   void refreshCifWindows();     // the CIF Editor, its line editor and help (main_window_cif.cpp)
+  void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -150,6 +151,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool cifEditor = false;
     bool cifLineEditor = false;
     bool cifHelp = false;
+    bool omitList = false;
+    bool splitList = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

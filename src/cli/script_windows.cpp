@@ -142,6 +142,57 @@ void cifWindows(Workbench& bench, const std::vector<std::string>& words, std::os
   throw UserError("TForm10 has no menu item \"" + caption + "\"");
 }
 
+/// TForm7 (OMIT from the disagreeable reflections) and TForm8 (split atoms): `select ROW` (0 is
+/// the first row of the list), TForm8's `set NewLabel1|NewLabel2 TEXT`, `press CAPTION`, `print`.
+void listingWindow(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
+  workbench::ListingCommands& listing = bench.listing();
+  const bool omit = words[1] == "TForm7";
+  const std::string& verb = words[2];
+  if (verb == "print" && words.size() == 3) {
+    if (omit) {
+      const workbench::OmitWindow& w = listing.omitWindow();
+      for (std::size_t i = 0; i < w.rows.size(); ++i)
+        out << "row " << i << ": " << w.rows[i].text << (w.used[i] ? " | Used" : "") << '\n';
+      out << "HKL " << w.h << ' ' << w.k << ' ' << w.l << "\nResolution(A) " << w.resolution
+          << '\n';
+    } else {
+      const workbench::SplitWindow& w = listing.splitWindow();
+      for (std::size_t i = 0; i < w.rows.size(); ++i)
+        out << "row " << i << ": " << (w.added[i] ? "Added | " : "") << w.rows[i].text << '\n';
+      out << "Split " << w.label << " into " << w.firstLabel << " and " << w.secondLabel << '\n';
+    }
+    return;
+  }
+  const bool shown = omit ? listing.omitWindow().visible : listing.splitWindow().visible;
+  if (!shown) {
+    throw UserError(words[1] + " is not shown (\"" +
+                    (omit ? "OMIT HKL using *.lst" : "Split Atom using *.lst") + "\" shows it)");
+  }
+  if (verb == "select" && words.size() == 4) {
+    const int row = text::parseInt(words[3]);
+    return omit ? listing.selectOmitRow(row) : listing.selectSplitRow(row);
+  }
+  if (verb == "set" && words.size() == 5 && !omit &&
+      (words[3] == "NewLabel1" || words[3] == "NewLabel2")) {
+    return listing.setNewLabel(words[3] == "NewLabel1", words[4]);
+  }
+  if (verb == "press" && words.size() == 4) {
+    const std::string& caption = words[3];
+    if (caption == "Exit") {
+      return runOrFail(bench, [&] { omit ? listing.exitOmit() : listing.exitSplit(); });
+    }
+    if (omit && caption == "Add This for OMIT") {
+      return runOrFail(bench, [&] { listing.addOmit(); });
+    }
+    if (!omit && caption == "Add these atoms to the List of  Coordinates") {
+      return runOrFail(bench, [&] { listing.addSplit(); });
+    }
+    throw UserError(words[1] + " has no button \"" + caption + "\"");
+  }
+  throw UserError(words[1] + " takes: select ROW, " +
+                  (omit ? "" : "set NewLabel1|NewLabel2 TEXT, ") + "press CAPTION, print");
+}
+
 }  // namespace
 
 void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
@@ -152,6 +203,8 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
     }
     return formulaWindow(bench, words, out);
   }
+  // The listing tools: OMIT cards and split atoms.
+  if (words[1] == "TForm7" || words[1] == "TForm8") return listingWindow(bench, words, out);
   // "Fixing/FVAR" and "HFIX Selection (H atoms)": a control by its name, then its values.
   if (words[1] == "TForm23" || words[1] == "TForm4") {
     const std::vector<std::string> values(words.begin() + 3, words.end());

@@ -21,6 +21,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_jobControl({m_state, dialogs, clock}),
       m_freeVariables({m_state, dialogs, clock}),
       m_formula({m_state, dialogs, clock}),
+      m_listing({m_state, dialogs, clock}),
       m_atomEdits({m_state, dialogs, clock}),
       m_cards({m_state, dialogs, clock}),
       m_importExport({m_state, dialogs, clock}),

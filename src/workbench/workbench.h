@@ -17,6 +17,7 @@
 #include "workbench/import_export_commands.h"
 #include "workbench/global_edition_commands.h"
 #include "workbench/job_control_commands.h"
+#include "workbench/listing_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/peak_commands.h"
 #include "workbench/parameter_commands.h"
@@ -90,6 +91,9 @@ class Workbench {
   /// The "Chemical Formula" window: SFAC, UNIT and the figures of the cell contents.
   FormulaCommands& formulaCommands() { return m_formula; }
   const FormulaCommands& formulaCommands() const { return m_formula; }
+  /// The OMIT and split tools over the listing file (TForm7, TForm8).
+  ListingCommands& listing() { return m_listing; }
+  const ListingCommands& listing() const { return m_listing; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
   CardCommands& cards() { return m_cards; }
@@ -151,6 +155,7 @@ class Workbench {
   JobControlCommands m_jobControl;
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
+  ListingCommands m_listing;
   AtomEditCommands m_atomEdits;
   CardCommands m_cards;
   ImportExportCommands m_importExport;

@@ -11,6 +11,7 @@
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
+#include "app/windows/listing_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/parameter_windows.h"
@@ -72,6 +73,10 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_cifEditor = new CifEditorWindow(bench, main);
     } else if (entry.objectName == "TForm36") {
       window = m_cifLineEditor = new CifLineEditorWindow(bench, main);
+    } else if (entry.objectName == "TForm7") {
+      window = m_omitList = new OmitListWindow(bench, main);
+    } else if (entry.objectName == "TForm8") {
+      window = m_splitList = new SplitListWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -25,6 +25,8 @@ class FormulaWindow;
 class EditParametersWindow;
 class SettingParameterWindow;
 class ShiftWindow;
+class OmitListWindow;
+class SplitListWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -69,6 +71,8 @@ class WindowSet {
   GridWindow* workingCoordinates() const { return m_workingCoordinates; }
   CifEditorWindow* cifEditor() const { return m_cifEditor; }              // TForm10
   CifLineEditorWindow* cifLineEditor() const { return m_cifLineEditor; }  // TForm36
+  OmitListWindow* omitList() const { return m_omitList; }              // TForm7
+  SplitListWindow* splitList() const { return m_splitList; }           // TForm8
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -94,6 +98,8 @@ class WindowSet {
   GridWindow* m_workingCoordinates = nullptr;
   CifEditorWindow* m_cifEditor = nullptr;
   CifLineEditorWindow* m_cifLineEditor = nullptr;
+  OmitListWindow* m_omitList = nullptr;
+  SplitListWindow* m_splitList = nullptr;
 };
 
 }  // namespace tavo::app
