@@ -1,6 +1,7 @@
 // The Import menu (CIF, FDAT, XYZ, Cartesian, PDB) and the coordinate exports of the File menu.
 #include "workbench/import_export_commands.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "model/file_lines.h"
 #include "model/file_replace.h"
 #include "text/errors.h"
+#include "text/text.h"
 #include "workbench/file_commands.h"
 #include "workbench/symmetry_commands.h"
 
@@ -141,6 +143,97 @@ void ImportExportCommands::saveXyz() {
   writeExport(formats::proposedExportName(st.currentFile, ".xyz"), "*.xyz (*.xyz)",
               formats::xyzLines({c.a, c.b, c.c, c.alpha, c.beta, c.gamma}, name,
                                 st.symmetry.spaceGroupNumber, atoms));
+}
+
+std::string missingJobFilesMessage(int jobNumber) {
+  const std::string n = std::to_string(jobNumber);
+  return "head" + n + ".inf and tail" + n + ".inf do not exist in your Tavo/gaussian folder";
+}
+
+fs::path ImportExportCommands::gaussianFolder() const {
+  return m_context.state.programFolder / "gaussian";
+}
+
+void ImportExportCommands::openGaussianWindow() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  std::error_code ec;
+  if (fs::exists(gaussianFolder() / "head1.inf", ec))
+    m_gaussian.head = model::loadFileLines(gaussianFolder() / "head1.inf");
+  if (fs::exists(gaussianFolder() / "tail1.inf", ec))
+    m_gaussian.tail = model::loadFileLines(gaussianFolder() / "tail1.inf");
+  // Held in memory: no coordinates.abc is written into the program folder.
+  m_gaussian.coordinates =
+      formats::gaussianCoordinateLines(shownAtoms(s.structure, model::AtomKind::Atom),
+                                       shownAtoms(s.structure, model::AtomKind::Hydrogen));
+  m_gaussian.visible = true;
+}
+
+void ImportExportCommands::chooseJobNumber(int jobNumber) {
+  m_gaussian.jobNumber = std::clamp(jobNumber, 1, 100);
+  const std::string n = std::to_string(m_gaussian.jobNumber);
+  const fs::path head = gaussianFolder() / ("head" + n + ".inf");
+  const fs::path tail = gaussianFolder() / ("tail" + n + ".inf");
+  std::error_code ec;
+  if (!fs::exists(head, ec) || !fs::exists(tail, ec)) {
+    m_context.dialogs.message(missingJobFilesMessage(m_gaussian.jobNumber));
+    return;
+  }
+  m_gaussian.head = model::loadFileLines(head);
+  m_gaussian.tail = model::loadFileLines(tail);
+}
+
+void ImportExportCommands::saveGaussianInput() {
+  WorkbenchState& s = m_context.state;
+  const GaussianWindow& g = m_gaussian;
+  std::vector<std::string> lines = g.head;
+  lines.insert(
+      lines.end(),
+      {"", g.title, "", "   " + std::to_string(g.charge) + "   " + std::to_string(g.multiplicity)});
+  lines.insert(lines.end(), g.coordinates.begin(), g.coordinates.end());
+  lines.push_back("");
+  lines.insert(lines.end(), g.tail.begin(), g.tail.end());
+  // Hidden also when the save dialog is cancelled.
+  m_gaussian.visible = false;
+  writeExport(formats::proposedExportName(s.structure.currentFile, ".com"), "*.com (*.com)", lines);
+}
+
+void ImportExportCommands::setGaussianControl(std::string_view control, std::string_view value) {
+  if (!m_gaussian.visible) throw UserError("TForm25 is not shown");
+  const auto lines = [](std::string_view text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      result.emplace_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return result;
+  };
+  if (control == "SpinEdit1") {
+    m_gaussian.charge = std::clamp(text::parseInt(value), -100, 100);
+  } else if (control == "SpinEdit2") {
+    m_gaussian.multiplicity = std::clamp(text::parseInt(value), 1, 100);
+  } else if (control == "SpinEdit3") {
+    chooseJobNumber(text::parseInt(value));
+  } else if (control == "TitleEdit") {
+    m_gaussian.title = std::string(value);
+  } else if (control == "HeadMemo") {
+    m_gaussian.head = lines(value);
+  } else if (control == "TailMemo") {
+    m_gaussian.tail = lines(value);
+  } else if (control == "LoadHead" || control == "LoadTail") {
+    const std::optional<fs::path> chosen =
+        m_context.dialogs.chooseFileToOpen(gaussianFolder(), "*.inf (*.inf)");
+    if (!chosen) return;
+    (control == "LoadHead" ? m_gaussian.head : m_gaussian.tail) = model::loadFileLines(*chosen);
+  } else if (control == "Save") {
+    saveGaussianInput();
+  } else if (control == "Cancel") {
+    m_gaussian.visible = false;
+  } else {
+    throw UserError("TForm25 has no control \"" + std::string(control) + "\"");
+  }
 }
 
 void ImportExportCommands::importByDialog(ImportFormat format) {

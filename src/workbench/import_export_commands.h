@@ -26,6 +26,21 @@ inline constexpr std::string_view skippedLabelsMessage =
 inline constexpr std::string_view renamedLabelsMessage =
     "These labels were renamed to labels SHELXL reads (at most four characters, unique): ";
 
+/// 'Setting up a Gaussian Input Command File to be Saved' (TForm25).
+struct GaussianWindow {
+  bool visible = false;
+  int charge = 0;                                         // SpinEdit1, -100..100
+  int multiplicity = 1;                                   // SpinEdit2, 1..100
+  std::string title{"Input Title for this Calculation"};  // 'Title Section'
+  int jobNumber = 1;                                      // SpinEdit3, 'Registered Job Number'
+  std::vector<std::string> head = std::vector<std::string>(10);  // 'Head'
+  std::vector<std::string> tail = std::vector<std::string>(10);  // 'Tail'
+  std::vector<std::string> coordinates;                          // the coordinate list
+};
+
+/// Shown when the head or tail file of a job number is missing (after the number n is chosen).
+std::string missingJobFilesMessage(int jobNumber);
+
 class ImportExportCommands {
  public:
   explicit ImportExportCommands(CommandContext context) : m_context(context) {}
@@ -46,13 +61,26 @@ class ImportExportCommands {
   /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
   void saveXyz();
 
+  /// "Save Gaussian Com (->DFT)": fills TForm25 (head1.inf and tail1.inf of the gaussian folder,
+  /// the coordinates of the atoms shown without close copies) and shows it.
+  void openGaussianWindow();
+  const GaussianWindow& gaussianWindow() const { return m_gaussian; }
+  /// A control of TForm25 by its name: SpinEdit1..3 (a whole number), TitleEdit, HeadMemo and
+  /// TailMemo (lines separated by line feeds), the buttons LoadHead, LoadTail, Save, Cancel.
+  void setGaussianControl(std::string_view control, std::string_view value);
+
  private:
   CommandContext m_context;
   /// The save dialog proposing `proposed`; writes `lines` through the one replace function.
   void writeExport(const std::filesystem::path& proposed, std::string_view filter,
                    const std::vector<std::string>& lines);
 
+  void chooseJobNumber(int jobNumber);
+  void saveGaussianInput();
+  std::filesystem::path gaussianFolder() const;
+
   FileCommands* m_files = nullptr;
+  GaussianWindow m_gaussian;
   const SymmetryCommands* m_symmetry = nullptr;
 };
 
