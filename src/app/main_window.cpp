@@ -189,6 +189,7 @@ void MainWindow::stateChanged() {
   refreshFlagBoxes();
   refreshWindows();
   refreshFormulaWindow();
+  refreshGaussianWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

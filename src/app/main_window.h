@@ -90,6 +90,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshFlagBoxes();
   void refreshWindows();
   void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
+  void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -138,6 +139,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool textEditor = false;
     bool fixing = false;
     bool formula = false;
+    bool gaussian = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

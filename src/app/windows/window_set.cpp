@@ -7,6 +7,7 @@
 #include "app/windows/file_list_window.h"
 #include "app/windows/fixing_window.h"
 #include "app/windows/formula_window.h"
+#include "app/windows/gaussian_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
@@ -52,6 +53,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_hfixRules = new HfixRulesWindow(bench, main);
     } else if (entry.objectName == "TForm3") {
       window = m_formula = new FormulaWindow(bench, main);
+    } else if (entry.objectName == "TForm25") {
+      window = m_gaussian = new GaussianWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -20,6 +20,7 @@ class FileListWindow;
 class FixingWindow;
 class HfixRulesWindow;
 class FormulaWindow;
+class GaussianWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -51,6 +52,7 @@ class WindowSet {
   FixingWindow* fixing() const { return m_fixing; }                    // TForm23
   HfixRulesWindow* hfixRules() const { return m_hfixRules; }           // TForm4
   FormulaWindow* formula() const { return m_formula; }                 // TForm3
+  GaussianWindow* gaussian() const { return m_gaussian; }              // TForm25
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -68,6 +70,7 @@ class WindowSet {
   FixingWindow* m_fixing = nullptr;
   HfixRulesWindow* m_hfixRules = nullptr;
   FormulaWindow* m_formula = nullptr;
+  GaussianWindow* m_gaussian = nullptr;
 };
 
 }  // namespace tavo::app
