@@ -8,6 +8,7 @@
 #include "formats/cif_import.h"
 #include "formats/coordinate_export.h"
 #include "formats/coordinate_import.h"
+#include "formats/texsan_export.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/spcg_file.h"
 #include "model/file_lines.h"
@@ -143,6 +144,98 @@ void ImportExportCommands::saveXyz() {
   writeExport(formats::proposedExportName(st.currentFile, ".xyz"), "*.xyz (*.xyz)",
               formats::xyzLines({c.a, c.b, c.c, c.alpha, c.beta, c.gamma}, name,
                                 st.symmetry.spaceGroupNumber, atoms));
+}
+
+namespace {
+
+std::optional<std::string> markedLine(const model::StructureModel& s, int row) {
+  if (row <= 0 || row >= s.lineCount()) return std::nullopt;
+  return s.instructionLines[static_cast<std::size_t>(row)];
+}
+
+formats::TexsanInput texsanInput(const model::StructureModel& s) {
+  formats::TexsanInput in;
+  in.title = s.instructionLines.empty() ? std::string() : s.instructionLines[0];
+  const model::LineMarkers& m = s.markers;
+  in.cell = markedLine(s, m.cellLine);
+  in.zerr = markedLine(s, m.zerrLine);
+  in.sfac = markedLine(s, m.sfacLine);
+  in.unit = markedLine(s, m.unitLine);
+  in.leastSquares = markedLine(s, m.lsLine);
+  in.exti = markedLine(s, m.extiLine);
+  in.fmap = markedLine(s, m.fmapLine);
+  in.plan = markedLine(s, m.planLine);
+  for (const char* card : {"LATT", "SYMM"}) {
+    for (const std::string& line : s.instructionLines) {
+      if (text::startsWithUpper(line, card)) in.lattSymm.push_back(line);
+    }
+  }
+  in.hklf = s.hklfLine.empty() ? std::string("HKLF 4") : s.hklfLine;
+  in.scale = s.fvarCount > 0 ? s.fvar[1] : 1.0;
+  for (int i = 1; i <= s.nonHCount; ++i) {
+    const model::Atom& a = s.atoms[i];
+    in.atoms.push_back({a.label,
+                        a.sfac,
+                        std::string(s.symbolOf(a.sfac)),
+                        a.x,
+                        a.y,
+                        a.z,
+                        a.sof,
+                        a.aniso == 1,
+                        {a.u11, a.u22, a.u33, a.u23, a.u13, a.u12}});
+  }
+  for (int i = 1; i <= s.hCount; ++i) {
+    const model::Hydrogen& h = s.hydrogens[i];
+    in.hydrogens.push_back({h.label,
+                            h.sfac,
+                            std::string(s.symbolOf(h.sfac)),
+                            h.x,
+                            h.y,
+                            h.z,
+                            h.sof,
+                            false,
+                            {h.uiso, 0, 0, 0, 0, 0}});
+  }
+  for (int i = 1; i <= s.peakCount; ++i) {
+    in.peaks.push_back({s.peaks[i].x, s.peaks[i].y, s.peaks[i].z, s.peaks[i].height});
+  }
+  return in;
+}
+
+}  // namespace
+
+void ImportExportCommands::saveTexsan() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  const model::StructureModel& st = s.structure;
+  formats::TexsanInput in = texsanInput(st);
+  in.dateTime = m_context.clock.dateTimeText();
+  const std::string stem = st.currentFile.substr(0, st.currentFile.size() - 3);
+  std::error_code ec;
+  if (fs::exists(stem + "lst", ec)) {
+    in.listing = formats::listingAtomTable(model::loadFileLines(stem + "lst"));
+  } else {
+    m_context.dialogs.message(stem + std::string(formats::noListingMessage));
+  }
+  const formats::TexsanFiles files = formats::texsanFiles(in);
+  if (!files.unknownElements.empty()) {
+    throw UserError("texsan has no element code for " + joined(files.unknownElements) +
+                    "; no file was written.");
+  }
+  for (const std::string& message : files.messages)
+    m_context.dialogs.message(message);
+  const fs::path folder = s.workingFolder();
+  model::replaceFileLines(folder / "texsan.ins", files.ins);
+  model::replaceFileLines(folder / "atoms.dat", files.dat);
+  model::replaceFileLines(folder / "atoms.pks", files.pks);
+  if (files.withoutListing.empty()) {
+    m_context.dialogs.message(formats::texsanDoneMessage);
+  } else {
+    m_context.dialogs.message(
+        "texsan.ins, atoms.dat and atoms.pks were written, but the listing gives no values and "
+        "standard uncertainties for " +
+        joined(files.withoutListing) + "; atoms.dat holds zero uncertainties for them.");
+  }
 }
 
 std::string missingJobFilesMessage(int jobNumber) {

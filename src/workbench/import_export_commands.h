@@ -61,6 +61,10 @@ class ImportExportCommands {
   /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
   void saveXyz();
 
+  /// "Save texsan.ins/atoms.dat/atoms.pks": the three texsan files in the working folder, with
+  /// the standard uncertainties of the listing file beside the structure.
+  void saveTexsan();
+
   /// "Save Gaussian Com (->DFT)": fills TForm25 (head1.inf and tail1.inf of the gaussian folder,
   /// the coordinates of the atoms shown without close copies) and shows it.
   void openGaussianWindow();

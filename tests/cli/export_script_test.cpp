@@ -62,5 +62,30 @@ TEST(ExportScript, EveryFormatOfParabenAndTheXyzFileReadBack) {
   EXPECT_NE(o.out.find("a 10.612  b 5.904  c 14.903"), std::string::npos) << o.out;
 }
 
+TEST(ExportScript, TexsanFilesWithoutAListingAreWrittenAndTheMissingDataReported) {
+  TempFolder folder;
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples/paraben.res", folder.path() / "paraben.res");
+  const Outcome o =
+      runScript(folder, "open paraben.res\n\"Save texsan.ins/atoms.dat/atoms.pks\"\n");
+  ASSERT_EQ(o.status, 0) << o.out << o.err;
+  EXPECT_NE(o.out.find("paraben.lst does not exists! Errors of the parameters will not be included "
+                       "in the atoms.dat!!"),
+            std::string::npos)
+      << o.out;
+  EXPECT_EQ(o.out.find("Without Any Errer"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("the listing gives no values and standard uncertainties for O1 O2"),
+            std::string::npos)
+      << o.out;
+  const std::vector<std::string> ins = model::loadRawFileLines(folder.path() / "texsan.ins");
+  const std::vector<std::string> res = model::loadFileLines(folder.path() / "paraben.res");
+  ASSERT_GT(ins.size(), 12u);
+  EXPECT_EQ(ins[0], res[0].substr(0, 50));
+  EXPECT_EQ(ins.back(), "END");
+  // Every atom of the file is in atoms.dat (five records each) after the four title records.
+  const std::vector<std::string> dat = model::loadRawFileLines(folder.path() / "atoms.dat");
+  EXPECT_EQ(dat.size(), 4u + 5u * (14u + 15u));
+  EXPECT_TRUE(fs::exists(folder.path() / "atoms.pks"));
+}
+
 }  // namespace
 }  // namespace tavo::testing
