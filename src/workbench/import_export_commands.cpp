@@ -204,6 +204,27 @@ formats::TexsanInput texsanInput(const model::StructureModel& s) {
 
 }  // namespace
 
+void ImportExportCommands::saveFragment() {
+  WorkbenchState& s = m_context.state;
+  const model::StructureModel& st = s.structure;
+  if (!s.loaded || st.nonHCount == 0) throw UserError(std::string(fragmentNoAtomMessage));
+  if (!s.cartesianImport) throw UserError(std::string(fragmentNotCartesianMessage));
+  if (st.workingAtomCount != st.nonHCount) throw UserError(std::string(fragmentExpandedMessage));
+  const std::vector<formats::ExportAtom> atoms = shownAtoms(st, model::AtomKind::Atom);
+  std::optional<std::size_t> origin;
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    if (atoms[i].at == model::Vec3{}) origin = i;
+  }
+  if (!origin) throw UserError(std::string(fragmentNoOriginMessage));
+  const fs::path folder = s.programFolder / "fragments";
+  const std::optional<fs::path> chosen =
+      m_context.dialogs.chooseFileToSave(folder, "", "*.* (*.*)");
+  if (!chosen) return;
+  model::replaceFileLines(
+      fs::absolute(*chosen),
+      formats::fragmentLines(atoms, shownAtoms(st, model::AtomKind::Hydrogen), *origin));
+}
+
 void ImportExportCommands::saveTexsan() {
   WorkbenchState& s = m_context.state;
   if (!s.loaded) return;
@@ -373,6 +394,7 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
   fs::path proposed = absolute;
   proposed.replace_extension(".ins");
   m_files->openImported(formats::instructionFileLines(imported), proposed);
+  s.cartesianImport = format == ImportFormat::Cartesian || format == ImportFormat::Pdb;
   for (const std::string& warning : warnings)
     m_context.dialogs.message(warning);
   if (!imported.skippedLabels.empty()) {

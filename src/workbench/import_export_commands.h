@@ -22,6 +22,17 @@ inline constexpr std::string_view inferredElementsMessage =
 inline constexpr std::string_view skippedLabelsMessage =
     "These atoms name no element and were not imported: ";
 
+inline constexpr std::string_view fragmentNoAtomMessage =
+    "Import Cartesian Coordinatesa and Make Alignment of the Fragment First!";
+inline constexpr std::string_view fragmentNotCartesianMessage =
+    "Currently, this option is only applicable for jobs initiated by importing cartesian "
+    "coordinates!!";
+inline constexpr std::string_view fragmentExpandedMessage =
+    "Currently, expanded atoms are not to be saved with this mode!";
+inline constexpr std::string_view fragmentNoOriginMessage =
+    "Currently, the atom at the origin should be non-hydrogen atom in the molecule!! Please check "
+    "it out and retry!";
+
 /// Told after an import whose labels SHELXL could not read or that were given twice.
 inline constexpr std::string_view renamedLabelsMessage =
     "These labels were renamed to labels SHELXL reads (at most four characters, unique): ";
@@ -60,6 +71,10 @@ class ImportExportCommands {
   void savePdb();
   /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
   void saveXyz();
+
+  /// "Save Fragment": the molecule of a Cartesian import, aligned with an atom at the view
+  /// origin, as a fragment file of the program's fragments folder.
+  void saveFragment();
 
   /// "Save texsan.ins/atoms.dat/atoms.pks": the three texsan files in the working folder, with
   /// the standard uncertainties of the listing file beside the structure.

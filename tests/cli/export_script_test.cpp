@@ -87,5 +87,25 @@ TEST(ExportScript, TexsanFilesWithoutAListingAreWrittenAndTheMissingDataReported
   EXPECT_TRUE(fs::exists(folder.path() / "atoms.pks"));
 }
 
+TEST(ExportScript, FragmentsComeOnlyFromAlignedCartesianImports) {
+  TempFolder folder;
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples/paraben.res", folder.path() / "paraben.res");
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "tests/data/import/fixture.abc",
+                folder.path() / "fixture.abc");
+  const Outcome fromIns = runScript(folder, "open paraben.res\n\"Save Fragment\"\n");
+  EXPECT_NE(fromIns.status, 0);
+  EXPECT_NE(fromIns.out.find("Currently, this option is only applicable for jobs initiated by "
+                             "importing cartesian coordinates!!"),
+            std::string::npos)
+      << fromIns.out;
+  // Imported but not aligned: no atom lies at the view origin.
+  const Outcome notAligned =
+      runScript(folder, "answer fixture.abc\n\"Cartesian (<-DFT)\"\n\"Save Fragment\"\n");
+  EXPECT_NE(notAligned.status, 0);
+  EXPECT_NE(notAligned.out.find("Currently, the atom at the origin should be non-hydrogen atom"),
+            std::string::npos)
+      << notAligned.out;
+}
+
 }  // namespace
 }  // namespace tavo::testing
