@@ -38,7 +38,8 @@ CifBlock convertBlock(const gemmi::cif::Block& source) {
   block.name = source.name;
   for (const gemmi::cif::Item& item : source.items) {
     if (item.type == gemmi::cif::ItemType::Pair) {
-      block.items.push_back({item.pair[0], plainValue(item.pair[1]), item.pair[1], item.line_number});
+      block.items.push_back(
+          {item.pair[0], plainValue(item.pair[1]), item.pair[1], item.line_number});
     } else if (item.type == gemmi::cif::ItemType::Loop) {
       CifLoop loop;
       loop.tags = item.loop.tags;

@@ -146,7 +146,7 @@ TEST(RunScript, AFailingLineStopsTheScriptWithItsNumber) {
        "H atoms hidden"},
       {"open paraben.res\nset SpinEdit6 1\npick Q1\n", "line 3", "Q1 is not shown in the picture",
        "a peak below the threshold"},
-      {"open paraben.res\n\"Save PDB\"\n", "line 2", "\"Save PDB\" is not built yet",
+      {"open paraben.res\n\"List of Peaks\"\n", "line 2", "\"List of Peaks\" is not built yet",
        "a feature to come"},
       {"\n# only a window\n\"About Tavo\"\n", "line 3",
        "\"About Tavo\" opens a window of the Qt program", "a window of the Qt program"},

@@ -73,9 +73,7 @@ TEST(ImportSymmetry, LattAndSymmOfFullOperatorSets) {
        7,
        {"-x,y,-z+1/2"}},
       // Not a group: every operator but the identity is kept, without inversion.
-      {ops({"x,y,z", "y,x,z", "-x,-y,-z"}),
-       -1,
-       {"y,x,z", "-x,-y,-z"}},
+      {ops({"x,y,z", "y,x,z", "-x,-y,-z"}), -1, {"y,x,z", "-x,-y,-z"}},
   };
   for (const Case& c : cases) {
     const LattSymm result = lattSymmOf(c.operators);
