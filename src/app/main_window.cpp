@@ -192,6 +192,7 @@ void MainWindow::stateChanged() {
   refreshPeakWindows();
   refreshCifWindows();
   refreshListingWindows();
+  refreshGaussianWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

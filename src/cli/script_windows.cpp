@@ -254,6 +254,12 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
     }
     return cifWindows(bench, words, out);
   }
+  // The Gaussian input window: a control by its name, then perhaps one value.
+  if (words[1] == "TForm25") {
+    if (words.size() > 4) throw UserError("TForm25 takes a control and at most one value");
+    const std::string value = words.size() == 4 ? words[3] : "";
+    return runOrFail(bench, [&] { bench.importExport().setGaussianControl(words[2], value); });
+  }
   throw UserError("there is no window \"" + words[1] + "\" that a script can reach");
 }
 

@@ -131,6 +131,24 @@ std::vector<std::string> gaussianCoordinateLines(const std::vector<ExportAtom>& 
   return lines;
 }
 
+std::vector<std::string> fragmentLines(const std::vector<ExportAtom>& atoms,
+                                       const std::vector<ExportAtom>& hydrogens,
+                                       std::size_t origin) {
+  std::vector<std::string> lines = {std::to_string(atoms.size() + hydrogens.size() - 1) + "   1"};
+  int number = 0;
+  const auto add = [&](const ExportAtom& atom, const std::string& symbol) {
+    lines.push_back(std::to_string(number++) + "  " + symbol + "   " + fixed(atom.at.x, 10, 5) +
+                    "   " + fixed(atom.at.y, 10, 5) + "   " + fixed(atom.at.z, 10, 5));
+  };
+  add(atoms[origin], atoms[origin].symbol);
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    if (i != origin) add(atoms[i], atoms[i].symbol);
+  }
+  for (const ExportAtom& h : hydrogens)
+    add(h, "H");
+  return lines;
+}
+
 std::filesystem::path proposedExportName(const std::filesystem::path& currentFile,
                                          const std::string& extension) {
   const std::string path = currentFile.string();

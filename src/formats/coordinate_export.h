@@ -51,6 +51,13 @@ std::vector<std::string> xyzLines(const std::array<double, 6>& cell, const std::
 std::vector<std::string> gaussianCoordinateLines(const std::vector<ExportAtom>& atoms,
                                                  const std::vector<ExportAtom>& hydrogens);
 
+/// A fragment file for the locating tool: the atom count less one and "   1", then the atom at
+/// `origin` (0-based among `atoms`) as number 0, the other atoms numbered on, then the H atoms;
+/// each line the number, two blanks, the element and X, Y, Z each after three blanks (10.5).
+std::vector<std::string> fragmentLines(const std::vector<ExportAtom>& atoms,
+                                       const std::vector<ExportAtom>& hydrogens,
+                                       std::size_t origin);
+
 /// The name an export proposes: the instruction file's name without its extension, "_", the
 /// smallest n >= 1 for which no such file exists, and `extension` (".abc").
 std::filesystem::path proposedExportName(const std::filesystem::path& currentFile,

@@ -240,7 +240,13 @@ ImportedStructure importXyz(const std::vector<std::string>& lines) {
 ImportedStructure importCartesian(const std::vector<std::string>& lines) {
   ImportedStructure result;
   result.title = "imported Cartesian coordinates";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  // An XMOL file starts with the atom count and a comment line.
+  std::size_t first = 0;
+  if (!lines.empty()) {
+    const std::vector<std::string_view> head = text::splitWords(lines[0]);
+    if (head.size() == 1 && text::findInt(head[0])) first = 2;
+  }
+  for (std::size_t i = first; i < lines.size(); ++i) {
     const std::vector<std::string_view> words = text::splitWords(lines[i]);
     if (words.empty()) continue;
     addByLabel(result, atomFromWords(words, i + 1));

@@ -27,7 +27,8 @@ ImportedStructure importPdb(const std::vector<std::string>& lines);
 /// "label x y z" in fractional coordinates.
 ImportedStructure importXyz(const std::vector<std::string>& lines);
 
-/// "label X Y Z" in Å on every line, held as fractional coordinates of a unit cube.
+/// "label X Y Z" in Å on every line (after the count and comment lines of an XMOL file), held as
+/// fractional coordinates of a unit cube.
 ImportedStructure importCartesian(const std::vector<std::string>& lines);
 
 /// The first entry of a CSD FDAT file: the cell scaled by the file's own decimal counts, the space

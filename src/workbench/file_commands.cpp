@@ -130,6 +130,7 @@ void FileCommands::readStructureFrom(const fs::path& file, const std::vector<std
     throw CommandAbandoned{};
   }
   s.importNotSaved = lines != nullptr;
+  s.cartesianImport = false;
   s.structure.programFolder = s.programFolder.string();
   // The space group (REM SPCG, else LATT and SYMM) and whatever else follows a read.
   s.structureRead();

@@ -1,17 +1,20 @@
 // The Import menu (CIF, FDAT, XYZ, Cartesian, PDB) and the coordinate exports of the File menu.
 #include "workbench/import_export_commands.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "formats/cif_import.h"
 #include "formats/coordinate_export.h"
 #include "formats/coordinate_import.h"
+#include "formats/texsan_export.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/spcg_file.h"
 #include "model/file_lines.h"
 #include "model/file_replace.h"
 #include "text/errors.h"
+#include "text/text.h"
 #include "workbench/file_commands.h"
 #include "workbench/symmetry_commands.h"
 
@@ -143,6 +146,210 @@ void ImportExportCommands::saveXyz() {
                                 st.symmetry.spaceGroupNumber, atoms));
 }
 
+namespace {
+
+std::optional<std::string> markedLine(const model::StructureModel& s, int row) {
+  if (row <= 0 || row >= s.lineCount()) return std::nullopt;
+  return s.instructionLines[static_cast<std::size_t>(row)];
+}
+
+formats::TexsanInput texsanInput(const model::StructureModel& s) {
+  formats::TexsanInput in;
+  in.title = s.instructionLines.empty() ? std::string() : s.instructionLines[0];
+  const model::LineMarkers& m = s.markers;
+  in.cell = markedLine(s, m.cellLine);
+  in.zerr = markedLine(s, m.zerrLine);
+  in.sfac = markedLine(s, m.sfacLine);
+  in.unit = markedLine(s, m.unitLine);
+  in.leastSquares = markedLine(s, m.lsLine);
+  in.exti = markedLine(s, m.extiLine);
+  in.fmap = markedLine(s, m.fmapLine);
+  in.plan = markedLine(s, m.planLine);
+  for (const char* card : {"LATT", "SYMM"}) {
+    for (const std::string& line : s.instructionLines) {
+      if (text::startsWithUpper(line, card)) in.lattSymm.push_back(line);
+    }
+  }
+  in.hklf = s.hklfLine.empty() ? std::string("HKLF 4") : s.hklfLine;
+  in.scale = s.fvarCount > 0 ? s.fvar[1] : 1.0;
+  for (int i = 1; i <= s.nonHCount; ++i) {
+    const model::Atom& a = s.atoms[i];
+    in.atoms.push_back({a.label,
+                        a.sfac,
+                        std::string(s.symbolOf(a.sfac)),
+                        a.x,
+                        a.y,
+                        a.z,
+                        a.sof,
+                        a.aniso == 1,
+                        {a.u11, a.u22, a.u33, a.u23, a.u13, a.u12}});
+  }
+  for (int i = 1; i <= s.hCount; ++i) {
+    const model::Hydrogen& h = s.hydrogens[i];
+    in.hydrogens.push_back({h.label,
+                            h.sfac,
+                            std::string(s.symbolOf(h.sfac)),
+                            h.x,
+                            h.y,
+                            h.z,
+                            h.sof,
+                            false,
+                            {h.uiso, 0, 0, 0, 0, 0}});
+  }
+  for (int i = 1; i <= s.peakCount; ++i) {
+    in.peaks.push_back({s.peaks[i].x, s.peaks[i].y, s.peaks[i].z, s.peaks[i].height});
+  }
+  return in;
+}
+
+}  // namespace
+
+void ImportExportCommands::saveFragment() {
+  WorkbenchState& s = m_context.state;
+  const model::StructureModel& st = s.structure;
+  if (!s.loaded || st.nonHCount == 0) throw UserError(std::string(fragmentNoAtomMessage));
+  if (!s.cartesianImport) throw UserError(std::string(fragmentNotCartesianMessage));
+  if (st.workingAtomCount != st.nonHCount) throw UserError(std::string(fragmentExpandedMessage));
+  const std::vector<formats::ExportAtom> atoms = shownAtoms(st, model::AtomKind::Atom);
+  std::optional<std::size_t> origin;
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    if (atoms[i].at == model::Vec3{}) origin = i;
+  }
+  if (!origin) throw UserError(std::string(fragmentNoOriginMessage));
+  const fs::path folder = s.programFolder / "fragments";
+  const std::optional<fs::path> chosen =
+      m_context.dialogs.chooseFileToSave(folder, "", "*.* (*.*)");
+  if (!chosen) return;
+  model::replaceFileLines(
+      fs::absolute(*chosen),
+      formats::fragmentLines(atoms, shownAtoms(st, model::AtomKind::Hydrogen), *origin));
+}
+
+void ImportExportCommands::saveTexsan() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  const model::StructureModel& st = s.structure;
+  formats::TexsanInput in = texsanInput(st);
+  in.dateTime = m_context.clock.dateTimeText();
+  const std::string stem = st.currentFile.substr(0, st.currentFile.size() - 3);
+  std::error_code ec;
+  if (fs::exists(stem + "lst", ec)) {
+    in.listing = formats::listingAtomTable(model::loadFileLines(stem + "lst"));
+  } else {
+    m_context.dialogs.message(stem + std::string(formats::noListingMessage));
+  }
+  const formats::TexsanFiles files = formats::texsanFiles(in);
+  if (!files.unknownElements.empty()) {
+    throw UserError("texsan has no element code for " + joined(files.unknownElements) +
+                    "; no file was written.");
+  }
+  for (const std::string& message : files.messages)
+    m_context.dialogs.message(message);
+  const fs::path folder = s.workingFolder();
+  model::replaceFileLines(folder / "texsan.ins", files.ins);
+  model::replaceFileLines(folder / "atoms.dat", files.dat);
+  model::replaceFileLines(folder / "atoms.pks", files.pks);
+  if (files.withoutListing.empty()) {
+    m_context.dialogs.message(formats::texsanDoneMessage);
+  } else {
+    m_context.dialogs.message(
+        "texsan.ins, atoms.dat and atoms.pks were written, but the listing gives no values and "
+        "standard uncertainties for " +
+        joined(files.withoutListing) + "; atoms.dat holds zero uncertainties for them.");
+  }
+}
+
+std::string missingJobFilesMessage(int jobNumber) {
+  const std::string n = std::to_string(jobNumber);
+  return "head" + n + ".inf and tail" + n + ".inf do not exist in your Tavo/gaussian folder";
+}
+
+fs::path ImportExportCommands::gaussianFolder() const {
+  return m_context.state.programFolder / "gaussian";
+}
+
+void ImportExportCommands::openGaussianWindow() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  std::error_code ec;
+  if (fs::exists(gaussianFolder() / "head1.inf", ec))
+    m_gaussian.head = model::loadFileLines(gaussianFolder() / "head1.inf");
+  if (fs::exists(gaussianFolder() / "tail1.inf", ec))
+    m_gaussian.tail = model::loadFileLines(gaussianFolder() / "tail1.inf");
+  // Held in memory: no coordinates.abc is written into the program folder.
+  m_gaussian.coordinates =
+      formats::gaussianCoordinateLines(shownAtoms(s.structure, model::AtomKind::Atom),
+                                       shownAtoms(s.structure, model::AtomKind::Hydrogen));
+  m_gaussian.visible = true;
+}
+
+void ImportExportCommands::chooseJobNumber(int jobNumber) {
+  m_gaussian.jobNumber = std::clamp(jobNumber, 1, 100);
+  const std::string n = std::to_string(m_gaussian.jobNumber);
+  const fs::path head = gaussianFolder() / ("head" + n + ".inf");
+  const fs::path tail = gaussianFolder() / ("tail" + n + ".inf");
+  std::error_code ec;
+  if (!fs::exists(head, ec) || !fs::exists(tail, ec)) {
+    m_context.dialogs.message(missingJobFilesMessage(m_gaussian.jobNumber));
+    return;
+  }
+  m_gaussian.head = model::loadFileLines(head);
+  m_gaussian.tail = model::loadFileLines(tail);
+}
+
+void ImportExportCommands::saveGaussianInput() {
+  WorkbenchState& s = m_context.state;
+  const GaussianWindow& g = m_gaussian;
+  std::vector<std::string> lines = g.head;
+  lines.insert(
+      lines.end(),
+      {"", g.title, "", "   " + std::to_string(g.charge) + "   " + std::to_string(g.multiplicity)});
+  lines.insert(lines.end(), g.coordinates.begin(), g.coordinates.end());
+  lines.push_back("");
+  lines.insert(lines.end(), g.tail.begin(), g.tail.end());
+  // Hidden also when the save dialog is cancelled.
+  m_gaussian.visible = false;
+  writeExport(formats::proposedExportName(s.structure.currentFile, ".com"), "*.com (*.com)", lines);
+}
+
+void ImportExportCommands::setGaussianControl(std::string_view control, std::string_view value) {
+  if (!m_gaussian.visible) throw UserError("TForm25 is not shown");
+  const auto lines = [](std::string_view text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      result.emplace_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return result;
+  };
+  if (control == "SpinEdit1") {
+    m_gaussian.charge = std::clamp(text::parseInt(value), -100, 100);
+  } else if (control == "SpinEdit2") {
+    m_gaussian.multiplicity = std::clamp(text::parseInt(value), 1, 100);
+  } else if (control == "SpinEdit3") {
+    chooseJobNumber(text::parseInt(value));
+  } else if (control == "TitleEdit") {
+    m_gaussian.title = std::string(value);
+  } else if (control == "HeadMemo") {
+    m_gaussian.head = lines(value);
+  } else if (control == "TailMemo") {
+    m_gaussian.tail = lines(value);
+  } else if (control == "LoadHead" || control == "LoadTail") {
+    const std::optional<fs::path> chosen =
+        m_context.dialogs.chooseFileToOpen(gaussianFolder(), "*.inf (*.inf)");
+    if (!chosen) return;
+    (control == "LoadHead" ? m_gaussian.head : m_gaussian.tail) = model::loadFileLines(*chosen);
+  } else if (control == "Save") {
+    saveGaussianInput();
+  } else if (control == "Cancel") {
+    m_gaussian.visible = false;
+  } else {
+    throw UserError("TForm25 has no control \"" + std::string(control) + "\"");
+  }
+}
+
 void ImportExportCommands::importByDialog(ImportFormat format) {
   WorkbenchState& s = m_context.state;
   const std::optional<fs::path> chosen =
@@ -187,6 +394,7 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
   fs::path proposed = absolute;
   proposed.replace_extension(".ins");
   m_files->openImported(formats::instructionFileLines(imported), proposed);
+  s.cartesianImport = format == ImportFormat::Cartesian || format == ImportFormat::Pdb;
   for (const std::string& warning : warnings)
     m_context.dialogs.message(warning);
   if (!imported.skippedLabels.empty()) {

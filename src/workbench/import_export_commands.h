@@ -22,9 +22,35 @@ inline constexpr std::string_view inferredElementsMessage =
 inline constexpr std::string_view skippedLabelsMessage =
     "These atoms name no element and were not imported: ";
 
+inline constexpr std::string_view fragmentNoAtomMessage =
+    "Import Cartesian Coordinatesa and Make Alignment of the Fragment First!";
+inline constexpr std::string_view fragmentNotCartesianMessage =
+    "Currently, this option is only applicable for jobs initiated by importing cartesian "
+    "coordinates!!";
+inline constexpr std::string_view fragmentExpandedMessage =
+    "Currently, expanded atoms are not to be saved with this mode!";
+inline constexpr std::string_view fragmentNoOriginMessage =
+    "Currently, the atom at the origin should be non-hydrogen atom in the molecule!! Please check "
+    "it out and retry!";
+
 /// Told after an import whose labels SHELXL could not read or that were given twice.
 inline constexpr std::string_view renamedLabelsMessage =
     "These labels were renamed to labels SHELXL reads (at most four characters, unique): ";
+
+/// 'Setting up a Gaussian Input Command File to be Saved' (TForm25).
+struct GaussianWindow {
+  bool visible = false;
+  int charge = 0;                                         // SpinEdit1, -100..100
+  int multiplicity = 1;                                   // SpinEdit2, 1..100
+  std::string title{"Input Title for this Calculation"};  // 'Title Section'
+  int jobNumber = 1;                                      // SpinEdit3, 'Registered Job Number'
+  std::vector<std::string> head = std::vector<std::string>(10);  // 'Head'
+  std::vector<std::string> tail = std::vector<std::string>(10);  // 'Tail'
+  std::vector<std::string> coordinates;                          // the coordinate list
+};
+
+/// Shown when the head or tail file of a job number is missing (after the number n is chosen).
+std::string missingJobFilesMessage(int jobNumber);
 
 class ImportExportCommands {
  public:
@@ -46,13 +72,34 @@ class ImportExportCommands {
   /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
   void saveXyz();
 
+  /// "Save Fragment": the molecule of a Cartesian import, aligned with an atom at the view
+  /// origin, as a fragment file of the program's fragments folder.
+  void saveFragment();
+
+  /// "Save texsan.ins/atoms.dat/atoms.pks": the three texsan files in the working folder, with
+  /// the standard uncertainties of the listing file beside the structure.
+  void saveTexsan();
+
+  /// "Save Gaussian Com (->DFT)": fills TForm25 (head1.inf and tail1.inf of the gaussian folder,
+  /// the coordinates of the atoms shown without close copies) and shows it.
+  void openGaussianWindow();
+  const GaussianWindow& gaussianWindow() const { return m_gaussian; }
+  /// A control of TForm25 by its name: SpinEdit1..3 (a whole number), TitleEdit, HeadMemo and
+  /// TailMemo (lines separated by line feeds), the buttons LoadHead, LoadTail, Save, Cancel.
+  void setGaussianControl(std::string_view control, std::string_view value);
+
  private:
   CommandContext m_context;
   /// The save dialog proposing `proposed`; writes `lines` through the one replace function.
   void writeExport(const std::filesystem::path& proposed, std::string_view filter,
                    const std::vector<std::string>& lines);
 
+  void chooseJobNumber(int jobNumber);
+  void saveGaussianInput();
+  std::filesystem::path gaussianFolder() const;
+
   FileCommands* m_files = nullptr;
+  GaussianWindow m_gaussian;
   const SymmetryCommands* m_symmetry = nullptr;
 };
 

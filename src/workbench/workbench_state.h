@@ -123,6 +123,7 @@ class WorkbenchState {
   std::filesystem::path programFolder;        // empty: the current directory at the first open
   bool loaded = false;                        // a structure has been read
   bool importNotSaved = false;                // an import: its first save asks for a name
+  bool cartesianImport = false;               // the structure came from a Cartesian or PDB file
   bool showDistanceBond = false;              // DispBond
   bool adjustPending = false;                 // a located fragment awaits adjustment
   bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator

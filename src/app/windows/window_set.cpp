@@ -8,6 +8,7 @@
 #include "app/windows/file_list_window.h"
 #include "app/windows/fixing_window.h"
 #include "app/windows/formula_window.h"
+#include "app/windows/gaussian_window.h"
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
@@ -77,6 +78,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_omitList = new OmitListWindow(bench, main);
     } else if (entry.objectName == "TForm8") {
       window = m_splitList = new SplitListWindow(bench, main);
+    } else if (entry.objectName == "TForm25") {
+      window = m_gaussian = new GaussianWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

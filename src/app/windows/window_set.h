@@ -27,6 +27,7 @@ class SettingParameterWindow;
 class ShiftWindow;
 class OmitListWindow;
 class SplitListWindow;
+class GaussianWindow;
 class GraphicsSettingsWindow;
 class GridWindow;
 class JobControlWindow;
@@ -73,6 +74,7 @@ class WindowSet {
   CifLineEditorWindow* cifLineEditor() const { return m_cifLineEditor; }  // TForm36
   OmitListWindow* omitList() const { return m_omitList; }              // TForm7
   SplitListWindow* splitList() const { return m_splitList; }           // TForm8
+  GaussianWindow* gaussian() const { return m_gaussian; }              // TForm25
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -100,6 +102,7 @@ class WindowSet {
   CifLineEditorWindow* m_cifLineEditor = nullptr;
   OmitListWindow* m_omitList = nullptr;
   SplitListWindow* m_splitList = nullptr;
+  GaussianWindow* m_gaussian = nullptr;
 };
 
 }  // namespace tavo::app

@@ -68,5 +68,14 @@ TEST(CoordinateExport, XyzReadsBackWithItsSpaceGroupAndNamesAreProposedFreely) {
   EXPECT_EQ(proposedExportName(ins, ".abc"), folder.path() / "structure_2.abc");
 }
 
+TEST(CoordinateExport, FragmentStartsAtTheOriginAtom) {
+  const std::vector<ExportAtom> atoms = {{"C1", "C", {1.5, 0, 0}}, {"O1", "O", {0, 0, 0}}};
+  const std::vector<ExportAtom> h = {{"H1", "H", {-0.5, 0.9, 0}}};
+  EXPECT_EQ(fragmentLines(atoms, h, 1),
+            (std::vector<std::string>{"2   1", "0  O      0.00000      0.00000      0.00000",
+                                      "1  C      1.50000      0.00000      0.00000",
+                                      "2  H     -0.50000      0.90000      0.00000"}));
+}
+
 }  // namespace
 }  // namespace tavo::formats

@@ -187,6 +187,7 @@ TEST(CoordinateImport, XyzCartesianAndFdat) {
   EXPECT_DOUBLE_EQ(abc.atoms[0].x, 1.234);
   EXPECT_DOUBLE_EQ(abc.atoms[0].y, -0.567);
   EXPECT_THROW(importCartesian({"C1 0.1 abc 0.3"}), ConversionError);
+  EXPECT_EQ(importCartesian({"2", "water fragment", "O 0 0 0", "H 0.96 0 0"}).atoms.size(), 2u);
 
   std::vector<std::string> warnings;
   const ImportedStructure fdat = importFdat(fixtureLines("fixture.fdat"), {}, warnings);
