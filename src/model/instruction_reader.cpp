@@ -36,11 +36,11 @@ bool isPreambleLine(const std::string& line) {
 
 void moveTitlToTheTop(FileRows& rows);
 
-FileRows readRows(const std::filesystem::path& file) {
+FileRows readRows(std::vector<std::string> lines) {
   FileRows result;
   // The lines come with their ends trimmed; a row is its line without the leading blanks, and
   // only a line that has some keeps a copy as written.
-  result.rows = loadRawFileLines(file);
+  result.rows = std::move(lines);
   result.raw.resize(result.rows.size());
   result.lineNumbers.resize(result.rows.size());
   for (std::size_t i = 0; i < result.rows.size(); ++i) {
@@ -161,9 +161,11 @@ void checkDefinitions(const StructureModel& structure, const ElementDefinitions&
 }
 
 // Fills `structure` from its currentFile; returns true when SHELXL's HTAB suggestions were merged.
-bool readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs) {
+// `lines`, when given, are read in place of the file (an import held in memory).
+bool readInto(StructureModel& structure, const ElementDefinitions& definitions, Dialogs& dialogs,
+              const std::vector<std::string>* lines = nullptr) {
   const std::filesystem::path file(structure.currentFile);
-  FileRows fileRows = readRows(file);
+  FileRows fileRows = readRows(lines ? *lines : loadRawFileLines(file));
   // The model keeps the rows as its FileLines; the read works on them there.
   structure.fileLines = std::move(fileRows.rows);
   const SourceRows source{structure.fileLines, fileRows.raw, fileRows.lineNumbers,
@@ -290,6 +292,17 @@ void readStructure(StructureModel& structure, const ElementDefinitions& definiti
   const bool htabMerged = readInto(*scratch, definitions, dialogs);
   structure = std::move(*scratch);
   if (htabMerged) reportHtabMerge(structure, dialogs, options);
+}
+
+void readStructureFromLines(StructureModel& structure, const std::vector<std::string>& lines,
+                            const ElementDefinitions& definitions, Dialogs& dialogs) {
+  auto scratch = std::make_unique<StructureModel>();
+  scratch->limits = structure.limits;
+  scratch->programFolder = structure.programFolder;
+  scratch->workingFolder = structure.workingFolder;
+  scratch->currentFile = structure.currentFile;
+  readInto(*scratch, definitions, dialogs, &lines);
+  structure = std::move(*scratch);
 }
 
 bool loadInstructionFile(StructureModel& structure, const std::filesystem::path& file,

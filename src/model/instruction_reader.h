@@ -56,6 +56,12 @@ bool fileStartsWithTitl(const std::filesystem::path& file);
 void readStructure(StructureModel& structure, const ElementDefinitions& definitions,
                    Dialogs& dialogs, const ReadOptions& options = {});
 
+/// Reads instruction lines held in memory (an imported structure) as readStructure reads a file:
+/// the model is replaced only when the whole read succeeds. currentFile names the file a save
+/// will write; nothing is read from it.
+void readStructureFromLines(StructureModel& structure, const std::vector<std::string>& lines,
+                            const ElementDefinitions& definitions, Dialogs& dialogs);
+
 /// The opener's core: reads `file`, refuses it (showing `notTitlMessage` unless empty) when its
 /// first line is not TITL, and reads it into the model. On success sets currentFile (absolute)
 /// and workingFolder and returns true; on failure shows the message, leaves the model as it was

@@ -91,7 +91,7 @@ void FileCommands::takeProgramFolder() {
   }
 }
 
-void FileCommands::readStructureFrom(const fs::path& file) {
+void FileCommands::readStructureFrom(const fs::path& file, const std::vector<std::string>* lines) {
   WorkbenchState& s = m_context.state;
   takeProgramFolder();
   if (!s.settingsLoaded) s.loadSettings();
@@ -108,12 +108,28 @@ void FileCommands::readStructureFrom(const fs::path& file) {
   if (editing::holdsStash(s.structure.workingGrid)) {
     editing::emptyWorkingGrid(s.structure.workingGrid);
   }
-  if (!model::loadInstructionFile(s.structure, file, definitions, m_context.dialogs, "",
-                                  s.readOptions)) {
+  if (lines) {
+    // An import: read from memory; currentFile is the name its first save proposes.
+    const std::string previousFile = s.structure.currentFile;
+    const std::string previousFolder = s.structure.workingFolder;
+    s.structure.currentFile = file.string();
+    s.structure.workingFolder = file.parent_path().string();
+    try {
+      model::readStructureFromLines(s.structure, *lines, definitions, m_context.dialogs);
+    } catch (...) {
+      s.structure.currentFile = previousFile;
+      s.structure.workingFolder = previousFolder;
+      s.structure.limits = previousLimits;
+      s.structure.workingGrid = previousGrid;
+      throw;
+    }
+  } else if (!model::loadInstructionFile(s.structure, file, definitions, m_context.dialogs, "",
+                                         s.readOptions)) {
     s.structure.limits = previousLimits;
     s.structure.workingGrid = previousGrid;
     throw CommandAbandoned{};
   }
+  s.importNotSaved = lines != nullptr;
   s.structure.programFolder = s.programFolder.string();
   // The space group (REM SPCG, else LATT and SYMM) and whatever else follows a read.
   s.structureRead();
@@ -248,10 +264,32 @@ void FileCommands::reopenAsRes() {
   open(file, OpenedFrom::Reopen);
 }
 
+void FileCommands::openImported(const std::vector<std::string>& lines,
+                                const fs::path& proposedFile) {
+  WorkbenchState& s = m_context.state;
+  readStructureFrom(fs::absolute(proposedFile), &lines);
+  s.window.fileListItemEnabled = true;
+  afterLoad();
+}
+
 void FileCommands::save() {
   WorkbenchState& s = m_context.state;
   if (!s.loaded) throw UserError(model::nothingToSaveMessage);
+  if (s.importNotSaved) {
+    // An import is a new structure: it is saved under a name the user gives, never over the
+    // file that was imported nor silently over a file of the proposed name.
+    const fs::path proposed(s.structure.currentFile);
+    const std::optional<fs::path> chosen = m_context.dialogs.chooseFileToSave(
+        proposed.parent_path(), proposed.filename().string(), instructionFilter);
+    if (!chosen) return;
+    fs::path target = fs::absolute(*chosen);
+    const std::string extension = text::upper(target.extension().string());
+    if (extension != ".INS" && extension != ".RES") target += ".ins";
+    s.structure.currentFile = target.string();
+    s.structure.workingFolder = target.parent_path().string();
+  }
   model::saveInstructionFile(s.structure, m_context.clock, m_context.dialogs);
+  s.importNotSaved = false;
   s.setCaption();
   model::checkDuplicateLabels(s.structure, m_context.dialogs);
 }

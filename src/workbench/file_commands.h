@@ -51,6 +51,10 @@ class FileCommands {
   void save();                                     // "Save *.ins", Ctrl+S
   void saveAllExpandedAtoms();                     // "Save All Expanded Atoms As a New *.ins"
   void checkDuplicateLabels();                     // "Check Duplication of Labeling"
+  /// An imported structure as a new one: `lines` (a fresh instruction file) replace the model
+  /// as an open does; the first save asks for a .ins name, proposing `proposedFile`.
+  void openImported(const std::vector<std::string>& lines,
+                    const std::filesystem::path& proposedFile);
 
   const FileListWindow& fileList() const { return m_fileList; }
   /// The "Working Coordinates" grid (TForm29) of the last Save All Expanded Atoms.
@@ -59,7 +63,9 @@ class FileCommands {
  private:
   /// Reads `file` into the structure; CommandAbandoned (its message shown) when the read
   /// failed, and the structure, currentFile and the view are then as they were.
-  void readStructureFrom(const std::filesystem::path& file);
+  /// `lines`, when given, are an imported structure read in place of the file.
+  void readStructureFrom(const std::filesystem::path& file,
+                         const std::vector<std::string>* lines = nullptr);
   /// The opener's steps after the read: caption, view extents, bond detection, drawing.
   void afterLoad();
   /// Before the first open, an empty program folder becomes the current directory.

@@ -9,6 +9,7 @@
 #include "editing/selection_commands.h"
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
+#include "workbench/card_commands.h"
 #include "workbench/mode_commands.h"
 
 namespace tavo::workbench {
@@ -285,7 +286,8 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
       break;
     default:
       // The edits of the other modes are sections of their own features; each one joins here.
-      if (m_atomEdits != nullptr) m_atomEdits->runSection(section);
+      if (m_atomEdits != nullptr && m_atomEdits->runSection(section)) break;
+      if (m_cards != nullptr) m_cards->runSection(section);
       break;
   }
 }

@@ -19,6 +19,7 @@ struct DistancesAnglesWindow {
 
 /// The commands of the mouse modes and the Selection.
 class AtomEditCommands;
+class CardCommands;
 
 class ModeCommands {
  public:
@@ -56,6 +57,7 @@ class ModeCommands {
   const DistancesAnglesWindow& distancesAngles() const { return m_distancesAngles; }
   /// The feature that carries out the atom edits of Apply.
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
+  void attachCards(CardCommands& cards) { m_cards = &cards; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -73,6 +75,7 @@ class ModeCommands {
   model::Dialogs& m_dialogs;
   DistancesAnglesWindow m_distancesAngles;
   AtomEditCommands* m_atomEdits = nullptr;
+  CardCommands* m_cards = nullptr;
 };
 
 }  // namespace tavo::workbench

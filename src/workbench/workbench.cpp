@@ -21,9 +21,14 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_jobControl({m_state, dialogs, clock}),
       m_freeVariables({m_state, dialogs, clock}),
       m_formula({m_state, dialogs, clock}),
-      m_atomEdits({m_state, dialogs, clock}) {
+      m_atomEdits({m_state, dialogs, clock}),
+      m_cards({m_state, dialogs, clock}),
+      m_importExport({m_state, dialogs, clock}) {
+  m_importExport.attachFiles(m_files);
+  m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
   m_modes.attachAtomEdits(m_atomEdits);
+  m_modes.attachCards(m_cards);
   m_view.attachExpansion(m_expansion);
 }
 

@@ -6,12 +6,14 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/card_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_table.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/preference_commands.h"
@@ -86,6 +88,9 @@ class Workbench {
   const FormulaCommands& formulaCommands() const { return m_formula; }
   /// The atom edits of Apply (Name, Renumber, Delete, Adopt, PART, BeISO, Adjust, Center).
   AtomEditCommands& atomEdits() { return m_atomEdits; }
+  CardCommands& cards() { return m_cards; }
+  /// The Import menu and the coordinate exports.
+  ImportExportCommands& importExport() { return m_importExport; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -131,6 +136,8 @@ class Workbench {
   FreeVariableCommands m_freeVariables;
   FormulaCommands m_formula;
   AtomEditCommands m_atomEdits;
+  CardCommands m_cards;
+  ImportExportCommands m_importExport;
 };
 
 }  // namespace tavo::workbench

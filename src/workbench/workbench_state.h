@@ -122,6 +122,7 @@ class WorkbenchState {
   std::string caption{captionPrefix};         // the window caption
   std::filesystem::path programFolder;        // empty: the current directory at the first open
   bool loaded = false;                        // a structure has been read
+  bool importNotSaved = false;                // an import: its first save asks for a name
   bool showDistanceBond = false;              // DispBond
   bool adjustPending = false;                 // a located fragment awaits adjustment
   bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator

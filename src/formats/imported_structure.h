@@ -1,0 +1,75 @@
+// A structure read from a foreign format, and the fresh instruction file it becomes.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/symmetry_operators.h"
+
+namespace tavo::formats {
+
+/// One atom of an imported file: fractional coordinates, the element it is, its occupancy as
+/// SHELXL's sof (occupancy times site multiplicity over the number of operators) and its U values.
+struct ImportedAtom {
+  std::string label;
+  std::string element;  // "C", "Cl": first letter upper case, second lower case
+  double x = 0, y = 0, z = 0;
+  double sof = 1.0;
+  double uiso = 0.05;
+  std::optional<std::array<double, 6>> uaniso;  // U11 U22 U33 U23 U13 U12
+  bool elementFromLabel = false;                // no type symbol or element column named it
+};
+
+/// What an importer reads: the cell, the symmetry operators (empty: P1), the atoms in file order.
+struct ImportedStructure {
+  std::string title;
+  std::array<double, 6> cell{1, 1, 1, 90, 90, 90};
+  double wavelength = 0.71073;
+  int z = 1;
+  std::vector<geometry::SeitzOperator> operators;  // the full set, identity first; empty = P1
+  std::vector<ImportedAtom> atoms;
+  std::vector<std::string> skippedLabels;  // rows whose element could not be told
+};
+
+/// The element symbol of a type symbol or an element column ("O2-", "FE", "Cl1" -> "O", "Fe",
+/// "Cl"); nothing when it names no element.
+std::optional<std::string> elementOfSymbol(std::string_view text);
+
+/// The element an atom label names where nothing else does: a two-letter element only when the
+/// label writes it so (Cl1, CL1, Fe2), except that a label starting with H is hydrogen (HO1 is an
+/// H atom on O1) and that C, N and O before a letter stay carbon, nitrogen and oxygen unless the
+/// pair is written with a lower-case second letter (CA1 is carbon, Ca1 calcium). Nothing when
+/// the label starts with no element.
+std::optional<std::string> elementOfLabel(std::string_view label);
+
+/// The LATT number and SYMM operators that describe `operators` (identity first): the centring
+/// from the pure translations, the sign from the inversion at the origin, one operator of each
+/// coset. A set that is no group gives LATT -1 and every operator but the identity.
+struct LattSymm {
+  int latt = -1;
+  std::vector<geometry::SeitzOperator> symm;
+};
+LattSymm lattSymmOf(const std::vector<geometry::SeitzOperator>& operators);
+
+/// How many of `operators` map the position onto itself (modulo lattice translations): the
+/// number of operators divided by the site multiplicity. At least 1.
+int siteSymmetryOrder(const std::vector<geometry::SeitzOperator>& operators, double x, double y,
+                      double z);
+
+/// Makes every label one SHELXL reads: at most four letters, digits and the characters ' _ ,
+/// unique in the structure. A label that breaks a rule becomes its cleaned form or, if that is
+/// still too long, empty or taken, the element followed by the first free number. Returns
+/// "OLD -> NEW" for each renamed atom.
+std::vector<std::string> assignShelxlLabels(ImportedStructure& imported);
+
+/// The instruction file of an import: TITL, CELL, ZERR, LATT/SYMM, SFAC, UNIT (the cell contents),
+/// L.S., FMAP, PLAN, FVAR, the atoms, HKLF 4 and END.
+std::vector<std::string> instructionFileLines(const ImportedStructure& imported);
+
+/// The elements that were taken from labels and are not H, C, N or O, in order of first use.
+std::vector<std::string> inferredHeavyElements(const ImportedStructure& imported);
+
+}  // namespace tavo::formats

@@ -1,0 +1,105 @@
+// The card modes end to end: a tavo-cli run script adds SADI, DFIX, SAME and HFIX cards to a real
+// file; the saved file differs from a plain save in exactly those cards (above L.S., in the
+// order made; SAME before its target atoms) and the riding group the HFIX card replaces, and reads
+// back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/element_definitions.h"
+#include "model/file_lines.h"
+#include "model/file_replace.h"
+#include "model/instruction_reader.h"
+#include "model/structure_model.h"
+#include "support/cli_run.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace tavo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// The lines of the .ins saved from a copy of `source` after `edits`, and what was printed.
+std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
+                                    std::string& output) {
+  const TempFolder folder;
+  fs::copy_file(source, folder.path() / source.filename());
+  const Outcome o =
+      runScript(folder, "open " + source.filename().string() + "\n" + edits + "\"Save *.ins\"\n");
+  EXPECT_EQ(o.status, 0) << o.out << o.err;
+  output = o.out + o.err;
+  fs::path saved = folder.path() / source.filename();
+  saved.replace_extension(".ins");
+  return model::loadFileLines(saved);
+}
+
+TEST(CardScripts, CardsGoAboveLsAndHfixReplacesTheRidingGroup) {
+  const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
+  std::string output;
+  std::vector<std::string> expected = savedAfter(paraben, "", output);
+  const std::vector<std::string> saved = savedAfter(paraben,
+                                                    "mode SADI\n"
+                                                    "pick C1 C2 C3 C4\n"
+                                                    "apply\n"
+                                                    "mode DFIX\n"
+                                                    "set Edit9 1.39\n"
+                                                    "pick C5 C6\n"
+                                                    "apply\n"
+                                                    "mode SAME\n"
+                                                    "pick C1 C2 C4 C5\n"
+                                                    "apply\n"
+                                                    "mode HFIX\n"
+                                                    "pick C2\n"
+                                                    "answer yes\n"
+                                                    "apply\n",
+                                                    output);
+  EXPECT_NE(output.find("The HFIX card replaces the riding H atoms H2"), std::string::npos)
+      << output;
+  const auto ls = std::find_if(expected.begin(), expected.end(),
+                               [](const std::string& l) { return l.starts_with("L.S."); });
+  ASSERT_NE(ls, expected.end());
+  expected.insert(ls, {"SADI C1 C2 C3 C4", "DFIX 1.39 0.03 C5 C6", "HFIX 43 -1.2 C2"});
+  // SAME stands in the atom list in front of its target atoms C4 C5.
+  const auto c4 = std::find_if(expected.begin(), expected.end(),
+                               [](const std::string& l) { return l.starts_with("C4 "); });
+  ASSERT_NE(c4, expected.end());
+  expected.insert(c4, "SAME C1 C2");
+  const auto c2 = std::find_if(expected.begin(), expected.end(),
+                               [](const std::string& l) { return l.starts_with("C2 "); });
+  ASSERT_NE(c2, expected.end());
+  ASSERT_EQ(*(c2 + 2), "AFIX 43");
+  expected.erase(c2 + 2, c2 + 5);  // AFIX 43, H2, AFIX 0
+  ASSERT_EQ(saved.size(), expected.size());
+  for (size_t i = 1; i < saved.size(); ++i)  // line 0: TITL with the time of its save
+    EXPECT_EQ(saved[i], expected[i]) << "line " << i;
+
+  const TempFolder again;
+  const fs::path file = again.path() / "cards.ins";
+  model::replaceFileLines(file, saved);
+  model::StructureModel s;
+  FakeDialogs dialogs;
+  ASSERT_TRUE(model::loadInstructionFile(s, file, model::ElementDefinitions::load(dataFolder()),
+                                         dialogs, model::noTitlAtOpenMessage));
+  EXPECT_EQ(s.hCount, 14);  // 15 less H2
+}
+
+TEST(CardScripts, RefusedCardsChangeNothing) {
+  const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
+  const TempFolder folder;
+  fs::copy_file(paraben, folder.path() / "paraben.res");
+  const Outcome o = runScript(folder,
+                              "open paraben.res\n"
+                              "mode DFIX\n"
+                              "pick C5 C6\n"
+                              "apply\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE((o.out + o.err).find("Please give the DFIX distance"), std::string::npos)
+      << o.out << o.err;
+}
+
+}  // namespace
+}  // namespace tavo::testing

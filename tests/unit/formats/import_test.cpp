@@ -1,0 +1,229 @@
+// The importers: elements, symmetry, occupancies and columns as the formats define them, and the
+// instruction file an import becomes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/cif_import.h"
+#include "formats/coordinate_import.h"
+#include "formats/imported_structure.h"
+#include "model/file_lines.h"
+#include "support/temp_folder.h"
+#include "text/errors.h"
+
+namespace tavo::formats {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path fixture(std::string_view name) {
+  return fs::path(TAVO_SOURCE_DIR) / "tests/data/import" / name;
+}
+
+std::vector<std::string> fixtureLines(std::string_view name) {
+  return model::loadRawFileLines(fixture(name));
+}
+
+std::vector<geometry::SeitzOperator> ops(std::initializer_list<std::string_view> texts) {
+  std::vector<geometry::SeitzOperator> result;
+  for (std::string_view text : texts)
+    result.push_back(*geometry::parseSymmetryTriplet(text));
+  return result;
+}
+
+TEST(ImportElements, FromLabelsTypeSymbolsAndElementColumns) {
+  struct Case {
+    std::string_view label;
+    std::optional<std::string> element;
+  };
+  for (const Case& c : std::vector<Case>{{"HO1", "H"},
+                                         {"H1A", "H"},
+                                         {"CA1", "C"},
+                                         {"Ca1", "Ca"},
+                                         {"CD1", "C"},
+                                         {"NE2", "N"},
+                                         {"CL1", "Cl"},
+                                         {"Cl2", "Cl"},
+                                         {"FE1", "Fe"},
+                                         {"C1A", "C"},
+                                         {"S", "S"},
+                                         {"1C", std::nullopt},
+                                         {"Q1", std::nullopt}}) {
+    EXPECT_EQ(elementOfLabel(c.label), c.element) << c.label;
+  }
+  EXPECT_EQ(elementOfSymbol("O2-"), "O");
+  EXPECT_EQ(elementOfSymbol("FE3+"), "Fe");
+  EXPECT_EQ(elementOfSymbol("Cl"), "Cl");
+  EXPECT_EQ(elementOfSymbol("D"), "D");
+  EXPECT_EQ(elementOfSymbol("X"), std::nullopt);
+}
+
+TEST(ImportSymmetry, LattAndSymmOfFullOperatorSets) {
+  struct Case {
+    std::vector<geometry::SeitzOperator> operators;
+    int latt;
+    std::vector<std::string> symm;
+  };
+  const std::vector<Case> cases = {
+      {{}, -1, {}},
+      {ops({"x,y,z", "-x,y+1/2,-z"}), -1, {"-x,y+1/2,-z"}},
+      {ops({"x,y,z", "-x,y+1/2,-z+1/2", "-x,-y,-z", "x,-y+1/2,z+1/2"}), 1, {"-x,y+1/2,-z+1/2"}},
+      {ops({"x,y,z", "-x,y,-z+1/2", "x+1/2,y+1/2,z", "-x+1/2,y+1/2,-z+1/2", "-x,-y,-z",
+            "x,-y,z+1/2", "-x+1/2,-y+1/2,-z", "x+1/2,-y+1/2,z+1/2"}),
+       7,
+       {"-x,y,-z+1/2"}},
+      // Not a group: every operator but the identity is kept, without inversion.
+      {ops({"x,y,z", "y,x,z", "-x,-y,-z"}),
+       -1,
+       {"y,x,z", "-x,-y,-z"}},
+  };
+  for (const Case& c : cases) {
+    const LattSymm result = lattSymmOf(c.operators);
+    EXPECT_EQ(result.latt, c.latt);
+    std::vector<std::string> symm;
+    for (const auto& op : result.symm)
+      symm.push_back(geometry::tripletText(op));
+    EXPECT_EQ(symm, c.symm);
+  }
+}
+
+TEST(CifImport, ColumnsByTagQuotedLabelsSpecialPositionsUijAndTheChosenBlock) {
+  const std::string text = testing::readFileBytes(fixture("two_blocks.cif"));
+  std::vector<std::string> asked;
+  const ImportedStructure s = importCif(text, "two_blocks.cif", [&](const std::string& block) {
+    asked.push_back(block);
+    return true;
+  });
+  EXPECT_EQ(asked, std::vector<std::string>{"mono"});  // the global block has no atoms
+  EXPECT_EQ(s.cell, (std::array<double, 6>{10.1234, 6.5, 12.0, 90, 101.5, 90}));
+  EXPECT_EQ(s.z, 4);
+  EXPECT_DOUBLE_EQ(s.wavelength, 1.54184);
+  EXPECT_EQ(s.operators.size(), 4u);
+  ASSERT_EQ(s.atoms.size(), 4u);
+  EXPECT_EQ(s.atoms[0].label, "Cl1");
+  EXPECT_EQ(s.atoms[0].element, "Cl");
+  EXPECT_DOUBLE_EQ(s.atoms[0].x, 0.1234);
+  ASSERT_TRUE(s.atoms[0].uaniso.has_value());
+  EXPECT_EQ(*s.atoms[0].uaniso, (std::array<double, 6>{0.03, 0.031, 0.032, 0.001, 0.002, -0.003}));
+  EXPECT_DOUBLE_EQ(s.atoms[0].sof, 1.0);
+  EXPECT_EQ(s.atoms[2].label, "O 2");
+  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 0.5);  // on an inversion centre of P21/c
+  EXPECT_DOUBLE_EQ(s.atoms[2].uiso, 0.03);
+  EXPECT_FALSE(s.atoms[2].uaniso.has_value());
+  EXPECT_EQ(s.atoms[3].element, "H");  // HO1 is typed H, not holmium
+  EXPECT_FALSE(s.atoms[3].elementFromLabel);
+
+  const ImportedStructure second =
+      importCif(text, "two_blocks.cif", [](const std::string& block) { return block == "second"; });
+  ASSERT_EQ(second.atoms.size(), 1u);
+  EXPECT_EQ(second.atoms[0].element, "Fe");
+  EXPECT_TRUE(second.atoms[0].elementFromLabel);
+  EXPECT_DOUBLE_EQ(second.atoms[0].sof, 0.5);  // occupancy 0.5 at a general position of P1
+  EXPECT_THROW(importCif(text, "two_blocks.cif", [](const std::string&) { return false; }),
+               UserError);
+}
+
+TEST(CifImport, MissingCellOrAtomsAndUnreadableOperatorsAreReported) {
+  const std::string cell =
+      "data_x\n_cell_length_a 5\n_cell_length_b 5\n_cell_length_c 5\n_cell_angle_alpha 90\n"
+      "_cell_angle_beta 90\n";
+  const std::string atoms =
+      "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
+      "C1 0 0 0\n";
+  const auto any = [](const std::string&) { return true; };
+  try {
+    importCif(cell + atoms, "x.cif", any);
+    FAIL() << "a cell without gamma was imported";
+  } catch (const UserError& e) {
+    EXPECT_STREQ(e.what(), "data_x: _cell_angle_gamma is missing.");
+  }
+  EXPECT_THROW(importCif(cell + "_cell_angle_gamma 90\n", "x.cif", any), UserError);
+  EXPECT_THROW(
+      importCif(cell + "_cell_angle_gamma 90\n_symmetry_equiv_pos_as_xyz 'x,y,q'\n" + atoms,
+                "x.cif", any),
+      UserError);
+  const ImportedStructure s = importCif(cell + "_cell_angle_gamma 90.0(3)\n" + atoms, "x.cif", any);
+  EXPECT_EQ(s.cell[5], 90.0);
+  EXPECT_EQ(s.operators.size(), 1u);
+}
+
+TEST(PdbImport, ReadsRecordsByColumnsUpToTheFirstModelsEnd) {
+  const ImportedStructure s = importPdb(fixtureLines("peptide.pdb"));
+  // Read alike by gemmi: N, CA (carbon), CD1 (carbon), CA (calcium), HO1 (hydrogen), O.
+  ASSERT_EQ(s.atoms.size(), 6u);
+  std::vector<std::string> elements;
+  for (const ImportedAtom& atom : s.atoms)
+    elements.push_back(atom.element);
+  EXPECT_EQ(elements, (std::vector<std::string>{"N", "C", "C", "Ca", "H", "O"}));
+  EXPECT_EQ(s.atoms[1].label, "CA");
+  EXPECT_EQ(s.cell, (std::array<double, 6>{10, 12, 15, 90, 90, 90}));
+  EXPECT_DOUBLE_EQ(s.atoms[0].x, 0.1);
+  EXPECT_DOUBLE_EQ(s.atoms[0].y, 0.2);
+  EXPECT_DOUBLE_EQ(s.atoms[0].z, 0.3);
+  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 0.5);
+  EXPECT_EQ(s.operators.size(), 1u);  // P 1
+}
+
+TEST(PdbImport, WithoutCellTheAngstromsGoIntoAUnitCube) {
+  const ImportedStructure s =
+      importPdb({"HETATM    1 CL1  UNK     1       1.250  -2.500   3.000  1.00  0.00"});
+  ASSERT_EQ(s.atoms.size(), 1u);
+  EXPECT_EQ(s.atoms[0].element, "Cl");
+  EXPECT_EQ(s.cell, (std::array<double, 6>{1, 1, 1, 90, 90, 90}));
+  EXPECT_DOUBLE_EQ(s.atoms[0].y, -2.5);
+  EXPECT_THROW(importPdb({"REMARK nothing", "END"}), UserError);
+}
+
+TEST(CoordinateImport, XyzCartesianAndFdat) {
+  const ImportedStructure xyz = importXyz(fixtureLines("fixture.xyz"));
+  EXPECT_EQ(xyz.cell, (std::array<double, 6>{8.5, 10.2, 7.3, 90, 105, 90}));
+  ASSERT_EQ(xyz.atoms.size(), 3u);
+  EXPECT_EQ(xyz.atoms[1].element, "Cl");
+  EXPECT_EQ(xyz.atoms[2].element, "H");
+  EXPECT_EQ(inferredHeavyElements(xyz), std::vector<std::string>{"Cl"});
+  EXPECT_THROW(importXyz({"8.5 10.2 7.3 90 105", "C1 0 0 0"}), UserError);
+
+  const ImportedStructure abc = importCartesian(fixtureLines("fixture.abc"));
+  ASSERT_EQ(abc.atoms.size(), 3u);
+  EXPECT_EQ(abc.cell, (std::array<double, 6>{1, 1, 1, 90, 90, 90}));
+  EXPECT_DOUBLE_EQ(abc.atoms[0].x, 1.234);
+  EXPECT_DOUBLE_EQ(abc.atoms[0].y, -0.567);
+  EXPECT_THROW(importCartesian({"C1 0.1 abc 0.3"}), ConversionError);
+
+  std::vector<std::string> warnings;
+  const ImportedStructure fdat = importFdat(fixtureLines("fixture.fdat"), {}, warnings);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(fdat.title, "FIXTUR");
+  // The cell by the file's decimal counts: a 4.800 Å edge stays 4.8 Å.
+  EXPECT_EQ(fdat.cell, (std::array<double, 6>{4.8, 12.681, 13.502, 90, 80.181, 120}));
+  EXPECT_EQ(fdat.operators.size(), 2u);  // P-1
+  ASSERT_EQ(fdat.atoms.size(), 3u);
+  EXPECT_EQ(fdat.atoms[0].label, "C1");
+  EXPECT_DOUBLE_EQ(fdat.atoms[0].x, 0.12345);
+  EXPECT_DOUBLE_EQ(fdat.atoms[0].z, 0.34567);
+  EXPECT_DOUBLE_EQ(fdat.atoms[2].y, -0.2);
+}
+
+TEST(ImportedInstructions, FreshLinesWithCellSymmetryContentsAndAtoms) {
+  ImportedStructure s;
+  s.title = "test";
+  s.cell = {10, 6.5, 12, 90, 101.5, 90};
+  s.z = 4;
+  s.operators = ops({"x,y,z", "-x,y+1/2,-z+1/2", "-x,-y,-z", "x,-y+1/2,z+1/2"});
+  s.atoms = {{"O 2", "O", 0, 0.5, 0.5, 0.5, 0.03, std::nullopt, false},
+             {"C10A1", "C", 0.1, 0.2, 0.3, 1, 0.05, std::array<double, 6>{1, 2, 3, 4, 5, 6}, false},
+             {"C1", "C", 0.2, 0.2, 0.3, 1, 0.05, std::nullopt, false}};
+  EXPECT_EQ(assignShelxlLabels(s), (std::vector<std::string>{"O 2 -> O2", "C10A1 -> C2"}));
+  EXPECT_EQ(instructionFileLines(s),
+            (std::vector<std::string>{
+                "TITL test", "CELL 0.71073 10.0000 6.5000 12.0000 90.000 101.500 90.000",
+                "ZERR 4 0.0000 0.0000 0.0000 0.000 0.000 0.000", "LATT 1", "SYMM -X,Y+1/2,-Z+1/2",
+                "SFAC O C", "UNIT 2 8", "L.S. 10", "FMAP 2", "PLAN 20", "FVAR 1.00000",
+                "O2    1  0.000000  0.500000  0.500000  10.50000   0.03000",
+                "C2    2  0.100000  0.200000  0.300000  11.00000   1.00000   2.00000 =",
+                "       3.00000   4.00000   5.00000   6.00000",
+                "C1    2  0.200000  0.200000  0.300000  11.00000   0.05000", "HKLF 4", "END"}));
+}
+
+}  // namespace
+}  // namespace tavo::formats
