@@ -93,7 +93,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshPeakWindows();    // TForm9 and TForm27 (main_window_controls.cpp)
   /// "Setting the Parameter", the overall shift and the working coordinates.
   void refreshParameterWindows();
-  void refreshCifWindows();     // the CIF Editor, its line editor and help (main_window_cif.cpp)
+  void refreshCifWindows();      // the CIF Editor, its line editor and help (main_window_cif.cpp)
   void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
   void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
   void layoutSurface();

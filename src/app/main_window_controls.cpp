@@ -21,8 +21,8 @@
 #include "app/windows/fixing_window.h"
 #include "app/windows/formula_window.h"
 #include "app/windows/grid_window.h"
-#include "app/windows/peak_windows.h"
 #include "app/windows/parameter_windows.h"
+#include "app/windows/peak_windows.h"
 #include "app/windows/window_set.h"
 
 namespace tavo::app {

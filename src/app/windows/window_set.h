@@ -72,9 +72,9 @@ class WindowSet {
   GridWindow* workingCoordinates() const { return m_workingCoordinates; }
   CifEditorWindow* cifEditor() const { return m_cifEditor; }              // TForm10
   CifLineEditorWindow* cifLineEditor() const { return m_cifLineEditor; }  // TForm36
-  OmitListWindow* omitList() const { return m_omitList; }              // TForm7
-  SplitListWindow* splitList() const { return m_splitList; }           // TForm8
-  GaussianWindow* gaussian() const { return m_gaussian; }              // TForm25
+  OmitListWindow* omitList() const { return m_omitList; }                 // TForm7
+  SplitListWindow* splitList() const { return m_splitList; }              // TForm8
+  GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
