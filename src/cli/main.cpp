@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cif_command.h"
+#include "cli/format_commands.h"
 #include "cli/info_command.h"
 #include "cli/run_command.h"
 #include "cli/save_command.h"
@@ -21,6 +22,11 @@ constexpr const char* usage =
     "  tavo-cli save FILE [--program-folder DIR]\n"
     "  tavo-cli run SCRIPT [--program-folder DIR]\n"
     "  tavo-cli cif FILE [--template T] [--cif-od F] [--program-folder DIR]\n"
+    "  tavo-cli export FILE --to cartesian|pdb|xyz|gaussian|cif|texsan -o OUT\n"
+    "                [--from FORMAT] [--block NAME] [--charge N] [--multiplicity M]\n"
+    "                [--title TEXT] [--job N] [--program-folder DIR]\n"
+    "  tavo-cli import FILE -o OUT.ins [--from cif|fdat|xyz|cartesian|pdb] [--block NAME]\n"
+    "                [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
     "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
     "                [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n"
@@ -41,6 +47,8 @@ int main(int argc, char** argv) {
     if (command == "save") return tavo::cli::runSaveCommand(args);
     if (command == "run") return tavo::cli::runScriptCommand(args);
     if (command == "cif") return tavo::cli::runCifCommand(args);
+    if (command == "export") return tavo::cli::runExportCommand(args);
+    if (command == "import") return tavo::cli::runImportCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

@@ -66,7 +66,7 @@ CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
   return entry;
 }
 
-const std::array<CommandEntry, 68> entries = {
+const std::array<CommandEntry, 69> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -95,6 +95,8 @@ const std::array<CommandEntry, 68> entries = {
          [](Workbench& b) { b.importExport().saveXyz(); }),
     item(C::SaveGaussian, "File", "Save Gaussian Com (->DFT)", "", "SaveGaussian1",
          [](Workbench& b) { b.importExport().openGaussianWindow(); }),
+    item(C::SaveModelCif, "File", "Save CIF (current model)", "", "SaveModelCIF1",
+         [](Workbench& b) { b.importExport().saveModelCif(); }),
     item(C::ShowFileBuffer, "File", "Show the File Buffer", "F9", "ShowFileBuffer1",
          [](Workbench& b) { b.jobControl().toggleFileBuffer(); }),
     window(C::ShowWorkingGrids, "File", "Show the Working Grids for Renumbering", "F10",

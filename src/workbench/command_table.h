@@ -30,6 +30,7 @@ enum class CommandId {
   SavePdb,
   SaveXyz,
   SaveGaussian,
+  SaveModelCif,
   ShowFileBuffer,
   ShowWorkingGrids,
   Exit,

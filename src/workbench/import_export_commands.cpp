@@ -8,6 +8,7 @@
 #include "formats/cif_import.h"
 #include "formats/coordinate_export.h"
 #include "formats/coordinate_import.h"
+#include "formats/model_cif.h"
 #include "formats/texsan_export.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/spcg_file.h"
@@ -70,10 +71,16 @@ std::vector<formats::ExportAtom> shownAtoms(const model::StructureModel& s, mode
   return atoms;
 }
 
+/// The bonds of `kind` as (first, second) pairs; the H-atom bonds (kind 2), which the bond list
+/// holds as (H index, non-H index), as (non-H index, H index).
 std::vector<std::array<int, 2>> bondPairs(const model::StructureModel& s, int kind) {
   std::vector<std::array<int, 2>> pairs;
   for (const model::Bond& bond : s.bonds.kinds[static_cast<std::size_t>(kind)]) {
-    pairs.push_back({bond.first, bond.second});
+    if (kind == 2) {
+      pairs.push_back({bond.second, bond.first});
+    } else {
+      pairs.push_back({bond.first, bond.second});
+    }
   }
   return pairs;
 }
@@ -144,6 +151,23 @@ void ImportExportCommands::saveXyz() {
   writeExport(formats::proposedExportName(st.currentFile, ".xyz"), "*.xyz (*.xyz)",
               formats::xyzLines({c.a, c.b, c.c, c.alpha, c.beta, c.gamma}, name,
                                 st.symmetry.spaceGroupNumber, atoms));
+}
+
+void ImportExportCommands::saveModelCif() {
+  WorkbenchState& s = m_context.state;
+  if (!s.loaded) return;
+  const model::StructureModel& st = s.structure;
+  // The group's name and number only when the operators are those of a group of the table.
+  std::optional<formats::ModelCifGroup> group;
+  if (m_symmetry && m_symmetry->source() != SymmetrySource::LattSymm) {
+    const std::string& name = m_symmetry->controls().name;
+    if (name != geometry::chooseGroupName && name != geometry::noInfoName) {
+      group = formats::ModelCifGroup{name, st.symmetry.spaceGroupNumber};
+    }
+  }
+  const fs::path proposed = formats::proposedExportName(st.currentFile, ".cif");
+  writeExport(proposed, "*.cif (*.cif)",
+              formats::modelCifLines(st, fs::path(st.currentFile).stem().string(), group));
 }
 
 namespace {
@@ -226,6 +250,10 @@ void ImportExportCommands::saveFragment() {
 }
 
 void ImportExportCommands::saveTexsan() {
+  saveTexsanInto(m_context.state.workingFolder());
+}
+
+void ImportExportCommands::saveTexsanInto(const fs::path& folder) {
   WorkbenchState& s = m_context.state;
   if (!s.loaded) return;
   const model::StructureModel& st = s.structure;
@@ -245,7 +273,6 @@ void ImportExportCommands::saveTexsan() {
   }
   for (const std::string& message : files.messages)
     m_context.dialogs.message(message);
-  const fs::path folder = s.workingFolder();
   model::replaceFileLines(folder / "texsan.ins", files.ins);
   model::replaceFileLines(folder / "atoms.dat", files.dat);
   model::replaceFileLines(folder / "atoms.pks", files.pks);

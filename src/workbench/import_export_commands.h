@@ -72,6 +72,10 @@ class ImportExportCommands {
   /// "Save XYZ (Label X Y Z)": the cell and the fractional coordinates of the file's atoms.
   void saveXyz();
 
+  /// "Save CIF (current model)": the cell, the symmetry operators and the atom sites of the file
+  /// (U values, occupancies, PART) as a CIF, so that other programs can regrow the crystal.
+  void saveModelCif();
+
   /// "Save Fragment": the molecule of a Cartesian import, aligned with an atom at the view
   /// origin, as a fragment file of the program's fragments folder.
   void saveFragment();
@@ -79,6 +83,8 @@ class ImportExportCommands {
   /// "Save texsan.ins/atoms.dat/atoms.pks": the three texsan files in the working folder, with
   /// the standard uncertainties of the listing file beside the structure.
   void saveTexsan();
+  /// The same into `folder` (tavo-cli export), the listing still taken beside the structure.
+  void saveTexsanInto(const std::filesystem::path& folder);
 
   /// "Save Gaussian Com (->DFT)": fills TForm25 (head1.inf and tail1.inf of the gaussian folder,
   /// the coordinates of the atoms shown without close copies) and shows it.

@@ -54,6 +54,7 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"File", "Save PDB", ""},
       {"File", "Save XYZ (Label X Y Z)", ""},
       {"File", "Save Gaussian Com (->DFT)", ""},
+      {"File", "Save CIF (current model)", ""},
       {"File", "Show the File Buffer", "F9"},
       {"File", "Show the Working Grids for Renumbering", "F10"},
       {"File", "Exit", "Ctrl+Q"},

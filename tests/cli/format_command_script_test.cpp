@@ -1,0 +1,150 @@
+// tavo-cli export and import end to end: each export writes what the File menu item writes in a
+// run script, the CIF of the current model reads back with its cell, operators and sites, and
+// an import is saved as a new instruction file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cif/cif_document.h"
+#include "model/file_lines.h"
+#include "support/cli_run.h"
+#include "support/temp_folder.h"
+
+namespace tavo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+void copyExample(const TempFolder& folder, const std::string& relative) {
+  const fs::path source = fs::path(TAVO_SOURCE_DIR) / relative;
+  fs::copy_file(source, folder.path() / source.filename());
+}
+
+TEST(ExportCommand, WritesWhatTheMenuItemWritesForEveryFormat) {
+  TempFolder folder;
+  copyExample(folder, "examples/paraben.res");
+  struct Case {
+    const char* to;
+    const char* caption;
+  };
+  const Case cases[] = {{"cartesian", "Save Cartesian (->DFT etc.)"},
+                        {"pdb", "Save PDB"},
+                        {"xyz", "Save XYZ (Label X Y Z)"},
+                        {"cif", "Save CIF (current model)"}};
+  std::string script = "open paraben.res\n";
+  for (const Case& c : cases)
+    script += "answer menu." + std::string(c.to) + "\n\"" + c.caption + "\"\n";
+  script += "\"Save Gaussian Com (->DFT)\"\nanswer menu.gaussian\nwindow TForm25 Save\n";
+  const Outcome menu = runScript(folder, script);
+  ASSERT_EQ(menu.status, 0) << menu.out << menu.err;
+  for (const char* to : {"cartesian", "pdb", "xyz", "cif", "gaussian"}) {
+    SCOPED_TRACE(to);
+    const std::string out = std::string("cli.") + to;
+    const Outcome o = runCli(folder, "export paraben.res --to " + std::string(to) + " -o " + out);
+    ASSERT_EQ(o.status, 0) << o.out << o.err;
+    EXPECT_EQ(o.out, (folder.path() / out).string() + "\n");
+    EXPECT_EQ(folder.read(out), folder.read(std::string("menu.") + to));
+  }
+  // The PDB's H atoms are bonded to their own parents: H1 (HETATM 15) to O1, H2 (16) to C2 (5).
+  const std::vector<std::string> pdb = model::loadFileLines(folder.path() / "cli.pdb");
+  for (const char* conect : {"CONECT    1    7   15", "CONECT   15    1", "CONECT   16    5"}) {
+    EXPECT_NE(std::find(pdb.begin(), pdb.end(), conect), pdb.end()) << conect;
+  }
+}
+
+TEST(ExportCommand, CifOfTheModelReadsBackWithCellOperatorsAndSites) {
+  TempFolder folder;
+  copyExample(folder, "examples/paraben.res");
+  const Outcome o = runCli(folder, "export paraben.res --to cif -o model.cif");
+  ASSERT_EQ(o.status, 0) << o.err;
+  const cif::CifDocument document = cif::readCifFile((folder.path() / "model.cif").string());
+  ASSERT_EQ(document.blocks.size(), 1u);
+  const cif::CifBlock& block = document.blocks[0];
+  EXPECT_EQ(block.findValue("_cell_length_a"), "10.612(2)");
+  EXPECT_EQ(block.findValue("_cell_angle_beta"), "107.18(2)");
+  EXPECT_EQ(block.findValue("_space_group_IT_number"), "14");
+  const cif::CifLoop* symmetry = block.findLoop("_space_group_symop_operation_xyz");
+  ASSERT_NE(symmetry, nullptr);
+  EXPECT_EQ(symmetry->rowCount(), 4u);
+  const cif::CifLoop* sites = block.findLoop("_atom_site_label");
+  ASSERT_NE(sites, nullptr);
+  ASSERT_EQ(sites->rowCount(), 29u);  // 14 atoms and 15 H atoms, no peaks
+  const std::size_t occupancy = *sites->findColumn("_atom_site_occupancy");
+  const std::size_t u = *sites->findColumn("_atom_site_U_iso_or_equiv");
+  // C8A of PART 1 with sof 21 (free variable 2 = 0.63412); H1 riding on O1 at 1.5 Ueq.
+  EXPECT_EQ(sites->at(10, 0), "C8A");
+  EXPECT_EQ(sites->at(10, occupancy), "0.6341");
+  EXPECT_EQ(sites->at(14, 0), "H1");
+  EXPECT_EQ(sites->at(0, u), "0.05312");
+  EXPECT_EQ(sites->at(14, u), "0.07968");
+  const cif::CifLoop* aniso = block.findLoop("_atom_site_aniso_label");
+  ASSERT_NE(aniso, nullptr);
+  EXPECT_EQ(aniso->rowCount(), 14u);
+}
+
+TEST(ExportCommand, RefusesWhatItCannotWrite) {
+  TempFolder folder;
+  copyExample(folder, "examples/paraben.res");
+  fs::create_directory(folder.path() / "texsan");
+  struct Case {
+    const char* arguments;
+    int status;
+    const char* said;
+  };
+  const Case cases[] = {
+      {"export paraben.res --to mol2 -o p.mol2", 1, "--to takes cartesian"},
+      {"export paraben.res --to pdb", 2, "usage: tavo-cli export"},
+      {"export missing.res --to pdb -o p.pdb", 1, "missing.res"},
+      {"export paraben.res --to texsan -o nofolder", 1, "-o names their folder"},
+      {"import paraben.res -o p.ins", 2, "give --from"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Outcome o = runCli(folder, c.arguments);
+    EXPECT_EQ(o.status, c.status) << o.out << o.err;
+    EXPECT_NE(o.err.find(c.said), std::string::npos) << o.err;
+  }
+  EXPECT_FALSE(fs::exists(folder.path() / "p.pdb"));
+  // texsan writes its three files into the folder given; the listing's absence is reported.
+  const Outcome texsan = runCli(folder, "export paraben.res --to texsan -o texsan");
+  EXPECT_EQ(texsan.status, 0) << texsan.err;
+  EXPECT_NE(texsan.err.find("paraben.lst does not exists!"), std::string::npos) << texsan.err;
+  for (const char* name : {"texsan.ins", "atoms.dat", "atoms.pks"}) {
+    EXPECT_TRUE(fs::exists(folder.path() / "texsan" / name)) << name;
+    EXPECT_FALSE(fs::exists(folder.path() / name)) << name;
+  }
+}
+
+TEST(ImportCommand, SavesTheChosenBlockAsANewInstructionFile) {
+  TempFolder folder;
+  copyExample(folder, "tests/data/import/two_blocks.cif");
+  const std::string source = folder.read("two_blocks.cif");
+  const Outcome first = runCli(folder, "import two_blocks.cif -o mono.ins");
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, (folder.path() / "mono.ins").string() + "\n");
+  const Outcome second = runCli(folder, "import two_blocks.cif --block second -o iron");
+  ASSERT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(folder.read("two_blocks.cif"), source) << "the imported file is left as it was";
+
+  const std::vector<std::string> mono = model::loadFileLines(folder.path() / "mono.ins");
+  ASSERT_FALSE(mono.empty());
+  EXPECT_NE(std::find(mono.begin(), mono.end(),
+                      "CELL 1.54184 10.1234 6.5000 12.0000 90.000 "
+                      "101.500 90.000"),
+            mono.end());
+  const std::vector<std::string> iron = model::loadFileLines(folder.path() / "iron.ins");
+  EXPECT_TRUE(std::any_of(iron.begin(), iron.end(),
+                          [](const std::string& line) { return line.starts_with("Fe1 "); }));
+  EXPECT_FALSE(std::any_of(iron.begin(), iron.end(),
+                           [](const std::string& line) { return line.starts_with("Cl1 "); }));
+  // The saved file opens again as the structure imported.
+  const Outcome info = runCli(folder, "info mono.ins");
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("a 10.1234  b 6.5  c 12"), std::string::npos) << info.out;
+}
+
+}  // namespace
+}  // namespace tavo::testing
