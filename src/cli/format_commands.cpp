@@ -86,6 +86,8 @@ struct LoadedSession {
       : session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
                 SessionUse::Edit) {
     dialogs.block = arguments.option("--block");
+    // Only the file asked for is written: nothing beside the file read (which may be read-only).
+    session.bench().state().readOptions.writeFiles = false;
   }
   bool load(const fs::path& file, std::optional<ImportFormat> format) {
     workbench::Workbench& bench = session.bench();

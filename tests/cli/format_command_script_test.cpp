@@ -60,6 +60,12 @@ TEST(ExportCommand, CifOfTheModelReadsBackWithCellOperatorsAndSites) {
   copyExample(folder, "examples/paraben.res");
   const Outcome o = runCli(folder, "export paraben.res --to cif -o model.cif");
   ASSERT_EQ(o.status, 0) << o.err;
+  // Nothing but the CIF is written (no HTAB check file beside the structure read).
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"err.txt", "model.cif", "out.txt", "paraben.res"}));
   const cif::CifDocument document = cif::readCifFile((folder.path() / "model.cif").string());
   ASSERT_EQ(document.blocks.size(), 1u);
   const cif::CifBlock& block = document.blocks[0];
