@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-  xvfb xauth locales-all python3-gemmi gemmi-dev tao-pegtl-dev
+  xvfb xauth locales-all python3-gemmi gemmi-dev tao-pegtl-dev openbabel
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 // The current model as a CIF data block.
 #include "formats/model_cif.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -13,12 +15,24 @@ namespace tavo::formats {
 
 namespace {
 
-/// `value` with its standard uncertainty in parentheses (two significant digits up to 19), or
-/// with `decimals` decimals when there is none.
+/// The fewest decimals (up to 6) that write `value` as it is held.
+int decimalsOf(double value) {
+  int decimals = 0;
+  while (decimals < 6 &&
+         std::fabs(std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals) -
+                   value) > 1e-9 * std::max(1.0, std::fabs(value))) {
+    ++decimals;
+  }
+  return decimals;
+}
+
+/// `value` with all its decimals (at least `decimals`) and its standard uncertainty in
+/// parentheses in units of the last decimal written: 11.2345(20), 10.612(2).
 std::string withEsd(double value, double esd, int decimals) {
-  if (!(esd > 0)) return text::formatFixed(value, decimals);
-  int places = 0;
-  while (places < 6 && std::round(esd * std::pow(10.0, places)) < 2)
+  int places = std::max(decimals, decimalsOf(value));
+  if (!(esd > 0)) return text::formatFixed(value, places);
+  places = decimalsOf(value);
+  while (places < 6 && std::round(esd * std::pow(10.0, places)) < 1)
     ++places;
   const long digits = std::lround(esd * std::pow(10.0, places));
   return text::formatFixed(value, places) + "(" + std::to_string(digits) + ")";
@@ -130,10 +144,23 @@ void appendCell(std::vector<std::string>& lines, const model::CellParameters& c)
   if (c.wavelength > 0) item("_diffrn_radiation_wavelength", text::formatFixed(c.wavelength, 5));
 }
 
+/// The Hermann-Mauguin symbol of a group name of the table: the bar, written there after its
+/// digit ("P4-21m", "Fm3-m", "R3-c:H"), goes before it ("P-421m", "Fm-3m", "R-3c:H").
+std::string hermannMauguin(std::string_view name) {
+  std::string symbol(name);
+  for (std::size_t i = 1; i < symbol.size(); ++i) {
+    if (symbol[i] == '-' && std::isdigit(static_cast<unsigned char>(symbol[i - 1]))) {
+      std::swap(symbol[i - 1], symbol[i]);
+    }
+  }
+  return symbol;
+}
+
 void appendSymmetry(std::vector<std::string>& lines, const model::SymmetryOps& ops,
                     const std::optional<ModelCifGroup>& group) {
   if (group && !group->name.empty()) {
-    lines.push_back(text::padRight("_space_group_name_H-M_alt", 34) + cifValue(group->name));
+    lines.push_back(text::padRight("_space_group_name_H-M_alt", 34) +
+                    cifValue(hermannMauguin(group->name)));
   }
   if (group && group->number > 0) {
     lines.push_back(text::padRight("_space_group_IT_number", 34) + std::to_string(group->number));
