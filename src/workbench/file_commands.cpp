@@ -175,12 +175,7 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
     throw CommandAbandoned{};
   }
   if (from == OpenedFrom::FileList) s.window.paintSurfaceEnabled = true;
-  if (from == OpenedFrom::Dialog) {
-    const fs::path folder = absolute.parent_path();
-    fs::current_path(folder);
-    s.directoryInfo = folder.string();
-    writeDirinf(folder);
-  }
+  if (from == OpenedFrom::Dialog) rememberFolder(absolute.parent_path());
   readStructureFrom(absolute);
   if (from == OpenedFrom::CommandLine || from == OpenedFrom::Batch)
     s.directoryInfo = s.structure.workingFolder;
@@ -192,7 +187,7 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
   }
 }
 
-void FileCommands::openByDialog() {
+fs::path FileCommands::openDialogFolder() {
   WorkbenchState& s = m_context.state;
   takeProgramFolder();
   if (s.directoryInfo != noDirectoryYet) {
@@ -206,8 +201,19 @@ void FileCommands::openByDialog() {
     takeWorkingFolderFromDirinf();
   }
   s.loadSettings();
+  return s.workingFolder();
+}
+
+void FileCommands::rememberFolder(const fs::path& folder) {
+  fs::current_path(folder);
+  m_context.state.directoryInfo = folder.string();
+  writeDirinf(folder);
+}
+
+void FileCommands::openByDialog() {
+  WorkbenchState& s = m_context.state;
   const std::optional<fs::path> chosen =
-      m_context.dialogs.chooseFileToOpen(s.workingFolder(), instructionFilter);
+      m_context.dialogs.chooseFileToOpen(openDialogFolder(), instructionFilter);
   if (!chosen) return;
   s.window.paintSurfaceEnabled = true;
   s.window.fileListItemEnabled = true;

@@ -56,6 +56,13 @@ class FileCommands {
   void openImported(const std::vector<std::string>& lines,
                     const std::filesystem::path& proposedFile);
 
+  /// The folder an open dialog of a structure starts in (the one last used, else that of
+  /// dirinf), with the settings reloaded, as the open and the Import menu take it.
+  std::filesystem::path openDialogFolder();
+  /// A structure was chosen in `folder`: it becomes the current directory, the folder the
+  /// next dialog starts in and the one dirinf remembers.
+  void rememberFolder(const std::filesystem::path& folder);
+
   const FileListWindow& fileList() const { return m_fileList; }
   /// The "Working Coordinates" grid (TForm29) of the last Save All Expanded Atoms.
   const text::TextGrid& workingCoordinates() const { return m_workingCoordinates; }

@@ -363,6 +363,8 @@ void ImportExportCommands::setGaussianControl(std::string_view control, std::str
     m_gaussian.head = lines(value);
   } else if (control == "TailMemo") {
     m_gaussian.tail = lines(value);
+  } else if (control == "CoordinatesMemo") {
+    m_gaussian.coordinates = lines(value);
   } else if (control == "LoadHead" || control == "LoadTail") {
     const std::optional<fs::path> chosen =
         m_context.dialogs.chooseFileToOpen(gaussianFolder(), "*.inf (*.inf)");
@@ -378,11 +380,14 @@ void ImportExportCommands::setGaussianControl(std::string_view control, std::str
 }
 
 void ImportExportCommands::importByDialog(ImportFormat format) {
-  WorkbenchState& s = m_context.state;
+  // The dialog starts where an open would, and the folder chosen is remembered as an open's is.
   const std::optional<fs::path> chosen =
-      m_context.dialogs.chooseFileToOpen(s.workingFolder(), filterOf(format));
+      m_context.dialogs.chooseFileToOpen(m_files->openDialogFolder(), filterOf(format));
   if (!chosen) return;
-  importFile(*chosen, format);
+  const fs::path file = fs::absolute(*chosen);
+  std::error_code ec;
+  if (fs::is_directory(file.parent_path(), ec)) m_files->rememberFolder(file.parent_path());
+  importFile(file, format);
 }
 
 void ImportExportCommands::importFile(const fs::path& file, ImportFormat format) {

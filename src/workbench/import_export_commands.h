@@ -90,8 +90,9 @@ class ImportExportCommands {
   /// the coordinates of the atoms shown without close copies) and shows it.
   void openGaussianWindow();
   const GaussianWindow& gaussianWindow() const { return m_gaussian; }
-  /// A control of TForm25 by its name: SpinEdit1..3 (a whole number), TitleEdit, HeadMemo and
-  /// TailMemo (lines separated by line feeds), the buttons LoadHead, LoadTail, Save, Cancel.
+  /// A control of TForm25 by its name: SpinEdit1..3 (a whole number), TitleEdit, HeadMemo,
+  /// CoordinatesMemo and TailMemo (lines separated by line feeds), the buttons LoadHead,
+  /// LoadTail, Save, Cancel.
   void setGaussianControl(std::string_view control, std::string_view value);
 
  private:

@@ -152,5 +152,29 @@ TEST(ImportCommand, SavesTheChosenBlockAsANewInstructionFile) {
   EXPECT_NE(info.out.find("a 10.1234  b 6.5  c 12"), std::string::npos) << info.out;
 }
 
+TEST(ExportScript, EditedGaussianCoordinatesAndAnAlignedFragmentAreSaved) {
+  TempFolder folder;
+  copyExample(folder, "tests/data/import/fixture.abc");
+  // The coordinate list of TForm25 is edited like the head and tail; a Cartesian import with
+  // an atom centred at the view origin (Align Vector on one atom) saves as a fragment.
+  const Outcome o = runScript(folder,
+                              "answer fixture.abc\n\"Cartesian (<-DFT)\"\n"
+                              "\"Save Gaussian Com (->DFT)\"\n"
+                              "window TForm25 CoordinatesMemo \"C1 0 0 0\"\n"
+                              "answer f.com\nwindow TForm25 Save\n"
+                              "mode Align Vector\npick C1\napply\n"
+                              "answer fragment.txt\n\"Save Fragment\"\n");
+  ASSERT_EQ(o.status, 0) << o.out << o.err;
+  const std::vector<std::string> com = model::loadRawFileLines(folder.path() / "f.com");
+  const auto charge = std::find(com.begin(), com.end(), "   0   1");
+  ASSERT_NE(charge, com.end());
+  EXPECT_EQ(*(charge + 1), "C1 0 0 0");
+  EXPECT_EQ(*(charge + 2), "");
+  EXPECT_EQ(model::loadRawFileLines(folder.path() / "fragment.txt"),
+            (std::vector<std::string>{"2   1", "0  C      0.00000      0.00000      0.00000",
+                                      "1  O      1.23400     -0.56700      2.00000",
+                                      "2  H      0.50000      0.90000     -0.10000"}));
+}
+
 }  // namespace
 }  // namespace tavo::testing

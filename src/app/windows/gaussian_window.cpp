@@ -67,7 +67,7 @@ GaussianWindow::GaussianWindow(workbench::Workbench& bench, QWidget* parent)
   m_title = new QLineEdit(this);
   m_title->setObjectName(QStringLiteral("TitleEdit"));
   m_head = list(this, "HeadMemo", false);
-  m_coordinates = list(this, "CoordinatesMemo", true);
+  m_coordinates = list(this, "CoordinatesMemo", false);
   m_tail = list(this, "TailMemo", false);
 
   auto* fields = new QGridLayout;
@@ -121,6 +121,8 @@ GaussianWindow::GaussianWindow(workbench::Workbench& bench, QWidget* parent)
           [this] { set("HeadMemo", m_head->toPlainText()); });
   connect(m_tail, &QPlainTextEdit::textChanged, this,
           [this] { set("TailMemo", m_tail->toPlainText()); });
+  connect(m_coordinates, &QPlainTextEdit::textChanged, this,
+          [this] { set("CoordinatesMemo", m_coordinates->toPlainText()); });
   connect(loadHead, &QPushButton::clicked, this, [this] { set("LoadHead", {}); });
   connect(loadTail, &QPushButton::clicked, this, [this] { set("LoadTail", {}); });
   connect(save, &QPushButton::clicked, this, [this] { set("Save", {}); });
