@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -74,7 +75,15 @@ std::optional<ImportFormat> importFormatOf(const Arguments& arguments, const fs:
   }
   std::string extension = file.extension().string();
   if (!extension.empty()) extension.erase(0, 1);
-  return formatNamed(extension);
+  const std::optional<ImportFormat> format = formatNamed(extension);
+  if (format == ImportFormat::Xyz) {
+    // An XMOL file (the atom count on its first line) holds Cartesian coordinates.
+    std::ifstream in(file);
+    std::string first;
+    std::getline(in, first);
+    if (text::findInt(text::trimLine(first))) return ImportFormat::Cartesian;
+  }
+  return format;
 }
 
 /// A headless workbench with `file` loaded: opened as an instruction file or imported.

@@ -146,6 +146,14 @@ TEST(ImportCommand, SavesTheChosenBlockAsANewInstructionFile) {
                           [](const std::string& line) { return line.starts_with("Fe1 "); }));
   EXPECT_FALSE(std::any_of(iron.begin(), iron.end(),
                            [](const std::string& line) { return line.starts_with("Cl1 "); }));
+  // A .xyz file that starts with its atom count is an XMOL file of Cartesian coordinates.
+  folder.write("water.xyz", "3\nwater\nO 0.0 0.0 0.0\nH 0.96 0.0 0.0\nH -0.24 0.93 0.0\n");
+  const Outcome water = runCli(folder, "import water.xyz -o water.ins");
+  ASSERT_EQ(water.status, 0) << water.err;
+  const std::vector<std::string> saved = model::loadFileLines(folder.path() / "water.ins");
+  EXPECT_NE(std::find(saved.begin(), saved.end(),
+                      "H1    2   -0.240000    0.930000    0.000000   11.000000   0.050000"),
+            saved.end());
   // The saved file opens again as the structure imported.
   const Outcome info = runCli(folder, "info mono.ins");
   ASSERT_EQ(info.status, 0) << info.err;
