@@ -98,7 +98,7 @@ std::map<std::string, std::array<double, 6>> anisotropicUs(const cif::CifBlock& 
 
 struct AtomColumns {
   std::size_t label = 0, x = 0, y = 0, z = 0;
-  std::optional<std::size_t> type, occupancy, uiso, biso, multiplicity, calcFlag;
+  std::optional<std::size_t> type, occupancy, uiso, biso, calcFlag;
 };
 
 std::optional<AtomColumns> atomColumns(const cif::CifLoop& loop) {
@@ -116,8 +116,6 @@ std::optional<AtomColumns> atomColumns(const cif::CifLoop& loop) {
   c.occupancy = loop.findColumn("_atom_site_occupancy");
   c.uiso = loop.findColumn("_atom_site_U_iso_or_equiv");
   c.biso = loop.findColumn("_atom_site_B_iso_or_equiv");
-  c.multiplicity = loop.findColumn("_atom_site_site_symmetry_multiplicity");
-  if (!c.multiplicity) c.multiplicity = loop.findColumn("_atom_site_symmetry_multiplicity");
   c.calcFlag = loop.findColumn("_atom_site_calc_flag");
   return c;
 }
@@ -153,7 +151,6 @@ ImportedStructure importCifBlock(const cif::CifBlock& block) {
   if (!loop) throw UserError(std::string(noAtomBlockMessage));
   const AtomColumns c = *atomColumns(*loop);
   const std::map<std::string, std::array<double, 6>> uij = anisotropicUs(block);
-  const double opCount = static_cast<double>(result.operators.size());
   for (std::size_t row = 0; row < loop->rowCount(); ++row) {
     const auto cell = [&](std::size_t column) -> const std::string& {
       return loop->at(row, column);
@@ -179,11 +176,10 @@ ImportedStructure importCifBlock(const cif::CifBlock& block) {
     atom.y = *y;
     atom.z = *z;
     const double occupancy = c.occupancy ? cifNumber(cell(*c.occupancy)).value_or(1.0) : 1.0;
-    std::optional<double> multiplicity;
-    if (c.multiplicity) multiplicity = cifNumber(cell(*c.multiplicity));
-    atom.sof = multiplicity && *multiplicity > 0
-                   ? occupancy * *multiplicity / opCount
-                   : occupancy / siteSymmetryOrder(result.operators, atom.x, atom.y, atom.z);
+    // The site symmetry comes from the operators: a multiplicity column means the number of
+    // equivalent sites in some CIFs and the site-symmetry order in others (SHELXL-97 writes 1 for
+    // a general position).
+    atom.sof = occupancy / siteSymmetryOrder(result.operators, atom.x, atom.y, atom.z);
     if (c.uiso) {
       if (const auto u = cifNumber(cell(*c.uiso)); u && *u > 0) atom.uiso = *u;
     } else if (c.biso) {

@@ -121,6 +121,24 @@ TEST(CifImport, ColumnsByTagQuotedLabelsSpecialPositionsUijAndTheChosenBlock) {
                UserError);
 }
 
+TEST(CifImport, SofComesFromTheOperatorsWhateverAMultiplicityColumnSays) {
+  // SHELXL-97 writes the site-symmetry order as "multiplicity" (1 for a general position), the
+  // dictionary means the number of equivalent sites (2 for a general position of P-1).
+  const std::string text =
+      "data_x\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n_cell_angle_alpha 90\n"
+      "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+      "loop_\n_symmetry_equiv_pos_as_xyz\n'x, y, z'\n'-x, -y, -z'\n"
+      "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
+      "_atom_site_occupancy\n_atom_site_symmetry_multiplicity\n"
+      "C1 0.1 0.2 0.3 1 1\nC2 0.2 0.3 0.4 1 2\nFe1 0 0 0 1 1\nFe2 0.5 0.5 0.5 1 2\n";
+  const ImportedStructure s = importCif(text, "x.cif", [](const std::string&) { return true; });
+  ASSERT_EQ(s.atoms.size(), 4u);
+  EXPECT_DOUBLE_EQ(s.atoms[0].sof, 1.0);
+  EXPECT_DOUBLE_EQ(s.atoms[1].sof, 1.0);
+  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 0.5);  // on an inversion centre
+  EXPECT_DOUBLE_EQ(s.atoms[3].sof, 0.5);
+}
+
 TEST(CifImport, MissingCellOrAtomsAndUnreadableOperatorsAreReported) {
   const std::string cell =
       "data_x\n_cell_length_a 5\n_cell_length_b 5\n_cell_length_c 5\n_cell_angle_alpha 90\n"
