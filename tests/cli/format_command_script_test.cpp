@@ -146,6 +146,12 @@ TEST(ImportCommand, SavesTheChosenBlockAsANewInstructionFile) {
                           [](const std::string& line) { return line.starts_with("Fe1 "); }));
   EXPECT_FALSE(std::any_of(iron.begin(), iron.end(),
                            [](const std::string& line) { return line.starts_with("Cl1 "); }));
+  // An export reads a foreign file as the import does.
+  const Outcome xyz = runCli(folder, "export two_blocks.cif --block second --to xyz -o iron.xyz");
+  ASSERT_EQ(xyz.status, 0) << xyz.err;
+  const std::vector<std::string> ironXyz = model::loadFileLines(folder.path() / "iron.xyz");
+  ASSERT_EQ(ironXyz.size(), 2u);
+  EXPECT_EQ(ironXyz[1], "Fe1       0.000000    0.000000    0.000000");
   // A .xyz file that starts with its atom count is an XMOL file of Cartesian coordinates.
   folder.write("water.xyz", "3\nwater\nO 0.0 0.0 0.0\nH 0.96 0.0 0.0\nH -0.24 0.93 0.0\n");
   const Outcome water = runCli(folder, "import water.xyz -o water.ins");
