@@ -193,6 +193,26 @@ TEST_F(GroupMoveScenario, APreviewIsPutBackWhenItsSelectionOrModeGoes) {
   }
 }
 
+TEST_F(GroupMoveScenario, APreviewStaysThroughTurnsShiftsAndZoomOfTheView) {
+  TAVO_OPEN_PARABEN();
+  mode(MouseMode::MoveGroupDefine);
+  click("O1");
+  set("SpinEdit16", 2);
+  set("SpinEdit13", 2);
+  set("SpinEdit15", 1);
+  set("SpinEdit2", 40);   // RotX
+  set("SpinEdit4", -25);  // RotZ
+  set("SpinEdit8", 30);   // ShiftX
+  set("SpinEdit1", 150);  // Zoom
+  bench->run([&] { bench->modeCommands().chooseRotate(); });
+  bench->run([&] { bench->modeCommands().chooseRotate(); });
+  ASSERT_TRUE(pending());
+  expectAt(shown("O1"), movedByOperatorTwo(o1), "still previewed");
+  update();
+  EXPECT_TRUE(dialogs.shown.empty());
+  expectAt(own("O1"), movedByOperatorTwo(o1), "committed as shown");
+}
+
 TEST_F(GroupMoveScenario, ACommitTheFileCouldNotHoldIsRefusedWholly) {
   struct Case {
     std::map<std::string, std::string> edits;
