@@ -143,7 +143,11 @@ def run_import(cli, folder, source, menu):
     question = "answer yes\n" if several else ""
     script.write_text(f"answer {source.name}\n{question}\"{menu}\"\nanswer imported.ins\n"
                       "\"Save *.ins\"\nanswer exported.pdb\n\"Save PDB\"\n")
-    result = subprocess.run([cli, "run", str(script), "--program-folder", str(ROOT / "data")],
+    # A copy of the settings: an import through the dialog remembers its folder in dirinf.
+    program = folder / "program"
+    if not program.exists():
+        shutil.copytree(ROOT / "data", program)
+    result = subprocess.run([cli, "run", str(script), "--program-folder", str(program)],
                             cwd=folder, capture_output=True, text=True)
     return result.returncode, folder / "imported.ins"
 

@@ -21,11 +21,24 @@ struct Outcome {
   std::string out, err;
 };
 
-/// Runs `tavo-cli ARGUMENTS --program-folder data/` in `folder` (relative names are taken from
-/// there).
+/// The program folder of the runs: a copy of data/ made once per test program, so that what a
+/// run writes into its program folder (dirinf after an open or import through the dialog) stays
+/// out of the source tree.
+inline const std::filesystem::path& runProgramFolder() {
+  static const TempFolder program;
+  static const bool copied = [] {
+    std::filesystem::copy(dataFolder(), program.path(), std::filesystem::copy_options::recursive);
+    return true;
+  }();
+  (void)copied;
+  return program.path();
+}
+
+/// Runs `tavo-cli ARGUMENTS --program-folder` (a copy of data/) in `folder` (relative names are
+/// taken from there).
 inline Outcome runCli(const TempFolder& folder, const std::string& arguments) {
   const std::string command = "cd '" + folder.path().string() + "' && '" TAVO_CLI "' " + arguments +
-                              " --program-folder '" + dataFolder().string() +
+                              " --program-folder '" + runProgramFolder().string() +
                               "' >out.txt 2>err.txt";
   const int status = std::system(command.c_str());
   Outcome outcome;
