@@ -240,7 +240,10 @@ void ImportExportCommands::saveFragment() {
     if (atoms[i].at == model::Vec3{}) origin = i;
   }
   if (!origin) throw UserError(std::string(fragmentNoOriginMessage));
+  // The folder the locating tool reads fragments from; the dialog opens in it.
   const fs::path folder = s.programFolder / "fragments";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
   const std::optional<fs::path> chosen =
       m_context.dialogs.chooseFileToSave(folder, "", "*.* (*.*)");
   if (!chosen) return;

@@ -184,6 +184,7 @@ TEST(ExportScript, EditedGaussianCoordinatesAndAnAlignedFragmentAreSaved) {
   ASSERT_NE(charge, com.end());
   EXPECT_EQ(*(charge + 1), "C1 0 0 0");
   EXPECT_EQ(*(charge + 2), "");
+  EXPECT_TRUE(fs::is_directory(runProgramFolder() / "fragments")) << "where the dialog opened";
   EXPECT_EQ(model::loadRawFileLines(folder.path() / "fragment.txt"),
             (std::vector<std::string>{"2   1", "0  C      0.00000      0.00000      0.00000",
                                       "1  O      1.23400     -0.56700      2.00000",

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Reads the PDB, XYZ and Gaussian exports of `tavo-cli export` of real structures with Open Babel.
+"""Reads the PDB, XYZ, Gaussian and Cartesian exports of `tavo-cli export` with Open Babel.
 
     openbabel_with_cli.py TAVO_CLI
 
@@ -18,6 +18,7 @@ is compared with what Open Babel (`obabel`) reads from each export:
   a blank line, the title, a blank line, charge and multiplicity, the molecule up to a blank
   line). Open Babel only writes Gaussian input, so the molecule section is handed to its XYZ
   reader, each label again replaced by the model's element; the distances must be the model's.
+- Cartesian (.abc, "label X Y Z" in Å): the lines given to the XYZ reader in the same way.
 
 Exits 1 when anything disagrees; 77 when obabel is missing.
 """
@@ -196,6 +197,16 @@ def check_gaussian(path, folder, model):
     return problems + distance_problems("Gaussian", [at for _, at in kept], positions, 5e-4)
 
 
+def check_cartesian(path, folder, model):
+    """The .abc lines ("label X Y Z" in Å, every atom shown) given to Open Babel's XYZ reader."""
+    lines = [line for line in path.read_text().splitlines() if line.strip()]
+    xyz = folder / "cartesian.xyz"
+    xyz.write_text("\n".join([str(len(lines)), "cartesian"] +
+                             with_elements(lines, model["elements"])) + "\n")
+    _, positions, _ = read_sdf(obabel("xyz", xyz, "sdf"))
+    return distance_problems("Cartesian", model["cartesian"], positions, 5e-4)
+
+
 def model_of(info):
     c = info["cell"]
     cell = [c["a"], c["b"], c["c"], c["alpha"], c["beta"], c["gamma"]]
@@ -227,7 +238,7 @@ def check(cli, source, folder):
     if not model["elements"]:
         return None
     problems = []
-    for to in ("pdb", "xyz", "gaussian"):
+    for to in ("pdb", "xyz", "gaussian", "cartesian"):
         out = folder / f"export.{to}"
         result = tavo(cli, "export", str(source), "--to", to, "-o", str(out), cwd=folder)
         if result.returncode != 0:
@@ -236,7 +247,8 @@ def check(cli, source, folder):
         return problems
     return (check_pdb(folder / "export.pdb", folder, model) +
             check_xyz(folder / "export.xyz", folder, model) +
-            check_gaussian(folder / "export.gaussian", folder, model))
+            check_gaussian(folder / "export.gaussian", folder, model) +
+            check_cartesian(folder / "export.cartesian", folder, model))
 
 
 def main():
@@ -259,7 +271,8 @@ def main():
         failures += [f"{source.name}: {p}" for p in problems]
     for failure in failures:
         print(failure)
-    print(f"{checked} structures exported as PDB, XYZ and Gaussian input and read by Open Babel")
+    print(f"{checked} structures exported as PDB, XYZ, Gaussian input and Cartesian coordinates "
+          "and read by Open Babel")
     return 1 if failures or checked == 0 else 0
 
 
