@@ -6,6 +6,7 @@
 
 #include "editing/distances_angles.h"
 #include "editing/pick_rules.h"
+#include "editing/restraint_cards.h"
 #include "editing/selection_commands.h"
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
@@ -64,11 +65,15 @@ void ModeCommands::refreshModeInputs() {
   inputs.hfix = item == MouseMode::Hfix;
   inputs.dfix = item == MouseMode::Dfix;
   inputs.part = item == MouseMode::Part;
+  inputs.dang = item == MouseMode::Dang;
+  inputs.esds = item && editing::restraintEsdCount(*item) > 0;
   m_state.window.inputs = inputs;
   m_state.window.hfixRulesWindowVisible = inputs.hfix;
 }
 
 void ModeCommands::chooseMode(MouseMode mode) {
+  // The esds mean other things on each restraint card: a new mode starts from SHELXL's defaults.
+  if (m_state.window.checkedModeItem != mode) m_state.controls.restraintEsds.clear();
   m_state.window.rotateItemChecked = false;
   m_state.modes.rotate = false;
   m_state.window.mouseRotationPanelVisible = false;
