@@ -221,7 +221,7 @@ void MainControls::build(QWidget* surface) {
   dfixDistance->setPlaceholderText(QStringLiteral("distance"));
   dfixEsd = edit(modeInputs, "Edit10", "0.03", 50);
   restraintEsds = edit(modeInputs, "RestraintEsds", "", 110);
-  restraintEsds->setPlaceholderText(QStringLiteral("esds: SHELXL's"));
+  restraintEsds->setPlaceholderText(QStringLiteral("esds: default"));
   restraintEsds->setToolTip(
       QStringLiteral("Optional numbers before the atoms: RIGU s1 s2, SIMU s st dmax, ISOR s st, "
                      "DANG s (the distance goes into the field on the left)"));

@@ -204,7 +204,13 @@ TEST(PopupMenus, HoldTheirItemsInOrder) {
                          "FLAT",
                          "SAME",
                          "DELU",
-                         "BIND"}));
+                         "BIND",
+                         "RIGU",
+                         "SIMU",
+                         "ISOR",
+                         "DANG",
+                         "EADP",
+                         "EXYZ"}));
 }
 
 TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
