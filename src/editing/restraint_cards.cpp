@@ -34,7 +34,7 @@ void requireNumber(const std::string& textValue, const char* what, std::string_v
   }
 }
 
-/// The card's name, then its optional esds as typed, each checked to be a number.
+/// The card's name, then its optional esds as typed, each checked to be a number above 0.
 std::string withEsds(MouseMode mode, const CardInputs& in) {
   const std::string_view name = menuCaption(mode);
   std::string card(name);
@@ -52,6 +52,10 @@ std::string withEsds(MouseMode mode, const CardInputs& in) {
   }
   for (const std::string_view word : words) {
     requireNumber(std::string(word), "esd", name);
+    if (*text::findDouble(word) <= 0) {
+      throw UserError("The " + std::string(name) + " esd \"" + std::string(word) +
+                      "\" must be greater than 0.");
+    }
     card += " " + std::string(word);
   }
   return card;

@@ -42,8 +42,8 @@ double hfixUisoFactor(int m, int n);
 /// mode's picks do not make a card and the Selection stays (DFIX and BIND need exactly two
 /// atoms; BIND two non-H atoms). SADI leaves out an odd last atom. Throws UserError, before
 /// anything changes, for cards SHELXL would misread: a DFIX or DANG without a number as
-/// distance, an esd that is not a number or more esds than the card takes, FLAT on fewer than
-/// four atoms, SADI on fewer than two pairs, DANG on an odd number of atoms, RIGU, SIMU, EADP
+/// distance, an esd that is not a number above 0 or more esds than the card takes, FLAT on fewer
+/// than four atoms, SADI on fewer than two pairs, DANG on an odd number of atoms, RIGU, SIMU, EADP
 /// or EXYZ on a single atom, a peak named in a card.
 std::vector<std::string> composeCard(const model::StructureModel& structure, MouseMode mode,
                                      const std::vector<model::AtomRef>& picked,

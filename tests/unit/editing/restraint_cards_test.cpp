@@ -171,6 +171,7 @@ TEST(RestraintCards, RefusesRestraintsThatRestrainNothingOrMisread) {
       {MouseMode::Dang, atoms({1, 3}), " ", "", "Please give the DANG distance"},
       {MouseMode::Dang, atoms({1, 3}), "C2", "", "The DANG distance \"C2\" is not a number"},
       {MouseMode::Rigu, atoms({1, 2}), "", "0.004 x", "The RIGU esd \"x\" is not a number"},
+      {MouseMode::Isor, atoms({1}), "", "0.1 0", "The ISOR esd \"0\" must be greater than 0."},
       {MouseMode::Simu, atoms({1, 2}), "", "1 2 3 4", "SIMU takes at most 3 numbers (s st dmax)"},
       {MouseMode::Dang, atoms({1, 3}), "2.5", "0.02 0.03", "DANG takes at most 1 number (s)"},
       {MouseMode::Isor, {{AtomKind::Peak, 1}}, "", "", "Peaks cannot be named in a card"},
