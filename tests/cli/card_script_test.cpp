@@ -172,6 +172,26 @@ TEST(CardScripts, RestraintsThatRestrainNothingAreRefused) {
     EXPECT_EQ(o.status, 1) << c.edits;
     EXPECT_NE((o.out + o.err).find(c.message), std::string::npos) << o.out << o.err;
   }
+
+  // Without an L.S. line the card would land above TITL: refused, and nothing is saved.
+  const TempFolder folder;
+  std::vector<std::string> lines = model::loadRawFileLines(paraben);
+  std::erase_if(lines, [](const std::string& l) { return l.starts_with("L.S."); });
+  model::replaceFileLines(folder.path() / "nols.res", lines);
+  const Outcome o = runScript(folder,
+                              "open nols.res\n"
+                              "mode EADP\n"
+                              "pick C8A C8B\n"
+                              "apply\n"
+                              "\"Save *.ins\"\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.err.find("line 4: apply: the command failed"), std::string::npos) << o.err;
+  // Told once by the reader at open, once more for the refused card.
+  const std::string told = o.out + o.err;
+  const size_t first = told.find(model::noLsLineMessage);
+  ASSERT_NE(first, std::string::npos) << told;
+  EXPECT_NE(told.find(model::noLsLineMessage, first + 1), std::string::npos) << told;
+  EXPECT_FALSE(fs::exists(folder.path() / "nols.ins"));
 }
 
 }  // namespace
