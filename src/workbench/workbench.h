@@ -15,6 +15,7 @@
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
 #include "workbench/global_edition_commands.h"
+#include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
@@ -111,6 +112,8 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
+  GroupMoveCommands& groupMove() { return m_groupMove; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -163,6 +166,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  GroupMoveCommands m_groupMove;
 };
 
 }  // namespace tavo::workbench
