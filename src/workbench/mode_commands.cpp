@@ -10,6 +10,7 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/geometry_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 
@@ -289,6 +290,10 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
     case editing::ApplySection::Param:
       // "Setting the Parameter" takes the Selection; its Update makes the change.
       if (m_parameters != nullptr) m_parameters->openSetting();
+      break;
+    case editing::ApplySection::CalcPlane:
+      // The plane window calculates from the Selection and shows its results.
+      if (m_geometry != nullptr) m_geometry->applyCalcPlane();
       break;
     default:
       // The edits of the other modes are sections of their own features; each one joins here.

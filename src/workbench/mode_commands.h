@@ -21,6 +21,7 @@ struct DistancesAnglesWindow {
 class AtomEditCommands;
 class CardCommands;
 class ParameterCommands;
+class GeometryCommands;
 
 class ModeCommands {
  public:
@@ -60,6 +61,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
+  void attachGeometry(GeometryCommands& geometry) { m_geometry = &geometry; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -79,6 +81,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
+  GeometryCommands* m_geometry = nullptr;
 };
 
 }  // namespace tavo::workbench

@@ -28,7 +28,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_peaks({m_state, dialogs, clock}),
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
-      m_cif({m_state, dialogs, clock}) {
+      m_cif({m_state, dialogs, clock}),
+      m_geometry({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -37,6 +38,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_view.attachExpansion(m_expansion);
   m_parameters.attachSymmetry(m_symmetry);
   m_modes.attachParameters(m_parameters);
+  m_modes.attachGeometry(m_geometry);
 }
 
 bool Workbench::run(const std::function<void()>& command) {
