@@ -71,6 +71,7 @@ TEST_F(PlaneScenario, ApplyFitsThePickedRingInAngstromsAndShowsTheWindow) {
   ASSERT_TRUE(window().visible);
   EXPECT_TRUE(bench->selection().empty()) << "the next plane is picked from scratch";
   EXPECT_EQ(model::instructionFileLines(bench->structure()), before) << "a plane changes nothing";
+  EXPECT_FALSE(bench->enabled(CommandId::UndoLastEdit)) << "and leaves nothing to undo";
 
   // The atoms grid: every non-H atom, then every H atom, in Cartesian Å.
   const text::TextGrid& atoms = window().atoms;
@@ -259,6 +260,25 @@ TEST_F(PlaneScenario, AnotherStructureEmptiesTheWindow) {
   EXPECT_EQ(window().results.cell(1, 1), "");
   EXPECT_FALSE(planes().plane(1));
   EXPECT_EQ(window().atoms.rowCount(), 1 + 3 + 1);
+}
+
+TEST_F(PlaneScenario, VectorAngleOfFourPickedAtomsIsDrawn) {
+  ASSERT_TRUE(openParabenQuietly());
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().chooseMode(MouseMode::AngV1V2); }));
+  for (const char* label : {"C1", "C4", "C7", "C9B"})
+    clickAt(pixelOf(ref(label)));
+  ASSERT_EQ(bench->selection().count(), 4);
+  // The angle between C1->C4 and C7->C9B, from the fractional coordinates.
+  const Vec3 p = cartesian("C4") - cartesian("C1");
+  const Vec3 q = cartesian("C9B") - cartesian("C7");
+  const double expected =
+      std::acos(model::dot(p, q) / (model::length(p) * model::length(q))) * 180 / std::numbers::pi;
+  std::string shown;
+  for (const std::string& text : canvas.writtenTexts())
+    if (text.rfind("Vec1/Vec2 Angle = ", 0) == 0) shown = text;
+  ASSERT_FALSE(shown.empty());
+  EXPECT_NEAR(std::stod(shown.substr(18)), expected, 0.0006) << shown;
+  EXPECT_FALSE(window().visible) << "the vector angle needs no plane window";
 }
 
 }  // namespace
