@@ -80,6 +80,26 @@ TEST(PlaneScripts, TwoPlanesFromTheModeSavedAsAReportWhileTheStructureStaysAsItW
   EXPECT_NE(planes.out.find("    C9B      0.0000(undefined)\n"), std::string::npos) << planes.out;
 }
 
+TEST(PlaneScripts, APlaneThroughPickedSymmetryCopies) {
+  const TempFolder folder;
+  fs::copy_file(half, folder.path() / "half.ins");
+  const Outcome o = runScript(folder,
+                              "open half.ins\n"
+                              "\"Expand Connections\"\n"
+                              "mode Plane Calculation\n"
+                              "pick C1 O1 C1*1 O2*1\n"
+                              "apply\n"
+                              "window TForm37 print\n");
+  ASSERT_EQ(o.status, 0) << o.out << o.err;
+  // The whole molecule lies in the plane of the four, two of them copies across the centre.
+  for (const char* row : {"C1 | ", "O2 | ", "C1*1 | ", "O1*1 | "}) {
+    const std::string line = after(o.out, row);
+    EXPECT_NE(line.find("| 0.0000("), std::string::npos) << row << line;
+  }
+  EXPECT_NE(o.out.find(" | C1*1\n | O2*1\n"), std::string::npos) << o.out;
+  EXPECT_EQ(after(o.out, "RMS "), "0");
+}
+
 TEST(PlaneScripts, PlanesCommandRefusalsAndSymmetryCopies) {
   const TempFolder folder;
   fs::copy_file(paraben, folder.path() / "paraben.res");
