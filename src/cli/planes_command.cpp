@@ -8,6 +8,7 @@
 #include "cli/expansion_json.h"
 #include "cli/headless_session.h"
 #include "cli/json_writer.h"
+#include "model/atom_lookup.h"
 #include "text/errors.h"
 #include "text/text.h"
 
@@ -20,8 +21,16 @@ constexpr const char* planesUsage =
     "[--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n";
 
 /// The entry labelled `label` among the atoms and H atoms with their symmetry copies, or the
-/// peak Qn; case is ignored.
+/// peak Qn; case is ignored. LABEL_N names the atom of residue N, as SHELXL's cards do.
 model::AtomRef findEntry(const model::StructureModel& s, const std::string& label) {
+  const std::size_t underscore = label.rfind('_');
+  if (underscore != std::string::npos && underscore > 0) {
+    if (const std::optional<int> residue = text::findInt(label.substr(underscore + 1))) {
+      if (const std::optional<model::AtomRef> found =
+              model::findAtomInResidue(s, label.substr(0, underscore), *residue))
+        return *found;
+    }
+  }
   const std::string wanted = text::upper(label);
   for (int i = 1; i <= s.workingAtomCount; ++i)
     if (text::upper(text::trimLine(s.atoms[i].label)) == wanted) return {model::AtomKind::Atom, i};

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "geometry/cell_metrics.h"
+#include "model/atom_lookup.h"
 #include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
@@ -30,12 +31,15 @@ std::string esdText(const std::optional<double>& esd) {
   return esd ? gridNumber(*esd) : "undefined";
 }
 
+/// The label as SHELXL names the atom: LABEL_N inside residue N.
 std::string labelOf(const model::StructureModel& s, AtomRef ref) {
+  const int residue = model::residueNumberOf(s, ref);
+  const std::string suffix = residue != 0 ? "_" + std::to_string(residue) : "";
   switch (ref.kind) {
     case AtomKind::Atom:
-      return text::trimLine(s.atoms[ref.index].label);
+      return text::trimLine(s.atoms[ref.index].label) + suffix;
     case AtomKind::Hydrogen:
-      return text::trimLine(s.hydrogens[ref.index].label);
+      return text::trimLine(s.hydrogens[ref.index].label) + suffix;
     case AtomKind::Peak:
       return "Q" + std::to_string(ref.index);
     case AtomKind::None:

@@ -126,6 +126,34 @@ TEST(PlaneScripts, PlanesCommandRefusalsAndSymmetryCopies) {
     EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
     EXPECT_EQ(o.out, "");
   }
+  // Two residues with the same labels: C1_2 names the atom of residue 2.
+  folder.write("two.ins", R"(TITL two residues
+CELL 0.71073 10.0 10.0 10.0 90 90 90
+ZERR 4 0.001 0.001 0.001 0 0 0
+LATT 1
+SFAC C H
+UNIT 6 4
+L.S. 4
+FVAR 1.00000
+RESI 1 ONE
+C1    1    0.10000    0.10000    0.10000    11.00000    0.05000
+C2    1    0.20000    0.10000    0.10000    11.00000    0.05000
+C3    1    0.10000    0.20000    0.10000    11.00000    0.05000
+RESI 2 TWO
+C1    1    0.10000    0.10000    0.50000    11.00000    0.05000
+C2    1    0.10000    0.20000    0.50000    11.00000    0.05000
+C3    1    0.10000    0.10000    0.60000    11.00000    0.05000
+HKLF 4
+END
+)");
+  const Outcome residues = runCli(folder, "planes two.ins C1 C2 C3 / C1_2 C2_2 C3_2 --json");
+  ASSERT_EQ(residues.status, 0) << residues.err;
+  EXPECT_NE(residues.out.find("\"atoms\":[\"C1_1\",\"C2_1\",\"C3_1\"]"), std::string::npos)
+      << residues.out;
+  EXPECT_NE(residues.out.find("\"atoms\":[\"C1_2\",\"C2_2\",\"C3_2\"]"), std::string::npos)
+      << residues.out;
+  EXPECT_NE(residues.out.find("\"angle\":90"), std::string::npos) << residues.out;
+
   // C1 and its copy across the inversion centre with O1: the copy stands at its own place.
   const Outcome o = runCli(folder, "planes half.ins C1 O1 'C1*1' --expand --json");
   ASSERT_EQ(o.status, 0) << o.err;
