@@ -7,7 +7,8 @@ namespace tavo::app {
 
 void MainWindow::refreshPlaneWindow() {
   PlaneCalcWindow* planes = m_windows->planeCalc();
-  planes->refresh();
+  // A large structure's rows are shown only while the window is.
+  if (m_bench.geometry().window().visible) planes->refresh();
   followVisibility(
       planes, m_bench.geometry().window().visible, planes->lastShown(), [this, planes] {
         // At the main window's top and right edges, no larger than it.

@@ -75,9 +75,10 @@ GeometryCommands::GeometryCommands(CommandContext context) : m_context(context) 
     m_window.visible = shown;
     if (shown) refreshAtomRows();
   });
-  // Edits, expansions and purges end in a detection: the atom rows and their distances follow.
+  // Edits, expansions and purges end in a detection: the atom rows and their distances follow
+  // while the window is shown (showing it refreshes them).
   m_context.state.followDetection([this] {
-    if (m_window.atoms.rowCount() > 1) refreshAtomRows();
+    if (m_window.visible) refreshAtomRows();
   });
 }
 
