@@ -16,6 +16,7 @@
 #include "workbench/free_variable_commands.h"
 #include "workbench/geometry_commands.h"
 #include "workbench/global_edition_commands.h"
+#include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
@@ -115,6 +116,8 @@ class Workbench {
   /// Least-squares planes: the plane window (TForm37) and the CalcPlane section of Apply.
   GeometryCommands& geometry() { return m_geometry; }
   const GeometryCommands& geometry() const { return m_geometry; }
+  /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
+  GroupMoveCommands& groupMove() { return m_groupMove; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -168,6 +171,7 @@ class Workbench {
   ParameterCommands m_parameters;
   CifCommands m_cif;
   GeometryCommands m_geometry;
+  GroupMoveCommands m_groupMove;
 };
 
 }  // namespace tavo::workbench
