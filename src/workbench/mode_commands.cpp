@@ -11,6 +11,7 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/geometry_commands.h"
 #include "workbench/group_move_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
@@ -298,6 +299,10 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
     case editing::ApplySection::Param:
       // "Setting the Parameter" takes the Selection; its Update makes the change.
       if (m_parameters != nullptr) m_parameters->openSetting();
+      break;
+    case editing::ApplySection::CalcPlane:
+      // The plane window calculates from the Selection and shows its results.
+      if (m_geometry != nullptr) m_geometry->applyCalcPlane();
       break;
     case editing::ApplySection::MoveGroup:
       if (m_groupMove != nullptr) m_groupMove->search();
