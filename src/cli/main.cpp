@@ -6,6 +6,7 @@
 #include "cli/cif_command.h"
 #include "cli/format_commands.h"
 #include "cli/info_command.h"
+#include "cli/planes_command.h"
 #include "cli/run_command.h"
 #include "cli/save_command.h"
 #include "text/errors.h"
@@ -26,6 +27,8 @@ constexpr const char* usage =
     "                [--from FORMAT] [--block NAME] [--charge N] [--multiplicity M]\n"
     "                [--title TEXT] [--job N] [--program-folder DIR]\n"
     "  tavo-cli import FILE -o OUT.ins [--from cif|fdat|xyz|cartesian|pdb] [--block NAME]\n"
+    "                [--program-folder DIR]\n"
+    "  tavo-cli planes FILE LABEL... [/ LABEL...]... [--expand] [--packing A0 A1 B0 B1 C0 C1]\n"
     "                [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
     "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     if (command == "cif") return tavo::cli::runCifCommand(args);
     if (command == "export") return tavo::cli::runExportCommand(args);
     if (command == "import") return tavo::cli::runImportCommand(args);
+    if (command == "planes") return tavo::cli::runPlanesCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

@@ -16,6 +16,7 @@
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
+#include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -80,6 +81,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_splitList = new SplitListWindow(bench, main);
     } else if (entry.objectName == "TForm25") {
       window = m_gaussian = new GaussianWindow(bench, main);
+    } else if (entry.objectName == "TForm37") {
+      window = m_planeCalc = new PlaneCalcWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

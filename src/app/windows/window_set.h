@@ -37,6 +37,7 @@ class PackingRangeWindow;
 class WaitWindow;
 class PeakListWindow;
 class GlobalEditionWindow;
+class PlaneCalcWindow;
 
 class WindowSet {
  public:
@@ -75,6 +76,7 @@ class WindowSet {
   OmitListWindow* omitList() const { return m_omitList; }                 // TForm7
   SplitListWindow* splitList() const { return m_splitList; }              // TForm8
   GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
+  PlaneCalcWindow* planeCalc() const { return m_planeCalc; }              // TForm37
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -103,6 +105,7 @@ class WindowSet {
   OmitListWindow* m_omitList = nullptr;
   SplitListWindow* m_splitList = nullptr;
   GaussianWindow* m_gaussian = nullptr;
+  PlaneCalcWindow* m_planeCalc = nullptr;
 };
 
 }  // namespace tavo::app
