@@ -10,6 +10,7 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/locate_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 
@@ -209,7 +210,7 @@ void ModeCommands::pickInEditingMode(const editing::PointerEvent& event) {
     m_distancesAngles.grid = editing::distancesAnglesGrid(
         m_state.structure, m_state.selection.picked[0], m_state.controls.peakThreshold());
   }
-  // The locating set-up (runLocateSetup) joins here with the locating tool.
+  if (outcome.runLocateSetup && m_locate != nullptr) m_locate->setupLocate();
   m_state.redraw();
 }
 
@@ -257,7 +258,7 @@ void ModeCommands::atomMenuDelete() {
 }
 
 void ModeCommands::atomMenuLocate() {
-  // The locating tool (TForm28) takes the Selection from here once it is built.
+  if (m_locate != nullptr) m_locate->locateFromAtomMenu();
 }
 
 void ModeCommands::apply() {

@@ -21,6 +21,7 @@ struct DistancesAnglesWindow {
 class AtomEditCommands;
 class CardCommands;
 class ParameterCommands;
+class LocateCommands;
 
 class ModeCommands {
  public:
@@ -60,6 +61,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
+  void attachLocate(LocateCommands& locate) { m_locate = &locate; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -79,6 +81,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
+  LocateCommands* m_locate = nullptr;
 };
 
 }  // namespace tavo::workbench

@@ -28,7 +28,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_peaks({m_state, dialogs, clock}),
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
-      m_cif({m_state, dialogs, clock}) {
+      m_cif({m_state, dialogs, clock}),
+      m_locate({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -37,6 +38,10 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_view.attachExpansion(m_expansion);
   m_parameters.attachSymmetry(m_symmetry);
   m_modes.attachParameters(m_parameters);
+  m_locate.attachModes(m_modes);
+  m_locate.attachAtomEdits(m_atomEdits);
+  m_locate.attachView(m_view);
+  m_modes.attachLocate(m_locate);
 }
 
 bool Workbench::run(const std::function<void()>& command) {

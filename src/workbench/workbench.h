@@ -18,6 +18,7 @@
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
+#include "workbench/locate_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 #include "workbench/peak_commands.h"
@@ -111,6 +112,9 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// The locating tool: 'Locating an Atom, Atoms, or a Group' and 'Define the Distance?'.
+  LocateCommands& locate() { return m_locate; }
+  const LocateCommands& locate() const { return m_locate; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -163,6 +167,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  LocateCommands m_locate;
 };
 
 }  // namespace tavo::workbench
