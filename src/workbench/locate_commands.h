@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/atom_ref.h"
@@ -120,6 +121,12 @@ class LocateCommands {
   /// the Grvty1 centroid to the Grvty2 centroid, as one undoable edit. ConversionError for a
   /// length that is not a number, UserError when the two centroids coincide.
   void applyVectors();
+
+  /// A control of TForm28 or TForm34 for scripts, by its objectName with its values (see the
+  /// README); TForm28's "Locate LABEL" is the atom menu's Locate on that entry. Throws UserError
+  /// for a window that is not shown, a control it does not have or one that is disabled.
+  void operate(std::string_view windowName, std::string_view control,
+               const std::vector<std::string>& values);
 
  private:
   /// One distance defined for one set-up.
