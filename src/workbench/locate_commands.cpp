@@ -69,6 +69,17 @@ std::string groupTooLargeMessage(int atomLines, int frgMax) {
          " (frg_max is set in array_max.inf). Nothing was placed.";
 }
 
+void LocateCommands::requireFileEntriesOnly() const {
+  // New atoms go after the entries of the file; symmetry copies shown above them would be
+  // taken for atoms of the structure.
+  const WorkbenchState& st = m_state;
+  const model::StructureModel& s = st.structure;
+  if (st.display.expandConnections || st.display.packingView || s.workingAtomCount != s.nonHCount ||
+      s.workingHCount != s.hCount || s.workingPeakCount != s.peakCount) {
+    throw UserError(std::string(editing::expandedPermissionDeniedMessage));
+  }
+}
+
 LocateCommands::LocateCommands(CommandContext context)
     : m_context(context), m_state(context.state) {
   m_state.followLoad([this] {
@@ -131,8 +142,7 @@ void LocateCommands::fillAtomList() {
 void LocateCommands::locateFromAtomMenu() {
   WorkbenchState& st = m_state;
   if (!st.loaded || st.selection.empty()) return;
-  if (st.display.expandConnections || st.display.packingView)
-    throw UserError(std::string(editing::expandedPermissionDeniedMessage));
+  requireFileEntriesOnly();
   const AtomRef target = st.selection.picked.back();
   m_modes->chooseMode(MouseMode::Adjust);
   st.selection.clear(st.structure);
@@ -274,6 +284,7 @@ void LocateCommands::readGroupFile(const fs::path& file) {
   WorkbenchState& st = m_state;
   model::StructureModel& s = st.structure;
   if (!st.loaded || m_located.kind == AtomKind::None) return;
+  requireFileEntriesOnly();
   const formats::GroupFile group =
       formats::readGroupLines(model::loadFileLines(file), file.filename().string());
   const int frgMax = s.limits.frgMax;
@@ -458,6 +469,7 @@ void LocateCommands::applyVectors() {
   for (const text::TextGrid& list : m_window.centroids) {
     if (list.cell(0, LocateWindow::Label).empty()) return;
   }
+  requireFileEntriesOnly();
   const double lengthA = text::parseDouble(text::trimLine(m_window.vectorLength));
   std::array<model::Vec3, 3> centroid{};
   for (std::size_t k = 0; k < 3; ++k) {

@@ -145,6 +145,8 @@ class LocateCommands {
   void fillAtomList();
   void moveAlongBond(const DefinedDistance& defined, double distanceA);
   void resetModesAndRotate();
+  /// UserError while symmetry copies are shown: the tool places atoms among the file's own.
+  void requireFileEntriesOnly() const;
   void followEntriesMoved();
 
   CommandContext m_context;

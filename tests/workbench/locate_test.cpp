@@ -138,6 +138,15 @@ TEST_F(Locating, ARefusedGroupFileChangesNothing) {
     EXPECT_EQ(s().peakCount, before.peaks.size());
     EXPECT_FALSE(bench->adjustPending());
   }
+  // Symmetry copies shown: new atoms would land among them.
+  s().limits.frgMax = 300;
+  ASSERT_TRUE(run([&] { bench->expansionCommands().CheckBox4Click(true); }));
+  ASSERT_GT(s().workingAtomCount, s().nonHCount);
+  dialogs.shown.clear();
+  run([&] { locate().readGroupFile(program.path() / "groups" / "methyl.grp"); });
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{
+                               "Name/Delete Permission Denied when Expanded To Avoid Confusion!!"});
+  EXPECT_EQ(s().nonHCount, static_cast<int>(before.atoms.size()));
 }
 
 TEST_F(Locating, ACartesianBondGetsItsLengthAndTurnsOntoMinusXForItsOwnSetUpOnly) {
