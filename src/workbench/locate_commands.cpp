@@ -280,19 +280,9 @@ AtomRef LocateCommands::nameOne(AtomRef ref, int element) {
   return ref;
 }
 
-void LocateCommands::readGroupFile(const fs::path& file) {
-  WorkbenchState& st = m_state;
-  model::StructureModel& s = st.structure;
-  if (!st.loaded || m_located.kind == AtomKind::None) return;
-  requireFileEntriesOnly();
-  const formats::GroupFile group =
-      formats::readGroupLines(model::loadFileLines(file), file.filename().string());
-  const int frgMax = s.limits.frgMax;
-  if (static_cast<int>(group.atoms.size()) > frgMax - 2)
-    throw UserError(groupTooLargeMessage(static_cast<int>(group.atoms.size()), frgMax));
-
-  // Every element is found before anything is placed.
-  const model::ElementDefinitions& definitions = st.preferences().elementDefinitions();
+std::optional<std::vector<editing::GroupElement>> LocateCommands::findGroupElements(
+    const formats::GroupFile& group) const {
+  const model::ElementDefinitions& definitions = m_state.preferences().elementDefinitions();
   std::vector<std::string> symbols;
   if (group.originSymbol) symbols.push_back(*group.originSymbol);
   for (const formats::GroupAtom& atom : group.atoms)
@@ -300,19 +290,20 @@ void LocateCommands::readGroupFile(const fs::path& file) {
   std::vector<editing::GroupElement> elements;
   for (const std::string& symbol : symbols) {
     const std::optional<editing::GroupElement> found =
-        editing::findGroupElement(s, definitions, symbol);
-    if (!found) {
-      m_context.dialogs.message(editing::groupElementNotFoundMessage);
-      return;
-    }
+        editing::findGroupElement(m_state.structure, definitions, symbol);
+    if (!found) return std::nullopt;
     elements.push_back(*found);
   }
+  return elements;
+}
 
-  EditStep step(st, "Read Group");
-  // Elements new to SFAC join the SFAC and UNIT cards, as "Add Elem" adds them.
+void LocateCommands::addToSfac(std::vector<editing::GroupElement>& elements) {
+  model::StructureModel& s = m_state.structure;
+  const model::ElementDefinitions& definitions = m_state.preferences().elementDefinitions();
   bool added = false;
   for (editing::GroupElement& e : elements) {
     if (e.element != 0) continue;
+    // A second atom of an element added for an earlier one finds it in SFAC now.
     const std::optional<editing::GroupElement> again =
         editing::findGroupElement(s, definitions, e.symbol);
     if (again && again->element != 0) {
@@ -324,26 +315,29 @@ void LocateCommands::readGroupFile(const fs::path& file) {
     e.element = index;
     added = true;
   }
-  if (added) {
-    definitions.assignElementData(s);
-    model::rewriteSfacCard(s);
-    model::rewriteUnitCard(s);
-    st.controls.elementNumberMax = std::max(s.elementCount, 1);
-  }
+  if (!added) return;
+  definitions.assignElementData(s);
+  model::rewriteSfacCard(s);
+  model::rewriteUnitCard(s);
+  m_state.controls.elementNumberMax = std::max(s.elementCount, 1);
+}
 
+std::vector<AtomRef> LocateCommands::placeGroup(
+    const formats::GroupFile& group, const std::vector<editing::GroupElement>& elements) {
+  WorkbenchState& st = m_state;
+  model::StructureModel& s = st.structure;
   std::size_t next = 0;
   std::vector<AtomRef> fragment;
   if (group.originSymbol) {
-    AtomRef origin = m_located;
     if (m_located.kind == AtomKind::Hydrogen && st.cartesianImport) {
-      // The H atom gives its place to an atom of the origin's element.
+      // The H atom gives its place to an atom of the origin's element, which is not part of
+      // the group that turns about it.
       const int peak = editing::appendPeakAt(s, st.frame, m_locatedPosition);
       s.hydrogens[m_located.index].mark = 1;
       s.selected[2][m_located.index] = 0;
-      origin = {AtomKind::Peak, peak};
-      nameOne(origin, elements[next++].element);
+      nameOne({AtomKind::Peak, peak}, elements[next++].element);
     } else {
-      fragment.push_back(nameOne(origin, elements[next++].element));
+      fragment.push_back(nameOne(m_located, elements[next++].element));
     }
   } else {
     st.selection.clear(s);
@@ -352,6 +346,29 @@ void LocateCommands::readGroupFile(const fs::path& file) {
     const int peak = editing::appendPeakAt(s, st.frame, m_locatedPosition + atom.offset);
     fragment.push_back(nameOne({AtomKind::Peak, peak}, elements[next++].element));
   }
+  return fragment;
+}
+
+void LocateCommands::readGroupFile(const fs::path& file) {
+  WorkbenchState& st = m_state;
+  model::StructureModel& s = st.structure;
+  if (!st.loaded || m_located.kind == AtomKind::None) return;
+  requireFileEntriesOnly();
+  const formats::GroupFile group =
+      formats::readGroupLines(model::loadFileLines(file), file.filename().string());
+  const int frgMax = s.limits.frgMax;
+  if (static_cast<int>(group.atoms.size()) > frgMax - 2)
+    throw UserError(groupTooLargeMessage(static_cast<int>(group.atoms.size()), frgMax));
+  // Every element is found before anything is placed.
+  std::optional<std::vector<editing::GroupElement>> elements = findGroupElements(group);
+  if (!elements) {
+    m_context.dialogs.message(editing::groupElementNotFoundMessage);
+    return;
+  }
+
+  EditStep step(st, "Read Group");
+  addToSfac(*elements);
+  const std::vector<AtomRef> fragment = placeGroup(group, *elements);
   // The new group alone is selected: the Adjust Apply stores the positions of the Selection,
   // and the rest of the structure keeps its own.
   st.selection.clear(s);

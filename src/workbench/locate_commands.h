@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/locating.h"
+#include "formats/group_file.h"
 #include "model/atom_ref.h"
 #include "model/vec3.h"
 #include "text/text_grid.h"
@@ -142,6 +144,14 @@ class LocateCommands {
   /// The Name section on the one peak or atom `ref` with element `element`; returns the entry
   /// it made (`ref` itself when no atom was made).
   model::AtomRef nameOne(model::AtomRef ref, int element);
+  /// The elements of the origin and of every atom line in order; empty when one is unknown.
+  std::optional<std::vector<editing::GroupElement>> findGroupElements(
+      const formats::GroupFile& group) const;
+  /// Adds the elements new to SFAC to the element table and the SFAC and UNIT cards.
+  void addToSfac(std::vector<editing::GroupElement>& elements);
+  /// Names the origin and places the atom lines; returns the atoms of the group.
+  std::vector<model::AtomRef> placeGroup(const formats::GroupFile& group,
+                                         const std::vector<editing::GroupElement>& elements);
   void fillAtomList();
   void moveAlongBond(const DefinedDistance& defined, double distanceA);
   void resetModesAndRotate();
