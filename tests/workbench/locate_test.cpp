@@ -208,6 +208,25 @@ TEST_F(Locating, ACartesianBondGetsItsLengthAndTurnsOntoMinusXForItsOwnSetUpOnly
   }
 }
 
+TEST_F(Locating, WithoutAnOriginOrPeaksTheLocatedAtomKeepsItsNameAndOnlyTheGroupIsSelected) {
+  work.write("pair.abc", "C2 0 0 0\nC1 1.5 0 0\nC3 6 0 0\n");
+  ASSERT_TRUE(run([&] {
+    bench->importExport().importFile(work.path() / "pair.abc", workbench::ImportFormat::Cartesian);
+  }));
+  ASSERT_EQ(s().peakCount, 0);
+  const AtomRef c3 = ref("C3");
+  ASSERT_TRUE(run([&] { bench->state().selection.append(s(), c3); }));
+  ASSERT_TRUE(run([&] { bench->modeCommands().atomMenuLocate(); }));
+  EXPECT_FALSE(locate().distanceWindow().visible);  // C3 has no neighbour
+  ASSERT_TRUE(locate().window().visible);
+  ASSERT_TRUE(run([&] { locate().readGroupFile(groupFile("h.grp", "1 0\n1 H 0 0 1.05\n")); }));
+  EXPECT_EQ(s().atoms[c3.index].label, "C3");
+  ASSERT_EQ(s().hCount, 1);
+  EXPECT_EQ(selectedLabels(), std::vector<std::string>{"H1"});
+  EXPECT_NEAR(cellDistance(s().cell, fractional(s(), {AtomKind::Hydrogen, 1}), fractional(s(), c3)),
+              1.05, 1e-9);
+}
+
 TEST_F(Locating, AnAtomPlacedWithVectorsLiesAlongTheCentroidDirection) {
   TAVO_OPEN_PARABEN();
   locateByClick(ref("C4"));
