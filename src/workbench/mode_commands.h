@@ -20,6 +20,7 @@ struct DistancesAnglesWindow {
 /// The commands of the mouse modes and the Selection.
 class AtomEditCommands;
 class CardCommands;
+class GroupMoveCommands;
 class ParameterCommands;
 class LocateCommands;
 
@@ -62,6 +63,7 @@ class ModeCommands {
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
   void attachLocate(LocateCommands& locate) { m_locate = &locate; }
+  void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -82,6 +84,7 @@ class ModeCommands {
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
   LocateCommands* m_locate = nullptr;
+  GroupMoveCommands* m_groupMove = nullptr;
 };
 
 }  // namespace tavo::workbench

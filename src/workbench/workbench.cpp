@@ -29,7 +29,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
       m_cif({m_state, dialogs, clock}),
-      m_locate({m_state, dialogs, clock}) {
+      m_locate({m_state, dialogs, clock}),
+      m_groupMove({m_state, dialogs, clock}, m_symmetry) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -42,6 +43,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_locate.attachAtomEdits(m_atomEdits);
   m_locate.attachView(m_view);
   m_modes.attachLocate(m_locate);
+  m_modes.attachGroupMove(m_groupMove);
 }
 
 bool Workbench::run(const std::function<void()>& command) {
@@ -56,6 +58,8 @@ bool Workbench::run(const std::function<void()>& command) {
   } catch (const CommandAbandoned&) {
   } catch (const ProgramEnds&) {
   }
+  // A previewed group move is shown only for the Selection and mode it was made for.
+  m_symmetry.keepGroupMoveInStep();
   m_state.notifyState();
   return completed;
 }

@@ -15,6 +15,7 @@
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
 #include "workbench/global_edition_commands.h"
+#include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
@@ -115,6 +116,8 @@ class Workbench {
   /// The locating tool: 'Locating an Atom, Atoms, or a Group' and 'Define the Distance?'.
   LocateCommands& locate() { return m_locate; }
   const LocateCommands& locate() const { return m_locate; }
+  /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
+  GroupMoveCommands& groupMove() { return m_groupMove; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -168,6 +171,7 @@ class Workbench {
   ParameterCommands m_parameters;
   CifCommands m_cif;
   LocateCommands m_locate;
+  GroupMoveCommands m_groupMove;
 };
 
 }  // namespace tavo::workbench
