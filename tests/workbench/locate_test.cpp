@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/structure_snapshot.h"
+#include "view/view_state.h"
 #include "workbench_fixture.h"
 
 namespace tavo::testing {
@@ -152,11 +153,13 @@ TEST_F(Locating, ARefusedGroupFileChangesNothing) {
 TEST_F(Locating, ACartesianBondGetsItsLengthAndTurnsOntoMinusXForItsOwnSetUpOnly) {
   struct Case {
     Vec3 neighbour;  // of C2, the located atom at the origin of the file
+    double turnRad;  // the view turned about Y between the window and its Apply
     const char* why;
   };
   const Case cases[] = {
-      {{0.6, -0.9, 1.03}, "an oblique bond"},
-      {{0, 0, 1.54321}, "a bond along the viewing axis, which has no turn about it"},
+      {{0.6, -0.9, 1.03}, 0, "an oblique bond"},
+      {{0, 0, 1.54321}, 0, "a bond along the viewing axis, which has no turn about it"},
+      {{0.6, -0.9, 1.03}, 0.7, "the view turned before the Apply: the bond as it lies then"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -192,6 +195,7 @@ TEST_F(Locating, ACartesianBondGetsItsLengthAndTurnsOntoMinusXForItsOwnSetUpOnly
               (std::vector<std::string>{
                   "'abc' is not a valid floating point value",
                   "The connecting distance must be a positive number of Å, not '0'."}));
+    view::rotateView(s(), bench->state().frame, view::Axis::Y, c.turnRad, false);
     locate().setDistanceText("1.40");
     ASSERT_TRUE(run([&] { locate().applyDistance(); }));
     EXPECT_FALSE(w.visible);
