@@ -194,6 +194,7 @@ void MainWindow::stateChanged() {
   refreshListingWindows();
   refreshGaussianWindow();
   refreshLocateWindows();
+  refreshPlaneWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

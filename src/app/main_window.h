@@ -97,6 +97,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
   void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
   void refreshLocateWindows();   // TForm28 and TForm34 (windows/locate_windows.cpp)
+  void refreshPlaneWindow();     // TForm37 (main_window_planes.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids

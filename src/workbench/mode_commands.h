@@ -23,6 +23,7 @@ class CardCommands;
 class GroupMoveCommands;
 class ParameterCommands;
 class LocateCommands;
+class GeometryCommands;
 
 class ModeCommands {
  public:
@@ -63,6 +64,7 @@ class ModeCommands {
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
   void attachLocate(LocateCommands& locate) { m_locate = &locate; }
+  void attachGeometry(GeometryCommands& geometry) { m_geometry = &geometry; }
   void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
  private:
@@ -84,6 +86,7 @@ class ModeCommands {
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
   LocateCommands* m_locate = nullptr;
+  GeometryCommands* m_geometry = nullptr;
   GroupMoveCommands* m_groupMove = nullptr;
 };
 

@@ -30,6 +30,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_parameters({m_state, dialogs, clock}),
       m_cif({m_state, dialogs, clock}),
       m_locate({m_state, dialogs, clock}),
+      m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
@@ -43,6 +44,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_locate.attachAtomEdits(m_atomEdits);
   m_locate.attachView(m_view);
   m_modes.attachLocate(m_locate);
+  m_modes.attachGeometry(m_geometry);
   m_modes.attachGroupMove(m_groupMove);
 }
 

@@ -14,6 +14,7 @@
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/geometry_commands.h"
 #include "workbench/global_edition_commands.h"
 #include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
@@ -116,6 +117,9 @@ class Workbench {
   /// The locating tool: 'Locating an Atom, Atoms, or a Group' and 'Define the Distance?'.
   LocateCommands& locate() { return m_locate; }
   const LocateCommands& locate() const { return m_locate; }
+  /// Least-squares planes: the plane window (TForm37) and the CalcPlane section of Apply.
+  GeometryCommands& geometry() { return m_geometry; }
+  const GeometryCommands& geometry() const { return m_geometry; }
   /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
   GroupMoveCommands& groupMove() { return m_groupMove; }
 
@@ -171,6 +175,7 @@ class Workbench {
   ParameterCommands m_parameters;
   CifCommands m_cif;
   LocateCommands m_locate;
+  GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
 };
 

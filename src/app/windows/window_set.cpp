@@ -17,6 +17,7 @@
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
+#include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -85,6 +86,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_locate = new LocateWindow(bench, main);
     } else if (entry.objectName == "TForm34") {
       window = m_distance = new DistanceWindow(bench, main);
+    } else if (entry.objectName == "TForm37") {
+      window = m_planeCalc = new PlaneCalcWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

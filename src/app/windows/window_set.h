@@ -39,6 +39,7 @@ class PeakListWindow;
 class GlobalEditionWindow;
 class LocateWindow;
 class DistanceWindow;
+class PlaneCalcWindow;
 
 class WindowSet {
  public:
@@ -79,6 +80,7 @@ class WindowSet {
   GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
   LocateWindow* locate() const { return m_locate; }                       // TForm28
   DistanceWindow* distance() const { return m_distance; }                 // TForm34
+  PlaneCalcWindow* planeCalc() const { return m_planeCalc; }              // TForm37
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -109,6 +111,7 @@ class WindowSet {
   GaussianWindow* m_gaussian = nullptr;
   LocateWindow* m_locate = nullptr;
   DistanceWindow* m_distance = nullptr;
+  PlaneCalcWindow* m_planeCalc = nullptr;
 };
 
 }  // namespace tavo::app
