@@ -28,7 +28,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_peaks({m_state, dialogs, clock}),
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
-      m_cif({m_state, dialogs, clock}) {
+      m_cif({m_state, dialogs, clock}),
+      m_atomList({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -83,6 +84,7 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
   if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
   if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
+  if (id == CommandId::AtomList) return m_atomList.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

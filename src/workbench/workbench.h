@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/atom_list_commands.h"
 #include "workbench/card_commands.h"
 #include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
@@ -111,6 +112,9 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// The atom list "Atomic Coordinates & Parameters" (TForm2) and the sorts by label.
+  AtomListCommands& atomList() { return m_atomList; }
+  const AtomListCommands& atomList() const { return m_atomList; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -163,6 +167,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  AtomListCommands m_atomList;
 };
 
 }  // namespace tavo::workbench
