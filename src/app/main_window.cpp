@@ -193,6 +193,7 @@ void MainWindow::stateChanged() {
   refreshCifWindows();
   refreshListingWindows();
   refreshGaussianWindow();
+  refreshAtomListWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

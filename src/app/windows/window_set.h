@@ -37,6 +37,7 @@ class PackingRangeWindow;
 class WaitWindow;
 class PeakListWindow;
 class GlobalEditionWindow;
+class AtomListWindow;
 
 class WindowSet {
  public:
@@ -75,6 +76,7 @@ class WindowSet {
   OmitListWindow* omitList() const { return m_omitList; }                 // TForm7
   SplitListWindow* splitList() const { return m_splitList; }              // TForm8
   GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
+  AtomListWindow* atomList() const { return m_atomList; }                 // TForm2
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -103,6 +105,7 @@ class WindowSet {
   OmitListWindow* m_omitList = nullptr;
   SplitListWindow* m_splitList = nullptr;
   GaussianWindow* m_gaussian = nullptr;
+  AtomListWindow* m_atomList = nullptr;
 };
 
 }  // namespace tavo::app
