@@ -91,6 +91,7 @@ TEST_F(AtomList, TypedValuesAreStoredOrRefusedWithTheirMessage) {
   EXPECT_EQ(s().atoms[4].aniso, 0);
   EXPECT_NEAR(s().atoms[4].u11, 0.0437, 5e-4) << "Ueq of C1";
   EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_EQ(bench->state().undo.undoCount(), 5u) << "one step per Apply";
 
   const model::StructureModel before = s();
   const struct {
@@ -120,6 +121,16 @@ TEST_F(AtomList, TypedValuesAreStoredOrRefusedWithTheirMessage) {
     EXPECT_EQ(s().atoms, before.atoms);
     EXPECT_EQ(s().instructionLines, before.instructionLines);
   }
+  EXPECT_EQ(bench->state().undo.undoCount(), 5u) << "a refusal records no step";
+  ASSERT_TRUE(bench->run(CommandId::UndoLastEdit));
+  ASSERT_TRUE(bench->run(CommandId::UndoLastEdit));
+  EXPECT_EQ(s().atoms[1].label, "O1");
+  EXPECT_EQ(s().hydrogens[1].uiso, -1.5);
+  EXPECT_EQ(cards().front(), "SADI 0.02 O3 C8X O3 C8B");
+  ASSERT_TRUE(bench->run(CommandId::UndoLastEdit));
+  EXPECT_EQ(cards().front(), "SADI 0.02 O3 C8A O3 C8B") << "the rename with its cards";
+  EXPECT_EQ(list().grid.cell(rowOf("C8A"), 1), "C8A") << "the list follows undo";
+
   // A cell with no meaning for the row changes nothing and says nothing.
   dialogs.shown.clear();
   EXPECT_TRUE(type("H1", 9, "0.5"));
@@ -209,6 +220,34 @@ TEST_F(AtomList, SimplifyNumbersEveryAtomAndTheCardsFollow) {
   ASSERT_TRUE(bench->run(CommandId::UndoLastEdit));
   EXPECT_EQ(s().atoms[4].label, "C1");
   EXPECT_EQ(cards().back(), "RIGU C8A > C9B");
+}
+
+using AtomListOnExpansion = WorkbenchScenario;
+
+TEST_F(AtomListOnExpansion, SortSwitchesTheExpansionOffAndFreeHydrogensKeepTheirAtom) {
+  ASSERT_TRUE(openAs(repositoryFile("tests/data/shelxl/centrosymmetric_half.ins", "half.ins"),
+                     workbench::OpenedFrom::Dialog));
+  ASSERT_TRUE(bench->run([&] {
+    bench->viewCommands().setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
+  }));
+  const model::StructureModel& s = bench->structure();
+  ASSERT_GT(s.workingAtomCount, s.nonHCount) << "copies are shown";
+  ASSERT_TRUE(bench->run(CommandId::AtomList));
+  ASSERT_TRUE(bench->run([&] { bench->atomList().operate("SimplifytheLabelingfromShelxt1", {}); }));
+  EXPECT_FALSE(bench->display().expandConnections);
+  EXPECT_EQ(s.workingAtomCount, s.nonHCount);
+  EXPECT_EQ(s.atoms[1].label, "O1");
+  EXPECT_EQ(s.atoms[2].label, "O2");
+  EXPECT_EQ(s.atoms[3].label, "C3");
+  EXPECT_EQ(s.hydrogens[1].afterAtom, 2) << "H1 still follows O2";
+  EXPECT_EQ(bench->atomList().window().grid.rowCount(), 1 + 3 + 1);
+
+  dialogs.shown.clear();
+  ASSERT_TRUE(bench->run([&] { bench->atomList().operate("Print1", {}); }));
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Recommended: Courier,8"});
+  ASSERT_EQ(dialogs.printed.size(), 5u);
+  EXPECT_EQ(dialogs.printed[1].substr(0, 17), "1    O1     3    ") << "5, 7 and 5 wide";
+  EXPECT_EQ(dialogs.printed[4].substr(0, 12), "1    H1     ");
 }
 
 }  // namespace

@@ -68,6 +68,31 @@ TEST(AtomSort, ReordersAtomsWithTheirRidingGroupsFreeHydrogensAndMap) {
                                       "H2A", "H2B", "H2C", "AFIX 0", "HKLF 4", "END"}));
 }
 
+TEST(AtomSort, HydrogenSortKeepsFreeHydrogensAfterTheirAtomAndGroupsWithTheirParent) {
+  auto read = readInsText(head() +
+                          "O1    4    0.3 0.2 0.3 11.0 0.05\n"
+                          "H2    2    0.3 0.3 0.3 11.0 0.05\n"
+                          "N1    3    0.4 0.2 0.3 11.0 0.05\n"
+                          "H1    2    0.4 0.3 0.3 11.0 0.05\n"
+                          "C1    1    0.1 0.2 0.3 11.0 0.05\n"
+                          "AFIX 137\n"
+                          "H1C   2    0.1 0.3 0.3 11.0 -1.5\n"
+                          "H1A   2    0.1 0.3 0.4 11.0 -1.5\n"
+                          "H1B   2    0.1 0.3 0.2 11.0 -1.5\n"
+                          "AFIX 0\n"
+                          "HKLF 4\nEND\n");
+  model::StructureModel& s = read->s();
+  ASSERT_TRUE(read->loaded);
+  EXPECT_FALSE(onlyRidingHydrogens(s));
+  const std::vector<int> order = hydrogenSortOrder(s);
+  EXPECT_EQ(order, (std::vector<int>{2, 4, 5, 3, 1})) << "H1, H1A, H1B, H1C, H2";
+  checkOrderKeepsCards(s, AtomKind::Hydrogen, order);
+  reorderHydrogens(s, order);
+  EXPECT_EQ(atomListLines(s),
+            (std::vector<std::string>{"O1", "H2", "N1", "H1", "C1", "AFIX 137", "H1A", "H1B", "H1C",
+                                      "AFIX 0", "HKLF 4", "END"}));
+}
+
 TEST(AtomSort, AtomsOfOneResidueStayTogether) {
   auto read = readInsText(head() +
                           "RESI 1 TOL\n"
