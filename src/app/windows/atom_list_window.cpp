@@ -62,9 +62,12 @@ AtomListWindow::AtomListWindow(workbench::Workbench& bench, QWidget* parent)
   m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
   // A heading click orders the rows; it does not select the column.
   m_grid->horizontalHeader()->setSectionsClickable(true);
+  // Qt before 6.5 makes this one connection of the view by its signature, so it can only be
+  // undone that way; later versions make it with member pointers.
+  disconnect(m_grid->horizontalHeader(), SIGNAL(sectionPressed(int)), m_grid,
+             SLOT(selectColumn(int)));
   disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionPressed, m_grid,
              &QTableView::selectColumn);
-  disconnect(m_grid->horizontalHeader(), &QHeaderView::sectionEntered, m_grid, nullptr);
   layout->addWidget(m_grid, 1);
 
   m_sortGrid = new QTableView(this);
