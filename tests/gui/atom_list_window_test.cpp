@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 
@@ -37,9 +38,17 @@ TEST(AtomListWindowGui, CtrlXShowsTheListWhoseHeadingsOrderRowsAndCellsApply) {
   ASSERT_EQ(grid->model()->rowCount(), 3);
   EXPECT_EQ(grid->model()->headerData(7, Qt::Horizontal).toString(), QStringLiteral("U11/Uiso"));
 
-  // X: C3 (0.36) first; a second click turns the order round.
-  emit grid->horizontalHeader()->sectionClicked(3);
+  // X: C3 (0.36) first; a second click turns the order round. The click selects no cells.
+  QHeaderView* header = grid->horizontalHeader();
+  const QPointF at(header->sectionViewportPosition(3) + 5, header->height() / 2);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &click);
+  }
   QApplication::processEvents();
+  EXPECT_TRUE(grid->selectionModel()->selectedIndexes().isEmpty());
   EXPECT_EQ(grid->model()->index(0, 1).data().toString(), QStringLiteral("C3"));
   emit grid->horizontalHeader()->sectionClicked(3);
   QApplication::processEvents();
