@@ -187,7 +187,9 @@ TEST_F(AtomList, SortFollowsTheSelectionCardsAndIsOneUndoableStep) {
   click("C8B");
   ASSERT_EQ(selectedLabels(), std::vector<std::string>{"C8B"});
   const std::vector<std::string> lines = s().instructionLines;
+  ASSERT_TRUE(bench->run([&] { bench->parameters().showEditor(ref("C8B")); }));
   ASSERT_TRUE(press("SortLabels"));
+  EXPECT_EQ(bench->parameters().editor().fields.label, "C8B") << "Edit Parameters follows C8B";
   EXPECT_EQ(dialogs.shown,
             std::vector<std::string>{
                 "Labels must consist of Element+Numeral+Alphabet! Adopt this rule!"});
