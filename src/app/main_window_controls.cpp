@@ -237,9 +237,10 @@ void MainWindow::connectControls() {
           [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
   connect(c.movePeaks, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.peaks().movePeaks(); }); });
-  for (QPushButton* later : {c.updateGroupMove, c.undoGroupMove}) {
-    later->setEnabled(false);  // their commands are not offered by the Workbench yet
-  }
+  connect(c.updateGroupMove, &QPushButton::clicked, this,
+          [this] { m_bench.run([this] { m_bench.groupMove().MVUpdateClick(); }); });
+  connect(c.undoGroupMove, &QPushButton::clicked, this,
+          [this] { m_bench.run([this] { m_bench.groupMove().UndoMoveClick(); }); });
 }
 
 void MainWindow::connectWindows() {

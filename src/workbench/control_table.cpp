@@ -26,7 +26,7 @@ void store(Workbench& bench, int value) {
   bench.controls().*field = range.clamp(value);
 }
 
-const std::array<IntControl, 45> intControls = {{
+const std::array<IntControl, 47> intControls = {{
     {"SpinEdit1", [](Workbench& b, int v) { b.viewCommands().setZoom(v); }},
     {"TrackBar7", [](Workbench& b, int v) { b.viewCommands().setZoomTrack(v); }},
     {"SpinEdit2", [](Workbench& b, int v) { b.viewCommands().setRotation(1, v); }},
@@ -76,6 +76,8 @@ const std::array<IntControl, 45> intControls = {{
     {"Remove", [](Workbench& b, int v) { if (v != 0) b.expansionCommands().Remove1Click(); }},
     {"CheckBox37", [](Workbench& b, int v) { b.controls().useLetters = v != 0; }},
     {"MovePks", [](Workbench& b, int v) { if (v != 0) b.peaks().movePeaks(); }},
+    {"UpdtGMv", [](Workbench& b, int v) { if (v != 0) b.groupMove().MVUpdateClick(); }},
+    {"UndoGMv", [](Workbench& b, int v) { if (v != 0) b.groupMove().UndoMoveClick(); }},
     {"DispBond", [](Workbench& b, int v) { b.viewCommands().setDistanceBondShown(v != 0); }},
     // The space-group controls.
     {"SpinEdit12", [](Workbench& b, int v) { b.symmetryCommands().setGroupNumber(v); }},

@@ -10,6 +10,7 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/group_move_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 
@@ -42,12 +43,15 @@ view::MouseButton viewButton(editing::Button button) {
 
 void ModeCommands::turnModeOn(MouseMode mode) {
   // The switch rule: the other modes go off, Rotate included.
+  const bool wasMoveGroup = m_state.modes.moveGroup();
   m_state.modes = editing::flagsFor(mode);
   m_state.window.rotationTrackBarsEnabled = true;
+  const bool toMoveGroup =
+      mode == MouseMode::MoveGroupDefine || mode == MouseMode::MoveGroupDestination;
+  // Between Grp and Dst MoveGrp stays on: the group and the destination are kept, so that both
+  // can be picked before Apply.
   const bool keepSelection =
-      mode == MouseMode::Adjust ||
-      ((mode == MouseMode::MoveGroupDefine || mode == MouseMode::MoveGroupDestination) &&
-       !m_state.loaded);
+      mode == MouseMode::Adjust || (toMoveGroup && (!m_state.loaded || wasMoveGroup));
   if (!keepSelection) {
     m_state.selection.clear(m_state.structure);
     m_state.selection.clearReversed(m_state.structure);
@@ -289,6 +293,9 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
     case editing::ApplySection::Param:
       // "Setting the Parameter" takes the Selection; its Update makes the change.
       if (m_parameters != nullptr) m_parameters->openSetting();
+      break;
+    case editing::ApplySection::MoveGroup:
+      if (m_groupMove != nullptr) m_groupMove->search();
       break;
     default:
       // The edits of the other modes are sections of their own features; each one joins here.

@@ -20,6 +20,7 @@ struct DistancesAnglesWindow {
 /// The commands of the mouse modes and the Selection.
 class AtomEditCommands;
 class CardCommands;
+class GroupMoveCommands;
 class ParameterCommands;
 
 class ModeCommands {
@@ -60,6 +61,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
+  void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
  private:
   void turnModeOn(editing::MouseMode mode);
@@ -79,6 +81,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
+  GroupMoveCommands* m_groupMove = nullptr;
 };
 
 }  // namespace tavo::workbench

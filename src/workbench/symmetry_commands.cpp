@@ -3,7 +3,9 @@
 #include "workbench/symmetry_commands.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "editing/atom_purge.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/symmetry_operators.h"
 #include "model/rem_spcg.h"
@@ -56,6 +58,11 @@ std::string_view sourceText(SymmetrySource source) {
 
 SymmetryCommands::SymmetryCommands(CommandContext context) : m_context(context) {
   m_context.state.followLoad([this] { afterRead(); });
+  // A purge or reorder while a move is previewed: the preview follows its entries.
+  m_context.state.followEntriesMoved([this](const editing::PurgeMap& map) {
+    m_previewed = editing::remapped(map, m_previewed);
+    m_previewedSelection = editing::remapped(map, m_previewedSelection);
+  });
 }
 
 const geometry::SpaceGroupCatalogue& SymmetryCommands::catalogue() {
@@ -70,6 +77,8 @@ const geometry::SpaceGroupCatalogue& SymmetryCommands::catalogue() {
 void SymmetryCommands::afterRead() {
   WorkbenchState& s = m_context.state;
   m_previewed.clear();
+  m_previewedSelection.clear();
+  m_released = false;
   s.groupMovePending = false;
   m_controls = geometry::SpaceGroupControls{};
   model::SymmetryOps& symmetry = s.structure.symmetry;
@@ -218,7 +227,10 @@ void SymmetryCommands::previewGroupMove() {
   dropGroupMovePreview();
   const geometry::ViewFrame& frame = s.frame;
   const auto& t = m_controls.translation;
-  for (const model::AtomRef ref : s.selection.picked) {
+  // Riding H atoms go with their parents: SHELXL would build them from where they stand.
+  const std::vector<model::AtomRef> members =
+      editing::groupMembers(s.structure, s.selection.picked);
+  for (const model::AtomRef ref : members) {
     const geometry::Fractional moved =
         geometry::applyOperator(s.structure.symmetry, m_controls.operatorNumber,
                                 geometry::fractionalOf(s.structure, ref), t[0], t[1], t[2]);
@@ -226,7 +238,9 @@ void SymmetryCommands::previewGroupMove() {
                               moved.x * frame.edgeA() + moved.y * frame.edgeB() +
                               moved.z * frame.edgeC();
   }
-  m_previewed = s.selection.picked;
+  m_previewed = members;
+  m_previewedSelection = s.selection.picked;
+  m_released = false;
   s.groupMovePending = true;
   s.afterChange({});
 }
@@ -243,6 +257,55 @@ void SymmetryCommands::dropGroupMovePreview() {
   m_previewed.clear();
   s.groupMovePending = false;
   s.afterChange({});
+}
+
+editing::GroupPlacement SymmetryCommands::shownPlacement() const {
+  const auto& t = m_controls.translation;
+  return {m_controls.operatorNumber, t[0], t[1], t[2]};
+}
+
+void SymmetryCommands::showPlacement(const editing::GroupPlacement& placement) {
+  m_controls.operatorNumber = std::clamp(placement.op, 1, std::max(m_controls.operatorCount, 1));
+  m_controls.translation = {translationRange.clamp(placement.ta),
+                            translationRange.clamp(placement.tb),
+                            translationRange.clamp(placement.tc)};
+  showOperator();
+}
+
+void SymmetryCommands::groupMoveCommitted() {
+  m_previewed.clear();
+  m_previewedSelection.clear();
+  m_context.state.groupMovePending = false;
+}
+
+bool SymmetryCommands::previewShown() const {
+  const WorkbenchState& s = m_context.state;
+  const editing::GroupPlacement p = shownPlacement();
+  try {
+    for (const model::AtomRef ref : m_previewed) {
+      const geometry::Fractional moved = geometry::applyOperator(
+          s.structure.symmetry, p.op, geometry::fractionalOf(s.structure, ref), p.ta, p.tb, p.tc);
+      const geometry::Fractional shown =
+          geometry::fractionalOfViewPosition(s.frame, s.structure.viewOf(ref));
+      if (std::abs(shown.x - moved.x) + std::abs(shown.y - moved.y) + std::abs(shown.z - moved.z) >
+          1e-6)
+        return false;
+    }
+  } catch (const UserError&) {
+    return false;  // a frame without volume shows nothing of the preview
+  }
+  return true;
+}
+
+void SymmetryCommands::keepGroupMoveInStep() {
+  WorkbenchState& s = m_context.state;
+  if (!s.groupMovePending) return;
+  if (!s.modes.moveGroup() || s.selection.picked != m_previewedSelection) {
+    dropGroupMovePreview();
+    m_released = true;
+  } else if (!previewShown()) {
+    dropGroupMovePreview();
+  }
 }
 
 }  // namespace tavo::workbench

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/group_move.h"
 #include "geometry/space_groups.h"
 #include "model/atom_ref.h"
 #include "model/rem_spcg.h"
@@ -61,6 +62,20 @@ class SymmetryCommands {
   SymmetrySource source() const { return m_source; }
   /// Puts the previewed atoms back at their own positions and drops the pending group move.
   void dropGroupMovePreview();
+  /// The operator and lattice translation shown (SpinEdit16, SpinEdit13..15).
+  editing::GroupPlacement shownPlacement() const;
+  /// Shows `placement` in the operator controls, which previews the group move.
+  void showPlacement(const editing::GroupPlacement& placement);
+  /// The entries that the pending group move shows moved: the Selection and its riding H atoms.
+  const std::vector<model::AtomRef>& previewedMembers() const { return m_previewed; }
+  /// The pending group move has become the model's: the flag goes, the view stays.
+  void groupMoveCommitted();
+  /// Run after every command: a pending preview whose Selection was changed or whose mode was
+  /// left is put back (the move is "released"), and one that a view reset has wiped is dropped,
+  /// so that the picture never shows positions the file will not get.
+  void keepGroupMoveInStep();
+  /// True when the last preview was released by a change of the Selection or the mode.
+  bool groupMoveReleased() const { return m_released; }
   /// The group and setting of the table (or spcg.inf) whose operators are exactly `operators`.
   std::optional<geometry::SpaceGroupCatalogue::Match> findGroup(
       const std::vector<geometry::SeitzOperator>& operators) {
@@ -79,6 +94,8 @@ class SymmetryCommands {
   void recordChoice(bool quiet);
   void showOperator();
   void previewGroupMove();
+  /// True while every previewed entry is still drawn at its previewed position.
+  bool previewShown() const;
   void chooseFromRemSpcg(const std::vector<geometry::SeitzOperator>& fileOperators);
   bool chooseFromLattSymm(const std::vector<geometry::SeitzOperator>& fileOperators);
   const geometry::SpaceGroupCatalogue& catalogue();
@@ -88,7 +105,9 @@ class SymmetryCommands {
   SymmetrySource m_source = SymmetrySource::LattSymm;
   std::optional<geometry::SpaceGroupCatalogue> m_catalogue;  // read once per program folder
   std::filesystem::path m_catalogueFolder;
-  std::vector<model::AtomRef> m_previewed;  // atoms shown at their previewed positions
+  std::vector<model::AtomRef> m_previewed;           // atoms shown at their previewed positions
+  std::vector<model::AtomRef> m_previewedSelection;  // the Selection the preview was made for
+  bool m_released = false;
 };
 
 }  // namespace tavo::workbench

@@ -29,6 +29,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
       m_cif({m_state, dialogs, clock}),
+      m_groupMove({m_state, dialogs, clock}, m_symmetry),
       m_atomList({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
@@ -38,6 +39,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_view.attachExpansion(m_expansion);
   m_parameters.attachSymmetry(m_symmetry);
   m_modes.attachParameters(m_parameters);
+  m_modes.attachGroupMove(m_groupMove);
 }
 
 bool Workbench::run(const std::function<void()>& command) {
@@ -52,6 +54,8 @@ bool Workbench::run(const std::function<void()>& command) {
   } catch (const CommandAbandoned&) {
   } catch (const ProgramEnds&) {
   }
+  // A previewed group move is shown only for the Selection and mode it was made for.
+  m_symmetry.keepGroupMoveInStep();
   m_state.notifyState();
   return completed;
 }

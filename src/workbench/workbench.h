@@ -16,6 +16,7 @@
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
 #include "workbench/global_edition_commands.h"
+#include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
@@ -112,6 +113,8 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
+  GroupMoveCommands& groupMove() { return m_groupMove; }
   /// The atom list "Atomic Coordinates & Parameters" (TForm2) and the sorts by label.
   AtomListCommands& atomList() { return m_atomList; }
   const AtomListCommands& atomList() const { return m_atomList; }
@@ -167,6 +170,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 
 #include "app/space_group_panel.h"
@@ -61,6 +62,37 @@ TEST(SpaceGroupPanel, UnmatchedCardsShowTheirOwnNameInBlack) {
   EXPECT_TRUE(name->styleSheet().contains(QStringLiteral("black")));
   EXPECT_TRUE(gui.window->spaceGroupPanel()->isVisible());
   EXPECT_TRUE(gui.window->action(app::MenuCommand::SpaceGroup)->isChecked());
+}
+
+// The group move's buttons: the operator spin box previews, "UpdtGMv" commits, "UndoGMv" drops.
+TEST(SpaceGroupPanel, GroupMoveButtonsCommitAndUndoThePreview) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);  // P1-: x, y, z and -x, -y, -z
+  gui.bench->run(
+      [&] { gui.bench->modeCommands().chooseMode(editing::MouseMode::MoveGroupDefine); });
+  const model::AtomRef c2{model::AtomKind::Atom, 2};
+  const model::Vec3& at = gui.bench->structure().viewOf(c2);
+  gui.click(QPoint(gui.bench->viewState().toScreenX(at.x), gui.bench->viewState().toScreenY(at.y)));
+  ASSERT_EQ(gui.bench->selection().picked, std::vector<model::AtomRef>{c2});
+  auto* update = named<QPushButton>(gui, "UpdtGMv");
+  auto* undo = named<QPushButton>(gui, "UndoGMv");
+  ASSERT_TRUE(update->isEnabled());
+  ASSERT_TRUE(undo->isEnabled());
+
+  named<QSpinBox>(gui, "SpinEdit16")->setValue(2);
+  named<QSpinBox>(gui, "SpinEdit13")->setValue(1);
+  ASSERT_TRUE(gui.bench->state().groupMovePending);
+  undo->click();
+  EXPECT_FALSE(gui.bench->state().groupMovePending);
+  EXPECT_DOUBLE_EQ(gui.bench->structure().atoms[2].x, 0.64);
+
+  named<QSpinBox>(gui, "SpinEdit13")->setValue(0);
+  named<QSpinBox>(gui, "SpinEdit13")->setValue(1);
+  update->click();
+  EXPECT_FALSE(gui.bench->state().groupMovePending);
+  EXPECT_NEAR(gui.bench->structure().atoms[2].x, 0.36, 1e-12);  // -x + 1
+  EXPECT_NEAR(gui.bench->structure().atoms[2].y, -0.5, 1e-12);
+  EXPECT_TRUE(gui.dialogs.shown.empty());
 }
 
 }  // namespace
