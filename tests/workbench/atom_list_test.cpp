@@ -188,8 +188,10 @@ TEST_F(AtomList, SortFollowsTheSelectionCardsAndIsOneUndoableStep) {
   ASSERT_EQ(selectedLabels(), std::vector<std::string>{"C8B"});
   const std::vector<std::string> lines = s().instructionLines;
   ASSERT_TRUE(bench->run([&] { bench->parameters().showEditor(ref("C8B")); }));
+  ASSERT_TRUE(bench->run(CommandId::FixingFvar));
   ASSERT_TRUE(press("SortLabels"));
   EXPECT_EQ(bench->parameters().editor().fields.label, "C8B") << "Edit Parameters follows C8B";
+  EXPECT_EQ(bench->freeVariables().window().codeTable.cell(12, 0), "C8B") << "so does TForm23";
   EXPECT_EQ(dialogs.shown,
             std::vector<std::string>{
                 "Labels must consist of Element+Numeral+Alphabet! Adopt this rule!"});
