@@ -218,10 +218,16 @@ void MainControls::build(QWidget* surface) {
   hfixN = spin(modeInputs, "SpinEdit23", workbench::hfixNRange);
   partNumber = spin(modeInputs, "SpinEdit24", workbench::partNumberRange);
   dfixDistance = edit(modeInputs, "Edit9", "", 60);
+  dfixDistance->setPlaceholderText(QStringLiteral("distance"));
   dfixEsd = edit(modeInputs, "Edit10", "0.03", 50);
-  for (QWidget* each : std::initializer_list<QWidget*>{elementNumber, elementSymbol, elementCount,
-                                                       firstNumber, useLetters, hfixM, hfixN,
-                                                       partNumber, dfixDistance, dfixEsd}) {
+  restraintEsds = edit(modeInputs, "RestraintEsds", "", 110);
+  restraintEsds->setPlaceholderText(QStringLiteral("esds: default"));
+  restraintEsds->setToolTip(
+      QStringLiteral("Optional numbers before the atoms: RIGU s1 s2, SIMU s st dmax, ISOR s st, "
+                     "DANG s (the distance goes into the field on the left)"));
+  for (QWidget* each : std::initializer_list<QWidget*>{
+           elementNumber, elementSymbol, elementCount, firstNumber, useLetters, hfixM, hfixN,
+           partNumber, dfixDistance, dfixEsd, restraintEsds}) {
     inputs->addWidget(each);
     each->hide();
   }

@@ -67,6 +67,7 @@ struct MainControls {
   QSpinBox* partNumber = nullptr;      // SpinEdit24
   QLineEdit* dfixDistance = nullptr;   // Edit9
   QLineEdit* dfixEsd = nullptr;        // Edit10
+  QLineEdit* restraintEsds = nullptr;  // RestraintEsds (RIGU, SIMU, ISOR, DANG)
 
   // Expansion units.
   QSpinBox* symmetryUnit = nullptr;   // SpinEdit19

@@ -159,6 +159,7 @@ struct TextInput {
 const TextInput textInputs[] = {
     {&MainControls::dfixDistance, &ControlValues::dfixDistance},
     {&MainControls::dfixEsd, &ControlValues::dfixEsd},
+    {&MainControls::restraintEsds, &ControlValues::restraintEsds},
 };
 
 void setSpin(QSpinBox* box, int value) {
@@ -317,8 +318,9 @@ void MainWindow::refreshPanels() {
   }
   c.hfixM->setVisible(state.inputs.hfix);
   c.hfixN->setVisible(state.inputs.hfix);
-  c.dfixDistance->setVisible(state.inputs.dfix);
+  c.dfixDistance->setVisible(state.inputs.dfix || state.inputs.dang);
   c.dfixEsd->setVisible(state.inputs.dfix);
+  c.restraintEsds->setVisible(state.inputs.esds);
   c.partNumber->setVisible(state.inputs.part);
   const bool anyInput = state.inputs != workbench::ModeInputsVisibility{};
   c.modeInputs->setVisible(anyInput);

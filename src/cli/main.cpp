@@ -5,6 +5,7 @@
 
 #include "cli/cif_command.h"
 #include "cli/info_command.h"
+#include "cli/planes_command.h"
 #include "cli/run_command.h"
 #include "cli/save_command.h"
 #include "text/errors.h"
@@ -21,6 +22,8 @@ constexpr const char* usage =
     "  tavo-cli save FILE [--program-folder DIR]\n"
     "  tavo-cli run SCRIPT [--program-folder DIR]\n"
     "  tavo-cli cif FILE [--template T] [--cif-od F] [--program-folder DIR]\n"
+    "  tavo-cli planes FILE LABEL... [/ LABEL...]... [--expand] [--packing A0 A1 B0 B1 C0 C1]\n"
+    "                [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
     "  tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
     "                [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n"
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
     if (command == "save") return tavo::cli::runSaveCommand(args);
     if (command == "run") return tavo::cli::runScriptCommand(args);
     if (command == "cif") return tavo::cli::runCifCommand(args);
+    if (command == "planes") return tavo::cli::runPlanesCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

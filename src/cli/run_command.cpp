@@ -164,14 +164,15 @@ class ScriptRunner {
     throw UserError("there is no mouse mode \"" + caption + "\"");
   }
 
-  /// The entry labelled `label`: an atom, an H atom, or a peak written Q1, Q2, ...
+  /// The entry labelled `label`: an atom, an H atom (symmetry copies included, as C1*1), or a
+  /// peak written Q1, Q2, ...
   model::AtomRef find(const std::string& label) const {
     const model::StructureModel& s = m_session->bench().structure();
     const std::string wanted = text::upper(label);
-    for (int i = 1; i <= s.nonHCount; ++i) {
+    for (int i = 1; i <= s.workingAtomCount; ++i) {
       if (text::upper(s.atoms[i].label) == wanted) return {model::AtomKind::Atom, i};
     }
-    for (int i = 1; i <= s.hCount; ++i) {
+    for (int i = 1; i <= s.workingHCount; ++i) {
       if (text::upper(s.hydrogens[i].label) == wanted) return {model::AtomKind::Hydrogen, i};
     }
     if (wanted.size() > 1 && wanted[0] == 'Q') {

@@ -193,6 +193,43 @@ void listingWindow(Workbench& bench, const std::vector<std::string>& words, std:
                   (omit ? "" : "set NewLabel1|NewLabel2 TEXT, ") + "press CAPTION, print");
 }
 
+/// TForm37, the plane window: `set PlaneNum N`, `press CAPTION` (its buttons and its File menu's
+/// Save), `print`.
+void planeWindow(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
+  workbench::GeometryCommands& planes = bench.geometry();
+  const workbench::PlaneWindow& w = planes.window();
+  if (!w.visible) {
+    throw UserError(
+        "TForm37 is not shown (\"Show Plane Calc Window\" or Apply in the "
+        "Plane Calculation mode shows it)");
+  }
+  const std::string& verb = words[2];
+  if (verb == "set" && words.size() == 5 && words[3] == "PlaneNum")
+    return planes.setPlaneNumber(text::parseInt(words[4]));
+  if (verb == "press" && words.size() == 4) {
+    const std::string& caption = words[3];
+    if (caption == "Add Plane") return runOrFail(bench, [&] { planes.addPlane(); });
+    if (caption == "Decrease Plane") return runOrFail(bench, [&] { planes.decreasePlane(); });
+    if (caption == "Calculate Using Selected Atoms")
+      return runOrFail(bench, [&] { planes.definePlane(); });
+    if (caption == "Save") return runOrFail(bench, [&] { planes.save(); });
+    if (caption == "Close") return planes.hideWindow();
+    throw UserError("TForm37 has no button \"" + caption + "\"");
+  }
+  if (verb == "print" && words.size() == 3) {
+    out << "PlaneNum " << w.planeNumber << "\nTotalPlane " << w.totalPlanes << "\nUPValue "
+        << w.previousU << "\nUValue " << w.u << "\nRValue " << w.rValue << "\nRMS " << w.rms
+        << "\nStringGrid1\n";
+    printGrid(w.atoms, out);
+    out << "StringGrid2\n";
+    printGrid(w.results, out);
+    out << "StringGrid3\n";
+    printGrid(w.dihedrals, out);
+    return;
+  }
+  throw UserError("TForm37 takes: set PlaneNum N, press CAPTION, print");
+}
+
 }  // namespace
 
 void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
@@ -260,6 +297,8 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
     const std::string value = words.size() == 4 ? words[3] : "";
     return runOrFail(bench, [&] { bench.importExport().setGaussianControl(words[2], value); });
   }
+  // The plane window.
+  if (words[1] == "TForm37") return planeWindow(bench, words, out);
   // "Atomic Coordinates & Parameters": a control by its name or caption, then its values;
   // "list" prints the atom list (and the working grid of the last sort when it is shown).
   if (words[1] == "TForm2") {

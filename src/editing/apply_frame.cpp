@@ -19,7 +19,9 @@ std::vector<ApplySection> applySections(const ModeFlags& f, bool useLetters, boo
   add(f.is(M::Param), ApplySection::Param);
   add(f.is(M::Adjust), ApplySection::Adjust);
   add(f.is(M::Part), ApplySection::Part);
-  add(f.isAnyOf({M::Hfix, M::Anis, M::Sadi, M::Flat, M::Same, M::Delu}), ApplySection::Cards);
+  add(f.isAnyOf({M::Hfix, M::Anis, M::Sadi, M::Flat, M::Same, M::Delu, M::Rigu, M::Simu, M::Isor,
+                 M::Dang, M::Eadp, M::Exyz}),
+      ApplySection::Cards);
   add(f.is(M::Dfix), ApplySection::Dfix);
   add(f.is(M::Bind), ApplySection::Bind);
   add(f.is(M::Name), ApplySection::Name);

@@ -18,7 +18,7 @@ enum class ApplySection {
   Param,
   Adjust,
   Part,
-  Cards,  // HFIX, ANIS, SADI, FLAT, SAME, DELU
+  Cards,  // HFIX, ANIS, SADI, FLAT, SAME, DELU, RIGU, SIMU, ISOR, DANG, EADP, EXYZ
   Dfix,
   Bind,
   Name,

@@ -65,6 +65,18 @@ ModeText textOf(MouseMode mode) {
       return {"DELU", "DELU", "DELU1"};
     case MouseMode::Bind:
       return {"BIND", "BIND", "BIND1"};
+    case MouseMode::Rigu:
+      return {"RIGU", "RIGU", "RIGU1"};
+    case MouseMode::Simu:
+      return {"SIMU", "SIMU", "SIMU1"};
+    case MouseMode::Isor:
+      return {"ISOR", "ISOR", "ISOR1"};
+    case MouseMode::Dang:
+      return {"DANG", "DANG", "DANG1"};
+    case MouseMode::Eadp:
+      return {"EADP", "EADP", "EADP1"};
+    case MouseMode::Exyz:
+      return {"EXYZ", "EXYZ", "EXYZ1"};
     case MouseMode::Center:
       return {"Center", "Center", "Center1"};
     case MouseMode::Locate:

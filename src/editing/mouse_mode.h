@@ -38,13 +38,20 @@ enum class MouseMode {
   Same,
   Delu,
   Bind,
+  // Restraints of the refinement beyond the cards above.
+  Rigu,
+  Simu,
+  Isor,
+  Dang,
+  Eadp,
+  Exyz,
   // Modes without an item of the mode menu: the atom menu's "Center" sets Center for one Apply,
   // and the locating tool sets Locate.
   Center,
   Locate,
 };
 
-inline constexpr std::array<MouseMode, 26> allMouseModes = {MouseMode::Name,
+inline constexpr std::array<MouseMode, 32> allMouseModes = {MouseMode::Name,
                                                             MouseMode::Renumber,
                                                             MouseMode::Delete,
                                                             MouseMode::Distance,
@@ -69,7 +76,13 @@ inline constexpr std::array<MouseMode, 26> allMouseModes = {MouseMode::Name,
                                                             MouseMode::Flat,
                                                             MouseMode::Same,
                                                             MouseMode::Delu,
-                                                            MouseMode::Bind};
+                                                            MouseMode::Bind,
+                                                            MouseMode::Rigu,
+                                                            MouseMode::Simu,
+                                                            MouseMode::Isor,
+                                                            MouseMode::Dang,
+                                                            MouseMode::Eadp,
+                                                            MouseMode::Exyz};
 
 /// The caption of the mode's item in the mode menu ("Distances and Angles").
 std::string_view menuCaption(MouseMode mode);

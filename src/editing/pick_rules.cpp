@@ -57,11 +57,13 @@ void pickTwoAtoms(model::StructureModel& s, Selection& selection, DistanceMemory
   distance.distanceA = viewDistanceOf(s, distance.first, distance.second);
 }
 
-/// Toggle, but append only file atoms (index <= nonHCount).
-void toggleFileAtom(model::StructureModel& s, Selection& selection, AtomRef hit) {
+/// Toggle, but append only entries of the file (index <= fileCount, the atoms' nonHCount unless
+/// given).
+void toggleFileAtom(model::StructureModel& s, Selection& selection, AtomRef hit,
+                    int fileCount = -1) {
   if (isFlagged(s, hit)) {
     selection.remove(s, hit);
-  } else if (hit.index <= s.nonHCount) {
+  } else if (hit.index <= (fileCount < 0 ? s.nonHCount : fileCount)) {
     selection.append(s, hit);
   }
 }
@@ -128,7 +130,8 @@ PickOptions pickOptionsFor(const ModeFlags& f, Button button, double peakThresho
   o.peakThreshold = peakThreshold;
   if (f.moveGroup() ||
       f.isAnyOf({M::Name, M::Renumber, M::Delete, M::Locate, M::Adjust, M::Param, M::Anis, M::BeIso,
-                 M::Hfix, M::Part, M::Dfix, M::Sadi, M::Flat, M::Same, M::Delu, M::Bind})) {
+                 M::Hfix, M::Part,     M::Dfix,   M::Sadi,   M::Flat,   M::Same,  M::Delu, M::Bind,
+                 M::Rigu, M::Simu,     M::Isor,   M::Dang,   M::Eadp,   M::Exyz})) {
     o.candidates = CandidateSet::FileEntries;
   }
   if (f.isAnyOf({M::MemSelect, M::MemUnselc, M::Edit})) o.candidates = CandidateSet::FileAtomsAndH;
@@ -211,8 +214,15 @@ PickOutcome applyPickRule(model::StructureModel& s, Selection& selection, Distan
     if (nonH && s.atoms[ref.index].aniso == 0) toggleFileAtom(s, selection, ref);
   } else if (f.is(M::Sadi)) {
     if (nonH && ref.index <= s.nonHCount) selection.append(s, ref);
-  } else if (f.isAnyOf({M::Flat, M::Same, M::Delu})) {
+  } else if (f.isAnyOf({M::Flat, M::Same, M::Delu, M::Rigu, M::Simu, M::Isor, M::Eadp, M::Exyz})) {
     if (nonH) toggleFileAtom(s, selection, ref);
+  } else if (f.is(M::Dang)) {
+    // DANG restrains 1,3 distances, X...H and H...H among them, and pairs share atoms: like
+    // SADI, every click appends, H atoms of the file too.
+    if (hit && ref.kind != AtomKind::Peak &&
+        ref.index <= (ref.kind == AtomKind::Atom ? s.nonHCount : s.hCount)) {
+      selection.append(s, ref);
+    }
   } else if (f.is(M::Part)) {
     if (hit) pickPart(s, selection, ref, out);
   } else if (f.is(M::MoveGroupDefine)) {

@@ -27,11 +27,43 @@ std::string withLabels(std::string card, const model::StructureModel& s,
   return card;
 }
 
-void requireNumber(const std::string& textValue, const char* what) {
+void requireNumber(const std::string& textValue, const char* what, std::string_view card = "DFIX") {
   if (!text::findDouble(textValue)) {
-    throw UserError(std::string("The DFIX ") + what + " \"" + textValue +
+    throw UserError("The " + std::string(card) + " " + what + " \"" + textValue +
                     "\" is not a number: SHELXL would read it as an atom name.");
   }
+}
+
+/// The card's name, then its optional esds as typed, each checked to be a number above 0.
+std::string withEsds(MouseMode mode, const CardInputs& in) {
+  const std::string_view name = menuCaption(mode);
+  std::string card(name);
+  const int most = restraintEsdCount(mode);
+  if (most == 0) return card;
+  const std::vector<std::string_view> words = text::splitWords(in.restraintEsds);
+  if (static_cast<int>(words.size()) > most) {
+    const char* meaning = mode == MouseMode::Simu   ? "s st dmax"
+                          : mode == MouseMode::Dang ? "s"
+                          : mode == MouseMode::Rigu ? "s1 s2"
+                                                    : "s st";
+    throw UserError(std::string(name) + " takes at most " + std::to_string(most) +
+                    (most == 1 ? " number" : " numbers") + " (" + meaning +
+                    ") before its atoms, not \"" + text::trimLine(in.restraintEsds) + "\".");
+  }
+  for (const std::string_view word : words) {
+    requireNumber(std::string(word), "esd", name);
+    if (*text::findDouble(word) <= 0) {
+      throw UserError("The " + std::string(name) + " esd \"" + std::string(word) +
+                      "\" must be greater than 0.");
+    }
+    card += " " + std::string(word);
+  }
+  return card;
+}
+
+void requireTwoAtoms(const std::vector<AtomRef>& picked, MouseMode mode) {
+  if (picked.size() < 2)
+    throw UserError("The " + std::string(menuCaption(mode)) + " card needs at least two atoms.");
 }
 
 std::string hfixCard(const CardInputs& in) {
@@ -57,6 +89,20 @@ std::vector<std::string> splitCardLines(std::string card) {
   }
   lines.push_back(card);
   return lines;
+}
+
+int restraintEsdCount(MouseMode mode) {
+  switch (mode) {
+    case MouseMode::Rigu:
+    case MouseMode::Isor:
+      return 2;
+    case MouseMode::Simu:
+      return 3;
+    case MouseMode::Dang:
+      return 1;
+    default:
+      return 0;
+  }
 }
 
 double hfixUisoFactor(int m, int n) {
@@ -99,6 +145,31 @@ std::vector<std::string> composeCard(const model::StructureModel& s, MouseMode m
       return splitCardLines(withLabels("ANIS", s, picked));
     case MouseMode::Hfix:
       return splitCardLines(withLabels(hfixCard(in), s, picked));
+    case MouseMode::Rigu:
+    case MouseMode::Simu:
+    case MouseMode::Eadp:
+    case MouseMode::Exyz:
+      // One atom restrains or constrains nothing.
+      requireTwoAtoms(picked, mode);
+      return splitCardLines(withLabels(withEsds(mode, in), s, picked));
+    case MouseMode::Isor:
+      return splitCardLines(withLabels(withEsds(mode, in), s, picked));
+    case MouseMode::Dang: {
+      bool selfPair = false;
+      for (std::size_t k = 0; k + 1 < picked.size(); k += 2)
+        selfPair = selfPair || picked[k] == picked[k + 1];
+      if (picked.size() % 2 == 1 || selfPair) {
+        throw UserError(
+            "A DANG card restrains the distances of pairs of atoms: pick two different atoms for "
+            "each distance.");
+      }
+      if (text::trimLine(in.dfixDistance).empty())
+        throw UserError("Please give the DANG distance (in the DFIX distance field).");
+      requireNumber(in.dfixDistance, "distance", "DANG");
+      std::string card = withEsds(mode, in);
+      card.insert(4, " " + text::trimLine(in.dfixDistance));
+      return splitCardLines(withLabels(card, s, picked));
+    }
     default:
       return {};
   }

@@ -1,5 +1,6 @@
-// The cards that the card modes add for SHELXL: HFIX, ANIS, SADI, FLAT, DELU, DFIX and BIND,
-// composed from the picked atoms, split into lines SHELXL reads, and placed above L.S./CGLS.
+// The cards that the card modes add for SHELXL: HFIX, ANIS, SADI, FLAT, DELU, DFIX, BIND and the
+// restraints RIGU, SIMU, ISOR, DANG, EADP and EXYZ, composed from the picked atoms, split into
+// lines SHELXL reads, and placed above L.S./CGLS.
 #pragma once
 
 #include <string>
@@ -20,7 +21,13 @@ struct CardInputs {
   int hfixN = 3;                 // SpinEdit23
   std::string dfixDistance;      // Edit9
   std::string dfixEsd = "0.03";  // Edit10
+  // The optional numbers written before the atoms of RIGU (s1 s2), SIMU (s st dmax), ISOR
+  // (s st) and DANG (s, after the distance, which is dfixDistance); empty: SHELXL's defaults.
+  std::string restraintEsds;  // RestraintEsds
 };
+
+/// How many numbers a card mode takes from CardInputs::restraintEsds (0: none).
+int restraintEsdCount(MouseMode mode);
 
 /// `card` as lines of at most 80 characters: each full line is cut at the last blank at or
 /// before position 78 (position 4 when there is none) and ends in " ="; the next line begins
@@ -34,8 +41,10 @@ double hfixUisoFactor(int m, int n);
 /// The lines of the card that mode `mode` makes from `picked`, in picking order. Empty when the
 /// mode's picks do not make a card and the Selection stays (DFIX and BIND need exactly two
 /// atoms; BIND two non-H atoms). SADI leaves out an odd last atom. Throws UserError, before
-/// anything changes, for cards SHELXL would misread: a DFIX without a number as distance or
-/// esd, FLAT on fewer than four atoms, SADI on fewer than two pairs, a peak named in a card.
+/// anything changes, for cards SHELXL would misread: a DFIX or DANG without a number as
+/// distance, an esd that is not a number above 0 or more esds than the card takes, FLAT on fewer
+/// than four atoms, SADI on fewer than two pairs, DANG on an odd number of atoms, RIGU, SIMU, EADP
+/// or EXYZ on a single atom, a peak named in a card.
 std::vector<std::string> composeCard(const model::StructureModel& structure, MouseMode mode,
                                      const std::vector<model::AtomRef>& picked,
                                      const CardInputs& inputs);

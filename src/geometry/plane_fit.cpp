@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "text/errors.h"
+#include "text/text.h"
 
 namespace tavo::geometry {
 
@@ -111,6 +112,20 @@ PlaneFit fitPlane(const std::vector<Vec3>& positions) {
   plane.axisEigenvalues[0] = eigen.values[2];
   plane.axisEigenvalues[1] = eigen.values[1];
   plane.d = model::dot(plane.normal, plane.centroid);
+  // The sign of an eigenvector is arbitrary: one orientation for every fit of the same atoms.
+  const double scale = std::sqrt(largest) + model::length(plane.centroid);
+  bool flip = plane.d < 0;
+  if (std::abs(plane.d) <= 1e-12 * scale) {
+    const Vec3& v = plane.normal;
+    const double biggest = std::abs(v.x) >= std::abs(v.y) && std::abs(v.x) >= std::abs(v.z) ? v.x
+                           : std::abs(v.y) >= std::abs(v.z)                                 ? v.y
+                                                                                            : v.z;
+    flip = biggest < 0;
+  }
+  if (flip) {
+    plane.normal = -1.0 * plane.normal;
+    plane.d = -plane.d;
+  }
   double sum = 0;
   for (const auto& p : positions) {
     const double dev = model::dot(plane.normal, p) - plane.d;
@@ -139,6 +154,48 @@ ValueEsd planeDistance(const PlaneFit& plane, const Vec3& point) {
   }
   result.esd = std::sqrt(variance);
   return result;
+}
+
+std::optional<Vec3> normalEsds(const PlaneFit& plane) {
+  if (!plane.variance) return std::nullopt;
+  // Cov(n) = σ² Σ eᵢeᵢᵀ/λᵢ over the in-plane axes.
+  double sum[3] = {0, 0, 0};
+  for (int i = 0; i < 2; ++i) {
+    const double gap = plane.axisEigenvalues[i];
+    if (!(gap > 0)) continue;
+    const Vec3& e = plane.axes[i];
+    sum[0] += e.x * e.x / gap;
+    sum[1] += e.y * e.y / gap;
+    sum[2] += e.z * e.z / gap;
+  }
+  const double v = *plane.variance;
+  return Vec3{std::sqrt(v * sum[0]), std::sqrt(v * sum[1]), std::sqrt(v * sum[2])};
+}
+
+std::optional<double> offsetEsd(const PlaneFit& plane) {
+  // d = n·centroid: the distance of the origin from the plane has the same esd.
+  return planeDistance(plane, Vec3{0, 0, 0}).esd;
+}
+
+double acrossPlaneShare(const PlaneFit& plane) {
+  const double total =
+      plane.smallestEigenvalue + plane.axisEigenvalues[0] + plane.axisEigenvalues[1];
+  return total > 0 ? 100 * plane.smallestEigenvalue / total : 0;
+}
+
+std::string valueWithEsd(const ValueEsd& value, int plainDecimals) {
+  if (!value.esd) return text::formatFixed(value.value, plainDecimals) + "(undefined)";
+  const double esd = *value.esd;
+  if (!(esd > 0)) return text::formatFixed(value.value, plainDecimals) + "(0)";
+  int decimals = 0;
+  while (decimals < 6 && std::round(esd * std::pow(10.0, decimals)) < 2)
+    ++decimals;
+  const double units = std::round(esd * std::pow(10.0, decimals));
+  std::string number = text::formatFixed(value.value, decimals);
+  if (number == "-0" || number.find_first_not_of("-0.") == std::string::npos) {
+    if (number.front() == '-') number.erase(0, 1);  // no "-0.000"
+  }
+  return number + "(" + text::formatFixed(units, 0) + ")";
 }
 
 ValueEsd dihedralAngle(const PlaneFit& first, const PlaneFit& second) {

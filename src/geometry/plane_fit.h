@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,8 +45,26 @@ struct PlaneFit {
 };
 
 /// Fits the plane through `positions` (Å). Throws UserError with tooFewPlaneAtomsMessage for
-/// fewer than three positions and collinearPlaneAtomsMessage when they lie on a line.
+/// fewer than three positions and collinearPlaneAtomsMessage when they lie on a line. The normal
+/// points away from the origin (d > 0); for a plane through the origin its largest component is
+/// positive.
 PlaneFit fitPlane(const std::vector<model::Vec3>& positions);
+
+/// The esds of the three components of the unit normal; empty when the fit has none.
+std::optional<model::Vec3> normalEsds(const PlaneFit& plane);
+
+/// The esd of d, the distance of the plane from the origin; empty when the fit has none.
+std::optional<double> offsetEsd(const PlaneFit& plane);
+
+/// Σ deviation² / Σ |position − centroid|² in percent: the share of the scatter of the
+/// positions that lies across the plane (0 for a perfect plane).
+double acrossPlaneShare(const PlaneFit& plane);
+
+/// A value with its esd in the crystallographic form "1.234(5)": as many decimals as give the
+/// esd two to nineteen units in the last place (at most six). Without an esd the value has
+/// `plainDecimals` decimals and "(undefined)" follows; an esd of zero is written "(0)" after
+/// `plainDecimals` decimals.
+std::string valueWithEsd(const ValueEsd& value, int plainDecimals);
 
 /// Signed distance (Å) of `point` from the plane, with its esd from the fit (the point's own
 /// coordinates taken as exact): empty when the fit has no esds.

@@ -59,7 +59,7 @@ void CardCommands::addCard() {
   model::StructureModel& s = m_state.structure;
   const MouseMode mode = *m_state.modes.mode;
   const ControlValues& c = m_state.controls;
-  const editing::CardInputs inputs{c.hfixM, c.hfixN, c.dfixDistance, c.dfixEsd};
+  const editing::CardInputs inputs{c.hfixM, c.hfixN, c.dfixDistance, c.dfixEsd, c.restraintEsds};
   if (mode == MouseMode::Same) {
     editing::insertSameCard(s, editing::composeSameCard(s, m_state.selection.picked));
   } else {

@@ -1,5 +1,5 @@
-// The card sections of Apply: HFIX, ANIS, SADI, FLAT, SAME, DELU, DFIX and BIND cards from the
-// picked atoms.
+// The card sections of Apply: HFIX, ANIS, SADI, FLAT, SAME, DELU, DFIX, BIND, RIGU, SIMU, ISOR,
+// DANG, EADP and EXYZ cards from the picked atoms.
 #pragma once
 
 #include "editing/apply_frame.h"

@@ -115,9 +115,10 @@ struct TextControl {
   std::string ControlValues::*field;
 };
 
-constexpr std::array<TextControl, 2> textControls = {{
+constexpr std::array<TextControl, 3> textControls = {{
     {"Edit9", &ControlValues::dfixDistance},
     {"Edit10", &ControlValues::dfixEsd},
+    {"RestraintEsds", &ControlValues::restraintEsds},
 }};
 
 int switchValue(std::string_view value) {

@@ -120,6 +120,7 @@ struct ControlValues {
   int partNumber = partNumberRange.initial;  // SpinEdit24
   std::string dfixDistance;                  // Edit9
   std::string dfixEsd = "0.03";              // Edit10
+  std::string restraintEsds;                 // RestraintEsds: RIGU, SIMU, ISOR, DANG esds
   int alignAxis = alignAxisRange.initial;    // SpinEdit30 ("X axis", "Y axis", "Z axis")
   int alignSense = alignSenseRange.initial;  // SpinEdit31 ("Negative", "Positive")
 
@@ -148,6 +149,8 @@ struct ModeInputsVisibility {
   bool hfix = false;         // SpinEdit22, SpinEdit23
   bool dfix = false;         // Edit9, Edit10
   bool part = false;         // SpinEdit24
+  bool dang = false;         // Edit9 alone: the DANG distance
+  bool esds = false;         // RestraintEsds
   friend bool operator==(const ModeInputsVisibility&, const ModeInputsVisibility&) = default;
 };
 

@@ -6,10 +6,12 @@
 
 #include "editing/distances_angles.h"
 #include "editing/pick_rules.h"
+#include "editing/restraint_cards.h"
 #include "editing/selection_commands.h"
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/geometry_commands.h"
 #include "workbench/group_move_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
@@ -68,11 +70,15 @@ void ModeCommands::refreshModeInputs() {
   inputs.hfix = item == MouseMode::Hfix;
   inputs.dfix = item == MouseMode::Dfix;
   inputs.part = item == MouseMode::Part;
+  inputs.dang = item == MouseMode::Dang;
+  inputs.esds = item && editing::restraintEsdCount(*item) > 0;
   m_state.window.inputs = inputs;
   m_state.window.hfixRulesWindowVisible = inputs.hfix;
 }
 
 void ModeCommands::chooseMode(MouseMode mode) {
+  // The esds mean other things on each restraint card: a new mode starts from SHELXL's defaults.
+  if (m_state.window.checkedModeItem != mode) m_state.controls.restraintEsds.clear();
   m_state.window.rotateItemChecked = false;
   m_state.modes.rotate = false;
   m_state.window.mouseRotationPanelVisible = false;
@@ -293,6 +299,10 @@ void ModeCommands::runApplySection(editing::ApplySection section) {
     case editing::ApplySection::Param:
       // "Setting the Parameter" takes the Selection; its Update makes the change.
       if (m_parameters != nullptr) m_parameters->openSetting();
+      break;
+    case editing::ApplySection::CalcPlane:
+      // The plane window calculates from the Selection and shows its results.
+      if (m_geometry != nullptr) m_geometry->applyCalcPlane();
       break;
     case editing::ApplySection::MoveGroup:
       if (m_groupMove != nullptr) m_groupMove->search();

@@ -22,6 +22,7 @@ class AtomEditCommands;
 class CardCommands;
 class GroupMoveCommands;
 class ParameterCommands;
+class GeometryCommands;
 
 class ModeCommands {
  public:
@@ -61,6 +62,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
+  void attachGeometry(GeometryCommands& geometry) { m_geometry = &geometry; }
   void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
  private:
@@ -81,6 +83,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
+  GeometryCommands* m_geometry = nullptr;
   GroupMoveCommands* m_groupMove = nullptr;
 };
 

@@ -29,6 +29,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
       m_cif({m_state, dialogs, clock}),
+      m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry),
       m_atomList({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
@@ -39,6 +40,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_view.attachExpansion(m_expansion);
   m_parameters.attachSymmetry(m_symmetry);
   m_modes.attachParameters(m_parameters);
+  m_modes.attachGeometry(m_geometry);
   m_modes.attachGroupMove(m_groupMove);
 }
 

@@ -15,6 +15,7 @@
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
 #include "workbench/free_variable_commands.h"
+#include "workbench/geometry_commands.h"
 #include "workbench/global_edition_commands.h"
 #include "workbench/group_move_commands.h"
 #include "workbench/import_export_commands.h"
@@ -113,6 +114,9 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// Least-squares planes: the plane window (TForm37) and the CalcPlane section of Apply.
+  GeometryCommands& geometry() { return m_geometry; }
+  const GeometryCommands& geometry() const { return m_geometry; }
   /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
   GroupMoveCommands& groupMove() { return m_groupMove; }
   /// The atom list "Atomic Coordinates & Parameters" (TForm2) and the sorts by label.
@@ -170,6 +174,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
 };

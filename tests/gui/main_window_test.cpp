@@ -85,6 +85,30 @@ TEST(MainWindow, ModeMenuSwitchesModesAndTheCheckBoxesFollow) {
   EXPECT_TRUE(gui.window->controls().mouseRotation->isVisible());
 }
 
+TEST(MainWindow, RestraintModesShowTheirFieldsAndStartWithoutEsds) {
+  GuiHarness gui;
+  const auto field = [&](const char* name) {
+    return gui.window->findChild<QLineEdit*>(QString::fromLatin1(name));
+  };
+  QLineEdit* distance = field("Edit9");
+  QLineEdit* esds = field("RestraintEsds");
+  ASSERT_NE(esds, nullptr);
+  modeItem(gui, "DANG1")->trigger();
+  EXPECT_TRUE(distance->isVisible());
+  EXPECT_FALSE(field("Edit10")->isVisible()) << "DFIX's esd is not written on DANG";
+  EXPECT_TRUE(esds->isVisible());
+  esds->setText(QStringLiteral("0.02"));
+  emit esds->textEdited(esds->text());
+  EXPECT_EQ(gui.bench->controls().restraintEsds, "0.02");
+
+  modeItem(gui, "SIMU1")->trigger();
+  EXPECT_FALSE(distance->isVisible());
+  EXPECT_TRUE(esds->isVisible());
+  EXPECT_EQ(esds->text(), "") << "DANG's esd is not SIMU's";
+  modeItem(gui, "EXYZ1")->trigger();
+  EXPECT_FALSE(esds->isVisible());
+}
+
 TEST(MainWindow, NumericalPositionsAndTrackingBarsExcludeEachOther) {
   GuiHarness gui;
   QAction* numbers = gui.window->action(MenuCommand::NumericalPositions);

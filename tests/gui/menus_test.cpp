@@ -126,7 +126,7 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
 TEST(MainMenu, ItemsOfPartsNotOfferedYetAreDisabledButPresent) {
   GuiHarness gui;
   const QMenuBar& bar = *gui.window->menuBar();
-  EXPECT_FALSE(findItem(bar, "View", "Show Plane Calc Window")->isEnabled());
+  EXPECT_FALSE(findItem(bar, "Params", "XYZUij + Others")->isEnabled());
   EXPECT_TRUE(findItem(bar, "File", "Open *.ins/*.res/backups")->isEnabled());
   EXPECT_TRUE(findItem(bar, "File", "Exit")->isEnabled());
   EXPECT_TRUE(findItem(bar, "View", "Show Labels")->isEnabled());
@@ -204,7 +204,13 @@ TEST(PopupMenus, HoldTheirItemsInOrder) {
                          "FLAT",
                          "SAME",
                          "DELU",
-                         "BIND"}));
+                         "BIND",
+                         "RIGU",
+                         "SIMU",
+                         "ISOR",
+                         "DANG",
+                         "EADP",
+                         "EXYZ"}));
 }
 
 TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {

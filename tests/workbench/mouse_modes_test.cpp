@@ -283,6 +283,25 @@ TEST_F(WorkbenchScenario, DfixPairsTwoAtomsAndAMissClears) {
   EXPECT_EQ(selectedLabels(), std::vector<std::string>{"O2"});
 }
 
+TEST_F(WorkbenchScenario, RestraintModesShowTheirInputs) {
+  TAVO_OPEN_PARABEN();
+  const struct {
+    MouseMode mode;
+    bool distance, esds;
+  } cases[] = {
+      {MouseMode::Rigu, false, true},  {MouseMode::Simu, false, true},
+      {MouseMode::Isor, false, true},  {MouseMode::Dang, true, true},
+      {MouseMode::Eadp, false, false}, {MouseMode::Exyz, false, false},
+  };
+  for (const auto& c : cases) {
+    bench->run([&] { bench->modeCommands().chooseMode(c.mode); });
+    const workbench::ModeInputsVisibility& shown = bench->window().inputs;
+    EXPECT_EQ(shown.dang, c.distance) << editing::menuCaption(c.mode);
+    EXPECT_FALSE(shown.dfix) << "DFIX's esd is not DANG's";
+    EXPECT_EQ(shown.esds, c.esds) << editing::menuCaption(c.mode);
+  }
+}
+
 TEST_F(WorkbenchScenario, MemSelectSurvivesARestart) {
   TAVO_OPEN_PARABEN();
   bench->run([&] { bench->modeCommands().chooseMode(MouseMode::MemSelect); });

@@ -45,7 +45,8 @@ const char* const refinementHelpText = R"(<h3>A refinement cycle</h3>
 <ol>
 <li>Open the <code>.res</code> of the last SHELXL run (Ctrl+O, or Ctrl+R to reopen it).</li>
 <li>Turn Q-peaks into atoms in the Name mode, delete wrong atoms in the Delete mode, add
-restraints (DFIX, SADI, FLAT, SAME, DELU) and HFIX or ANIS cards with their modes and Apply.</li>
+restraints (DFIX, SADI, FLAT, SAME, DELU, RIGU, SIMU, ISOR, DANG), the constraints EADP and
+EXYZ, and HFIX or ANIS cards with their modes and Apply.</li>
 <li>Save the next <code>.ins</code> with Ctrl+S: the opened file is kept as a numbered backup.</li>
 <li>Run SHELXL on it and reopen the new <code>.res</code> with Ctrl+R.</li>
 </ol>

@@ -17,6 +17,7 @@
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
+#include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "app/windows/window_table.h"
@@ -81,6 +82,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_splitList = new SplitListWindow(bench, main);
     } else if (entry.objectName == "TForm25") {
       window = m_gaussian = new GaussianWindow(bench, main);
+    } else if (entry.objectName == "TForm37") {
+      window = m_planeCalc = new PlaneCalcWindow(bench, main);
     } else if (entry.objectName == "TForm2") {
       window = m_atomList = new AtomListWindow(bench, main);
     } else {

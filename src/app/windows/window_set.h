@@ -37,6 +37,7 @@ class PackingRangeWindow;
 class WaitWindow;
 class PeakListWindow;
 class GlobalEditionWindow;
+class PlaneCalcWindow;
 class AtomListWindow;
 
 class WindowSet {
@@ -76,6 +77,7 @@ class WindowSet {
   OmitListWindow* omitList() const { return m_omitList; }                 // TForm7
   SplitListWindow* splitList() const { return m_splitList; }              // TForm8
   GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
+  PlaneCalcWindow* planeCalc() const { return m_planeCalc; }              // TForm37
   AtomListWindow* atomList() const { return m_atomList; }                 // TForm2
 
  private:
@@ -105,6 +107,7 @@ class WindowSet {
   OmitListWindow* m_omitList = nullptr;
   SplitListWindow* m_splitList = nullptr;
   GaussianWindow* m_gaussian = nullptr;
+  PlaneCalcWindow* m_planeCalc = nullptr;
   AtomListWindow* m_atomList = nullptr;
 };
 

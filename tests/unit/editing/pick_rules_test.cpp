@@ -115,6 +115,9 @@ TEST(PickRules, ModesThatKeepOrderedSelections) {
       {MouseMode::DistAng, {1, 2}, {2}, "single: another atom replaces the first"},
       {MouseMode::Edit, {1, 0}, {}, "single: a miss clears the one atom"},
       {MouseMode::Renumber, {1, 4}, {1}, "only atoms of the chosen element"},
+      {MouseMode::Rigu, {1, 2, 1, 3}, {2, 3}, "RIGU toggles in picking order"},
+      {MouseMode::Exyz, {3, 1, 0}, {3, 1}, "EXYZ keeps its atoms on a miss"},
+      {MouseMode::Dang, {1, 3, 1, 5, 0}, {1, 3, 1, 5}, "DANG pairs share atoms"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -131,6 +134,20 @@ TEST(PickRules, ModesThatKeepOrderedSelections) {
       const bool in = std::find(got.begin(), got.end(), i) != got.end();
       EXPECT_EQ(f.s.selected[1][static_cast<size_t>(i)], in ? 1 : 0) << "flag of atom " << i;
     }
+  }
+}
+
+TEST(PickRules, DangTakesHAtomsButNoPeaksTheOtherRestraintsNeither) {
+  for (const MouseMode m : {MouseMode::Dang, MouseMode::Simu, MouseMode::Isor}) {
+    Fixture f;
+    f.atom(0, 0);
+    const AtomRef h = f.hydrogen(1, 0);
+    f.peak(2, 0, 5.0);
+    for (double x : {0.0, 1.0, 2.0})
+      f.click(mode(m), pixelOf(x, 0));
+    std::vector<AtomRef> expected = {{AtomKind::Atom, 1}};
+    if (m == MouseMode::Dang) expected.push_back(h);
+    EXPECT_EQ(f.selection.picked, expected) << menuCaption(m);
   }
 }
 

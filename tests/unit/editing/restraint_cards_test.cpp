@@ -109,6 +109,87 @@ TEST(RestraintCards, RefusesCardsShelxlWouldMisread) {
   }
 }
 
+TEST(RestraintCards, ComposesTheRefinementRestraints) {
+  const auto read = readInsText(head() + atomList);
+  const model::StructureModel& s = *read->structure;
+  const AtomRef h5{AtomKind::Hydrogen, 1};
+  // Thirty labels make a card of 94 characters: cut after the 24th label, at position 77.
+  std::vector<AtomRef> many;
+  for (int round = 0; round < 6; ++round)
+    for (int i = 1; i <= 5; ++i)
+      many.push_back({AtomKind::Atom, i});
+  const struct {
+    MouseMode mode;
+    std::vector<AtomRef> picked;
+    std::string distance, esds;
+    std::vector<std::string> card;
+  } cases[] = {
+      {MouseMode::Rigu, atoms({1, 2, 3}), "", "", {"RIGU C1 C2 C3"}},
+      {MouseMode::Rigu, atoms({2, 1}), "", " 0.004  0.006 ", {"RIGU 0.004 0.006 C2 C1"}},
+      {MouseMode::Simu, atoms({1, 2}), "", "0.01 0.02 1.7", {"SIMU 0.01 0.02 1.7 C1 C2"}},
+      {MouseMode::Isor, atoms({4}), "", "", {"ISOR C4"}},
+      {MouseMode::Isor, atoms({1, 2}), "", "0.05", {"ISOR 0.05 C1 C2"}},
+      {MouseMode::Dang,
+       {{AtomKind::Atom, 1}, {AtomKind::Atom, 3}, {AtomKind::Atom, 4}, h5},
+       " 2.5",
+       "",
+       {"DANG 2.5 C1 C3 C4 H5"}},
+      {MouseMode::Dang, atoms({1, 3}), "1.5", "0.02", {"DANG 1.5 0.02 C1 C3"}},
+      // The esd field is not read by the constraints, whatever is left in it.
+      {MouseMode::Eadp, atoms({1, 2}), "", "0.1", {"EADP C1 C2"}},
+      {MouseMode::Exyz, atoms({3, 2}), "", "", {"EXYZ C3 C2"}},
+      {MouseMode::Rigu,
+       many,
+       "",
+       "",
+       {"RIGU C1 C2 C3 C4 C5 C1 C2 C3 C4 C5 C1 C2 C3 C4 C5 C1 C2 C3 C4 C5 C1 C2 C3 C4 =",
+        " C5 C1 C2 C3 C4 C5"}},
+  };
+  for (const auto& c : cases) {
+    CardInputs in;
+    in.dfixDistance = c.distance;
+    in.restraintEsds = c.esds;
+    EXPECT_EQ(composeCard(s, c.mode, c.picked, in), c.card) << menuCaption(c.mode) << c.esds;
+  }
+}
+
+TEST(RestraintCards, RefusesRestraintsThatRestrainNothingOrMisread) {
+  const auto read = readInsText(head() + atomList);
+  const model::StructureModel& s = *read->structure;
+  const struct {
+    MouseMode mode;
+    std::vector<AtomRef> picked;
+    std::string distance, esds;
+    const char* message;
+  } cases[] = {
+      {MouseMode::Rigu, atoms({1}), "", "", "The RIGU card needs at least two atoms."},
+      {MouseMode::Simu, atoms({1}), "", "", "The SIMU card needs at least two atoms."},
+      {MouseMode::Eadp, atoms({1}), "", "", "The EADP card needs at least two atoms."},
+      {MouseMode::Exyz, atoms({1}), "", "", "The EXYZ card needs at least two atoms."},
+      {MouseMode::Dang, atoms({1, 2, 3}), "2.5", "", "pick two different atoms for each distance"},
+      {MouseMode::Dang, atoms({1, 3, 2, 2}), "2.5", "", "pick two different atoms"},
+      {MouseMode::Dang, atoms({1, 3}), " ", "", "Please give the DANG distance"},
+      {MouseMode::Dang, atoms({1, 3}), "C2", "", "The DANG distance \"C2\" is not a number"},
+      {MouseMode::Rigu, atoms({1, 2}), "", "0.004 x", "The RIGU esd \"x\" is not a number"},
+      {MouseMode::Isor, atoms({1}), "", "0.1 0", "The ISOR esd \"0\" must be greater than 0."},
+      {MouseMode::Simu, atoms({1, 2}), "", "1 2 3 4", "SIMU takes at most 3 numbers (s st dmax)"},
+      {MouseMode::Dang, atoms({1, 3}), "2.5", "0.02 0.03", "DANG takes at most 1 number (s)"},
+      {MouseMode::Isor, {{AtomKind::Peak, 1}}, "", "", "Peaks cannot be named in a card"},
+  };
+  for (const auto& c : cases) {
+    CardInputs in;
+    in.dfixDistance = c.distance;
+    in.restraintEsds = c.esds;
+    try {
+      composeCard(s, c.mode, c.picked, in);
+      ADD_FAILURE() << c.message;
+    } catch (const UserError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
+          << c.message << " <> " << e.what();
+    }
+  }
+}
+
 TEST(RestraintCards, InsertsAboveLsInOrderAllOrNothing) {
   auto read = readInsText(head() + atomList);
   model::StructureModel& s = *read->structure;

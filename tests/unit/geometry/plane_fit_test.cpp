@@ -93,6 +93,43 @@ TEST(PlaneFit, RefusesFewerThanThreeOrCollinearPositions) {
   }
 }
 
+TEST(PlaneFit, OneOrientationForAnyOrderOfTheAtoms) {
+  // The normal points away from the origin whichever order the atoms come in; a plane through
+  // the origin has its largest normal component positive.
+  std::vector<Vec3> reversed(tilted.rbegin(), tilted.rend());
+  for (const auto& positions : {tilted, reversed}) {
+    const PlaneFit plane = fitPlane(positions);
+    EXPECT_GT(plane.d, 0);
+    EXPECT_NEAR(plane.normal.z, 0.9381973173, 1e-8);
+  }
+  for (double sign : {1.0, -1.0}) {
+    const PlaneFit through = fitPlane({{0, 0, 0}, {0, sign, 0}, {0, 0, sign}, {0, sign, sign}});
+    EXPECT_NEAR(through.normal.x, 1, 1e-12);
+    EXPECT_NEAR(through.d, 0, 1e-12);
+  }
+}
+
+TEST(PlaneFit, ValuesWithEsdsInTheCrystallographicForm) {
+  const struct {
+    ValueEsd value;
+    int plainDecimals;
+    const char* text;
+  } cases[] = {
+      {{1.23456, 0.0005}, 4, "1.2346(5)"},
+      {{1.23456, 0.0012}, 4, "1.2346(12)"},  // two digits below two units of the last place
+      {{1.23456, 0.0019}, 4, "1.235(2)"},
+      {{67.9946, 9.3946}, 2, "68(9)"},
+      {{12.6, 35}, 2, "13(35)"},             // the esd larger than the value
+      {{-0.00001, 0.0003}, 4, "0.0000(3)"},  // no "-0.0000"
+      {{0.1, 1e-9}, 4, "0.100000(0)"},       // at most six decimals
+      {{0.1, 0}, 4, "0.1000(0)"},
+      {{0.1234, std::nullopt}, 4, "0.1234(undefined)"},
+      {{-12.346, std::nullopt}, 2, "-12.35(undefined)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(valueWithEsd(c.value, c.plainDecimals), c.text) << c.value.value;
+}
+
 TEST(PlaneFit, ThePhenylRingOfTheExampleIsFlatInAngstroms) {
   std::ifstream in(std::filesystem::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res");
   std::stringstream text;
