@@ -193,6 +193,7 @@ void MainWindow::stateChanged() {
   refreshCifWindows();
   refreshListingWindows();
   refreshGaussianWindow();
+  refreshLocateWindows();
   refreshPlaneWindow();
   refreshAtomListWindow();
   refreshPreferenceWindows();

@@ -96,6 +96,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshCifWindows();      // the CIF Editor, its line editor and help (main_window_cif.cpp)
   void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
   void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
+  void refreshLocateWindows();   // TForm28 and TForm34 (windows/locate_windows.cpp)
   void refreshPlaneWindow();     // TForm37 (main_window_planes.cpp)
   void refreshAtomListWindow();  // TForm2 (main_window_atom_list.cpp)
   void layoutSurface();
@@ -157,6 +158,8 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool omitList = false;
     bool splitList = false;
     bool gaussian = false;
+    bool locate = false;
+    bool distance = false;
     bool atomList = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;

@@ -193,6 +193,30 @@ void listingWindow(Workbench& bench, const std::vector<std::string>& words, std:
                   (omit ? "" : "set NewLabel1|NewLabel2 TEXT, ") + "press CAPTION, print");
 }
 
+/// TForm28 prints its four lists (row from 0: label | kind | index) and fields; TForm34 its
+/// labels and distance.
+void printLocateWindows(const workbench::LocateCommands& locate, const std::string& name,
+                        std::ostream& out) {
+  if (name == "TForm34") {
+    const workbench::DistanceWindow& d = locate.distanceWindow();
+    out << "Center " << d.center << "\nConnection to " << d.connected
+        << "\nConnecting Distance (A) = " << d.distance << '\n';
+    return;
+  }
+  const workbench::LocateWindow& w = locate.window();
+  const char* titles[] = {"List of atoms", "Grvty0", "Grvty1", "Grvty2"};
+  for (int k = 0; k < 4; ++k) {
+    const text::TextGrid& grid = k == 0 ? w.atoms : w.centroids[static_cast<std::size_t>(k - 1)];
+    out << titles[k] << '\n';
+    for (int r = 0; r < grid.rowCount(); ++r)
+      out << "  " << r << ": " << grid.cell(r, 0) << " | " << grid.cell(r, 1) << " | "
+          << grid.cell(r, 2) << '\n';
+  }
+  out << "Vector_Length (A) = " << w.vectorLength << "\nelement " << w.elementNumber << ' '
+      << w.elementSymbol << "\nvectors " << (w.vectorControlsEnabled ? "enabled" : "disabled")
+      << '\n';
+}
+
 /// TForm37, the plane window: `set PlaneNum N`, `press CAPTION` (its buttons and its File menu's
 /// Save), `print`.
 void planeWindow(Workbench& bench, const std::vector<std::string>& words, std::ostream& out) {
@@ -296,6 +320,11 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
     if (words.size() > 4) throw UserError("TForm25 takes a control and at most one value");
     const std::string value = words.size() == 4 ? words[3] : "";
     return runOrFail(bench, [&] { bench.importExport().setGaussianControl(words[2], value); });
+  }
+  if (words[1] == "TForm28" || words[1] == "TForm34") {
+    if (words[2] == "print") return printLocateWindows(bench.locate(), words[1], out);
+    const std::vector<std::string> values(words.begin() + 3, words.end());
+    return runOrFail(bench, [&] { bench.locate().operate(words[1], words[2], values); });
   }
   // The plane window.
   if (words[1] == "TForm37") return planeWindow(bench, words, out);

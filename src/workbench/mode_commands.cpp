@@ -13,6 +13,7 @@
 #include "workbench/card_commands.h"
 #include "workbench/geometry_commands.h"
 #include "workbench/group_move_commands.h"
+#include "workbench/locate_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 
@@ -219,7 +220,7 @@ void ModeCommands::pickInEditingMode(const editing::PointerEvent& event) {
     m_distancesAngles.grid = editing::distancesAnglesGrid(
         m_state.structure, m_state.selection.picked[0], m_state.controls.peakThreshold());
   }
-  // The locating set-up (runLocateSetup) joins here with the locating tool.
+  if (outcome.runLocateSetup && m_locate != nullptr) m_locate->setupLocate();
   m_state.redraw();
 }
 
@@ -267,7 +268,7 @@ void ModeCommands::atomMenuDelete() {
 }
 
 void ModeCommands::atomMenuLocate() {
-  // The locating tool (TForm28) takes the Selection from here once it is built.
+  if (m_locate != nullptr) m_locate->locateFromAtomMenu();
 }
 
 void ModeCommands::apply() {

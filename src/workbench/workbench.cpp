@@ -29,6 +29,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_globalEdition({m_state, dialogs, clock}),
       m_parameters({m_state, dialogs, clock}),
       m_cif({m_state, dialogs, clock}),
+      m_locate({m_state, dialogs, clock}),
       m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry),
       m_atomList({m_state, dialogs, clock}) {
@@ -40,6 +41,10 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_view.attachExpansion(m_expansion);
   m_parameters.attachSymmetry(m_symmetry);
   m_modes.attachParameters(m_parameters);
+  m_locate.attachModes(m_modes);
+  m_locate.attachAtomEdits(m_atomEdits);
+  m_locate.attachView(m_view);
+  m_modes.attachLocate(m_locate);
   m_modes.attachGeometry(m_geometry);
   m_modes.attachGroupMove(m_groupMove);
 }

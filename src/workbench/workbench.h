@@ -21,6 +21,7 @@
 #include "workbench/import_export_commands.h"
 #include "workbench/job_control_commands.h"
 #include "workbench/listing_commands.h"
+#include "workbench/locate_commands.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 #include "workbench/peak_commands.h"
@@ -114,6 +115,9 @@ class Workbench {
   /// The CIF from the template: "Generate CIF (Auto)" and the 'CIF Editor' window.
   CifCommands& cifCommands() { return m_cif; }
   const CifCommands& cifCommands() const { return m_cif; }
+  /// The locating tool: 'Locating an Atom, Atoms, or a Group' and 'Define the Distance?'.
+  LocateCommands& locate() { return m_locate; }
+  const LocateCommands& locate() const { return m_locate; }
   /// Least-squares planes: the plane window (TForm37) and the CalcPlane section of Apply.
   GeometryCommands& geometry() { return m_geometry; }
   const GeometryCommands& geometry() const { return m_geometry; }
@@ -174,6 +178,7 @@ class Workbench {
   GlobalEditionCommands m_globalEdition;
   ParameterCommands m_parameters;
   CifCommands m_cif;
+  LocateCommands m_locate;
   GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;

@@ -14,6 +14,7 @@
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
 #include "app/windows/listing_windows.h"
+#include "app/windows/locate_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
@@ -82,6 +83,10 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_splitList = new SplitListWindow(bench, main);
     } else if (entry.objectName == "TForm25") {
       window = m_gaussian = new GaussianWindow(bench, main);
+    } else if (entry.objectName == "TForm28") {
+      window = m_locate = new LocateWindow(bench, main);
+    } else if (entry.objectName == "TForm34") {
+      window = m_distance = new DistanceWindow(bench, main);
     } else if (entry.objectName == "TForm37") {
       window = m_planeCalc = new PlaneCalcWindow(bench, main);
     } else if (entry.objectName == "TForm2") {

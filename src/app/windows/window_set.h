@@ -37,6 +37,8 @@ class PackingRangeWindow;
 class WaitWindow;
 class PeakListWindow;
 class GlobalEditionWindow;
+class LocateWindow;
+class DistanceWindow;
 class PlaneCalcWindow;
 class AtomListWindow;
 
@@ -77,6 +79,8 @@ class WindowSet {
   OmitListWindow* omitList() const { return m_omitList; }                 // TForm7
   SplitListWindow* splitList() const { return m_splitList; }              // TForm8
   GaussianWindow* gaussian() const { return m_gaussian; }                 // TForm25
+  LocateWindow* locate() const { return m_locate; }                       // TForm28
+  DistanceWindow* distance() const { return m_distance; }                 // TForm34
   PlaneCalcWindow* planeCalc() const { return m_planeCalc; }              // TForm37
   AtomListWindow* atomList() const { return m_atomList; }                 // TForm2
 
@@ -107,6 +111,8 @@ class WindowSet {
   OmitListWindow* m_omitList = nullptr;
   SplitListWindow* m_splitList = nullptr;
   GaussianWindow* m_gaussian = nullptr;
+  LocateWindow* m_locate = nullptr;
+  DistanceWindow* m_distance = nullptr;
   PlaneCalcWindow* m_planeCalc = nullptr;
   AtomListWindow* m_atomList = nullptr;
 };
