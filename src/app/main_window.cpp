@@ -195,6 +195,7 @@ void MainWindow::stateChanged() {
   refreshGaussianWindow();
   refreshLocateWindows();
   refreshPlaneWindow();
+  refreshAtomListWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();

@@ -98,6 +98,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
   void refreshLocateWindows();   // TForm28 and TForm34 (windows/locate_windows.cpp)
   void refreshPlaneWindow();     // TForm37 (main_window_planes.cpp)
+  void refreshAtomListWindow();  // TForm2 (main_window_atom_list.cpp)
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -159,6 +160,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
     bool gaussian = false;
     bool locate = false;
     bool distance = false;
+    bool atomList = false;
   } m_shown;  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)

@@ -328,6 +328,19 @@ void runWindowCommand(Workbench& bench, const std::vector<std::string>& words, s
   }
   // The plane window.
   if (words[1] == "TForm37") return planeWindow(bench, words, out);
+  // "Atomic Coordinates & Parameters": a control by its name or caption, then its values;
+  // "list" prints the atom list (and the working grid of the last sort when it is shown).
+  if (words[1] == "TForm2") {
+    const workbench::AtomListWindow& w = bench.atomList().window();
+    if (words[2] == "list") {
+      if (!w.visible) throw UserError("TForm2 is not shown (\"XYZUij + Others\" shows it)");
+      printGrid(w.grid, out);
+      if (w.sortGridShown) printGrid(w.sortGrid, out);
+      return;
+    }
+    const std::vector<std::string> values(words.begin() + 3, words.end());
+    return runOrFail(bench, [&] { bench.atomList().operate(words[2], values); });
+  }
   throw UserError("there is no window \"" + words[1] + "\" that a script can reach");
 }
 

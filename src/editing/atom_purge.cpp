@@ -14,27 +14,6 @@ using model::AtomKind;
 using model::AtomRef;
 using model::StructureModel;
 
-namespace {
-
-bool contains(const std::vector<AtomRef>& refs, AtomRef ref) {
-  return std::find(refs.begin(), refs.end(), ref) != refs.end();
-}
-
-bool isFileEntry(const StructureModel& s, AtomRef ref) {
-  if (ref.index < 1) return false;
-  if (ref.kind == AtomKind::Atom) return ref.index <= s.nonHCount;
-  if (ref.kind == AtomKind::Hydrogen) return ref.index <= s.hCount;
-  return ref.kind == AtomKind::Peak && ref.index <= s.peakCount;
-}
-
-std::string labelOf(const StructureModel& s, AtomRef ref) {
-  return text::trimLine(ref.kind == AtomKind::Atom ? s.atoms[ref.index].label
-                                                   : s.hydrogens[ref.index].label);
-}
-
-/// The atoms and H atoms of the file in the order the writer puts them in the atom list: free H
-/// atoms before the atom they follow, each atom, then the H atoms riding on it; H atoms of a
-/// group without parent last. Cards of the atom list stand before one of these.
 std::vector<AtomRef> atomListOrder(const StructureModel& s) {
   std::vector<AtomRef> order;
   std::vector<bool> placed(static_cast<size_t>(std::max(s.hCount, 0)) + 1, false);
@@ -65,6 +44,24 @@ std::vector<AtomRef> atomListOrder(const StructureModel& s) {
     if (!placed[static_cast<size_t>(k)]) order.push_back({AtomKind::Hydrogen, k});
   }
   return order;
+}
+
+namespace {
+
+bool contains(const std::vector<AtomRef>& refs, AtomRef ref) {
+  return std::find(refs.begin(), refs.end(), ref) != refs.end();
+}
+
+bool isFileEntry(const StructureModel& s, AtomRef ref) {
+  if (ref.index < 1) return false;
+  if (ref.kind == AtomKind::Atom) return ref.index <= s.nonHCount;
+  if (ref.kind == AtomKind::Hydrogen) return ref.index <= s.hCount;
+  return ref.kind == AtomKind::Peak && ref.index <= s.peakCount;
+}
+
+std::string labelOf(const StructureModel& s, AtomRef ref) {
+  return text::trimLine(ref.kind == AtomKind::Atom ? s.atoms[ref.index].label
+                                                   : s.hydrogens[ref.index].label);
 }
 
 int& markOf(StructureModel& s, AtomRef ref) {

@@ -34,6 +34,11 @@ std::string deletionQuestion(const DeletionPlan& plan);
 /// AtomTable entry `atom` is written; 0 when none is, or a riding group's AFIX 0 ended it.
 int rigidAfixInForce(const model::StructureModel& structure, int atom);
 
+/// The atoms and H atoms of the file in the order the writer puts them in the atom list: free H
+/// atoms before the atom they follow, each atom, then the H atoms riding on it; H atoms of a
+/// group without parent last. Cards of the atom list stand before one of these.
+std::vector<model::AtomRef> atomListOrder(const model::StructureModel& structure);
+
 /// Where each entry went in a purge: newIndex[kind][old] is the new index, 0 when removed.
 struct PurgeMap {
   std::array<std::vector<int>, 4> newIndex;

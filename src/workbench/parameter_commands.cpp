@@ -74,7 +74,11 @@ ParameterCommands::ParameterCommands(CommandContext context) : m_context(context
     m_coordinates.visible = false;
   });
   // Entries that moved (a purge, a sort) would put another atom under the numbers shown.
-  m_context.state.followEntriesMoved([this](const editing::PurgeMap&) {
+  m_context.state.followEntriesMoved([this](const editing::PurgeMap& map) {
+    // The editor follows its atom to its new number (a sort); a removed one leaves the number.
+    const AtomRef now =
+        map.map({m_editor.kind == 1 ? AtomKind::Atom : AtomKind::Hydrogen, m_editor.number});
+    if (now.kind != AtomKind::None) m_editor.number = now.index;
     if (editorVisible()) loadEditor();
   });
 }

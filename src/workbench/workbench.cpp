@@ -31,7 +31,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_cif({m_state, dialogs, clock}),
       m_locate({m_state, dialogs, clock}),
       m_geometry({m_state, dialogs, clock}),
-      m_groupMove({m_state, dialogs, clock}, m_symmetry) {
+      m_groupMove({m_state, dialogs, clock}, m_symmetry),
+      m_atomList({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);
@@ -94,6 +95,7 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
   if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
   if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
+  if (id == CommandId::AtomList) return m_atomList.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

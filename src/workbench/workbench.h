@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "workbench/atom_edit_commands.h"
+#include "workbench/atom_list_commands.h"
 #include "workbench/card_commands.h"
 #include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
@@ -122,6 +123,9 @@ class Workbench {
   const GeometryCommands& geometry() const { return m_geometry; }
   /// The group move: its search (Apply in MoveGrp), "UpdtGMv" and "UndoGMv".
   GroupMoveCommands& groupMove() { return m_groupMove; }
+  /// The atom list "Atomic Coordinates & Parameters" (TForm2) and the sorts by label.
+  AtomListCommands& atomList() { return m_atomList; }
+  const AtomListCommands& atomList() const { return m_atomList; }
 
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
@@ -177,6 +181,7 @@ class Workbench {
   LocateCommands m_locate;
   GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
+  AtomListCommands m_atomList;
 };
 
 }  // namespace tavo::workbench

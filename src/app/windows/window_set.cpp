@@ -2,6 +2,7 @@
 #include "app/windows/window_set.h"
 
 #include "app/qt_text.h"
+#include "app/windows/atom_list_window.h"
 #include "app/windows/cif_editor_window.h"
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
@@ -88,6 +89,8 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
       window = m_distance = new DistanceWindow(bench, main);
     } else if (entry.objectName == "TForm37") {
       window = m_planeCalc = new PlaneCalcWindow(bench, main);
+    } else if (entry.objectName == "TForm2") {
+      window = m_atomList = new AtomListWindow(bench, main);
     } else {
       window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
     }

@@ -40,6 +40,7 @@ class GlobalEditionWindow;
 class LocateWindow;
 class DistanceWindow;
 class PlaneCalcWindow;
+class AtomListWindow;
 
 class WindowSet {
  public:
@@ -81,6 +82,7 @@ class WindowSet {
   LocateWindow* locate() const { return m_locate; }                       // TForm28
   DistanceWindow* distance() const { return m_distance; }                 // TForm34
   PlaneCalcWindow* planeCalc() const { return m_planeCalc; }              // TForm37
+  AtomListWindow* atomList() const { return m_atomList; }                 // TForm2
 
  private:
   std::vector<AuxiliaryWindow*> m_windows;
@@ -112,6 +114,7 @@ class WindowSet {
   LocateWindow* m_locate = nullptr;
   DistanceWindow* m_distance = nullptr;
   PlaneCalcWindow* m_planeCalc = nullptr;
+  AtomListWindow* m_atomList = nullptr;
 };
 
 }  // namespace tavo::app
