@@ -22,34 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// Runs `script` with tavo-cli run in `folder` over the shipped settings; the exit status, with
-/// what it printed appended to `output`.
-int runScript(const TempFolder& folder, const std::string& script, std::string& output) {
-  const Outcome outcome = runScript(folder, script);
-  output = outcome.out + outcome.err;
-  return outcome.status;
-}
-
-/// The lines of `file` saved from `source` by a script that runs `edits` after opening it.
-std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
-                                    std::string& output) {
-  const TempFolder folder;
-  const fs::path copy = folder.path() / source.filename();
-  fs::copy_file(source, copy);
-  const int status = runScript(
-      folder, "open " + copy.filename().string() + "\n" + edits + "\"Save *.ins\"\n", output);
-  EXPECT_EQ(status, 0) << output;
-  fs::path saved = copy;
-  saved.replace_extension(".ins");
-  return model::loadFileLines(saved);
-}
-
-std::vector<std::string>::iterator lineStarting(std::vector<std::string>& lines,
-                                                const std::string& start) {
-  return std::find_if(lines.begin(), lines.end(),
-                      [&](const std::string& l) { return l.starts_with(start); });
-}
-
 TEST(AtomEditScripts, NameRenumberDeleteAndPartChangeOnlyTheirLines) {
   const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
   std::string output;

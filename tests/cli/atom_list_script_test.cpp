@@ -20,21 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The lines saved from a copy of `source` by a script that runs `edits` after opening it, and
-/// what the script printed.
-std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
-                                    std::string& output) {
-  const TempFolder folder;
-  const fs::path copy = folder.path() / source.filename();
-  fs::copy_file(source, copy);
-  const Outcome outcome =
-      runScript(folder, "open " + copy.filename().string() + "\n" + edits + "\"Save *.ins\"\n");
-  output = outcome.out + outcome.err;
-  fs::path saved = copy;
-  saved.replace_extension(".ins");
-  return model::loadFileLines(saved);
-}
-
 std::size_t indexOf(const std::vector<std::string>& lines, const std::string& start) {
   const auto at = std::find_if(lines.begin(), lines.end(),
                                [&](const std::string& l) { return l.starts_with(start); });

@@ -23,24 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The lines of the .ins saved from a copy of `source` after `edits`, and what was printed.
-std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
-                                    std::string& output) {
-  const TempFolder folder;
-  fs::copy_file(source, folder.path() / source.filename());
-  const Outcome o =
-      runScript(folder, "open " + source.filename().string() + "\n" + edits + "\"Save *.ins\"\n");
-  EXPECT_EQ(o.status, 0) << o.out << o.err;
-  output = o.out + o.err;
-  fs::path saved = folder.path() / source.filename();
-  saved.replace_extension(".ins");
-  return model::loadRawFileLines(saved);  // a continuation line keeps its leading blank
-}
-
 TEST(CardScripts, CardsGoAboveLsAndHfixReplacesTheRidingGroup) {
   const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
   std::string output;
-  std::vector<std::string> expected = savedAfter(paraben, "", output);
+  std::vector<std::string> expected = savedAfter(paraben, "", output, SaveRun().rawLines());
   const std::vector<std::string> saved = savedAfter(paraben,
                                                     "mode SADI\n"
                                                     "pick C1 C2 C3 C4\n"
@@ -56,7 +42,7 @@ TEST(CardScripts, CardsGoAboveLsAndHfixReplacesTheRidingGroup) {
                                                     "pick C2\n"
                                                     "answer yes\n"
                                                     "apply\n",
-                                                    output);
+                                                    output, SaveRun().rawLines());
   EXPECT_NE(output.find("The HFIX card replaces the riding H atoms H2"), std::string::npos)
       << output;
   const auto ls = std::find_if(expected.begin(), expected.end(),
@@ -104,7 +90,7 @@ TEST(CardScripts, RefusedCardsChangeNothing) {
 TEST(CardScripts, RestraintModesAddTheirCardsAboveLs) {
   const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
   std::string output;
-  std::vector<std::string> expected = savedAfter(paraben, "", output);
+  std::vector<std::string> expected = savedAfter(paraben, "", output, SaveRun().rawLines());
   // SIMU comes after RIGU's esds were typed: a new mode starts from SHELXL's defaults.
   const std::vector<std::string> saved =
       savedAfter(paraben,
@@ -130,7 +116,7 @@ TEST(CardScripts, RestraintModesAddTheirCardsAboveLs) {
                  "mode EXYZ\n"
                  "pick C9A C9B\n"
                  "apply\n",
-                 output);
+                 output, SaveRun().rawLines());
   const auto ls = std::find_if(expected.begin(), expected.end(),
                                [](const std::string& l) { return l.starts_with("L.S."); });
   ASSERT_NE(ls, expected.end());

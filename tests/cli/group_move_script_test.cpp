@@ -20,16 +20,8 @@ namespace fs = std::filesystem;
 /// The lines of paraben.ins after TITL saved by a script that runs `edits` after opening our
 /// example, and what the script printed.
 std::vector<std::string> savedAfter(const std::string& edits, std::string& output) {
-  const TempFolder folder;
-  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res",
-                folder.path() / "paraben.res");
-  const Outcome outcome = runScript(folder, "open paraben.res\n" + edits + "\"Save *.ins\"\n");
-  output = outcome.out + outcome.err;
-  EXPECT_EQ(outcome.status, 0) << output;
-  std::vector<std::string> lines = model::loadFileLines(folder.path() / "paraben.ins");
-  // The TITL line carries the time of the save.
-  if (!lines.empty()) lines.erase(lines.begin());
-  return lines;
+  return testing::savedAfter(fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res", edits, output,
+                             SaveRun().withoutTitl());
 }
 
 constexpr const char* moveByOperatorTwo =

@@ -51,12 +51,6 @@ Saved savedAfter(const fs::path& res, const std::optional<fs::path>& listing,
   return saved;
 }
 
-std::vector<std::string>::iterator lineStarting(std::vector<std::string>& lines,
-                                                const std::string& start) {
-  return std::find_if(lines.begin(), lines.end(),
-                      [&](const std::string& l) { return l.starts_with(start); });
-}
-
 model::StructureModel readBack(const std::vector<std::string>& lines) {
   const TempFolder again;
   const fs::path file = again.path() / "saved.ins";

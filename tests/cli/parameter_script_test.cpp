@@ -18,25 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The lines of the .ins saved from a copy of `source` after `edits`; the TITL line (stamped
-/// with the time) is dropped. `output` receives what the script printed.
-std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
-                                    std::string& output, int expectedStatus = 0) {
-  const TempFolder folder;
-  const fs::path copy = folder.path() / source.filename();
-  fs::copy_file(source, copy);
-  const Outcome o =
-      runScript(folder, "open " + copy.filename().string() + "\n" + edits + "\"Save *.ins\"\n");
-  output = o.out + o.err;
-  EXPECT_EQ(o.status, expectedStatus) << output;
-  fs::path saved = copy;
-  saved.replace_extension(".ins");
-  if (!fs::exists(saved)) return {};
-  std::vector<std::string> lines = model::loadFileLines(saved);
-  if (!lines.empty()) lines.erase(lines.begin());
-  return lines;
-}
-
 /// The indexes of the lines that differ (the two files must have the same length).
 std::vector<std::size_t> differing(const std::vector<std::string>& a,
                                    const std::vector<std::string>& b) {
@@ -57,7 +38,7 @@ const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
 
 TEST(ParameterScripts, EditAndSettingChangeOnlyTheirAtomsAndReadBack) {
   std::string output;
-  const std::vector<std::string> plain = savedAfter(paraben, "", output);
+  const std::vector<std::string> plain = savedAfter(paraben, "", output, SaveRun().withoutTitl());
   const TempFolder folder;
   fs::copy_file(paraben, folder.path() / "paraben.res");
   const Outcome o = runScript(folder,
@@ -108,7 +89,7 @@ TEST(ParameterScripts, ARefusedFieldStopsTheScriptAndNothingIsSaved) {
       savedAfter(paraben,
                  "mode Edit\npick C1\nwindow TForm24 X 0.9\nwindow TForm24 SFAC 7\n"
                  "window TForm24 Update\n",
-                 output, 1);
+                 output, SaveRun().expecting(1).withoutTitl());
   EXPECT_TRUE(saved.empty());
   EXPECT_NE(output.find("SFAC 7 is not an element of the SFAC list (1..3)."), std::string::npos)
       << output;
@@ -118,8 +99,8 @@ TEST(ParameterScripts, ARefusedFieldStopsTheScriptAndNothingIsSaved) {
 /// peaks change, each as the move says; the space group and every other line stay.
 void expectMoved(const fs::path& file, const std::string& edits, double sign, double offset) {
   std::string output;
-  const std::vector<std::string> plain = savedAfter(file, "", output);
-  const std::vector<std::string> moved = savedAfter(file, edits, output);
+  const std::vector<std::string> plain = savedAfter(file, "", output, SaveRun().withoutTitl());
+  const std::vector<std::string> moved = savedAfter(file, edits, output, SaveRun().withoutTitl());
   ASSERT_FALSE(moved.empty()) << output;
   int atoms = 0;
   for (const std::size_t i : differing(plain, moved)) {

@@ -26,30 +26,6 @@ const fs::path paraben = fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res";
 const fs::path disorder =
     fs::path(TAVO_SOURCE_DIR) / "tests" / "data" / "shelxl" / "disorder_riding.res";
 
-/// The lines saved from a copy of `source` by a script that runs `edits` after opening it;
-/// `others` are copied beside it first.
-std::vector<std::string> savedAfter(const fs::path& source, const std::string& edits,
-                                    std::string& output, const std::vector<fs::path>& others = {}) {
-  const TempFolder folder;
-  const fs::path copy = folder.path() / source.filename();
-  fs::copy_file(source, copy);
-  for (const fs::path& other : others)
-    fs::copy_file(other, folder.path() / ("other_" + other.filename().string()));
-  const Outcome outcome =
-      runScript(folder, "open " + copy.filename().string() + "\n" + edits + "\"Save *.ins\"\n");
-  output = outcome.out + outcome.err;
-  EXPECT_EQ(outcome.status, 0) << output;
-  fs::path saved = copy;
-  saved.replace_extension(".ins");
-  return model::loadFileLines(saved);
-}
-
-std::vector<std::string>::iterator lineStarting(std::vector<std::string>& lines,
-                                                const std::string& start) {
-  return std::find_if(lines.begin(), lines.end(),
-                      [&](const std::string& l) { return l.starts_with(start); });
-}
-
 void expectSameFrom1(const std::vector<std::string>& saved,
                      const std::vector<std::string>& expected) {
   ASSERT_EQ(saved.size(), expected.size());
@@ -104,7 +80,7 @@ TEST(PeakScripts, OverlayTakesTheOtherFilesPeaksAndKeepsEveryOtherLine) {
   const std::vector<std::string> saved = savedAfter(paraben,
                                                     "answer other_disorder_riding.res\n"
                                                     "\"Read (Overlay) Q-Peaks in *.ins/*.res\"\n",
-                                                    output, {disorder});
+                                                    output, SaveRun().besides({disorder}));
   EXPECT_NE(output.find("The CELL of other_disorder_riding.res differs from the CELL of the "
                         "structure"),
             std::string::npos)
