@@ -16,17 +16,6 @@ namespace {
 using model::AtomKind;
 using model::AtomRef;
 
-// A number as a grid shows it: truncated to eight decimals, in the shortest form. The cut is
-// made in the decimal text, so that 0.5256 does not become 0.52559999 through binary rounding.
-std::string gridNumber(double value) {
-  std::string fixed = text::formatFixed(value, 12);
-  fixed.resize(fixed.size() - 4);
-  while (fixed.back() == '0')
-    fixed.pop_back();
-  if (fixed.back() == '.') fixed.pop_back();
-  return fixed == "-0" ? "0" : fixed;
-}
-
 // The text of `line` from the blank in front of field `field` (1-based) to its end, fields
 // starting where a blank is followed by a non-blank; empty when the line has fewer fields.
 std::string fromField(const std::string& line, int field) {
@@ -63,13 +52,14 @@ text::TextGrid peakListGrid(const model::StructureModel& s) {
   for (int r = 1; r <= s.peakCount; ++r) {
     const model::Peak& peak = s.peaks[r];
     grid.setCell(r, 0, peakName(r));
-    grid.setCell(r, 1, text::cut(gridNumber(peak.height), 10));
-    grid.setCell(r, 2, text::cut(gridNumber(peak.x), 10));
-    grid.setCell(r, 3, text::cut(gridNumber(peak.y), 10));
-    grid.setCell(r, 4, text::cut(gridNumber(peak.z), 10));
+    grid.setCell(r, 1, text::cut(text::gridNumber(peak.height), 10));
+    grid.setCell(r, 2, text::cut(text::gridNumber(peak.x), 10));
+    grid.setCell(r, 3, text::cut(text::gridNumber(peak.y), 10));
+    grid.setCell(r, 4, text::cut(text::gridNumber(peak.z), 10));
     const int atom = nearest[static_cast<std::size_t>(r)];
     grid.setCell(r, 6, atom > 0 ? s.atoms[atom].label : std::string("NONE"));
-    if (atom > 0) grid.setCell(r, 7, text::cut(gridNumber(best[static_cast<std::size_t>(r)]), 6));
+    if (atom > 0)
+      grid.setCell(r, 7, text::cut(text::gridNumber(best[static_cast<std::size_t>(r)]), 6));
   }
   return grid;
 }

@@ -190,6 +190,15 @@ std::string formatFixed(double value, int decimals) {
   return result;
 }
 
+std::string gridNumber(double value) {
+  std::string fixed = formatFixed(value, 12);
+  fixed.resize(fixed.size() - 4);
+  while (fixed.back() == '0')
+    fixed.pop_back();
+  if (fixed.back() == '.') fixed.pop_back();
+  return fixed == "-0" ? "0" : fixed;
+}
+
 std::string formatGeneral(double value, int significant) {
   if (value == 0) return "0";
   if (!std::isfinite(value)) return formatShortest(value);

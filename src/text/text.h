@@ -45,6 +45,9 @@ std::optional<int> findInt(std::string_view s);
 
 /// Fixed notation with `decimals` digits after the point, independent of the locale.
 std::string formatFixed(double value, int decimals);
+/// A number as a grid shows it: truncated to eight decimals, in the shortest form. The cut is
+/// made in the decimal text, so that 0.5256 does not become 0.52559999 through binary rounding.
+std::string gridNumber(double value);
 /// General format with at most `significant` significant digits and no trailing zeros;
 /// an exponent ("1E-6") only below 1e-5 or from 1e15 on.
 std::string formatGeneral(double value, int significant = 15);

@@ -16,19 +16,8 @@ namespace {
 using model::AtomKind;
 using model::AtomRef;
 
-/// A number as a grid shows it: truncated to eight decimals, in the shortest form. The cut is
-/// made in the decimal text, so that 0.5256 does not become 0.52559999 through binary rounding.
-std::string gridNumber(double value) {
-  std::string fixed = text::formatFixed(value, 12);
-  fixed.resize(fixed.size() - 4);
-  while (fixed.back() == '0')
-    fixed.pop_back();
-  if (fixed.back() == '.') fixed.pop_back();
-  return fixed == "-0" ? "0" : fixed;
-}
-
 std::string esdText(const std::optional<double>& esd) {
-  return esd ? gridNumber(*esd) : "undefined";
+  return esd ? text::gridNumber(*esd) : "undefined";
 }
 
 /// The label as SHELXL names the atom: LABEL_N inside residue N.
@@ -119,7 +108,8 @@ void GeometryCommands::refreshAtomRows() {
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const int row = static_cast<int>(r) + 1;
     const model::Vec3 p = cartesianPosition(s, rows[r]);
-    grid.setRow(row, {labelOf(s, rows[r]), gridNumber(p.x), gridNumber(p.y), gridNumber(p.z)});
+    grid.setRow(row, {labelOf(s, rows[r]), text::gridNumber(p.x), text::gridNumber(p.y),
+                      text::gridNumber(p.z)});
     for (int k = 1; k <= m_window.totalPlanes; ++k) {
       const std::optional<CalculatedPlane>& calculated = plane(k);
       if (!calculated) continue;
@@ -146,17 +136,17 @@ void GeometryCommands::refreshResults() {
     const std::optional<model::Vec3> normalEsd = geometry::normalEsds(fit);
     const double u = fit.rms * fit.rms * fit.count;
     const std::vector<std::string> column = {
-        gridNumber(fit.normal.x),
-        gridNumber(fit.normal.y),
-        gridNumber(fit.normal.z),
-        gridNumber(fit.d),
+        text::gridNumber(fit.normal.x),
+        text::gridNumber(fit.normal.y),
+        text::gridNumber(fit.normal.z),
+        text::gridNumber(fit.d),
         esdText(normalEsd ? std::optional(normalEsd->x) : std::nullopt),
         esdText(normalEsd ? std::optional(normalEsd->y) : std::nullopt),
         esdText(normalEsd ? std::optional(normalEsd->z) : std::nullopt),
         esdText(geometry::offsetEsd(fit)),
-        gridNumber(u),
-        gridNumber(fit.rms),
-        gridNumber(geometry::acrossPlaneShare(fit))};
+        text::gridNumber(u),
+        text::gridNumber(fit.rms),
+        text::gridNumber(geometry::acrossPlaneShare(fit))};
     for (std::size_t r = 0; r < column.size(); ++r)
       grid.setCell(static_cast<int>(r) + 1, k, column[r]);
     for (std::size_t i = 0; i < calculated->labels.size(); ++i)
@@ -224,11 +214,11 @@ void GeometryCommands::definePlane() {
   }
   calculated.fit = geometry::fitPlane(positions);  // refuses too few or collinear atoms
   const double u = calculated.fit.rms * calculated.fit.rms * calculated.fit.count;
-  if (m_lastU) m_window.previousU = gridNumber(*m_lastU);
+  if (m_lastU) m_window.previousU = text::gridNumber(*m_lastU);
   m_lastU = u;
-  m_window.u = gridNumber(u);
-  m_window.rms = gridNumber(calculated.fit.rms);
-  m_window.rValue = gridNumber(geometry::acrossPlaneShare(calculated.fit));
+  m_window.u = text::gridNumber(u);
+  m_window.rms = text::gridNumber(calculated.fit.rms);
+  m_window.rValue = text::gridNumber(geometry::acrossPlaneShare(calculated.fit));
   m_planes[static_cast<std::size_t>(m_window.planeNumber - 1)] = std::move(calculated);
   refreshResults();
   refreshAtomRows();
