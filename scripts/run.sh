@@ -3,12 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVO_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release
+bash scripts/build-release.sh
 folder="build/program"
-mkdir -p "$folder"
-cp -r data/. "$folder/"
-cp examples/*.res "$folder/"
+bash scripts/prepare-program-folder.sh "$folder"
 # A structure given on the command line is opened where it is; the default is the example.
 if [ $# -gt 0 ]; then
   structure=$(readlink -f "$1")

@@ -105,6 +105,15 @@ std::vector<std::string> siteLabels(const model::StructureModel& s) {
   return labels;
 }
 
+// The Uiso of an H atom: its own, or for a riding H (negative Uiso) that factor times the parent's
+// Ueq; empty when the parent is missing.
+std::optional<double> riderUiso(const model::StructureModel& s, const model::Hydrogen& h) {
+  if (h.uiso >= 0) return h.uiso;
+  const model::Atom* parent = uParentOf(s, h);
+  if (parent == nullptr) return std::nullopt;
+  return -h.uiso * ueqOf(s.cell, *parent);
+}
+
 std::vector<SiteRow> siteRows(const model::StructureModel& s) {
   const std::vector<std::string> labels = siteLabels(s);
   std::vector<SiteRow> rows;
@@ -115,11 +124,7 @@ std::vector<SiteRow> siteRows(const model::StructureModel& s) {
   }
   for (int i = 1; i <= s.hCount; ++i) {
     const model::Hydrogen& h = s.hydrogens[i];
-    std::optional<double> u = h.uiso;
-    if (h.uiso < 0) {
-      const model::Atom* parent = uParentOf(s, h);
-      u = parent ? std::optional<double>(-h.uiso * ueqOf(s.cell, *parent)) : std::nullopt;
-    }
+    const std::optional<double> u = riderUiso(s, h);
     rows.push_back({labels[rows.size()], typeSymbol(s.symbolOf(h.sfac)), h.x, h.y, h.z, u, false,
                     h.sof, h.part, h.afixGroup > 0});
   }
