@@ -187,18 +187,10 @@ void MainWindow::stateChanged() {
   refreshControlValues();
   m_spaceGroup->refresh();
   refreshFlagBoxes();
-  refreshWindows();
-  refreshFormulaWindow();
-  refreshPeakWindows();
-  refreshCifWindows();
-  refreshListingWindows();
-  refreshGaussianWindow();
-  refreshLocateWindows();
-  refreshPlaneWindow();
-  refreshAtomListWindow();
   refreshPreferenceWindows();
   refreshSymmetryViews();
   refreshJobControlViews();
+  refreshWindows();
   m_refreshing = false;
 }
 

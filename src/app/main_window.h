@@ -24,6 +24,7 @@ class PaintWidget;
 class PictureSource;
 class QtClock;
 class WindowSet;
+class AuxiliaryWindow;
 class WorkingGridsView;
 class SpaceGroupPanel;
 
@@ -75,8 +76,6 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void connectStereoPane(int side);
   void refreshStereoPanes();
   void connectWindows();
-  void followVisibility(QWidget* window, bool shown, bool& lastShown,
-                        const std::function<void()>& place);
   void buildWindowCommands();
   /// Runs a mode or Selection command of the core through the dispatcher.
   void runMode(void (workbench::ModeCommands::*command)());
@@ -88,17 +87,10 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   void refreshPanels();
   void refreshControlValues();
   void refreshFlagBoxes();
+  /// Every auxiliary window refreshed, shown or hidden as the core says.
   void refreshWindows();
-  void refreshFormulaWindow();  // "Chemical Formula" (main_window_controls.cpp)
-  void refreshPeakWindows();    // TForm9 and TForm27 (main_window_controls.cpp)
-  /// "Setting the Parameter", the overall shift and the working coordinates.
-  void refreshParameterWindows();
-  void refreshCifWindows();      // the CIF Editor, its line editor and help (main_window_cif.cpp)
-  void refreshListingWindows();  // TForm7 and TForm8 (main_window_listing.cpp)
-  void refreshGaussianWindow();  // TForm25 (windows/gaussian_window.cpp)
-  void refreshLocateWindows();   // TForm28 and TForm34 (windows/locate_windows.cpp)
-  void refreshPlaneWindow();     // TForm37 (main_window_planes.cpp)
-  void refreshAtomListWindow();  // TForm2 (main_window_atom_list.cpp)
+  /// Puts `window` where its declaration says as it is shown.
+  void placeWindow(AuxiliaryWindow& window, const workbench::WindowDeclaration& declaration);
   void layoutSurface();
 
   // The Preferences windows, the component pair and the working grids
@@ -132,36 +124,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   QAction* m_rotateAction = nullptr;
   std::unique_ptr<WindowSet> m_windows;
   bool m_refreshing = false;
-  struct {
-    bool fileList = false;
-    bool distancesAngles = false;
-    bool distanceList = false;
-    bool hfixRules = false;
-    bool parameter = false;
-    bool ellipseParams = false;
-    bool elementDefinitions = false;
-    bool graphicsSettings = false;
-    bool packingRange = false;
-    bool jobControl = false;
-    bool lineEditor = false;
-    bool textEditor = false;
-    bool fixing = false;
-    bool formula = false;
-    bool peakList = false;
-    bool globalEdition = false;
-    bool settingParameter = false;
-    bool shift = false;
-    bool workingCoordinates = false;
-    bool cifEditor = false;
-    bool cifLineEditor = false;
-    bool cifHelp = false;
-    bool omitList = false;
-    bool splitList = false;
-    bool gaussian = false;
-    bool locate = false;
-    bool distance = false;
-    bool atomList = false;
-  } m_shown;  // the window visibility last taken from the Workbench
+  // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;
   QPlainTextEdit* m_fileBuffer = nullptr;   // the file buffer (F9)
   QPlainTextEdit* m_previewPane = nullptr;  // the file last selected in the file list

@@ -254,7 +254,7 @@ void MainWindow::connectWindows() {
   });
   connect(m_windows->distanceList(), &AuxiliaryWindow::closed, this, [this] {
     m_bench.viewCommands().distancesClosed();
-    m_shown.distanceList = false;
+    m_windows->forgetShown(m_windows->distanceList());
   });
 }
 
@@ -367,126 +367,36 @@ void MainWindow::refreshControlValues() {
   c.useLetters->setChecked(v.useLetters);
 }
 
-void MainWindow::followVisibility(QWidget* window, bool shown, bool& lastShown,
-                                  const std::function<void()>& place) {
-  // Only a change of the Workbench's state shows or hides the window, so a window the user
-  // closed stays closed until the Workbench shows it anew.
-  if (shown == lastShown) return;
-  lastShown = shown;
-  if (shown) {
-    place();
-    window->show();
-    window->raise();
-  } else {
-    window->hide();
-  }
-}
-
 void MainWindow::refreshWindows() {
-  const workbench::FileListWindow& files = m_bench.fileList();
-  FileListWindow* fileList = m_windows->fileList();
-  fileList->setFiles(files.caption, files.names);
-  followVisibility(fileList, files.visible, m_shown.fileList, [this, fileList] {
-    fileList->setGeometry(QRect(geometry().topLeft(), fileList->size().boundedTo(size())));
+  m_windows->refresh([this](AuxiliaryWindow& window, const workbench::WindowDeclaration& d) {
+    placeWindow(window, d);
   });
+}
 
-  const workbench::DistancesAnglesWindow& readOut = m_bench.distancesAngles();
-  GridWindow* distances = m_windows->distancesAngles();
-  distances->setGrid(readOut.grid);
-  const auto placeAtClick = [this](QWidget* window, editing::ScreenPoint at) {
-    const QPoint click = m_paint->mapToGlobal(QPoint(at.x, at.y));
-    window->move(click.x() - window->width() / 2, click.y());
-  };
-  if (readOut.visible && m_shown.distancesAngles) placeAtClick(distances, readOut.at);
-  followVisibility(distances, readOut.visible, m_shown.distancesAngles,
-                   [&] { placeAtClick(distances, readOut.at); });
-
-  const workbench::DistanceListWindow& connections = m_bench.distanceList();
-  GridWindow* distanceList = m_windows->distanceList();
-  if (connections.visible) distanceList->setGrid(connections.grid);
-  followVisibility(distanceList, connections.visible, m_shown.distanceList, [this, distanceList] {
-    // Top right of the main window, no larger than it.
-    const QSize size = distanceList->size().boundedTo(this->size());
-    distanceList->setGeometry(
-        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-  });
-
-  const workbench::MainWindowState& state = m_bench.window();
-  HfixRulesWindow* rules = m_windows->hfixRules();
-  rules->refresh();
-  followVisibility(rules, state.hfixRulesWindowVisible, m_shown.hfixRules, [this, rules] {
-    rules->resize(std::min(rules->width(), width()), rules->height());
-    rules->placeCentredOver(*this);
-  });
-  FixingWindow* fixing = m_windows->fixing();
-  fixing->refresh();
-  followVisibility(fixing, m_bench.freeVariables().window().visible, m_shown.fixing,
-                   [this, fixing] {
-                     fixing->resize(fixing->size().boundedTo(size()));
-                     fixing->placeCentredOver(*this);
-                   });
-  // "Edit Parameters" beside the atom picked in the Edit mode.
-  EditParametersWindow* parameter = m_windows->editParameters();
-  parameter->refresh();
-  if (state.parameterWindowVisible && m_shown.parameter) {
-    placeAtClick(parameter, state.parameterWindowAt);
+void MainWindow::placeWindow(AuxiliaryWindow& window, const workbench::WindowDeclaration& d) {
+  using workbench::Placement;
+  if (d.placement == Placement::AsCreated) return;
+  if (d.placement == Placement::AtPoint) {
+    // Below the point of the picture it belongs to (a click), centred on it.
+    const auto [x, y] = d.atPoint();
+    const QPoint at = m_paint->mapToGlobal(QPoint(x, y));
+    window.move(at.x() - window.width() / 2, at.y());
+    return;
   }
-  followVisibility(parameter, state.parameterWindowVisible, m_shown.parameter,
-                   [&] { placeAtClick(parameter, state.parameterWindowAt); });
-  refreshParameterWindows();
-}
-
-void MainWindow::refreshParameterWindows() {
-  const workbench::ParameterCommands& commands = m_bench.parameters();
-  SettingParameterWindow* setting = m_windows->settingParameter();
-  setting->refresh();
-  followVisibility(setting, commands.setting().visible, m_shown.settingParameter,
-                   [this, setting] { setting->placeCentredOver(*this); });
-  ShiftWindow* shift = m_windows->shift();
-  shift->refresh();
-  followVisibility(shift, commands.shift().visible, m_shown.shift,
-                   [this, shift] { shift->placeCentredOver(*this); });
-  GridWindow* coordinates = m_windows->workingCoordinates();
-  if (commands.workingCoordinates().visible)
-    coordinates->setGrid(commands.workingCoordinates().grid);
-  followVisibility(coordinates, commands.workingCoordinates().visible, m_shown.workingCoordinates,
-                   [this, coordinates] {
-                     // Top right of the main window, no larger than it.
-                     const QSize size = coordinates->size().boundedTo(this->size());
-                     coordinates->setGeometry(QRect(
-                         QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-                   });
-}
-
-void MainWindow::refreshFormulaWindow() {
-  FormulaWindow* formula = m_windows->formula();
-  formula->refresh();
-  followVisibility(
-      formula, m_bench.formulaCommands().window().visible, m_shown.formula, [this, formula] {
-        // At the main window's top and right edges, no larger than it.
-        const QSize size = formula->sizeHint().boundedTo(this->size());
-        formula->setGeometry(
-            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-      });
-}
-
-void MainWindow::refreshPeakWindows() {
-  PeakListWindow* peaks = m_windows->peakList();
-  peaks->refresh();
-  followVisibility(peaks, m_bench.peaks().window().visible, m_shown.peakList, [this, peaks] {
-    // No larger than the main window, centred on it.
-    peaks->resize(peaks->size().boundedTo(size()));
-    peaks->placeCentredOver(*this);
-  });
-  GlobalEditionWindow* global = m_windows->globalEdition();
-  global->refresh();
-  followVisibility(
-      global, m_bench.globalEdition().window().visible, m_shown.globalEdition, [this, global] {
-        // At the main window's top right, no larger than it.
-        const QSize size = global->size().boundedTo(this->size());
-        global->setGeometry(
-            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-      });
+  if (d.placement == Placement::Help) {
+    window.placeAsHelpOver(*this, m_paint->height());
+    return;
+  }
+  const QSize size = window.preferredSize(this->size(), m_paint->height());
+  if (d.placement == Placement::TopRight) {
+    window.setGeometry(
+        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+  } else if (d.placement == Placement::TopLeft) {
+    window.setGeometry(QRect(geometry().topLeft(), size));
+  } else {
+    window.resize(size);
+    window.placeCentredOver(*this);
+  }
 }
 
 }  // namespace tavo::app

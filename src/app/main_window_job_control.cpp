@@ -40,21 +40,6 @@ void MainWindow::buildJobControlViews() {
 
 void MainWindow::refreshJobControlViews() {
   const workbench::JobControlCommands& job = m_bench.jobControl();
-  // The windows over the instruction lines are no larger than the main window and centred on it.
-  const auto centred = [this](AuxiliaryWindow* window) {
-    window->resize(window->size().boundedTo(size()));
-    window->placeCentredOver(*this);
-  };
-  JobControlWindow* lines = m_windows->jobControl();
-  lines->refresh();
-  followVisibility(lines, job.window().visible, m_shown.jobControl, [&] { centred(lines); });
-  LineEditorWindow* editor = m_windows->lineEditor();
-  editor->refresh();
-  followVisibility(editor, job.lineEditor().visible, m_shown.lineEditor, [&] { centred(editor); });
-  TextEditorWindow* text = m_windows->textEditor();
-  text->refresh();
-  followVisibility(text, job.textEditor().visible, m_shown.textEditor, [&] { centred(text); });
-
   // The file buffer and the preview pane share the paint surface, side by side.
   const bool buffer = job.fileBuffer().visible;
   if (buffer) {

@@ -94,26 +94,6 @@ bool MainWindow::runWindowCommand(MenuCommand command) {
 
 void MainWindow::refreshPreferenceWindows() {
   const PreferenceCommands& preferences = m_bench.preferences();
-  EllipseParamsWindow* ellipse = m_windows->ellipseParams();
-  ellipse->refresh();
-  followVisibility(ellipse, preferences.ellipseWindow().visible, m_shown.ellipseParams,
-                   [this, ellipse] { ellipse->placeCentredOver(*this); });
-
-  // The two settings windows open at the top right of the main window, no larger than it.
-  const auto atTopRight = [this](QWidget* window) {
-    const QSize size = window->size().boundedTo(this->size());
-    window->setGeometry(
-        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-  };
-  ElementDefinitionsWindow* elements = m_windows->elementDefinitions();
-  elements->refresh();
-  followVisibility(elements, preferences.elementWindowVisible(), m_shown.elementDefinitions,
-                   [&] { atTopRight(elements); });
-  GraphicsSettingsWindow* graphics = m_windows->graphicsSettings();
-  graphics->refresh();
-  followVisibility(graphics, preferences.graphicsWindowVisible(), m_shown.graphicsSettings,
-                   [&] { atTopRight(graphics); });
-
   // The pair of the ellipse picture and the working grids lie above the bottom controls.
   const QWidget* bottomBar =
       m_controls.trackBar->isVisible() ? m_controls.trackBar : m_controls.numericBar;

@@ -47,11 +47,6 @@ void MainWindow::refreshSymmetryViews() {
   if (c.symmetryCode->text() != code) c.symmetryCode->setText(code);
   c.symmetryUnit->setVisible(units.unitControlsVisible);
   c.symmetryCode->setVisible(units.unitControlsVisible);
-
-  PackingRangeWindow* range = m_windows->packingRange();
-  range->refresh();
-  followVisibility(range, views.packingRangeWindow().visible, m_shown.packingRange,
-                   [this, range] { range->placeCentredOver(*this); });
 }
 
 }  // namespace tavo::app

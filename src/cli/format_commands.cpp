@@ -120,18 +120,17 @@ bool runExport(workbench::Workbench& bench, const std::string& to, const Argumen
   };
   if (const auto found = plain.find(to); found != plain.end()) return bench.run(found->second);
   if (to == "gaussian") {
-    return bench.run([&] {
-      exports.openGaussianWindow();
-      const std::pair<const char*, const char*> controls[] = {{"--job", "SpinEdit3"},
-                                                              {"--charge", "SpinEdit1"},
-                                                              {"--multiplicity", "SpinEdit2"},
-                                                              {"--title", "TitleEdit"}};
-      for (const auto& [option, control] : controls) {
-        if (const auto value = arguments.option(option))
-          exports.setGaussianControl(control, *value);
+    if (!bench.run([&] { exports.openGaussianWindow(); })) return false;
+    const std::pair<const char*, const char*> controls[] = {{"--job", "SpinEdit3"},
+                                                            {"--charge", "SpinEdit1"},
+                                                            {"--multiplicity", "SpinEdit2"},
+                                                            {"--title", "TitleEdit"}};
+    for (const auto& [option, control] : controls) {
+      if (const auto value = arguments.option(option)) {
+        if (!bench.operateWindow("TForm25", {control, *value})) return false;
       }
-      exports.setGaussianControl("Save", "");
-    });
+    }
+    return bench.operateWindow("TForm25", {"Save"});
   }
   throw UserError("--to takes cartesian, pdb, xyz, gaussian, cif or texsan, not " + to);
 }

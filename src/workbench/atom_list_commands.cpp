@@ -233,35 +233,45 @@ void AtomListCommands::print() {
   m_context.dialogs.printLines(printLines());
 }
 
-void AtomListCommands::operate(std::string_view control, const std::vector<std::string>& values) {
-  if (!m_window.visible) throw UserError("TForm2 is not shown (\"XYZUij + Others\" shows it)");
-  const auto number = [&](std::size_t k) {
-    if (k >= values.size()) throw UserError(std::string(control) + " needs a number");
-    return text::parseInt(values[k]);
+WindowDeclaration declareAtomListWindow(AtomListCommands& a) {
+  WindowDeclaration w =
+      declaredWindow("TForm2", "Atomic Coordinates & Parameters", "\"XYZUij + Others\" shows it",
+                     [&a] { return a.window().visible; });
+  w.controls = {
+      table(
+          "StringGrid1",
+          [&a](const ControlInput& v) {
+            if (v.size() >= 4) {
+              return a.selectCells(intValue("StringGrid1", v, 0), intValue("StringGrid1", v, 1),
+                                   intValue("StringGrid1", v, 2), intValue("StringGrid1", v, 3));
+            }
+            a.selectCell(intValue("StringGrid1", v, 0), intValue("StringGrid1", v, 1));
+          },
+          [&a](const ControlInput& v) {
+            a.doubleClick(intValue("StringGrid1", v, 0), intValue("StringGrid1", v, 1));
+          }),
+      numberField("Heading", [&a](int column) { a.sortByColumn(column); }),
+      textField("Edit1", [&a](const std::string& t) { a.setValue(t); }),
+      checkBox("CheckBox1", [&a](bool on) { a.setMulti(on); }),
+      press("Button1", [&a] { a.apply(); }, {"Apply"}),
+      press("Button2", [&a] { a.applyMulti(); }, {"Apply on MultiCells"}),
+      press("SortLabels", [&a] { a.sortLabels(); }, {"Sort_nonH_Labels"}),
+      press("SortHLabels", [&a] { a.sortHydrogenLabels(); }, {"Sort_H_Labels"}),
+      press("SimplifytheLabelingfromShelxt1", [&a] { a.simplifyNumbering(); }),
+      press("WorkingGrids", [&a] { a.toggleSortGrid(); }),
+      press("XYZBUpdate", [&a] { a.refresh(); }),
+      press("Print1", [&a] { a.print(); }, {"Print"}),
+      press("Exit1", [&a] { a.closeWindow(); }, {"Exit"}),
   };
-  if (control == "StringGrid1") {
-    if (values.size() >= 4) return selectCells(number(0), number(1), number(2), number(3));
-    return selectCell(number(0), number(1));
-  }
-  if (control == "Heading") return sortByColumn(number(0));
-  if (control == "DoubleClick") return doubleClick(number(0), number(1));
-  if (control == "Edit1") {
-    std::string joined;
-    for (const std::string& v : values)
-      joined += (joined.empty() ? "" : " ") + v;
-    return setValue(joined);
-  }
-  if (control == "CheckBox1") return setMulti(number(0) != 0);
-  if (control == "Button1" || control == "Apply") return apply();
-  if (control == "Button2" || control == "Apply on MultiCells") return applyMulti();
-  if (control == "SortLabels" || control == "Sort_nonH_Labels") return sortLabels();
-  if (control == "SortHLabels" || control == "Sort_H_Labels") return sortHydrogenLabels();
-  if (control == "SimplifytheLabelingfromShelxt1") return simplifyNumbering();
-  if (control == "WorkingGrids") return toggleSortGrid();
-  if (control == "XYZBUpdate") return refresh();
-  if (control == "Print1" || control == "Print") return print();
-  if (control == "Exit1" || control == "Exit") return closeWindow();
-  throw UserError("TForm2 has no control \"" + std::string(control) + "\"");
+  w.print = [&a] {
+    std::vector<std::string> lines = gridPrintLines(a.window().grid);
+    if (a.window().sortGridShown) {
+      for (std::string& line : gridPrintLines(a.window().sortGrid))
+        lines.push_back(std::move(line));
+    }
+    return lines;
+  };
+  return w;
 }
 
 }  // namespace tavo::workbench

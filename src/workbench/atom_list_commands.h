@@ -10,6 +10,7 @@
 #include "model/atom_ref.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -70,12 +71,6 @@ class AtomListCommands {
   /// Print1Click.
   void print();
 
-  /// A control of TForm2 for scripts: "StringGrid1" column row [right bottom] selects cells;
-  /// "Heading" column; "Edit1" text; "CheckBox1" 0/1; "DoubleClick" column row; "Button1",
-  /// "Button2", "SortLabels", "SortHLabels", "SimplifytheLabelingfromShelxt1", "WorkingGrids",
-  /// "XYZBUpdate", "Print1", "Exit1" press. Throws UserError for any other.
-  void operate(std::string_view control, const std::vector<std::string>& values);
-
   const AtomListWindow& window() const { return m_window; }
 
  private:
@@ -88,5 +83,8 @@ class AtomListCommands {
   CommandContext m_context;
   AtomListWindow m_window;
 };
+
+/// "Atomic Coordinates & Parameters" (TForm2), declared.
+WindowDeclaration declareAtomListWindow(AtomListCommands& atomList);
 
 }  // namespace tavo::workbench

@@ -11,6 +11,7 @@
 
 #include "cif/cif_merge.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -110,5 +111,10 @@ class CifCommands {
   CommandContext m_context;
   CifEditorWindow m_window;
 };
+
+/// The 'CIF Editor' (TForm10), its line editor (TForm36) and its help (TForm35), declared.
+WindowDeclaration declareCifEditorWindow(CifCommands& cif);
+WindowDeclaration declareCifLineEditorWindow(CifCommands& cif);
+WindowDeclaration declareCifHelpWindow(CifCommands& cif);
 
 }  // namespace tavo::workbench

@@ -33,8 +33,8 @@ CommandEntry item(CommandId id, std::string_view menu, std::string_view caption,
                   std::string_view shortcut, std::string_view objectName,
                   CoreHandler handler = nullptr) {
   return {
-      id,   menu, caption, shortcut, objectName, handler, std::nullopt, false, EnabledWhen::Always,
-      false};
+      id,    menu, caption, shortcut, objectName, handler, std::nullopt, false, EnabledWhen::Always,
+      false, {}};
 }
 
 CommandEntry toggle(CommandId id, std::string_view menu, std::string_view caption,
@@ -53,6 +53,13 @@ CommandEntry window(CommandId id, std::string_view menu, std::string_view captio
 
 CommandEntry checkMarked(CommandEntry entry) {
   entry.checkMark = true;
+  return entry;
+}
+
+/// An item that shows and hides the window named `window`: checked while it is shown.
+CommandEntry showsWindow(CommandEntry entry, std::string_view window) {
+  entry.checkMark = true;
+  entry.window = window;
   return entry;
 }
 
@@ -116,14 +123,18 @@ const std::array<CommandEntry, 69> entries = {
          [](Workbench& b) { b.formulaCommands().open(); }),
     checkMarked(item(C::SpaceGroup, "Params", "Space Group", "", "SpaceGroup1",
                      [](Workbench& b) { b.symmetryCommands().toggleControls(); })),
-    checkMarked(item(C::AtomList, "Params", "XYZUij + Others", "Ctrl+X", "XYZUij1",
-                     [](Workbench& b) { b.atomList().toggleWindow(); })),
-    checkMarked(item(C::FixingFvar, "Params", "Fixing/FVAR", "Ctrl+F", "FixingFVAR1",
-                     [](Workbench& b) { b.freeVariables().toggleWindow(); })),
-    checkMarked(item(C::GlobalEdition, "Params", "Global Edition", "Ctrl+G", "GlobalEdition1",
-                     [](Workbench& b) { b.globalEdition().toggleWindow(); })),
-    checkMarked(item(C::ListOfPeaks, "Params", "List of Peaks", "Ctrl+D", "ListofPeaks1",
-                     [](Workbench& b) { b.peaks().toggleList(); })),
+    showsWindow(item(C::AtomList, "Params", "XYZUij + Others", "Ctrl+X", "XYZUij1",
+                     [](Workbench& b) { b.atomList().toggleWindow(); }),
+                "TForm2"),
+    showsWindow(item(C::FixingFvar, "Params", "Fixing/FVAR", "Ctrl+F", "FixingFVAR1",
+                     [](Workbench& b) { b.freeVariables().toggleWindow(); }),
+                "TForm23"),
+    showsWindow(item(C::GlobalEdition, "Params", "Global Edition", "Ctrl+G", "GlobalEdition1",
+                     [](Workbench& b) { b.globalEdition().toggleWindow(); }),
+                "TForm27"),
+    showsWindow(item(C::ListOfPeaks, "Params", "List of Peaks", "Ctrl+D", "ListofPeaks1",
+                     [](Workbench& b) { b.peaks().toggleList(); }),
+                "TForm9"),
     item(C::ListOfXyz, "Params", "List of XYZs", "", "ListofXYZs1",
          [](Workbench& b) { b.parameters().listWorkingCoordinates(); }),
     item(C::ShowDistances, "Params", "Show Distances", "", "ShowDistances1",
@@ -152,8 +163,9 @@ const std::array<CommandEntry, 69> entries = {
     window(C::Thresholds, "View", "Bonds/Peaks Thresholds", "F2", "BondsPeaksThresholds1"),
     item(C::InitializeView, "View", "Initialize View Items", "F1", "InitializeViewItems1",
          [](Workbench& b) { b.viewCommands().initializeViewItems(); }),
-    checkMarked(item(C::EditShelxlCommands, "Commands", "Edit Shelxl-97 Commands", "Ctrl+E",
-                     "EditShelxl1", [](Workbench& b) { b.jobControl().toggleWindow(); })),
+    showsWindow(item(C::EditShelxlCommands, "Commands", "Edit Shelxl-97 Commands", "Ctrl+E",
+                     "EditShelxl1", [](Workbench& b) { b.jobControl().toggleWindow(); }),
+                "TForm5"),
     item(C::HfixSelection, "Commands", "HFIX Selection (H atoms)", "", "HFIXSelection1",
          [](Workbench& b) { b.freeVariables().showHfixRules(); }),
     item(C::OmitHkl, "Commands", "OMIT HKL using *.lst", "", "OMITHKL1",

@@ -109,7 +109,8 @@ struct CommandEntry {
   std::optional<DisplayFlag> flag;  // a View toggle: toggles the flag and shows its check mark
   bool windowOnly = false;          // handled by the Qt program alone (a window or panel)
   EnabledWhen enabledWhen = EnabledWhen::Always;
-  bool checkMark = false;  // shows a check mark of its own (Workbench::checked)
+  bool checkMark = false;   // shows a check mark of its own (Workbench::checked)
+  std::string_view window;  // the window it shows and hides, checked while shown ("TForm2")
 };
 
 /// A menu of the menu bar: its title and the caption with its Alt-letter mnemonic ("&File").

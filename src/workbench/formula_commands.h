@@ -10,6 +10,7 @@
 #include "model/structure_model.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -87,5 +88,8 @@ class FormulaCommands {
   std::vector<model::Element> m_shownElements;
   model::CellParameters m_shownCell;
 };
+
+/// "Chemical Formula" (TForm3), declared.
+WindowDeclaration declareFormulaWindow(FormulaCommands& formula);
 
 }  // namespace tavo::workbench

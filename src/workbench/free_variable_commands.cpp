@@ -404,54 +404,58 @@ void FreeVariableCommands::closeHfixRules() {
   m_context.state.notifyState();
 }
 
-void FreeVariableCommands::operate(std::string_view windowName, std::string_view control,
-                                   const std::vector<std::string>& values) {
-  auto number = [&](size_t i) {
-    if (i >= values.size()) throw UserError(std::string(control) + " needs more numbers");
-    return text::parseInt(values[i]);
+WindowDeclaration declareHfixRulesWindow(FreeVariableCommands& f) {
+  WindowDeclaration w = declaredWindow("TForm4", "HFIX Coding Rules",
+                                       "the HFIX mode or \"HFIX Selection (H atoms)\" shows it",
+                                       [&f] { return f.hfixRulesVisible(); });
+  w.controls = {
+      numberField("SpinEditM", [&f](int m) { f.setHfixM(m); }),
+      numberField("SpinEditN", [&f](int n) { f.setHfixN(n); }),
+      press("AdoptButton", [&f] { f.adoptHfixRules(); }, {"Adopt and Quit"}),
+      press("Exit", [&f] { f.closeHfixRules(); }),
   };
-  auto textValue = [&] {
-    std::string joined;
-    for (const std::string& v : values)
-      joined += (joined.empty() ? "" : " ") + v;
-    return joined;
+  return w;
+}
+
+WindowDeclaration declareFixingWindow(FreeVariableCommands& f) {
+  WindowDeclaration w =
+      declaredWindow("TForm23", "Handling Fixing Treatments and Free Variables",
+                     "\"Fixing/FVAR\" shows it", [&f] { return f.window().visible; });
+  w.controls = {
+      table(
+          "CodeGrid",
+          [&f](const ControlInput& v) {
+            if (v.size() >= 4) {
+              return f.selectCodes(intValue("CodeGrid", v, 0), intValue("CodeGrid", v, 1),
+                                   intValue("CodeGrid", v, 2), intValue("CodeGrid", v, 3));
+            }
+            f.selectCode(intValue("CodeGrid", v, 0), intValue("CodeGrid", v, 1));
+          },
+          [&f](const ControlInput& v) {
+            f.doubleClickCode(intValue("CodeGrid", v, 0), intValue("CodeGrid", v, 1));
+          }),
+      table(
+          "FvarGrid",
+          [&f](const ControlInput& v) {
+            const int top = intValue("FvarGrid", v, 0);
+            f.selectFvars(top, v.size() >= 2 ? intValue("FvarGrid", v, 1) : top);
+          },
+          [&f](const ControlInput& v) { f.doubleClickFreeVariable(intValue("FvarGrid", v)); }),
+      textField("CodeEdit", [&f](const std::string& t) { f.setCodeField(t); }),
+      textField("FvarEdit", [&f](const std::string& t) { f.setFvarField(t); }),
+      textField("ValueBox", [&f](const std::string& t) { f.setValueBox(t); }),
+      checkBox("DoubleClickBox", [&f](bool on) { f.setDoubleClickMode(on); }),
+      press("ApplyCodeButton", [&f] { f.applyCode(); }, {"Apply This Value to the Selected Cell"}),
+      press("AddFvarButton", [&f] { f.addFreeVariable(); }, {"Add This as a New FVAR"}),
+      press("ApplyFvarButton", [&f] { f.changeFreeVariable(); }, {"Apply This to the Selected"}),
+      press("MultiFvarButton", [&f] { f.multiApplyFreeVariables(); },
+            {"Multi-Apply (Left Cells with ValueBox)"}),
+      press("MultiCodeButton", [&f] { f.multiApplyCodes(); },
+            {"Multi-Apply (Right Cells with ValueBox)"}),
+      press("Print1", [&f] { f.print(); }, {"Print"}),
+      press("Exit1", [&f] { f.closeWindow(); }, {"Exit"}),
   };
-  if (windowName == "TForm4") {
-    if (!hfixRulesVisible()) throw UserError("The window TForm4 is not shown.");
-    if (control == "SpinEditM") return setHfixM(number(0));
-    if (control == "SpinEditN") return setHfixN(number(0));
-    if (control == "Adopt and Quit") return adoptHfixRules();
-    if (control == "Exit") return closeHfixRules();
-  } else if (windowName == "TForm23") {
-    if (!m_window.visible) throw UserError("The window TForm23 is not shown.");
-    if (control == "CodeGrid") {
-      return values.size() >= 4 ? selectCodes(number(0), number(1), number(2), number(3))
-                                : selectCode(number(0), number(1));
-    }
-    if (control == "FvarGrid")
-      return selectFvars(number(0), values.size() >= 2 ? number(1) : number(0));
-    if (control == "DoubleClick" && !values.empty() && values[0] == "CodeGrid") {
-      return doubleClickCode(number(1), number(2));
-    }
-    if (control == "DoubleClick" && !values.empty() && values[0] == "FvarGrid") {
-      return doubleClickFreeVariable(number(1));
-    }
-    if (control == "CodeEdit") return setCodeField(textValue());
-    if (control == "FvarEdit") return setFvarField(textValue());
-    if (control == "ValueBox") return setValueBox(textValue());
-    if (control == "DoubleClickBox") return setDoubleClickMode(number(0) != 0);
-    if (control == "Apply This Value to the Selected Cell") return applyCode();
-    if (control == "Add This as a New FVAR") return addFreeVariable();
-    if (control == "Apply This to the Selected") return changeFreeVariable();
-    if (control == "Multi-Apply (Left Cells with ValueBox)") return multiApplyFreeVariables();
-    if (control == "Multi-Apply (Right Cells with ValueBox)") return multiApplyCodes();
-    if (control == "Print") return print();
-    if (control == "Exit") return closeWindow();
-  } else {
-    throw UserError("There is no window " + std::string(windowName) + " here.");
-  }
-  throw UserError("There is no control " + std::string(control) + " in " + std::string(windowName) +
-                  ".");
+  return w;
 }
 
 }  // namespace tavo::workbench

@@ -10,6 +10,7 @@
 #include "model/atom_ref.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -117,13 +118,6 @@ class FreeVariableCommands {
   void adoptHfixRules();
   void closeHfixRules();
 
-  /// A control of TForm23 or TForm4 by objectName or a button by its caption, for scripts:
-  /// "CodeGrid" r c [r2 c2], "FvarGrid" r [r2] select; "DoubleClick" "CodeGrid" r c or
-  /// "DoubleClick" "FvarGrid" r; "CodeEdit", "FvarEdit", "ValueBox" take a text,
-  /// "DoubleClickBox" 1/0; "SpinEditM", "SpinEditN" a number. Throws UserError for any other.
-  void operate(std::string_view windowName, std::string_view control,
-               const std::vector<std::string>& values);
-
   const FixingWindow& window() const { return m_window; }
   const HfixRulesWindow& hfixRules() const { return m_hfix; }
   bool hfixRulesVisible() const;
@@ -143,5 +137,10 @@ class FreeVariableCommands {
   FixingWindow m_window;
   HfixRulesWindow m_hfix;
 };
+
+/// "HFIX Coding Rules" (TForm4), declared.
+WindowDeclaration declareHfixRulesWindow(FreeVariableCommands& freeVariables);
+/// "Handling Fixing Treatments and Free Variables" (TForm23), declared.
+WindowDeclaration declareFixingWindow(FreeVariableCommands& freeVariables);
 
 }  // namespace tavo::workbench

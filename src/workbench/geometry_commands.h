@@ -11,6 +11,7 @@
 #include "model/atom_ref.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -99,5 +100,8 @@ class GeometryCommands {
   std::vector<std::optional<CalculatedPlane>> m_planes;  // one per column
   std::optional<double> m_lastU;
 };
+
+/// The plane window (TForm37), declared.
+WindowDeclaration declarePlaneWindow(GeometryCommands& geometry);
 
 }  // namespace tavo::workbench

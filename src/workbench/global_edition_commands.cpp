@@ -237,44 +237,65 @@ void GlobalEditionCommands::apply() {
   state.notifyState();
 }
 
-void GlobalEditionCommands::operate(std::string_view control,
-                                    const std::vector<std::string>& values) {
-  if (!m_window.visible) throw UserError("TForm27 is not shown (\"Global Edition\" shows it)");
-  const auto number = [&](std::size_t k) {
-    if (k >= values.size()) throw UserError(std::string(control) + " needs a number");
-    return text::parseInt(values[k]);
+WindowDeclaration declareGlobalEditionWindow(GlobalEditionCommands& g) {
+  WindowDeclaration w = declaredWindow("TForm27", "Global Edition", "\"Global Edition\" shows it",
+                                       [&g] { return g.window().visible; });
+  w.placement = Placement::TopRight;
+  // A row typed from 1, as the lists number their rows.
+  const auto rows = [](std::string_view name, const ControlInput& v) {
+    const int top = intValue(name, v, 0);
+    return std::pair{top - 1, (v.size() > 1 ? intValue(name, v, 1) : top) - 1};
   };
-  const auto textValue = [&] {
-    if (values.size() != 1) throw UserError(std::string(control) + " takes one text");
-    return values[0];
+  w.controls = {
+      table(
+          "StringGrid1",
+          [&g, rows](const ControlInput& v) {
+            const auto [top, bottom] = rows("StringGrid1", v);
+            g.selectAtomRows(top, bottom);
+          },
+          [&g](const ControlInput& v) { g.addRow(intValue("StringGrid1", v) - 1); }),
+      table(
+          "StringGrid2",
+          [&g, rows](const ControlInput& v) {
+            const auto [top, bottom] = rows("StringGrid2", v);
+            g.selectSelectedRows(top, bottom);
+          },
+          [&g](const ControlInput& v) { g.removeRow(intValue("StringGrid2", v) - 1); }),
+      {"Add",
+       ControlKind::Text,
+       [&g](const ControlInput& labels) {
+         for (const std::string& label : labels)
+           g.addLabel(label);
+       },
+       {},
+       {}},
+      textField("Edit1", [&g](const std::string& t) { g.setPopulation(t); }),
+      textField("Edit2", [&g](const std::string& t) { g.setUiso(t); }),
+      textField("Edit3", [&g](const std::string& t) { g.setCode(t); }),
+      numberField("SpinEdit1", [&g](int parameter) { g.setParameter(parameter); }),
+      press("MultiSelection", [&g] { g.multiSelection(); }, {"Multi-Selection"}),
+      press("MultiRemoval", [&g] { g.multiRemoval(); }, {"Multi-Removal"}),
+      press("Button4", [&g] { g.apply(); }, {"Apply"}),
+      press("Exit", [&g] { g.closeWindow(); }),
   };
-  if (const auto option = editing::findGlobalOption(control)) return chooseOption(*option);
-  if (control == "StringGrid1") {
-    return selectAtomRows(number(0) - 1, (values.size() > 1 ? number(1) : number(0)) - 1);
+  for (std::size_t k = 0; k < std::size(editing::globalOptionNames); ++k) {
+    const auto option = static_cast<editing::GlobalOption>(k);
+    w.controls.push_back(press(std::string(editing::globalOptionNames[k]),
+                               [&g, option] { g.chooseOption(option); }));
   }
-  if (control == "StringGrid2") {
-    return selectSelectedRows(number(0) - 1, (values.size() > 1 ? number(1) : number(0)) - 1);
-  }
-  if (control == "DoubleClick" && !values.empty()) {
-    const std::vector<std::string> rest(values.begin() + 1, values.end());
-    const int row = (rest.empty() ? 0 : text::parseInt(rest[0])) - 1;
-    if (values[0] == "StringGrid1") return addRow(row);
-    if (values[0] == "StringGrid2") return removeRow(row);
-  }
-  if (control == "Add") {
-    for (const std::string& label : values)
-      addLabel(label);
-    return;
-  }
-  if (control == "Edit1") return setPopulation(textValue());
-  if (control == "Edit2") return setUiso(textValue());
-  if (control == "Edit3") return setCode(textValue());
-  if (control == "SpinEdit1") return setParameter(number(0));
-  if (control == "Multi-Selection") return multiSelection();
-  if (control == "Multi-Removal") return multiRemoval();
-  if (control == "Button4" || control == "Apply") return apply();
-  if (control == "Exit") return closeWindow();
-  throw UserError("TForm27 has no control \"" + std::string(control) + "\"");
+  w.print = [&g] {
+    const GlobalEditionWindow& shown = g.window();
+    std::vector<std::string> lines{"List of Atoms"};
+    for (std::string& line : gridPrintLines(shown.atomList))
+      lines.push_back(std::move(line));
+    lines.emplace_back("Selcted Atoms");
+    for (std::string& line : gridPrintLines(shown.selectedList))
+      lines.push_back(std::move(line));
+    lines.push_back("option " +
+                    std::string(editing::globalOptionNames[static_cast<int>(shown.option)]));
+    return lines;
+  };
+  return w;
 }
 
 }  // namespace tavo::workbench

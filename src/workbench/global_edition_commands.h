@@ -10,6 +10,7 @@
 #include "model/atom_ref.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -71,12 +72,6 @@ class GlobalEditionCommands {
   /// "Apply": carries out the chosen option on the Selected Atoms as one undoable step.
   void apply();
 
-  /// A control of TForm27 for scripts, by objectName or caption: "StringGrid1" r [r2],
-  /// "StringGrid2" r [r2] select rows (from 1); "DoubleClick" "StringGrid1"|"StringGrid2" r;
-  /// "Add" LABEL...; an option's caption ("Fix_XYZ"); "Edit1", "Edit2", "Edit3" TEXT;
-  /// "SpinEdit1" n; "Multi-Selection", "Multi-Removal", "Apply" (Button4), "Exit".
-  void operate(std::string_view control, const std::vector<std::string>& values);
-
   const GlobalEditionWindow& window() const { return m_window; }
 
  private:
@@ -88,5 +83,8 @@ class GlobalEditionCommands {
   CommandContext m_context;
   GlobalEditionWindow m_window;
 };
+
+/// "Global Edition" (TForm27), declared.
+WindowDeclaration declareGlobalEditionWindow(GlobalEditionCommands& globalEdition);
 
 }  // namespace tavo::workbench

@@ -342,8 +342,10 @@ void ImportExportCommands::saveGaussianInput() {
   writeExport(formats::proposedExportName(s.structure.currentFile, ".com"), "*.com (*.com)", lines);
 }
 
-void ImportExportCommands::setGaussianControl(std::string_view control, std::string_view value) {
-  if (!m_gaussian.visible) throw UserError("TForm25 is not shown");
+WindowDeclaration ImportExportCommands::declareGaussianWindow() {
+  WindowDeclaration w = declaredWindow(
+      "TForm25", "Setting up a Gaussian Input Command File to be Saved",
+      "\"Save Gaussian Com (->DFT)\" shows it", [this] { return m_gaussian.visible; });
   const auto lines = [](std::string_view text) {
     std::vector<std::string> result;
     std::size_t start = 0;
@@ -354,32 +356,29 @@ void ImportExportCommands::setGaussianControl(std::string_view control, std::str
     }
     return result;
   };
-  if (control == "SpinEdit1") {
-    m_gaussian.charge = std::clamp(text::parseInt(value), -100, 100);
-  } else if (control == "SpinEdit2") {
-    m_gaussian.multiplicity = std::clamp(text::parseInt(value), 1, 100);
-  } else if (control == "SpinEdit3") {
-    chooseJobNumber(text::parseInt(value));
-  } else if (control == "TitleEdit") {
-    m_gaussian.title = std::string(value);
-  } else if (control == "HeadMemo") {
-    m_gaussian.head = lines(value);
-  } else if (control == "TailMemo") {
-    m_gaussian.tail = lines(value);
-  } else if (control == "CoordinatesMemo") {
-    m_gaussian.coordinates = lines(value);
-  } else if (control == "LoadHead" || control == "LoadTail") {
+  const auto load = [this](std::vector<std::string>& target) {
     const std::optional<fs::path> chosen =
         m_context.dialogs.chooseFileToOpen(gaussianFolder(), "*.inf (*.inf)");
-    if (!chosen) return;
-    (control == "LoadHead" ? m_gaussian.head : m_gaussian.tail) = model::loadFileLines(*chosen);
-  } else if (control == "Save") {
-    saveGaussianInput();
-  } else if (control == "Cancel") {
-    m_gaussian.visible = false;
-  } else {
-    throw UserError("TForm25 has no control \"" + std::string(control) + "\"");
-  }
+    if (chosen) target = model::loadFileLines(*chosen);
+  };
+  w.controls = {
+      numberField("SpinEdit1",
+                  [this](int charge) { m_gaussian.charge = std::clamp(charge, -100, 100); }),
+      numberField(
+          "SpinEdit2",
+          [this](int multiplicity) { m_gaussian.multiplicity = std::clamp(multiplicity, 1, 100); }),
+      numberField("SpinEdit3", [this](int job) { chooseJobNumber(job); }),
+      textField("TitleEdit", [this](const std::string& t) { m_gaussian.title = t; }),
+      textField("HeadMemo", [this, lines](const std::string& t) { m_gaussian.head = lines(t); }),
+      textField("TailMemo", [this, lines](const std::string& t) { m_gaussian.tail = lines(t); }),
+      textField("CoordinatesMemo",
+                [this, lines](const std::string& t) { m_gaussian.coordinates = lines(t); }),
+      press("LoadHead", [this, load] { load(m_gaussian.head); }),
+      press("LoadTail", [this, load] { load(m_gaussian.tail); }),
+      press("Save", [this] { saveGaussianInput(); }),
+      press("Cancel", [this] { m_gaussian.visible = false; }),
+  };
+  return w;
 }
 
 void ImportExportCommands::importByDialog(ImportFormat format) {

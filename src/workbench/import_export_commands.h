@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -90,10 +91,8 @@ class ImportExportCommands {
   /// the coordinates of the atoms shown without close copies) and shows it.
   void openGaussianWindow();
   const GaussianWindow& gaussianWindow() const { return m_gaussian; }
-  /// A control of TForm25 by its name: SpinEdit1..3 (a whole number), TitleEdit, HeadMemo,
-  /// CoordinatesMemo and TailMemo (lines separated by line feeds), the buttons LoadHead,
-  /// LoadTail, Save, Cancel.
-  void setGaussianControl(std::string_view control, std::string_view value);
+  /// The Gaussian input window (TForm25), declared.
+  WindowDeclaration declareGaussianWindow();
 
  private:
   CommandContext m_context;

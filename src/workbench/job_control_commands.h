@@ -11,6 +11,7 @@
 
 #include "model/atom_labels.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -164,5 +165,12 @@ class JobControlCommands {
   TextEditorWindow m_textEditor;
   FileBufferDisplay m_fileBuffer;
 };
+
+/// "Shelxl-97 Job Control Commands" (TForm5), declared.
+WindowDeclaration declareJobControlWindow(JobControlCommands& jobControl);
+/// "Edit and Save *.ins file" (TForm6), declared.
+WindowDeclaration declareLineEditorWindow(JobControlCommands& jobControl);
+/// "Editor" (TForm11), declared.
+WindowDeclaration declareTextEditorWindow(JobControlCommands& jobControl);
 
 }  // namespace tavo::workbench

@@ -7,6 +7,7 @@
 
 #include "model/listing_file.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -76,5 +77,9 @@ class ListingCommands {
   OmitWindow m_omit;
   SplitWindow m_split;
 };
+
+/// The OMIT window (TForm7) and the split window (TForm8), declared.
+WindowDeclaration declareOmitWindow(ListingCommands& listing);
+WindowDeclaration declareSplitWindow(ListingCommands& listing);
 
 }  // namespace tavo::workbench

@@ -16,6 +16,7 @@
 #include "model/vec3.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -124,11 +125,11 @@ class LocateCommands {
   /// length that is not a number, UserError when the two centroids coincide.
   void applyVectors();
 
-  /// A control of TForm28 or TForm34 for scripts, by its objectName with its values (see the
-  /// README); TForm28's "Locate LABEL" is the atom menu's Locate on that entry. Throws UserError
-  /// for a window that is not shown, a control it does not have or one that is disabled.
-  void operate(std::string_view windowName, std::string_view control,
-               const std::vector<std::string>& values);
+  /// The window 'Locating an Atom, Atoms, or a Group' (TForm28), declared: its controls bound
+  /// to these commands; "Locate LABEL" is the atom menu's Locate on that entry.
+  WindowDeclaration declareWindow();
+  /// What the window shows, as lines: its four lists and its fields.
+  std::vector<std::string> printLines() const;
 
  private:
   /// One distance defined for one set-up.
@@ -171,5 +172,8 @@ class LocateCommands {
   model::Vec3 m_locatedPosition;  // the view position of the located atom after the set-up
   std::vector<model::AtomRef> m_fragment;
 };
+
+/// 'Define the Distance?' (TForm34), declared.
+WindowDeclaration declareDistanceWindow(LocateCommands& locate);
 
 }  // namespace tavo::workbench

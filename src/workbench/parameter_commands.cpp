@@ -54,16 +54,6 @@ std::vector<geometry::SeitzOperator> operatorsInUse(const model::SymmetryOps& sy
   return ops;
 }
 
-int intValue(const std::vector<std::string>& values, std::size_t i = 0) {
-  if (values.size() <= i) throw UserError("a number is missing");
-  return text::parseInt(values[i]);
-}
-
-std::string textValue(const std::vector<std::string>& values) {
-  if (values.size() != 1) throw UserError("give one text");
-  return values[0];
-}
-
 }  // namespace
 
 ParameterCommands::ParameterCommands(CommandContext context) : m_context(context) {
@@ -384,48 +374,99 @@ void ParameterCommands::closeWorkingCoordinates() {
   m_coordinates.visible = false;
 }
 
-// ---- Scripts ---------------------------------------------------------------------------------
+// ---- The windows declared ----------------------------------------------------------------------
 
-void ParameterCommands::operate(std::string_view windowName, std::string_view control,
-                                const std::vector<std::string>& values) {
-  if (windowName == "TForm24") {
-    if (!editorVisible()) throw UserError("TForm24 is not shown (pick an atom in the Edit mode)");
-    if (control == "SpinEdit1") return setEditorKind(intValue(values));
-    if (control == "SpinEdit2") return setEditorNumber(intValue(values));
-    if (control == "Update") return updateEditor();
-    if (control == "Cancel") return cancelEditor();
-    if (control == "Quit") return quitEditor();
-    return setEditorField(control, textValue(values));
+WindowDeclaration ParameterCommands::declareEditorWindow() {
+  WindowDeclaration w =
+      declaredWindow("TForm24", "Edit Parameters", "pick an atom in the Edit mode",
+                     [this] { return editorVisible(); });
+  w.placement = Placement::AtPoint;
+  w.atPoint = [this] {
+    const editing::ScreenPoint at = m_context.state.window.parameterWindowAt;
+    return std::pair{at.x, at.y};
+  };
+  w.controls = {
+      numberField("SpinEdit1", [this](int kind) { setEditorKind(kind); }),
+      numberField("SpinEdit2", [this](int number) { setEditorNumber(number); }),
+      press("Update", [this] { updateEditor(); }),
+      press("Cancel", [this] { cancelEditor(); }),
+      press("Quit", [this] { quitEditor(); }),
+  };
+  std::vector<std::string> fields{"Label", "SFAC", "PART", "AFIX"};
+  for (std::size_t p = 1; p <= 10; ++p) {
+    fields.emplace_back(fieldNames[p]);
+    fields.push_back(std::string(fieldNames[p]) + "_FV");
   }
-  if (windowName == "TForm30") {
-    if (!m_setting.visible) throw UserError("TForm30 is not shown (Apply in the PARAM mode)");
-    if (control == "SpinEdit1") return setSettingParameter(intValue(values));
-    if (control == "Code") return setSettingCode(textValue(values));
-    if (control == "FvarNumber") return setSettingFvarNumber(textValue(values));
-    if (control == "Value") return setSettingValue(textValue(values));
-    if (control == "StringGrid1") return selectSettingRow(intValue(values));
-    if (control == "Update") return updateSetting();
-    if (control == "Cancel") return cancelSetting();
-    for (const auto& [caption, option] : optionCaptions) {
-      if (control == caption) return chooseSettingOption(option);
+  for (const std::string& field : fields) {
+    w.controls.push_back(
+        textField(field, [this, field](const std::string& t) { setEditorField(field, t); }));
+  }
+  w.print = [this] {
+    const editing::AtomParameterTexts& f = m_editor.fields;
+    std::vector<std::string> lines{"Label " + f.label, "SFAC " + f.sfac, "PART " + f.part,
+                                   "AFIX " + f.afix};
+    for (std::size_t p = 1; p <= 10; ++p) {
+      lines.push_back(std::string(settingParameterNames[p]) + ' ' + f.values[p] + ' ' + f.codes[p]);
     }
-    throw UserError("TForm30 has no control \"" + std::string(control) + "\"");
+    return lines;
+  };
+  return w;
+}
+
+WindowDeclaration ParameterCommands::declareSettingWindow() {
+  WindowDeclaration w =
+      declaredWindow("TForm30", "Setting the Parameter", "Apply in the PARAM mode",
+                     [this] { return m_setting.visible; });
+  w.controls = {
+      numberField("SpinEdit1", [this](int p) { setSettingParameter(p); }),
+      textField("Code", [this](const std::string& t) { setSettingCode(t); }),
+      textField("FvarNumber", [this](const std::string& t) { setSettingFvarNumber(t); }),
+      textField("Value", [this](const std::string& t) { setSettingValue(t); }),
+      table("StringGrid1",
+            [this](const ControlInput& v) { selectSettingRow(intValue("StringGrid1", v)); }),
+      press("Update", [this] { updateSetting(); }),
+      press("Cancel", [this] { cancelSetting(); }),
+  };
+  int box = 1;
+  for (const auto& [caption, option] : optionCaptions) {
+    w.controls.push_back(press("CheckBox" + std::to_string(box++),
+                               [this, option = option] { chooseSettingOption(option); },
+                               {std::string(caption)}));
   }
-  if (windowName == "TForm26") {
-    if (!m_shift.visible) throw UserError("TForm26 is not shown (\"Shift XYZs\" shows it)");
-    if (control == "Shift in X") return setShift(1, intValue(values));
-    if (control == "Shift in Y") return setShift(2, intValue(values));
-    if (control == "Shift in Z") return setShift(3, intValue(values));
-    if (control == "OK") return applyShift();
-    if (control == "Cancel") return cancelShift();
-    throw UserError("TForm26 has no control \"" + std::string(control) + "\"");
+  return w;
+}
+
+WindowDeclaration ParameterCommands::declareShiftWindow() {
+  WindowDeclaration w =
+      declaredWindow("TForm26", "Making Overall Shifts in Coordinates", "\"Shift XYZs\" shows it",
+                     [this] { return m_shift.visible; });
+  const char* axes[] = {"X", "Y", "Z"};
+  for (int axis = 1; axis <= 3; ++axis) {
+    w.controls.push_back(numberField("SpinEdit" + std::to_string(axis),
+                                     [this, axis](int cells) { setShift(axis, cells); },
+                                     {std::string("Shift in ") + axes[axis - 1]}));
   }
-  if (windowName == "TForm29") {
-    if (!m_coordinates.visible) throw UserError("TForm29 is not shown (\"List of XYZs\" shows it)");
-    if (control == "Close") return closeWorkingCoordinates();
-    throw UserError("TForm29 has no control \"" + std::string(control) + "\"");
-  }
-  throw UserError("there is no parameter window \"" + std::string(windowName) + "\"");
+  w.controls.push_back(press("OK", [this] { applyShift(); }));
+  w.controls.push_back(press("Cancel", [this] { cancelShift(); }));
+  return w;
+}
+
+WindowDeclaration ParameterCommands::declareWorkingCoordinatesWindow() {
+  WindowDeclaration w =
+      declaredWindow("TForm29", "Working Coordinates", "\"List of XYZs\" shows it",
+                     [this] { return m_coordinates.visible; });
+  w.placement = Placement::TopRight;
+  w.controls = {press("Close", [this] { closeWorkingCoordinates(); })};
+  w.print = [this] {
+    std::vector<std::string> lines;
+    const text::TextGrid& grid = m_coordinates.grid;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+      lines.push_back(grid.cell(r, 0) + ' ' + grid.cell(r, 1) + ' ' + grid.cell(r, 2) + ' ' +
+                      grid.cell(r, 3));
+    }
+    return lines;
+  };
+  return w;
 }
 
 }  // namespace tavo::workbench

@@ -13,6 +13,7 @@
 #include "model/atom_ref.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -123,10 +124,12 @@ class ParameterCommands {
   void closeWorkingCoordinates();
   const WorkingCoordinatesWindow& workingCoordinates() const { return m_coordinates; }
 
-  /// A control of TForm24, TForm26, TForm29 or TForm30 for scripts: a button by its caption, or
-  /// a control by its objectName with its value (see the README). Throws UserError otherwise.
-  void operate(std::string_view windowName, std::string_view control,
-               const std::vector<std::string>& values);
+  /// The windows declared: "Edit Parameters" (TForm24), "Setting the Parameter" (TForm30),
+  /// "Making Overall Shifts in Coordinates" (TForm26), "Working Coordinates" (TForm29).
+  WindowDeclaration declareEditorWindow();
+  WindowDeclaration declareSettingWindow();
+  WindowDeclaration declareShiftWindow();
+  WindowDeclaration declareWorkingCoordinatesWindow();
 
  private:
   void loadEditor();

@@ -166,26 +166,36 @@ void PeakCommands::clearPeaks() {
   editing::clearPeaks(m_context.state.structure, m_context.state.selection);
 }
 
-void PeakCommands::operate(std::string_view control, const std::vector<std::string>& values) {
-  if (!m_window.visible) throw UserError("TForm9 is not shown (\"List of Peaks\" shows it)");
-  const auto number = [&](std::size_t k) {
-    if (k >= values.size()) throw UserError(std::string(control) + " needs a row number");
-    return text::parseInt(values[k]);
+WindowDeclaration declarePeakListWindow(PeakCommands& p) {
+  WindowDeclaration w =
+      declaredWindow("TForm9", "Showing and Handling Peaks", "\"List of Peaks\" shows it",
+                     [&p] { return p.window().visible; });
+  w.placement = Placement::Centred;
+  w.controls = {
+      table(
+          "StringGrid1",
+          [&p](const ControlInput& v) {
+            const int top = intValue("StringGrid1", v, 0);
+            p.selectRows(top, v.size() > 1 ? intValue("StringGrid1", v, 1) : top);
+          },
+          [&p](const ControlInput& v) {
+            const int row = intValue("StringGrid1", v);
+            p.selectRows(row, row);
+            p.deleteThis();
+          }),
+      numberField("SpinEdit1", [&p](int peak) { p.setCurrentPeak(peak); }),
+      press("Button1", [&p] { p.deleteThis(); }, {"Delete This"}),
+      press("Button2", [&p] { p.deleteOverMultiCells(); }, {"Delete Over MultiCells"}),
+      press("Print1", [&p] { p.print(); }, {"Print"}),
+      press("Exit3", [&p] { p.closeList(); }, {"Exit"}),
   };
-  if (control == "StringGrid1") {
-    const int top = number(0);
-    return selectRows(top, values.size() > 1 ? number(1) : top);
-  }
-  if (control == "DoubleClick") {
-    selectRows(number(0), number(0));
-    return deleteThis();
-  }
-  if (control == "SpinEdit1") return setCurrentPeak(number(0));
-  if (control == "Button1" || control == "Delete This") return deleteThis();
-  if (control == "Button2" || control == "Delete Over MultiCells") return deleteOverMultiCells();
-  if (control == "Print1" || control == "Print") return print();
-  if (control == "Exit3" || control == "Exit") return closeList();
-  throw UserError("TForm9 has no control \"" + std::string(control) + "\"");
+  w.print = [&p] {
+    std::vector<std::string> lines = gridPrintLines(p.window().grid);
+    lines.push_back("current " + std::to_string(p.window().currentPeak) + ' ' +
+                    p.window().currentText);
+    return lines;
+  };
+  return w;
 }
 
 }  // namespace tavo::workbench

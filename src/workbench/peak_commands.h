@@ -10,6 +10,7 @@
 
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -56,11 +57,6 @@ class PeakCommands {
   /// Clears all peaks and the Selection (the importers call it before they fill the model).
   void clearPeaks();
 
-  /// A control of TForm9 for scripts: "StringGrid1" r [r2] selects rows; "SpinEdit1" n;
-  /// "DoubleClick" r; "Button1" ("Delete This"), "Button2" ("Delete Over MultiCells"),
-  /// "Print1", "Exit3" press. Throws UserError for any other.
-  void operate(std::string_view control, const std::vector<std::string>& values);
-
   const PeakListWindow& window() const { return m_window; }
 
  private:
@@ -70,5 +66,8 @@ class PeakCommands {
   CommandContext m_context;
   PeakListWindow m_window;
 };
+
+/// "Showing and Handling Peaks" (TForm9), declared.
+WindowDeclaration declarePeakListWindow(PeakCommands& peaks);
 
 }  // namespace tavo::workbench

@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "text/errors.h"
+#include "workbench/window_registry.h"
 
 namespace tavo::workbench {
 
@@ -47,6 +48,31 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_modes.attachLocate(m_locate);
   m_modes.attachGeometry(m_geometry);
   m_modes.attachGroupMove(m_groupMove);
+  m_windows = declareWindows(*this);
+}
+
+const WindowDeclaration* Workbench::findWindow(std::string_view name) const {
+  for (const WindowDeclaration& window : m_windows) {
+    if (window.name == name) return &window;
+  }
+  return nullptr;
+}
+
+bool Workbench::operateWindow(std::string_view name, const std::vector<std::string>& words,
+                              std::vector<std::string>* printed) {
+  return run([this, name, &words, printed] {
+    const WindowDeclaration* window = findWindow(name);
+    if (window == nullptr) throw UserError("there is no window \"" + std::string(name) + "\"");
+    const WindowCall call = resolveWindowCall(*window, words);
+    if (call.control == nullptr) {
+      if (printed != nullptr) {
+        for (std::string& line : window->print())
+          printed->push_back(std::move(line));
+      }
+      return;
+    }
+    (call.doubleClick ? call.control->doubleClick : call.control->act)(call.values);
+  });
 }
 
 bool Workbench::run(const std::function<void()>& command) {
@@ -90,12 +116,9 @@ bool Workbench::enabled(CommandId id) const {
 
 bool Workbench::checked(CommandId id) const {
   const CommandEntry& entry = commandEntry(id);
+  if (!entry.window.empty()) return findWindow(entry.window)->isShown();
+  // The space-group controls are a panel of the main window, not a window of their own.
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
-  if (id == CommandId::EditShelxlCommands) return m_jobControl.window().visible;
-  if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
-  if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
-  if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
-  if (id == CommandId::AtomList) return m_atomList.window().visible;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

@@ -28,6 +28,7 @@
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
+#include "workbench/window_declaration.h"
 #include "workbench/workbench_state.h"
 #include "workbench/working_grids_panel.h"
 
@@ -127,6 +128,17 @@ class Workbench {
   AtomListCommands& atomList() { return m_atomList; }
   const AtomListCommands& atomList() const { return m_atomList; }
 
+  /// Every auxiliary window, declared, in the order the program creates them.
+  const std::vector<WindowDeclaration>& windows() const { return m_windows; }
+  /// The window named `name` ("TForm3"); null when there is none.
+  const WindowDeclaration* findWindow(std::string_view name) const;
+  /// Does in the window `name` what `words` say (resolveWindowCall), through `run`: the
+  /// control's action, or a print that appends the window's lines to `printed`. False, after
+  /// the message, when the window or control is unknown, the window is not shown or the action
+  /// failed.
+  bool operateWindow(std::string_view name, const std::vector<std::string>& words,
+                     std::vector<std::string>* printed = nullptr);
+
   // The state, read by the windows and tests.
   WorkbenchState& state() { return m_state; }
   const WorkbenchState& state() const { return m_state; }
@@ -182,6 +194,7 @@ class Workbench {
   GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
+  std::vector<WindowDeclaration> m_windows;  // declared last: bound to the features above
 };
 
 }  // namespace tavo::workbench

@@ -21,7 +21,8 @@ class AtomList : public WorkbenchScenario {
   model::StructureModel& s() { return bench->structure(); }
   const workbench::AtomListWindow& list() { return bench->atomList().window(); }
   bool press(std::string_view control, std::vector<std::string> values = {}) {
-    return bench->run([&] { bench->atomList().operate(control, values); });
+    values.insert(values.begin(), std::string(control));
+    return bench->operateWindow("TForm2", values);
   }
   /// The grid row showing `label`.
   int rowOf(const std::string& label) {
@@ -237,7 +238,7 @@ TEST_F(AtomListOnExpansion, SortSwitchesTheExpansionOffAndFreeHydrogensKeepTheir
   const model::StructureModel& s = bench->structure();
   ASSERT_GT(s.workingAtomCount, s.nonHCount) << "copies are shown";
   ASSERT_TRUE(bench->run(CommandId::AtomList));
-  ASSERT_TRUE(bench->run([&] { bench->atomList().operate("SimplifytheLabelingfromShelxt1", {}); }));
+  ASSERT_TRUE(bench->operateWindow("TForm2", {"SimplifytheLabelingfromShelxt1"}));
   EXPECT_FALSE(bench->display().expandConnections);
   EXPECT_EQ(s.workingAtomCount, s.nonHCount);
   EXPECT_EQ(s.atoms[1].label, "O1");
@@ -247,7 +248,7 @@ TEST_F(AtomListOnExpansion, SortSwitchesTheExpansionOffAndFreeHydrogensKeepTheir
   EXPECT_EQ(bench->atomList().window().grid.rowCount(), 1 + 3 + 1);
 
   dialogs.shown.clear();
-  ASSERT_TRUE(bench->run([&] { bench->atomList().operate("Print1", {}); }));
+  ASSERT_TRUE(bench->operateWindow("TForm2", {"Print1"}));
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"Recommended: Courier,8"});
   ASSERT_EQ(dialogs.printed.size(), 5u);
   EXPECT_EQ(dialogs.printed[1].substr(0, 17), "1    O1     3    ") << "5, 7 and 5 wide";

@@ -22,7 +22,8 @@ class GlobalEdition : public WorkbenchScenario {
   model::StructureModel& s() { return bench->structure(); }
   const workbench::GlobalEditionWindow& window() { return bench->globalEdition().window(); }
   bool operate(std::string_view control, std::vector<std::string> values = {}) {
-    return bench->run([&] { bench->globalEdition().operate(control, values); });
+    values.insert(values.begin(), std::string(control));
+    return bench->operateWindow("TForm27", values);
   }
   void pickO1() {
     ASSERT_TRUE(bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Name); }));

@@ -6,7 +6,6 @@
 #include "model/backups.h"
 #include "model/instruction_line_edits.h"
 #include "model/instruction_writer.h"
-#include "workbench/window_controls.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
@@ -26,10 +25,9 @@ class JobControlScenario : public WorkbenchScenario {
     return 0;
   }
   bool press(const std::string& control, std::optional<std::string> value = std::nullopt) {
-    return bench->run([&] {
-      workbench::setWindowControl(*bench, "TForm5", control,
-                                  value ? std::optional<std::string_view>(*value) : std::nullopt);
-    });
+    std::vector<std::string> words{control};
+    if (value) words.push_back(*value);
+    return bench->operateWindow("TForm5", words);
   }
   void expectMarkersAsFound() const {
     EXPECT_EQ(bench->structure().markers,
@@ -140,10 +138,9 @@ TEST_F(JobControlScenario, LineEditorSavesThroughTheSavePathWithABackup) {
                                [](const std::string& r) { return r.rfind("L.S.", 0) == 0; });
   EXPECT_EQ(editor.selectedRow, ls - editor.rows.begin() + 1);
   const auto at = [&](const std::string& control, std::optional<std::string> value = {}) {
-    return bench->run([&] {
-      workbench::setWindowControl(*bench, "TForm6", control,
-                                  value ? std::optional<std::string_view>(*value) : std::nullopt);
-    });
+    std::vector<std::string> words{control};
+    if (value) words.push_back(*value);
+    return bench->operateWindow("TForm6", words);
   };
   std::vector<std::string> expected = editor.rows;
   const int row = editor.selectedRow;
@@ -183,7 +180,9 @@ TEST_F(JobControlScenario, LineEditorStampsTheTitlRowWhereverItStands) {
   const std::vector<std::string> rows = bench->jobControl().lineEditor().rows;
   ASSERT_EQ(rows[3], "TITL meod in P2(1)/c");
   const auto at = [&](const char* control, std::optional<std::string_view> value = {}) {
-    return bench->run([&] { workbench::setWindowControl(*bench, "TForm6", control, value); });
+    std::vector<std::string> words{control};
+    if (value) words.emplace_back(*value);
+    return bench->operateWindow("TForm6", words);
   };
   ASSERT_TRUE(at("LineList", "1"));
   EXPECT_FALSE(at("Add"));
@@ -213,10 +212,8 @@ TEST_F(JobControlScenario, TextEditorWritesItsPaneAndHiddenWindowsTakeNoClicks) 
   const workbench::TextEditorWindow& editor = bench->jobControl().textEditor();
   EXPECT_EQ(editor.caption, "Editor :  notes.txt");
   EXPECT_EQ(editor.text, "first\nsecond");
-  ASSERT_TRUE(bench->run([&] {
-    workbench::setWindowControl(*bench, "TForm11", "Memo1", "first\nthird");
-    workbench::setWindowControl(*bench, "TForm11", "SaveAndQuit", std::nullopt);
-  }));
+  ASSERT_TRUE(bench->operateWindow("TForm11", {"Memo1", "first\nthird"}));
+  ASSERT_TRUE(bench->operateWindow("TForm11", {"SaveAndQuit"}));
   EXPECT_EQ(work.read("notes.txt"), "first\nthird\n");
   EXPECT_FALSE(editor.visible);
 }

@@ -23,7 +23,8 @@ class PeakCommands : public WorkbenchScenario {
   workbench::PeakCommands& peaks() { return bench->peaks(); }
   const workbench::PeakListWindow& list() { return bench->peaks().window(); }
   bool press(std::string_view control, std::vector<std::string> values = {}) {
-    return bench->run([&] { peaks().operate(control, values); });
+    values.insert(values.begin(), std::string(control));
+    return bench->operateWindow("TForm9", values);
   }
 };
 

@@ -26,7 +26,7 @@ class AtomListWindow final : public AuxiliaryWindow {
  public:
   AtomListWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh();
+  void refresh() override;
 
  private:
   QMenuBar* buildMenus();

@@ -16,6 +16,14 @@ AuxiliaryWindow::AuxiliaryWindow(std::string_view objectName, std::string_view c
   setAttribute(Qt::WA_QuitOnClose, false);
 }
 
+void AuxiliaryWindow::refresh() {
+  if (m_refresher) m_refresher();
+}
+
+QSize AuxiliaryWindow::preferredSize(const QSize& mainSize, int) const {
+  return size().boundedTo(mainSize);
+}
+
 void AuxiliaryWindow::placeCentredOver(const QWidget& main) {
   const QRect frame = main.frameGeometry();
   move(frame.left() + frame.width() / 2 - width() / 2,

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string_view>
 
 namespace tavo::app {
@@ -12,6 +13,14 @@ class AuxiliaryWindow : public QWidget {
 
  public:
   AuxiliaryWindow(std::string_view objectName, std::string_view caption, QWidget* parent);
+
+  /// Shows what the core holds now: the refresher's work, or a window's own.
+  virtual void refresh();
+  /// What `refresh` does for a window that is only its widgets (a grid, a list).
+  void setRefresher(std::function<void()> refresher) { m_refresher = std::move(refresher); }
+  /// The size the window takes as it is shown over a main window of `mainSize` whose picture is
+  /// `pictureHeight` tall: its own size, no larger than the main window.
+  virtual QSize preferredSize(const QSize& mainSize, int pictureHeight) const;
 
   /// Centres the window over `main` (an information window).
   void placeCentredOver(const QWidget& main);
@@ -26,6 +35,9 @@ class AuxiliaryWindow : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::function<void()> m_refresher;
 };
 
 }  // namespace tavo::app

@@ -172,4 +172,9 @@ void CifLineEditorWindow::refresh() {
   }
 }
 
+QSize CifEditorWindow::preferredSize(const QSize& mainSize, int pictureHeight) const {
+  // No wider than the main window, as tall as the picture.
+  return {std::min(width(), mainSize.width()), pictureHeight};
+}
+
 }  // namespace tavo::app

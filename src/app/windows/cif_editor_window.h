@@ -27,7 +27,8 @@ class CifEditorWindow final : public AuxiliaryWindow {
  public:
   CifEditorWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's window model (the grids only when their lines changed).
-  void refresh();
+  QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
+  void refresh() override;
 
  private:
   void run(void (workbench::CifCommands::*command)());
@@ -48,7 +49,7 @@ class CifLineEditorWindow final : public AuxiliaryWindow {
 
  public:
   CifLineEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   workbench::Workbench& m_bench;

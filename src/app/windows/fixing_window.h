@@ -26,7 +26,7 @@ class FixingWindow final : public AuxiliaryWindow {
  public:
   FixingWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh();
+  void refresh() override;
 
  private:
   void connectControls();
@@ -59,7 +59,7 @@ class HfixRulesWindow final : public AuxiliaryWindow {
 
  public:
   HfixRulesWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   workbench::Workbench& m_bench;

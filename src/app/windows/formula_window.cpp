@@ -143,4 +143,8 @@ void FormulaWindow::refresh() {
   setText(m_newElement, w.newElement);
 }
 
+QSize FormulaWindow::preferredSize(const QSize& mainSize, int) const {
+  return sizeHint().boundedTo(mainSize);
+}
+
 }  // namespace tavo::app

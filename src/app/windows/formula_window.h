@@ -23,7 +23,8 @@ class FormulaWindow final : public AuxiliaryWindow {
  public:
   FormulaWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the texts of the Workbench's window model.
-  void refresh();
+  QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
+  void refresh() override;
 
  private:
   struct Row {

@@ -11,7 +11,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/windows/window_set.h"
 #include "workbench/workbench.h"
@@ -135,7 +134,7 @@ GaussianWindow::GaussianWindow(workbench::Workbench& bench, QWidget* parent)
 
 void GaussianWindow::set(std::string_view control, const QString& value) {
   const std::string text = toStd(value);
-  m_bench.run([&] { m_bench.importExport().setGaussianControl(control, text); });
+  m_bench.operateWindow("TForm25", {std::string(control), text});
 }
 
 void GaussianWindow::refresh() {
@@ -152,16 +151,8 @@ void GaussianWindow::refresh() {
   showValue(m_tail, w.tail);
 }
 
-void MainWindow::refreshGaussianWindow() {
-  GaussianWindow* gaussian = m_windows->gaussian();
-  gaussian->refresh();
-  followVisibility(
-      gaussian, m_bench.importExport().gaussianWindow().visible, m_shown.gaussian,
-      [this, gaussian] {
-        // No larger than the main window and centred over it.
-        gaussian->resize(gaussian->sizeHint().expandedTo(QSize(640, 560)).boundedTo(size()));
-        gaussian->placeCentredOver(*this);
-      });
+QSize GaussianWindow::preferredSize(const QSize& mainSize, int) const {
+  return sizeHint().expandedTo(QSize(640, 560)).boundedTo(mainSize);
 }
 
 }  // namespace tavo::app

@@ -23,7 +23,8 @@ class GaussianWindow final : public AuxiliaryWindow {
  public:
   GaussianWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the texts of the Workbench's window model.
-  void refresh();
+  QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
+  void refresh() override;
 
  private:
   /// Hands a control's new value to the window model through the Workbench's dispatcher.

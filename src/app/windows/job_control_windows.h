@@ -24,7 +24,7 @@ class JobControlWindow final : public AuxiliaryWindow {
 
  public:
   JobControlWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   void run(void (workbench::JobControlCommands::*command)());
@@ -41,7 +41,7 @@ class LineEditorWindow final : public AuxiliaryWindow {
 
  public:
   LineEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   void run(void (workbench::JobControlCommands::*command)());
@@ -60,7 +60,7 @@ class TextEditorWindow final : public AuxiliaryWindow {
 
  public:
   TextEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   workbench::Workbench& m_bench;

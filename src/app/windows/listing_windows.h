@@ -21,7 +21,7 @@ class OmitListWindow final : public AuxiliaryWindow {
  public:
   OmitListWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's window model: the rows when they were read again, the marks, fields.
-  void refresh();
+  void refresh() override;
 
  private:
   workbench::Workbench& m_bench;
@@ -34,7 +34,7 @@ class SplitListWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
   SplitListWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh();
+  void refresh() override;
 
  private:
   workbench::Workbench& m_bench;

@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 
 #include "app/grid_model.h"
-#include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/windows/window_set.h"
 #include "workbench/workbench.h"
@@ -278,20 +277,6 @@ void DistanceWindow::refresh() {
   m_center->setText(toQString(w.center));
   m_connected->setText(toQString(w.connected));
   setText(m_distance, w.distance);
-}
-
-void MainWindow::refreshLocateWindows() {
-  // Both are made no larger than the main window and centred on it.
-  LocateWindow* locate = m_windows->locate();
-  locate->refresh();
-  followVisibility(locate, m_bench.locate().window().visible, m_shown.locate, [this, locate] {
-    locate->resize(locate->size().boundedTo(size()));
-    locate->placeCentredOver(*this);
-  });
-  DistanceWindow* distance = m_windows->distance();
-  distance->refresh();
-  followVisibility(distance, m_bench.locate().distanceWindow().visible, m_shown.distance,
-                   [this, distance] { distance->placeCentredOver(*this); });
 }
 
 }  // namespace tavo::app

@@ -20,13 +20,11 @@ class PlaneCalcWindow final : public AuxiliaryWindow {
  public:
   PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's window model.
-  void refresh();
+  void refresh() override;
   /// The visibility last taken from the Workbench.
-  bool& lastShown() { return m_lastShown; }
 
  private:
   workbench::Workbench& m_bench;
-  bool m_lastShown = false;
   QSpinBox* m_planeNumber = nullptr;    // PlaneNum
   QLineEdit* m_total = nullptr;         // TotalPlane
   QLineEdit* m_previousU = nullptr;     // UPValue

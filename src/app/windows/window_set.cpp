@@ -1,5 +1,8 @@
-// Creation of the auxiliary windows.
+// The factory of the auxiliary windows and the loop that follows the core.
 #include "app/windows/window_set.h"
+
+#include <map>
+#include <string>
 
 #include "app/qt_text.h"
 #include "app/windows/atom_list_window.h"
@@ -21,81 +24,99 @@
 #include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
-#include "app/windows/window_table.h"
 #include "workbench/workbench.h"
 
 namespace tavo::app {
 
+namespace {
+
+using workbench::WindowDeclaration;
+using workbench::Workbench;
+using Factory = std::function<AuxiliaryWindow*(Workbench&, const WindowDeclaration&, QWidget*)>;
+
+template <class Window>
+Factory plain() {
+  return [](Workbench& bench, const WindowDeclaration&, QWidget* parent) {
+    return new Window(bench, parent);
+  };
+}
+
+/// A window that shows one grid of the core, refreshed from `grid`.
+Factory gridOf(std::function<const text::TextGrid&(const Workbench&)> grid,
+               GridModel::Heading heading = GridModel::Heading::FirstRow) {
+  return [grid, heading](Workbench& bench, const WindowDeclaration& d, QWidget* parent) {
+    auto* window = new GridWindow(d.name, d.caption, parent, heading);
+    window->setRefresher([window, grid, &bench] { window->setGrid(grid(bench)); });
+    return window;
+  };
+}
+
+/// Every window that is more than its declaration, by name.
+const std::map<std::string, Factory>& factories() {
+  static const std::map<std::string, Factory> made = {
+      {"TForm2", plain<AtomListWindow>()},
+      {"TForm3", plain<FormulaWindow>()},
+      {"TForm4", plain<HfixRulesWindow>()},
+      {"TForm5", plain<JobControlWindow>()},
+      {"TForm6", plain<LineEditorWindow>()},
+      {"TForm7", plain<OmitListWindow>()},
+      {"TForm8", plain<SplitListWindow>()},
+      {"TForm9", plain<PeakListWindow>()},
+      {"TForm10", plain<CifEditorWindow>()},
+      {"TForm11", plain<TextEditorWindow>()},
+      {"TForm12",
+       gridOf([](const Workbench& b) -> const text::TextGrid& { return b.distanceList().grid; },
+              GridModel::Heading::None)},
+      {"TForm13",
+       [](Workbench& bench, const WindowDeclaration&, QWidget* parent) {
+         auto* window = new FileListWindow(parent);
+         window->setRefresher([window, &bench] {
+           window->setFiles(bench.fileList().caption, bench.fileList().names);
+         });
+         return window;
+       }},
+      {"TForm14", plain<PackingRangeWindow>()},
+      {"TForm15", plain<EllipseParamsWindow>()},
+      {"TForm16", gridOf([](const Workbench& b) -> const text::TextGrid& {
+         return b.distancesAngles().grid;
+       })},
+      {"TForm17", plain<ElementDefinitionsWindow>()},
+      {"TForm18", plain<GraphicsSettingsWindow>()},
+      {"TForm21", [](Workbench&, const WindowDeclaration& d,
+                     QWidget* parent) { return new WaitWindow(d.caption, parent); }},
+      {"TForm23", plain<FixingWindow>()},
+      {"TForm24", plain<EditParametersWindow>()},
+      {"TForm25", plain<GaussianWindow>()},
+      {"TForm26", plain<ShiftWindow>()},
+      {"TForm27", plain<GlobalEditionWindow>()},
+      {"TForm28", plain<LocateWindow>()},
+      {"TForm29", gridOf([](const Workbench& b) -> const text::TextGrid& {
+         return b.parameters().workingCoordinates().grid;
+       })},
+      {"TForm30", plain<SettingParameterWindow>()},
+      {"TForm34", plain<DistanceWindow>()},
+      {"TForm36", plain<CifLineEditorWindow>()},
+      {"TForm37", plain<PlaneCalcWindow>()},
+  };
+  return made;
+}
+
+}  // namespace
+
 WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
-  for (const WindowEntry& entry : auxiliaryWindows()) {
+  for (const WindowDeclaration& declaration : bench.windows()) {
     AuxiliaryWindow* window = nullptr;
-    const QString html = staticWindowText(entry.objectName);
+    const QString html = staticWindowText(declaration.name);
+    const auto factory = factories().find(declaration.name);
     if (!html.isEmpty()) {
-      window = new StaticTextWindow(entry.objectName, entry.caption, html, main);
-    } else if (entry.objectName == "TForm13") {
-      window = m_fileList = new FileListWindow(main);
-    } else if (entry.objectName == "TForm12") {
-      window = m_distanceList =
-          new GridWindow(entry.objectName, entry.caption, main, GridModel::Heading::None);
-    } else if (entry.objectName == "TForm16") {
-      window = m_distancesAngles = new GridWindow(entry.objectName, entry.caption, main);
-    } else if (entry.objectName == "TForm15") {
-      window = m_ellipseParams = new EllipseParamsWindow(bench, main);
-    } else if (entry.objectName == "TForm17") {
-      window = m_elementDefinitions = new ElementDefinitionsWindow(bench, main);
-    } else if (entry.objectName == "TForm18") {
-      window = m_graphicsSettings = new GraphicsSettingsWindow(bench, main);
-    } else if (entry.objectName == "TForm21") {
-      window = m_wait = new WaitWindow(entry.caption, main);
-    } else if (entry.objectName == "TForm14") {
-      window = m_packingRange = new PackingRangeWindow(bench, main);
-    } else if (entry.objectName == "TForm5") {
-      window = m_jobControl = new JobControlWindow(bench, main);
-    } else if (entry.objectName == "TForm6") {
-      window = m_lineEditor = new LineEditorWindow(bench, main);
-    } else if (entry.objectName == "TForm11") {
-      window = m_textEditor = new TextEditorWindow(bench, main);
-    } else if (entry.objectName == "TForm23") {
-      window = m_fixing = new FixingWindow(bench, main);
-    } else if (entry.objectName == "TForm4") {
-      window = m_hfixRules = new HfixRulesWindow(bench, main);
-    } else if (entry.objectName == "TForm3") {
-      window = m_formula = new FormulaWindow(bench, main);
-    } else if (entry.objectName == "TForm9") {
-      window = m_peakList = new PeakListWindow(bench, main);
-    } else if (entry.objectName == "TForm27") {
-      window = m_globalEdition = new GlobalEditionWindow(bench, main);
-    } else if (entry.objectName == "TForm24") {
-      window = m_editParameters = new EditParametersWindow(bench, main);
-    } else if (entry.objectName == "TForm30") {
-      window = m_settingParameter = new SettingParameterWindow(bench, main);
-    } else if (entry.objectName == "TForm26") {
-      window = m_shift = new ShiftWindow(bench, main);
-    } else if (entry.objectName == "TForm29") {
-      window = m_workingCoordinates = new GridWindow(entry.objectName, entry.caption, main);
-    } else if (entry.objectName == "TForm10") {
-      window = m_cifEditor = new CifEditorWindow(bench, main);
-    } else if (entry.objectName == "TForm36") {
-      window = m_cifLineEditor = new CifLineEditorWindow(bench, main);
-    } else if (entry.objectName == "TForm7") {
-      window = m_omitList = new OmitListWindow(bench, main);
-    } else if (entry.objectName == "TForm8") {
-      window = m_splitList = new SplitListWindow(bench, main);
-    } else if (entry.objectName == "TForm25") {
-      window = m_gaussian = new GaussianWindow(bench, main);
-    } else if (entry.objectName == "TForm28") {
-      window = m_locate = new LocateWindow(bench, main);
-    } else if (entry.objectName == "TForm34") {
-      window = m_distance = new DistanceWindow(bench, main);
-    } else if (entry.objectName == "TForm37") {
-      window = m_planeCalc = new PlaneCalcWindow(bench, main);
-    } else if (entry.objectName == "TForm2") {
-      window = m_atomList = new AtomListWindow(bench, main);
+      window = new StaticTextWindow(declaration.name, declaration.caption, html, main);
+    } else if (factory != factories().end()) {
+      window = factory->second(bench, declaration, main);
     } else {
-      window = new AuxiliaryWindow(entry.objectName, entry.caption, main);
+      window = new AuxiliaryWindow(declaration.name, declaration.caption, main);
     }
     window->hide();
-    m_windows.push_back(window);
+    m_entries.push_back({&declaration, window});
   }
   // The CIF help window closed by the user is shown anew by the next "Instruction".
   AuxiliaryWindow* cifHelp = find(QStringLiteral("TForm35"));
@@ -104,10 +125,60 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
 }
 
 AuxiliaryWindow* WindowSet::find(const QString& objectName) const {
-  for (AuxiliaryWindow* window : m_windows) {
-    if (window->objectName() == objectName) return window;
+  for (const Entry& entry : m_entries) {
+    if (entry.window->objectName() == objectName) return entry.window;
   }
   return nullptr;
+}
+
+std::vector<AuxiliaryWindow*> WindowSet::all() const {
+  std::vector<AuxiliaryWindow*> windows;
+  for (const Entry& entry : m_entries)
+    windows.push_back(entry.window);
+  return windows;
+}
+
+void WindowSet::refresh(
+    const std::function<void(AuxiliaryWindow&, const workbench::WindowDeclaration&)>& place) {
+  for (Entry& entry : m_entries) {
+    const WindowDeclaration& declaration = *entry.declaration;
+    // Windows of fixed text and "Wait!" are shown by the program itself.
+    if (!declaration.shown) continue;
+    const bool shown = declaration.shown();
+    // A large structure's rows are filled in only while a window is shown.
+    if (shown) entry.window->refresh();
+    if (shown && entry.lastShown && declaration.placement == workbench::Placement::AtPoint)
+      place(*entry.window, declaration);
+    // Only a change of the core's state shows or hides the window, so a window the user closed
+    // stays closed until the core shows it anew.
+    if (shown == entry.lastShown) continue;
+    entry.lastShown = shown;
+    if (shown) {
+      place(*entry.window, declaration);
+      entry.window->show();
+      entry.window->raise();
+    } else {
+      entry.window->hide();
+    }
+  }
+}
+
+void WindowSet::forgetShown(const AuxiliaryWindow* window) {
+  for (Entry& entry : m_entries) {
+    if (entry.window == window) entry.lastShown = false;
+  }
+}
+
+FileListWindow* WindowSet::fileList() const {
+  return static_cast<FileListWindow*>(find(QStringLiteral("TForm13")));
+}
+
+GridWindow* WindowSet::distanceList() const {
+  return static_cast<GridWindow*>(find(QStringLiteral("TForm12")));
+}
+
+WaitWindow* WindowSet::wait() const {
+  return static_cast<WaitWindow*>(find(QStringLiteral("TForm21")));
 }
 
 }  // namespace tavo::app
