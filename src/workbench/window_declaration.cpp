@@ -55,17 +55,15 @@ WindowCall resolveWindowCall(const WindowDeclaration& window,
                              const std::vector<std::string>& words) {
   if (words.empty()) throw UserError(inQuotes(window.caption) + ": what to do in it is missing");
   const std::string& first = words[0];
-  // What a window holds can be printed whether or not it is shown.
-  if (first == "print" || first == "list") {
-    if (!window.print) throw UserError(inQuotes(window.caption) + " has nothing to print");
-    return {};
-  }
+  const bool print = first == "print" || first == "list";
+  if (print && !window.print) throw UserError(inQuotes(window.caption) + " has nothing to print");
   const ControlDeclaration* hiddenControl = window.findControl(first);
-  if (!window.isShown() && !(hiddenControl != nullptr && hiddenControl->whileHidden)) {
+  if (!window.isShown() && !(!print && hiddenControl != nullptr && hiddenControl->whileHidden)) {
     std::string message = inQuotes(window.caption) + " is not shown";
     if (!window.shownBy.empty()) message += " (" + window.shownBy + ")";
     throw UserError(message);
   }
+  if (print) return {};
   if (first == "DoubleClick" || first == "double-click") return doubleClickCall(window, words);
   if ((first == "press" || first == "set") && words.size() >= 2) {
     if (const ControlDeclaration* control = window.findControl(words[1]))

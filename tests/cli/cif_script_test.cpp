@@ -118,7 +118,7 @@ TEST(CifScript, EditorStepsByHandFromARunScript) {
                               "\"View CIF Generation Window\"\n"
                               "window TForm10 press \"Import_SHELXL97_CIF (*.cif)\"\n");
   EXPECT_NE(o.status, 0);
-  EXPECT_NE(o.err.find("is not enabled yet"), std::string::npos) << o.err;
+  EXPECT_NE((o.err + o.out).find("is not enabled yet"), std::string::npos) << o.err;
 
   const Outcome done = runScript(folder,
                                  "open cif_sample.res\n"

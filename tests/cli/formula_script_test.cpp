@@ -117,16 +117,16 @@ TEST(FormulaScript, ScriptErrorsNameTheWindowAndButton) {
     const char* error;
   };
   const Case cases[] = {
-      {"window TForm3 print\n", "TForm3 is not shown (\"Formula/Cell\" shows it)"},
-      {"\"Formula/Cell\"\nwindow TForm3 press Apply\n", "TForm3 has no button \"Apply\""},
+      {"window TForm3 print\n", "\"Chemical Formula\" is not shown (\"Formula/Cell\" shows it)"},
+      {"\"Formula/Cell\"\nwindow TForm3 press Apply\n", "\"Chemical Formula\" has no control \"Apply\""},
       {"\"Formula/Cell\"\nwindow TForm99 print\n",
-       "there is no window \"TForm99\" that a script can reach"},
+       "there is no window \"TForm99\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);
     const Outcome o = runScript(folder, std::string("open paraben.res\n") + c.script);
     EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.err.find(c.error), std::string::npos) << o.err;
+    EXPECT_NE((o.err + o.out).find(c.error), std::string::npos) << o.err << o.out;
   }
 }
 

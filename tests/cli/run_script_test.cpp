@@ -147,7 +147,7 @@ TEST(RunScript, AFailingLineStopsTheScriptWithItsNumber) {
       {"open paraben.res\nset SpinEdit6 1\npick Q1\n", "line 3", "Q1 is not shown in the picture",
        "a peak below the threshold"},
       {"open paraben.res\nwindow TForm2 SortLabels\n", "line 2",
-       "TForm2 is not shown (\"XYZUij + Others\" shows it)", "a window not shown"},
+       "\"Atomic Coordinates & Parameters\" is not shown (\"XYZUij + Others\" shows it)", "a window not shown"},
       {"\n# only a window\n\"About Tavo\"\n", "line 3",
        "\"About Tavo\" opens a window of the Qt program", "a window of the Qt program"},
       {"open paraben.res\n\"Save All Expanded Atoms As a New *.ins\"\n", "line 2",
