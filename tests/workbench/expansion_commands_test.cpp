@@ -9,6 +9,7 @@
 #include "geometry/expansion.h"
 #include "geometry/symmetry_operators.h"
 #include "model/file_lines.h"
+#include "workbench/control_table.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
@@ -191,6 +192,41 @@ TEST_F(ExpansionScenario, PackingListsTheCopiesInsideTheCellBoxAndCentresOnIt) {
   EXPECT_TRUE(expansion().restoredFromPackingList());
   EXPECT_EQ(units(), expected);
   EXPECT_EQ(structure().workingAtomCount, 30);
+}
+
+TEST_F(ExpansionScenario, AResizeRescalesThePackingAboutThePaneCentreAndKeepsItsZoom) {
+  ASSERT_TRUE(openHalfMolecule());
+  ASSERT_TRUE(setFlag(DisplayFlag::Packing, true));
+  bench->run([&] { workbench::setControl(*bench, "SpinEdit1", "120"); });
+  const double extent = bench->viewState().extent;
+  const auto balls = [&] {
+    std::vector<DrawCall> circles;
+    for (const DrawCall& call : canvas.of(Shape::Ellipse)) {
+      if (call.isCircle()) circles.push_back(call);
+    }
+    return circles;
+  };
+  canvas.calls.clear();
+  bench->run([&] { bench->viewCommands().resizePane(paneWidth, paneHeight); });
+  const std::vector<DrawCall> before = balls();
+  ASSERT_GE(before.size(), 30u) << "the asymmetric unit and its nine copies";
+
+  // Half the size: every atom, those of the asymmetric unit among them, lies half as far from
+  // the new centre as before (a pixel and a half for the roundings).
+  canvas.calls.clear();
+  bench->run([&] { bench->viewCommands().resizePane(paneWidth / 2, paneHeight / 2); });
+  const std::vector<DrawCall> after = balls();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(after[i].centreX() - paneWidth / 4, (before[i].centreX() - paneWidth / 2) / 2.0,
+                1.5);
+    EXPECT_NEAR(after[i].centreY() - paneHeight / 4, (before[i].centreY() - paneHeight / 2) / 2.0,
+                1.5);
+  }
+  EXPECT_EQ(bench->viewState().extent, extent) << "the zoom on the cell box stays";
+  EXPECT_EQ(bench->controls().zoom, 120);
+  EXPECT_TRUE(bench->display().packingView);
 }
 
 TEST_F(ExpansionScenario, PackingStopsAtTheUnitCapacityWithAMessage) {
