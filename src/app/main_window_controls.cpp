@@ -24,6 +24,8 @@
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/window_set.h"
+#include "geometry/distance_list.h"
+#include "workbench/control_table.h"
 
 namespace tavo::app {
 
@@ -236,6 +238,17 @@ void MainWindow::connectControls() {
           [this] { runMode(&workbench::ModeCommands::reverseSelect); });
   connect(c.initGraph, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
+  // The controls scripts also reach run the row of their objectName in the controls table.
+  const auto byName = [this](const QObject* widget, std::string value) {
+    m_bench.run([this, name = toStd(widget->objectName()), value] {
+      workbench::setControl(m_bench, name, value);
+    });
+  };
+  for (QPushButton* pressed : {c.initBonds, c.clearSelectionMemory}) {
+    connect(pressed, &QPushButton::clicked, this, [byName, pressed] { byName(pressed, "1"); });
+  }
+  connect(c.distanceBond, &QCheckBox::toggled, this,
+          [byName, box = c.distanceBond](bool on) { byName(box, on ? "1" : "0"); });
   connect(c.movePeaks, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.peaks().movePeaks(); }); });
   connect(c.updateGroupMove, &QPushButton::clicked, this,
@@ -363,8 +376,13 @@ void MainWindow::refreshControlValues() {
   setText(c.elementSymbol, v.elementSymbol);
   setText(c.elementCount, v.elementCountText);
   setText(c.peakThresholdText, v.peakThresholdText);
-  const QSignalBlocker quiet(c.useLetters);
-  c.useLetters->setChecked(v.useLetters);
+  {
+    const QSignalBlocker quiet(c.useLetters);
+    c.useLetters->setChecked(v.useLetters);
+  }
+  // A refused DispBond (no two "Distance" atoms yet) is unchecked again.
+  const QSignalBlocker quiet(c.distanceBond);
+  c.distanceBond->setChecked(m_bench.state().showDistanceBond);
 }
 
 void MainWindow::followVisibility(QWidget* window, bool shown, bool& lastShown,
@@ -387,7 +405,7 @@ void MainWindow::refreshWindows() {
   FileListWindow* fileList = m_windows->fileList();
   fileList->setFiles(files.caption, files.names);
   followVisibility(fileList, files.visible, m_shown.fileList, [this, fileList] {
-    fileList->setGeometry(QRect(geometry().topLeft(), fileList->size().boundedTo(size())));
+    fileList->placeBesidePicture(*this, *m_surface);
   });
 
   const workbench::DistancesAnglesWindow& readOut = m_bench.distancesAngles();
@@ -403,12 +421,15 @@ void MainWindow::refreshWindows() {
 
   const workbench::DistanceListWindow& connections = m_bench.distanceList();
   GridWindow* distanceList = m_windows->distanceList();
-  if (connections.visible) distanceList->setGrid(connections.grid);
+  if (connections.visible) {
+    QStringList headings;
+    for (const std::string_view heading : geometry::distanceListHeadings)
+      headings << toQString(heading);
+    distanceList->setColumnHeadings(headings);
+    distanceList->setGrid(connections.grid);
+  }
   followVisibility(distanceList, connections.visible, m_shown.distanceList, [this, distanceList] {
-    // Top right of the main window, no larger than it.
-    const QSize size = distanceList->size().boundedTo(this->size());
-    distanceList->setGeometry(
-        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+    distanceList->placeBesidePicture(*this, *m_surface);
   });
 
   const workbench::MainWindowState& state = m_bench.window();
@@ -451,10 +472,7 @@ void MainWindow::refreshParameterWindows() {
     coordinates->setGrid(commands.workingCoordinates().grid);
   followVisibility(coordinates, commands.workingCoordinates().visible, m_shown.workingCoordinates,
                    [this, coordinates] {
-                     // Top right of the main window, no larger than it.
-                     const QSize size = coordinates->size().boundedTo(this->size());
-                     coordinates->setGeometry(QRect(
-                         QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+                     coordinates->placeBesidePicture(*this, *m_surface);
                    });
 }
 
@@ -463,10 +481,8 @@ void MainWindow::refreshFormulaWindow() {
   formula->refresh();
   followVisibility(
       formula, m_bench.formulaCommands().window().visible, m_shown.formula, [this, formula] {
-        // At the main window's top and right edges, no larger than it.
-        const QSize size = formula->sizeHint().boundedTo(this->size());
-        formula->setGeometry(
-            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+        formula->resize(formula->sizeHint());
+        formula->placeBesidePicture(*this, *m_surface);
       });
 }
 
@@ -482,10 +498,7 @@ void MainWindow::refreshPeakWindows() {
   global->refresh();
   followVisibility(
       global, m_bench.globalEdition().window().visible, m_shown.globalEdition, [this, global] {
-        // At the main window's top right, no larger than it.
-        const QSize size = global->size().boundedTo(this->size());
-        global->setGeometry(
-            QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+        global->placeBesidePicture(*this, *m_surface);
       });
 }
 

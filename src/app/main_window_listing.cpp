@@ -17,10 +17,7 @@ void MainWindow::refreshListingWindows() {
   split->refresh();
   followVisibility(
       split, m_bench.listing().splitWindow().visible, m_shown.splitList, [this, split] {
-        // At the main window's top and right edges, no larger than it.
-        const QSize shown = split->size().boundedTo(size());
-        split->setGeometry(
-            QRect(QPoint(geometry().right() - shown.width() + 1, geometry().top()), shown));
+        split->placeBesidePicture(*this, *m_surface);
       });
 }
 

@@ -11,10 +11,7 @@ void MainWindow::refreshPlaneWindow() {
   if (m_bench.geometry().window().visible) planes->refresh();
   followVisibility(
       planes, m_bench.geometry().window().visible, planes->lastShown(), [this, planes] {
-        // At the main window's top and right edges, no larger than it.
-        const QSize shown = planes->size().boundedTo(size());
-        planes->setGeometry(
-            QRect(QPoint(geometry().right() - shown.width() + 1, geometry().top()), shown));
+        planes->placeBesidePicture(*this, *m_surface);
       });
 }
 

@@ -99,20 +99,18 @@ void MainWindow::refreshPreferenceWindows() {
   followVisibility(ellipse, preferences.ellipseWindow().visible, m_shown.ellipseParams,
                    [this, ellipse] { ellipse->placeCentredOver(*this); });
 
-  // The two settings windows open at the top right of the main window, no larger than it.
-  const auto atTopRight = [this](QWidget* window) {
-    const QSize size = window->size().boundedTo(this->size());
-    window->setGeometry(
-        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
+  // The two settings windows open beside the picture.
+  const auto besidePicture = [this](AuxiliaryWindow* window) {
+    window->placeBesidePicture(*this, *m_surface);
   };
   ElementDefinitionsWindow* elements = m_windows->elementDefinitions();
   elements->refresh();
   followVisibility(elements, preferences.elementWindowVisible(), m_shown.elementDefinitions,
-                   [&] { atTopRight(elements); });
+                   [&] { besidePicture(elements); });
   GraphicsSettingsWindow* graphics = m_windows->graphicsSettings();
   graphics->refresh();
   followVisibility(graphics, preferences.graphicsWindowVisible(), m_shown.graphicsSettings,
-                   [&] { atTopRight(graphics); });
+                   [&] { besidePicture(graphics); });
 
   // The pair of the ellipse picture and the working grids lie above the bottom controls.
   const QWidget* bottomBar =

@@ -121,10 +121,13 @@ void ExpansionCommands::CheckBox4Click(bool on) {
     found = geometry::expansionUnits(s.structure, s.controls.bondThreshold, m_workspace, &progress);
   } catch (...) {
     showWait(false, 0);
+    s.display.expandConnections = false;
     throw;
   }
   showWait(false, 0);
   if (found.empty()) {
+    // No copy is shown, so the item is not checked, and the next Ctrl+A searches again.
+    s.display.expandConnections = false;
     m_controls.unitMax = 0;
     s.controls.symmetryCode = 0;
     m_controls.codeText = noConnectionText;
@@ -167,6 +170,7 @@ void ExpansionCommands::CheckBox31Click(bool on) {
                              geometry::unitCapacity(s.structure.limits), &progress);
   if (found.units.empty()) {
     showWait(false, 0);
+    s.display.packingView = false;
     s.afterChange({});
     return;
   }
@@ -253,6 +257,9 @@ void ExpansionCommands::ReExp1Click() {
   const std::optional<int> count = restoreUnitList(geometry::expandListFileName, m_reExpChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
+  // The restored view is the expansion: its item is checked as after Ctrl+A.
+  s.display.expandConnections = true;
+  s.display.packingView = false;
   s.controls.symmetryCode = std::min(1, *count);
   m_controls.codeText = codeOf(1);
   s.initGraphics();
@@ -265,6 +272,8 @@ void ExpansionCommands::RePck1Click() {
   const std::optional<int> count = restoreUnitList(geometry::packingListFileName, m_rePckChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
+  s.display.packingView = true;
+  s.display.expandConnections = false;
   m_controls.codeText = packingViewText;
   s.initGraphics();
   s.afterChange({.resetView = true, .bonds = false, .redraw = false});

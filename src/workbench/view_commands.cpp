@@ -175,6 +175,10 @@ void ViewCommands::initializeViewItems() {
   s.afterChange({.fractionalCoordinates = false, .resetView = true});
 }
 
+void ViewCommands::initBonds() {
+  if (m_context.state.loaded) m_context.state.detectConnection();
+}
+
 void ViewCommands::initGraph() {
   WorkbenchState& s = m_context.state;
   s.resetModesAndViewFlags();

@@ -33,6 +33,8 @@ class ViewCommands {
   bool displayFlag(DisplayFlag flag) const;
   void initializeViewItems();  // "Initialize View Items", F1
   void initGraph();            // 'InitGrph': modes and view reset
+  /// 'InitBnds': bond detection again (the distance list follows), without a redraw.
+  void initBonds();
   void showDistances();        // "Show Distances"
   void distancesClosed();      // the distance window was closed
   /// The paint surface got a new size in pixels: the picture is rescaled about the pane centre

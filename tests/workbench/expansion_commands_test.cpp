@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <set>
 
 #include "geometry/expansion.h"
@@ -128,6 +130,46 @@ TEST_F(ExpansionScenario, OffRemoveAndReExpFollowTheButtonRules) {
   bench->run([&] { expansion().RePck1Click(); });
   EXPECT_FALSE(expansion().restoredFromPackingList());
   EXPECT_FALSE(expansion().unitControls().unitControlsVisible);
+}
+
+TEST_F(ExpansionScenario, TheItemsAreCheckedWhileTheirViewIsShown) {
+  ASSERT_TRUE(openHalfMolecule());
+  const auto checks = [&] {
+    return std::pair{bench->checked(workbench::CommandId::ExpandConnections),
+                     bench->checked(workbench::CommandId::PackingView)};
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::pair<bool, bool> expected;  // Expand Connections, Packing View
+  };
+  const Step steps[] = {
+      {"no connection found: nothing is expanded",
+       [&] {
+         bench->viewCommands().setBondThreshold(5);
+         bench->viewCommands().setDisplayFlag(DisplayFlag::ExpandConnections, true);
+       },
+       {false, false}},
+      {"the expansion shown",
+       [&] {
+         bench->viewCommands().setBondThreshold(11);
+         bench->viewCommands().setDisplayFlag(DisplayFlag::ExpandConnections, true);
+       },
+       {true, false}},
+      {"the packing shown", [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, true); },
+       {false, true}},
+      {"the view reset", [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, false); },
+       {false, false}},
+      {"'ReExp' shows the expansion again", [&] { expansion().ReExp1Click(); }, {true, false}},
+      {"'RePck' shows the packing again", [&] { expansion().RePck1Click(); }, {false, true}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_TRUE(bench->run(step.act));
+    EXPECT_EQ(checks(), step.expected);
+    EXPECT_EQ(structure().workingAtomCount > structure().nonHCount,
+              step.expected.first || step.expected.second);
+  }
 }
 
 TEST_F(ExpansionScenario, NoConnectionWritesNoListAndALoadDropsTheCopies) {

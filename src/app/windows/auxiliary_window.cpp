@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "app/qt_text.h"
 
@@ -20,6 +21,24 @@ void AuxiliaryWindow::placeCentredOver(const QWidget& main) {
   const QRect frame = main.frameGeometry();
   move(frame.left() + frame.width() / 2 - width() / 2,
        frame.top() + frame.height() / 2 - height() / 2);
+}
+
+void AuxiliaryWindow::placeBesidePicture(const QWidget& main, const QWidget& picture) {
+  const QRect frame = main.frameGeometry();
+  const QRect shown(picture.mapToGlobal(QPoint(0, 0)), picture.size());
+  const QScreen* screen = main.screen();
+  const QRect room = screen != nullptr ? screen->availableGeometry() : frame;
+  resize(size().boundedTo(QSize(room.width(), shown.height())));
+  // The frame of a top-level window adds to its size; move() places the frame.
+  const int outerWidth = width() + (frameGeometry().width() - geometry().width());
+  if (frame.right() + outerWidth <= room.right()) {
+    move(frame.right() + 1, shown.top());
+  } else if (frame.left() - outerWidth >= room.left()) {
+    move(frame.left() - outerWidth, shown.top());
+  } else {
+    // The corners hold the mode inputs, the Apply panel and the numeric bar.
+    move(shown.left(), shown.top() + (shown.height() - height()) / 2);
+  }
 }
 
 void AuxiliaryWindow::placeAsHelpOver(const QWidget& main, int surfaceHeight) {
