@@ -184,17 +184,15 @@ void MainControls::build(QWidget* surface) {
   reSelect = button(applyPanel, "ReSelect", "ReSelect");
   reverseSelect = button(applyPanel, "ReverseSelect", "RvrsSlct");
   clearSelectionMemory = button(applyPanel, "SelMemClear", "SelMemClr");
-  clearSelectionMemory->setToolTip(
-      QStringLiteral("Forget the Selection kept while Rotate is on"));
+  clearSelectionMemory->setToolTip(QStringLiteral("Forget the Selection kept while Rotate is on"));
   movePeaks = button(applyPanel, "MovePks", "MovePks");
   updateGroupMove = button(applyPanel, "UpdtGMv", "UpdtGMv");
   undoGroupMove = button(applyPanel, "UndoGMv", "UndoGMv");
   reExpand = button(applyPanel, "ReExp", "ReExp");
   rePack = button(applyPanel, "RePck", "RePck");
   remove = button(applyPanel, "Remove", "Remove");
-  for (QPushButton* each :
-       {apply, clearSelection, reSelect, reverseSelect, clearSelectionMemory, movePeaks,
-        updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
+  for (QPushButton* each : {apply, clearSelection, reSelect, reverseSelect, clearSelectionMemory,
+                            movePeaks, updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
     applyColumn->addWidget(each);
   }
   alignAxis = spin(applyPanel, "SpinEdit30", workbench::alignAxisRange);

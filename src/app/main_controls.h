@@ -53,8 +53,8 @@ struct MainControls {
   QPushButton* reExpand = nullptr;
   QPushButton* rePack = nullptr;
   QPushButton* remove = nullptr;
-  QSpinBox* alignAxis = nullptr;   // SpinEdit30
-  QSpinBox* alignSense = nullptr;  // SpinEdit31
+  QSpinBox* alignAxis = nullptr;      // SpinEdit30
+  QSpinBox* alignSense = nullptr;     // SpinEdit31
   QCheckBox* distanceBond = nullptr;  // DispBond: the bond of the two "Distance" atoms
 
   // The inputs of the editing modes (top-left).

@@ -404,9 +404,8 @@ void MainWindow::refreshWindows() {
   const workbench::FileListWindow& files = m_bench.fileList();
   FileListWindow* fileList = m_windows->fileList();
   fileList->setFiles(files.caption, files.names);
-  followVisibility(fileList, files.visible, m_shown.fileList, [this, fileList] {
-    fileList->placeBesidePicture(*this, *m_surface);
-  });
+  followVisibility(fileList, files.visible, m_shown.fileList,
+                   [this, fileList] { fileList->placeBesidePicture(*this, *m_surface); });
 
   const workbench::DistancesAnglesWindow& readOut = m_bench.distancesAngles();
   GridWindow* distances = m_windows->distancesAngles();
@@ -428,9 +427,8 @@ void MainWindow::refreshWindows() {
     distanceList->setColumnHeadings(headings);
     distanceList->setGrid(connections.grid);
   }
-  followVisibility(distanceList, connections.visible, m_shown.distanceList, [this, distanceList] {
-    distanceList->placeBesidePicture(*this, *m_surface);
-  });
+  followVisibility(distanceList, connections.visible, m_shown.distanceList,
+                   [this, distanceList] { distanceList->placeBesidePicture(*this, *m_surface); });
 
   const workbench::MainWindowState& state = m_bench.window();
   HfixRulesWindow* rules = m_windows->hfixRules();
@@ -471,19 +469,17 @@ void MainWindow::refreshParameterWindows() {
   if (commands.workingCoordinates().visible)
     coordinates->setGrid(commands.workingCoordinates().grid);
   followVisibility(coordinates, commands.workingCoordinates().visible, m_shown.workingCoordinates,
-                   [this, coordinates] {
-                     coordinates->placeBesidePicture(*this, *m_surface);
-                   });
+                   [this, coordinates] { coordinates->placeBesidePicture(*this, *m_surface); });
 }
 
 void MainWindow::refreshFormulaWindow() {
   FormulaWindow* formula = m_windows->formula();
   formula->refresh();
-  followVisibility(
-      formula, m_bench.formulaCommands().window().visible, m_shown.formula, [this, formula] {
-        formula->resize(formula->sizeHint());
-        formula->placeBesidePicture(*this, *m_surface);
-      });
+  followVisibility(formula, m_bench.formulaCommands().window().visible, m_shown.formula,
+                   [this, formula] {
+                     formula->resize(formula->sizeHint());
+                     formula->placeBesidePicture(*this, *m_surface);
+                   });
 }
 
 void MainWindow::refreshPeakWindows() {
@@ -496,10 +492,8 @@ void MainWindow::refreshPeakWindows() {
   });
   GlobalEditionWindow* global = m_windows->globalEdition();
   global->refresh();
-  followVisibility(
-      global, m_bench.globalEdition().window().visible, m_shown.globalEdition, [this, global] {
-        global->placeBesidePicture(*this, *m_surface);
-      });
+  followVisibility(global, m_bench.globalEdition().window().visible, m_shown.globalEdition,
+                   [this, global] { global->placeBesidePicture(*this, *m_surface); });
 }
 
 }  // namespace tavo::app

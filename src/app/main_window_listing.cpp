@@ -15,10 +15,8 @@ void MainWindow::refreshListingWindows() {
   });
   SplitListWindow* split = m_windows->splitList();
   split->refresh();
-  followVisibility(
-      split, m_bench.listing().splitWindow().visible, m_shown.splitList, [this, split] {
-        split->placeBesidePicture(*this, *m_surface);
-      });
+  followVisibility(split, m_bench.listing().splitWindow().visible, m_shown.splitList,
+                   [this, split] { split->placeBesidePicture(*this, *m_surface); });
 }
 
 }  // namespace tavo::app

@@ -9,10 +9,8 @@ void MainWindow::refreshPlaneWindow() {
   PlaneCalcWindow* planes = m_windows->planeCalc();
   // A large structure's rows are shown only while the window is.
   if (m_bench.geometry().window().visible) planes->refresh();
-  followVisibility(
-      planes, m_bench.geometry().window().visible, planes->lastShown(), [this, planes] {
-        planes->placeBesidePicture(*this, *m_surface);
-      });
+  followVisibility(planes, m_bench.geometry().window().visible, planes->lastShown(),
+                   [this, planes] { planes->placeBesidePicture(*this, *m_surface); });
 }
 
 }  // namespace tavo::app

@@ -37,15 +37,24 @@ std::string afixCodeOf(const StructureModel& s, int afixGroup) {
 }
 
 std::vector<std::string> atomRow(const model::Atom& a, int number) {
-  return {std::to_string(number),      a.label,
-          std::to_string(a.sfac),      parameterText(a.x),
-          parameterText(a.y),          parameterText(a.z),
-          parameterText(a.sof),        parameterText(a.u11),
-          parameterText(a.u22),        parameterText(a.u33),
-          parameterText(a.u23),        parameterText(a.u13),
-          parameterText(a.u12),        std::to_string(a.part),
-          "0",                         a.label,
-          std::to_string(a.aniso),     qualityGrade(a)};
+  return {std::to_string(number),
+          a.label,
+          std::to_string(a.sfac),
+          parameterText(a.x),
+          parameterText(a.y),
+          parameterText(a.z),
+          parameterText(a.sof),
+          parameterText(a.u11),
+          parameterText(a.u22),
+          parameterText(a.u33),
+          parameterText(a.u23),
+          parameterText(a.u13),
+          parameterText(a.u12),
+          std::to_string(a.part),
+          "0",
+          a.label,
+          std::to_string(a.aniso),
+          qualityGrade(a)};
 }
 
 std::vector<std::string> hydrogenRow(const StructureModel& s, const model::Hydrogen& h,

@@ -35,8 +35,8 @@ class ViewCommands {
   void initGraph();            // 'InitGrph': modes and view reset
   /// 'InitBnds': bond detection again (the distance list follows), without a redraw.
   void initBonds();
-  void showDistances();        // "Show Distances"
-  void distancesClosed();      // the distance window was closed
+  void showDistances();    // "Show Distances"
+  void distancesClosed();  // the distance window was closed
   /// The paint surface got a new size in pixels: the picture is rescaled about the pane centre
   /// and redrawn; orientation, zoom and any expansion or packing stay as they are.
   void resizePane(int width, int height);

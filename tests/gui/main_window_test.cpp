@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QSlider>
 #include <QSpinBox>
@@ -277,15 +278,14 @@ TEST(MainWindow, ClickOnAnAtomsPixelSelectsIt) {
   EXPECT_EQ(gui.bench->selection().count(), 0) << "a second click toggles it off";
 }
 
-TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
+TEST(MainWindow, ShowDistancesListsTheBondsBesideThePictureAndFollowsDetection) {
   GuiHarness gui;
   gui.open("three.ins", threeCarbons);
   gui.window->action(MenuCommand::ShowDistances)->trigger();
   auto* list = gui.window->findChild<QWidget*>(QStringLiteral("TForm12"));
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
-  EXPECT_EQ(list->geometry().right(), gui.window->geometry().right());
-  EXPECT_EQ(list->geometry().top(), gui.window->geometry().top());
+  gui.expectBesideThePicture(*list);
   auto* table = list->findChild<QTableView*>(QStringLiteral("StringGrid1"));
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->model()->rowCount(), 2) << "C1-C2 and C1-C3 at 1.4 Å, no heading row";
@@ -304,6 +304,27 @@ TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
   list->close();
   gui.window->action(MenuCommand::ShowDistances)->trigger();
   EXPECT_TRUE(list->isVisible()) << "shown again after the user closed it";
+}
+
+TEST(MainWindow, ToolWindowsOpenBesideTheMainWindowWhereTheScreenHasRoom) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  const QRect room = gui.window->screen()->availableGeometry();
+  gui.window->setGeometry(room.left(), room.top() + 40, 300, 400);
+  QApplication::processEvents();
+  gui.window->action(MenuCommand::ShowDistances)->trigger();
+  gui.window->action(MenuCommand::ListFiles)->trigger();
+  QApplication::processEvents();
+  const QPoint pictureTop = gui.paint().mapToGlobal(QPoint(0, 0));
+  for (const char* name : {"TForm12", "TForm13"}) {
+    SCOPED_TRACE(name);
+    auto* tool = gui.window->findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(tool, nullptr);
+    ASSERT_TRUE(tool->isVisible());
+    EXPECT_GT(tool->frameGeometry().left(), gui.window->frameGeometry().right());
+    EXPECT_EQ(tool->frameGeometry().top(), pictureTop.y());
+    gui.expectBesideThePicture(*tool);
+  }
 }
 
 TEST(MainWindow, InitBndsSelMemClearAndDispBondRunTheirControls) {

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 #include <set>
+#include <utility>
 
 #include "geometry/expansion.h"
 #include "geometry/symmetry_operators.h"
@@ -156,9 +156,11 @@ TEST_F(ExpansionScenario, TheItemsAreCheckedWhileTheirViewIsShown) {
          bench->viewCommands().setDisplayFlag(DisplayFlag::ExpandConnections, true);
        },
        {true, false}},
-      {"the packing shown", [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, true); },
+      {"the packing shown",
+       [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, true); },
        {false, true}},
-      {"the view reset", [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, false); },
+      {"the view reset",
+       [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, false); },
        {false, false}},
       {"'ReExp' shows the expansion again", [&] { expansion().ReExp1Click(); }, {true, false}},
       {"'RePck' shows the packing again", [&] { expansion().RePck1Click(); }, {false, true}},

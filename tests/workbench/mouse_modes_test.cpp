@@ -87,8 +87,8 @@ TEST_F(WorkbenchScenario, SelMemClearForgetsTheSelectionStashedAcrossRotate) {
     bench->run([&] { bench->modeCommands().doubleClick(); });  // into Rotate: stashed
     if (cleared) bench->run([&] { workbench::setControl(*bench, "SelMemClear", "1"); });
     bench->run([&] { bench->modeCommands().doubleClick(); });  // out of Rotate
-    EXPECT_EQ(selectedLabels(), cleared ? std::vector<std::string>{}
-                                        : std::vector<std::string>{"C1"});
+    EXPECT_EQ(selectedLabels(),
+              cleared ? std::vector<std::string>{} : std::vector<std::string>{"C1"});
     EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
   }
 }
