@@ -43,6 +43,14 @@ std::string ExpansionCommands::codeOf(int unit) const {
   return units()[static_cast<size_t>(unit - 1)].text;
 }
 
+bool ExpansionCommands::expansionShown() const {
+  return m_context.state.display.expandConnections || restoredFromExpandList();
+}
+
+bool ExpansionCommands::packingShown() const {
+  return m_context.state.display.packingView || restoredFromPackingList();
+}
+
 void ExpansionCommands::copiesDropped() {
   WorkbenchState& s = m_context.state;
   m_shownUnits = 0;
@@ -239,6 +247,7 @@ std::optional<int> ExpansionCommands::restoreUnitList(std::string_view fileName,
       geometry::readUnitList(listFile(fileName), s.structure.symmetry.opCount);
   if (!list) return std::nullopt;
   m_controls.unitControlsVisible = true;
+  m_reExpChk = m_rePckChk = 0;  // one view at a time
   check = 1;
   if (s.modes.isAnyOf({MouseMode::Name, MouseMode::Delete, MouseMode::Locate, MouseMode::Adjust,
                        MouseMode::Sadi})) {
@@ -257,9 +266,6 @@ void ExpansionCommands::ReExp1Click() {
   const std::optional<int> count = restoreUnitList(geometry::expandListFileName, m_reExpChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
-  // The restored view is the expansion: its item is checked as after Ctrl+A.
-  s.display.expandConnections = true;
-  s.display.packingView = false;
   s.controls.symmetryCode = std::min(1, *count);
   m_controls.codeText = codeOf(1);
   s.initGraphics();
@@ -272,8 +278,6 @@ void ExpansionCommands::RePck1Click() {
   const std::optional<int> count = restoreUnitList(geometry::packingListFileName, m_rePckChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
-  s.display.packingView = true;
-  s.display.expandConnections = false;
   m_controls.codeText = packingViewText;
   s.initGraphics();
   s.afterChange({.resetView = true, .bonds = false, .redraw = false});

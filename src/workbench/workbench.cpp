@@ -96,6 +96,9 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
   if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
   if (id == CommandId::AtomList) return m_atomList.window().visible;
+  // The two symmetry views are checked while shown, also when 'ReExp' or 'RePck' brought them.
+  if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
+  if (id == CommandId::PackingView) return m_expansion.packingShown();
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "app/qt_text.h"
 
 namespace tavo::app {
@@ -36,7 +38,10 @@ void AuxiliaryWindow::placeBesidePicture(const QWidget& main, const QWidget& pic
   } else if (frame.left() - outerWidth >= room.left()) {
     move(frame.left() - outerWidth, shown.top());
   } else {
-    // The corners hold the mode inputs, the Apply panel and the numeric bar.
+    // Over the picture then, clear of the band at its right edge that holds 'Hide', the mode
+    // caption and the Apply panel, and of the top and bottom edges (mode inputs, numeric bar).
+    constexpr int rightBand = 200;
+    resize(std::max(std::min(width(), shown.width() - rightBand), 1), height());
     move(shown.left(), shown.top() + (shown.height() - height()) / 2);
   }
 }
