@@ -134,8 +134,10 @@ void ExpansionCommands::CheckBox4Click(bool on) {
   }
   showWait(false, 0);
   if (found.empty()) {
-    // No copy is shown, so the item is not checked, and the next Ctrl+A searches again.
+    // No copy is shown: the item is not checked, the buttons are back and the next Ctrl+A
+    // searches again.
     s.display.expandConnections = false;
+    m_controls.buttonsVisible = true;
     m_controls.unitMax = 0;
     s.controls.symmetryCode = 0;
     m_controls.codeText = noConnectionText;
@@ -179,6 +181,7 @@ void ExpansionCommands::CheckBox31Click(bool on) {
   if (found.units.empty()) {
     showWait(false, 0);
     s.display.packingView = false;
+    m_controls.buttonsVisible = true;
     s.afterChange({});
     return;
   }
