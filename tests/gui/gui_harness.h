@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QFrame>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 
