@@ -35,6 +35,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   if (orientation == Qt::Horizontal && m_heading == Heading::FirstRow) {
     return toQString(m_grid.cell(0, section));
   }
+  if (orientation == Qt::Horizontal && section >= 0 && section < m_columnHeadings.size()) {
+    return m_columnHeadings[section];
+  }
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 

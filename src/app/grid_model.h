@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include "text/text_grid.h"
 
@@ -21,6 +22,8 @@ class GridModel final : public QAbstractTableModel {
   void setGrid(text::TextGrid grid);
   const text::TextGrid& grid() const { return m_grid; }
   void setEditable(bool editable) { m_editable = editable; }
+  /// Column headings for a grid without a heading row (in place of the column numbers).
+  void setColumnHeadings(QStringList headings) { m_columnHeadings = std::move(headings); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -42,6 +45,7 @@ class GridModel final : public QAbstractTableModel {
 
   text::TextGrid m_grid;
   Heading m_heading;
+  QStringList m_columnHeadings;
   bool m_editable = false;
 };
 

@@ -183,14 +183,16 @@ void MainControls::build(QWidget* surface) {
   clearSelection = button(applyPanel, "ClearButton", "ClearSel");
   reSelect = button(applyPanel, "ReSelect", "ReSelect");
   reverseSelect = button(applyPanel, "ReverseSelect", "RvrsSlct");
+  clearSelectionMemory = button(applyPanel, "SelMemClear", "SelMemClr");
+  clearSelectionMemory->setToolTip(QStringLiteral("Forget the Selection kept while Rotate is on"));
   movePeaks = button(applyPanel, "MovePks", "MovePks");
   updateGroupMove = button(applyPanel, "UpdtGMv", "UpdtGMv");
   undoGroupMove = button(applyPanel, "UndoGMv", "UndoGMv");
   reExpand = button(applyPanel, "ReExp", "ReExp");
   rePack = button(applyPanel, "RePck", "RePck");
   remove = button(applyPanel, "Remove", "Remove");
-  for (QPushButton* each : {apply, clearSelection, reSelect, reverseSelect, movePeaks,
-                            updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
+  for (QPushButton* each : {apply, clearSelection, reSelect, reverseSelect, clearSelectionMemory,
+                            movePeaks, updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
     applyColumn->addWidget(each);
   }
   alignAxis = spin(applyPanel, "SpinEdit30", workbench::alignAxisRange);
@@ -201,6 +203,10 @@ void MainControls::build(QWidget* surface) {
   alignSense->setToolTip(QStringLiteral("AlignVec: 1 = Positive, 0 = Negative"));
   applyColumn->addWidget(alignAxis);
   applyColumn->addWidget(alignSense);
+  distanceBond = new QCheckBox(QStringLiteral("DispBond"), applyPanel);
+  distanceBond->setObjectName(QStringLiteral("DispBond"));
+  distanceBond->setToolTip(QStringLiteral("Draw the bond between the two atoms of \"Distance\""));
+  applyColumn->addWidget(distanceBond);
   applyPanel->adjustSize();
 
   modeInputs = panel(surface, "ModeInputs");
@@ -274,7 +280,9 @@ void MainControls::build(QWidget* surface) {
   generalTreatments = checkBoxGroup(surface, "GeneralTreatments", "General Treatments",
                                     displayBoxes, static_cast<int>(std::size(displayBoxes)), 2);
   initGraph = button(generalTreatments, "InitGrph", "InitGrph");
+  initBonds = button(generalTreatments, "InitBnds", "InitBnds");
   static_cast<QGridLayout*>(generalTreatments->layout())->addWidget(initGraph, 7, 0);
+  static_cast<QGridLayout*>(generalTreatments->layout())->addWidget(initBonds, 7, 1);
   generalTreatments->adjustSize();
 }
 

@@ -46,14 +46,16 @@ struct MainControls {
   QPushButton* clearSelection = nullptr;
   QPushButton* reSelect = nullptr;
   QPushButton* reverseSelect = nullptr;
+  QPushButton* clearSelectionMemory = nullptr;  // SelMemClear: forgets the stashed Selection
   QPushButton* movePeaks = nullptr;
   QPushButton* updateGroupMove = nullptr;
   QPushButton* undoGroupMove = nullptr;
   QPushButton* reExpand = nullptr;
   QPushButton* rePack = nullptr;
   QPushButton* remove = nullptr;
-  QSpinBox* alignAxis = nullptr;   // SpinEdit30
-  QSpinBox* alignSense = nullptr;  // SpinEdit31
+  QSpinBox* alignAxis = nullptr;      // SpinEdit30
+  QSpinBox* alignSense = nullptr;     // SpinEdit31
+  QCheckBox* distanceBond = nullptr;  // DispBond: the bond of the two "Distance" atoms
 
   // The inputs of the editing modes (top-left).
   QFrame* modeInputs = nullptr;
@@ -88,6 +90,7 @@ struct MainControls {
   QGroupBox* mouseOnGraphics = nullptr;    // 'Mouse On Graphics', CheckBox5...
   QGroupBox* generalTreatments = nullptr;  // 'General Treatments', CheckBox1...
   QPushButton* initGraph = nullptr;        // 'InitGrph'
+  QPushButton* initBonds = nullptr;        // 'InitBnds': bond detection, no redraw
 
   /// Builds every control as a child of `surface`, hidden where the window starts hidden.
   void build(QWidget* surface);

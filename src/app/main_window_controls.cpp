@@ -24,6 +24,8 @@
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/window_set.h"
+#include "geometry/distance_list.h"
+#include "workbench/control_table.h"
 
 namespace tavo::app {
 
@@ -236,6 +238,17 @@ void MainWindow::connectControls() {
           [this] { runMode(&workbench::ModeCommands::reverseSelect); });
   connect(c.initGraph, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.viewCommands().initGraph(); }); });
+  // The controls scripts also reach run the row of their objectName in the controls table.
+  const auto byName = [this](const QObject* widget, std::string value) {
+    m_bench.run([this, name = toStd(widget->objectName()), value] {
+      workbench::setControl(m_bench, name, value);
+    });
+  };
+  for (QPushButton* pressed : {c.initBonds, c.clearSelectionMemory}) {
+    connect(pressed, &QPushButton::clicked, this, [byName, pressed] { byName(pressed, "1"); });
+  }
+  connect(c.distanceBond, &QCheckBox::toggled, this,
+          [byName, box = c.distanceBond](bool on) { byName(box, on ? "1" : "0"); });
   connect(c.movePeaks, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.peaks().movePeaks(); }); });
   connect(c.updateGroupMove, &QPushButton::clicked, this,
@@ -363,8 +376,13 @@ void MainWindow::refreshControlValues() {
   setText(c.elementSymbol, v.elementSymbol);
   setText(c.elementCount, v.elementCountText);
   setText(c.peakThresholdText, v.peakThresholdText);
-  const QSignalBlocker quiet(c.useLetters);
-  c.useLetters->setChecked(v.useLetters);
+  {
+    const QSignalBlocker quiet(c.useLetters);
+    c.useLetters->setChecked(v.useLetters);
+  }
+  // A refused DispBond (no two "Distance" atoms yet) is unchecked again.
+  const QSignalBlocker quiet(c.distanceBond);
+  c.distanceBond->setChecked(m_bench.state().showDistanceBond);
 }
 
 void MainWindow::refreshWindows() {
@@ -388,11 +406,9 @@ void MainWindow::placeWindow(AuxiliaryWindow& window, const workbench::WindowDec
     return;
   }
   const QSize size = window.preferredSize(this->size(), m_paint->height());
-  if (d.placement == Placement::TopRight) {
-    window.setGeometry(
-        QRect(QPoint(geometry().right() - size.width() + 1, geometry().top()), size));
-  } else if (d.placement == Placement::TopLeft) {
-    window.setGeometry(QRect(geometry().topLeft(), size));
+  if (d.placement == Placement::BesidePicture) {
+    window.resize(size);
+    window.placeBesidePicture(*this, *m_surface);
   } else {
     window.resize(size);
     window.placeCentredOver(*this);

@@ -28,19 +28,37 @@ constexpr std::array<const char*, atomListColumnCount> headings = {
 constexpr std::array<const char*, 11> parameterNames = {"",    "x",   "y",   "z",   "sof", "U11",
                                                         "U22", "U33", "U23", "U13", "U12"};
 
-std::vector<std::string> atomRow(const model::Atom& a, int number) {
-  return {std::to_string(number),      a.label,
-          std::to_string(a.sfac),      parameterText(a.x),
-          parameterText(a.y),          parameterText(a.z),
-          parameterText(a.sof),        parameterText(a.u11),
-          parameterText(a.u22),        parameterText(a.u33),
-          parameterText(a.u23),        parameterText(a.u13),
-          parameterText(a.u12),        std::to_string(a.part),
-          std::to_string(a.afixGroup), a.label,
-          std::to_string(a.aniso),     qualityGrade(a)};
+/// The AFIX code an H atom rides with, as its AFIX card has it ("137", "43"); "0" for a free H
+/// atom and for a non-H atom, whose own lines stand under AFIX 0.
+std::string afixCodeOf(const StructureModel& s, int afixGroup) {
+  if (afixGroup < 1 || afixGroup > s.ridingGroupCount) return "0";
+  const std::string& code = s.ridingGroups[afixGroup].afixCode;
+  return code.empty() ? "0" : code;
 }
 
-std::vector<std::string> hydrogenRow(const model::Hydrogen& h, int number) {
+std::vector<std::string> atomRow(const model::Atom& a, int number) {
+  return {std::to_string(number),
+          a.label,
+          std::to_string(a.sfac),
+          parameterText(a.x),
+          parameterText(a.y),
+          parameterText(a.z),
+          parameterText(a.sof),
+          parameterText(a.u11),
+          parameterText(a.u22),
+          parameterText(a.u33),
+          parameterText(a.u23),
+          parameterText(a.u13),
+          parameterText(a.u12),
+          std::to_string(a.part),
+          "0",
+          a.label,
+          std::to_string(a.aniso),
+          qualityGrade(a)};
+}
+
+std::vector<std::string> hydrogenRow(const StructureModel& s, const model::Hydrogen& h,
+                                     int number) {
   return {std::to_string(number),
           h.label,
           std::to_string(h.sfac),
@@ -55,7 +73,7 @@ std::vector<std::string> hydrogenRow(const model::Hydrogen& h, int number) {
           "",
           "",
           std::to_string(h.part),
-          std::to_string(h.afixGroup),
+          afixCodeOf(s, h.afixGroup),
           h.label,
           "",
           qualityGrade(h)};
@@ -63,7 +81,7 @@ std::vector<std::string> hydrogenRow(const model::Hydrogen& h, int number) {
 
 std::vector<std::string> rowOf(const StructureModel& s, AtomRef ref) {
   return ref.kind == AtomKind::Atom ? atomRow(s.atoms[ref.index], ref.index)
-                                    : hydrogenRow(s.hydrogens[ref.index], ref.index);
+                                    : hydrogenRow(s, s.hydrogens[ref.index], ref.index);
 }
 
 const std::string& labelOf(const StructureModel& s, AtomRef ref) {
@@ -244,6 +262,27 @@ text::TextGrid atomListGrid(const StructureModel& s, const std::vector<AtomRef>&
   return grid;
 }
 
+namespace {
+
+/// The AFIX column holds codes: the code shown changes nothing, 0 frees a riding H atom; any other
+/// code is HFIX's to give.
+void storeAfixCode(StructureModel& s, AtomRef ref, std::string_view value) {
+  const int code = text::parseInt(text::trimLine(value));
+  const bool hydrogen = ref.kind == AtomKind::Hydrogen;
+  const int group = hydrogen ? s.hydrogens[ref.index].afixGroup : 0;
+  if (code == text::parseInt(afixCodeOf(s, group))) return;
+  if (hydrogen && code == 0) {
+    AtomParameterTexts texts = loadAtomParameters(s, ref);
+    texts.afix = "0";
+    storeChecked(s, ref, texts, 0);
+    return;
+  }
+  throw UserError("AFIX " + std::to_string(code) + " cannot be typed for " + labelOf(s, ref) +
+                  ": riding H atoms are made with HFIX, and 0 refines an H atom freely.");
+}
+
+}  // namespace
+
 bool storeAtomListCell(StructureModel& s, AtomRef ref, int column, std::string_view value) {
   const bool hydrogen = ref.kind == AtomKind::Hydrogen;
   if (column == labelColumn || column == secondLabelColumn) {
@@ -255,12 +294,13 @@ bool storeAtomListCell(StructureModel& s, AtomRef ref, int column, std::string_v
     storeParameter(s, ref, column - 2, value);
     return true;
   }
-  if (column == sfacColumn || column == partColumn || column == afixColumn) {
+  if (column == afixColumn) {
+    storeAfixCode(s, ref, value);
+    return true;
+  }
+  if (column == sfacColumn || column == partColumn) {
     AtomParameterTexts texts = loadAtomParameters(s, ref);
-    std::string& field = column == sfacColumn   ? texts.sfac
-                         : column == partColumn ? texts.part
-                                                : texts.afix;
-    field = std::string(value);
+    (column == sfacColumn ? texts.sfac : texts.part) = std::string(value);
     storeChecked(s, ref, texts, 0);
     return true;
   }

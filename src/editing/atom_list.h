@@ -37,10 +37,12 @@ text::TextGrid atomListGrid(const model::StructureModel& structure,
 
 /// Stores the trimmed text `value` typed into `column` of the row of `ref`: a rename (columns 1
 /// and 15, the cards following), SFAC, x..U12 (Uiso for an H atom), PART, AFIX or ANI?. The
-/// free-variable codes stay. Returns false when the column is not one the entry stores. Throws
-/// ConversionError for a text that is no number and UserError for a value refused (a label in
-/// use or not a SHELXL label, a parameter tied to a free variable, a coordinate outside (-5, 5),
-/// an SFAC, PART or AFIX group that does not exist), with nothing changed.
+/// free-variable codes stay. The AFIX column shows the code of a riding H atom's AFIX card ("0"
+/// otherwise); the code shown changes nothing and 0 frees a riding H atom. Returns false when
+/// the column is not one the entry stores. Throws ConversionError for a text that is no number
+/// and UserError for a value refused (a label in use or not a SHELXL label, a parameter tied to a
+/// free variable, a coordinate outside (-5, 5), an SFAC or PART that does not exist, any other
+/// AFIX code), with nothing changed.
 bool storeAtomListCell(model::StructureModel& structure, model::AtomRef ref, int column,
                        std::string_view value);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "geometry/cell_metrics.h"
 #include "model/atom_labels.h"
 #include "text/text.h"
 
@@ -86,10 +87,33 @@ void addHydrogenFromPeak(StructureModel& s, int peak, int element, const std::st
   s.selected[2][i] = 0;
 }
 
+/// Atom to peak: a new peak where the entry is shown (its fractional position solved from the
+/// view), the entry marked for the purge. Returns the peak's index.
+int peakInPlaceOf(StructureModel& s, const geometry::ViewFrame& frame, AtomRef ref) {
+  const model::Vec3 at = s.viewOf(ref);
+  const geometry::Fractional f = geometry::fractionalOfViewPosition(frame, at);
+  // Copies of an expansion are not shown while Name works: the working count is the file count.
+  const int i = s.addPeak();
+  s.peakCount = i;
+  model::Peak& q = s.peaks[i];
+  q.x = f.x;
+  q.y = f.y;
+  q.z = f.z;
+  s.viewOf({AtomKind::Peak, i}) = at;
+  s.selected[static_cast<std::size_t>(ref.kind)][ref.index] = 0;
+  if (ref.kind == AtomKind::Atom) {
+    s.atoms[ref.index].mark = 1;
+  } else {
+    s.hydrogens[ref.index].mark = 1;
+  }
+  return i;
+}
+
 }  // namespace
 
 std::vector<std::string> nameSelection(StructureModel& s, Selection& selection, int element,
-                                       const std::string& symbol) {
+                                       const std::string& symbol, const geometry::ViewFrame& frame,
+                                       bool coordinateImport) {
   std::vector<std::string> messages;
   const bool toHydrogen = isHydrogenSymbol(symbol);
   int count = 0;
@@ -102,23 +126,39 @@ std::vector<std::string> nameSelection(StructureModel& s, Selection& selection, 
   LabelPool pool(s);
   std::vector<model::AtomRename> renames;
   std::vector<std::pair<int, std::string>> newAtoms;  // peak, label
-  for (const AtomRef& ref : selection.picked) {
+  // Entries of a coordinate import that change between H and non-H: Selection position, label.
+  std::vector<std::pair<std::size_t, std::string>> viaPeak;
+  for (std::size_t k = 0; k < selection.picked.size(); ++k) {
+    const AtomRef ref = selection.picked[k];
     if (ref.kind == AtomKind::Atom && ref.index <= s.nonHCount) {
-      if (toHydrogen) {
+      if (toHydrogen && coordinateImport) {
+        viaPeak.emplace_back(k, pool.next(symbol, count));
+      } else if (toHydrogen) {
         messages.emplace_back(renameNonHIntoHMessage);
         s.selected[1][ref.index] = 0;
-        continue;
+      } else {
+        renames.push_back({ref, pool.next(symbol, count)});
       }
-      renames.push_back({ref, pool.next(symbol, count)});
     } else if (ref.kind == AtomKind::Hydrogen && ref.index <= s.hCount) {
-      messages.emplace_back(renameHMessage);
+      if (coordinateImport) {
+        viaPeak.emplace_back(k, pool.next(symbol, count));
+      } else {
+        messages.emplace_back(renameHMessage);
+      }
     } else if (ref.kind == AtomKind::Peak && ref.index <= s.peakCount) {
       newAtoms.emplace_back(ref.index, pool.next(symbol, count));
     }
   }
   for (const auto& [peak, label] : newAtoms)
     model::checkNewLabel(s, label, model::Residue{});
+  for (const auto& [position, label] : viaPeak)
+    model::checkNewLabel(s, label, model::Residue{});
   model::renameAtoms(s, renames);
+  for (const auto& [position, label] : viaPeak) {
+    const int peak = peakInPlaceOf(s, frame, selection.picked[position]);
+    selection.picked[position] = {AtomKind::Peak, peak};
+    newAtoms.emplace_back(peak, label);
+  }
 
   for (const model::AtomRename& rename : renames) {
     s.atoms[rename.atom.index].sfac = element;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editing/selection.h"
+#include "geometry/view_frame.h"
 #include "model/structure_model.h"
 
 namespace tavo::editing {
@@ -20,8 +21,13 @@ inline constexpr const char* renameHMessage = "Renaming of Hs not allowed.  Chan
 /// becomes a new isotropic atom (or H atom for "H") at its position with that kind of label and
 /// is marked for the purge. Labels are free when no atom or H atom holds them (case ignored).
 /// Every new label is checked before anything changes (UserError for one SHELXL cannot read,
-/// such as one longer than four characters). Returns the messages for entries left unchanged.
+/// such as one longer than four characters). Turning a non-H atom into H, or an H atom into
+/// anything, is refused with a message for a SHELXL structure; for one from the Cartesian or PDB
+/// importer (`coordinateImport`) the entry becomes a peak at its place in `frame`, which then
+/// becomes the new atom or H atom, and the entry is marked for the purge. Returns the messages
+/// for entries left unchanged.
 std::vector<std::string> nameSelection(model::StructureModel& structure, Selection& selection,
-                                       int element, const std::string& symbol);
+                                       int element, const std::string& symbol,
+                                       const geometry::ViewFrame& frame, bool coordinateImport);
 
 }  // namespace tavo::editing

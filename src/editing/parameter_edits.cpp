@@ -130,7 +130,12 @@ void moveCoordinates(StructureModel& s, Move move) {
 
 std::string parameterText(double value) {
   const double rounded = text::roundHalfEven(value * 1e7) / 1e7;
-  return text::cut(text::formatShortest(rounded == 0 ? 0.0 : rounded), 10);
+  // Fixed notation without trailing zeros: the shortest text of a value of seven decimals, but a
+  // small U reads 0.00008, not 8e-05.
+  std::string fixed = text::formatFixed(rounded == 0 ? 0.0 : rounded, 7);
+  fixed.erase(fixed.find_last_not_of('0') + 1);
+  if (fixed.back() == '.') fixed.pop_back();
+  return text::cut(fixed, 10);
 }
 
 AtomParameterTexts loadAtomParameters(const StructureModel& s, AtomRef ref) {

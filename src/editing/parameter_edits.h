@@ -16,8 +16,8 @@ namespace tavo::editing {
 inline constexpr int lowestPart = -99;
 inline constexpr int highestPart = 99;
 
-/// A real value as the parameter windows show it: rounded to 7 decimals, in the shortest decimal
-/// form, cut to 10 characters.
+/// A real value as the parameter windows show it: rounded to 7 decimals, in fixed notation
+/// without trailing zeros (never an exponent), cut to 10 characters.
 std::string parameterText(double value);
 
 /// The fields of one atom or H atom: values and free-variable codes of parameters 1..10

@@ -2,6 +2,7 @@
 #include "model/htab_merge.h"
 
 #include <filesystem>
+#include <string>
 
 #include "model/dialogs.h"
 #include "model/file_replace.h"
@@ -50,8 +51,13 @@ bool mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs) {
   int blank = first;
   while (blank < last && !rows[static_cast<std::size_t>(blank)].empty())
     ++blank;
-  if (blank >= last || blank == first) {
-    dialogs.message(htabProblemMessage);
+  // SHELXL found no hydrogen bond to suggest: the bare card stays, as valid as before.
+  if (blank == first) return false;
+  if (blank >= last) {
+    dialogs.message(std::string(htabProblemMessage) + " " +
+                    std::filesystem::path(structure.currentFile).filename().string() +
+                    ": the HTAB cards after \"" + std::string(suggestionHeading) +
+                    "\" do not end with an empty line; the bare HTAB card is kept as it is.");
     return false;
   }
   const int lastSuggestion = blank - 1;

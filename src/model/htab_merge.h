@@ -19,7 +19,8 @@ inline constexpr std::string_view htabCheckFileName = "htab_codes_checking.txt";
 /// When the instruction lines hold a bare HTAB card and the file is a .res, replaces that card by
 /// the HTAB/EQIV lines SHELXL suggests after "REM Instructions for potential hydrogen bonds" and
 /// returns true; the caller writes the check file and tells the user once the whole read has
-/// succeeded. Shows the two problem messages when the suggestions are missing or unreadable.
+/// succeeded. Shows the two problem messages when the suggestions are missing or unreadable (the
+/// second followed by the file and the reason); an empty list of suggestions keeps the card.
 /// Throws UserError naming cmd_max when the lines do not fit.
 bool mergeHtabSuggestions(StructureModel& structure, Dialogs& dialogs);
 

@@ -60,8 +60,9 @@ void AtomEditCommands::clearSelection() {
 
 void AtomEditCommands::name() {
   const ControlValues& c = m_state.controls;
-  for (const std::string& text : editing::nameSelection(m_state.structure, m_state.selection,
-                                                        c.elementNumber, c.elementSymbol))
+  for (const std::string& text :
+       editing::nameSelection(m_state.structure, m_state.selection, c.elementNumber,
+                              c.elementSymbol, m_state.frame, m_state.cartesianImport))
     m_dialogs.message(text);
 }
 

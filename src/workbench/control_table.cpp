@@ -26,7 +26,7 @@ void store(Workbench& bench, int value) {
   bench.controls().*field = range.clamp(value);
 }
 
-const std::array<IntControl, 47> intControls = {{
+const std::array<IntControl, 49> intControls = {{
     {"SpinEdit1", [](Workbench& b, int v) { b.viewCommands().setZoom(v); }},
     {"TrackBar7", [](Workbench& b, int v) { b.viewCommands().setZoomTrack(v); }},
     {"SpinEdit2", [](Workbench& b, int v) { b.viewCommands().setRotation(1, v); }},
@@ -79,6 +79,8 @@ const std::array<IntControl, 47> intControls = {{
     {"UpdtGMv", [](Workbench& b, int v) { if (v != 0) b.groupMove().MVUpdateClick(); }},
     {"UndoGMv", [](Workbench& b, int v) { if (v != 0) b.groupMove().UndoMoveClick(); }},
     {"DispBond", [](Workbench& b, int v) { b.viewCommands().setDistanceBondShown(v != 0); }},
+    {"InitBnds", [](Workbench& b, int v) { if (v != 0) b.viewCommands().initBonds(); }},
+    {"SelMemClear", [](Workbench& b, int v) { if (v != 0) b.modeCommands().clearWorkingGrid(); }},
     // The space-group controls.
     {"SpinEdit12", [](Workbench& b, int v) { b.symmetryCommands().setGroupNumber(v); }},
     {"SpinEdit17", [](Workbench& b, int v) { b.symmetryCommands().setSetting(v); }},

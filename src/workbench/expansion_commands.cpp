@@ -43,6 +43,14 @@ std::string ExpansionCommands::codeOf(int unit) const {
   return units()[static_cast<size_t>(unit - 1)].text;
 }
 
+bool ExpansionCommands::expansionShown() const {
+  return m_context.state.display.expandConnections || restoredFromExpandList();
+}
+
+bool ExpansionCommands::packingShown() const {
+  return m_context.state.display.packingView || restoredFromPackingList();
+}
+
 void ExpansionCommands::copiesDropped() {
   WorkbenchState& s = m_context.state;
   m_shownUnits = 0;
@@ -121,10 +129,15 @@ void ExpansionCommands::CheckBox4Click(bool on) {
     found = geometry::expansionUnits(s.structure, s.controls.bondThreshold, m_workspace, &progress);
   } catch (...) {
     showWait(false, 0);
+    s.display.expandConnections = false;
     throw;
   }
   showWait(false, 0);
   if (found.empty()) {
+    // No copy is shown: the item is not checked, the buttons are back and the next Ctrl+A
+    // searches again.
+    s.display.expandConnections = false;
+    m_controls.buttonsVisible = true;
     m_controls.unitMax = 0;
     s.controls.symmetryCode = 0;
     m_controls.codeText = noConnectionText;
@@ -167,6 +180,8 @@ void ExpansionCommands::CheckBox31Click(bool on) {
                              geometry::unitCapacity(s.structure.limits), &progress);
   if (found.units.empty()) {
     showWait(false, 0);
+    s.display.packingView = false;
+    m_controls.buttonsVisible = true;
     s.afterChange({});
     return;
   }
@@ -235,6 +250,7 @@ std::optional<int> ExpansionCommands::restoreUnitList(std::string_view fileName,
       geometry::readUnitList(listFile(fileName), s.structure.symmetry.opCount);
   if (!list) return std::nullopt;
   m_controls.unitControlsVisible = true;
+  m_reExpChk = m_rePckChk = 0;  // one view at a time
   check = 1;
   if (s.modes.isAnyOf({MouseMode::Name, MouseMode::Delete, MouseMode::Locate, MouseMode::Adjust,
                        MouseMode::Sadi})) {

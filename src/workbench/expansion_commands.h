@@ -78,6 +78,10 @@ class ExpansionCommands {
   int shownUnits() const { return m_shownUnits; }
   bool restoredFromExpandList() const { return m_reExpChk == 1; }   // ReExpChk
   bool restoredFromPackingList() const { return m_rePckChk == 1; }  // RePckChk
+  /// The expansion is shown: by Expand, or brought back by 'ReExp' (the menu item's check).
+  bool expansionShown() const;
+  /// The packing is shown: by Packing, or brought back by 'RePck' (the menu item's check).
+  bool packingShown() const;
   const SymmetryUnitControls& unitControls() const { return m_controls; }
   const WaitWindow& waitWindow() const { return m_wait; }
   const PackingRangeWindow& packingRangeWindow() const { return m_packingRange; }

@@ -223,8 +223,14 @@ void FileCommands::openByDialog() {
 void FileCommands::showFileList() {
   WorkbenchState& s = m_context.state;
   takeProgramFolder();
-  s.structure.workingFolder = fs::current_path().string();
-  takeWorkingFolderFromDirinf();
+  if (s.loaded && !s.structure.currentFile.empty()) {
+    // The list is of the open structure's folder, whatever folder a dialog looked at last.
+    s.structure.workingFolder = fs::absolute(s.structure.currentFile).parent_path().string();
+    fs::current_path(s.structure.workingFolder);
+  } else {
+    s.structure.workingFolder = fs::current_path().string();
+    takeWorkingFolderFromDirinf();
+  }
   const fs::path folder = s.workingFolder();
   FileListWindow list;
   for (const char* extension : {".ins", ".INS", ".res", ".RES"}) {

@@ -42,10 +42,12 @@ class FileCommands {
   /// The one open path: checks TITL by the reader's rule, reads `file` into the structure and
   /// draws it. A refused or failed file leaves the structure, currentFile and the view alone.
   void open(const std::filesystem::path& file, OpenedFrom from);
-  void openByDialog();                             // "Open *.ins/*.res/backups", Ctrl+O
-  void reopenAsRes();                              // "Open *.res after LS (Shelxl-2019)", Ctrl+R
-  void reopen();                                   // "Open *.ins (Re-Open)", Ctrl+I
-  void showFileList();                             // "List of *.ins/*.res/backups"
+  void openByDialog();  // "Open *.ins/*.res/backups", Ctrl+O
+  void reopenAsRes();   // "Open *.res after LS (Shelxl-2019)", Ctrl+R
+  void reopen();        // "Open *.ins (Re-Open)", Ctrl+I
+  /// "List of *.ins/*.res/backups": the instruction files and the open file's siblings, in the open
+  /// structure's folder (before the first open: the folder the open dialog last used).
+  void showFileList();
   void selectInFileList(const std::string& name);  // single click on a row of the list
   void openFromFileList(const std::string& name);  // double click on a row of the list
   void save();                                     // "Save *.ins", Ctrl+S

@@ -10,7 +10,7 @@ namespace tavo::workbench {
 WindowDeclaration declareFormulaWindow(FormulaCommands& f) {
   WindowDeclaration w = declaredWindow("TForm3", "Chemical Formula", "\"Formula/Cell\" shows it",
                                        [&f] { return f.window().visible; });
-  w.placement = Placement::TopRight;
+  w.placement = Placement::BesidePicture;
   // Only the UNIT numbers of the element rows take text: `cell ROW 1 TEXT`.
   const auto unitCell = [&f](const ControlInput& v) {
     const int row = intValue("cell", v, 0);

@@ -106,6 +106,10 @@ FreeVariableCommands::FreeVariableCommands(CommandContext context) : m_context(c
   };
   m_context.state.followLoad(follow);
   m_context.state.followDetection(follow);
+  // The HFIX mode shows the rules window as well as the menu item does: its texts are there
+  // from the start, whichever way it is reached first.
+  setHfixN(m_hfix.n);
+  setHfixM(m_hfix.m);
 }
 
 void FreeVariableCommands::fill() {

@@ -240,7 +240,7 @@ void GlobalEditionCommands::apply() {
 WindowDeclaration declareGlobalEditionWindow(GlobalEditionCommands& g) {
   WindowDeclaration w = declaredWindow("TForm27", "Global Edition", "\"Global Edition\" shows it",
                                        [&g] { return g.window().visible; });
-  w.placement = Placement::TopRight;
+  w.placement = Placement::BesidePicture;
   // A row typed from 1, as the lists number their rows.
   const auto rows = [](std::string_view name, const ControlInput& v) {
     const int top = intValue(name, v, 0);

@@ -54,7 +54,10 @@ bool ListingCommands::listingLines(std::vector<std::string>& lines) const {
   if (!m_context.state.loaded || s.currentFile.empty()) return false;
   const std::filesystem::path listing = model::listingFileOf(s.currentFile);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(listing, error)) return false;
+  if (!std::filesystem::is_regular_file(listing, error)) {
+    throw UserError(std::string(noListingMessage) + listing.string() +
+                    " (SHELXL writes it beside the .ins file it refines).");
+  }
   lines = model::loadRawFileLines(listing);
   return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/listing_file.h"
@@ -10,6 +11,9 @@
 #include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
+
+/// Shown, followed by the path looked for, when the open structure has no listing beside it.
+inline constexpr std::string_view noListingMessage = "No listing file was found: ";
 
 /// The window model of "Checking Disagreeable Reflections to be Removed using OMIT Card".
 struct OmitWindow {
@@ -43,7 +47,7 @@ class ListingCommands {
 
   /// "OMIT HKL using *.lst": the disagreeable reflections of the listing beside the open file;
   /// rows whose OMIT card the file already holds are marked "Used". Nothing happens without a
-  /// structure or a listing.
+  /// structure; UserError naming the file looked for when there is no listing.
   void openOmit();
   /// Selecting a row: a reflection row fills h, k, l and the resolution; any other row empties
   /// them.
@@ -55,7 +59,8 @@ class ListingCommands {
   void addOmit();
   void exitOmit();
 
-  /// "Split Atom using *.lst": the split suggestions of the listing beside the open file.
+  /// "Split Atom using *.lst": the split suggestions of the listing beside the open file;
+  /// UserError naming the file looked for when there is no listing.
   void openSplit();
   /// Selecting a suggestion: the label, the new labels label+"A" and label+"B", the positions.
   void selectSplitRow(int row);
@@ -70,6 +75,8 @@ class ListingCommands {
   void exitSplit();
 
  private:
+  /// The lines of the open structure's listing; false without a structure, UserError without
+  /// the file.
   bool listingLines(std::vector<std::string>& lines) const;
   void markOmitsInFile();
 

@@ -34,7 +34,7 @@ WindowDeclaration declareSplitWindow(ListingCommands& l) {
   WindowDeclaration w = declaredWindow(
       "TForm8", "Find and Locate Disordered Atoms from the *.lst File",
       "\"Split Atom using *.lst\" shows it", [&l] { return l.splitWindow().visible; });
-  w.placement = Placement::TopRight;
+  w.placement = Placement::BesidePicture;
   w.controls = {
       table("StringGrid1", [&l](const ControlInput& v) { l.selectSplitRow(intValue("select", v)); },
             {}, {"select"}),

@@ -455,7 +455,7 @@ WindowDeclaration ParameterCommands::declareWorkingCoordinatesWindow() {
   WindowDeclaration w =
       declaredWindow("TForm29", "Working Coordinates", "\"List of XYZs\" shows it",
                      [this] { return m_coordinates.visible; });
-  w.placement = Placement::TopRight;
+  w.placement = Placement::BesidePicture;
   w.controls = {press("Close", [this] { closeWorkingCoordinates(); })};
   w.print = [this] {
     std::vector<std::string> lines;

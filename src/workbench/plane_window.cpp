@@ -10,7 +10,7 @@ WindowDeclaration declarePlaneWindow(GeometryCommands& g) {
       declaredWindow("TForm37", "Plane Calculation Control Window (since 2023)",
                      "\"Show Plane Calc Window\" or Apply in the Plane Calculation mode shows it",
                      [&g] { return g.window().visible; });
-  w.placement = Placement::TopRight;
+  w.placement = Placement::BesidePicture;
   w.controls = {
       numberField("PlaneNum", [&g](int plane) { g.setPlaneNumber(plane); }),
       press("AddPlane", [&g] { g.addPlane(); }, {"Add Plane"}),

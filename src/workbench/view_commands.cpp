@@ -35,12 +35,10 @@ void ViewCommands::resizePane(int width, int height) {
   WorkbenchState& s = m_context.state;
   s.view.setMainPane(width, height);
   s.window.stereoPanes = view::stereoLayout({0, 0, width, height}, s.graphics().stereoSeparation);
-  if (s.loaded && (s.structure.nonHCount > 0 || s.structure.hCount > 0)) {
-    s.view.DetectMaxMin(s.structure, s.frame, s.display.showHydrogens, s.display.showPeaks,
-                        s.modes.moveGroup());
-    s.initGraphics();
-    s.redraw();
-  }
+  // Only the scale follows the pane: the view coordinates, the zoom and the orientation stay. A
+  // fresh fit would re-centre the asymmetric unit alone and leave the copies of an expansion or
+  // a packing where they were, and would drop the packing's cell-box zoom.
+  if (s.loaded && (s.structure.nonHCount > 0 || s.structure.hCount > 0)) s.redraw();
 }
 
 bool ViewCommands::displayFlag(DisplayFlag flag) const {
@@ -175,6 +173,10 @@ void ViewCommands::initializeViewItems() {
   if (!s.loaded) return;
   s.initGraphics();
   s.afterChange({.fractionalCoordinates = false, .resetView = true});
+}
+
+void ViewCommands::initBonds() {
+  if (m_context.state.loaded) m_context.state.detectConnection();
 }
 
 void ViewCommands::initGraph() {

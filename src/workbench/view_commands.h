@@ -33,9 +33,12 @@ class ViewCommands {
   bool displayFlag(DisplayFlag flag) const;
   void initializeViewItems();  // "Initialize View Items", F1
   void initGraph();            // 'InitGrph': modes and view reset
-  void showDistances();        // "Show Distances"
-  void distancesClosed();      // the distance window was closed
-  /// The paint surface got a new size in pixels; resets the view when a structure is loaded.
+  /// 'InitBnds': bond detection again (the distance list follows), without a redraw.
+  void initBonds();
+  void showDistances();    // "Show Distances"
+  void distancesClosed();  // the distance window was closed
+  /// The paint surface got a new size in pixels: the picture is rescaled about the pane centre
+  /// and redrawn; orientation, zoom and any expansion or packing stay as they are.
   void resizePane(int width, int height);
 
   // View controls; each clamps its value to the control's range and redraws.

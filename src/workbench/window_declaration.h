@@ -40,12 +40,11 @@ struct ControlDeclaration {
 
 /// Where a window first appears over the main window.
 enum class Placement {
-  Centred,    // centred over the main window, no larger than it
-  TopRight,   // at the main window's top right, no larger than it
-  TopLeft,    // at the main window's top left, no larger than it
-  AtPoint,    // below the point of the picture it belongs to (atPoint)
-  Help,       // as tall as the picture, centred (a help window)
-  AsCreated,  // where the window places itself
+  Centred,        // centred over the main window, no larger than it
+  BesidePicture,  // a tool window: beside the picture, clear of the menu bar and the controls
+  AtPoint,        // below the point of the picture it belongs to (atPoint)
+  Help,           // as tall as the picture, centred (a help window)
+  AsCreated,      // where the window places itself
 };
 
 /// One auxiliary window.

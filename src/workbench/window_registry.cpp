@@ -47,9 +47,9 @@ std::vector<WindowDeclaration> declareWindows(Workbench& b) {
       declareTextEditorWindow(b.jobControl()),
       shownWindow(
           "TForm12", "Interatomic Distances", [&c] { return c.distanceList().visible; },
-          Placement::TopRight),
+          Placement::BesidePicture),
       shownWindow(
-          "TForm13", "", [&c] { return c.fileList().visible; }, Placement::TopLeft),
+          "TForm13", "", [&c] { return c.fileList().visible; }, Placement::BesidePicture),
       shownWindow("TForm14", "Packing View Range",
                   [&c] { return c.expansionCommands().packingRangeWindow().visible; }),
       shownWindow("TForm15", "Parameters for Drawing Ellipes",
@@ -57,10 +57,10 @@ std::vector<WindowDeclaration> declareWindows(Workbench& b) {
       distancesAngles,
       shownWindow(
           "TForm17", "Detailed Definition of Elements",
-          [&c] { return c.preferences().elementWindowVisible(); }, Placement::TopRight),
+          [&c] { return c.preferences().elementWindowVisible(); }, Placement::BesidePicture),
       shownWindow(
           "TForm18", "Graphics Colors and Other Settings",
-          [&c] { return c.preferences().graphicsWindowVisible(); }, Placement::TopRight),
+          [&c] { return c.preferences().graphicsWindowVisible(); }, Placement::BesidePicture),
       textWindow("TForm19", "About Tavo"),
       textWindow("TForm20", "Shelxl/ORTEP/Others Relevant Websites"),
       textWindow("TForm21", "Wait!"),

@@ -119,6 +119,9 @@ bool Workbench::checked(CommandId id) const {
   if (!entry.window.empty()) return findWindow(entry.window)->isShown();
   // The space-group controls are a panel of the main window, not a window of their own.
   if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
+  // The two symmetry views are checked while shown, also when 'ReExp' or 'RePck' brought them.
+  if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
+  if (id == CommandId::PackingView) return m_expansion.packingShown();
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

@@ -109,6 +109,30 @@ TEST(AtomEditScripts, NameRenumberDeleteAndPartChangeOnlyTheirLines) {
   EXPECT_EQ(s.atoms[10].part, 3);
 }
 
+TEST(AtomEditScripts, NameTurnsAtomsOfACartesianImportIntoHAndBack) {
+  TempFolder folder;
+  folder.write("ethyl.abc", "C1 0 0 0\nC2 1.54 0 0\nH1 -0.5 0.9 0\n");
+  const Outcome o = runScript(folder,
+                              "answer ethyl.abc\n"
+                              "\"Cartesian (<-DFT)\"\n"
+                              "mode Name\n"
+                              "set SpinEdit20 2\n"
+                              "pick C2\n"
+                              "apply\n"
+                              "info\n"
+                              "mode Name\n"
+                              "set SpinEdit20 1\n"
+                              "pick H1\n"
+                              "apply\n"
+                              "info\n");
+  ASSERT_EQ(o.status, 0) << o.err << o.out;
+  EXPECT_EQ(o.out.find("Renaming of"), std::string::npos) << o.out;
+  const std::size_t first = o.out.find("Atoms:    1 non-H (0 anisotropic), 2 H, 0 peaks");
+  EXPECT_NE(first, std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Atoms:    2 non-H (0 anisotropic), 1 H, 0 peaks", first), std::string::npos)
+      << o.out;
+}
+
 TEST(AtomEditScripts, RenumberingFollowsIntoEveryCardAndDeletingAGroupsOnlyHFreesItsParent) {
   const fs::path file =
       fs::path(TAVO_SOURCE_DIR) / "tests" / "data" / "shelxl" / "resi_restraints.ins";

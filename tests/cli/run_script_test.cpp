@@ -132,6 +132,24 @@ TEST(RunScript, OpensPicksAppliesAndSaves) {
   EXPECT_EQ(hydrogens, 15);
 }
 
+TEST(RunScript, InitBndsDispBondAndSelMemClearAreMainWindowControls) {
+  TempFolder folder;
+  copyExample(folder);
+  const Outcome o = runScript(folder,
+                              "open paraben.res\n"
+                              "set InitBnds 1\n"
+                              "set DispBond 1\n"
+                              "mode Distance\n"
+                              "pick C1 C2\n"
+                              "set DispBond 1\n"
+                              "set SelMemClear 1\n");
+  ASSERT_EQ(o.status, 0) << o.err << o.out;
+  const std::string refusal = "You should select the two atoms using \"Distance\"!";
+  const std::size_t first = o.out.find(refusal);
+  ASSERT_NE(first, std::string::npos) << o.out;
+  EXPECT_EQ(o.out.find(refusal, first + 1), std::string::npos) << "refused only before the picks";
+}
+
 TEST(RunScript, AFailingLineStopsTheScriptWithItsNumber) {
   struct Case {
     std::string script;

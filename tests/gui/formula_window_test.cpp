@@ -30,8 +30,7 @@ TEST(FormulaWindow, ShowsTheElementsAndUpdatesTheUnitCard) {
   QApplication::processEvents();
   ASSERT_TRUE(window->isVisible());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Chemical Formula"));
-  EXPECT_EQ(window->geometry().top(), gui.window->geometry().top());
-  EXPECT_EQ(window->geometry().right(), gui.window->geometry().right());
+  gui.expectBesideThePicture(*window);
 
   EXPECT_EQ(child<QLineEdit>(*window, "Elem1")->text(), QStringLiteral("C"));
   EXPECT_EQ(child<QLineEdit>(*window, "Unit2")->text(), QStringLiteral("   4.000"));

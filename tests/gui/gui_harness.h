@@ -3,12 +3,18 @@
 #pragma once
 
 #include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
 
 #include <filesystem>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/canvas_picture.h"
+#include "app/main_controls.h"
 #include "app/main_window.h"
 #include "app/paint_widget.h"
 #include "support/fake_dialogs.h"
@@ -83,6 +89,24 @@ struct GuiHarness {
     QApplication::sendEvent(&paint(), &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, keys);
     QApplication::sendEvent(&paint(), &release);
+  }
+
+  /// The controls a tool window must leave visible, by name, as rectangles on the screen: the
+  /// menu bar, the Apply panel and the mode caption in the picture's corner.
+  std::vector<std::pair<const char*, QRect>> controlsOnScreen() const {
+    const auto onScreen = [](const QWidget* widget) {
+      return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    };
+    const app::MainControls& c = window->controls();
+    return {{"menu bar", onScreen(window->menuBar())},
+            {"Apply panel", onScreen(c.applyPanel)},
+            {"mode caption", onScreen(c.modeCaption)}};
+  }
+  /// Checks that `tool` covers none of controlsOnScreen().
+  void expectBesideThePicture(const QWidget& tool) const {
+    for (const auto& [name, rect] : controlsOnScreen())
+      EXPECT_FALSE(tool.frameGeometry().intersects(rect))
+          << tool.objectName().toStdString() << " covers the " << name;
   }
 };
 

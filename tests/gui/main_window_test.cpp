@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
 
+#include "editing/selection_commands.h"
 #include "gui/gui_harness.h"
 
 namespace tavo::testing {
@@ -275,19 +278,23 @@ TEST(MainWindow, ClickOnAnAtomsPixelSelectsIt) {
   EXPECT_EQ(gui.bench->selection().count(), 0) << "a second click toggles it off";
 }
 
-TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
+TEST(MainWindow, ShowDistancesListsTheBondsBesideThePictureAndFollowsDetection) {
   GuiHarness gui;
   gui.open("three.ins", threeCarbons);
   gui.window->action(MenuCommand::ShowDistances)->trigger();
   auto* list = gui.window->findChild<QWidget*>(QStringLiteral("TForm12"));
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
-  EXPECT_EQ(list->geometry().right(), gui.window->geometry().right());
-  EXPECT_EQ(list->geometry().top(), gui.window->geometry().top());
+  gui.expectBesideThePicture(*list);
   auto* table = list->findChild<QTableView*>(QStringLiteral("StringGrid1"));
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->model()->rowCount(), 2) << "C1-C2 and C1-C3 at 1.4 Å, no heading row";
   EXPECT_EQ(table->model()->index(0, 3).data().toString(), "1.4");
+  QStringList headings;
+  for (int column = 0; column < table->model()->columnCount(); ++column)
+    headings << table->model()->headerData(column, Qt::Horizontal).toString();
+  EXPECT_EQ(headings, (QStringList{"No.", "Atom 1", "Atom 2", "Distance", "Radius sum"}))
+      << "what each column holds, not its number";
 
   gui.bench->run([&] {
     gui.bench->viewCommands().setBondThreshold(20);
@@ -297,6 +304,59 @@ TEST(MainWindow, ShowDistancesListsTheBondsAtTheTopRightAndFollowsDetection) {
   list->close();
   gui.window->action(MenuCommand::ShowDistances)->trigger();
   EXPECT_TRUE(list->isVisible()) << "shown again after the user closed it";
+}
+
+TEST(MainWindow, ToolWindowsOpenBesideTheMainWindowWhereTheScreenHasRoom) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  const QRect room = gui.window->screen()->availableGeometry();
+  gui.window->setGeometry(room.left(), room.top() + 40, 300, 400);
+  QApplication::processEvents();
+  gui.window->action(MenuCommand::ShowDistances)->trigger();
+  gui.window->action(MenuCommand::ListFiles)->trigger();
+  QApplication::processEvents();
+  const QPoint pictureTop = gui.paint().mapToGlobal(QPoint(0, 0));
+  for (const char* name : {"TForm12", "TForm13"}) {
+    SCOPED_TRACE(name);
+    auto* tool = gui.window->findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(tool, nullptr);
+    ASSERT_TRUE(tool->isVisible());
+    EXPECT_GT(tool->frameGeometry().left(), gui.window->frameGeometry().right());
+    EXPECT_EQ(tool->frameGeometry().top(), pictureTop.y());
+    gui.expectBesideThePicture(*tool);
+  }
+}
+
+TEST(MainWindow, InitBndsSelMemClearAndDispBondRunTheirControls) {
+  GuiHarness gui;
+  gui.open("three.ins", threeCarbons);
+  auto* initBonds = gui.window->findChild<QPushButton*>(QStringLiteral("InitBnds"));
+  auto* clearMemory = gui.window->findChild<QPushButton*>(QStringLiteral("SelMemClear"));
+  auto* distanceBond = gui.window->findChild<QCheckBox*>(QStringLiteral("DispBond"));
+  ASSERT_NE(initBonds, nullptr);
+  ASSERT_NE(clearMemory, nullptr);
+  ASSERT_NE(distanceBond, nullptr);
+
+  // C2 moved away without a detection: the button finds its bond gone.
+  model::StructureModel& s = gui.bench->state().structure;
+  ASSERT_EQ(s.bonds.count(1), 2);
+  s.view[1][2].x += 50;
+  initBonds->click();
+  EXPECT_EQ(s.bonds.count(1), 1);
+
+  // Before two atoms are picked in "Distance" the option is refused and unchecked again.
+  distanceBond->click();
+  EXPECT_EQ(gui.dialogs.shown,
+            std::vector<std::string>{"You should select the two atoms using \"Distance\"!"});
+  EXPECT_FALSE(distanceBond->isChecked());
+
+  // A Selection kept across Rotate is forgotten.
+  gui.bench->run([&] { gui.bench->modeCommands().chooseMode(editing::MouseMode::Name); });
+  gui.bench->state().selection.append(s, {model::AtomKind::Atom, 1});
+  gui.bench->run([&] { gui.bench->modeCommands().doubleClick(); });
+  ASSERT_TRUE(editing::holdsStash(s.workingGrid));
+  clearMemory->click();
+  EXPECT_FALSE(editing::holdsStash(s.workingGrid));
 }
 
 }  // namespace

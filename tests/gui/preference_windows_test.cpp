@@ -114,9 +114,7 @@ TEST(PreferenceWindows, ElementDefinitionsEditTheTableTheStructureAndElemsInf) {
   QWidget* elements = window(gui, "TForm17");
   ASSERT_TRUE(elements->isVisible());
   EXPECT_EQ(elements->windowTitle(), "Detailed Definition of Elements");
-  EXPECT_EQ(elements->frameGeometry().right(), gui.window->frameGeometry().right())
-      << "at the main window's right edge";
-  EXPECT_EQ(elements->geometry().top(), gui.window->geometry().top());
+  gui.expectBesideThePicture(*elements);
 
   auto* table = child<QTableView>(*elements, "StringGrid1");
   const ElementDefinitions& definitions = gui.bench->preferences().elementDefinitions();

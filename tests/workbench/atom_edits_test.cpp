@@ -103,6 +103,45 @@ TEST_F(AtomEdits, NameRefusesHydrogenRenamesAndLabelsSHELXLCannotRead) {
   EXPECT_EQ(s().peakCount, 10);
 }
 
+TEST_F(AtomEdits, NameAfterACoordinateImportTurnsAtomsIntoHAndBack) {
+  work.write("ethyl.abc", "C1 0 0 0\nC2 1.54 0 0\nH1 -0.5 0.9 0\n");
+  ASSERT_TRUE(bench->run([&] {
+    bench->importExport().importFile(work.path() / "ethyl.abc", workbench::ImportFormat::Cartesian);
+  }));
+  ASSERT_EQ(s().nonHCount, 2);
+  ASSERT_EQ(s().hCount, 1);
+  const model::Atom c2 = s().atoms[ref("C2").index];
+  const model::Hydrogen h1 = s().hydrogens[ref("H1").index];
+  dialogs.shown.clear();
+
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(2); }));
+  ASSERT_EQ(bench->controls().elementSymbol, "H");
+  click("C2");
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  ASSERT_EQ(s().nonHCount, 1);
+  ASSERT_EQ(s().hCount, 2);
+  const model::Hydrogen& h2 = s().hydrogens[ref("H2").index];
+  EXPECT_NEAR(h2.x, c2.x, 1e-9);
+  EXPECT_NEAR(h2.y, c2.y, 1e-9);
+  EXPECT_NEAR(h2.z, c2.z, 1e-9);
+
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  click("H1");
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  ASSERT_EQ(s().nonHCount, 2);
+  ASSERT_EQ(s().hCount, 1);
+  const model::Atom& back = s().atoms[ref("C2").index];
+  EXPECT_EQ(back.sfac, 1);
+  EXPECT_NEAR(back.x, h1.x, 1e-9);
+  EXPECT_NEAR(back.y, h1.y, 1e-9);
+  EXPECT_NEAR(back.z, h1.z, 1e-9);
+  EXPECT_EQ(s().peakCount, 0) << "the peaks in between are purged";
+}
+
 TEST_F(AtomEdits, DeletingAParentAsksAndTakesItsRidingHAtoms) {
   const std::vector<std::string> before = model::instructionFileLines(s());
   choose(MouseMode::Delete);

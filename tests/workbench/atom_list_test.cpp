@@ -63,10 +63,12 @@ TEST_F(AtomList, ShowsEveryAtomAndHAtomWithItsGrade) {
   EXPECT_EQ(g.row(1),
             (std::vector<std::string>{"1", "O1", "3", "0.677422", "0.494081", "0.98792", "1",
                                       "0.04786", "0.06996", "0.03898", "-0.00145", "0.00887",
-                                      "-0.00184", "0", "1", "O1", "1", "Normal"}));
+                                      "-0.00184", "0", "0", "O1", "1", "Normal"}))
+      << "the parent of a riding group stands under AFIX 0 in the file";
   EXPECT_EQ(g.row(15),
             (std::vector<std::string>{"1", "H1", "2", "0.740399", "0.547279", "1.03112", "1",
-                                      "-1.5", "", "", "", "", "", "0", "1", "H1", "", "Riding"}));
+                                      "-1.5", "", "", "", "", "", "0", "147", "H1", "", "Riding"}))
+      << "the code of its AFIX card, not the number of its riding group";
   const int c8a = rowOf("C8A");
   EXPECT_EQ(g.cell(c8a, 6), "0.63412") << "sof tied to FV(2) shows its value";
   EXPECT_EQ(g.cell(c8a, 13), "1");
@@ -109,7 +111,9 @@ TEST_F(AtomList, TypedValuesAreStoredOrRefusedWithTheirMessage) {
        "The sof of C9A is tied to free variable 2: change the free variable, "
        "or the code, in the fixing window."},
       {"C4", 2, "2", "SFAC 2 is H: a non-hydrogen atom cannot become an H atom here."},
-      {"C4", 14, "20", "AFIX group 20 does not exist (0..9)."},
+      {"C4", 14, "20",
+       "AFIX 20 cannot be typed for C4: riding H atoms are made with HFIX, and 0 refines an H "
+       "atom freely."},
       {"C4", 16, "2", "ANI? of C4 is 0 (isotropic) or 1 (anisotropic), not 2."},
       {"C4", 1, " ", "No Value in the ValueBox!"},
   };
@@ -136,6 +140,21 @@ TEST_F(AtomList, TypedValuesAreStoredOrRefusedWithTheirMessage) {
   dialogs.shown.clear();
   EXPECT_TRUE(type("H1", 9, "0.5"));
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(AtomList, AfixShowsTheCodeAndASmallUIsWrittenInFixedPoint) {
+  EXPECT_EQ(list().grid.cell(rowOf("H2"), 14), "43");
+  ASSERT_TRUE(type("H1", 14, "147"));
+  EXPECT_GT(s().hydrogens[1].afixGroup, 0) << "the code shown changes nothing";
+  ASSERT_TRUE(type("H1", 14, "0"));
+  EXPECT_EQ(s().hydrogens[1].afixGroup, 0) << "0 frees the H atom";
+  EXPECT_EQ(list().grid.cell(rowOf("H1"), 14), "0");
+
+  ASSERT_TRUE(type("C4", 8, "0.00008"));
+  EXPECT_EQ(list().grid.cell(rowOf("C4"), 8), "0.00008") << "no exponent (8e-05)";
+  ASSERT_TRUE(type("C4", 9, "-0.0000004"));
+  EXPECT_EQ(list().grid.cell(rowOf("C4"), 9), "-0.0000004");
+  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
 }
 
 TEST_F(AtomList, MultiCellsStoreABlockAllOrNothing) {

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
+#include <utility>
 
 #include "geometry/expansion.h"
 #include "geometry/symmetry_operators.h"
 #include "model/file_lines.h"
+#include "workbench/control_table.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
@@ -129,6 +132,48 @@ TEST_F(ExpansionScenario, OffRemoveAndReExpFollowTheButtonRules) {
   EXPECT_FALSE(expansion().unitControls().unitControlsVisible);
 }
 
+TEST_F(ExpansionScenario, TheItemsAreCheckedWhileTheirViewIsShown) {
+  ASSERT_TRUE(openHalfMolecule());
+  const auto checks = [&] {
+    return std::pair{bench->checked(workbench::CommandId::ExpandConnections),
+                     bench->checked(workbench::CommandId::PackingView)};
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::pair<bool, bool> expected;  // Expand Connections, Packing View
+  };
+  const Step steps[] = {
+      {"no connection found: nothing is expanded",
+       [&] {
+         bench->viewCommands().setBondThreshold(5);
+         bench->viewCommands().setDisplayFlag(DisplayFlag::ExpandConnections, true);
+       },
+       {false, false}},
+      {"the expansion shown",
+       [&] {
+         bench->viewCommands().setBondThreshold(11);
+         bench->viewCommands().setDisplayFlag(DisplayFlag::ExpandConnections, true);
+       },
+       {true, false}},
+      {"the packing shown",
+       [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, true); },
+       {false, true}},
+      {"the view reset",
+       [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, false); },
+       {false, false}},
+      {"'ReExp' shows the expansion again", [&] { expansion().ReExp1Click(); }, {true, false}},
+      {"'RePck' shows the packing again", [&] { expansion().RePck1Click(); }, {false, true}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_TRUE(bench->run(step.act));
+    EXPECT_EQ(checks(), step.expected);
+    EXPECT_EQ(structure().workingAtomCount > structure().nonHCount,
+              step.expected.first || step.expected.second);
+  }
+}
+
 TEST_F(ExpansionScenario, NoConnectionWritesNoListAndALoadDropsTheCopies) {
   ASSERT_TRUE(openHalfMolecule());
   bench->run([&] { bench->viewCommands().setBondThreshold(5); });
@@ -191,6 +236,49 @@ TEST_F(ExpansionScenario, PackingListsTheCopiesInsideTheCellBoxAndCentresOnIt) {
   EXPECT_TRUE(expansion().restoredFromPackingList());
   EXPECT_EQ(units(), expected);
   EXPECT_EQ(structure().workingAtomCount, 30);
+}
+
+TEST_F(ExpansionScenario, AResizeRescalesThePackingAboutThePaneCentreAndKeepsItsZoom) {
+  ASSERT_TRUE(openHalfMolecule());
+  ASSERT_TRUE(setFlag(DisplayFlag::Packing, true));
+  bench->run([&] { workbench::setControl(*bench, "SpinEdit1", "120"); });
+  const double extent = bench->viewState().extent;
+  const auto balls = [&] {
+    std::vector<DrawCall> circles;
+    for (const DrawCall& call : canvas.of(Shape::Ellipse)) {
+      if (call.isCircle()) circles.push_back(call);
+    }
+    return circles;
+  };
+  canvas.calls.clear();
+  bench->run([&] { bench->viewCommands().resizePane(paneWidth, paneHeight); });
+  const std::vector<DrawCall> before = balls();
+  ASSERT_GT(before.size(), 3u) << "copies drawn beside the asymmetric unit";
+  std::vector<model::Vec3> viewPositions;
+  for (int i = 1; i <= structure().workingAtomCount; ++i)
+    viewPositions.push_back(structure().view[1][static_cast<std::size_t>(i)]);
+
+  // Half the size: every atom, those of the asymmetric unit among them, lies half as far from
+  // the new centre as before (a pixel and a half for the roundings).
+  canvas.calls.clear();
+  bench->run([&] { bench->viewCommands().resizePane(paneWidth / 2, paneHeight / 2); });
+  const std::vector<DrawCall> after = balls();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(after[i].centreX() - paneWidth / 4, (before[i].centreX() - paneWidth / 2) / 2.0,
+                1.5);
+    EXPECT_NEAR(after[i].centreY() - paneHeight / 4, (before[i].centreY() - paneHeight / 2) / 2.0,
+                1.5);
+  }
+  for (int i = 1; i <= structure().workingAtomCount; ++i) {
+    EXPECT_EQ(structure().view[1][static_cast<std::size_t>(i)],
+              viewPositions[static_cast<std::size_t>(i - 1)])
+        << "atom " << i << " keeps its place among the copies";
+  }
+  EXPECT_EQ(bench->viewState().extent, extent) << "the zoom on the cell box stays";
+  EXPECT_EQ(bench->controls().zoom, 120);
+  EXPECT_TRUE(bench->display().packingView);
 }
 
 TEST_F(ExpansionScenario, PackingStopsAtTheUnitCapacityWithAMessage) {

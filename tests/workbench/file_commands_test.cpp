@@ -206,6 +206,19 @@ TEST_F(WorkbenchScenario, FileListNamesInstructionFilesThenTheCurrentFilesSiblin
   EXPECT_EQ(bench->windowCaption(), caption + (work.path() / "paraben.res").string());
 }
 
+TEST_F(WorkbenchScenario, FileListShowsTheOpenStructuresFolderNotTheLastDialogFolder) {
+  const TempFolder elsewhere;
+  elsewhere.write("other.ins", "TITL other\n");
+  program.write("dirinf", elsewhere.path().string() + "\n");  // the open dialog's last folder
+  ASSERT_TRUE(openAs(repositoryFile("examples/paraben.res"), workbench::OpenedFrom::CommandLine));
+  bench->run([&] { bench->fileCommands().showFileList(); });
+  EXPECT_EQ(bench->fileList().caption, work.path().string());
+  EXPECT_EQ(bench->fileList().names, (std::vector<std::string>{"paraben.res", "paraben.res"}));
+  bench->run([&] { bench->fileCommands().selectInFileList("paraben.res"); });
+  ASSERT_FALSE(bench->fileList().previewLines.empty());
+  EXPECT_EQ(bench->fileList().previewLines[0].rfind("TITL", 0), 0u);
+}
+
 TEST_F(WorkbenchScenario, SaveThenReopenKeepsAtomsLabelsAndCards) {
   TAVO_OPEN_PARABEN();
   const model::StructureModel& s = bench->structure();

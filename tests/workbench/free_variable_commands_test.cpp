@@ -1,6 +1,7 @@
 // The fixing and free-variable window on our example (FVAR 1.23456 0.63412; C8A, C9A and their H
 // atoms at sof 21, C8B, C9B and theirs at -21) and the HFIX coding rules window.
 #include <algorithm>
+#include <functional>
 
 #include "model/instruction_writer.h"
 #include "workbench/workbench_fixture.h"
@@ -272,6 +273,26 @@ TEST_F(FixingWindowScenario, PrintsBothTables) {
             "C1        0         0         0         10        0         0         "
             "0         0         0         0         ");
   EXPECT_EQ(p.back(), std::string(110, '_'));
+}
+
+TEST_F(WorkbenchScenario, HfixRulesShowTheSameTextsFromTheModeAndFromTheMenu) {
+  TAVO_OPEN_PARABEN();
+  const workbench::FreeVariableCommands& rules = bench->freeVariables();
+  const std::function<bool()> ways[] = {
+      [&] {
+        return bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Hfix); });
+      },
+      [&] { return bench->run(*workbench::findCommandByCaption("HFIX Selection (H atoms)")); },
+  };
+  for (const std::function<bool()>& show : ways) {
+    bench->run([&] { bench->freeVariables().closeHfixRules(); });
+    ASSERT_TRUE(show());
+    EXPECT_TRUE(rules.hfixRulesVisible());
+    EXPECT_EQ(rules.hfixRules().codeText, "AFIX  43");
+    EXPECT_EQ(rules.hfixRules().mExplanation,
+              "(m=4) Aromatic CH (sp2) & Amide NH (sp2);  Often combined with riding (n=3)");
+    EXPECT_FALSE(rules.hfixRules().nExplanation.empty());
+  }
 }
 
 TEST_F(WorkbenchScenario, HfixRulesExplainTheCodeAndHandItToTheMode) {

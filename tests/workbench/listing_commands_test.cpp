@@ -172,15 +172,19 @@ TEST_F(ListingScenario, RefusedLabelsChangeNothing) {
   EXPECT_FALSE(bench->state().undo.canUndo());
 }
 
-TEST_F(ListingScenario, NoListingNoWindow) {
+TEST_F(ListingScenario, NoListingNoWindowButAMessageNamingTheFileLookedFor) {
   ASSERT_TRUE(
       openAs(repositoryFile("tests/data/listing/ester.res"), workbench::OpenedFrom::Dialog));
-  dialogs.shown.clear();
-  ASSERT_TRUE(bench->run(CommandId::OmitHkl));
-  ASSERT_TRUE(bench->run(CommandId::SplitAtom));
+  const std::string expected =
+      "No listing file was found: " + (work.path() / "ester.lst").string() +
+      " (SHELXL writes it beside the .ins file it refines).";
+  for (const CommandId tool : {CommandId::OmitHkl, CommandId::SplitAtom}) {
+    dialogs.shown.clear();
+    EXPECT_FALSE(bench->run(tool));
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{expected});
+  }
   EXPECT_FALSE(omit().visible);
   EXPECT_FALSE(split().visible);
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 }  // namespace

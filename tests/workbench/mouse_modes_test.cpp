@@ -1,8 +1,10 @@
 // Scenarios of the mouse on the picture: the Rotate quasi-mode, picking in the editing modes at
 // the atoms' pixel positions, the read-outs, the Selection memory across a restart, and Apply.
+#include <algorithm>
 #include <cmath>
 
 #include "text/text.h"
+#include "workbench/control_table.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
@@ -74,6 +76,39 @@ TEST_F(WorkbenchScenario, ASelectionStashedAcrossRotateDoesNotOutliveAReopen) {
   bench->run([&] { bench->modeCommands().doubleClick(); });  // out of Rotate
   EXPECT_TRUE(bench->selection().empty());
   EXPECT_EQ(bench->structure().selected[1][static_cast<size_t>(ref("C1").index)], 0);
+}
+
+TEST_F(WorkbenchScenario, SelMemClearForgetsTheSelectionStashedAcrossRotate) {
+  TAVO_OPEN_PARABEN();
+  for (const bool cleared : {false, true}) {
+    SCOPED_TRACE(cleared ? "cleared" : "kept");
+    bench->run([&] { bench->modeCommands().chooseMode(MouseMode::Name); });
+    click("C1");
+    bench->run([&] { bench->modeCommands().doubleClick(); });  // into Rotate: stashed
+    if (cleared) bench->run([&] { workbench::setControl(*bench, "SelMemClear", "1"); });
+    bench->run([&] { bench->modeCommands().doubleClick(); });  // out of Rotate
+    EXPECT_EQ(selectedLabels(),
+              cleared ? std::vector<std::string>{} : std::vector<std::string>{"C1"});
+    EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+  }
+}
+
+TEST_F(WorkbenchScenario, InitBndsDetectsTheBondsAgainWithoutARedraw) {
+  TAVO_OPEN_PARABEN();
+  model::StructureModel& s = bench->state().structure;
+  const int o1 = ref("O1").index;
+  const std::size_t bonds = s.bonds.kinds[1].size();
+  const auto bondedToO1 = [&] {
+    return std::count_if(s.bonds.kinds[1].begin(), s.bonds.kinds[1].end(),
+                         [&](const model::Bond& b) { return b.first == o1 || b.second == o1; });
+  };
+  ASSERT_GT(bondedToO1(), 0);
+  s.view[1][static_cast<std::size_t>(o1)].x += 50;  // far from every atom, bonds not yet redone
+  const int pictures = listener.pictures;
+  ASSERT_TRUE(bench->run([&] { workbench::setControl(*bench, "InitBnds", "1"); }));
+  EXPECT_EQ(bondedToO1(), 0);
+  EXPECT_LT(s.bonds.kinds[1].size(), bonds);
+  EXPECT_EQ(listener.pictures, pictures) << "detection only";
 }
 
 TEST_F(WorkbenchScenario, CtrlClickInRotateOpensTheAtomOrTheModeMenu) {

@@ -24,6 +24,10 @@ class AuxiliaryWindow : public QWidget {
 
   /// Centres the window over `main` (an information window).
   void placeCentredOver(const QWidget& main);
+  /// Places a tool window where it hides none of the picture's controls: beside `main` (right of
+  /// it, else left of it) with its top at the top of `picture`, no taller than the picture; when
+  /// the screen has no room on either side, over the picture's left edge, clear of its corners.
+  void placeBesidePicture(const QWidget& main, const QWidget& picture);
   /// Gives the window the height of the paint surface, vertically centred on the surface's
   /// band of `main` and horizontally centred over it (a help window).
   void placeAsHelpOver(const QWidget& main, int surfaceHeight);

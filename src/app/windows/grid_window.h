@@ -18,6 +18,8 @@ class GridWindow final : public AuxiliaryWindow {
              GridModel::Heading heading = GridModel::Heading::FirstRow);
   /// Shows `grid`.
   void setGrid(const text::TextGrid& grid);
+  /// Headings of the columns of a grid without a heading row.
+  void setColumnHeadings(const QStringList& headings) { m_model->setColumnHeadings(headings); }
   const GridModel& model() const { return *m_model; }
   QTableView* table() const { return m_table; }
 

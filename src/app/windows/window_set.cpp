@@ -24,6 +24,7 @@
 #include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
+#include "geometry/distance_list.h"
 #include "workbench/workbench.h"
 
 namespace tavo::app {
@@ -65,8 +66,17 @@ const std::map<std::string, Factory>& factories() {
       {"TForm10", plain<CifEditorWindow>()},
       {"TForm11", plain<TextEditorWindow>()},
       {"TForm12",
-       gridOf([](const Workbench& b) -> const text::TextGrid& { return b.distanceList().grid; },
-              GridModel::Heading::None)},
+       [](Workbench& bench, const WindowDeclaration& d, QWidget* parent) {
+         auto* window = new GridWindow(d.name, d.caption, parent, GridModel::Heading::None);
+         window->setRefresher([window, &bench] {
+           QStringList headings;
+           for (const std::string_view heading : geometry::distanceListHeadings)
+             headings << toQString(heading);
+           window->setColumnHeadings(headings);
+           window->setGrid(bench.distanceList().grid);
+         });
+         return window;
+       }},
       {"TForm13",
        [](Workbench& bench, const WindowDeclaration&, QWidget* parent) {
          auto* window = new FileListWindow(parent);
