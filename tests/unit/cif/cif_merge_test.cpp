@@ -91,7 +91,9 @@ TEST(CifMerge, ShippedTemplateWithSampleReadsBackWithShelxlValues) {
             "Sheldrick, G. M. (2015). Acta Cryst. A71, 3-8.\n"
             "Sheldrick, G. M. (2015). Acta Cryst. C71, 3-8.");
   for (const std::string& line : m.lines) {
-    if (line.empty() || line[0] != '#') EXPECT_EQ(line.find("LAB:"), std::string::npos) << line;
+    if (line.empty() || line[0] != '#') {
+      EXPECT_EQ(line.find("LAB:"), std::string::npos) << line;
+    }
   }
   EXPECT_EQ(countLines(m.lines, "# Contact author (LAB)"), 1u);
   // The diffractometer's values, a text field whole; its "?" left the template's text.
