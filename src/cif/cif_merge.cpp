@@ -491,13 +491,69 @@ void mergeCifOd(std::vector<CifWorkLine>& work, const std::vector<std::string>& 
   merge.cifOd();
 }
 
+bool isLaboratoryPlaceholder(std::string_view text) {
+  std::string_view value = text;
+  while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+    value.remove_prefix(1);
+  if (!value.empty() && (value.front() == '\'' || value.front() == '"')) value.remove_prefix(1);
+  return value.starts_with(laboratoryPlaceholderPrefix);
+}
+
+namespace {
+
+/// The output with every value the laboratory left as the template's placeholder written "?":
+/// a one-line value becomes "?" in place; a text field loses its placeholder lines and becomes
+/// "?" after its tag when nothing else is left in it.
+std::vector<std::string> unknownForPlaceholders(std::vector<std::string> lines) {
+  const CifLineMap map = mapCifLines(lines);
+  // From the last item back, so that the lines of the items before stay where the map has them.
+  for (auto item = map.items.rbegin(); item != map.items.rend(); ++item) {
+    if (!item->textField) {
+      std::string& line = lines[item->valueLine];
+      const std::string_view value =
+          std::string_view(line).substr(item->valueBegin, item->valueEnd - item->valueBegin);
+      if (isLaboratoryPlaceholder(value))
+        line.replace(item->valueBegin, item->valueEnd - item->valueBegin, "?");
+      continue;
+    }
+    std::vector<std::string> kept;
+    bool placeholder = false;
+    for (std::size_t i = item->valueLine + 1; i < item->lastLine; ++i) {
+      if (isLaboratoryPlaceholder(lines[i])) {
+        placeholder = true;
+      } else {
+        kept.push_back(lines[i]);
+      }
+    }
+    if (!placeholder) continue;
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(item->valueLine);
+    const auto end = lines.begin() + static_cast<std::ptrdiff_t>(item->lastLine) + 1;
+    const bool empty = std::all_of(kept.begin(), kept.end(),
+                                   [](const std::string& line) { return firstWord(line).empty(); });
+    if (empty) {
+      lines.erase(first, end);
+      std::string& tagLine = lines[item->tagLine];
+      tagLine += std::string(tagLine.size() + 1 < 35 ? 35 - tagLine.size() : 1, ' ') + "?";
+    } else {
+      kept.insert(kept.begin(), lines[item->valueLine]);
+      kept.push_back(lines[item->lastLine]);
+      lines.erase(first, end);
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(item->valueLine), kept.begin(),
+                   kept.end());
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
 std::vector<std::string> outputLines(const std::vector<CifWorkLine>& work) {
   std::vector<std::string> lines;
   lines.reserve(work.size());
   for (const CifWorkLine& line : work) {
     if (firstWord(line.mark) != markOmit) lines.push_back(line.text);
   }
-  return lines;
+  return unknownForPlaceholders(std::move(lines));
 }
 
 std::string blockNameFor(std::string_view fileStem) {

@@ -49,7 +49,16 @@ std::vector<std::string> mergeShelxlCif(std::vector<CifWorkLine>& work,
 /// A "?" of the file leaves the template's value.
 void mergeCifOd(std::vector<CifWorkLine>& work, const std::vector<std::string>& source);
 
-/// The texts of the lines that are not marked "OMIT", in order.
+/// How the shipped template marks a value for the laboratory to fill in ('LAB: colour, ...').
+inline constexpr std::string_view laboratoryPlaceholderPrefix = "LAB:";
+
+/// Whether a value or a line of a text field is such a placeholder (quotes and leading blanks
+/// aside).
+bool isLaboratoryPlaceholder(std::string_view text);
+
+/// The texts of the lines that are not marked "OMIT", in order, with every value still holding
+/// the template's placeholder written as "?" (unknown, as SHELXL writes it, so that a check of
+/// the CIF asks for it): a text field keeps its other lines and is "?" when none are left.
 std::vector<std::string> outputLines(const std::vector<CifWorkLine>& work);
 
 /// "data_" + `fileStem` with every character a block name should not hold replaced by "_".

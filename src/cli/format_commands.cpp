@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -75,15 +74,8 @@ std::optional<ImportFormat> importFormatOf(const Arguments& arguments, const fs:
   }
   std::string extension = file.extension().string();
   if (!extension.empty()) extension.erase(0, 1);
-  const std::optional<ImportFormat> format = formatNamed(extension);
-  if (format == ImportFormat::Xyz) {
-    // An XMOL file (the atom count on its first line) holds Cartesian coordinates.
-    std::ifstream in(file);
-    std::string first;
-    std::getline(in, first);
-    if (text::findInt(text::trimLine(first))) return ImportFormat::Cartesian;
-  }
-  return format;
+  // An XMOL .xyz file is told from its first line by the import itself, as in the window.
+  return formatNamed(extension);
 }
 
 /// A headless workbench with `file` loaded: opened as an instruction file or imported.

@@ -163,15 +163,13 @@ ImportedStructure importCifBlock(const cif::CifBlock& block) {
     const std::optional<double> z = cifNumber(cell(c.z));
     std::optional<std::string> element;
     if (c.type && !cif::isCifNull(cell(*c.type))) element = elementOfSymbol(cell(*c.type));
-    if (!element) {
-      element = elementOfLabel(atom.label);
-      atom.elementFromLabel = true;
-    }
-    if (!x || !y || !z || !element) {
+    if (!x || !y || !z) {
       result.skippedLabels.push_back(atom.label);
       continue;
     }
-    atom.element = *element;
+    // Without a type symbol the label decides, later (inferElementsFromLabels).
+    atom.element = element.value_or("");
+    atom.elementFromLabel = !element;
     atom.x = *x;
     atom.y = *y;
     atom.z = *z;

@@ -1,6 +1,8 @@
 // Reading PDB, XYZ (cell and fractional coordinates), Cartesian and CSD FDAT files.
 #include "formats/coordinate_import.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <numbers>
@@ -60,25 +62,30 @@ std::optional<std::vector<geometry::SeitzOperator>> operatorsOfGroup(
   return std::nullopt;
 }
 
-/// The element of a PDB atom: the element column, else the name as PDB aligns it (a one-letter
-/// element stands in column 14, so " CA " is carbon and "CA  " calcium; four-character names
-/// starting with H are hydrogen).
-std::optional<std::string> pdbElement(std::string_view line, const std::string& name,
-                                      bool& fromLabel) {
-  fromLabel = false;
+/// Whether a PDB residue name is one whose atom names begin with their one-letter element: the
+/// amino acids and water.
+bool namesOneLetterElements(std::string_view residue) {
+  static constexpr std::array<std::string_view, 26> residues = {
+      "ALA", "ARG", "ASN", "ASP", "CYS", "GLN", "GLU", "GLY", "HIS", "ILE", "LEU", "LYS", "MET",
+      "PHE", "PRO", "SER", "THR", "TRP", "TYR", "VAL", "MSE", "SEC", "PYL", "HOH", "WAT", "DOD"};
+  return std::find(residues.begin(), residues.end(), residue) != residues.end();
+}
+
+/// The element of a PDB atom: the element column, else for an amino acid or water the first
+/// letter of the name (CA, CD1 and NE2 are carbon and nitrogen, 1HB hydrogen). Nothing
+/// otherwise: the label decides (inferElementsFromLabels).
+std::optional<std::string> pdbElement(std::string_view line, const std::string& name) {
   const std::string column = columns(line, 77, 78);
   if (!column.empty() && std::isalpha(static_cast<unsigned char>(column[0]))) {
     if (auto e = elementOfSymbol(column)) return e;
   }
-  fromLabel = true;
-  const std::string field = line.size() >= 16 ? std::string(line.substr(12, 4)) : name;
-  if (field.size() == 4 && field[0] == ' ')
-    return elementOfSymbol(text::trimLine(field).substr(0, 1));
-  if (field.size() == 4 && (field[0] == 'H' || field[0] == 'D') && field[3] != ' ')
-    return std::string(1, field[0]);
-  // A name starting in column 13 begins with a two-letter element ("CA  " is calcium).
-  if (field.size() == 4) return elementOfSymbol(field);
-  return elementOfLabel(name);
+  if (namesOneLetterElements(text::upper(columns(line, 18, 20)))) {
+    const auto letter = std::find_if(name.begin(), name.end(), [](char c) {
+      return std::isalpha(static_cast<unsigned char>(c)) != 0;
+    });
+    if (letter != name.end()) return elementOfSymbol(std::string(1, *letter));
+  }
+  return std::nullopt;
 }
 
 /// Cartesian Å to fractional for a cell in the PDB frame (a along X, b in the XY plane).
@@ -108,14 +115,8 @@ ImportedAtom atomFromWords(const std::vector<std::string_view>& words, std::size
   return atom;
 }
 
-/// Labels only: the element from the label; an atom without one is listed as skipped.
+/// Labels only: the element is taken from the label later (inferElementsFromLabels).
 void addByLabel(ImportedStructure& result, ImportedAtom atom) {
-  const std::optional<std::string> element = elementOfLabel(atom.label);
-  if (!element) {
-    result.skippedLabels.push_back(atom.label);
-    return;
-  }
-  atom.element = *element;
   atom.elementFromLabel = true;
   result.atoms.push_back(std::move(atom));
 }
@@ -182,13 +183,13 @@ ImportedStructure importPdb(const std::vector<std::string>& lines) {
       if (const auto occupancy = text::findDouble(columns(line, 55, 60))) atom.sof = *occupancy;
       if (const auto b = text::findDouble(columns(line, 61, 66)); b && *b > 0)
         atom.uiso = *b / (8.0 * std::numbers::pi * std::numbers::pi);
-      const std::optional<std::string> element =
-          pdbElement(line, atom.label, atom.elementFromLabel);
-      if (!element || atom.label.empty()) {
+      if (atom.label.empty()) {
         result.skippedLabels.push_back(atom.label);
         continue;
       }
-      atom.element = *element;
+      const std::optional<std::string> element = pdbElement(line, atom.label);
+      atom.element = element.value_or("");
+      atom.elementFromLabel = !element || columns(line, 77, 78).empty();
       if (!hasCell) {
         atom.x = x, atom.y = y, atom.z = z;
       } else if (scale) {
@@ -237,15 +238,17 @@ ImportedStructure importXyz(const std::vector<std::string>& lines) {
   return result;
 }
 
+bool isXmolFile(const std::vector<std::string>& lines) {
+  if (lines.empty()) return false;
+  const std::vector<std::string_view> head = text::splitWords(lines[0]);
+  return head.size() == 1 && text::findInt(head[0]).has_value();
+}
+
 ImportedStructure importCartesian(const std::vector<std::string>& lines) {
   ImportedStructure result;
   result.title = "imported Cartesian coordinates";
   // An XMOL file starts with the atom count and a comment line.
-  std::size_t first = 0;
-  if (!lines.empty()) {
-    const std::vector<std::string_view> head = text::splitWords(lines[0]);
-    if (head.size() == 1 && text::findInt(head[0])) first = 2;
-  }
+  const std::size_t first = isXmolFile(lines) ? 2 : 0;
   for (std::size_t i = first; i < lines.size(); ++i) {
     const std::vector<std::string_view> words = text::splitWords(lines[i]);
     if (words.empty()) continue;

@@ -13,11 +13,10 @@ namespace tavo::formats {
 /// Shown when an XYZ file's first line is not a cell.
 inline constexpr std::string_view noXyzCellMessage =
     "The first line of an XYZ file must hold the cell: a, b, c, alpha, beta and gamma.";
-/// Shown when a file gives no atom.
-inline constexpr std::string_view noAtomImportedMessage = "There is no atom in this file.";
 
 /// ATOM and HETATM records by their columns (name 13-16, X Y Z 31-54, occupancy 55-60, element
-/// 77-78, else from the name) up to END or ENDMDL; CRYST1 gives the cell (and SCALE1-3 the
+/// 77-78, else for an amino acid or water the name's first letter, else left to the label) up to
+/// END or ENDMDL; CRYST1 gives the cell (and SCALE1-3 the
 /// fractionalisation, else the usual PDB frame), without it the coordinates in Å go into a unit
 /// cube. REMARK, ANISOU, TER and other records are skipped.
 ImportedStructure importPdb(const std::vector<std::string>& lines);
@@ -26,6 +25,10 @@ ImportedStructure importPdb(const std::vector<std::string>& lines);
 /// "P21/c  No.14", gives the operators where the table knows it), then
 /// "label x y z" in fractional coordinates.
 ImportedStructure importXyz(const std::vector<std::string>& lines);
+
+/// Whether `lines` are an XMOL file: the first line holds the atom count alone (a comment line
+/// and "label X Y Z" in Å follow). Such a file is read by importCartesian, also as a .xyz file.
+bool isXmolFile(const std::vector<std::string>& lines);
 
 /// "label X Y Z" in Å on every line (after the count and comment lines of an XMOL file), held as
 /// fractional coordinates of a unit cube.

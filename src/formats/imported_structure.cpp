@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "text/errors.h"
 #include "text/text.h"
 
 namespace tavo::formats {
@@ -76,16 +77,51 @@ std::optional<std::string> elementOfSymbol(std::string_view text) {
   return knownElement(text[0], 0);
 }
 
-std::optional<std::string> elementOfLabel(std::string_view label) {
-  if (label.empty() || !isLetter(label[0])) return std::nullopt;
-  const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(label[0])));
-  if (first == 'H' || label.size() == 1 || !isLetter(label[1])) return knownElement(first, 0);
-  const bool lowerSecond = std::islower(static_cast<unsigned char>(label[1])) != 0;
-  const bool commonFirst = first == 'C' || first == 'N' || first == 'O';
-  if (lowerSecond || !commonFirst || text::upper(label.substr(0, 2)) == "CL") {
-    if (auto two = knownElement(first, label[1])) return two;
+std::vector<std::string> labelElementSymbols(const model::ElementDefinitions& definitions) {
+  std::vector<std::string> symbols;
+  // Row 1 defines the peaks.
+  for (int r = 2; r <= definitions.definitionCount(); ++r) {
+    std::string symbol =
+        text::trimLine(definitions.table().cell(r, model::ElementDefinitions::Lab1));
+    if (symbol.empty() || !isLetter(symbol[0])) continue;
+    for (std::size_t i = 0; i < symbol.size(); ++i) {
+      const auto c = static_cast<unsigned char>(symbol[i]);
+      symbol[i] = static_cast<char>(i == 0 ? std::toupper(c) : std::tolower(c));
+    }
+    symbols.push_back(std::move(symbol));
   }
-  return knownElement(first, 0);
+  return symbols;
+}
+
+std::optional<std::string> elementOfLabel(std::string_view label,
+                                          const std::vector<std::string>& symbols) {
+  const std::string upperLabel = text::upper(label);
+  const std::string* best = nullptr;
+  for (const std::string& symbol : symbols) {
+    if (upperLabel.starts_with(text::upper(symbol)) &&
+        (best == nullptr || symbol.size() > best->size())) {
+      best = &symbol;
+    }
+  }
+  if (best == nullptr) return std::nullopt;
+  return *best;
+}
+
+void inferElementsFromLabels(ImportedStructure& imported, const std::vector<std::string>& symbols) {
+  std::vector<ImportedAtom> kept;
+  for (ImportedAtom& atom : imported.atoms) {
+    if (atom.elementFromLabel && atom.element.empty()) {
+      const std::optional<std::string> element = elementOfLabel(atom.label, symbols);
+      if (!element) {
+        imported.skippedLabels.push_back(atom.label);
+        continue;
+      }
+      atom.element = *element;
+    }
+    kept.push_back(std::move(atom));
+  }
+  imported.atoms = std::move(kept);
+  if (imported.atoms.empty()) throw UserError(std::string(noAtomImportedMessage));
 }
 
 LattSymm lattSymmOf(const std::vector<SeitzOperator>& operators) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/symmetry_operators.h"
+#include "model/element_definitions.h"
 
 namespace tavo::formats {
 
@@ -20,7 +21,8 @@ struct ImportedAtom {
   double sof = 1.0;
   double uiso = 0.05;
   std::optional<std::array<double, 6>> uaniso;  // U11 U22 U33 U23 U13 U12
-  bool elementFromLabel = false;                // no type symbol or element column named it
+  bool elementFromLabel = false;                // no type symbol or element column named it (see
+                                                // inferElementsFromLabels)
 };
 
 /// What an importer reads: the cell, the symmetry operators (empty: P1), the atoms in file order.
@@ -38,12 +40,24 @@ struct ImportedStructure {
 /// "Cl"); nothing when it names no element.
 std::optional<std::string> elementOfSymbol(std::string_view text);
 
-/// The element an atom label names where nothing else does: a two-letter element only when the
-/// label writes it so (Cl1, CL1, Fe2), except that a label starting with H is hydrogen (HO1 is an
-/// H atom on O1) and that C, N and O before a letter stay carbon, nitrogen and oxygen unless the
-/// pair is written with a lower-case second letter (CA1 is carbon, Ca1 calcium). Nothing when
-/// the label starts with no element.
-std::optional<std::string> elementOfLabel(std::string_view label);
+/// Shown when a file gives no atom.
+inline constexpr std::string_view noAtomImportedMessage = "There is no atom in this file.";
+
+/// The element symbols an atom label may start with: the elements the definitions table knows
+/// (its rows after the peak row), each in its usual case ("Cu").
+std::vector<std::string> labelElementSymbols(const model::ElementDefinitions& definitions);
+
+/// The element an atom label names where nothing else does: the longest of `symbols` that the
+/// label begins with, case ignored (CU1 and Cu1 are copper, CL1 chlorine, C1A carbon). Nothing
+/// when the label begins with no symbol.
+std::optional<std::string> elementOfLabel(std::string_view label,
+                                          const std::vector<std::string>& symbols);
+
+/// Gives every atom that an importer left to its label (elementFromLabel, no element yet) the
+/// element of elementOfLabel; an atom whose label names none is left out and listed in
+/// skippedLabels. Every importer's labels go through here. Throws
+/// UserError(noAtomImportedMessage) when no atom is left.
+void inferElementsFromLabels(ImportedStructure& imported, const std::vector<std::string>& symbols);
 
 /// The LATT number and SYMM operators that describe `operators` (identity first): the centring
 /// from the pure translations, the sign from the inversion at the origin, one operator of each

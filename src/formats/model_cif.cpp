@@ -105,14 +105,16 @@ std::vector<std::string> siteLabels(const model::StructureModel& s) {
   return labels;
 }
 
-// The Uiso of an H atom: its own, or for a riding H (negative Uiso) that factor times the parent's
-// Ueq; empty when the parent is missing.
+}  // namespace
+
 std::optional<double> riderUiso(const model::StructureModel& s, const model::Hydrogen& h) {
   if (h.uiso >= 0) return h.uiso;
   const model::Atom* parent = uParentOf(s, h);
   if (parent == nullptr) return std::nullopt;
   return -h.uiso * ueqOf(s.cell, *parent);
 }
+
+namespace {
 
 std::vector<SiteRow> siteRows(const model::StructureModel& s) {
   const std::vector<std::string> labels = siteLabels(s);

@@ -25,6 +25,11 @@ std::string cifValue(std::string_view text);
 /// the Cartesian tensor. Throws UserError when the cell has no volume.
 double equivalentU(const model::CellParameters& cell, const std::array<double, 6>& u);
 
+/// The Uiso of an H atom of the file: its own, or for a riding H (negative Uiso) that factor
+/// times the Ueq of its parent (the atom carrying its AFIX group, else the atom it follows);
+/// nothing when that atom is missing. Throws UserError when the cell has no volume.
+std::optional<double> riderUiso(const model::StructureModel& structure, const model::Hydrogen& h);
+
 /// The data block `blockName` of the atoms and H atoms of the file (no generated copies, no
 /// peaks): cell with its esds and Z, the symmetry operators of the model (and the group when
 /// `group` is given), every atom site with its element, fractional coordinates, U (Ueq for an

@@ -357,19 +357,36 @@ void writeExpandedInstructionFile(const StructureModel& structure,
     if (!isFvarLine(line)) out.push_back(line);
   }
   // Without free variables FV(1) would be a stale entry: a scale factor of 1 is written instead.
-  const double scale = structure.fvarCount > 0 ? structure.fvar[1] : 1.0;
-  std::string fvar = "FVAR";
-  appendField(fvar, text::formatFixed(scale, 4), 12);
-  out.push_back(fvar);
+  // The others go along, since the sof of a disordered atom may refer to them.
+  std::vector<double> values{structure.fvarCount > 0 ? structure.fvar[1] : 1.0};
+  for (int i = 2; i <= structure.fvarCount; ++i)
+    values.push_back(structure.fvar[i]);
+  constexpr std::size_t valuesPerCard = 6;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i % valuesPerCard == 0) out.emplace_back("FVAR");
+    appendField(out.back(), text::formatFixed(values[i], 4), 12);
+  }
+  int part = 0;
   for (const ExpandedRow& row : rows) {
+    if (row.part != part) out.push_back("PART " + std::to_string(part = row.part));
     std::string line = nameAndSfac(row.label, row.sfac);
     appendNumber(line, row.x, coordinateWidth);
     appendNumber(line, row.y, coordinateWidth);
     appendNumber(line, row.z, coordinateWidth);
-    appendNumber(line, 11.0, coordinateWidth);
-    appendNumber(line, 0.05, uWidth);
-    out.push_back(line);
+    appendNumber(line, row.sof, coordinateWidth);
+    appendNumber(line, row.u[0], uWidth);
+    if (!row.anisotropic) {
+      out.push_back(line);
+      continue;
+    }
+    appendNumber(line, row.u[1], uWidth);
+    out.push_back(line + " =");
+    std::string second(labelWidth, ' ');
+    for (std::size_t k = 2; k < 6; ++k)
+      appendNumber(second, row.u[k], uWidth);
+    out.push_back(second);
   }
+  if (part != 0) out.emplace_back("PART 0");
   out.push_back(hklfOf(structure));
   // A fresh file: of the rows that stood below HKLF only its continuation goes along.
   bool continues = continuesOnNextLine(hklfOf(structure));

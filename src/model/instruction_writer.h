@@ -2,6 +2,7 @@
 // FVAR cards and the atom list regenerated from the tables, HKLF and END.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -12,11 +13,16 @@
 
 namespace tavo::model {
 
-/// One atom of the expanded-atoms file: label, SFAC number and fractional position.
+/// One atom of the expanded-atoms file: label, SFAC number, fractional position, sof as written
+/// (10 + a fixed value, or a free-variable reference), PART and displacement parameters.
 struct ExpandedRow {
   std::string label;
   int sfac = 0;
   double x = 0, y = 0, z = 0;
+  double sof = 11.0;
+  int part = 0;
+  bool anisotropic = false;
+  std::array<double, 6> u{0.05, 0, 0, 0, 0, 0};  // Uiso, or U11 U22 U33 U23 U13 U12 in Å²
 };
 
 /// The FVAR cards for free variables `values` (FV(1) first): seven values per card, each in a
@@ -68,9 +74,10 @@ std::filesystem::path writeInstructionFileLines(const std::string& currentFile,
 void writeBakCopy(const std::filesystem::path& written);
 
 /// Writes `rows` (every atom in the view, generated copies included) as a fresh instruction
-/// file: the instruction lines except FVAR, one FVAR card with FV(1), one isotropic line per row
-/// with sof 11 and Uiso 0.05, HKLF and END. Neither `currentFile` nor a backup is touched.
-/// Throws FileError.
+/// file: the instruction lines except FVAR, FVAR cards with every free variable (FV(1) first,
+/// six to a card), the rows in order with a PART line wherever the part changes (PART 0 after
+/// the last), each as one isotropic line or two anisotropic ones, HKLF and END. Neither
+/// `currentFile` nor a backup is touched. Throws FileError.
 void writeExpandedInstructionFile(const StructureModel& structure,
                                   const std::filesystem::path& file,
                                   const std::vector<ExpandedRow>& rows);

@@ -3,12 +3,15 @@
 #include "workbench/file_commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <functional>
 
 #include "editing/selection_commands.h"
+#include "formats/model_cif.h"
 #include "geometry/cell_metrics.h"
 #include "model/element_definitions.h"
+#include "model/expanded_labels.h"
 #include "model/file_lines.h"
 #include "model/file_replace.h"
 #include "model/instruction_reader.h"
@@ -313,36 +316,83 @@ void FileCommands::checkDuplicateLabels() {
   }
 }
 
+namespace {
+
+/// The entry of the file that entry `index` of a table with `count` entries of the file copies
+/// (copies follow unit after unit, each unit in the order of the file's entries); `index` itself
+/// for an entry of the file.
+int sourceOf(int index, int count) {
+  return index <= count ? index : (index - count - 1) % count + 1;
+}
+
+}  // namespace
+
 void FileCommands::saveAllExpandedAtoms() {
   WorkbenchState& state = m_context.state;
   if (!state.loaded) return;
+  const model::StructureModel& s = state.structure;
+  // The labels first: without free labels there is nothing to save, and no name is asked for.
+  std::vector<model::ExpandedLabelRequest> requests;
+  for (int i = 1; i <= s.workingAtomCount; ++i) {
+    const model::Atom& source = s.atoms[sourceOf(i, s.nonHCount)];
+    requests.push_back({source.label, std::string(s.symbolOf(source.sfac)), i > s.nonHCount});
+  }
+  for (int i = 1; i <= s.workingHCount; ++i) {
+    const model::Hydrogen& source = s.hydrogens[sourceOf(i, s.hCount)];
+    requests.push_back({source.label, std::string(s.symbolOf(source.sfac)), i > s.hCount});
+  }
+  const std::vector<std::string> labels = model::expandedFileLabels(requests);
   const std::optional<fs::path> chosen = m_context.dialogs.chooseFileToSave(
       state.workingFolder(), newInstructionFileName, instructionFilter);
   if (!chosen) return;
-  const model::StructureModel& s = state.structure;
   text::TextGrid grid(1, 4);
   grid.setRow(0, {"Label", "X", "Y", "Z"});
-  std::vector<int> sfacs;
-  const auto addRow = [&](const std::string& label, int sfac, const model::Vec3& at) {
+  const auto addRow = [&](const model::Vec3& at) {
     const model::Vec3 p = at - state.frame.viewSlots[geometry::fractionalOriginSlot];
     const geometry::Fractional f = geometry::viewToFractional(state.frame, p);
-    grid.setRow(grid.rowCount(),
-                {label, gridCoordinate(f.x), gridCoordinate(f.y), gridCoordinate(f.z)});
-    sfacs.push_back(sfac);
+    grid.setRow(grid.rowCount(), {labels[static_cast<std::size_t>(grid.rowCount() - 1)],
+                                  gridCoordinate(f.x), gridCoordinate(f.y), gridCoordinate(f.z)});
   };
+  // Each entry keeps its SFAC entry, part and displacement parameters (a copy's Uij turned with
+  // it), and the sof as its source atom codes it, so that disorder parts keep their occupancies.
+  std::vector<model::ExpandedRow> rows;
   for (int i = 1; i <= s.workingAtomCount; ++i) {
-    addRow(s.atoms[i].label, s.atoms[i].sfac, s.viewOf({model::AtomKind::Atom, i}));
+    const model::Atom& a = s.atoms[i];
+    const model::Atom& source = s.atoms[sourceOf(i, s.nonHCount)];
+    addRow(s.viewOf({model::AtomKind::Atom, i}));
+    rows.push_back({"",
+                    a.sfac,
+                    0,
+                    0,
+                    0,
+                    model::encodeFreeVariable(a.sof, source.codes[model::Sof]),
+                    a.part,
+                    a.aniso == 1,
+                    {a.u11, a.u22, a.u33, a.u23, a.u13, a.u12}});
   }
-  // Each H atom keeps its own SFAC entry (H and D, or H of two SFAC entries).
   for (int i = 1; i <= s.workingHCount; ++i) {
-    addRow(s.hydrogens[i].label, s.hydrogens[i].sfac, s.viewOf({model::AtomKind::Hydrogen, i}));
+    const model::Hydrogen& h = s.hydrogens[i];
+    const model::Hydrogen& source = s.hydrogens[sourceOf(i, s.hCount)];
+    // A riding H stands apart from its parent here: its Uiso is written as a value.
+    const double uiso = formats::riderUiso(s, source).value_or(std::abs(h.uiso));
+    addRow(s.viewOf({model::AtomKind::Hydrogen, i}));
+    rows.push_back({"",
+                    h.sfac,
+                    0,
+                    0,
+                    0,
+                    model::encodeFreeVariable(h.sof, source.codes[model::Sof]),
+                    h.part,
+                    false,
+                    {uiso, 0, 0, 0, 0, 0}});
   }
   m_workingCoordinates = grid;
-  std::vector<model::ExpandedRow> rows;
   for (int r = 1; r < grid.rowCount(); ++r) {
-    rows.push_back({grid.cell(r, 0), sfacs[static_cast<size_t>(r - 1)],
-                    text::parseDouble(grid.cell(r, 1)), text::parseDouble(grid.cell(r, 2)),
-                    text::parseDouble(grid.cell(r, 3))});
+    model::ExpandedRow& row = rows[static_cast<std::size_t>(r - 1)];
+    row.label = grid.cell(r, 0);
+    row.x = text::parseDouble(grid.cell(r, 1));
+    row.y = text::parseDouble(grid.cell(r, 2));
+    row.z = text::parseDouble(grid.cell(r, 3));
   }
   model::writeExpandedInstructionFile(s, *chosen, rows);
 }

@@ -12,11 +12,13 @@
 #include "formats/texsan_export.h"
 #include "geometry/cell_metrics.h"
 #include "geometry/spcg_file.h"
+#include "model/element_definitions.h"
 #include "model/file_lines.h"
 #include "model/file_replace.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/file_commands.h"
+#include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
 
 namespace tavo::workbench {
@@ -381,6 +383,15 @@ WindowDeclaration ImportExportCommands::declareGaussianWindow() {
   return w;
 }
 
+const model::ElementDefinitions& ImportExportCommands::elementDefinitions() {
+  WorkbenchState& s = m_context.state;
+  // Read as an open reads it: without elems.inf the program cannot go on.
+  if (!fs::exists(s.settingsFolder() / model::elementDefinitionsFileName)) {
+    s.endProgram(model::missingElementDefinitionsMessage);
+  }
+  return s.preferences().reloadElementDefinitions();
+}
+
 void ImportExportCommands::importByDialog(ImportFormat format) {
   // The dialog starts where an open would, and the folder chosen is remembered as an open's is.
   const std::optional<fs::path> chosen =
@@ -409,9 +420,14 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
     case ImportFormat::Pdb:
       imported = formats::importPdb(model::loadRawFileLines(absolute));
       break;
-    case ImportFormat::Xyz:
-      imported = formats::importXyz(model::loadRawFileLines(absolute));
+    case ImportFormat::Xyz: {
+      // A .xyz file whose first line is an atom count is an XMOL file of Cartesian coordinates.
+      const std::vector<std::string> lines = model::loadRawFileLines(absolute);
+      if (formats::isXmolFile(lines)) format = ImportFormat::Cartesian;
+      imported = format == ImportFormat::Cartesian ? formats::importCartesian(lines)
+                                                   : formats::importXyz(lines);
       break;
+    }
     case ImportFormat::Cartesian:
       imported = formats::importCartesian(model::loadRawFileLines(absolute));
       break;
@@ -424,6 +440,7 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
       break;
     }
   }
+  formats::inferElementsFromLabels(imported, formats::labelElementSymbols(elementDefinitions()));
   const std::vector<std::string> renamed = formats::assignShelxlLabels(imported);
   fs::path proposed = absolute;
   proposed.replace_extension(".ins");

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/element_definitions.h"
 #include "workbench/command_context.h"
 #include "workbench/window_declaration.h"
 
@@ -100,6 +101,8 @@ class ImportExportCommands {
   void writeExport(const std::filesystem::path& proposed, std::string_view filter,
                    const std::vector<std::string>& lines);
 
+  /// The definitions of elems.inf, read again; ends the program when the file is missing.
+  const model::ElementDefinitions& elementDefinitions();
   void chooseJobNumber(int jobNumber);
   void saveGaussianInput();
   std::filesystem::path gaussianFolder() const;

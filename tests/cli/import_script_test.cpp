@@ -92,6 +92,49 @@ TEST(ImportScript, AFileNamedLikeAScratchFileIsReadAndKeptAndACancelledSaveWrite
   EXPECT_FALSE(fs::exists(folder.path() / "temp.ins"));
 }
 
+TEST(ImportScript, HeavyElementsOfUpperCaseLabelsSurviveSaveXyzAndImport) {
+  TempFolder folder;
+  folder.write("cuna.ins",
+               "TITL cuna\nCELL 0.71073 5 6 7 90 90 90\nZERR 1 0 0 0 0 0 0\nLATT -1\n"
+               "SFAC C N CU NA\nUNIT 1 1 1 1\nFVAR 1.0\n"
+               "CU1 3 0.1 0.1 0.1 11.0 0.03\nNA1 4 0.5 0.5 0.5 11.0 0.03\n"
+               "C1 1 0.1 0.3 0.1 11.0 0.03\nN1 2 0.3 0.3 0.1 11.0 0.03\nHKLF 4\nEND\n");
+  const Outcome o = runScript(folder,
+                              "open cuna.ins\n"
+                              "answer cuna.xyz\n"
+                              "\"Save XYZ (Label X Y Z)\"\n"
+                              "answer cuna.xyz\n"
+                              "\"XYZ Coordinates\"\n"
+                              "answer back.ins\n"
+                              "\"Save *.ins\"\n");
+  ASSERT_EQ(o.status, 0) << o.out << o.err;
+  EXPECT_NE(o.out.find("The elements of these atoms were taken from their labels; check them: "
+                       "Cu Na\n"),
+            std::string::npos)
+      << o.out;
+  const std::vector<std::string> back = model::loadFileLines(folder.path() / "back.ins");
+  EXPECT_NE(std::find(back.begin(), back.end(), "SFAC Cu Na C N"), back.end());
+  const auto line = std::find_if(back.begin(), back.end(),
+                                 [](const std::string& l) { return l.starts_with("NA1 "); });
+  ASSERT_NE(line, back.end());
+  EXPECT_TRUE(line->starts_with("NA1   2 ")) << *line;
+}
+
+TEST(ImportScript, AnXmolFileImportsAsCartesianCoordinates) {
+  // The same file the window's XYZ item reads (the workbench test of the import dialog).
+  TempFolder folder;
+  copyFixture(folder, "xmol.xyz");
+  const Outcome o = runCli(folder, "import xmol.xyz -o xmol.ins");
+  ASSERT_EQ(o.status, 0) << o.out << o.err;
+  EXPECT_NE(o.err.find("taken from their labels; check them: Cu Na Cl"), std::string::npos)
+      << o.err;
+  const std::vector<std::string> saved = model::loadFileLines(folder.path() / "xmol.ins");
+  EXPECT_NE(std::find(saved.begin(), saved.end(), "SFAC Cu Na Cl O"), saved.end());
+  EXPECT_EQ(std::count_if(saved.begin(), saved.end(),
+                          [](const std::string& l) { return l.starts_with("NA1   2 "); }),
+            1);
+}
+
 TEST(ImportScript, ARefusedFileFailsTheScriptAndWritesNothing) {
   TempFolder folder;
   fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples/paraben.res", folder.path() / "paraben.res");

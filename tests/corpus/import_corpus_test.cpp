@@ -35,6 +35,12 @@ std::pair<int, int> readBack(formats::ImportedStructure imported) {
   return {structure.nonHCount, structure.hCount};
 }
 
+const std::vector<std::string>& shippedSymbols() {
+  static const std::vector<std::string> symbols =
+      formats::labelElementSymbols(model::ElementDefinitions::load(dataFolder()));
+  return symbols;
+}
+
 int hydrogenCount(const formats::ImportedStructure& s) {
   int n = 0;
   for (const auto& atom : s.atoms)
@@ -48,7 +54,8 @@ TEST(ImportOnRealFiles, FdatEntriesGiveTheirAtomsCellAndGroup) {
   for (const fs::path& file : files) {
     const std::vector<std::string> lines = model::loadRawFileLines(file);
     std::vector<std::string> warnings;
-    const formats::ImportedStructure s = formats::importFdat(lines, {}, warnings);
+    formats::ImportedStructure s = formats::importFdat(lines, {}, warnings);
+    formats::inferElementsFromLabels(s, shippedSymbols());
     EXPECT_FALSE(s.atoms.empty()) << file;
     if (file.filename() == "aten_csd_dmim-ntf2.fdat") {
       // PADDEE, counted by hand: S4 F12 O8 N6 C14 H18, the cell with three decimals.
@@ -70,7 +77,8 @@ TEST(ImportOnRealFiles, XmolFilesImportAsCartesianCoordinates) {
   for (const fs::path& file : files) {
     if (file.extension() != ".xyz") continue;
     const std::vector<std::string> lines = model::loadRawFileLines(file);
-    const formats::ImportedStructure s = formats::importCartesian(lines);
+    formats::ImportedStructure s = formats::importCartesian(lines);
+    formats::inferElementsFromLabels(s, shippedSymbols());
     EXPECT_EQ(static_cast<int>(s.atoms.size()), text::parseInt(lines[0])) << file;
     EXPECT_TRUE(s.skippedLabels.empty()) << file;
     const auto [nonH, h] = readBack(s);

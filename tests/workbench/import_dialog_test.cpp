@@ -34,5 +34,21 @@ TEST_F(WorkbenchScenario, AnImportRemembersItsFolderAsAnOpenDoes) {
             std::vector<std::string>{work.path().string()});
 }
 
+TEST_F(WorkbenchScenario, TheXyzItemReadsAnXmolFileAsCartesianCoordinates) {
+  // The first line is the atom count: Cartesian Å, as tavo-cli import reads the same file.
+  dialogs.nextFile = std::filesystem::path(TAVO_SOURCE_DIR) / "tests/data/import/xmol.xyz";
+  ASSERT_TRUE(bench->run(CommandId::ImportXyz)) << ::testing::PrintToString(dialogs.shown);
+  EXPECT_TRUE(bench->state().cartesianImport);
+  const model::StructureModel& s = bench->structure();
+  ASSERT_EQ(s.nonHCount, 4);
+  std::vector<std::string> elements;
+  for (int i = 1; i <= s.nonHCount; ++i)
+    elements.emplace_back(s.symbolOf(s.atoms[i].sfac));
+  // Upper-case labels of heavy elements keep their element.
+  EXPECT_EQ(elements, (std::vector<std::string>{"CU", "NA", "CL", "O"}));
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"The elements of these atoms were taken from "
+                                                    "their labels; check them: Cu Na Cl"});
+}
+
 }  // namespace
 }  // namespace tavo::testing

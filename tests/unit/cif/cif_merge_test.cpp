@@ -83,13 +83,24 @@ TEST(CifMerge, ShippedTemplateWithSampleReadsBackWithShelxlValues) {
   EXPECT_EQ(b.findValue("_reflns_threshold_expression"), "I>2\\s(I)");
   EXPECT_EQ(b.findValue("_exptl_crystal_density_method"), "not measured");
   EXPECT_EQ(b.findValue("_exptl_crystal_density_meas"), "?");
-  EXPECT_EQ(b.findValue("_audit_contact_author_name"), "LAB: name of the contact author");
+  // The shipped placeholders nobody filled in are unknown, for checkCIF to ask for.
+  EXPECT_EQ(b.findValue("_audit_contact_author_name"), "?");
+  EXPECT_EQ(b.findValue("_exptl_crystal_colour"), "?");
+  EXPECT_EQ(b.findValue("_audit_contact_author_address"), "?");
+  EXPECT_EQ(b.findValue("_publ_section_references"),
+            "Sheldrick, G. M. (2015). Acta Cryst. A71, 3-8.\n"
+            "Sheldrick, G. M. (2015). Acta Cryst. C71, 3-8.");
+  for (const std::string& line : m.lines) {
+    if (line.empty() || line[0] != '#') {
+      EXPECT_EQ(line.find("LAB:"), std::string::npos) << line;
+    }
+  }
   EXPECT_EQ(countLines(m.lines, "# Contact author (LAB)"), 1u);
   // The diffractometer's values, a text field whole; its "?" left the template's text.
   EXPECT_EQ(b.findValue("_cell_measurement_theta_min"), "3.1000");
   EXPECT_EQ(b.findValue("_exptl_absorpt_process_details"),
             "Collector 1.2: empirical absorption correction\nwith spherical harmonics.");
-  EXPECT_EQ(b.findValue("_diffrn_source_type"), "LAB: type of the source");
+  EXPECT_EQ(b.findValue("_diffrn_source_type"), "?");
   EXPECT_EQ(countLines(m.lines, "_exptl_absorpt_correction_T_min    0.91234"), 1u);
   // One message: the torsion loop SHELXL did not write, left out with its "loop_" line.
   ASSERT_EQ(m.messages.size(), 1u);
@@ -169,6 +180,18 @@ TEST(CifMerge, RulesOnSmallTemplates) {
         " line 1", " line 2", ";"},
        {"data_sample", "_refine_ls_extinction_method ?", "_refine_ls_extinction_coef         .",
         "_refine_ls_abs_structure_details", ";", " line 1", " line 2", ";", "_x ?"},
+       {}},
+      {"the template's placeholders are unknown unless the laboratory filled them in",
+       {"data_t", "_exptl_crystal_colour             'LAB: colour, e.g. colourless'",
+        "_exptl_crystal_description       block", "_diffrn_detector  \"LAB: detector\"",
+        "_audit_contact_author_address", ";", "LAB: department", "  LAB: institution", ";",
+        "_publ_section_references", ";", "Sheldrick, G. M. (2015).", "LAB: further references",
+        ";"},
+       {"data_s", "_exptl_crystal_colour ?", "_exptl_crystal_description ?"},
+       {"data_sample", "_exptl_crystal_colour             ?",
+        "_exptl_crystal_description       block", "_diffrn_detector  ?",
+        "_audit_contact_author_address      ?", "_publ_section_references", ";",
+        "Sheldrick, G. M. (2015).", ";"},
        {}},
       {"no place for the extinction expression",
        {"data_t", "_x ?"},

@@ -7,6 +7,7 @@
 #include "formats/cif_import.h"
 #include "formats/coordinate_import.h"
 #include "formats/imported_structure.h"
+#include "model/element_definitions.h"
 #include "model/file_lines.h"
 #include "support/temp_folder.h"
 #include "text/errors.h"
@@ -31,31 +32,79 @@ std::vector<geometry::SeitzOperator> ops(std::initializer_list<std::string_view>
   return result;
 }
 
-TEST(ImportElements, FromLabelsTypeSymbolsAndElementColumns) {
+/// The symbols of the shipped elems.inf.
+const std::vector<std::string>& shippedSymbols() {
+  static const std::vector<std::string> symbols =
+      labelElementSymbols(model::ElementDefinitions::load(fs::path(TAVO_SOURCE_DIR) / "data"));
+  return symbols;
+}
+
+ImportedStructure withLabelElements(ImportedStructure imported) {
+  inferElementsFromLabels(imported, shippedSymbols());
+  return imported;
+}
+
+TEST(ImportElements, LabelsTakeTheLongestSymbolTheTableKnows) {
   struct Case {
     std::string_view label;
     std::optional<std::string> element;
+    const char* why;
   };
-  for (const Case& c : std::vector<Case>{{"HO1", "H"},
-                                         {"H1A", "H"},
-                                         {"CA1", "C"},
-                                         {"Ca1", "Ca"},
-                                         {"CD1", "C"},
-                                         {"NE2", "N"},
-                                         {"CL1", "Cl"},
-                                         {"Cl2", "Cl"},
-                                         {"FE1", "Fe"},
-                                         {"C1A", "C"},
-                                         {"S", "S"},
-                                         {"1C", std::nullopt},
-                                         {"Q1", std::nullopt}}) {
-    EXPECT_EQ(elementOfLabel(c.label), c.element) << c.label;
+  const Case cases[] = {
+      {"CU1", "Cu", "upper case: copper, not carbon"},
+      {"Cu1", "Cu", "written as the symbol"},
+      {"cu1", "Cu", "lower case too"},
+      {"NA1", "Na", "sodium, not nitrogen"},
+      {"CO1", "Co", "cobalt"},
+      {"NI1", "Ni", "nickel"},
+      {"CL1", "Cl", "chlorine"},
+      {"BR1", "Br", "bromine"},
+      {"OS1", "Os", "osmium"},
+      {"C1A", "C", "a digit after one letter"},
+      {"CN1", "C", "CN is no element: the one-letter prefix"},
+      {"OX", "O", "OX is no element"},
+      {"S", "S", "a bare symbol"},
+      {"H1A", "H", "hydrogen"},
+      {"D1", "D", "deuterium is in the table"},
+      {"1C", std::nullopt, "begins with a digit"},
+      {"Q1", std::nullopt, "the peak row names no element"},
+      {"X1", std::nullopt, "no symbol starts with X"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(elementOfLabel(c.label, shippedSymbols()), c.element) << c.label;
   }
+  // A row added to the definitions is a symbol labels may name.
+  EXPECT_EQ(elementOfLabel("XE1", {"X", "Xe"}), "Xe");
   EXPECT_EQ(elementOfSymbol("O2-"), "O");
   EXPECT_EQ(elementOfSymbol("FE3+"), "Fe");
   EXPECT_EQ(elementOfSymbol("Cl"), "Cl");
   EXPECT_EQ(elementOfSymbol("D"), "D");
   EXPECT_EQ(elementOfSymbol("X"), std::nullopt);
+}
+
+TEST(ImportElements, InferenceFillsOnlyLabelAtomsAndLeavesOutTheUnknown) {
+  ImportedStructure s;
+  s.atoms = {{"CU1", "", 0, 0, 0, 1, 0.05, std::nullopt, true},
+             {"CA1", "C", 0, 0, 0, 1, 0.05, std::nullopt, false},  // typed: stays carbon
+             {"9X", "", 0, 0, 0, 1, 0.05, std::nullopt, true},
+             {"NA2", "", 0, 0, 0, 1, 0.05, std::nullopt, true}};
+  inferElementsFromLabels(s, shippedSymbols());
+  ASSERT_EQ(s.atoms.size(), 3u);
+  EXPECT_EQ(s.atoms[0].element, "Cu");
+  EXPECT_EQ(s.atoms[1].element, "C");
+  EXPECT_EQ(s.atoms[2].element, "Na");
+  EXPECT_EQ(s.skippedLabels, std::vector<std::string>{"9X"});
+  EXPECT_EQ(inferredHeavyElements(s), (std::vector<std::string>{"Cu", "Na"}));
+
+  ImportedStructure none;
+  none.atoms = {{"9X", "", 0, 0, 0, 1, 0.05, std::nullopt, true}};
+  try {
+    inferElementsFromLabels(none, shippedSymbols());
+    FAIL() << "a file without a known element was imported";
+  } catch (const UserError& e) {
+    EXPECT_STREQ(e.what(), "There is no atom in this file.");
+  }
 }
 
 TEST(ImportSymmetry, LattAndSymmOfFullOperatorSets) {
@@ -111,8 +160,8 @@ TEST(CifImport, ColumnsByTagQuotedLabelsSpecialPositionsUijAndTheChosenBlock) {
   EXPECT_EQ(s.atoms[3].element, "H");  // HO1 is typed H, not holmium
   EXPECT_FALSE(s.atoms[3].elementFromLabel);
 
-  const ImportedStructure second =
-      importCif(text, "two_blocks.cif", [](const std::string& block) { return block == "second"; });
+  const ImportedStructure second = withLabelElements(importCif(
+      text, "two_blocks.cif", [](const std::string& block) { return block == "second"; }));
   ASSERT_EQ(second.atoms.size(), 1u);
   EXPECT_EQ(second.atoms[0].element, "Fe");
   EXPECT_TRUE(second.atoms[0].elementFromLabel);
@@ -181,8 +230,8 @@ TEST(PdbImport, ReadsRecordsByColumnsUpToTheFirstModelsEnd) {
 }
 
 TEST(PdbImport, WithoutCellTheAngstromsGoIntoAUnitCube) {
-  const ImportedStructure s =
-      importPdb({"HETATM    1 CL1  UNK     1       1.250  -2.500   3.000  1.00  0.00"});
+  const ImportedStructure s = withLabelElements(
+      importPdb({"HETATM    1 CL1  UNK     1       1.250  -2.500   3.000  1.00  0.00"}));
   ASSERT_EQ(s.atoms.size(), 1u);
   EXPECT_EQ(s.atoms[0].element, "Cl");
   EXPECT_EQ(s.cell, (std::array<double, 6>{1, 1, 1, 90, 90, 90}));
@@ -191,12 +240,14 @@ TEST(PdbImport, WithoutCellTheAngstromsGoIntoAUnitCube) {
 }
 
 TEST(CoordinateImport, XyzCartesianAndFdat) {
-  const ImportedStructure xyz = importXyz(fixtureLines("fixture.xyz"));
+  const ImportedStructure xyz = withLabelElements(importXyz(fixtureLines("fixture.xyz")));
   EXPECT_EQ(xyz.cell, (std::array<double, 6>{8.5, 10.2, 7.3, 90, 105, 90}));
   ASSERT_EQ(xyz.atoms.size(), 3u);
   EXPECT_EQ(xyz.atoms[1].element, "Cl");
-  EXPECT_EQ(xyz.atoms[2].element, "H");
-  EXPECT_EQ(inferredHeavyElements(xyz), std::vector<std::string>{"Cl"});
+  // The longest symbol the table knows: a label gives no hint that HO1 is an H atom, so it is
+  // holmium, and listed for the user to check.
+  EXPECT_EQ(xyz.atoms[2].element, "Ho");
+  EXPECT_EQ(inferredHeavyElements(xyz), (std::vector<std::string>{"Cl", "Ho"}));
   EXPECT_THROW(importXyz({"8.5 10.2 7.3 90 105", "C1 0 0 0"}), UserError);
 
   const ImportedStructure abc = importCartesian(fixtureLines("fixture.abc"));

@@ -296,12 +296,34 @@ TEST_F(WrittenStructure, ExpandedAtomsFile) {
   const std::string expected =
       "TITL test\nCELL 0.71073 10 11 12 90 100 90\nMOLE 1\nL.S. 4\nWGHT 0.1\nSFAC C H O\n"
       "UNIT 4 8 2\n"
-      "FVAR      0.8500\n"
+      "FVAR      0.8500      0.6000\n"
       "C1    1    0.100000    0.200000    0.300000   11.000000   0.050000\n"
       "C1*2  1   -0.100000    1.200000    0.500000   11.000000   0.050000\n"
       "H1A   2    0.500000    0.500000    0.500000   11.000000   0.050000\n"
       "HKLF 4\nEND\n";
   EXPECT_EQ(folder.read("NewOne.ins"), expected);
+
+  // Each row keeps its sof, part and Uij; the PART lines are those of the rows.
+  writeExpandedInstructionFile(
+      s, file,
+      {{"C1", 1, 0.1, 0.2, 0.3, 11.0, 0, true, {0.02, 0.03, 0.04, -0.001, 0.002, -0.003}},
+       {"C2", 1, 0.2, 0.2, 0.3, 21.0, 1},
+       {"C3", 1, 0.3, 0.2, 0.3, -21.0, 2},
+       {"H1", 2, 0.5, 0.5, 0.5, 11.0, 0, false, {0.06, 0, 0, 0, 0, 0}}});
+  const std::string text = folder.read("NewOne.ins");
+  EXPECT_NE(text.find("FVAR      0.8500      0.6000\n"
+                      "C1    1    0.100000    0.200000    0.300000   11.000000   0.020000"
+                      "   0.030000 =\n"
+                      "        0.040000  -0.001000   0.002000  -0.003000\n"
+                      "PART 1\n"
+                      "C2    1    0.200000    0.200000    0.300000   21.000000   0.050000\n"
+                      "PART 2\n"
+                      "C3    1    0.300000    0.200000    0.300000  -21.000000   0.050000\n"
+                      "PART 0\n"
+                      "H1    2    0.500000    0.500000    0.500000   11.000000   0.060000\n"
+                      "HKLF 4\n"),
+            std::string::npos)
+      << text;
 
   // Of the rows below HKLF, only the continuation of a long HKLF card goes into the new file.
   s.hklfLine = "HKLF 4 1 1 0 0 0 1 0 =";
