@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 #include "app/main_window.h"
 #include "app/paint_widget.h"
 #include "app/qt_text.h"
@@ -142,7 +142,7 @@ void MainWindow::refreshSidePanelColors() {
        {static_cast<QWidget*>(m_controls.thresholds), static_cast<QWidget*>(m_controls.modeInputs),
         static_cast<QWidget*>(m_controls.useLetters), static_cast<QWidget*>(m_controls.trackBar)}) {
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, toQColor(background));
+    palette.setColor(QPalette::Window, canvas::toQColor(background));
     panel->setPalette(palette);
     panel->setAutoFillBackground(true);
   }
