@@ -16,6 +16,9 @@ if grep -rln '#include <Q' src --include='*.h' --include='*.cpp' |
   echo "Qt headers outside src/app, src/canvas and src/cli/render_command.cpp"; exit 1
 fi
 
+echo "== no include cycles in src/workbench"
+python3 scripts/include_cycles.py src/workbench
+
 echo "== build (Debug, AddressSanitizer, UndefinedBehaviorSanitizer)"
 # CI sets TAVO_WARNINGS_AS_ERRORS=ON; by default a warning never stops a build.
 werror="-DTAVO_WARNINGS_AS_ERRORS=${TAVO_WARNINGS_AS_ERRORS:-OFF}"

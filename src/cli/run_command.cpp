@@ -17,6 +17,7 @@
 #include "workbench/control_table.h"
 #ifdef TAVO_WITH_PICTURES
 #include "cli/render_command.h"
+#include "workbench/command_table.h"
 #endif
 
 namespace tavo::cli {

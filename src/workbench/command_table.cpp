@@ -4,7 +4,7 @@
 #include <array>
 #include <cassert>
 
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench.h"
 
 namespace tavo::workbench {
@@ -247,6 +247,40 @@ bool enabledIn(const CommandEntry& entry, const WorkbenchState& state) {
 
 std::span<const ViewPopupEntry> viewPopupEntries() {
   return viewPopup;
+}
+
+// The Workbench runs, enables and checks a menu item by the entry of this table.
+
+bool Workbench::hasCoreHandler(CommandId id) {
+  const CommandEntry& entry = commandEntry(id);
+  return entry.handler != nullptr || entry.flag.has_value();
+}
+
+bool Workbench::run(CommandId id) {
+  const CommandEntry& entry = commandEntry(id);
+  assert(hasCoreHandler(id));
+  return run([this, &entry] {
+    if (entry.flag) {
+      m_view.toggleDisplayFlag(*entry.flag);
+    } else {
+      entry.handler(*this);
+    }
+  });
+}
+
+bool Workbench::enabled(CommandId id) const {
+  return enabledIn(commandEntry(id), m_state);
+}
+
+bool Workbench::checked(CommandId id) const {
+  const CommandEntry& entry = commandEntry(id);
+  if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
+  if (id == CommandId::EditShelxlCommands) return m_jobControl.window().visible;
+  if (id == CommandId::FixingFvar) return m_freeVariables.window().visible;
+  if (id == CommandId::ListOfPeaks) return m_peaks.window().visible;
+  if (id == CommandId::GlobalEdition) return m_globalEdition.window().visible;
+  if (id == CommandId::AtomList) return m_atomList.window().visible;
+  return entry.flag && m_view.displayFlag(*entry.flag);
 }
 
 }  // namespace tavo::workbench

@@ -5,6 +5,7 @@
 
 #include "editing/group_move.h"
 #include "text/errors.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

@@ -11,9 +11,10 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/edit_step.h"
 #include "workbench/geometry_commands.h"
 #include "workbench/group_move_commands.h"
-#include "workbench/locate_commands.h"
+#include "workbench/locate_requests.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 

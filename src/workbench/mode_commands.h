@@ -22,7 +22,7 @@ class AtomEditCommands;
 class CardCommands;
 class GroupMoveCommands;
 class ParameterCommands;
-class LocateCommands;
+class LocateRequests;
 class GeometryCommands;
 
 class ModeCommands {
@@ -63,7 +63,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
-  void attachLocate(LocateCommands& locate) { m_locate = &locate; }
+  void attachLocate(LocateRequests& locate) { m_locate = &locate; }
   void attachGeometry(GeometryCommands& geometry) { m_geometry = &geometry; }
   void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
@@ -85,7 +85,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
-  LocateCommands* m_locate = nullptr;
+  LocateRequests* m_locate = nullptr;
   GeometryCommands* m_geometry = nullptr;
   GroupMoveCommands* m_groupMove = nullptr;
 };

@@ -9,7 +9,7 @@
 #include "text/errors.h"
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
-#include "workbench/preference_commands.h"
+#include "workbench/picture_preferences.h"
 
 namespace tavo::workbench {
 
@@ -230,8 +230,8 @@ void WorkbenchState::redraw() {
   options.stereo = display.stereo;
   options.displayBond = showDistanceBond;
   options.labelSize = controls.labelSize;
-  options.ellipsePair = m_preferences->ellipseWindow().pair;
-  options.ellipseSizeFactor = m_preferences->ellipseWindow().sizeFactor;
+  options.ellipsePair = m_preferences->ellipsePair();
+  options.ellipseSizeFactor = m_preferences->ellipseSizeFactor();
   options.alignAxis = controls.alignAxis;
   options.alignSense = controls.alignSense;
   options.peakThreshold = controls.peakThreshold();

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/instruction_writer.h"
+#include "workbench/command_table.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {

@@ -7,6 +7,7 @@
 
 #include "model/structure_snapshot.h"
 #include "view/view_state.h"
+#include "workbench/edit_step.h"
 #include "workbench_fixture.h"
 
 namespace tavo::testing {

@@ -5,7 +5,8 @@
 #include "model/atom_labels.h"
 #include "model/card_relabel.h"
 #include "model/instruction_writer.h"
-#include "workbench/undo_stack.h"
+#include "workbench/command_table.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
