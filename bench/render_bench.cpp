@@ -43,7 +43,7 @@ void BM_RedrawStandardPicture(benchmark::State& state) {
   structure.elements[2].colorCode = 0xFF3030;
   structure.elements[3].colorCode = 0x2020FF;
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(structure, frame);
+  geometry::computeCellOutline(structure, frame);
   view::ViewState view;
   view.InitGraphics(1600, 1000);
   view.DetectMaxMin(structure, frame, true, true, false);

@@ -99,7 +99,7 @@ void WorkbenchState::setCaption() {
 
 void WorkbenchState::afterChange(Changes what) {
   if (!loaded) return;
-  if (what.fractionalCoordinates) geometry::UnitCellClick(structure, frame);
+  if (what.fractionalCoordinates) geometry::computeCellOutline(structure, frame);
   if (what.resetView) {
     view.DetectMaxMin(structure, frame, display.showHydrogens, display.showPeaks,
                       modes.moveGroup());

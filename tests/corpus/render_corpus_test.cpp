@@ -63,7 +63,7 @@ bool load(LoadedPicture& p, const std::filesystem::path& file, int width, int he
   p.structure.allocate();
   const auto definitions = model::ElementDefinitions::load(testing::dataFolder());
   if (!model::loadInstructionFile(p.structure, file, definitions, dialogs, "")) return false;
-  geometry::UnitCellClick(p.structure, p.frame);
+  geometry::computeCellOutline(p.structure, p.frame);
   p.view.InitGraphics(width, height);
   p.view.DetectMaxMin(p.structure, p.frame, true, true, false);
   geometry::DetectConnection(p.structure, geometry::BondThresholds{}, dialogs);
