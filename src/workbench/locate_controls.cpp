@@ -1,6 +1,7 @@
 // The controls of the locating windows by their names, for run scripts.
 #include <string>
 
+#include "model/atom_lookup.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/locate_commands.h"
@@ -39,21 +40,6 @@ int rowOf(const text::TextGrid& grid, const std::string& value) {
   throw UserError("no row of the list holds " + value);
 }
 
-AtomRef entryLabelled(const model::StructureModel& s, const std::string& label) {
-  const std::string wanted = text::upper(label);
-  for (int i = 1; i <= s.nonHCount; ++i) {
-    if (text::upper(s.atoms[i].label) == wanted) return {AtomKind::Atom, i};
-  }
-  for (int i = 1; i <= s.hCount; ++i) {
-    if (text::upper(s.hydrogens[i].label) == wanted) return {AtomKind::Hydrogen, i};
-  }
-  if (wanted.size() > 1 && wanted[0] == 'Q') {
-    const std::optional<int> number = text::findInt(wanted.substr(1));
-    if (number && *number >= 1 && *number <= s.peakCount) return {AtomKind::Peak, *number};
-  }
-  throw UserError("no atom, H atom or peak is labelled " + label);
-}
-
 }  // namespace
 
 void LocateCommands::operate(std::string_view windowName, std::string_view control,
@@ -70,7 +56,7 @@ void LocateCommands::operate(std::string_view windowName, std::string_view contr
   if (windowName != "TForm28") throw UserError("there is no locating window \"" + name + "\"");
   if (control == "Locate") {
     // The atom menu's "Locate" on the entry labelled so.
-    const AtomRef target = entryLabelled(m_state.structure, oneValue(control, values));
+    const AtomRef target = model::atomByLabel(m_state.structure, oneValue(control, values));
     m_state.selection.clear(m_state.structure);
     m_state.selection.append(m_state.structure, target);
     return locateFromAtomMenu();
