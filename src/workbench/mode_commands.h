@@ -35,6 +35,9 @@ class ModeCommands {
   void mouseMove(const editing::PointerEvent& event);  // PaintBox1MouseMove
   void mouseUp(const editing::PointerEvent& event);    // PaintBox1MouseUp
   void doubleClick();                                  // PaintBox1DblClick: toggles Rotate
+  /// A left click on entry `ref` where it is drawn (mouseDown and mouseUp there), whose hit
+  /// test prefers `ref` over anything drawn at the same spot: a pick by label.
+  void clickOn(model::AtomRef ref);
   /// A press on the "Mouse Rotation" panel or the mode caption: shows the mode menu there.
   void modePanelPressed(editing::ScreenPoint at);
 
@@ -76,8 +79,12 @@ class ModeCommands {
   /// The atom menu's items: `mode` on for one Apply to the picked atom, then back to Rotate.
   void applyOnce(editing::MouseMode mode);
   void runApplySection(editing::ApplySection section);
-  void pickInEditingMode(const editing::PointerEvent& event);
-  void pickInRotateMode(const editing::PointerEvent& event);
+  /// The press of mouseDown; the hit test prefers `preferred` (None: the plain hit test).
+  void press(const editing::PointerEvent& event, model::AtomRef preferred);
+  editing::PickResult hitTest(editing::ScreenPoint at, const editing::PickOptions& options,
+                              model::AtomRef preferred) const;
+  void pickInEditingMode(const editing::PointerEvent& event, model::AtomRef preferred);
+  void pickInRotateMode(const editing::PointerEvent& event, model::AtomRef preferred);
 
   WorkbenchState& m_state;
   model::Dialogs& m_dialogs;
