@@ -25,7 +25,6 @@ UNIT 8 8
 L.S. 4
 FVAR 1.0
 C1    1    0.100000    0.200000    0.300000    11.00000    0.05000
-Q1    1    0.110000    0.210000    0.310000    11.00000    0.05000
 RESI TOL 1
 C1    1    0.200000    0.200000    0.300000    11.00000    0.05000
 AFIX 43
@@ -42,12 +41,12 @@ TEST(FindAtomByLabel, AtomsThenHAtomsThenPeaksByLabel) {
   auto r = readInsText(labelledIns);
   ASSERT_TRUE(r->loaded);
   model::StructureModel& s = r->s();
-  ASSERT_EQ(s.nonHCount, 3);
+  ASSERT_EQ(s.nonHCount, 2);
   ASSERT_EQ(s.peakCount, 2);
   // A symmetry copy of C1 after the file's atoms, as an expansion appends it.
-  s.atoms[4] = s.atoms[1];
-  s.atoms[4].label = "C1*1";
-  s.workingAtomCount = 4;
+  s.atoms[3] = s.atoms[1];
+  s.atoms[3].label = "C1*1";
+  s.workingAtomCount = 3;
 
   struct Case {
     const char* label;
@@ -60,17 +59,17 @@ TEST(FindAtomByLabel, AtomsThenHAtomsThenPeaksByLabel) {
   const Case cases[] = {
       {"C1", file, AtomRef{AtomKind::Atom, 1}, "the first atom so labelled"},
       {" c1 ", file, AtomRef{AtomKind::Atom, 1}, "case and blanks ignored"},
-      {"C1_1", file, AtomRef{AtomKind::Atom, 3}, "the C1 of residue 1"},
+      {"C1_1", file, AtomRef{AtomKind::Atom, 2}, "the C1 of residue 1"},
       {"C1_0", file, AtomRef{AtomKind::Atom, 1}, "residue 0: outside any residue"},
       {"C1_2", file, std::nullopt, "no residue 2"},
       {"h1", file, AtomRef{AtomKind::Hydrogen, 1}, "an H atom"},
       {"H1_1", file, AtomRef{AtomKind::Hydrogen, 1}, "an H atom in its residue"},
-      {"Q1", file, AtomRef{AtomKind::Atom, 2}, "an atom labelled Q1 comes before peak 1"},
+      {"Q1", file, AtomRef{AtomKind::Peak, 1}, "peak 1"},
       {"q2", file, AtomRef{AtomKind::Peak, 2}, "peak 2"},
       {"Q3", file, std::nullopt, "only two peaks"},
       {"Q0", file, std::nullopt, "peaks count from 1"},
       {"C1*1", file, std::nullopt, "a copy only where copies are asked for"},
-      {"c1*1", copies, AtomRef{AtomKind::Atom, 4}, "the copy by its label"},
+      {"c1*1", copies, AtomRef{AtomKind::Atom, 3}, "the copy by its label"},
       {"C1", copies, AtomRef{AtomKind::Atom, 1}, "the file's atom before its copy"},
       {"N1", copies, std::nullopt, "no such label"},
   };
