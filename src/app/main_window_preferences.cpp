@@ -12,7 +12,6 @@
 
 #include <algorithm>
 
-#include "canvas/qpainter_canvas.h"
 #include "app/main_window.h"
 #include "app/paint_widget.h"
 #include "app/qt_text.h"
@@ -21,6 +20,7 @@
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/window_set.h"
 #include "app/windows/working_grids_view.h"
+#include "canvas/qpainter_canvas.h"
 #include "workbench/preference_commands.h"
 #include "workbench/working_grids_panel.h"
 

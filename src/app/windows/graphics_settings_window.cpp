@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "canvas/qpainter_canvas.h"
 #include "app/qt_text.h"
+#include "canvas/qpainter_canvas.h"
 #include "workbench/preference_commands.h"
 #include "workbench/workbench.h"
 
