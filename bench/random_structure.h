@@ -57,7 +57,7 @@ inline model::StructureModel randomCrystal(int atoms, unsigned seed = 7) {
     s.peaks[i].z = fraction(random);
   }
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(s, frame);
+  geometry::computeCellOutline(s, frame);
   geometry::resetViewCoordinates(s, frame, false);
   return s;
 }

@@ -16,7 +16,7 @@
 
 #include <QGuiApplication>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 #include "qt_benchmark_main.h"
 
 namespace {
@@ -43,7 +43,7 @@ void BM_RedrawStandardPicture(benchmark::State& state) {
   structure.elements[2].colorCode = 0xFF3030;
   structure.elements[3].colorCode = 0x2020FF;
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(structure, frame);
+  geometry::computeCellOutline(structure, frame);
   view::ViewState view;
   view.InitGraphics(1600, 1000);
   view.DetectMaxMin(structure, frame, true, true, false);
@@ -52,7 +52,7 @@ void BM_RedrawStandardPicture(benchmark::State& state) {
   view::RenderOptions options;
   options.showLabels = state.range(1) != 0;
   const view::GraphicsSettings settings = benchSettings();
-  app::QPainterCanvas canvas(1600, 1000);
+  canvas::QPainterCanvas canvas(1600, 1000);
   canvas.setFullQuality(state.range(2) != 0);
   view::Renderer renderer;
   for (auto _ : state) {

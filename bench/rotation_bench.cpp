@@ -12,7 +12,7 @@ using namespace tavo;
 void BM_RotationStep(benchmark::State& state) {
   model::StructureModel s = bench::randomCrystal(static_cast<int>(state.range(0)));
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(s, frame);
+  geometry::computeCellOutline(s, frame);
   geometry::resetViewCoordinates(s, frame, false);
   for (auto _ : state) {
     view::rotateView(s, frame, view::Axis::X, 0.01, false);
@@ -26,7 +26,7 @@ BENCHMARK(BM_RotationStep)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity();
 void BM_InPlaneRotationStep(benchmark::State& state) {
   model::StructureModel s = bench::randomCrystal(static_cast<int>(state.range(0)));
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(s, frame);
+  geometry::computeCellOutline(s, frame);
   geometry::resetViewCoordinates(s, frame, false);
   for (auto _ : state) {
     view::rotateViewInPlane(s, frame, 0.4, 0.01, false);

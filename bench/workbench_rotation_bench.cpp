@@ -15,7 +15,7 @@
 
 #include <QGuiApplication>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 #include "qt_benchmark_main.h"
 #include "synthetic_chains.h"
 
@@ -63,7 +63,7 @@ void BM_MouseRotationStep(benchmark::State& state) {
   const fs::path startFolder = fs::current_path();
   SilentDialogs dialogs;
   NoPauseClock clock;
-  app::QPainterCanvas canvas(1600, 1000);
+  canvas::QPainterCanvas canvas(1600, 1000);
   {
     workbench::Workbench bench(dialogs, canvas, clock, folder);
     bench.run([&] { bench.viewCommands().resizePane(1600, 1000); });

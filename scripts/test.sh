@@ -10,11 +10,14 @@ if [ -n "$files" ]; then
   clang-format --dry-run --Werror $files
 fi
 
-echo "== no Qt below the app (the CLI's picture command excepted)"
+echo "== no Qt below the app (the QPainter canvas and the CLI's picture command excepted)"
 if grep -rln '#include <Q' src --include='*.h' --include='*.cpp' |
-    grep -v -e '^src/app/' -e '^src/cli/render_command.cpp$'; then
-  echo "Qt headers outside src/app"; exit 1
+    grep -v -e '^src/app/' -e '^src/canvas/' -e '^src/cli/render_command.cpp$'; then
+  echo "Qt headers outside src/app, src/canvas and src/cli/render_command.cpp"; exit 1
 fi
+
+echo "== no include cycles in src/workbench"
+python3 scripts/include_cycles.py src/workbench
 
 echo "== build (Debug, AddressSanitizer, UndefinedBehaviorSanitizer)"
 # CI sets TAVO_WARNINGS_AS_ERRORS=ON; by default a warning never stops a build.

@@ -1,15 +1,15 @@
 // The QPainter canvas as the main window's picture source.
 #pragma once
 
-#include "app/canvas/qpainter_canvas.h"
 #include "app/picture_source.h"
+#include "canvas/qpainter_canvas.h"
 
 namespace tavo::app {
 
 /// Hands the raster canvas's image to the paint widget and resizes it with the pane.
 class CanvasPicture final : public PictureSource {
  public:
-  explicit CanvasPicture(QPainterCanvas& canvas) : m_canvas(canvas) {}
+  explicit CanvasPicture(canvas::QPainterCanvas& canvas) : m_canvas(canvas) {}
   QImage picture() const override { return m_canvas.image(); }
   /// The canvas draws in the core's pixels; the ratio is not used until the canvas can draw
   /// at a device pixel ratio of its own.
@@ -18,7 +18,7 @@ class CanvasPicture final : public PictureSource {
   }
 
  private:
-  QPainterCanvas& m_canvas;
+  canvas::QPainterCanvas& m_canvas;
 };
 
 }  // namespace tavo::app

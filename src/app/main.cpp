@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/canvas/qpainter_canvas.h"
 #include "app/canvas_picture.h"
 #include "app/main_window.h"
 #include "app/qt_clock.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_text.h"
+#include "canvas/qpainter_canvas.h"
 #include "model/element_definitions.h"
 #include "workbench/workbench.h"
 
@@ -36,10 +36,10 @@ int main(int argc, char** argv) {
 
   tavo::app::QtDialogs dialogs;
   tavo::app::QtClock clock;
-  tavo::app::QPainterCanvas canvas(1, 1);
+  tavo::canvas::QPainterCanvas canvas(1, 1);
   tavo::app::CanvasPicture picture(canvas);
-  tavo::app::QPainterCanvas stereoLeftCanvas(1, 1);
-  tavo::app::QPainterCanvas stereoRightCanvas(1, 1);
+  tavo::canvas::QPainterCanvas stereoLeftCanvas(1, 1);
+  tavo::canvas::QPainterCanvas stereoRightCanvas(1, 1);
   tavo::app::CanvasPicture stereoLeftPicture(stereoLeftCanvas);
   tavo::app::CanvasPicture stereoRightPicture(stereoRightCanvas);
   tavo::workbench::Workbench bench(dialogs, canvas, clock, programFolder);

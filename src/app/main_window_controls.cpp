@@ -252,9 +252,9 @@ void MainWindow::connectControls() {
   connect(c.movePeaks, &QPushButton::clicked, this,
           [this] { m_bench.run([this] { m_bench.peaks().movePeaks(); }); });
   connect(c.updateGroupMove, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.groupMove().MVUpdateClick(); }); });
+          [this] { m_bench.run([this] { m_bench.groupMove().commitMove(); }); });
   connect(c.undoGroupMove, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.groupMove().UndoMoveClick(); }); });
+          [this] { m_bench.run([this] { m_bench.groupMove().dropMove(); }); });
 }
 
 void MainWindow::connectWindows() {

@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/windows/auxiliary_window.h"
 #include "app/windows/window_set.h"
+#include "workbench/command_table.h"
 
 namespace tavo::app {
 

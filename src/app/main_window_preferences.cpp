@@ -12,7 +12,6 @@
 
 #include <algorithm>
 
-#include "app/canvas/qpainter_canvas.h"
 #include "app/main_window.h"
 #include "app/paint_widget.h"
 #include "app/qt_text.h"
@@ -21,6 +20,7 @@
 #include "app/windows/graphics_settings_window.h"
 #include "app/windows/window_set.h"
 #include "app/windows/working_grids_view.h"
+#include "canvas/qpainter_canvas.h"
 #include "workbench/preference_commands.h"
 #include "workbench/working_grids_panel.h"
 
@@ -122,7 +122,7 @@ void MainWindow::refreshSidePanelColors() {
        {static_cast<QWidget*>(m_controls.thresholds), static_cast<QWidget*>(m_controls.modeInputs),
         static_cast<QWidget*>(m_controls.useLetters), static_cast<QWidget*>(m_controls.trackBar)}) {
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, toQColor(background));
+    palette.setColor(QPalette::Window, canvas::toQColor(background));
     panel->setPalette(palette);
     panel->setAutoFillBackground(true);
   }

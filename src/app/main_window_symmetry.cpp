@@ -22,13 +22,13 @@ void MainWindow::connectSymmetryViews() {
     };
   };
   connect(m_controls.reExpand, &QPushButton::clicked, this,
-          click(&workbench::ExpansionCommands::ReExp1Click));
+          click(&workbench::ExpansionCommands::restoreExpansion));
   connect(m_controls.rePack, &QPushButton::clicked, this,
-          click(&workbench::ExpansionCommands::RePck1Click));
+          click(&workbench::ExpansionCommands::restorePacking));
   connect(m_controls.remove, &QPushButton::clicked, this,
-          click(&workbench::ExpansionCommands::Remove1Click));
+          click(&workbench::ExpansionCommands::removeCopies));
   connect(m_controls.symmetryUnit, &QSpinBox::valueChanged, this, [this](int value) {
-    m_bench.run([this, value] { m_bench.expansionCommands().SpinEdit19Change(value); });
+    m_bench.run([this, value] { m_bench.expansionCommands().showUnitsUpTo(value); });
   });
 }
 

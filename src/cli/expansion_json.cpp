@@ -61,13 +61,13 @@ std::vector<SymmetryViewResult> runSymmetryViews(workbench::Workbench& bench,
       bench.viewCommands().setDisplayFlag(workbench::DisplayFlag::ExpandConnections, true);
     });
     if (request.expandUnits != 1 && !expansion.units().empty()) {
-      bench.run([&] { expansion.SpinEdit19Change(request.expandUnits); });
+      bench.run([&] { expansion.showUnitsUpTo(request.expandUnits); });
     }
     std::string message = takeMessages(shown, from);
     // No connection shows no message box, only the text of the 'Symmetry Code' field.
     if (message.empty()) message = expansion.unitControls().codeText;
     results.push_back({"expansion", expansion.units(), message});
-    if (!keepShown) bench.run([&] { expansion.Remove1Click(); });
+    if (!keepShown) bench.run([&] { expansion.removeCopies(); });
   }
   if (request.packing) {
     const size_t from = shown.size();
@@ -79,7 +79,7 @@ std::vector<SymmetryViewResult> runSymmetryViews(workbench::Workbench& bench,
     const bool packed = bench.display().packingView;
     results.push_back({"packing", packed ? expansion.units() : std::vector<model::ExpansionOp>{},
                        takeMessages(shown, from)});
-    if (!keepShown) bench.run([&] { expansion.Remove1Click(); });
+    if (!keepShown) bench.run([&] { expansion.removeCopies(); });
   }
   return results;
 }

@@ -20,31 +20,6 @@ constexpr const char* planesUsage =
     "usage: tavo-cli planes FILE LABEL... [/ LABEL...]... [--json] [--expand] "
     "[--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n";
 
-/// The entry labelled `label` among the atoms and H atoms with their symmetry copies, or the
-/// peak Qn; case is ignored. LABEL_N names the atom of residue N, as SHELXL's cards do.
-model::AtomRef findEntry(const model::StructureModel& s, const std::string& label) {
-  const std::size_t underscore = label.rfind('_');
-  if (underscore != std::string::npos && underscore > 0) {
-    if (const std::optional<int> residue = text::findInt(label.substr(underscore + 1))) {
-      if (const std::optional<model::AtomRef> found =
-              model::findAtomInResidue(s, label.substr(0, underscore), *residue))
-        return *found;
-    }
-  }
-  const std::string wanted = text::upper(label);
-  for (int i = 1; i <= s.workingAtomCount; ++i)
-    if (text::upper(text::trimLine(s.atoms[i].label)) == wanted) return {model::AtomKind::Atom, i};
-  for (int i = 1; i <= s.workingHCount; ++i) {
-    if (text::upper(text::trimLine(s.hydrogens[i].label)) == wanted)
-      return {model::AtomKind::Hydrogen, i};
-  }
-  if (wanted.size() > 1 && wanted[0] == 'Q') {
-    const std::optional<int> number = text::findInt(wanted.substr(1));
-    if (number && *number >= 1 && *number <= s.peakCount) return {model::AtomKind::Peak, *number};
-  }
-  throw UserError("no atom, H atom or peak is labelled " + label);
-}
-
 void printPlane(int number, const workbench::CalculatedPlane& plane) {
   const geometry::PlaneFit& fit = plane.fit;
   std::cout << "Plane " << number << ":";
@@ -174,7 +149,8 @@ int runPlanesCommand(const std::vector<std::string>& args) {
       workbench::WorkbenchState& state = bench.state();
       state.selection.clear(state.structure);
       for (const std::string& label : groups[g])
-        state.selection.append(state.structure, findEntry(state.structure, label));
+        state.selection.append(state.structure, model::atomByLabel(state.structure, label,
+                                                                   model::LabelScope::WithCopies));
       planes.definePlane();
     });
     if (!fitted) {

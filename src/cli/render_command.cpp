@@ -19,7 +19,7 @@
 #include <QGuiApplication>
 #include <QSvgGenerator>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 
 namespace tavo::cli {
 
@@ -97,10 +97,10 @@ int drawWith(const RenderArguments& arguments, model::CollectingDialogs& dialogs
     generator.setSize(QSize(arguments.width, arguments.height));
     generator.setViewBox(QRect(0, 0, arguments.width, arguments.height));
     generator.setTitle(QString::fromStdString(arguments.input.filename().string()));
-    app::QPainterCanvas canvas(generator);
+    canvas::QPainterCanvas canvas(generator);
     return drawOnto(canvas, arguments, dialogs) ? 0 : 1;
   }
-  app::QPainterCanvas canvas(arguments.width, arguments.height);
+  canvas::QPainterCanvas canvas(arguments.width, arguments.height);
   if (!drawOnto(canvas, arguments, dialogs)) return 1;
   if (!canvas.save(arguments.output)) {
     std::cerr << arguments.output.string() << ": the picture cannot be written\n";
@@ -147,7 +147,7 @@ class ImagePicture final : public PictureTarget {
 
  private:
   GuiApplication m_application;  // before the canvas, which needs it
-  app::QPainterCanvas m_canvas;
+  canvas::QPainterCanvas m_canvas;
 };
 
 }  // namespace

@@ -12,11 +12,13 @@
 #include "cli/script_dialogs.h"
 #include "cli/script_windows.h"
 #include "editing/pick.h"
+#include "model/atom_lookup.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/control_table.h"
 #ifdef TAVO_WITH_PICTURES
 #include "cli/render_command.h"
+#include "workbench/command_table.h"
 #endif
 
 namespace tavo::cli {
@@ -164,28 +166,13 @@ class ScriptRunner {
     throw UserError("there is no mouse mode \"" + caption + "\"");
   }
 
-  /// The entry labelled `label`: an atom, an H atom (symmetry copies included, as C1*1), or a
-  /// peak written Q1, Q2, ...
-  model::AtomRef find(const std::string& label) const {
-    const model::StructureModel& s = m_session->bench().structure();
-    const std::string wanted = text::upper(label);
-    for (int i = 1; i <= s.workingAtomCount; ++i) {
-      if (text::upper(s.atoms[i].label) == wanted) return {model::AtomKind::Atom, i};
-    }
-    for (int i = 1; i <= s.workingHCount; ++i) {
-      if (text::upper(s.hydrogens[i].label) == wanted) return {model::AtomKind::Hydrogen, i};
-    }
-    if (wanted.size() > 1 && wanted[0] == 'Q') {
-      const std::optional<int> number = text::findInt(wanted.substr(1));
-      if (number && *number >= 1 && *number <= s.peakCount) return {model::AtomKind::Peak, *number};
-    }
-    throw UserError("no atom, H atom or peak is labelled " + label);
-  }
-
-  /// The pixel where `label` is drawn; UserError when it is not shown there.
-  editing::ScreenPoint pixelOf(const std::string& label) {
+  /// The entry labelled `label`, checked to be drawn where a click can reach it (it may lie
+  /// under another entry: a click on it with that entry preferred still picks it); UserError
+  /// when it is not.
+  model::AtomRef pickable(const std::string& label) {
     Workbench& b = bench();
-    const model::AtomRef ref = find(label);
+    const model::AtomRef ref =
+        model::atomByLabel(b.structure(), label, model::LabelScope::WithCopies);
     const bool hidden = (ref.kind == model::AtomKind::Hydrogen && !b.display().showHydrogens) ||
                         (ref.kind == model::AtomKind::Peak &&
                          (!b.display().showPeaks || editing::peakHeight(b.structure(), ref.index) <=
@@ -197,22 +184,21 @@ class ScriptRunner {
     if (hidden || !inPane) throw UserError(label + " is not shown in the picture");
     editing::PickOptions options;
     options.peakThreshold = b.controls().peakThreshold();
-    const editing::PickResult nearest =
-        editing::findNearest(b.structure(), b.pickGeometry(), at, options);
-    if (nearest.ref != ref || !nearest.hit()) {
+    const editing::PickResult reached =
+        editing::findNearestPreferring(b.structure(), b.pickGeometry(), at, options, ref);
+    if (reached.ref != ref || !reached.hit()) {
       throw UserError(label + " is not shown where a click reaches it");
     }
-    return at;
+    return ref;
   }
 
+  /// Clicks each labelled entry as a user clicks it where it is drawn.
   void pick(const ScriptLine& line) {
     if (line.words.size() < 2) throw UserError("pick takes one or more labels");
     if (!bench().hasStructure()) throw UserError("there is no picture to pick from");
     for (size_t w = 1; w < line.words.size(); ++w) {
-      const editing::ScreenPoint at = pixelOf(line.words[w]);
-      const editing::PointerEvent click{at, editing::Button::Left, {}};
-      check(bench().run([&] { bench().modeCommands().mouseDown(click); }));
-      check(bench().run([&] { bench().modeCommands().mouseUp(click); }));
+      const model::AtomRef ref = pickable(line.words[w]);
+      check(bench().run([&] { bench().modeCommands().clickOn(ref); }));
     }
   }
 

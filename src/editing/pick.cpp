@@ -2,6 +2,7 @@
 #include "editing/pick.h"
 
 #include <cmath>
+#include <optional>
 
 #include "text/text.h"
 
@@ -34,6 +35,32 @@ Range rangeOf(const model::StructureModel& s, CandidateSet set, model::AtomKind 
   return {};
 }
 
+/// The point of the view plane under pixel `at` (Å) and the slab's half depth.
+struct Probe {
+  double u = 0, v = 0;
+  double slabLimit = 0;
+};
+
+Probe probeAt(const PickGeometry& geometry, ScreenPoint at) {
+  const double e = geometry.extentA;
+  const double s = geometry.scale;
+  return {(at.x - geometry.paneWidth / 2.0) * e / s, e * (geometry.paneHeight / 2.0 - at.y) / s,
+          e * geometry.slab / 20.0};
+}
+
+/// The distance in the view plane from the probe to entry `i` of `kind`, or empty when the
+/// entry lies outside the slab or the options skip it; the candidate range is the caller's.
+std::optional<double> candidateDistance(const model::StructureModel& structure, const Probe& probe,
+                                        const PickOptions& options, model::AtomKind kind, int i) {
+  const bool isPeak = kind == model::AtomKind::Peak;
+  const model::Vec3& p = structure.view[static_cast<size_t>(kind)][static_cast<size_t>(i)];
+  if (!(std::abs(p.z) < probe.slabLimit)) return std::nullopt;
+  const bool flagged = structure.selected[static_cast<size_t>(kind)][static_cast<size_t>(i)] == 1;
+  if (flagged && (isPeak ? options.skipSelectedPeaks : options.skipSelected)) return std::nullopt;
+  if (isPeak && !(peakHeight(structure, i) > options.peakThreshold)) return std::nullopt;
+  return std::sqrt((probe.u - p.x) * (probe.u - p.x) + (probe.v - p.y) * (probe.v - p.y));
+}
+
 }  // namespace
 
 double peakHeight(const model::StructureModel& structure, int index) {
@@ -45,29 +72,34 @@ double peakHeight(const model::StructureModel& structure, int index) {
 
 PickResult findNearest(const model::StructureModel& structure, const PickGeometry& geometry,
                        ScreenPoint at, const PickOptions& options) {
-  const double e = geometry.extentA;
-  const double s = geometry.scale;
-  const double u = (at.x - geometry.paneWidth / 2.0) * e / s;
-  const double v = e * (geometry.paneHeight / 2.0 - at.y) / s;
-  const double slabLimit = e * geometry.slab / 20.0;
+  const Probe probe = probeAt(geometry, at);
   PickResult best;
   for (model::AtomKind kind :
        {model::AtomKind::Atom, model::AtomKind::Hydrogen, model::AtomKind::Peak}) {
-    const bool isPeak = kind == model::AtomKind::Peak;
-    if (isPeak && options.excludePeaks) continue;
+    if (kind == model::AtomKind::Peak && options.excludePeaks) continue;
     const Range range = rangeOf(structure, options.candidates, kind);
-    const auto& flags = structure.selected[static_cast<size_t>(kind)];
     for (int i = range.first; i <= range.last; ++i) {
-      const model::Vec3& p = structure.view[static_cast<size_t>(kind)][static_cast<size_t>(i)];
-      if (!(std::abs(p.z) < slabLimit)) continue;
-      const bool flagged = flags[static_cast<size_t>(i)] == 1;
-      if (flagged && (isPeak ? options.skipSelectedPeaks : options.skipSelected)) continue;
-      if (isPeak && !(peakHeight(structure, i) > options.peakThreshold)) continue;
-      const double d = std::sqrt((u - p.x) * (u - p.x) + (v - p.y) * (v - p.y));
-      if (d < best.distanceA) best = {{kind, i}, d};
+      const std::optional<double> d = candidateDistance(structure, probe, options, kind, i);
+      if (d && *d < best.distanceA) best = {{kind, i}, *d};
     }
   }
   return best;
+}
+
+PickResult findNearestPreferring(const model::StructureModel& structure,
+                                 const PickGeometry& geometry, ScreenPoint at,
+                                 const PickOptions& options, model::AtomRef preferred) {
+  const bool kindAllowed = preferred.kind != model::AtomKind::None &&
+                           !(preferred.kind == model::AtomKind::Peak && options.excludePeaks);
+  if (kindAllowed) {
+    const Range range = rangeOf(structure, options.candidates, preferred.kind);
+    if (preferred.index >= range.first && preferred.index <= range.last) {
+      const std::optional<double> d = candidateDistance(structure, probeAt(geometry, at), options,
+                                                        preferred.kind, preferred.index);
+      if (d && *d < PickResult::pickToleranceA) return {preferred, *d};
+    }
+  }
+  return findNearest(structure, geometry, at, options);
 }
 
 int toScreenColumn(const PickGeometry& geometry, double x) {

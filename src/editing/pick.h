@@ -53,6 +53,14 @@ double peakHeight(const model::StructureModel& structure, int index);
 PickResult findNearest(const model::StructureModel& structure, const PickGeometry& geometry,
                        ScreenPoint at, const PickOptions& options);
 
+/// The hit test of a click at `at` that prefers `preferred`: `preferred` is the result when it
+/// is a candidate of `options` within the pick tolerance of `at`, whatever else is drawn at
+/// that spot (an atom hidden behind another in this view); otherwise, and for a None
+/// `preferred`, the result of findNearest.
+PickResult findNearestPreferring(const model::StructureModel& structure,
+                                 const PickGeometry& geometry, ScreenPoint at,
+                                 const PickOptions& options, model::AtomRef preferred);
+
 /// Pixel column and row of a view position (the projection of the renderer).
 int toScreenColumn(const PickGeometry& geometry, double x);
 int toScreenRow(const PickGeometry& geometry, double y);

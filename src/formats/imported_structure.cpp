@@ -104,6 +104,14 @@ std::optional<std::string> elementOfLabel(std::string_view label,
     }
   }
   if (best == nullptr) return std::nullopt;
+  // HO1, HN1, HG2 name hydrogen atoms (of a hydroxyl, an amine, a methyl group) far more often
+  // than holmium or mercury: a heavy element beginning with H is taken only when its second
+  // letter is written small (Hg1, Ho1).
+  if (best->size() == 2 && upperLabel[0] == 'H' &&
+      std::isupper(static_cast<unsigned char>(label[1])) != 0 &&
+      std::find(symbols.begin(), symbols.end(), "H") != symbols.end()) {
+    return std::string("H");
+  }
   return *best;
 }
 

@@ -107,9 +107,9 @@ void AddMolecule(model::StructureModel& s, const ViewFrame& frame,
                });
 }
 
-void AddHatoms1Click(model::StructureModel& s, const ViewFrame& frame,
-                     const std::vector<model::ExpansionOp>& units, int shown,
-                     model::Dialogs& dialogs) {
+void addHydrogenCopies(model::StructureModel& s, const ViewFrame& frame,
+                       const std::vector<model::ExpansionOp>& units, int shown,
+                       model::Dialogs& dialogs) {
   const Vec3 origin = frame.viewOrigin();
   appendCopies(s, AtomKind::Hydrogen, s.hCount, s.workingHCount, units, shown, dialogs,
                [&](int j, int target, int n) {
@@ -134,9 +134,9 @@ void AddHatoms1Click(model::StructureModel& s, const ViewFrame& frame,
                });
 }
 
-void AddPeaks1Click(model::StructureModel& s, const ViewFrame& frame,
-                    const std::vector<model::ExpansionOp>& units, int shown,
-                    model::Dialogs& dialogs) {
+void addPeakCopies(model::StructureModel& s, const ViewFrame& frame,
+                   const std::vector<model::ExpansionOp>& units, int shown,
+                   model::Dialogs& dialogs) {
   const Vec3 origin = frame.viewOrigin();
   appendCopies(s, AtomKind::Peak, s.peakCount, s.workingPeakCount, units, shown, dialogs,
                [&](int j, int target, int n) {

@@ -29,12 +29,13 @@ std::string expandedCapacityMessage(model::AtomKind kind, int expMax);
 /// capacity message; the copies before it stay and nothing more of this kind is appended.
 void AddMolecule(model::StructureModel& structure, const ViewFrame& frame,
                  const std::vector<model::ExpansionOp>& units, int shown, model::Dialogs& dialogs);
-void AddHatoms1Click(model::StructureModel& structure, const ViewFrame& frame,
-                     const std::vector<model::ExpansionOp>& units, int shown,
-                     model::Dialogs& dialogs);
-void AddPeaks1Click(model::StructureModel& structure, const ViewFrame& frame,
-                    const std::vector<model::ExpansionOp>& units, int shown,
-                    model::Dialogs& dialogs);
+/// The same for the H atoms (AddHatoms1Click) and for the peaks (AddPeaks1Click).
+void addHydrogenCopies(model::StructureModel& structure, const ViewFrame& frame,
+                       const std::vector<model::ExpansionOp>& units, int shown,
+                       model::Dialogs& dialogs);
+void addPeakCopies(model::StructureModel& structure, const ViewFrame& frame,
+                   const std::vector<model::ExpansionOp>& units, int shown,
+                   model::Dialogs& dialogs);
 
 /// The anisotropic U of `atom` (SHELXL's U11..U12 on the cell axes) turned by operator `k`.
 void turnDisplacement(const model::CellParameters& cell, const model::SymmetryOps& ops, int k,

@@ -50,7 +50,7 @@ int cellIndexOf(double m) {
   return static_cast<int>(m < 0 ? std::trunc(m - 1) : std::trunc(m));
 }
 
-void UnitCellClick(const model::StructureModel& structure, ViewFrame& frame) {
+void computeCellOutline(const model::StructureModel& structure, ViewFrame& frame) {
   frame.cellBoxPoints[fractionalOriginPoint] = {};
   const Fractional centroid = structureCentroid(structure);
   frame.cellBoxPoints[0] = centroid;

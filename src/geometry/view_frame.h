@@ -41,7 +41,7 @@ struct ViewFrame {
   /// View slots: 0 = ViewOrigin (Cartesian Å), 1..8 = corners 1..8, 9 = the fractional origin,
   /// all relative to the ViewOrigin and in the current orientation.
   std::array<model::Vec3, 10> viewSlots{};
-  /// The packing-range fields, set from the cell box by UnitCellClick.
+  /// The packing-range fields, set from the cell box by computeCellOutline.
   PackingRange packingRange;
 
   const model::Vec3& viewOrigin() const { return viewSlots[viewOriginSlot]; }
@@ -60,8 +60,9 @@ Fractional structureCentroid(const model::StructureModel& structure);
 /// Lattice index of the cell that holds coordinate `m`: Trunc(m) for m >= 0, Trunc(m - 1) below.
 int cellIndexOf(double m);
 
-/// Computes CellBoxPoints 0..8 and 10 from the atom table and sets the packing-range defaults.
-void UnitCellClick(const model::StructureModel& structure, ViewFrame& frame);
+/// UnitCellClick: computes CellBoxPoints 0..8 and 10 from the atom table and sets the
+/// packing-range defaults.
+void computeCellOutline(const model::StructureModel& structure, ViewFrame& frame);
 
 /// The transform part of the view reset: the ViewOrigin, view slots 1..9, and the view
 /// coordinates of kind 1 entries 1..nonHCount, kind 2 entries 1..hCount and kind 3 entries

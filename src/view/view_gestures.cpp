@@ -60,8 +60,8 @@ void ViewState::mouseMove(const ViewScene& scene, double x, double y, int mainPa
                   scene.structure.workingPeakCount;
     delay = redrawDelay(n, std::abs(dx) + std::abs(dy), delayB, delayE);
   };
-  const auto zoomTo = [&](int value) { ZoomChange(scene, value); };
-  const auto slabTo = [&](int value) { SlabChange(scene, value); };
+  const auto zoomTo = [&](int value) { changeZoom(scene, value); };
+  const auto slabTo = [&](int value) { changeSlab(scene, value); };
   const int zoomTrack = std::clamp(zoom, zoomTrackMinimum, zoomTrackMaximum);
 
   if (button == MouseButton::Left) {
@@ -72,10 +72,10 @@ void ViewState::mouseMove(const ViewScene& scene, double x, double y, int mainPa
           dragDirection = std::atan(dy / dx);
           dragAngle = std::copysign(std::sqrt(dx * dx + dy * dy) / degreesPerRadian, dx) *
                       dragScale(scene, mouseSpeed);
-          RotateMClick(scene);
+          rotateInDragPlane(scene);
         } else if (dy != 0) {
           stepAngle = dy / degreesPerRadian * dragScale(scene, mouseSpeed);
-          RXClick(scene);
+          rotateAboutX(scene);
         }
         break;
       case Gesture::Shift: {
@@ -104,7 +104,7 @@ void ViewState::mouseMove(const ViewScene& scene, double x, double y, int mainPa
       case Gesture::Rotate:
         setRotationDelay();
         stepAngle = d / -degreesPerRadian * dragScale(scene, mouseSpeed);
-        RZClick(scene);
+        rotateAboutZ(scene);
         break;
       case Gesture::Shift: {
         const auto shiftZ = [&](int p) { ShiftTrack(scene, Axis::Z, p); };

@@ -262,50 +262,50 @@ void ViewState::setZoom(int value) {
   extent = e;
 }
 
-void ViewState::ZoomChange(const ViewScene& scene, int value) {
+void ViewState::changeZoom(const ViewScene& scene, int value) {
   setZoom(value);
   redraw(scene);
 }
 
-void ViewState::SlabChange(const ViewScene& scene, int value) {
+void ViewState::changeSlab(const ViewScene& scene, int value) {
   slab = value;
   redraw(scene);
 }
 
 // Rotation and shift steps.
 
-void ViewState::RXClick(const ViewScene& scene) {
+void ViewState::rotateAboutX(const ViewScene& scene) {
   rotateView(scene.structure, scene.frame, Axis::X, stepAngle, scene.adjustMode);
   redraw(scene);
   scene.clock.pause(delay);
 }
 
-void ViewState::RYClick(const ViewScene& scene) {
+void ViewState::rotateAboutY(const ViewScene& scene) {
   rotateView(scene.structure, scene.frame, Axis::Y, stepAngle, scene.adjustMode);
   redraw(scene);
   scene.clock.pause(delay);
 }
 
-void ViewState::RZClick(const ViewScene& scene) {
+void ViewState::rotateAboutZ(const ViewScene& scene) {
   rotateView(scene.structure, scene.frame, Axis::Z, stepAngle, scene.adjustMode);
   redraw(scene);
   scene.clock.pause(delay);
 }
 
-void ViewState::RotateMClick(const ViewScene& scene) {
+void ViewState::rotateInDragPlane(const ViewScene& scene) {
   rotateViewInPlane(scene.structure, scene.frame, dragDirection, dragAngle, scene.adjustMode);
   redraw(scene);
   scene.clock.pause(delay);
 }
 
-void ViewState::RotYStereo1Click(model::StructureModel& structure, geometry::ViewFrame& frame,
-                                 bool adjustMode) const {
+void ViewState::turnForStereoPair(model::StructureModel& structure, geometry::ViewFrame& frame,
+                                  bool adjustMode) const {
   rotateView(structure, frame, Axis::Y, -stepAngle, adjustMode);
 }
 
 namespace {
 
-// The shift step shared by SXClick, SYClick and SZClick.
+// The shift step shared by shiftAlongX, shiftAlongY and shiftAlongZ.
 void shiftStep(ViewState& view, const ViewScene& scene, Axis axis) {
   shiftView(scene.structure, scene.frame, axis, view.stepShift, scene.adjustMode);
   if (!(view.dragging && view.gesture == Gesture::Shift)) redraw(scene);
@@ -330,13 +330,13 @@ void controlRotation(ViewState& view, const ViewScene& scene, Axis axis, int pos
                            view.delayE);
   switch (axis) {
     case Axis::X:
-      view.RXClick(scene);
+      view.rotateAboutX(scene);
       break;
     case Axis::Y:
-      view.RYClick(scene);
+      view.rotateAboutY(scene);
       break;
     case Axis::Z:
-      view.RZClick(scene);
+      view.rotateAboutZ(scene);
       break;
   }
 }
@@ -348,28 +348,28 @@ void controlShift(ViewState& view, const ViewScene& scene, Axis axis, int positi
   previous = position;
   switch (axis) {
     case Axis::X:
-      view.SXClick(scene);
+      view.shiftAlongX(scene);
       break;
     case Axis::Y:
-      view.SYClick(scene);
+      view.shiftAlongY(scene);
       break;
     case Axis::Z:
-      view.SZClick(scene);
+      view.shiftAlongZ(scene);
       break;
   }
 }
 
 }  // namespace
 
-void ViewState::SXClick(const ViewScene& scene) {
+void ViewState::shiftAlongX(const ViewScene& scene) {
   shiftStep(*this, scene, Axis::X);
 }
 
-void ViewState::SYClick(const ViewScene& scene) {
+void ViewState::shiftAlongY(const ViewScene& scene) {
   shiftStep(*this, scene, Axis::Y);
 }
 
-void ViewState::SZClick(const ViewScene& scene) {
+void ViewState::shiftAlongZ(const ViewScene& scene) {
   shiftStep(*this, scene, Axis::Z);
 }
 

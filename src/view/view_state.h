@@ -179,22 +179,26 @@ struct ViewState {
   // Zoom and slab.
   /// E := E0·1.06^(100 − v) for zoom value v (either control); no redraw.
   void setZoom(int value);
-  /// A change of SpinEdit1 or TrackBar7: setZoom, then redraw.
-  void ZoomChange(const ViewScene& scene, int value);
-  /// A change of SpinEdit11 or TrackBar8: D := value, then redraw.
-  void SlabChange(const ViewScene& scene, int value);
+  /// A change of SpinEdit1 or TrackBar7 (ZoomChange): setZoom, then redraw.
+  void changeZoom(const ViewScene& scene, int value);
+  /// A change of SpinEdit11 or TrackBar8 (SlabChange): D := value, then redraw.
+  void changeSlab(const ViewScene& scene, int value);
 
   // Rotation and shift steps (motion, redraw, pause).
-  void RXClick(const ViewScene& scene);
-  void RYClick(const ViewScene& scene);
-  void RZClick(const ViewScene& scene);
-  void RotateMClick(const ViewScene& scene);
-  /// The Y rotation by −stepAngle; no redraw, no pause (stereo drawing).
-  void RotYStereo1Click(model::StructureModel& structure, geometry::ViewFrame& frame,
-                        bool adjustMode) const;
-  void SXClick(const ViewScene& scene);
-  void SYClick(const ViewScene& scene);
-  void SZClick(const ViewScene& scene);
+  /// One step of stepAngle about the view axis (RXClick, RYClick, RZClick).
+  void rotateAboutX(const ViewScene& scene);
+  void rotateAboutY(const ViewScene& scene);
+  void rotateAboutZ(const ViewScene& scene);
+  /// One step of dragAngle about the axis in the view plane across the drag direction
+  /// (RotateMClick).
+  void rotateInDragPlane(const ViewScene& scene);
+  /// The Y rotation by −stepAngle; no redraw, no pause (stereo drawing; RotYStereo1Click).
+  void turnForStereoPair(model::StructureModel& structure, geometry::ViewFrame& frame,
+                         bool adjustMode) const;
+  /// One step of stepShift along the view axis (SXClick, SYClick, SZClick).
+  void shiftAlongX(const ViewScene& scene);
+  void shiftAlongY(const ViewScene& scene);
+  void shiftAlongZ(const ViewScene& scene);
 
   // Control handlers.
   void RotateX(const ViewScene& scene, int position);  // TrackBar1

@@ -10,7 +10,7 @@
 #include "model/atom_labels.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cassert>
 
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench.h"
 
 namespace tavo::workbench {
@@ -259,6 +259,40 @@ bool enabledIn(const CommandEntry& entry, const WorkbenchState& state) {
 
 std::span<const ViewPopupEntry> viewPopupEntries() {
   return viewPopup;
+}
+
+// The Workbench runs, enables and checks a menu item by the entry of this table.
+
+bool Workbench::hasCoreHandler(CommandId id) {
+  const CommandEntry& entry = commandEntry(id);
+  return entry.handler != nullptr || entry.flag.has_value();
+}
+
+bool Workbench::run(CommandId id) {
+  const CommandEntry& entry = commandEntry(id);
+  assert(hasCoreHandler(id));
+  return run([this, &entry] {
+    if (entry.flag) {
+      m_view.toggleDisplayFlag(*entry.flag);
+    } else {
+      entry.handler(*this);
+    }
+  });
+}
+
+bool Workbench::enabled(CommandId id) const {
+  return enabledIn(commandEntry(id), m_state);
+}
+
+bool Workbench::checked(CommandId id) const {
+  const CommandEntry& entry = commandEntry(id);
+  if (!entry.window.empty()) return findWindow(entry.window)->isShown();
+  // The space-group controls are a panel of the main window, not a window of their own.
+  if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
+  // The two symmetry views are checked while shown, also when 'ReExp' or 'RePck' brought them.
+  if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
+  if (id == CommandId::PackingView) return m_expansion.packingShown();
+  return entry.flag && m_view.displayFlag(*entry.flag);
 }
 
 }  // namespace tavo::workbench

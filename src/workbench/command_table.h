@@ -7,85 +7,13 @@
 #include <span>
 #include <string_view>
 
+#include "workbench/command_id.h"
 #include "workbench/control_values.h"
 
 namespace tavo::workbench {
 
 class Workbench;
 class WorkbenchState;
-
-/// Every command of the main menu, in menu order.
-enum class CommandId {
-  OpenIns,
-  OpenResAfterLs,
-  ReopenIns,
-  ListFiles,
-  OverlayPeaks,
-  EditLastSaved,
-  SaveIns,
-  SaveExpanded,
-  SaveTexsan,
-  SaveCartesian,
-  SaveFragment,
-  SavePdb,
-  SaveXyz,
-  SaveGaussian,
-  SaveModelCif,
-  ShowFileBuffer,
-  ShowWorkingGrids,
-  Exit,
-  ImportCif,
-  ImportFdat,
-  ImportXyz,
-  ImportCartesian,
-  ImportPdb,
-  FormulaCell,
-  SpaceGroup,
-  AtomList,
-  FixingFvar,
-  GlobalEdition,
-  ListOfPeaks,
-  ListOfXyz,
-  ShowDistances,
-  ShowLabels,
-  ShowHAtoms,
-  HideHLabels,
-  SpotHAtoms,
-  ShowPeaks,
-  ExpandHAtoms,
-  ExpandPeaks,
-  ShowCells,
-  Ellipse,
-  StereoView,
-  ExpandConnections,
-  PackingView,
-  ShowPlaneCalc,
-  NumericalPositions,
-  TrackingBars,
-  Thresholds,
-  InitializeView,
-  EditShelxlCommands,
-  HfixSelection,
-  OmitHkl,
-  SplitAtom,
-  InvertStructure,
-  ShiftXyz,
-  CheckDuplication,
-  UndoLastEdit,
-  RedoLastEdit,
-  PackingRange,
-  EllipseParams,
-  DefinitionOfElements,
-  CustomizeGraphics,
-  TextEditor,
-  GenerateCif,
-  ViewCifWindow,
-  MaintenanceOnly,
-  AboutTavo,
-  ShelxlInformation,
-  HelpGraphicTreatment,
-  HelpShelxlRefinement,
-};
 
 /// When an item with a handler is enabled.
 enum class EnabledWhen {

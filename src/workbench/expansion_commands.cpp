@@ -100,14 +100,14 @@ void ExpansionCommands::appendShownUnits(int shown) {
   const auto& list = units();
   geometry::AddMolecule(structure, s.frame, list, shown, m_context.dialogs);
   if (s.display.expandHydrogens) {
-    geometry::AddHatoms1Click(structure, s.frame, list, shown, m_context.dialogs);
+    geometry::addHydrogenCopies(structure, s.frame, list, shown, m_context.dialogs);
   }
   if (s.display.expandPeaks) {
-    geometry::AddPeaks1Click(structure, s.frame, list, shown, m_context.dialogs);
+    geometry::addPeakCopies(structure, s.frame, list, shown, m_context.dialogs);
   }
 }
 
-void ExpansionCommands::CheckBox4Click(bool on) {
+void ExpansionCommands::setExpandConnections(bool on) {
   WorkbenchState& s = m_context.state;
   if (!on) {
     s.display.expandConnections = false;
@@ -157,7 +157,7 @@ void ExpansionCommands::CheckBox4Click(bool on) {
   if (!listFailure.empty()) m_context.dialogs.message(listFailure);
 }
 
-void ExpansionCommands::CheckBox31Click(bool on) {
+void ExpansionCommands::setPackingView(bool on) {
   WorkbenchState& s = m_context.state;
   if (!on) {
     s.display.packingView = false;
@@ -227,7 +227,7 @@ void ExpansionCommands::off() {
   s.afterChange({.resetView = true});
 }
 
-void ExpansionCommands::SpinEdit19Change(int value) {
+void ExpansionCommands::showUnitsUpTo(int value) {
   WorkbenchState& s = m_context.state;
   const int v = std::clamp(value, 0, m_controls.unitMax);
   s.controls.symmetryCode = v;
@@ -265,7 +265,7 @@ std::optional<int> ExpansionCommands::restoreUnitList(std::string_view fileName,
   return count;
 }
 
-void ExpansionCommands::ReExp1Click() {
+void ExpansionCommands::restoreExpansion() {
   const std::optional<int> count = restoreUnitList(geometry::expandListFileName, m_reExpChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
@@ -277,7 +277,7 @@ void ExpansionCommands::ReExp1Click() {
   s.afterChange({});
 }
 
-void ExpansionCommands::RePck1Click() {
+void ExpansionCommands::restorePacking() {
   const std::optional<int> count = restoreUnitList(geometry::packingListFileName, m_rePckChk);
   if (!count) return;
   WorkbenchState& s = m_context.state;
@@ -291,14 +291,14 @@ void ExpansionCommands::RePck1Click() {
   s.redraw();
 }
 
-void ExpansionCommands::Remove1Click() {
+void ExpansionCommands::removeCopies() {
   WorkbenchState& s = m_context.state;
   if (s.display.expandConnections) {
-    CheckBox4Click(false);
+    setExpandConnections(false);
     return;
   }
   if (s.display.packingView) {
-    CheckBox31Click(false);
+    setPackingView(false);
     return;
   }
   m_controls.unitControlsVisible = false;

@@ -57,12 +57,18 @@ class ExpansionCommands {
   ExpansionCommands(const ExpansionCommands&) = delete;
   ExpansionCommands& operator=(const ExpansionCommands&) = delete;
 
-  void CheckBox4Click(bool on);   // 'Expand', "Expand Connections" (Ctrl+A)
-  void CheckBox31Click(bool on);  // 'Packing', "Packing View" (Ctrl+P)
-  void SpinEdit19Change(int value);
-  void ReExp1Click();
-  void RePck1Click();
-  void Remove1Click();
+  /// CheckBox4Click, 'Expand', "Expand Connections" (Ctrl+A): the expansion search on or off.
+  void setExpandConnections(bool on);
+  /// CheckBox31Click, 'Packing', "Packing View" (Ctrl+P): the packing search on or off.
+  void setPackingView(bool on);
+  /// SpinEdit19Change: the copies of units 1..value shown (0: none), clamped to the unit list.
+  void showUnitsUpTo(int value);
+  /// ReExp1Click, "ReExp": the last expansion's unit list read back and its first unit shown.
+  void restoreExpansion();
+  /// RePck1Click, "RePck": the last packing's unit list read back and every unit shown.
+  void restorePacking();
+  /// Remove1Click, "Remove": the symmetry copies dropped (the view switched off first).
+  void removeCopies();
 
   // The 'Packing View Range' window.
   void showPackingRange();  // "Packing View Range" (Preferences)

@@ -19,7 +19,7 @@
 #include "model/load_checks.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/preference_commands.h"
+#include "workbench/picture_preferences.h"
 
 namespace tavo::workbench {
 

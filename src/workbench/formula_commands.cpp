@@ -4,11 +4,12 @@
 #include <algorithm>
 
 #include "model/cell_contents.h"
+#include "model/element_definitions.h"
 #include "model/formula.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/preference_commands.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
+#include "workbench/picture_preferences.h"
 
 namespace tavo::workbench {
 

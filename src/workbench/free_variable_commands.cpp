@@ -8,7 +8,7 @@
 #include "model/free_variables.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

@@ -7,7 +7,7 @@
 #include "editing/atom_purge.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

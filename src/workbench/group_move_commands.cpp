@@ -5,6 +5,7 @@
 
 #include "editing/group_move.h"
 #include "text/errors.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 
@@ -23,7 +24,7 @@ void GroupMoveCommands::search() {
   m_symmetry.showPlacement(editing::bestGroupPlacement(s.structure, s.selection.picked, *target));
 }
 
-void GroupMoveCommands::MVUpdateClick() {
+void GroupMoveCommands::commitMove() {
   WorkbenchState& s = m_context.state;
   if (!s.groupMovePending) {
     if (m_symmetry.groupMoveReleased()) m_context.dialogs.message(updateWhileSelectedMessage);
@@ -36,7 +37,7 @@ void GroupMoveCommands::MVUpdateClick() {
   step.commit();
 }
 
-void GroupMoveCommands::UndoMoveClick() {
+void GroupMoveCommands::dropMove() {
   if (!m_context.state.groupMovePending) {
     if (m_symmetry.groupMoveReleased()) m_context.dialogs.message(cannotUndoReleasedMessage);
     return;

@@ -32,9 +32,9 @@ class GroupMoveCommands {
   /// MVUpdateClick, "UpdtGMv": the previewed positions become the fractional coordinates (Uij
   /// turned with them), one undoable step; the Selection is kept. UserError, nothing changed,
   /// when a coordinate would leave (-5, 5) or a tied parameter would change.
-  void MVUpdateClick();
+  void commitMove();
   /// UndoMoveClick, "UndoGMv": the previewed entries go back to their own positions.
-  void UndoMoveClick();
+  void dropMove();
 
  private:
   CommandContext m_context;

@@ -13,7 +13,7 @@
 #include "model/shelxl_instructions.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

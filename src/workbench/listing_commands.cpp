@@ -9,7 +9,7 @@
 #include "model/instruction_line_edits.h"
 #include "text/errors.h"
 #include "text/text.h"
-#include "workbench/undo_stack.h"
+#include "workbench/edit_step.h"
 
 namespace tavo::workbench {
 

@@ -9,14 +9,16 @@
 #include "editing/pick_rules.h"
 #include "formats/group_file.h"
 #include "geometry/cell_metrics.h"
+#include "model/element_definitions.h"
 #include "model/file_lines.h"
 #include "model/formula.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "view/view_state.h"
 #include "workbench/atom_edit_commands.h"
+#include "workbench/edit_step.h"
 #include "workbench/mode_commands.h"
-#include "workbench/preference_commands.h"
+#include "workbench/picture_preferences.h"
 #include "workbench/view_commands.h"
 
 namespace tavo::workbench {

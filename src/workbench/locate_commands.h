@@ -16,6 +16,7 @@
 #include "model/vec3.h"
 #include "text/text_grid.h"
 #include "workbench/command_context.h"
+#include "workbench/locate_requests.h"
 #include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
@@ -64,7 +65,7 @@ inline constexpr std::array<const char*, 5> locateHOptionCaptions = {
 /// Shown when a group file has more atom lines than the fragment lists hold.
 std::string groupTooLargeMessage(int atomLines, int frgMax);
 
-class LocateCommands {
+class LocateCommands final : public LocateRequests {
  public:
   explicit LocateCommands(CommandContext context);
   void attachModes(ModeCommands& modes) { m_modes = &modes; }
@@ -80,11 +81,11 @@ class LocateCommands {
 
   /// Locate1Click: the atom menu's "Locate" on the last picked entry. For a Cartesian import
   /// whose located atom has exactly one bonded neighbour, 'Define the Distance?' is shown first.
-  void locateFromAtomMenu();
+  void locateFromAtomMenu() override;
   /// SetupLocateClick: fills TForm28 for Selection entry 1 (the located atom), centres the view
   /// on it (after the defined bond length and the turn of its bond onto -X, for the set-up it
   /// was defined for) and shows the window with the Locate mode on.
-  void setupLocate();
+  void setupLocate() override;
 
   // 'Define the Distance?'.
   void setDistanceText(std::string text) { m_distance.distance = std::move(text); }

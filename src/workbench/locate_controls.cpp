@@ -1,6 +1,7 @@
 // The locating windows declared: their controls by name, bound to the locating commands.
 #include <string>
 
+#include "model/atom_lookup.h"
 #include "text/errors.h"
 #include "text/text.h"
 #include "workbench/locate_commands.h"
@@ -29,21 +30,6 @@ int rowOf(const text::TextGrid& grid, const std::string& value) {
     if (text::upper(grid.cell(r, LocateWindow::Label)) == text::upper(value)) return r;
   }
   throw UserError("no row of the list holds " + value);
-}
-
-AtomRef entryLabelled(const model::StructureModel& s, const std::string& label) {
-  const std::string wanted = text::upper(label);
-  for (int i = 1; i <= s.nonHCount; ++i) {
-    if (text::upper(s.atoms[i].label) == wanted) return {AtomKind::Atom, i};
-  }
-  for (int i = 1; i <= s.hCount; ++i) {
-    if (text::upper(s.hydrogens[i].label) == wanted) return {AtomKind::Hydrogen, i};
-  }
-  if (wanted.size() > 1 && wanted[0] == 'Q') {
-    const std::optional<int> number = text::findInt(wanted.substr(1));
-    if (number && *number >= 1 && *number <= s.peakCount) return {AtomKind::Peak, *number};
-  }
-  throw UserError("no atom, H atom or peak is labelled " + label);
 }
 
 }  // namespace
@@ -94,7 +80,7 @@ WindowDeclaration LocateCommands::declareWindow() {
   };
   ControlDeclaration locate = textField("Locate", [this](const std::string& label) {
     // The atom menu's "Locate" on the entry labelled so.
-    const AtomRef target = entryLabelled(m_state.structure, label);
+    const AtomRef target = model::atomByLabel(m_state.structure, label);
     m_state.selection.clear(m_state.structure);
     m_state.selection.append(m_state.structure, target);
     locateFromAtomMenu();

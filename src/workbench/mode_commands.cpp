@@ -11,9 +11,10 @@
 #include "text/errors.h"
 #include "workbench/atom_edit_commands.h"
 #include "workbench/card_commands.h"
+#include "workbench/edit_step.h"
 #include "workbench/geometry_commands.h"
 #include "workbench/group_move_commands.h"
-#include "workbench/locate_commands.h"
+#include "workbench/locate_requests.h"
 #include "workbench/mode_commands.h"
 #include "workbench/parameter_commands.h"
 
@@ -141,19 +142,38 @@ void ModeCommands::modePanelPressed(editing::ScreenPoint at) {
 }
 
 void ModeCommands::mouseDown(const editing::PointerEvent& event) {
+  press(event, {});
+}
+
+void ModeCommands::clickOn(model::AtomRef ref) {
+  const model::Vec3& p = m_state.structure.viewOf(ref);
+  const editing::PointerEvent click{
+      {m_state.view.toScreenX(p.x), m_state.view.toScreenY(p.y)}, editing::Button::Left, {}};
+  press(click, ref);
+  mouseUp(click);
+}
+
+editing::PickResult ModeCommands::hitTest(editing::ScreenPoint at,
+                                          const editing::PickOptions& options,
+                                          model::AtomRef preferred) const {
+  return editing::findNearestPreferring(m_state.structure, m_state.pickGeometry(), at, options,
+                                        preferred);
+}
+
+void ModeCommands::press(const editing::PointerEvent& event, model::AtomRef preferred) {
   if (!m_state.loaded) return;
   if (event.modifiers.ctrlOnly() && event.button == editing::Button::Right) {
     m_state.showPopup(PopupMenu::View, event.at);
     return;
   }
   if (m_state.modes.rotate) {
-    pickInRotateMode(event);
+    pickInRotateMode(event, preferred);
   } else {
-    pickInEditingMode(event);
+    pickInEditingMode(event, preferred);
   }
 }
 
-void ModeCommands::pickInRotateMode(const editing::PointerEvent& event) {
+void ModeCommands::pickInRotateMode(const editing::PointerEvent& event, model::AtomRef preferred) {
   const editing::Modifiers& keys = event.modifiers;
   view::Gesture gesture = view::Gesture::Rotate;
   if (keys.shiftOnly()) gesture = view::Gesture::Shift;
@@ -165,8 +185,7 @@ void ModeCommands::pickInRotateMode(const editing::PointerEvent& event) {
     editing::stashSelection(m_state.selection, m_state.structure.workingGrid);
   editing::PickOptions options;
   options.peakThreshold = m_state.controls.peakThreshold();
-  const editing::PickResult nearest =
-      editing::findNearest(m_state.structure, m_state.pickGeometry(), event.at, options);
+  const editing::PickResult nearest = hitTest(event.at, options, preferred);
   if (event.button != editing::Button::Left) return;
   if (nearest.ref.kind != model::AtomKind::None &&
       nearest.distanceA <= editing::PickResult::pickToleranceA) {
@@ -183,7 +202,7 @@ void ModeCommands::pickInRotateMode(const editing::PointerEvent& event) {
   }
 }
 
-void ModeCommands::pickInEditingMode(const editing::PointerEvent& event) {
+void ModeCommands::pickInEditingMode(const editing::PointerEvent& event, model::AtomRef preferred) {
   const ModeFlags& f = m_state.modes;
   const bool expanded = m_state.display.expandConnections || m_state.display.packingView;
   if (expanded &&
@@ -193,8 +212,7 @@ void ModeCommands::pickInEditingMode(const editing::PointerEvent& event) {
   }
   const editing::PickOptions options =
       editing::pickOptionsFor(f, event.button, m_state.controls.peakThreshold());
-  const editing::PickResult nearest =
-      editing::findNearest(m_state.structure, m_state.pickGeometry(), event.at, options);
+  const editing::PickResult nearest = hitTest(event.at, options, preferred);
   if (event.modifiers.ctrl) {
     if (event.button == editing::Button::Left && nearest.miss()) {
       m_state.showPopup(PopupMenu::Mode, event.at);

@@ -22,7 +22,7 @@ class AtomEditCommands;
 class CardCommands;
 class GroupMoveCommands;
 class ParameterCommands;
-class LocateCommands;
+class LocateRequests;
 class GeometryCommands;
 
 class ModeCommands {
@@ -35,6 +35,9 @@ class ModeCommands {
   void mouseMove(const editing::PointerEvent& event);  // PaintBox1MouseMove
   void mouseUp(const editing::PointerEvent& event);    // PaintBox1MouseUp
   void doubleClick();                                  // PaintBox1DblClick: toggles Rotate
+  /// A left click on entry `ref` where it is drawn (mouseDown and mouseUp there), whose hit
+  /// test prefers `ref` over anything drawn at the same spot: a pick by label.
+  void clickOn(model::AtomRef ref);
   /// A press on the "Mouse Rotation" panel or the mode caption: shows the mode menu there.
   void modePanelPressed(editing::ScreenPoint at);
 
@@ -63,7 +66,7 @@ class ModeCommands {
   void attachAtomEdits(AtomEditCommands& edits) { m_atomEdits = &edits; }
   void attachCards(CardCommands& cards) { m_cards = &cards; }
   void attachParameters(ParameterCommands& parameters) { m_parameters = &parameters; }
-  void attachLocate(LocateCommands& locate) { m_locate = &locate; }
+  void attachLocate(LocateRequests& locate) { m_locate = &locate; }
   void attachGeometry(GeometryCommands& geometry) { m_geometry = &geometry; }
   void attachGroupMove(GroupMoveCommands& groupMove) { m_groupMove = &groupMove; }
 
@@ -76,8 +79,12 @@ class ModeCommands {
   /// The atom menu's items: `mode` on for one Apply to the picked atom, then back to Rotate.
   void applyOnce(editing::MouseMode mode);
   void runApplySection(editing::ApplySection section);
-  void pickInEditingMode(const editing::PointerEvent& event);
-  void pickInRotateMode(const editing::PointerEvent& event);
+  /// The press of mouseDown; the hit test prefers `preferred` (None: the plain hit test).
+  void press(const editing::PointerEvent& event, model::AtomRef preferred);
+  editing::PickResult hitTest(editing::ScreenPoint at, const editing::PickOptions& options,
+                              model::AtomRef preferred) const;
+  void pickInEditingMode(const editing::PointerEvent& event, model::AtomRef preferred);
+  void pickInRotateMode(const editing::PointerEvent& event, model::AtomRef preferred);
 
   WorkbenchState& m_state;
   model::Dialogs& m_dialogs;
@@ -85,7 +92,7 @@ class ModeCommands {
   AtomEditCommands* m_atomEdits = nullptr;
   CardCommands* m_cards = nullptr;
   ParameterCommands* m_parameters = nullptr;
-  LocateCommands* m_locate = nullptr;
+  LocateRequests* m_locate = nullptr;
   GeometryCommands* m_geometry = nullptr;
   GroupMoveCommands* m_groupMove = nullptr;
 };

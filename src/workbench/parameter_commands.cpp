@@ -11,8 +11,8 @@
 #include "geometry/view_frame.h"
 #include "text/errors.h"
 #include "text/text.h"
+#include "workbench/edit_step.h"
 #include "workbench/symmetry_commands.h"
-#include "workbench/undo_stack.h"
 
 namespace tavo::workbench {
 

@@ -10,6 +10,7 @@
 #include "view/graphics_settings_window.h"
 #include "workbench/command_context.h"
 #include "workbench/control_values.h"
+#include "workbench/picture_preferences.h"
 
 namespace tavo::workbench {
 
@@ -23,7 +24,7 @@ struct EllipseParamsWindow {
   int pair = ellipsePairRange.initial;  // SpinEdit25: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
 };
 
-class PreferenceCommands {
+class PreferenceCommands final : public PicturePreferences {
  public:
   explicit PreferenceCommands(CommandContext context);
   PreferenceCommands(const PreferenceCommands&) = delete;
@@ -40,7 +41,7 @@ class PreferenceCommands {
   void setEllipsePair(int value);
 
   // "Definition of Elements" (Preferences).
-  const model::ElementDefinitions& elementDefinitions() const { return m_elements; }
+  const model::ElementDefinitions& elementDefinitions() const override { return m_elements; }
   bool elementWindowVisible() const { return m_elementsVisible; }
   /// The text of the window's edit field.
   const std::string& elementEditText() const { return m_elementEditText; }
@@ -48,7 +49,7 @@ class PreferenceCommands {
   void showElementDefinitions();
   /// Reads elems.inf again, as every load of a structure does; the table the reader attaches.
   /// Throws as ElementDefinitions::load.
-  const model::ElementDefinitions& reloadElementDefinitions();
+  const model::ElementDefinitions& reloadElementDefinitions() override;
   /// A click on a cell: remembers it and shows its text in the edit field; on the "Color Code"
   /// column the colour dialog opens and a confirmed colour is stored and drawn.
   void selectElementCell(int row, int column);
@@ -86,7 +87,9 @@ class PreferenceCommands {
   void openGraphicsSettings();
   /// Reads the current settings file (each open of a structure). Throws
   /// view::MissingSettingsFile when it is missing, ConversionError for a bad line.
-  void loadGraphicsSettings();
+  void loadGraphicsSettings() override;
+  int ellipsePair() const override { return m_ellipse.pair; }
+  int ellipseSizeFactor() const override { return m_ellipse.sizeFactor; }
 
  private:
   void followProgramFolder();

@@ -1,5 +1,4 @@
-// Undo and redo of edits: the snapshots of the structure model taken before each edit, the
-// guard through which an edit command records its step, and the two menu commands.
+// Undo and redo of edits: the snapshots of the structure model taken before each edit.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +10,6 @@
 #include "model/structure_snapshot.h"
 
 namespace tavo::workbench {
-
-class WorkbenchState;
 
 /// The steps that can be undone and redone, newest last; at most `depth` of each.
 class UndoStack {
@@ -51,34 +48,5 @@ class UndoStack {
   std::deque<Step> m_redo;
   std::size_t m_depth;
 };
-
-/// The way an edit command records its step:
-///   EditStep step(state, "Delete");  ... change the model ...  step.commit();
-/// A step that changed nothing is not recorded (and leaves the redo list alone). When the
-/// command leaves without commit (it threw part-way), the model is put back as it was before the
-/// edit and nothing is recorded.
-class EditStep {
- public:
-  /// Takes the snapshot of the model before the edit.
-  EditStep(WorkbenchState& state, std::string name);
-  ~EditStep();
-  EditStep(const EditStep&) = delete;
-  EditStep& operator=(const EditStep&) = delete;
-  /// Records the step when the model changed.
-  void commit();
-
- private:
-  WorkbenchState& m_state;
-  model::StructureSnapshot m_before;
-  std::string m_name;
-  bool m_done = false;
-};
-
-/// "Undo Last Edit": the model as it was before the newest step, the Selection and the distance
-/// memory forgotten, the copies of an expansion dropped, and the picture redrawn. Nothing happens
-/// when there is nothing to undo.
-void undoLastEdit(WorkbenchState& state);
-/// "Redo Last Edit": the newest undone step again, with the same redraw.
-void redoLastEdit(WorkbenchState& state);
 
 }  // namespace tavo::workbench

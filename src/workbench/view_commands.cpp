@@ -83,11 +83,11 @@ void ViewCommands::toggleDisplayFlag(DisplayFlag flag) {
 void ViewCommands::setDisplayFlag(DisplayFlag flag, bool on) {
   WorkbenchState& s = m_context.state;
   if (m_expansion != nullptr && flag == DisplayFlag::ExpandConnections) {
-    m_expansion->CheckBox4Click(on);
+    m_expansion->setExpandConnections(on);
     return;
   }
   if (m_expansion != nullptr && flag == DisplayFlag::Packing) {
-    m_expansion->CheckBox31Click(on);
+    m_expansion->setPackingView(on);
     return;
   }
   DisplayFlags& d = s.display;
@@ -189,19 +189,19 @@ void ViewCommands::initGraph() {
 
 void ViewCommands::setZoom(int value) {
   WorkbenchState& s = m_context.state;
-  s.view.ZoomChange(s.scene(), zoomRange.clamp(value));
+  s.view.changeZoom(s.scene(), zoomRange.clamp(value));
   s.syncViewControls();
 }
 
 void ViewCommands::setZoomTrack(int position) {
   WorkbenchState& s = m_context.state;
-  s.view.ZoomChange(s.scene(), zoomTrackRange.clamp(position));
+  s.view.changeZoom(s.scene(), zoomTrackRange.clamp(position));
   s.syncViewControls();
 }
 
 void ViewCommands::setSlab(int value) {
   WorkbenchState& s = m_context.state;
-  s.view.SlabChange(s.scene(), slabRange.clamp(value));
+  s.view.changeSlab(s.scene(), slabRange.clamp(value));
   s.syncViewControls();
 }
 

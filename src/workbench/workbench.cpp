@@ -1,8 +1,6 @@
 // The Workbench: construction of the features and the dispatcher.
 #include "workbench/workbench.h"
 
-#include <cassert>
-
 #include "text/errors.h"
 #include "workbench/window_registry.h"
 
@@ -91,38 +89,6 @@ bool Workbench::run(const std::function<void()>& command) {
   m_symmetry.keepGroupMoveInStep();
   m_state.notifyState();
   return completed;
-}
-
-bool Workbench::hasCoreHandler(CommandId id) {
-  const CommandEntry& entry = commandEntry(id);
-  return entry.handler != nullptr || entry.flag.has_value();
-}
-
-bool Workbench::run(CommandId id) {
-  const CommandEntry& entry = commandEntry(id);
-  assert(hasCoreHandler(id));
-  return run([this, &entry] {
-    if (entry.flag) {
-      m_view.toggleDisplayFlag(*entry.flag);
-    } else {
-      entry.handler(*this);
-    }
-  });
-}
-
-bool Workbench::enabled(CommandId id) const {
-  return enabledIn(commandEntry(id), m_state);
-}
-
-bool Workbench::checked(CommandId id) const {
-  const CommandEntry& entry = commandEntry(id);
-  if (!entry.window.empty()) return findWindow(entry.window)->isShown();
-  // The space-group controls are a panel of the main window, not a window of their own.
-  if (id == CommandId::SpaceGroup) return m_symmetry.controls().visible;
-  // The two symmetry views are checked while shown, also when 'ReExp' or 'RePck' brought them.
-  if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
-  if (id == CommandId::PackingView) return m_expansion.packingShown();
-  return entry.flag && m_view.displayFlag(*entry.flag);
 }
 
 }  // namespace tavo::workbench

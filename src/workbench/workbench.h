@@ -10,7 +10,7 @@
 #include "workbench/card_commands.h"
 #include "workbench/cif_commands.h"
 #include "workbench/command_context.h"
-#include "workbench/command_table.h"
+#include "workbench/command_id.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"

@@ -9,7 +9,7 @@
 #include "text/errors.h"
 #include "view/graphics_settings.h"
 #include "view/renderer.h"
-#include "workbench/preference_commands.h"
+#include "workbench/picture_preferences.h"
 
 namespace tavo::workbench {
 
@@ -99,7 +99,7 @@ void WorkbenchState::setCaption() {
 
 void WorkbenchState::afterChange(Changes what) {
   if (!loaded) return;
-  if (what.fractionalCoordinates) geometry::UnitCellClick(structure, frame);
+  if (what.fractionalCoordinates) geometry::computeCellOutline(structure, frame);
   if (what.resetView) {
     view.DetectMaxMin(structure, frame, display.showHydrogens, display.showPeaks,
                       modes.moveGroup());
@@ -230,8 +230,8 @@ void WorkbenchState::redraw() {
   options.stereo = display.stereo;
   options.displayBond = showDistanceBond;
   options.labelSize = controls.labelSize;
-  options.ellipsePair = m_preferences->ellipseWindow().pair;
-  options.ellipseSizeFactor = m_preferences->ellipseWindow().sizeFactor;
+  options.ellipsePair = m_preferences->ellipsePair();
+  options.ellipseSizeFactor = m_preferences->ellipseSizeFactor();
   options.alignAxis = controls.alignAxis;
   options.alignSense = controls.alignSense;
   options.peakThreshold = controls.peakThreshold();

@@ -31,7 +31,7 @@ struct GraphicsSettings;
 
 namespace tavo::workbench {
 
-class PreferenceCommands;
+class PicturePreferences;
 
 /// What an edit changed; afterChange runs the matching part of the redraw chain.
 struct Changes {
@@ -189,8 +189,8 @@ class WorkbenchState {
   view::GraphicsSettings graphicsFileValues() const;
   /// The settings the picture is drawn with live with the Preferences windows that edit them:
   /// the current graphics settings file, the element definitions and the ellipse parameters.
-  void attachPreferences(PreferenceCommands& preferences) { m_preferences = &preferences; }
-  PreferenceCommands& preferences() { return *m_preferences; }
+  void attachPreferences(PicturePreferences& preferences) { m_preferences = &preferences; }
+  PicturePreferences& preferences() { return *m_preferences; }
   /// Shows `message`, tells the listener that the program ends and abandons the command.
   [[noreturn]] void endProgram(std::string_view message);
   /// The folder of the settings files: the program folder, or the current directory before the
@@ -215,7 +215,7 @@ class WorkbenchState {
   view::Canvas* m_stereoRight = nullptr;
   model::Clock& m_clock;
   std::unique_ptr<Parts> m_parts;
-  PreferenceCommands* m_preferences = nullptr;
+  PicturePreferences* m_preferences = nullptr;
   std::vector<std::function<void()>> m_detectionFollowers;
   std::vector<std::function<void()>> m_loadFollowers;
   std::vector<std::function<void()>> m_copyFollowers;

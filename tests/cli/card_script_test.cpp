@@ -180,5 +180,43 @@ TEST(CardScripts, RestraintsThatRestrainNothingAreRefused) {
   EXPECT_FALSE(fs::exists(folder.path() / "nols.ins"));
 }
 
+// A pick by label reaches the very atom, even where another one is drawn on the same pixel: in
+// an orthogonal cell N1 and N2 differ only along c, the direction the default view looks along.
+TEST(CardScripts, PickByLabelReachesAnAtomHiddenBehindAnother) {
+  const TempFolder source;
+  const fs::path file = source.write("stacked.ins", R"(TITL stacked
+CELL 0.71073 10 10 10 90 90 90
+ZERR 4 0.001 0.001 0.001 0 0 0
+SFAC C N
+UNIT 4 8
+L.S. 4
+FVAR 1.0
+C1    1    0.400000    0.500000    0.500000    11.00000    0.05000
+N1    2    0.200000    0.300000    0.400000    11.00000    0.05000
+N2    2    0.200000    0.300000    0.550000    11.00000    0.05000
+HKLF 4
+END
+)");
+  std::string output;
+  std::vector<std::string> saved =
+      savedAfter(file, "mode DFIX\nset Edit9 1.5\npick N2 N1\napply\n", output);
+  const auto dfix = lineStarting(saved, "DFIX");
+  ASSERT_NE(dfix, saved.end()) << output;
+  EXPECT_EQ(*dfix, "DFIX 1.5 0.03 N2 N1");
+}
+
+// The same on a real trigonal structure, where N3, C24 and C23 stand on one threefold axis.
+TEST(CardScripts, PickByLabelReachesAtomsOnOneAxis) {
+  const fs::path corpus = corpusFolder();
+  const fs::path file = corpus / "shelxl" / "shelxfile_p-31c_rem_before_titl.res";
+  if (corpus.empty() || !fs::exists(file)) GTEST_SKIP() << "no corpus";
+  std::string output;
+  std::vector<std::string> saved =
+      savedAfter(file, "mode DFIX\nset Edit9 1.06\npick N3 C24\napply\n", output);
+  const auto dfix = lineStarting(saved, "DFIX 1.06");
+  ASSERT_NE(dfix, saved.end()) << output;
+  EXPECT_EQ(*dfix, "DFIX 1.06 0.03 N3 C24");
+}
+
 }  // namespace
 }  // namespace tavo::testing

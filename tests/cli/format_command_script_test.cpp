@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void copyExample(const TempFolder& folder, const std::string& relative) {
-  const fs::path source = fs::path(TAVO_SOURCE_DIR) / relative;
-  fs::copy_file(source, folder.path() / source.filename());
-}
-
 TEST(ExportCommand, WritesWhatTheMenuItemWritesForEveryFormat) {
   TempFolder folder;
   copyExample(folder, "examples/paraben.res");

@@ -17,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path copyExample(const TempFolder& folder) {
-  const fs::path target = folder.path() / "paraben.res";
-  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples" / "paraben.res", target);
-  return target;
-}
-
 /// The cards of an instruction file from TITL to HKLF: continuation lines joined, split into
 /// words.
 std::vector<std::vector<std::string>> cardsOf(const fs::path& file) {

@@ -23,12 +23,12 @@
 #include <QGuiApplication>
 #include <QSvgGenerator>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 
 namespace tavo {
 namespace {
 
-using app::QPainterCanvas;
+using canvas::QPainterCanvas;
 
 class GuiEnvironment final : public ::testing::Environment {
  public:
@@ -63,7 +63,7 @@ bool load(LoadedPicture& p, const std::filesystem::path& file, int width, int he
   p.structure.allocate();
   const auto definitions = model::ElementDefinitions::load(testing::dataFolder());
   if (!model::loadInstructionFile(p.structure, file, definitions, dialogs, "")) return false;
-  geometry::UnitCellClick(p.structure, p.frame);
+  geometry::computeCellOutline(p.structure, p.frame);
   p.view.InitGraphics(width, height);
   p.view.DetectMaxMin(p.structure, p.frame, true, true, false);
   geometry::DetectConnection(p.structure, geometry::BondThresholds{}, dialogs);
@@ -84,7 +84,7 @@ TEST(QPainterPicture, AtomsAndBondsOfARealStructureAreDrawn) {
   view::Renderer renderer;
   renderer.DrawMolecule(p.structure, p.frame, p.view, p.options, p.settings, {&canvas});
   const QImage& image = canvas.image();
-  const QRgb background = app::toQColor(p.settings.backgroundColor).rgb();
+  const QRgb background = canvas::toQColor(p.settings.backgroundColor).rgb();
   const auto differs = [&](int x, int y) { return image.pixel(x, y) != background; };
 
   for (int i = 1; i <= p.structure.nonHCount; ++i) {

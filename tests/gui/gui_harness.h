@@ -53,7 +53,7 @@ struct GuiHarness {
   TempFolder folder;
   FakeDialogs dialogs;
   FakeClock clock;
-  app::QPainterCanvas canvas{640, 480};
+  canvas::QPainterCanvas canvas{640, 480};
   app::CanvasPicture picture{canvas};
   std::unique_ptr<workbench::Workbench> bench;
   std::unique_ptr<app::MainWindow> window;

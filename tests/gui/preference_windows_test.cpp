@@ -20,6 +20,7 @@
 #include "app/windows/auxiliary_window.h"
 #include "gui/gui_harness.h"
 #include "model/element_definitions.h"
+#include "support/temp_folder.h"
 #include "workbench/preference_commands.h"
 #include "workbench/working_grids_panel.h"
 
@@ -60,13 +61,6 @@ bool pictureHolds(const GuiHarness& gui, QRgb rgb) {
     }
   }
   return false;
-}
-
-std::string fileText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 TEST(PreferenceWindows, MenuItemsShowTheWindowsAndEscClosesEveryAuxiliaryWindow) {
@@ -147,7 +141,7 @@ TEST(PreferenceWindows, ElementDefinitionsEditTheTableTheStructureAndElemsInf) {
   child<QPushButton>(*elements, "AddButton")->click();
   EXPECT_EQ(table->model()->rowCount(), definitions.definitionCount());
   child<QAction>(*elements, "SaveSettings1")->trigger();
-  const std::string saved = fileText(gui.folder.path() / "elems.inf");
+  const std::string saved = readFileBytes(gui.folder.path() / "elems.inf");
   EXPECT_NE(saved.find("\t0.2\t65280\r\n"), std::string::npos);
   const std::string added = "\r\nNewElm1\tNewElm2\tNewElm3\t200\t1.2\t0\r\n";
   EXPECT_EQ(saved.substr(saved.size() - added.size()), added);
@@ -205,7 +199,7 @@ TEST(PreferenceWindows, GraphicsSettingsShowTheValuesAndChangesReachThePictureAn
   child<QAction>(*graphics, "SaveSettings1")->trigger();
   QApplication::processEvents();
   EXPECT_EQ(child<QLineEdit>(*graphics, "graphicsinf")->text(), "mine.inf");
-  const std::string saved = fileText(gui.folder.path() / "mine.inf");
+  const std::string saved = readFileBytes(gui.folder.path() / "mine.inf");
   EXPECT_EQ(saved.substr(0, saved.find('\n')), std::to_string(0x402010));
   EXPECT_TRUE(gui.dialogs.shown.empty()) << gui.dialogs.shown.front();
 }

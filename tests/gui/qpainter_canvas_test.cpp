@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 
-namespace tavo::app {
+namespace tavo::canvas {
 namespace {
 
 TEST(QPainterCanvas, PixelRatioGivesMorePixelsAtTheSameLogicalPlaces) {
@@ -80,4 +80,4 @@ TEST(QPainterCanvas, LabelsFromGlyphsMatchDrawnTextsAtTheEdges) {
 }
 
 }  // namespace
-}  // namespace tavo::app
+}  // namespace tavo::canvas

@@ -19,8 +19,8 @@ int colourCount(const QImage& image) {
 }
 
 struct StereoGui : GuiHarness {
-  app::QPainterCanvas leftCanvas{1, 1};
-  app::QPainterCanvas rightCanvas{1, 1};
+  canvas::QPainterCanvas leftCanvas{1, 1};
+  canvas::QPainterCanvas rightCanvas{1, 1};
   app::CanvasPicture leftPicture{leftCanvas};
   app::CanvasPicture rightPicture{rightCanvas};
 

@@ -39,6 +39,13 @@ std::string readFileBytes(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+std::filesystem::path copyExample(const TempFolder& folder, const std::string& relative) {
+  const std::filesystem::path source = std::filesystem::path(TAVO_SOURCE_DIR) / relative;
+  const std::filesystem::path target = folder.path() / source.filename();
+  std::filesystem::copy_file(source, target);
+  return target;
+}
+
 std::filesystem::path dataFolder() {
   return std::filesystem::path(TAVO_SOURCE_DIR) / "data";
 }

@@ -27,6 +27,10 @@ class TempFolder {
 
 /// The bytes of a file, or "" when it cannot be read.
 std::string readFileBytes(const std::filesystem::path& file);
+/// Copies `relative` (a path in the source tree, by default the example paraben.res) into
+/// `folder` under its own name and returns the copy's path.
+std::filesystem::path copyExample(const TempFolder& folder,
+                                  const std::string& relative = "examples/paraben.res");
 /// The shipped data folder of the source tree (elems.inf, array_max.inf, ...).
 std::filesystem::path dataFolder();
 /// The shared corpus folder beside the checkout; empty when it is absent.

@@ -83,10 +83,10 @@ TEST_F(ExpansionScenario, ExpandCompletesTheHalfMoleculeOnTheInversionCentre) {
   EXPECT_FALSE(bonded(2, 4));
 
   // The yellow spin: 0 shows the asymmetric unit alone, 1 the copies again.
-  bench->run([&] { expansion().SpinEdit19Change(0); });
+  bench->run([&] { expansion().showUnitsUpTo(0); });
   EXPECT_EQ(structure().workingAtomCount, 3);
   EXPECT_EQ(expansion().unitControls().codeText, "");
-  bench->run([&] { expansion().SpinEdit19Change(5); });
+  bench->run([&] { expansion().showUnitsUpTo(5); });
   EXPECT_EQ(bench->controls().symmetryCode, 1) << "clamped to the unit count";
   EXPECT_EQ(structure().workingAtomCount, 6);
 
@@ -110,24 +110,24 @@ TEST_F(ExpansionScenario, OffRemoveAndReExpFollowTheButtonRules) {
   EXPECT_TRUE(expansion().unitControls().unitControlsVisible) << "only 'Remove' hides the spin";
   EXPECT_TRUE(dialogs.shown.empty());
 
-  bench->run([&] { expansion().Remove1Click(); });
+  bench->run([&] { expansion().removeCopies(); });
   EXPECT_FALSE(expansion().unitControls().unitControlsVisible);
   EXPECT_EQ(structure().workingAtomCount, 3);
 
   // 'ReExp' brings the listed view back from expand.txt, also after the file is reopened.
   bench->run([&] { bench->fileCommands().reopen(); });
-  bench->run([&] { expansion().ReExp1Click(); });
+  bench->run([&] { expansion().restoreExpansion(); });
   EXPECT_TRUE(expansion().restoredFromExpandList());
   EXPECT_EQ(units(), (std::vector<Unit>{{3, 1, 1, 1}}));
   EXPECT_EQ(structure().workingAtomCount, 6);
   EXPECT_TRUE(bonded(1, 4));
-  bench->run([&] { expansion().SpinEdit19Change(0); });
+  bench->run([&] { expansion().showUnitsUpTo(0); });
   EXPECT_EQ(structure().workingAtomCount, 3) << "ReExpChk lets the spin change the view";
-  bench->run([&] { expansion().Remove1Click(); });
+  bench->run([&] { expansion().removeCopies(); });
   EXPECT_FALSE(expansion().restoredFromExpandList());
 
   // Without packing.txt 'RePck' does nothing.
-  bench->run([&] { expansion().RePck1Click(); });
+  bench->run([&] { expansion().restorePacking(); });
   EXPECT_FALSE(expansion().restoredFromPackingList());
   EXPECT_FALSE(expansion().unitControls().unitControlsVisible);
 }
@@ -162,8 +162,8 @@ TEST_F(ExpansionScenario, TheItemsAreCheckedWhileTheirViewIsShown) {
       {"the view reset",
        [&] { bench->viewCommands().setDisplayFlag(DisplayFlag::Packing, false); },
        {false, false}},
-      {"'ReExp' shows the expansion again", [&] { expansion().ReExp1Click(); }, {true, false}},
-      {"'RePck' shows the packing again", [&] { expansion().RePck1Click(); }, {false, true}},
+      {"'ReExp' shows the expansion again", [&] { expansion().restoreExpansion(); }, {true, false}},
+      {"'RePck' shows the packing again", [&] { expansion().restorePacking(); }, {false, true}},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
@@ -223,7 +223,7 @@ TEST_F(ExpansionScenario, PackingListsTheCopiesInsideTheCellBoxAndCentresOnIt) {
   EXPECT_NEAR(bench->viewState().extent,
               1.5 * model::length(frame.viewSlots[7] - frame.viewSlots[1]), 1e-9);
   // The spin only shows codes in the packing view.
-  bench->run([&] { expansion().SpinEdit19Change(6); });
+  bench->run([&] { expansion().showUnitsUpTo(6); });
   EXPECT_EQ(expansion().unitControls().codeText, " X, -Y+1/2, Z+1/2-1");
   EXPECT_EQ(structure().workingAtomCount, 30);
   // Expand and Packing exclude each other.
@@ -232,7 +232,7 @@ TEST_F(ExpansionScenario, PackingListsTheCopiesInsideTheCellBoxAndCentresOnIt) {
   EXPECT_EQ(structure().workingAtomCount, 6);
   // 'RePck' brings the packing back from packing.txt.
   ASSERT_TRUE(setFlag(DisplayFlag::ExpandConnections, false));
-  bench->run([&] { expansion().RePck1Click(); });
+  bench->run([&] { expansion().restorePacking(); });
   EXPECT_TRUE(expansion().restoredFromPackingList());
   EXPECT_EQ(units(), expected);
   EXPECT_EQ(structure().workingAtomCount, 30);
@@ -378,7 +378,7 @@ TEST_F(ExpansionScenario, RealFilesPackAndKeepTheDisorderRule) {
   ASSERT_TRUE(openAs(*pbcn, workbench::OpenedFrom::Dialog));
   ASSERT_TRUE(setFlag(DisplayFlag::ExpandConnections, true));
   ASSERT_FALSE(units().empty());
-  bench->run([&] { expansion().SpinEdit19Change(static_cast<int>(units().size())); });
+  bench->run([&] { expansion().showUnitsUpTo(static_cast<int>(units().size())); });
   int negativeCopies = 0;
   for (const model::Bond& b : structure().bonds.kinds[1]) {
     const model::Atom& first = structure().atoms[b.first];

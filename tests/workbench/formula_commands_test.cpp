@@ -6,6 +6,7 @@
 #include "model/cell_contents.h"
 #include "model/instruction_writer.h"
 #include "text/text.h"
+#include "workbench/command_table.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {

@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "model/instruction_writer.h"
+#include "workbench/command_table.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {

@@ -41,10 +41,10 @@ class GroupMoveScenario : public WorkbenchScenario {
     bench->run([&] { bench->modeCommands().apply(); });
   }
   void update() {
-    bench->run([&] { bench->groupMove().MVUpdateClick(); });
+    bench->run([&] { bench->groupMove().commitMove(); });
   }
   void undoMove() {
-    bench->run([&] { bench->groupMove().UndoMoveClick(); });
+    bench->run([&] { bench->groupMove().dropMove(); });
   }
   geometry::Fractional own(const std::string& label) const {
     return geometry::fractionalOf(bench->structure(), ref(label));

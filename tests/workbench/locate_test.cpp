@@ -7,6 +7,7 @@
 
 #include "model/structure_snapshot.h"
 #include "view/view_state.h"
+#include "workbench/edit_step.h"
 #include "workbench_fixture.h"
 
 namespace tavo::testing {
@@ -141,7 +142,7 @@ TEST_F(Locating, ARefusedGroupFileChangesNothing) {
   }
   // Symmetry copies shown: new atoms would land among them.
   s().limits.frgMax = 300;
-  ASSERT_TRUE(run([&] { bench->expansionCommands().CheckBox4Click(true); }));
+  ASSERT_TRUE(run([&] { bench->expansionCommands().setExpandConnections(true); }));
   ASSERT_GT(s().workingAtomCount, s().nonHCount);
   dialogs.shown.clear();
   run([&] { locate().readGroupFile(program.path() / "groups" / "methyl.grp"); });

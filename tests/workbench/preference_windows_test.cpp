@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "model/element_definitions.h"
+#include "support/temp_folder.h"
 #include "workbench/preference_commands.h"
 #include "workbench/workbench_fixture.h"
 #include "workbench/working_grids_panel.h"
@@ -15,13 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using model::ElementDefinitions;
 using workbench::DisplayFlag;
-
-std::string fileText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class PreferenceWindows : public WorkbenchScenario {
  protected:
@@ -105,7 +99,7 @@ TEST_F(PreferenceWindows, ElementTableAddSaveAndBadNumbers) {
   // Before any structure the window shows the definitions of elems.inf.
   run([&] { preferences().showElementDefinitions(); });
   const fs::path file = program.path() / "elems.inf";
-  const std::string shipped = fileText(file);
+  const std::string shipped = readFileBytes(file);
   const int rows = preferences().elementDefinitions().table().rowCount();
   ASSERT_GT(rows, 50);
 
@@ -113,7 +107,7 @@ TEST_F(PreferenceWindows, ElementTableAddSaveAndBadNumbers) {
     preferences().addElementRow();
     preferences().saveElementDefinitions();
   });
-  EXPECT_EQ(fileText(file), shipped + "NewElm1\tNewElm2\tNewElm3\t200\t1.2\t0\r\n");
+  EXPECT_EQ(readFileBytes(file), shipped + "NewElm1\tNewElm2\tNewElm3\t200\t1.2\t0\r\n");
 
   openParaben();
   const int row = preferences().elementDefinitions().findRow("O").value_or(0);
@@ -210,7 +204,7 @@ TEST_F(PreferenceWindows, SaveAndOpenSettingsChooseTheFileTheNextStructureReads)
   ASSERT_TRUE(fs::exists(program.path() / "mine.inf"));
   EXPECT_FALSE(fs::exists(work.path() / "mine.inf"));
   EXPECT_EQ(preferences().graphicsWindow().currentName(), "mine.inf");
-  const std::string saved = fileText(program.path() / "mine.inf");
+  const std::string saved = readFileBytes(program.path() / "mine.inf");
   EXPECT_NE(saved.find("\n55\n"), std::string::npos) << saved;
 
   // Reopening reads mine.inf, not graphics1.inf (which still says 20).
@@ -242,8 +236,8 @@ TEST_F(PreferenceWindows, SettingsSavedDuringStereoHoldTheFullSizes) {
   ASSERT_EQ(preferences().graphicsSettings().nonHBallSize, 10) << "the pair draws with half";
   dialogs.nextFile = program.path() / "stereo.inf";
   run([&] { preferences().saveGraphicsSettings(); });
-  const std::string saved = fileText(program.path() / "stereo.inf");
-  EXPECT_EQ(saved, fileText(program.path() / "graphics1.inf"))
+  const std::string saved = readFileBytes(program.path() / "stereo.inf");
+  EXPECT_EQ(saved, readFileBytes(program.path() / "graphics1.inf"))
       << "the file holds the sizes the loader halves again";
   EXPECT_EQ(preferences().graphicsSettings().nonHBallSize, 10);
 }

@@ -5,7 +5,9 @@
 #include "model/atom_labels.h"
 #include "model/card_relabel.h"
 #include "model/instruction_writer.h"
-#include "workbench/undo_stack.h"
+#include "support/test_helpers.h"
+#include "workbench/command_table.h"
+#include "workbench/edit_step.h"
 #include "workbench/workbench_fixture.h"
 
 namespace tavo::testing {
@@ -30,11 +32,6 @@ void editTheModel(workbench::WorkbenchState& state, model::AtomRef c1) {
   --s.peakCount;
   --s.workingPeakCount;
   step.commit();
-}
-
-std::vector<std::string> withoutTitle(std::vector<std::string> lines) {
-  lines.erase(lines.begin());
-  return lines;
 }
 
 TEST_F(WorkbenchScenario, UndoBringsBackWhatASaveWritesAndRedoTheEdit) {

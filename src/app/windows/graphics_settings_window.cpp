@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "app/canvas/qpainter_canvas.h"
 #include "app/qt_text.h"
+#include "canvas/qpainter_canvas.h"
 #include "workbench/preference_commands.h"
 #include "workbench/workbench.h"
 
@@ -21,7 +21,7 @@ namespace {
 
 /// Black text on light colours, white text on dark ones.
 QString colorStyle(view::Color color) {
-  const QColor background = toQColor(color);
+  const QColor background = canvas::toQColor(color);
   const QString text =
       background.lightness() < 128 ? QStringLiteral("white") : QStringLiteral("black");
   return QStringLiteral("QLineEdit { background-color: %1; color: %2; }")

@@ -43,7 +43,7 @@ TEST(DisorderedExample, NoBondReadOutOrDistanceJoinsTheTwoComponents) {
   ASSERT_TRUE(read->loaded) << ::testing::PrintToString(read->dialogs.shown);
   model::StructureModel& s = read->s();
   geometry::ViewFrame frame;
-  geometry::UnitCellClick(s, frame);
+  geometry::computeCellOutline(s, frame);
   geometry::resetViewCoordinates(s, frame, false);
   geometry::DetectConnection(s, {}, read->dialogs);
 

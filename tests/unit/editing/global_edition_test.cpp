@@ -6,11 +6,14 @@
 
 #include "editing/atom_purge.h"
 #include "model/instruction_writer.h"
+#include "support/test_helpers.h"
 #include "text/errors.h"
 #include "unit/model/reader_fixture.h"
 
 namespace tavo::editing {
 namespace {
+
+using testing::messageOf;
 
 using model::AtomKind;
 using model::AtomRef;
@@ -32,15 +35,6 @@ constexpr AtomRef h1a{AtomKind::Hydrogen, 1}, h1b{AtomKind::Hydrogen, 2};
 
 std::unique_ptr<testing::ReadResult> read() {
   return testing::readInsText(testing::head("FVAR 1.0 0.6") + atoms);
-}
-
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const UserError& e) {
-    return e.what();
-  }
-  return {};
 }
 
 TEST(GlobalEdition, FixAndUnfixSetOnlyTheCodesOfTheirParameters) {

@@ -5,11 +5,14 @@
 
 #include "geometry/cell_metrics.h"
 #include "geometry/symmetry_operators.h"
+#include "support/test_helpers.h"
 #include "text/errors.h"
 #include "unit/model/reader_fixture.h"
 
 namespace tavo::editing {
 namespace {
+
+using testing::messageOf;
 
 using model::AtomKind;
 
@@ -25,15 +28,6 @@ std::string peakLines(int count) {
              "00   0.2000   0.3000  11.00000  0.05    " + std::to_string(k) + ".00\n";
   }
   return lines;
-}
-
-std::string messageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const UserError& e) {
-    return e.what();
-  }
-  return {};
 }
 
 TEST(PeakList, ShowsNearestAtomOfThePeakBondsAndNoneWithoutOne) {

@@ -65,6 +65,9 @@ TEST(ImportElements, LabelsTakeTheLongestSymbolTheTableKnows) {
       {"OX", "O", "OX is no element"},
       {"S", "S", "a bare symbol"},
       {"H1A", "H", "hydrogen"},
+      {"HO1", "H", "a hydroxyl H, not holmium"},
+      {"HG2", "H", "a methyl H, not mercury"},
+      {"Hg1", "Hg", "mercury written as its symbol"},
       {"D1", "D", "deuterium is in the table"},
       {"1C", std::nullopt, "begins with a digit"},
       {"Q1", std::nullopt, "the peak row names no element"},
@@ -244,10 +247,10 @@ TEST(CoordinateImport, XyzCartesianAndFdat) {
   EXPECT_EQ(xyz.cell, (std::array<double, 6>{8.5, 10.2, 7.3, 90, 105, 90}));
   ASSERT_EQ(xyz.atoms.size(), 3u);
   EXPECT_EQ(xyz.atoms[1].element, "Cl");
-  // The longest symbol the table knows: a label gives no hint that HO1 is an H atom, so it is
-  // holmium, and listed for the user to check.
-  EXPECT_EQ(xyz.atoms[2].element, "Ho");
-  EXPECT_EQ(inferredHeavyElements(xyz), (std::vector<std::string>{"Cl", "Ho"}));
+  // HO1 is the H atom of a hydroxyl, not holmium: a heavy element beginning with H needs its
+  // second letter small.
+  EXPECT_EQ(xyz.atoms[2].element, "H");
+  EXPECT_EQ(inferredHeavyElements(xyz), (std::vector<std::string>{"Cl"}));
   EXPECT_THROW(importXyz({"8.5 10.2 7.3 90 105", "C1 0 0 0"}), UserError);
 
   const ImportedStructure abc = importCartesian(fixtureLines("fixture.abc"));

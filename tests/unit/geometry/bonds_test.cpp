@@ -249,7 +249,7 @@ model::StructureModel randomStructure(const RandomCase& rc, unsigned seed) {
   for (int i = 1; i <= rc.peaks; ++i)
     addPeak(s, fraction(random), fraction(random), fraction(random));
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   resetViewCoordinates(s, frame, false);
   // A few exact coincidences and pairs right at the limit.
   if (rc.atoms > 10) {

@@ -91,7 +91,7 @@ TEST(CellBox, CornersAndPackingDefaultsFollowTheCentroid) {
   addHydrogen(s, "H1", 5, 5, 5);  // H atoms and peaks do not move the centroid
   addPeak(s, -3, -3, -3);
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   EXPECT_NEAR(frame.cellBoxPoints[0].x, 0.3, 1e-12);
   EXPECT_NEAR(frame.cellBoxPoints[0].y, 0.4, 1e-12);
   EXPECT_NEAR(frame.cellBoxPoints[0].z, 0.6, 1e-12);
@@ -107,7 +107,7 @@ TEST(CellBox, CornersAndPackingDefaultsFollowTheCentroid) {
   auto t = fixtureStructure();
   setCell(t, 10, 10, 10, 90, 90, 90);
   addAtom(t, "C1", 1, -0.3, 1.2, 2.5);
-  UnitCellClick(t, frame);
+  computeCellOutline(t, frame);
   EXPECT_EQ(frame.cellIndex, (std::array<int, 3>{-1, 1, 2}));
   const PackingRange shifted{{"-1.1", "0.1", "0.9", "2.1", "1.9", "3.1"}, {-11, 1, 9, 21, 19, 31}};
   EXPECT_EQ(frame.packingRange, shifted);
@@ -117,13 +117,13 @@ TEST(CellBox, WithoutNonHAtomsTheCentroidFallsBackInsteadOfNaN) {
   auto s = fixtureStructure();
   setCell(s, 10, 10, 10, 90, 90, 90);
   ViewFrame frame;
-  UnitCellClick(s, frame);  // nothing at all: the origin
+  computeCellOutline(s, frame);  // nothing at all: the origin
   EXPECT_EQ(frame.cellBoxPoints[0], (Fractional{0, 0, 0}));
   addPeak(s, 0.5, 0.5, 0.5);
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   EXPECT_EQ(frame.cellBoxPoints[0], (Fractional{0.5, 0.5, 0.5}));
   addHydrogen(s, "H1", 1.5, 0.5, 0.5);  // H atoms come before peaks
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   EXPECT_EQ(frame.cellBoxPoints[0], (Fractional{1.5, 0.5, 0.5}));
   EXPECT_EQ(frame.cellIndex[0], 1);
   resetViewCoordinates(s, frame, false);
@@ -143,7 +143,7 @@ TEST(ViewReset, ViewCoordinatesAreCartesianMinusTheOrigin) {
   s.selected[2][1] = 2;
   s.selected[3][1] = 1;
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   resetViewCoordinates(s, frame, /*moveGroupMode=*/true);
   EXPECT_EQ(s.selected[1][1], 1) << "MoveGrp keeps the selection";
   resetViewCoordinates(s, frame, false);
@@ -203,7 +203,7 @@ TEST(ViewToFractional, RecoversFractionalCoordinatesAfterRotationsAndShifts) {
   addAtom(s, "C1", 1, 0.12, -0.34, 0.56);
   addAtom(s, "C2", 1, 1.78, 0.9, -0.2);
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   resetViewCoordinates(s, frame, false);
   const double angles[] = {0.3, -1.1, 2.5};
   for (const double t : angles) {

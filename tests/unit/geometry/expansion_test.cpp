@@ -242,15 +242,15 @@ TEST(Copies, CarryPositionLabelPartAndTurnedDisplacement) {
   addHydrogen(s, "H1", 0.4, 0.6, 0.5);
   addPeak(s, 0.2, 0.2, 0.2, 0.7);
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   resetViewCoordinates(s, frame, false);
   const std::vector<ExpansionOp> units = {makeUnit(s.symmetry, 3, 1, 1, 1),
                                           makeUnit(s.symmetry, 2, 0, 0, 0)};
   FakeDialogs dialogs;
   s.selected[1][3] = 1;
   AddMolecule(s, frame, units, 2, dialogs);
-  AddHatoms1Click(s, frame, units, 2, dialogs);
-  AddPeaks1Click(s, frame, units, 1, dialogs);
+  addHydrogenCopies(s, frame, units, 2, dialogs);
+  addPeakCopies(s, frame, units, 1, dialogs);
   EXPECT_TRUE(dialogs.shown.empty());
   ASSERT_EQ(s.workingAtomCount, 6);
   EXPECT_EQ(s.workingHCount, 3);
@@ -312,15 +312,15 @@ TEST(Copies, StopAtExpMaxWithTheMessageOfTheirKind) {
       addPeak(s, 0.1 * i, 0.2, 0);
     }
     ViewFrame frame;
-    UnitCellClick(s, frame);
+    computeCellOutline(s, frame);
     resetViewCoordinates(s, frame, false);
     const std::vector<ExpansionOp> units = {makeUnit(s.symmetry, 2, 0, 0, 0),
                                             makeUnit(s.symmetry, 3, 0, 0, 0),
                                             makeUnit(s.symmetry, 4, 0, 0, 0)};
     FakeDialogs dialogs;
     if (c.kind == model::AtomKind::Atom) AddMolecule(s, frame, units, 3, dialogs);
-    if (c.kind == model::AtomKind::Hydrogen) AddHatoms1Click(s, frame, units, 3, dialogs);
-    if (c.kind == model::AtomKind::Peak) AddPeaks1Click(s, frame, units, 3, dialogs);
+    if (c.kind == model::AtomKind::Hydrogen) addHydrogenCopies(s, frame, units, 3, dialogs);
+    if (c.kind == model::AtomKind::Peak) addPeakCopies(s, frame, units, 3, dialogs);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{c.message});
     const int working = c.kind == model::AtomKind::Atom       ? s.workingAtomCount
                         : c.kind == model::AtomKind::Hydrogen ? s.workingHCount
@@ -393,7 +393,7 @@ TEST(UnitListFile, ColumnsWrittenAndReadBack) {
 TEST(CellBoxCentring, MovesTheBoxMiddleToTheOriginAndSizesTheExtent) {
   auto s = halfMolecule();
   ViewFrame frame;
-  UnitCellClick(s, frame);
+  computeCellOutline(s, frame);
   resetViewCoordinates(s, frame, false);
   const model::Vec3 before = s.view[1][1];
   const model::Vec3 middle = 0.5 * (frame.viewSlots[1] + frame.viewSlots[7]);

@@ -20,6 +20,7 @@
 #include "support/program_folder.h"
 #include "support/structure_comparison.h"
 #include "support/temp_folder.h"
+#include "support/test_helpers.h"
 #include "text/text.h"
 
 namespace tavo::testing {
@@ -232,11 +233,6 @@ void compareModels(const StructureModel& s, const StructureModel& again) {
   }
   EXPECT_EQ(again.noFvar, s.noFvar);
   EXPECT_EQ(again.hklfLine, s.hklfLine);
-}
-
-std::vector<std::string> withoutTitle(std::vector<std::string> lines) {
-  if (!lines.empty()) lines.erase(lines.begin());
-  return lines;
 }
 
 // --- The table --------------------------------------------------------------------------------

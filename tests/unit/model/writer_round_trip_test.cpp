@@ -9,11 +9,14 @@
 #include "model/instruction_writer.h"
 #include "support/fake_dialogs.h"
 #include "support/scoped_locale.h"
+#include "support/test_helpers.h"
 #include "text/errors.h"
 #include "unit/model/reader_fixture.h"
 
 namespace tavo::model {
 namespace {
+
+using testing::withoutTitle;
 
 using testing::readIn;
 using testing::TempFolder;
@@ -67,11 +70,6 @@ const char* const disorderedRes =
     "SADI C1 C2 C3 C4\n"
     "HKLF 4 1 0 1 0 -1 0 0 0 1\n"
     "END\n";
-
-std::vector<std::string> withoutTitle(std::vector<std::string> lines) {
-  if (!lines.empty()) lines.erase(lines.begin());
-  return lines;
-}
 
 TEST(WriterRoundTrip, SavedFileReadsBackToTheSameModelAndWritesTheSameLines) {
   const TempFolder folder;

@@ -89,7 +89,7 @@ TEST(Extent, LargestDiameterOfWhatIsShown) {
   addAtom(t.structure, "C2", 1, 0.5, 0.5, 0.6);    // centroid at z = 0.55: 0.5 Å from each
   addHydrogen(t.structure, "H1", 0.5, 0.5, 0.85);  // 3 Å
   addPeak(t.structure, 0.5, 0.5, 0.95);            // 4 Å
-  geometry::UnitCellClick(t.structure, t.frame);
+  geometry::computeCellOutline(t.structure, t.frame);
   t.view.zoom = 150;
   t.view.DetectMaxMin(t.structure, t.frame, false, false, false);
   EXPECT_NEAR(t.view.extent, 1.1, 1e-12);
@@ -103,7 +103,7 @@ TEST(Extent, LargestDiameterOfWhatIsShown) {
   Scene single;  // one atom at its own centroid: E would be 0
   testing::setCell(single.structure, 10, 10, 10, 90, 90, 90);
   addAtom(single.structure, "C1", 1, 0.5, 0.5, 0.5);
-  geometry::UnitCellClick(single.structure, single.frame);
+  geometry::computeCellOutline(single.structure, single.frame);
   single.view.DetectMaxMin(single.structure, single.frame, true, true, false);
   EXPECT_NEAR(single.view.extent, 1.1 * 2 * std::sqrt(75.0), 1e-9) << "the cell box instead";
 }
@@ -228,7 +228,7 @@ TEST(Rotation, AdjustModeKeepsSelectedAtomsButNotPeaks) {
   t.structure.selected[2][1] = 1;
   t.structure.selected[3][1] = 1;
   t.view.stepAngle = 90 * degree;
-  t.view.RXClick(t.scene(/*adjust=*/true));
+  t.view.rotateAboutX(t.scene(/*adjust=*/true));
   EXPECT_EQ(t.structure.view[1][1], (Vec3{0, 1, 0}));
   EXPECT_NEAR(t.structure.view[1][2].z, 1, 1e-12);
   EXPECT_EQ(t.structure.view[2][1], (Vec3{0, 1, 0}));
@@ -241,7 +241,7 @@ TEST(Rotation, ViewToFractionalHoldsAfterAnySequenceOfMotions) {
   addAtom(t.structure, "C1", 1, 0.12, -0.34, 0.56);
   addHydrogen(t.structure, "H1", 1.2, 0.3, 0.1);
   addPeak(t.structure, -0.4, 0.25, 0.9);
-  geometry::UnitCellClick(t.structure, t.frame);
+  geometry::computeCellOutline(t.structure, t.frame);
   t.view.InitGraphics(600, 400);
   t.view.DetectMaxMin(t.structure, t.frame, true, true, false);
   t.view.RotateX(t.scene(), 37);
@@ -251,7 +251,7 @@ TEST(Rotation, ViewToFractionalHoldsAfterAnySequenceOfMotions) {
   t.view.mouseDown(MouseButton::Left, Gesture::Rotate, 10, 10);
   t.view.mouseMove(t.scene(), 47, -13, 600, 24);
   t.view.stepAngle = 0.3;
-  t.view.RotYStereo1Click(t.structure, t.frame, false);
+  t.view.turnForStereoPair(t.structure, t.frame, false);
   const auto check = [&](model::AtomKind kind, double x, double y, double z) {
     const geometry::Fractional f =
         geometry::fractionalOfViewPosition(t.frame, t.structure.viewOf({kind, 1}));

@@ -1,5 +1,5 @@
 // The Canvas port on QPainter, with image caches for balls, dots and labels.
-#include "app/canvas/qpainter_canvas.h"
+#include "canvas/qpainter_canvas.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-namespace tavo::app {
+namespace tavo::canvas {
 
 namespace {
 
@@ -457,4 +457,4 @@ bool QPainterCanvas::save(const std::filesystem::path& file) const {
   return m_image.save(QString::fromStdString(file.string()));
 }
 
-}  // namespace tavo::app
+}  // namespace tavo::canvas

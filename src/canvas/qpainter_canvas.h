@@ -21,7 +21,7 @@
 
 class QPaintDevice;
 
-namespace tavo::app {
+namespace tavo::canvas {
 
 /// Raster mode draws atom balls, peak dots and labels from images rendered once per colour,
 /// size and fill, and every batch of lines with one call, so that a redraw of a large structure
@@ -140,4 +140,4 @@ class QPainterCanvas final : public view::Canvas {
 /// QColor of a 24-bit colour with red in the low byte.
 QColor toQColor(view::Color color);
 
-}  // namespace tavo::app
+}  // namespace tavo::canvas
