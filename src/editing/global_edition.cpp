@@ -18,9 +18,6 @@ namespace {
 using model::AtomKind;
 using model::AtomRef;
 
-// A coordinate SHELXL reads as a plain value lies inside (-5, 5).
-constexpr double freeCoordinateLimit = 5;
-
 model::ParameterCodes& codesOf(model::StructureModel& s, AtomRef ref) {
   return ref.kind == AtomKind::Atom ? s.atoms[ref.index].codes : s.hydrogens[ref.index].codes;
 }
@@ -54,7 +51,7 @@ void refuseTied(model::StructureModel& s, const std::vector<AtomRef>& refs, int 
 // Throws when freeing coordinate p of `ref` would leave a value SHELXL reads as coded.
 void checkFreedCoordinate(model::StructureModel& s, AtomRef ref, int p) {
   const double value = valueOf(s, ref, p);
-  if (std::abs(value) < freeCoordinateLimit) return;
+  if (model::isPlainValue(value)) return;
   const char* axes[] = {"x", "y", "z"};
   throw UserError("The " + std::string(axes[p - 1]) + " of " + labelOf(s, ref) + " is " +
                   text::formatGeneral(value, 6) +
@@ -199,10 +196,10 @@ void setGlobalFreeVariable(model::StructureModel& s, const std::vector<AtomRef>&
   if (parameter < model::X || parameter > model::U12) {
     throw UserError("The parameter number must lie between 1 and 10.");
   }
-  const int m = static_cast<int>(std::trunc(std::abs(code) / 10));
-  if (m > s.fvarCount) throw UserError(std::string(defineFvarFirstMessage));
+  if (std::abs(model::splitParameterCode(code).multiple) > s.fvarCount)
+    throw UserError(std::string(defineFvarFirstMessage));
   code = model::roundCodeThroughText(code);
-  const bool tied = std::abs(code) > 20 && model::freeVariableUsedBy(code) >= 2;
+  const bool tied = model::freeVariableUsedBy(code) >= 2;
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + text::formatGeneral(code, 8) +
                     " cannot be set: use 0 (refined), 10 (fixed) or a free variable such as 21, "

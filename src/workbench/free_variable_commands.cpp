@@ -86,7 +86,6 @@ const std::string& labelOf(const model::StructureModel& s, AtomRef ref) {
 }
 
 // The magnitude at which a code ties its parameter to a free variable in this window.
-constexpr double tiedBound = 19.99999;
 
 }  // namespace
 
@@ -222,7 +221,7 @@ AtomRef FreeVariableCommands::atomOfRow(int row) {
 double FreeVariableCommands::checkedCode(std::string_view text, AtomRef ref, int column) {
   model::StructureModel& s = m_context.state.structure;
   const double typed = text::parseDouble(text::trimLine(text));
-  if (std::trunc(std::abs(typed) / 10) > s.fvarCount) {
+  if (std::abs(model::splitParameterCode(typed).multiple) > s.fvarCount) {
     throw UserError(std::string(addFvarFirstMessage));
   }
   const double code = model::roundCodeThroughText(typed);
@@ -234,7 +233,7 @@ double FreeVariableCommands::checkedCode(std::string_view text, AtomRef ref, int
     throw UserError(label + " is isotropic: only its Uiso (U11) can be coded.");
   }
   const int m = model::freeVariableUsedBy(code);
-  const bool tied = std::abs(code) > 20 && m >= 2 && m <= s.fvarCount;
+  const bool tied = m >= 2 && m <= s.fvarCount;
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + std::string(text::trimLine(text)) +
                     " cannot be set: use 0 (refined), 10 (fixed) or a free variable such as 21, "
@@ -242,7 +241,7 @@ double FreeVariableCommands::checkedCode(std::string_view text, AtomRef ref, int
   }
   if (code == 0 && column <= model::Z) {
     const double value = valueOf(s, ref, column);
-    if (!(std::abs(value) < 5)) {
+    if (!model::isPlainValue(value)) {
       throw UserError("The " + std::string(columnNames[column]).substr(0, 1) + " of " + label +
                       " is " + text::formatGeneral(value, 6) +
                       ": a refined coordinate must lie between -5 and 5.");
@@ -256,7 +255,7 @@ void FreeVariableCommands::setCode(int row, int column, std::string_view text) {
   const AtomRef ref = atomOfRow(row);
   const double code = checkedCode(text, ref, column);
   codeOf(s, ref, column) = code;
-  if (std::abs(code) > tiedBound) {
+  if (model::isTiedCode(code)) {
     valueOf(s, ref, column) = model::decodeFreeVariable(code, s.fvar).value;
   }
   m_window.codeTable.setCell(row, column, cellText(code));
