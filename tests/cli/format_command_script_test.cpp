@@ -261,7 +261,8 @@ TEST(ExportScript, EditedGaussianCoordinatesAndAnAlignedFragmentAreSaved) {
   EXPECT_TRUE(fs::is_directory(runProgramFolder() / "fragments")) << "where the dialog opened";
   EXPECT_EQ(model::loadRawFileLines(folder.path() / "fragment.txt"),
             (std::vector<std::string>{"2   1", "0  C      0.00000      0.00000      0.00000",
-                                      "1  O      1.23400     -0.56700      2.00000",
+                                      // six fractional decimals in a 12 Å pseudo-cell
+                                      "1  O      1.23401     -0.56700      2.00000",
                                       "2  H      0.50000      0.90000     -0.10000"}));
 }
 
