@@ -173,7 +173,7 @@ double checkedCode(const StructureModel& s, AtomRef ref, int p, double typed) {
                               " does not exist (make it anisotropic with ANIS first).");
   }
   const int m = model::freeVariableUsedBy(code);
-  const bool tied = m >= 2 && m <= s.fvarCount;
+  const bool tied = m >= 2 && m <= s.fvarCount && model::isUnambiguousCode(code);
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + text::formatGeneral(typed, 8) + " of the " +
                     std::string(parameterNames[p]) + " of " + label +

@@ -90,6 +90,10 @@ bool isPlainValue(double value) {
   return splitParameterCode(value).multiple == 0;
 }
 
+bool isUnambiguousCode(double code) {
+  return std::abs(splitParameterCode(code).remainder) < 5;
+}
+
 bool isTiedCode(double code) {
   return std::abs(splitParameterCode(code).multiple) >= 2;
 }

@@ -28,6 +28,10 @@ double joinParameterCode(double multiple, double remainder);
 /// refined coordinate and of every fixed value that Tavo writes as p + 10.
 bool isPlainValue(double value);
 
+/// True when `code` is 10·m + p with |p| strictly below 5, so that it means one thing: not one of
+/// the halfway numbers (±5, ±15, ±25, …). Codes typed by the user must pass.
+bool isUnambiguousCode(double code);
+
 /// True when `code` ties its parameter to a free variable: |m| >= 2. The one test of the
 /// decoding, the re-decoding, the fixing window and the compaction.
 bool isTiedCode(double code);
