@@ -20,8 +20,6 @@ using model::StructureModel;
 
 namespace {
 
-constexpr double freeCoordinateLimit = 5.0;
-
 bool isFileAtom(const StructureModel& s, AtomRef ref) {
   return ref.kind == AtomKind::Atom && ref.index >= 1 && ref.index <= s.nonHCount;
 }
@@ -143,7 +141,7 @@ void checkNewPosition(const StructureModel& s, AtomRef ref, const geometry::Frac
                       " is tied to a free variable and would be written as its code, not at the "
                       "new position: untie it first. Nothing was moved.");
     }
-    if (!model::isTiedCode(code) && std::abs(values[i]) >= freeCoordinateLimit) {
+    if (!model::isTiedCode(code) && !model::isPlainValue(values[i])) {
       throw UserError("The coordinate " + where + " would become " +
                       text::formatFixed(values[i], 6) +
                       ", which SHELXL would read as a fixed value: coordinates must stay inside "

@@ -36,7 +36,8 @@ void checkRequest(const StructureModel& s, const SplitRequest& r) {
     throw UserError(atom.label + " is already in PART " + std::to_string(atom.part) +
                     ": split it by hand.");
   }
-  if (model::isTiedCode(atom.codes[model::Sof]) || atom.sof <= 0 || atom.sof >= 10) {
+  if (model::isTiedCode(atom.codes[model::Sof]) || atom.sof <= 0 ||
+      !model::isPlainValue(atom.sof)) {
     throw UserError("The occupancy of " + atom.label +
                     " is tied to a free variable or out of range: split it by hand.");
   }
@@ -112,7 +113,7 @@ SplitOutcome splitAtom(StructureModel& s, const SplitRequest& r) {
 
   const model::Atom source = s.atoms[r.source];
   const double p = source.sof;
-  const double code = 10.0 * outcome.freeVariable + p;
+  const double code = model::joinParameterCode(outcome.freeVariable, p);
   s.atoms[r.source] = half(source, r.firstLabel, r.first, 1, code, p * startingShare);
   outcome.inserted = insertAfter(s, r.source);
   s.atoms[r.source + 1] = half(source, r.secondLabel, r.second, 2, -code, p * (1 - startingShare));

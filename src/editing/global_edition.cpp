@@ -18,9 +18,6 @@ namespace {
 using model::AtomKind;
 using model::AtomRef;
 
-// A coordinate SHELXL reads as a plain value lies inside (-5, 5).
-constexpr double freeCoordinateLimit = 5;
-
 model::ParameterCodes& codesOf(model::StructureModel& s, AtomRef ref) {
   return ref.kind == AtomKind::Atom ? s.atoms[ref.index].codes : s.hydrogens[ref.index].codes;
 }
@@ -51,14 +48,18 @@ void refuseTied(model::StructureModel& s, const std::vector<AtomRef>& refs, int 
   }
 }
 
-// Throws when freeing coordinate p of `ref` would leave a value SHELXL reads as coded.
-void checkFreedCoordinate(model::StructureModel& s, AtomRef ref, int p) {
+// Throws when parameter p of `ref`, refined (written as itself) or fixed (written as value + 10),
+// would be written as a number SHELXL reads otherwise: its value lies outside (-5, 5).
+void checkWrittenValue(model::StructureModel& s, AtomRef ref, int p, bool fixed) {
   const double value = valueOf(s, ref, p);
-  if (std::abs(value) < freeCoordinateLimit) return;
-  const char* axes[] = {"x", "y", "z"};
-  throw UserError("The " + std::string(axes[p - 1]) + " of " + labelOf(s, ref) + " is " +
-                  text::formatGeneral(value, 6) +
-                  ": a refined coordinate must lie between -5 and 5. Nothing was changed.");
+  if (model::isPlainValue(value)) return;
+  const char* names[] = {"", "x", "y", "z", "sof", "U11", "U22", "U33", "U23", "U13", "U12"};
+  const std::string what = fixed           ? "a fixed value"
+                           : p <= model::Z ? "a refined coordinate"
+                                           : "a refined value";
+  throw UserError("The " + std::string(names[p]) + " of " + labelOf(s, ref) + " is " +
+                  text::formatGeneral(value, 6) + ": " + what +
+                  " must lie between -5 and 5. Nothing was changed.");
 }
 
 }  // namespace
@@ -110,17 +111,17 @@ void setGlobalCodes(model::StructureModel& s, const std::vector<AtomRef>& refs,
   const bool fix = option == GlobalOption::FixXyz || option == GlobalOption::FixPopulation ||
                    option == GlobalOption::FixU11 || option == GlobalOption::FixAllUij;
   if (fix) code = 10;
-  if (!fix && first == model::X) {
-    for (const AtomRef& ref : refs) {
-      for (int p = model::X; p <= model::Z; ++p)
-        checkFreedCoordinate(s, ref, p);
-    }
+  // H atoms and isotropic atoms have no U22..U12.
+  const auto topOf = [&](const AtomRef& ref) {
+    const bool aniso = ref.kind == AtomKind::Atom && s.atoms[ref.index].aniso == 1;
+    return aniso ? last : std::min(last, static_cast<int>(model::U11));
+  };
+  for (const AtomRef& ref : refs) {
+    for (int p = first; p <= topOf(ref); ++p)
+      checkWrittenValue(s, ref, p, fix);
   }
   for (const AtomRef& ref : refs) {
-    // H atoms and isotropic atoms have no U22..U12.
-    const bool aniso = ref.kind == AtomKind::Atom && s.atoms[ref.index].aniso == 1;
-    const int top = aniso ? last : std::min(last, static_cast<int>(model::U11));
-    for (int p = first; p <= top; ++p)
+    for (int p = first; p <= topOf(ref); ++p)
       codesOf(s, ref)[static_cast<std::size_t>(p)] = code;
   }
 }
@@ -199,10 +200,10 @@ void setGlobalFreeVariable(model::StructureModel& s, const std::vector<AtomRef>&
   if (parameter < model::X || parameter > model::U12) {
     throw UserError("The parameter number must lie between 1 and 10.");
   }
-  const int m = static_cast<int>(std::trunc(std::abs(code) / 10));
-  if (m > s.fvarCount) throw UserError(std::string(defineFvarFirstMessage));
+  if (std::abs(model::splitParameterCode(code).multiple) > s.fvarCount)
+    throw UserError(std::string(defineFvarFirstMessage));
   code = model::roundCodeThroughText(code);
-  const bool tied = std::abs(code) > 20 && model::freeVariableUsedBy(code) >= 2;
+  const bool tied = model::freeVariableUsedBy(code) >= 2 && model::isUnambiguousCode(code);
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + text::formatGeneral(code, 8) +
                     " cannot be set: use 0 (refined), 10 (fixed) or a free variable such as 21, "
@@ -217,9 +218,9 @@ void setGlobalFreeVariable(model::StructureModel& s, const std::vector<AtomRef>&
                       "Nothing was changed.");
     }
   }
-  if (code == 0 && parameter <= model::Z) {
+  if (code == 0 || code == 10) {
     for (const AtomRef& ref : refs)
-      checkFreedCoordinate(s, ref, parameter);
+      checkWrittenValue(s, ref, parameter, code == 10);
   }
   const double value = model::decodeFreeVariable(code, s.fvar).value;
   for (const AtomRef& ref : refs) {

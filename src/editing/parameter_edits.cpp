@@ -22,7 +22,6 @@ constexpr std::string_view parameterNames[11] = {"",    "x",   "y",   "z",   "so
                                                  "U22", "U33", "U23", "U13", "U12"};
 
 /// The refined coordinates stay inside this bound, so that SHELXL reads them as free values.
-constexpr double coordinateBound = 5;
 
 const std::string& labelOf(const StructureModel& s, AtomRef ref) {
   return ref.kind == AtomKind::Atom ? s.atoms[ref.index].label : s.hydrogens[ref.index].label;
@@ -65,14 +64,14 @@ void checkEntry(const StructureModel& s, AtomRef ref) {
 void checkValue(const StructureModel& s, AtomRef ref, int p, double code, double value) {
   const std::string what = std::string(parameterNames[p]) + " of " + labelOf(s, ref);
   if (!std::isfinite(value)) throw UserError("The " + what + " is not a number.");
-  if (code == 0 && p <= model::Z && !(std::abs(value) < coordinateBound)) {
+  if (code == 0 && p <= model::Z && !model::isPlainValue(value)) {
     throw UserError("The " + what + " would be " + text::formatGeneral(value, 8) +
                     ": a refined coordinate must lie between -5 and 5.");
   }
   if (model::isTiedCode(code)) return;  // the free variable gives the value
-  const model::DecodedValue back =
-      model::decodeFreeVariable(model::encodeFreeVariable(value, code), s.fvar);
-  if (back.code != code || std::abs(back.value - value) > 1e-9) {
+  // Refined, the value is written as itself; fixed, as value + 10: either way SHELXL reads it
+  // back only while it lies strictly inside (-5, 5).
+  if (!model::isPlainValue(value)) {
     throw UserError("The " + what + " cannot be " + text::formatGeneral(value, 8) +
                     (code == 0 ? " as a refined value" : " as a fixed value") +
                     ": SHELXL would read it otherwise.");
@@ -179,7 +178,7 @@ double checkedCode(const StructureModel& s, AtomRef ref, int p, double typed) {
                               " does not exist (make it anisotropic with ANIS first).");
   }
   const int m = model::freeVariableUsedBy(code);
-  const bool tied = std::abs(code) > 20 && m >= 2 && m <= s.fvarCount;
+  const bool tied = m >= 2 && m <= s.fvarCount && model::isUnambiguousCode(code);
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + text::formatGeneral(typed, 8) + " of the " +
                     std::string(parameterNames[p]) + " of " + label +

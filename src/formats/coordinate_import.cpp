@@ -204,9 +204,8 @@ ImportedStructure importPdb(const std::vector<std::string>& lines) {
       result.atoms.push_back(std::move(atom));
     }
   }
-  if (!hasCell) result.cell = {1, 1, 1, 90, 90, 90};
-  if (!hasCell) result.operators.clear();
   requireAtoms(result);
+  if (!hasCell) placeInPseudoCell(result);
   return result;
 }
 
@@ -255,6 +254,7 @@ ImportedStructure importCartesian(const std::vector<std::string>& lines) {
     addByLabel(result, atomFromWords(words, i + 1));
   }
   requireAtoms(result);
+  placeInPseudoCell(result);
   return result;
 }
 

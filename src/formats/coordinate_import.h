@@ -16,9 +16,9 @@ inline constexpr std::string_view noXyzCellMessage =
 
 /// ATOM and HETATM records by their columns (name 13-16, X Y Z 31-54, occupancy 55-60, element
 /// 77-78, else for an amino acid or water the name's first letter, else left to the label) up to
-/// END or ENDMDL; CRYST1 gives the cell (and SCALE1-3 the
-/// fractionalisation, else the usual PDB frame), without it the coordinates in Å go into a unit
-/// cube. REMARK, ANISOU, TER and other records are skipped.
+/// END or ENDMDL; CRYST1 gives the cell (and SCALE1-3 the fractionalisation, else the usual PDB
+/// frame), without it the coordinates in Å get a pseudo-cell (placeInPseudoCell). REMARK,
+/// ANISOU, TER and other records are skipped.
 ImportedStructure importPdb(const std::vector<std::string>& lines);
 
 /// The cell on the first line (its first six words; the space group written by our export,
@@ -30,8 +30,8 @@ ImportedStructure importXyz(const std::vector<std::string>& lines);
 /// and "label X Y Z" in Å follow). Such a file is read by importCartesian, also as a .xyz file.
 bool isXmolFile(const std::vector<std::string>& lines);
 
-/// "label X Y Z" in Å on every line (after the count and comment lines of an XMOL file), held as
-/// fractional coordinates of a unit cube.
+/// "label X Y Z" in Å on every line (after the count and comment lines of an XMOL file), placed in
+/// a pseudo-cell (placeInPseudoCell).
 ImportedStructure importCartesian(const std::vector<std::string>& lines);
 
 /// The first entry of a CSD FDAT file: the cell scaled by the file's own decimal counts, the space

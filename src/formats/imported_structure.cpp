@@ -212,6 +212,33 @@ std::vector<std::string> assignShelxlLabels(ImportedStructure& imported) {
   return renamed;
 }
 
+void placeInPseudoCell(ImportedStructure& imported) {
+  imported.operators.clear();
+  imported.cell = {1, 1, 1, 90, 90, 90};
+  if (imported.atoms.empty()) return;
+  std::array<double, 3> low{}, high{};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const auto coordinate = [k](const ImportedAtom& atom) {
+      return k == 0 ? atom.x : k == 1 ? atom.y : atom.z;
+    };
+    const auto [least, most] =
+        std::minmax_element(imported.atoms.begin(), imported.atoms.end(),
+                            [&](const ImportedAtom& a, const ImportedAtom& b) {
+                              return coordinate(a) < coordinate(b);
+                            });
+    low[k] = coordinate(*least);
+    high[k] = coordinate(*most);
+    imported.cell[k] = std::ceil(high[k] - low[k] + pseudoCellMarginA);
+  }
+  for (ImportedAtom& atom : imported.atoms) {
+    double* const coordinates[] = {&atom.x, &atom.y, &atom.z};
+    for (std::size_t k = 0; k < 3; ++k) {
+      const double middle = (low[k] + high[k]) / 2;
+      *coordinates[k] = 0.5 + (*coordinates[k] - middle) / imported.cell[k];
+    }
+  }
+}
+
 std::vector<std::string> instructionFileLines(const ImportedStructure& imported) {
   std::vector<std::string> elements;
   for (const ImportedAtom& atom : imported.atoms) {

@@ -36,6 +36,17 @@ struct ImportedStructure {
   std::vector<std::string> skippedLabels;  // rows whose element could not be told
 };
 
+/// Room left around a molecule imported without a cell, in Å along each edge of its pseudo-cell.
+inline constexpr double pseudoCellMarginA = 10.0;
+
+/// Gives a structure read without a cell (its x, y, z are Cartesian, in Å) a P1 pseudo-cell in
+/// which SHELXL reads every coordinate as a refined value: an orthogonal cell whose edges are the
+/// molecule's extent along X, Y and Z plus pseudoCellMarginA, rounded up to a whole Å, with the
+/// middle of the molecule at (1/2, 1/2, 1/2). Every fractional coordinate then lies inside (0, 1),
+/// the interatomic distances are those of the file, and translated copies stay at least
+/// pseudoCellMarginA apart. The operators are cleared.
+void placeInPseudoCell(ImportedStructure& imported);
+
 /// The element symbol of a type symbol or an element column ("O2-", "FE", "Cl1" -> "O", "Fe",
 /// "Cl"); nothing when it names no element.
 std::optional<std::string> elementOfSymbol(std::string_view text);

@@ -3,11 +3,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <limits>
+#include <optional>
 
 #include "model/atom_line.h"
 #include "model/atom_parameters.h"
+#include "model/file_lines.h"
 #include "model/shelxl_instructions.h"
 #include "model/structure_model.h"
+#include "text/errors.h"
 #include "text/text.h"
 
 namespace tavo::model {
@@ -15,7 +20,7 @@ namespace tavo::model {
 namespace {
 
 // Codes beyond this name no free variable that a table could hold.
-constexpr double largestFreeVariableCode = 1e6;
+constexpr double largestFreeVariable = 1e5;
 
 // The words of a card: continuation marks and "!" comments removed.
 std::vector<std::string> cardWords(const std::vector<std::string>& lines) {
@@ -71,17 +76,37 @@ void forEachCode(StructureModel& structure, Change change) {
 
 }  // namespace
 
+ParameterCode splitParameterCode(double coded) {
+  // std::round takes halves away from zero (the edge case of the rule, see the header).
+  const double multiple = std::round(coded / 10);
+  return {multiple, coded - 10 * multiple};
+}
+
+double joinParameterCode(double multiple, double remainder) {
+  return 10 * multiple + remainder;
+}
+
+bool isPlainValue(double value) {
+  return splitParameterCode(value).multiple == 0;
+}
+
+bool isUnambiguousCode(double code) {
+  return std::abs(splitParameterCode(code).remainder) < 5;
+}
+
 bool isTiedCode(double code) {
-  return std::abs(code) >= tiedCodeLimit;
+  return std::abs(splitParameterCode(code).multiple) >= 2;
+}
+
+int freeVariableNamedBy(double code) {
+  const double m = std::abs(splitParameterCode(code).multiple);
+  if (m < 2 || m > largestFreeVariable) return 0;
+  return static_cast<int>(m);
 }
 
 int freeVariableUsedBy(double code) {
-  const double magnitude = std::abs(code);
-  if (!isTiedCode(code) || magnitude > largestFreeVariableCode) return 0;
-  const double tenth = magnitude / 10;
-  const double m = std::trunc(tenth);
-  if (tenth == m) return 0;  // multiplier 0
-  return static_cast<int>(m);
+  if (splitParameterCode(code).remainder == 0) return 0;  // 0·FV(m) depends on none
+  return freeVariableNamedBy(code);
 }
 
 double roundCodeThroughText(double code) {
@@ -123,14 +148,75 @@ std::vector<int> freeVariablesOfCard(const std::vector<std::string>& lines) {
   return result;
 }
 
+namespace {
+
+// Include files nest no deeper than this; a deeper (or circular) chain keeps every variable.
+constexpr int deepestInclude = 8;
+constexpr int everyFreeVariable = std::numeric_limits<int>::max();
+
+// The file named by an include line ("+name" or "++name"); nullopt for any other line.
+std::optional<std::string> findIncludedFileName(const std::string& line) {
+  const std::string trimmed = text::trimLine(line);
+  if (!trimmed.starts_with('+')) return std::nullopt;
+  const std::size_t start = trimmed.find_first_not_of('+');
+  if (start == std::string::npos) return std::string();
+  return text::trimLine(trimmed.substr(start));
+}
+
+// The highest free variable that the cards of `lines` refer to, and in an include file (depth
+// above 0) its atom lines too.
+int highestOfLines(const std::vector<std::string>& lines, const std::filesystem::path& folder,
+                   int depth);
+
+// The highest free variable that an include file refers to; every one when the file cannot be
+// read, since its codes are then unknown. SHELXL reads the name beside the instruction file.
+int highestOfInclude(const std::string& name, const std::filesystem::path& folder, int depth) {
+  if (name.empty() || depth > deepestInclude) return everyFreeVariable;
+  try {
+    return highestOfLines(loadFileLines(folder / name), folder, depth + 1);
+  } catch (const FileError&) {
+    return everyFreeVariable;
+  }
+}
+
+int highestOfLines(const std::vector<std::string>& lines, const std::filesystem::path& folder,
+                   int depth) {
+  int highest = 0;
+  for (const auto& card : instructionCards(lines)) {
+    if (const auto name = findIncludedFileName(card.front())) {
+      highest = std::max(highest, highestOfInclude(*name, folder, depth));
+      continue;
+    }
+    const std::vector<std::string> words = cardWords(card);
+    if (depth > 0 && words.size() >= 6 && !isInstructionName(words[0])) {
+      // An atom line of an include file (the model holds only the atoms of the file itself):
+      // every number after the label and SFAC number may be coded.
+      for (std::size_t i = 2; i < words.size(); ++i) {
+        if (const auto value = text::findDouble(words[i]))
+          highest = std::max(highest, freeVariableUsedBy(*value));
+      }
+      continue;
+    }
+    for (int m : freeVariablesOfCard(card))
+      highest = std::max(highest, m);
+  }
+  return highest;
+}
+
+std::filesystem::path folderOfIncludes(const StructureModel& structure) {
+  if (structure.currentFile.empty()) return structure.workingFolder;
+  return std::filesystem::path(structure.currentFile).parent_path();
+}
+
+}  // namespace
+
 int highestFreeVariableOfCards(const StructureModel& structure) {
   int highest = 0;
-  auto take = [&highest](const std::vector<std::string>& lines) {
-    for (int m : freeVariablesOfCard(lines))
-      highest = std::max(highest, m);
+  const std::filesystem::path folder = folderOfIncludes(structure);
+  auto take = [&](const std::vector<std::string>& lines) {
+    highest = std::max(highest, highestOfLines(lines, folder, 0));
   };
-  for (const auto& card : instructionCards(structure.instructionLines))
-    take(card);
+  take(structure.instructionLines);
   for (const AtomListCard& card : structure.atomListCards)
     take(card.lines);
   for (int i = 1; i <= structure.nonHCount; ++i) {
@@ -170,11 +256,11 @@ void compactFreeVariables(StructureModel& structure) {
     const int m = freeVariableUsedBy(code);
     // A code beyond the free variables (even a huge one) refers to none of them.
     if (m == 0 || m > oldCount) return;
-    const double tenth = std::abs(code) / 10;
     const int renumbered = newNumber[static_cast<std::size_t>(m)];
     if (renumbered == m || renumbered == 0) return;
-    const double sign = code < 0 ? -1.0 : 1.0;
-    code = roundCodeThroughText(sign * (renumbered + (tenth - m)) * 10);
+    const ParameterCode parts = splitParameterCode(code);
+    const double sign = parts.multiple < 0 ? -1.0 : 1.0;
+    code = roundCodeThroughText(joinParameterCode(sign * renumbered, parts.remainder));
   });
 }
 

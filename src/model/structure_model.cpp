@@ -78,19 +78,18 @@ void StructureModel::insertInstructionLine(std::string text) {
 }
 
 DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar) {
-  const double magnitude = std::abs(coded);
-  if (magnitude < plainCodeLimit) return {coded, 0};
-  if (!isTiedCode(coded)) return {coded - 10, 10};
-  const double tenth = magnitude / 10;
-  const double m = std::trunc(tenth);
-  const double multiplier = 10 * (tenth - m);
+  const ParameterCode parts = splitParameterCode(coded);
+  if (parts.multiple == 0) return {coded, 0};
+  if (std::abs(parts.multiple) == 1) return {parts.remainder, 10};
+  const double m = std::abs(parts.multiple);
   const double fv = m <= fvar.capacity() ? fvar[static_cast<int>(m)] : 0.0;
-  return {coded > 0 ? multiplier * fv : multiplier * (1 - fv), coded};
+  return {parts.multiple > 0 ? parts.remainder * fv : parts.remainder * (fv - 1), coded};
 }
 
 double encodeFreeVariable(double value, double code) {
-  if (std::abs(code) < 10) return value;
-  if (code == 10) return value + 10;
+  const ParameterCode parts = splitParameterCode(code);
+  if (parts.multiple == 0) return value;
+  if (std::abs(parts.multiple) == 1) return joinParameterCode(1, value);
   return code;
 }
 

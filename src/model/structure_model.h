@@ -251,11 +251,12 @@ struct DecodedValue {
   double code = 0;
 };
 
-/// The free-variable decoding: |v| < 8 free; |v| < 20 fixed (v - 10); otherwise tied to free
-/// variable m = trunc(|v|/10) with multiplier 10·frac(|v|/10). `fvar` holds fvarCount + 1
-/// entries or more; a free variable beyond it decodes with the value 0.
+/// The free-variable decoding by SHELXL's rule (splitParameterCode): m = 0 free (code 0), m = ±1
+/// fixed at p (code 10), otherwise tied (the code is the number as read). `fvar` holds
+/// fvarCount + 1 entries or more; a free variable beyond it decodes with the value 0.
 DecodedValue decodeFreeVariable(double coded, const OneBased<double>& fvar);
-/// The number written back for decoded `value` with `code`.
+/// The number written back for decoded `value` with `code`: the value itself, value + 10 for a
+/// fixed one (SHELXL reads p = value while |value| < 5), the code for a tied one.
 double encodeFreeVariable(double value, double code);
 
 /// The message of a table that would grow beyond its limit.

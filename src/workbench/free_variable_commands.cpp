@@ -86,7 +86,6 @@ const std::string& labelOf(const model::StructureModel& s, AtomRef ref) {
 }
 
 // The magnitude at which a code ties its parameter to a free variable in this window.
-constexpr double tiedBound = 19.99999;
 
 }  // namespace
 
@@ -226,7 +225,7 @@ AtomRef FreeVariableCommands::atomOfRow(int row) {
 double FreeVariableCommands::checkedCode(std::string_view text, AtomRef ref, int column) {
   model::StructureModel& s = m_context.state.structure;
   const double typed = text::parseDouble(text::trimLine(text));
-  if (std::trunc(std::abs(typed) / 10) > s.fvarCount) {
+  if (std::abs(model::splitParameterCode(typed).multiple) > s.fvarCount) {
     throw UserError(std::string(addFvarFirstMessage));
   }
   const double code = model::roundCodeThroughText(typed);
@@ -238,19 +237,22 @@ double FreeVariableCommands::checkedCode(std::string_view text, AtomRef ref, int
     throw UserError(label + " is isotropic: only its Uiso (U11) can be coded.");
   }
   const int m = model::freeVariableUsedBy(code);
-  const bool tied = std::abs(code) > 20 && m >= 2 && m <= s.fvarCount;
+  const bool tied = m >= 2 && m <= s.fvarCount && model::isUnambiguousCode(code);
   if (code != 0 && code != 10 && !tied) {
     throw UserError("The code " + std::string(text::trimLine(text)) +
                     " cannot be set: use 0 (refined), 10 (fixed) or a free variable such as 21, "
                     "-31 or 30.5.");
   }
-  if (code == 0 && column <= model::Z) {
-    const double value = valueOf(s, ref, column);
-    if (!(std::abs(value) < 5)) {
-      throw UserError("The " + std::string(columnNames[column]).substr(0, 1) + " of " + label +
-                      " is " + text::formatGeneral(value, 6) +
-                      ": a refined coordinate must lie between -5 and 5.");
-    }
+  // A refined value is written as itself and a fixed one as value + 10: SHELXL reads either
+  // back only from inside (-5, 5).
+  const double value = valueOf(s, ref, column);
+  if ((code == 0 || code == 10) && !model::isPlainValue(value)) {
+    const std::string name(columnNames[column].substr(0, columnNames[column].find('-')));
+    throw UserError("The " + name + " of " + label + " is " + text::formatGeneral(value, 6) +
+                    (code == 0 && column <= model::Z
+                         ? ": a refined coordinate must lie between -5 and 5."
+                     : code == 0 ? ": a refined value must lie between -5 and 5."
+                                 : ": a fixed value must lie between -5 and 5."));
   }
   return code;
 }
@@ -260,7 +262,7 @@ void FreeVariableCommands::setCode(int row, int column, std::string_view text) {
   const AtomRef ref = atomOfRow(row);
   const double code = checkedCode(text, ref, column);
   codeOf(s, ref, column) = code;
-  if (std::abs(code) > tiedBound) {
+  if (model::isTiedCode(code)) {
     valueOf(s, ref, column) = model::decodeFreeVariable(code, s.fvar).value;
   }
   m_window.codeTable.setCell(row, column, cellText(code));

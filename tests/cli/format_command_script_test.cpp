@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "cif/cif_document.h"
+#include "model/cell_parameters.h"
 #include "model/file_lines.h"
+#include "model/free_variables.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
+#include "text/text.h"
 
 namespace tavo::testing {
 namespace {
@@ -153,12 +156,83 @@ TEST(ImportCommand, SavesTheChosenBlockAsANewInstructionFile) {
   ASSERT_EQ(water.status, 0) << water.err;
   const std::vector<std::string> saved = model::loadFileLines(folder.path() / "water.ins");
   EXPECT_NE(std::find(saved.begin(), saved.end(),
-                      "H1    2   -0.240000    0.930000    0.000000   11.000000   0.050000"),
-            saved.end());
+                      "H1    2    0.450000    0.542273    0.500000   11.000000   0.050000"),
+            saved.end())
+      << "in a pseudo-cell of 12 x 11 x 10 A with the molecule in its middle";
   // The saved file opens again as the structure imported.
   const Outcome info = runCli(folder, "info mono.ins");
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.out.find("a 10.1234  b 6.5  c 12"), std::string::npos) << info.out;
+}
+
+/// The Cartesian positions of the atoms of a saved instruction file, each coordinate decoded as
+/// SHELXL decodes it (v = 10·m + p: m = 0 the value, m = ±1 fixed at p); a tied one fails.
+std::vector<model::Vec3> positionsAsShelxlReadsThem(const std::vector<std::string>& lines) {
+  model::CellParameters cell;
+  std::vector<model::Vec3> positions;
+  bool inAtoms = false;
+  for (const std::string& line : lines) {
+    const std::vector<std::string_view> words = text::splitWords(line);
+    if (words.empty()) continue;
+    if (words[0] == "CELL" && words.size() == 8) {
+      double* const fields[] = {&cell.a, &cell.b, &cell.c, &cell.alpha, &cell.beta, &cell.gamma};
+      for (std::size_t k = 0; k < 6; ++k)
+        *fields[k] = text::parseDouble(words[k + 2]);
+      model::orthogonalise(cell);
+    } else if (words[0] == "FVAR") {
+      inAtoms = true;
+    } else if (words[0] == "HKLF") {
+      break;
+    } else if (inAtoms && words.size() >= 5) {
+      double xyz[3] = {};
+      for (std::size_t k = 0; k < 3; ++k) {
+        const model::ParameterCode code =
+            model::splitParameterCode(text::parseDouble(words[k + 2]));
+        EXPECT_LE(std::abs(code.multiple), 1) << line;
+        xyz[k] = code.multiple == 0 ? text::parseDouble(words[k + 2]) : code.remainder;
+      }
+      positions.push_back(model::toCartesian(cell, xyz[0], xyz[1], xyz[2]));
+    }
+  }
+  return positions;
+}
+
+TEST(ImportCommand, AMoleculeWithoutACellKeepsItsGeometryAsShelxlReadsTheSavedFile) {
+  // Atoms up to 12 Å from the origin, spread over more than 20 Å: in a cell of 1 Å they would be
+  // written as numbers SHELXL takes for fixed values elsewhere.
+  const model::Vec3 atoms[] = {
+      {-7.5, 3.2, 1.0}, {6.8, -2.1, 0.4}, {0.0, 9.5, -4.2}, {12.3, 11.1, 8.0}, {-3.3, -8.8, 5.5}};
+  const char* elements[] = {"N", "C", "O", "Cl", "C"};
+  std::string xmol = "5\nspread out\n";
+  std::string pdb = "REMARK   no CRYST1 record\n";
+  for (std::size_t i = 0; i < 5; ++i) {
+    const model::Vec3& p = atoms[i];
+    xmol += std::string(elements[i]) + " " + text::formatFixed(p.x, 3) + " " +
+            text::formatFixed(p.y, 3) + " " + text::formatFixed(p.z, 3) + "\n";
+    const std::string name = text::padRight(std::string(elements[i]) + std::to_string(i + 1), 4);
+    pdb += "HETATM" + text::padLeft(std::to_string(i + 1), 5) + " " + name + " UNK     1    " +
+           text::padLeft(text::formatFixed(p.x, 3), 8) +
+           text::padLeft(text::formatFixed(p.y, 3), 8) +
+           text::padLeft(text::formatFixed(p.z, 3), 8) + "  1.00  0.00          " +
+           text::padLeft(elements[i], 2) + "\n";
+  }
+  TempFolder folder;
+  folder.write("spread.xyz", xmol);
+  folder.write("spread.pdb", pdb);
+  for (const char* name : {"spread.xyz", "spread.pdb"}) {
+    SCOPED_TRACE(name);
+    const Outcome o = runCli(folder, std::string("import ") + name + " -o out.ins");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<model::Vec3> saved =
+        positionsAsShelxlReadsThem(model::loadFileLines(folder.path() / "out.ins"));
+    ASSERT_EQ(saved.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+      for (std::size_t j = i + 1; j < 5; ++j) {
+        EXPECT_NEAR(model::length(saved[i] - saved[j]), model::length(atoms[i] - atoms[j]), 1e-4)
+            << i << "-" << j;
+      }
+    }
+  }
 }
 
 TEST(ExportScript, EditedGaussianCoordinatesAndAnAlignedFragmentAreSaved) {
@@ -182,7 +256,8 @@ TEST(ExportScript, EditedGaussianCoordinatesAndAnAlignedFragmentAreSaved) {
   EXPECT_TRUE(fs::is_directory(runProgramFolder() / "fragments")) << "where the dialog opened";
   EXPECT_EQ(model::loadRawFileLines(folder.path() / "fragment.txt"),
             (std::vector<std::string>{"2   1", "0  C      0.00000      0.00000      0.00000",
-                                      "1  O      1.23400     -0.56700      2.00000",
+                                      // six fractional decimals in a 12 Å pseudo-cell
+                                      "1  O      1.23401     -0.56700      2.00000",
                                       "2  H      0.50000      0.90000     -0.10000"}));
 }
 

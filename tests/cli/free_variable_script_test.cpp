@@ -141,5 +141,48 @@ TEST(FreeVariableScript, ACorpusStructureKeepsItsCardsWhenAFreeVariableChanges) 
                 changed[1].first.substr(changed[1].first.find("-31.0")).replace(0, 3, "-21"));
 }
 
+TEST(FreeVariableScript, FreeVariablesThatIncludeFilesUseSurviveASave) {
+  // FV(2) and FV(3) serve only the include file; FV(4) serves C2. Without the include file's codes
+  // the save would drop FV(2) and FV(3) and renumber C2 to 21.
+  struct Case {
+    const char* includeLine;
+    const char* includeFile;  // restraints.inc; nullptr when there is none
+    const char* fvar;         // the saved FVAR card
+    const char* c2Sof;        // the saved occupancy of C2
+  };
+  const Case cases[] = {
+      {"+restraints.inc", "DFIX 21.0 C1 C2\nDANG 31.0 C1 C3\n",
+       "FVAR       1.00000   0.50000   0.60000   0.70000", "41.00000"},
+      {"++restraints.inc", "DFIX 21.0 C1 C2 !only FV(2)\n",
+       "FVAR       1.00000   0.50000   0.70000", "31.00000"},
+      {"+restraints.inc", "REM atoms of an include file count too\nC9 1 0.1 0.1 0.1 31.0 0.05\n",
+       "FVAR       1.00000   0.50000   0.60000   0.70000", "41.00000"},
+      {"+missing.inc", nullptr, "FVAR       1.00000   0.50000   0.60000   0.70000", "41.00000"},
+      {"REM no include file", nullptr, "FVAR       1.00000   0.70000", "21.00000"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.includeLine);
+    TempFolder folder;
+    folder.write("work.res",
+                 "TITL inc\nCELL 0.71073 10 10 10 90 90 90\nZERR 1 0 0 0 0 0 0\n"
+                 "LATT -1\nSFAC C\nUNIT 3\n" +
+                     std::string(c.includeLine) +
+                     "\nL.S. 4\nFVAR 1.0 0.5 0.6 0.7\n"
+                     "C1 1 0.1 0.2 0.3 11.0 0.05\nC2 1 0.2 0.2 0.3 41.0 0.05\n"
+                     "C3 1 0.3 0.2 0.3 11.0 0.05\nHKLF 4\nEND\n");
+    if (c.includeFile != nullptr) folder.write("restraints.inc", c.includeFile);
+    const Outcome o = runScript(folder, "open work.res\n\"Save *.ins\"\n");
+    ASSERT_EQ(o.status, 0) << o.out << o.err;
+    std::vector<std::string> saved = model::loadFileLines(folder.path() / "work.ins");
+    const auto fvar = lineStarting(saved, "FVAR");
+    ASSERT_NE(fvar, saved.end());
+    EXPECT_EQ(*fvar, c.fvar);
+    const auto c2 = lineStarting(saved, "C2 ");
+    ASSERT_NE(c2, saved.end());
+    EXPECT_NE(c2->find(c.c2Sof), std::string::npos) << *c2;
+    EXPECT_NE(lineStarting(saved, c.includeLine), saved.end()) << "the include line is kept";
+  }
+}
+
 }  // namespace
 }  // namespace tavo::testing

@@ -142,14 +142,24 @@ TEST_F(FixingWindowScenario, RefusesCodesTheWindowCannotMean) {
 
 TEST_F(FixingWindowScenario, ARefinedCoordinateMustStayInsideFive) {
   openWindow();
-  // x = 9 * FV(2) = 5.707: fine while tied, refused when it would be written as a free value.
-  ASSERT_TRUE(apply(c1Row, 1, "29"));
-  EXPECT_NEAR(atom("C1").x, 9 * 0.63412, 1e-12);
+  ASSERT_TRUE(bench->run([&] {
+    fixing().setFvarField("1.5");
+    fixing().addFreeVariable();
+  }));
+  // x = 4 * FV(3) = 6: fine while tied. Written as a refined value SHELXL would read 6 as fixed
+  // at -4, and as a fixed one (16) as -4 * FV(2): both are refused.
+  ASSERT_TRUE(apply(c1Row, 1, "34"));
+  EXPECT_NEAR(atom("C1").x, 6.0, 1e-12);
   EXPECT_FALSE(apply(c1Row, 1, "0"));
   EXPECT_EQ(dialogs.shown.back(),
-            "The X of C1 is 5.70708: a refined coordinate must lie between -5 and 5.");
-  EXPECT_EQ(bench->structure().atoms[c1Row].codes[1], 29);
-  EXPECT_TRUE(apply(c1Row, 1, "10"));  // fixed is written as 15.70708, which reads back
+            "The X of C1 is 6: a refined coordinate must lie between -5 and 5.");
+  EXPECT_FALSE(apply(c1Row, 1, "10"));
+  EXPECT_EQ(dialogs.shown.back(), "The X of C1 is 6: a fixed value must lie between -5 and 5.");
+  EXPECT_EQ(bench->structure().atoms[c1Row].codes[1], 34);
+  // 25 is halfway between 10·2 + 5 and 10·3 - 5: no code of the rule, refused.
+  EXPECT_FALSE(apply(c1Row, 1, "25"));
+  EXPECT_NE(dialogs.shown.back().find("The code 25 cannot be set"), std::string::npos);
+  EXPECT_EQ(bench->structure().atoms[c1Row].codes[1], 34);
 }
 
 TEST_F(FixingWindowScenario, FreeVariablesAreAddedChangedAndCompacted) {

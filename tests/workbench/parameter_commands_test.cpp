@@ -130,6 +130,9 @@ TEST_F(ParameterScenario, EditUpdateRefusesABadFieldAndChangesNothing) {
       {"C1", "X", "5.5",
        "The x of C1 would be 5.5: a refined coordinate must lie between -5 and 5."},
       {"C1", "U11", "9", "The U11 of C1 cannot be 9 as a refined value"},
+      // SHELXL reads 6 as fixed at -4, and a fixed -5 (written 5.0) at best ambiguously.
+      {"C1", "U11", "6", "The U11 of C1 cannot be 6 as a refined value"},
+      {"C1", "SOF", "-5", "The sof of C1 cannot be -5 as a fixed value"},
       {"H2", "U22", "0.1", "Hydrogen atoms may not be treated anisotropically in Tavo!"},
       {"C1", "Label", "C2", "The name is already in use!  Try again after solving this problem!!"},
       {"C1", "Label", "C12345", "C12345"},
@@ -355,12 +358,12 @@ TEST_F(ParameterScenario, InvertingRefusesATiedCoordinate) {
   choose(MouseMode::Edit);
   click("C1");
   ASSERT_TRUE(bench->run([&] {
-    parameters().setEditorField("z_FV", "25");
+    parameters().setEditorField("z_FV", "24");
     parameters().updateEditor();
   }));
   const std::vector<std::string> tied = saved();
   EXPECT_FALSE(bench->run(CommandId::InvertStructure));
-  EXPECT_NE(dialogs.shown.back().find("The z of C1 is tied to a free variable (code 25)"),
+  EXPECT_NE(dialogs.shown.back().find("The z of C1 is tied to a free variable (code 24)"),
             std::string::npos)
       << dialogs.shown.back();
   EXPECT_EQ(saved(), tied);

@@ -232,13 +232,17 @@ TEST(PdbImport, ReadsRecordsByColumnsUpToTheFirstModelsEnd) {
   EXPECT_EQ(s.operators.size(), 1u);  // P 1
 }
 
-TEST(PdbImport, WithoutCellTheAngstromsGoIntoAUnitCube) {
+TEST(PdbImport, WithoutCellTheAtomsGetAPseudoCell) {
+  // A lone atom sits in the middle of a cell of the margin; "CRYST1 1 1 1" is no cell either.
   const ImportedStructure s = withLabelElements(
-      importPdb({"HETATM    1 CL1  UNK     1       1.250  -2.500   3.000  1.00  0.00"}));
+      importPdb({"CRYST1    1.000    1.000    1.000  90.00  90.00  90.00 P 1           1",
+                 "HETATM    1 CL1  UNK     1       1.250  -2.500   3.000  1.00  0.00"}));
   ASSERT_EQ(s.atoms.size(), 1u);
   EXPECT_EQ(s.atoms[0].element, "Cl");
-  EXPECT_EQ(s.cell, (std::array<double, 6>{1, 1, 1, 90, 90, 90}));
-  EXPECT_DOUBLE_EQ(s.atoms[0].y, -2.5);
+  EXPECT_EQ(s.cell, (std::array<double, 6>{10, 10, 10, 90, 90, 90}));
+  EXPECT_TRUE(s.operators.empty());
+  EXPECT_DOUBLE_EQ(s.atoms[0].x, 0.5);
+  EXPECT_DOUBLE_EQ(s.atoms[0].y, 0.5);
   EXPECT_THROW(importPdb({"REMARK nothing", "END"}), UserError);
 }
 
@@ -255,9 +259,11 @@ TEST(CoordinateImport, XyzCartesianAndFdat) {
 
   const ImportedStructure abc = importCartesian(fixtureLines("fixture.abc"));
   ASSERT_EQ(abc.atoms.size(), 3u);
-  EXPECT_EQ(abc.cell, (std::array<double, 6>{1, 1, 1, 90, 90, 90}));
-  EXPECT_DOUBLE_EQ(abc.atoms[0].x, 1.234);
-  EXPECT_DOUBLE_EQ(abc.atoms[0].y, -0.567);
+  // Extents 1.234, 1.467 and 2.1 Å plus the margin, rounded up; the molecule's middle at 1/2.
+  EXPECT_EQ(abc.cell, (std::array<double, 6>{12, 12, 13, 90, 90, 90}));
+  EXPECT_NEAR(abc.atoms[0].x, 0.5 + (1.234 - 0.617) / 12, 1e-12);
+  EXPECT_NEAR(abc.atoms[0].y, 0.5 + (-0.567 - 0.1665) / 12, 1e-12);
+  EXPECT_NEAR(abc.atoms[2].z, 0.5 + (-0.1 - 0.95) / 13, 1e-12);
   EXPECT_THROW(importCartesian({"C1 0.1 abc 0.3"}), ConversionError);
   EXPECT_EQ(importCartesian({"2", "water fragment", "O 0 0 0", "H 0.96 0 0"}).atoms.size(), 2u);
 

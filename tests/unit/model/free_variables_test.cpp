@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/instruction_writer.h"
 #include "reader_fixture.h"
 
 namespace tavo::testing {
@@ -40,47 +41,82 @@ TEST(FreeVariables, TwentyIsNoUseButTwentyPointFiveIs) {
   EXPECT_NEAR(s.atoms[2].sof, 0.4, 1e-12);
 }
 
-TEST(FreeVariables, OneTiedBoundForDecodingRedecodingAndUses) {
+TEST(FreeVariables, OneCodingRuleForDecodingEncodingRedecodingAndUses) {
+  // v = 10·m + p with m the integer nearest v/10: m = 0 free, ±1 fixed at p, m > 1 p·FV(m),
+  // m < -1 p·(FV(-m) - 1).
   model::OneBased<double> fvar;
   fvar.allocate(5);
   fvar[2] = 0.6;
   fvar[3] = 0.2;
   struct Case {
     double code;
-    bool tied;
-    int uses;      // the free variable the compaction keeps for it
-    double value;  // decoded
+    double storedCode;  // 0 refined, 10 fixed, otherwise the number as read
+    int uses;           // the free variable the compaction keeps for it
+    double value;       // decoded
     const char* why;
   };
   const Case cases[] = {
-      {7.99, false, 0, 7.99, "below 8 a plain value"},
-      {19.99999, false, 0, 9.99999, "just below 20 still fixed, in every place"},
-      {20.0, true, 0, 0.0, "0 x FV(2): tied, but depends on no free variable"},
-      {-20.0, true, 0, 0.0, "0 x (1 - FV(2))"},
-      {20.5, true, 2, 0.3, "0.5 x FV(2)"},
-      {-31.0, true, 3, 0.8, "1 x (1 - FV(3))"},
-      {30.0, true, 0, 0.0, "0 x FV(3)"},
-      {1e7, true, 0, 0.0, "too large to name a free variable"},
+      {4.99, 0, 0, 4.99, "below 5 a plain value"},
+      {-4.99, 0, 0, -4.99, "above -5 a plain value"},
+      {6.339, 10, 0, -3.661, "a coordinate beyond 5 is fixed at v - 10"},
+      {-10.25, 10, 0, -0.25, "m = -1 is fixed too, at p"},
+      {11.0, 10, 0, 1.0, "the usual fixed occupancy"},
+      {14.99, 10, 0, 4.99, "just below 15 still fixed"},
+      {15.0, 15.0, 2, -3.0, "halfway rounds away from zero: -5 x FV(2)"},
+      {17.5, 17.5, 2, -1.5, "-2.5 x FV(2)"},
+      {-17.5, -17.5, 2, -1.0, "2.5 x (FV(2) - 1)"},
+      {19.99999, 19.99999, 2, -0.000006, "just below 20 is tied as well"},
+      {20.0, 20.0, 0, 0.0, "0 x FV(2): tied, but depends on no free variable"},
+      {-20.0, -20.0, 0, 0.0, "0 x (FV(2) - 1)"},
+      {20.5, 20.5, 2, 0.3, "0.5 x FV(2)"},
+      {-31.0, -31.0, 3, 0.8, "-1 x (FV(3) - 1)"},
+      {30.0, 30.0, 0, 0.0, "0 x FV(3)"},
+      {1e7, 1e7, 0, 0.0, "too large to name a free variable"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    EXPECT_EQ(model::isTiedCode(c.code), c.tied);
+    EXPECT_EQ(model::isTiedCode(c.code), c.storedCode != 0 && c.storedCode != 10);
     EXPECT_EQ(model::freeVariableUsedBy(c.code), c.uses);
     const model::DecodedValue decoded = model::decodeFreeVariable(c.code, fvar);
     EXPECT_NEAR(decoded.value, c.value, 1e-9);
-    EXPECT_EQ(decoded.code == c.code, c.tied) << "a tied code is stored as read";
+    EXPECT_EQ(decoded.code, c.storedCode);
+    // Written back, the number decodes to the same value by the same rule.
+    const double written = model::encodeFreeVariable(decoded.value, decoded.code);
+    EXPECT_NEAR(model::decodeFreeVariable(written, fvar).value, c.value, 1e-9) << written;
   }
+  EXPECT_TRUE(model::isPlainValue(4.999999) && model::isPlainValue(-4.999999));
+  EXPECT_FALSE(model::isPlainValue(5.0) || model::isPlainValue(-5.0));
 
-  // The fixing window stores codes as typed; re-decoding follows the same bound.
+  // The fixing window stores codes as typed; re-decoding follows the same rule.
   auto r = readInsText(head("FVAR 1.0 0.6") + atomWithSof(1, "21.0") + atomWithSof(2, "11.0") +
-                       "HKLF 4\nEND\n");
+                       atomWithSof(3, "11.0") + "HKLF 4\nEND\n");
   ASSERT_TRUE(r->loaded);
   auto& s = r->s();
   s.atoms[1].codes[model::Sof] = 20.0;
-  s.atoms[2].codes[model::Sof] = 19.99999;
+  s.atoms[2].codes[model::Sof] = 10;
+  s.atoms[3].codes[model::Sof] = 17.5;
   model::redecodeAll(s);
   EXPECT_DOUBLE_EQ(s.atoms[1].sof, 0.0);
-  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 1.0) << "not tied: the value stays";
+  EXPECT_DOUBLE_EQ(s.atoms[2].sof, 1.0) << "fixed: the value stays";
+  EXPECT_NEAR(s.atoms[3].sof, -1.5, 1e-12);
+}
+
+TEST(FreeVariables, NumbersOfAFileAreReadBySHELXLsRule) {
+  // A coordinate above 5 is no refined value, and -10.25 is fixed at -0.25; written again,
+  // both keep their meaning.
+  auto r = readInsText(head("FVAR 1.0 0.7") + "C1 1 6.339 -10.25 0.3 17.5 0.05\nHKLF 4\nEND\n");
+  ASSERT_TRUE(r->loaded);
+  const model::Atom& c1 = r->s().atoms[1];
+  EXPECT_NEAR(c1.x, -3.661, 1e-12);
+  EXPECT_DOUBLE_EQ(c1.codes[model::X], 10);
+  EXPECT_NEAR(c1.y, -0.25, 1e-12);
+  EXPECT_DOUBLE_EQ(c1.codes[model::Y], 10);
+  EXPECT_NEAR(c1.sof, -2.5 * 0.7, 1e-12);
+  EXPECT_EQ(r->s().fvarCount, 2) << "17.5 uses FV(2)";
+  const std::string line = model::atomLines(c1).front();
+  EXPECT_NE(line.find("6.33900"), std::string::npos) << line;
+  EXPECT_NE(line.find("9.75000"), std::string::npos) << line;
+  EXPECT_NE(line.find("17.50000"), std::string::npos) << line;
 }
 
 TEST(FreeVariables, FreeVariablesThatCardsReferToKeepTheirNumbers) {
