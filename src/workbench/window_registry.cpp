@@ -1,6 +1,5 @@
-// The registry: one line per window.
-#include "workbench/window_registry.h"
-
+// The registry of the auxiliary windows: one line per window, in the order the program creates
+// them. Nothing else names a window.
 #include "workbench/workbench.h"
 
 namespace tavo::workbench {
@@ -26,7 +25,8 @@ WindowDeclaration shownWindow(std::string name, std::string caption, std::functi
 
 }  // namespace
 
-std::vector<WindowDeclaration> declareWindows(Workbench& b) {
+std::vector<WindowDeclaration> Workbench::declareWindows() {
+  Workbench& b = *this;
   const Workbench& c = b;
   WindowDeclaration distancesAngles = shownWindow(
       "TForm16", "Distances and Angles", [&c] { return c.distancesAngles().visible; },

@@ -2,7 +2,6 @@
 #include "workbench/workbench.h"
 
 #include "text/errors.h"
-#include "workbench/window_registry.h"
 
 namespace tavo::workbench {
 
@@ -46,7 +45,7 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
   m_modes.attachLocate(m_locate);
   m_modes.attachGeometry(m_geometry);
   m_modes.attachGroupMove(m_groupMove);
-  m_windows = declareWindows(*this);
+  m_windows = declareWindows();
 }
 
 const WindowDeclaration* Workbench::findWindow(std::string_view name) const {

@@ -170,6 +170,9 @@ class Workbench {
   bool endRequested() const { return m_state.endRequested; }
 
  private:
+  /// Every auxiliary window, declared and bound to the features (window_registry.cpp).
+  std::vector<WindowDeclaration> declareWindows();
+
   model::Dialogs& m_dialogs;
   WorkbenchState m_state;
   FileCommands m_files;

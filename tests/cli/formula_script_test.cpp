@@ -118,9 +118,9 @@ TEST(FormulaScript, ScriptErrorsNameTheWindowAndButton) {
   };
   const Case cases[] = {
       {"window TForm3 print\n", "\"Chemical Formula\" is not shown (\"Formula/Cell\" shows it)"},
-      {"\"Formula/Cell\"\nwindow TForm3 press Apply\n", "\"Chemical Formula\" has no control \"Apply\""},
-      {"\"Formula/Cell\"\nwindow TForm99 print\n",
-       "there is no window \"TForm99\""},
+      {"\"Formula/Cell\"\nwindow TForm3 press Apply\n",
+       "\"Chemical Formula\" has no control \"Apply\""},
+      {"\"Formula/Cell\"\nwindow TForm99 print\n", "there is no window \"TForm99\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);

@@ -205,7 +205,9 @@ TEST_F(JobControlScenario, LineEditorStampsTheTitlRowWhereverItStands) {
 TEST_F(JobControlScenario, TextEditorWritesItsPaneAndHiddenWindowsTakeNoClicks) {
   TAVO_OPEN_PARABEN();
   EXPECT_FALSE(press("Apply"));
-  EXPECT_EQ(dialogs.shown.back(), "\"Shelxl-97 Job Control Commands\" is not shown (\"Edit Shelxl-97 Commands\" shows it)");
+  EXPECT_EQ(
+      dialogs.shown.back(),
+      "\"Shelxl-97 Job Control Commands\" is not shown (\"Edit Shelxl-97 Commands\" shows it)");
   const std::filesystem::path notes = work.write("notes.txt", "first\nsecond\n");
   dialogs.nextFile = notes;
   ASSERT_TRUE(bench->run(CommandId::TextEditor));
