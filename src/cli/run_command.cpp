@@ -15,10 +15,10 @@
 #include "model/atom_lookup.h"
 #include "text/errors.h"
 #include "text/text.h"
+#include "workbench/command_table.h"
 #include "workbench/control_table.h"
 #ifdef TAVO_WITH_PICTURES
 #include "cli/render_command.h"
-#include "workbench/command_table.h"
 #endif
 
 namespace tavo::cli {
