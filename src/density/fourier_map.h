@@ -40,9 +40,14 @@ struct MapPeak {
 };
 
 /// The `count` highest symmetry-unique local maxima of the map (the deepest minima when
-/// `holes`), highest first, each placed next to the nearest atom of `model`.
+/// `holes`), highest first, each placed next to the nearest atom of `model`; extrema within
+/// 0.5 Å of an atom are left out.
 std::vector<MapPeak> searchPeaks(const DensityMap& map, const ScatteringModel& model,
                                  std::size_t count, bool holes = false);
+
+/// The shortest distance (Å) between a and the images of b under the model's symmetry.
+double symmetryDistance(const ScatteringModel& model, const geometry::Fractional& a,
+                        const geometry::Fractional& b);
 
 /// Fractional distance (Å) between two points in the cell of `metric`.
 double fractionalDistance(const std::array<double, 6>& cell, const geometry::Fractional& a,

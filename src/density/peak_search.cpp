@@ -9,6 +9,9 @@ namespace tavo::density {
 
 namespace {
 
+/// Extrema closer than this to an atom belong to the atom.
+constexpr double nearAtomA = 0.5;
+
 struct Candidate {
   float value = 0;
   int u = 0, v = 0, w = 0;
@@ -95,6 +98,18 @@ double fractionalDistance(const std::array<double, 6>& cell, const geometry::Fra
   return lengthOf(metricOf(cell), a.x - b.x, a.y - b.y, a.z - b.z);
 }
 
+double symmetryDistance(const ScatteringModel& model, const geometry::Fractional& a,
+                        const geometry::Fractional& b) {
+  const std::array<double, 6> g = metricOf(model.cell);
+  double best = lengthOf(g, reduced(a.x - b.x), reduced(a.y - b.y), reduced(a.z - b.z));
+  for (const geometry::SeitzOperator& op : model.operators) {
+    const geometry::Fractional image = applied(op, b);
+    best = std::min(
+        best, lengthOf(g, reduced(a.x - image.x), reduced(a.y - image.y), reduced(a.z - image.z)));
+  }
+  return best;
+}
+
 std::vector<MapPeak> searchPeaks(const DensityMap& map, const ScatteringModel& model,
                                  std::size_t count, bool holes) {
   const float sign = holes ? -1.0f : 1.0f;
@@ -139,6 +154,8 @@ std::vector<MapPeak> searchPeaks(const DensityMap& map, const ScatteringModel& m
         peak.distance = d;
       }
     }
+    // A feature on an atom (its position or displacement a little off) is no residual peak.
+    if (peak.distance < nearAtomA) continue;
     peaks.push_back(peak);
   }
   // Grid values chose the peaks; their refined heights order them.
