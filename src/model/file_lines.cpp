@@ -10,10 +10,7 @@
 
 namespace tavo::model {
 
-namespace {
-
-// The bytes of a file, read in one piece.
-std::string fileBytes(const std::filesystem::path& file) {
+std::string loadFileText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw FileError(file, "cannot be read");
   std::string content;
@@ -27,27 +24,30 @@ std::string fileBytes(const std::filesystem::path& file) {
   return content;
 }
 
-}  // namespace
-
-std::vector<std::string> loadRawFileLines(const std::filesystem::path& file) {
-  const std::string content = fileBytes(file);
+std::vector<std::string_view> splitRawLines(std::string_view text) {
   // A byte-order mark that an editor put in front of the first line is not part of it.
   constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
   // A file saved with carriage returns alone (old Macintosh editors) has no line feed at all.
-  const char lineEnd = content.find('\n') == std::string::npos ? '\r' : '\n';
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), lineEnd)) + 1);
-  std::size_t start = content.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
-  while (start < content.size()) {
-    std::size_t end = content.find(lineEnd, start);
-    if (end == std::string::npos) end = content.size();
+  const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
+  std::vector<std::string_view> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), lineEnd)) + 1);
+  std::size_t start = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(lineEnd, start);
+    if (end == std::string_view::npos) end = text.size();
     std::size_t stop = end;
-    while (stop > start && static_cast<unsigned char>(content[stop - 1]) <= 32)
+    while (stop > start && static_cast<unsigned char>(text[stop - 1]) <= 32)
       --stop;
-    lines.emplace_back(content, start, stop - start);
+    lines.push_back(text.substr(start, stop - start));
     start = end + 1;
   }
   return lines;
+}
+
+std::vector<std::string> loadRawFileLines(const std::filesystem::path& file) {
+  const std::string content = loadFileText(file);
+  const std::vector<std::string_view> views = splitRawLines(content);
+  return {views.begin(), views.end()};
 }
 
 std::vector<std::string> loadFileLines(const std::filesystem::path& file) {

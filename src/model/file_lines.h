@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavo::model {
@@ -16,5 +17,11 @@ std::vector<std::string> loadFileLines(const std::filesystem::path& file);
 /// removed, so that a leading blank can still be seen. Throws FileError when the file cannot be
 /// read.
 std::vector<std::string> loadRawFileLines(const std::filesystem::path& file);
+
+/// The bytes of `file`, read in one piece. Throws FileError when the file cannot be read.
+std::string loadFileText(const std::filesystem::path& file);
+
+/// The lines of a text by the rule of loadRawFileLines, as views into `text`.
+std::vector<std::string_view> splitRawLines(std::string_view text);
 
 }  // namespace tavo::model
