@@ -35,6 +35,7 @@ void drawEllipsePicture(PictureDrawer& drawer, Canvas& canvas,
   canvas.setFontSize(sizes.labelFont);
   canvas.setPenStyle(PenStyle::Solid);
   drawer.cellBox(raise);
+  drawer.mapMesh();
   drawer.nonHBonds();
   // The caption takes the label colour, chosen to show on the background.
   canvas.setFont(settings.nonHLabelColor, 10);

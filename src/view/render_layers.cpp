@@ -292,6 +292,32 @@ void PictureDrawer::cellBox(int axisLabelRise) {
   m_canvas.setFontSize(m_sizes.labelFont);
 }
 
+void PictureDrawer::mapMesh() {
+  if (m_options.map == nullptr) return;
+  meshSegments(m_options.map->positive, mapPositiveColor);
+  meshSegments(m_options.map->negative, mapNegativeColor);
+}
+
+void PictureDrawer::meshSegments(const std::vector<MapSegment>& segments, Color color) {
+  if (segments.empty()) return;
+  // A fractional point lies where an atom at that point lies: the view position of the
+  // fractional origin plus the steps along the cell edges in their current orientation.
+  const model::Vec3 origin = m_frame.viewSlots[geometry::fractionalOriginSlot];
+  const model::Vec3 a = m_frame.edgeA(), b = m_frame.edgeB(), c = m_frame.edgeC();
+  const auto seen = [&](const geometry::Fractional& f) {
+    return m_mapping.seen(origin + f.x * a + f.y * b + f.z * c);
+  };
+  m_canvas.setPen(color, 1);
+  for (const MapSegment& s : segments) {
+    const model::Vec3 p = seen(s.from);
+    const model::Vec3 q = seen(s.to);
+    if (!m_mapping.inSlab(p.z) || !m_mapping.inSlab(q.z)) continue;
+    m_buffers.segments.push_back({m_mapping.screenX(p.x), m_mapping.screenY(p.y),
+                                  m_mapping.screenX(q.x), m_mapping.screenY(q.y)});
+  }
+  flushSegments();
+}
+
 void PictureDrawer::nonHBonds() {
   m_canvas.setPen(m_settings.nonHBondColor, m_settings.nonHBondWidth);
   const auto& atoms = m_buffers.screen[1];

@@ -85,6 +85,7 @@ class PictureDrawer {
   void peakContacts();              // layer 4
   void hBonds();                    // layer 5
   void cellBox(int axisLabelRise);  // layer 6 (axis labels at (X + d, Y − rise))
+  void mapMesh();                   // the map's contour mesh, when there is one
   void nonHBonds();                 // layer 7
   void peaks();                     // layer 8
   void atoms();                     // layer 9
@@ -105,6 +106,8 @@ class PictureDrawer {
   void flushSegments();
   void flushDots(int radius);
   void flushBalls();
+  /// The mesh segments whose ends both lie in the slab, in one colour.
+  void meshSegments(const std::vector<MapSegment>& segments, Color color);
   void hLabelsInto(TextBatch& batch);
   /// The pane point of the midpoint of two view positions.
   ScreenPoint midpoint(model::AtomRef a, model::AtomRef b) const;

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "model/atom_ref.h"
+#include "view/map_overlay.h"
 
 namespace tavo::view {
 
@@ -32,6 +33,7 @@ struct RenderOptions {
   std::span<const model::AtomRef> selection;  // the Selection, in picking order
   double measuredDistance = 0;                // the distance kept by the Distance mode, Å
   model::AtomRef displayedBond[2];            // the displayed-bond pair; kind None when unset
+  const MapOverlay* map = nullptr;            // the contour mesh of the map shown; none when null
 };
 
 /// What a picture leaves for the caller to keep.

@@ -86,6 +86,7 @@ PictureResult Renderer::drawStandard(Canvas& canvas, const model::StructureModel
   drawer.peakContacts();
   drawer.hBonds();
   drawer.cellBox(0);
+  drawer.mapMesh();
   drawer.nonHBonds();
   drawer.peaks();
   drawer.atoms();
@@ -115,6 +116,7 @@ void Renderer::drawStereoPair(Canvas& left, Canvas& right, const model::Structur
     drawer.peakContacts();
     drawer.hBonds();
     drawer.cellBox(0);
+    drawer.mapMesh();
     drawer.nonHBonds();
     drawer.peaks();
     drawer.atoms();
