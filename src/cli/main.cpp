@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cif_command.h"
+#include "cli/density_command.h"
 #include "cli/format_commands.h"
 #include "cli/info_command.h"
 #include "cli/planes_command.h"
@@ -27,6 +28,9 @@ constexpr const char* usage =
     "                [--from FORMAT] [--block NAME] [--charge N] [--multiplicity M]\n"
     "                [--title TEXT] [--job N] [--program-folder DIR]\n"
     "  tavo-cli import FILE -o OUT.ins [--from cif|fdat|xyz|cartesian|pdb] [--block NAME]\n"
+    "                [--program-folder DIR]\n"
+    "  tavo-cli fcalc FILE [--hkl F] [--json] [--fcf-out OUT.fcf] [--program-folder DIR]\n"
+    "  tavo-cli map FILE [--fcf F | --hkl F] [--type fo-fc|2fo-fc|fo] [--peaks N] [--json]\n"
     "                [--program-folder DIR]\n"
     "  tavo-cli planes FILE LABEL... [/ LABEL...]... [--expand] [--packing A0 A1 B0 B1 C0 C1]\n"
     "                [--program-folder DIR]\n"
@@ -53,6 +57,8 @@ int main(int argc, char** argv) {
     if (command == "export") return tavo::cli::runExportCommand(args);
     if (command == "import") return tavo::cli::runImportCommand(args);
     if (command == "planes") return tavo::cli::runPlanesCommand(args);
+    if (command == "fcalc") return tavo::cli::runFcalcCommand(args);
+    if (command == "map") return tavo::cli::runMapCommand(args);
 #ifdef TAVO_WITH_PICTURES
     if (command == "render") return tavo::cli::runRenderCommand(args);
 #endif

@@ -31,7 +31,8 @@ double extinguished(double fc2, const RefinementCards& cards, double stol2) {
 }  // namespace
 
 Agreement computeAgreement(const StructureFactorCalculator& calculator, const MergedData& data,
-                           const RefinementCards& cards, int parameters) {
+                           const RefinementCards& cards, int parameters,
+                           const std::function<void(double)>& progress) {
   Agreement result;
   result.merge = data.statistics;
   result.friedelMerged = data.friedelMerged;
@@ -42,6 +43,8 @@ Agreement computeAgreement(const StructureFactorCalculator& calculator, const Me
   int used = 0;
   result.fits.reserve(data.rows.size());
   for (const MergedReflection& row : data.rows) {
+    if (progress && result.fits.size() % 500 == 0)
+      progress(static_cast<double>(result.fits.size()) / static_cast<double>(data.rows.size()));
     ReflectionFit fit;
     fit.hkl = row.hkl;
     fit.fo2 = row.fo2 / scale2;

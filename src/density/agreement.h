@@ -3,6 +3,7 @@
 #pragma once
 
 #include <complex>
+#include <functional>
 #include <vector>
 
 #include "density/reflection_symmetry.h"
@@ -41,8 +42,11 @@ struct Agreement {
 
 /// Compares the merged data with the calculator's model. The data are put on the absolute scale
 /// by the overall scale factor (FVAR 1); EXTI corrects Fc²; WGHT gives the weights.
+/// `progress` (when given) is told the fraction done every few hundred reflections; it may
+/// throw to abandon the computation.
 Agreement computeAgreement(const StructureFactorCalculator& calculator, const MergedData& data,
-                           const RefinementCards& cards, int parameters);
+                           const RefinementCards& cards, int parameters,
+                           const std::function<void(double)>& progress = {});
 
 /// The parameters the refinement program refines for the model: free coordinates, occupancies
 /// and displacement parameters (less those that a special position fixes), the free variables,

@@ -86,8 +86,14 @@ MergedData mergeReflections(const std::vector<Reflection>& data, const Refinemen
   for (const Reflection& r : data) {
     ++stats.read;
     const Miller key = symmetry.canonical(r.hkl);
-    if (std::binary_search(omitted.begin(), omitted.end(), key) ||
-        outsideLimits(r.hkl, cards, metric)) {
+    if (std::binary_search(omitted.begin(), omitted.end(), key)) {
+      ++stats.rejected;
+      if (std::find(stats.omittedIndices.begin(), stats.omittedIndices.end(), key) ==
+          stats.omittedIndices.end())
+        stats.omittedIndices.push_back(key);
+      continue;
+    }
+    if (outsideLimits(r.hkl, cards, metric)) {
       ++stats.rejected;
       continue;
     }

@@ -35,14 +35,15 @@ struct MergedReflection {
 };
 
 struct MergeStatistics {
-  int read = 0;          // reflections read
-  int rejected = 0;      // by OMIT h k l, the 2θ limit of OMIT, or SHEL
-  int absent = 0;        // systematically absent
-  int unique = 0;        // after merging
-  int inconsistent = 0;  // equivalents differing by more than 10 σ from their mean
-  double rint = 0;       // Σ|Fo² − mean| / ΣFo² over the merged groups
-  double rsigma = 0;     // Σσ / ΣFo²
-  double dMin = 0;       // the finest resolution among the unique data, Å
+  int read = 0;                        // reflections read
+  int rejected = 0;                    // by OMIT h k l, the 2θ limit of OMIT, or SHEL
+  int absent = 0;                      // systematically absent
+  int unique = 0;                      // after merging
+  int inconsistent = 0;                // equivalents differing by more than 10 σ from their mean
+  double rint = 0;                     // Σ|Fo² − mean| / ΣFo² over the merged groups
+  double rsigma = 0;                   // Σσ / ΣFo²
+  double dMin = 0;                     // the finest resolution among the unique data, Å
+  std::vector<Miller> omittedIndices;  // the reflections of OMIT h k l found in the data
 };
 
 struct MergedData {

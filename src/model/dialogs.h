@@ -28,6 +28,13 @@ class Dialogs {
                                                                 std::string_view filter) = 0;
   /// Colour dialog starting at `color` (red in the low byte); empty when cancelled.
   virtual std::optional<int> chooseColor(int color) { return color; }
+  /// Shows how far a long computation `task` has come (0..100; 100 ends it) with a button that
+  /// cancels it; false once the user has cancelled. Without a user, it always goes on.
+  virtual bool progress(std::string_view task, int percent) {
+    (void)task;
+    (void)percent;
+    return true;
+  }
   /// Prints text lines; false when the user cancelled the print dialog.
   virtual bool printLines(const std::vector<std::string>& lines) {
     (void)lines;

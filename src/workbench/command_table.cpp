@@ -73,7 +73,7 @@ CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
   return entry;
 }
 
-const std::array<CommandEntry, 69> entries = {
+const std::array<CommandEntry, 73> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -156,6 +156,16 @@ const std::array<CommandEntry, 69> entries = {
     toggle(C::PackingView, "View", "Packing View", "Ctrl+P", "PackingView1", DisplayFlag::Packing),
     item(C::ShowPlaneCalc, "View", "Show Plane Calc Window", "", "ShowPlaneCalc1",
          [](Workbench& b) { b.geometry().showWindow(); }),
+    checkMarked(item(C::DifferenceMap, "View", "Difference Map", "Ctrl+M", "DifferenceMap1",
+                     [](Workbench& b) { b.density().toggleMap(); })),
+    showsWindow(item(C::MapPeaks, "View", "Map Peaks", "", "MapPeaks1",
+                     [](Workbench& b) { b.density().toggleMapPeaksWindow(); }),
+                "MapPeaks"),
+    showsWindow(item(C::AgreementWithData, "View", "Agreement with the Data", "", "Agreement1",
+                     [](Workbench& b) { b.density().toggleAgreementWindow(); }),
+                "Agreement"),
+    item(C::OpenReflectionData, "View", "Open Reflection Data", "", "OpenReflectionData1",
+         [](Workbench& b) { b.density().chooseReflectionFile(); }),
     toggle(C::NumericalPositions, "View", "Numerical Positions", "Ctrl+N", "NumericalPositions1",
            DisplayFlag::NumericalPositions),
     toggle(C::TrackingBars, "View", "Tracking Bars", "Ctrl+B", "TrackingBars1",
@@ -292,6 +302,7 @@ bool Workbench::checked(CommandId id) const {
   // The two symmetry views are checked while shown, also when 'ReExp' or 'RePck' brought them.
   if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
   if (id == CommandId::PackingView) return m_expansion.packingShown();
+  if (id == CommandId::DifferenceMap) return m_density.mapShown();
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

@@ -141,6 +141,9 @@ void FileCommands::readStructureFrom(const fs::path& file, const std::vector<std
   s.selection.capacity = s.structure.limits.atmMax;
   s.dropCopies();
   s.undo.clear();  // the steps belong to the structure just replaced
+  s.mapOverlay = {};  // so does the map drawn over it
+  s.mapOverlayShown = false;
+  ++s.loadCount;
   s.loaded = true;
   s.initGraphics();
 }

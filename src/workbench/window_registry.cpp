@@ -78,6 +78,8 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
       declareCifHelpWindow(b.cifCommands()),
       declareCifLineEditorWindow(b.cifCommands()),
       declarePlaneWindow(b.geometry()),
+      b.density().declareMapPeaksWindow(),
+      b.density().declareAgreementWindow(),
   };
 }
 

@@ -30,7 +30,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_locate({m_state, dialogs, clock}),
       m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry),
-      m_atomList({m_state, dialogs, clock}) {
+      m_atomList({m_state, dialogs, clock}),
+      m_density({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);

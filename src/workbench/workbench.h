@@ -9,6 +9,7 @@
 #include "workbench/atom_list_commands.h"
 #include "workbench/card_commands.h"
 #include "workbench/cif_commands.h"
+#include "workbench/density_commands.h"
 #include "workbench/command_context.h"
 #include "workbench/command_id.h"
 #include "workbench/expansion_commands.h"
@@ -127,6 +128,9 @@ class Workbench {
   /// The atom list "Atomic Coordinates & Parameters" (TForm2) and the sorts by label.
   AtomListCommands& atomList() { return m_atomList; }
   const AtomListCommands& atomList() const { return m_atomList; }
+  /// Structure factors, agreement with the data, Fourier maps and their peaks.
+  DensityCommands& density() { return m_density; }
+  const DensityCommands& density() const { return m_density; }
 
   /// Every auxiliary window, declared, in the order the program creates them.
   const std::vector<WindowDeclaration>& windows() const { return m_windows; }
@@ -197,6 +201,7 @@ class Workbench {
   GeometryCommands m_geometry;
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
+  DensityCommands m_density;
   std::vector<WindowDeclaration> m_windows;  // declared last: bound to the features above
 };
 

@@ -20,6 +20,7 @@
 #include "model/dialogs.h"
 #include "model/read_options.h"
 #include "model/structure_model.h"
+#include "view/map_overlay.h"
 #include "view/view_state.h"
 #include "workbench/control_values.h"
 #include "workbench/undo_stack.h"
@@ -125,6 +126,9 @@ class WorkbenchState {
   bool importNotSaved = false;                // an import: its first save asks for a name
   bool cartesianImport = false;               // the structure came from a Cartesian or PDB file
   bool showDistanceBond = false;              // DispBond
+  view::MapOverlay mapOverlay;  // the contours of the map shown ("Difference Map")
+  bool mapOverlayShown = false;
+  int loadCount = 0;  // structures read so far: what was computed for an earlier one is stale
   bool adjustPending = false;                 // a located fragment awaits adjustment
   bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator
   bool endRequested = false;      // a missing settings file ended the program
