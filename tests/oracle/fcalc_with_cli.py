@@ -83,11 +83,13 @@ def check_structure(cli, source, folder):
     if run(cli, "export", str(res), "--to", "cif", "-o", str(cif), cwd=folder).returncode != 0:
         return False
     small = gemmi.read_small_structure(str(cif))
+    small.change_occupancies_to_crystallographic()
+    small.setup_cell_images()
     calc = gemmi.StructureFactorCalculatorX(small.cell)
     energy = gemmi.hc / wavelength
-    for kind in small.get_atom_type_list():
-        calc.addends.set(kind.element, gemmi.cromer_liberman(z=kind.element.atomic_number,
-                                                             energy=energy)[0])
+    for element in {site.element.name: site.element for site in small.sites}.values():
+        calc.addends.set(element, gemmi.cromer_liberman(z=element.atomic_number,
+                                                        energy=energy)[0])
     difference = total = 0.0
     for hkl, fc in ours.items():
         theirs = abs(calc.calculate_sf_from_small_structure(small, list(hkl)))
