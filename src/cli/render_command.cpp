@@ -27,7 +27,8 @@ namespace {
 
 constexpr std::string_view usage =
     "usage: tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
-    "                       [--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n";
+    "                       [--packing A0 A1 B0 B1 C0 C1] [--map fo-fc|2fo-fc|fo]\n"
+    "                       [--level SIGMAS] [--hkl F | --fcf F] [--program-folder DIR]\n";
 
 struct RenderArguments {
   std::filesystem::path input;
@@ -35,7 +36,10 @@ struct RenderArguments {
   int width = 1000;
   int height = 800;
   std::filesystem::path programFolder = std::filesystem::current_path();
-  SymmetryViewRequest views;  // --expand N, --packing A0 A1 B0 B1 C0 C1
+  SymmetryViewRequest views;                  // --expand N, --packing A0 A1 B0 B1 C0 C1
+  std::optional<density::MapType> map;        // --map: the map's contours over the picture
+  double level = 3;                           // --level, in units of the map's σ
+  std::optional<std::filesystem::path> data;  // --hkl or --fcf
 };
 
 // Nullopt (after printing why) when the arguments do not form a command.
@@ -53,6 +57,19 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
       result.height = text::parseInt(args[++i]);
     } else if (word == "--program-folder" && hasValue) {
       result.programFolder = args[++i];
+    } else if (word == "--map" && hasValue) {
+      const std::string type = text::upper(args[++i]);
+      for (density::MapType t :
+           {density::MapType::FoMinusFc, density::MapType::TwoFoMinusFc, density::MapType::Fo})
+        if (type == text::upper(density::mapTypeName(t))) result.map = t;
+      if (!result.map) {
+        std::cerr << "tavo-cli render: the map type must be fo-fc, 2fo-fc or fo\n";
+        return std::nullopt;
+      }
+    } else if (word == "--level" && hasValue) {
+      result.level = text::parseDouble(args[++i]);
+    } else if ((word == "--hkl" || word == "--fcf") && hasValue) {
+      result.data = args[++i];
     } else if (!word.empty() && word[0] != '-' && result.input.empty()) {
       result.input = word;
     } else {
@@ -86,6 +103,17 @@ bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments,
     // A picture is all the command makes: no unit list is written beside the file.
     session.bench().state().readOptions.writeFiles = false;
     runSymmetryViews(session.bench(), arguments.views, dialogs.shown, true);
+  }
+  if (arguments.map) {
+    workbench::Workbench& bench = session.bench();
+    workbench::DensityCommands& density = bench.density();
+    const bool drawn = bench.run([&] {
+      if (arguments.data) density.setReflectionFile(*arguments.data);
+      density.setMapType(static_cast<int>(*arguments.map));
+      density.setLevel(arguments.level);
+      density.showMap(true);
+    });
+    if (!drawn) return false;
   }
   return true;
 }

@@ -21,14 +21,24 @@ namespace {
 /// The margin of the contoured box around the atoms, Å.
 constexpr double contourMarginA = 2.0;
 
-view::MapOverlay overlayOf(const density::ContourMesh& mesh) {
+/// The segments of the mesh within the margin of one of `atoms` (Cartesian, Å): the box around
+/// them holds much space beside them, where other molecules of the packing stand.
+view::MapOverlay overlayOf(const density::ContourMesh& mesh, const model::CellParameters& cell,
+                           const std::vector<model::Vec3>& atoms) {
+  const auto near = [&](const density::ContourSegment& s) {
+    const model::Vec3 middle = geometry::cartesianOf(
+        cell, {(s.from.x + s.to.x) / 2, (s.from.y + s.to.y) / 2, (s.from.z + s.to.z) / 2});
+    for (const model::Vec3& atom : atoms) {
+      const model::Vec3 d = middle - atom;
+      if (model::dot(d, d) < contourMarginA * contourMarginA) return true;
+    }
+    return false;
+  };
   view::MapOverlay overlay;
-  overlay.positive.reserve(mesh.positive.size());
-  overlay.negative.reserve(mesh.negative.size());
   for (const density::ContourSegment& s : mesh.positive)
-    overlay.positive.push_back({s.from, s.to});
+    if (near(s)) overlay.positive.push_back({s.from, s.to});
   for (const density::ContourSegment& s : mesh.negative)
-    overlay.negative.push_back({s.from, s.to});
+    if (near(s)) overlay.negative.push_back({s.from, s.to});
   return overlay;
 }
 
@@ -204,9 +214,11 @@ void DensityCommands::updateContours() {
   // The asymmetric unit (or the picked atoms) and a margin.
   const model::StructureModel& s = state.structure;
   density::FractionalBox box{{1e9, 1e9, 1e9}, {-1e9, -1e9, -1e9}};
-  const auto include = [&box](double x, double y, double z) {
+  std::vector<model::Vec3> atoms;
+  const auto include = [&](double x, double y, double z) {
     box.min = {std::min(box.min.x, x), std::min(box.min.y, y), std::min(box.min.z, z)};
     box.max = {std::max(box.max.x, x), std::max(box.max.y, y), std::max(box.max.z, z)};
+    atoms.push_back(geometry::cartesianOf(s.cell, {x, y, z}));
   };
   bool any = false;
   for (const model::AtomRef& ref : state.selection.picked) {
@@ -226,7 +238,7 @@ void DensityCommands::updateContours() {
   box.max = {box.max.x + contourMarginA / s.cell.a, box.max.y + contourMarginA / s.cell.b,
              box.max.z + contourMarginA / s.cell.c};
   const density::ContourMesh mesh = density::contourMesh(*m_map, box, m_levelSigmas * m_map->rms);
-  state.mapOverlay = overlayOf(mesh);
+  state.mapOverlay = overlayOf(mesh, s.cell, atoms);
   state.mapOverlayShown = true;
   state.redraw();
 }

@@ -24,7 +24,8 @@ def main():
     lines = (ROOT / "examples" / "paraben.res").read_text().splitlines()
     cell = [float(w) for w in next(l for l in lines if l.startswith("CELL")).split()[2:8]]
     osf = float(next(l for l in lines if l.startswith("FVAR")).split()[1])
-    a, b, c = cell[:3]
+    # Index ranges that reach D_MIN also along the oblique axes of a monoclinic cell.
+    a, b, c = (edge / math.sin(math.radians(cell[4])) for edge in cell[:3])
     with tempfile.TemporaryDirectory() as work:
         work = Path(work)
         (work / "paraben.res").write_text("\n".join(lines) + "\n")
