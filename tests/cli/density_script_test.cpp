@@ -97,7 +97,7 @@ TEST(DensityCommands, FcalcAndMapReportTheAgreementAndThePeak) {
   const Outcome full = runCli(folder, "fcalc paraben.res --json");
   ASSERT_EQ(full.status, 0) << full.err;
   EXPECT_NE(full.out.find("\"R1_gt\":0.000"), std::string::npos) << full.out;
-  EXPECT_NE(full.out.find("\"reflections\":1404"), std::string::npos) << full.out;
+  EXPECT_NE(full.out.find("\"reflections\":1859"), std::string::npos) << full.out;
 
   const Outcome partial = runCli(folder, "fcalc no_o1.res --fcf-out no_o1.fcf");
   ASSERT_EQ(partial.status, 0) << partial.err;
