@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/file_lines.h"
@@ -59,6 +60,7 @@ class FcfReader {
 
   FcfData read(std::string_view text) {
     const std::vector<std::string_view> lines = model::splitRawLines(text);
+    m_data.rows.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
       readLine(trimmed(lines[i]), i + 1);
     if (!m_foundLoop) throw UserError(m_name + ": the file has no loop of _refln_index_h rows.");
