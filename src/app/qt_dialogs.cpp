@@ -2,6 +2,7 @@
 #include "app/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStringList>
 
 #include "app/qt_text.h"
@@ -42,6 +44,24 @@ QString toQtFilter(std::string_view filter) {
     return filters.join(QStringLiteral(";;"));
   }
   return QStringLiteral("Files ") + patternsInParentheses(text) + QStringLiteral(";;All files (*)");
+}
+
+bool QtDialogs::progress(std::string_view task, int percent) {
+  if (percent >= 100) {
+    delete m_progress;
+    m_progress = nullptr;
+    return true;
+  }
+  if (m_progress == nullptr) {
+    m_progress = new QProgressDialog(toQString(task), QStringLiteral("Cancel"), 0, 100, m_parent);
+    m_progress->setObjectName(QStringLiteral("ProgressDialog"));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(400);
+  }
+  m_progress->setLabelText(toQString(task));
+  m_progress->setValue(percent);
+  QCoreApplication::processEvents();
+  return !m_progress->wasCanceled();
 }
 
 void QtDialogs::message(std::string_view text) {

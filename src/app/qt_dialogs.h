@@ -6,6 +6,7 @@
 #include "model/dialogs.h"
 
 class QWidget;
+class QProgressDialog;
 
 namespace tavo::app {
 
@@ -28,9 +29,13 @@ class QtDialogs final : public model::Dialogs {
                                                         std::string_view filter) override;
   std::optional<int> chooseColor(int color) override;
   bool printLines(const std::vector<std::string>& lines) override;
+  /// A progress dialog with a Cancel button, shown once a computation takes longer than a
+  /// moment; the events that arrive meanwhile are handled, so the window never freezes.
+  bool progress(std::string_view task, int percent) override;
 
  private:
   QWidget* m_parent = nullptr;
+  QProgressDialog* m_progress = nullptr;
 };
 
 }  // namespace tavo::app

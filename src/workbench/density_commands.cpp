@@ -42,6 +42,19 @@ view::MapOverlay overlayOf(const density::ContourMesh& mesh, const model::CellPa
   return overlay;
 }
 
+/// Ends the progress of a task however the computation ends (done, failed or cancelled).
+class ProgressEnd {
+ public:
+  ProgressEnd(model::Dialogs& dialogs, std::string_view task) : m_dialogs(dialogs), m_task(task) {}
+  ~ProgressEnd() { m_dialogs.progress(m_task, 100); }
+  ProgressEnd(const ProgressEnd&) = delete;
+  ProgressEnd& operator=(const ProgressEnd&) = delete;
+
+ private:
+  model::Dialogs& m_dialogs;
+  std::string_view m_task;
+};
+
 density::MapType typeOfIndex(int index) {
   switch (index) {
     case 1:
@@ -65,10 +78,7 @@ std::string lowerExtension(const fs::path& file) {
 DensityCommands::DensityCommands(CommandContext context) : m_context(context) {}
 
 bool DensityCommands::reportProgress(std::string_view task, int percent) const {
-  if (!m_context.dialogs.progress(task, percent)) {
-    m_context.dialogs.progress(task, 100);
-    throw CommandAbandoned{};
-  }
+  if (!m_context.dialogs.progress(task, percent)) throw CommandAbandoned{};
   return true;
 }
 
@@ -83,6 +93,8 @@ void DensityCommands::forgetStale() {
   m_holes.clear();
   m_mapShown = false;
   m_mapSource = ReflectionSource::None;
+  m_peaksWindow.visible = false;
+  m_agreementWindow.visible = false;
   m_context.state.mapOverlay = {};
   m_context.state.mapOverlayShown = false;
 }
@@ -121,6 +133,7 @@ const density::Agreement& DensityCommands::computeAgreement() {
   const fs::path hkl = sourceFile(".hkl");
   if (hkl.empty()) throw UserError(std::string(noReflectionDataMessage));
   constexpr std::string_view task = "Structure factors";
+  const ProgressEnd end(m_context.dialogs, task);
   reportProgress(task, 0);
   const std::vector<density::Reflection> data = readData(hkl);
   const density::RefinementCards cards = density::readRefinementCards(state.structure);
@@ -130,7 +143,6 @@ const density::Agreement& DensityCommands::computeAgreement() {
   m_agreement = density::computeAgreement(
       calculator, merged, cards, density::refinedParameterCount(state.structure, cards),
       [&](double done) { reportProgress(task, static_cast<int>(5 + 90 * done)); });
-  m_context.dialogs.progress(task, 100);
   m_dataFile = hkl;
   fillAgreementWindow();
   return *m_agreement;
@@ -163,19 +175,30 @@ const density::DensityMap& DensityCommands::computeMap(density::MapType type) {
     m_mapSource = ReflectionSource::Hkl;
   }
   constexpr std::string_view task = "Fourier map";
+  const ProgressEnd end(m_context.dialogs, task);
   reportProgress(task, 0);
   m_map = density::fourierMap(coefficients, cards.operators, m_scattering->cell, type);
   reportProgress(task, 60);
   m_peaks = density::searchPeaks(*m_map, *m_scattering, m_peakCount);
   m_holes = density::searchPeaks(*m_map, *m_scattering, m_peakCount, true);
-  m_context.dialogs.progress(task, 100);
   fillPeaksWindow();
   updateContours();
   return *m_map;
 }
 
 void DensityCommands::toggleMap() {
+  forgetStale();
   showMap(!m_mapShown);
+}
+
+const std::optional<density::Agreement>& DensityCommands::agreement() const {
+  static const std::optional<density::Agreement> none;
+  return current() ? m_agreement : none;
+}
+
+const std::optional<density::DensityMap>& DensityCommands::map() const {
+  static const std::optional<density::DensityMap> none;
+  return current() ? m_map : none;
 }
 
 void DensityCommands::showMap(bool shown) {
@@ -265,6 +288,7 @@ void DensityCommands::usePeaksAsQ() {
 }
 
 void DensityCommands::toggleMapPeaksWindow() {
+  forgetStale();
   if (m_peaksWindow.visible) {
     m_peaksWindow.visible = false;
     return;
@@ -276,6 +300,7 @@ void DensityCommands::toggleMapPeaksWindow() {
 }
 
 void DensityCommands::toggleAgreementWindow() {
+  forgetStale();
   if (m_agreementWindow.visible) {
     m_agreementWindow.visible = false;
     return;

@@ -77,10 +77,12 @@ class DensityCommands {
   void closeMapPeaksWindow() { m_peaksWindow.visible = false; }
   void closeAgreementWindow() { m_agreementWindow.visible = false; }
 
-  bool mapShown() const { return m_mapShown; }
+  /// True while the results belong to the structure open now (not to one read before it).
+  bool current() const { return m_computedFor == m_context.state.loadCount; }
+  bool mapShown() const { return current() && m_mapShown; }
   double level() const { return m_levelSigmas; }
-  const std::optional<density::Agreement>& agreement() const { return m_agreement; }
-  const std::optional<density::DensityMap>& map() const { return m_map; }
+  const std::optional<density::Agreement>& agreement() const;
+  const std::optional<density::DensityMap>& map() const;
   const std::vector<density::MapPeak>& mapPeaks() const { return m_peaks; }
   const std::vector<density::MapPeak>& mapHoles() const { return m_holes; }
   ReflectionSource mapSource() const { return m_mapSource; }

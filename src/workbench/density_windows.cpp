@@ -101,7 +101,7 @@ void DensityCommands::fillAgreementWindow() {
 WindowDeclaration DensityCommands::declareMapPeaksWindow() {
   WindowDeclaration w =
       declaredWindow("MapPeaks", "Map Peaks", "\"Map Peaks\" of the View menu shows it",
-                     [this] { return m_peaksWindow.visible; });
+                     [this] { return current() && m_peaksWindow.visible; });
   w.placement = Placement::BesidePicture;
   w.controls = {
       textField("MapLevel", [this](const std::string& t) { setLevelText(t); }, {"Level"}),
@@ -132,7 +132,7 @@ WindowDeclaration DensityCommands::declareMapPeaksWindow() {
 WindowDeclaration DensityCommands::declareAgreementWindow() {
   WindowDeclaration w = declaredWindow("Agreement", "Agreement with the Data",
                                        "\"Agreement with the Data\" of the View menu shows it",
-                                       [this] { return m_agreementWindow.visible; });
+                                       [this] { return current() && m_agreementWindow.visible; });
   w.placement = Placement::Centred;
   w.controls = {
       table("SummaryGrid", [](const ControlInput&) {}),

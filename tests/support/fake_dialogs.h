@@ -46,6 +46,12 @@ class FakeDialogs final : public model::Dialogs {
     printed.insert(printed.end(), lines.begin(), lines.end());
     return true;
   }
+  std::vector<int> progressSeen;   // every percentage reported, 100 when a task ended
+  std::optional<int> cancelAbove;  // the user cancels once a task passes this percentage
+  bool progress(std::string_view, int percent) override {
+    progressSeen.push_back(percent);
+    return percent >= 100 || !cancelAbove || percent <= *cancelAbove;
+  }
 };
 
 class FakeClock final : public model::Clock {
