@@ -96,7 +96,7 @@ void CifEditorWindow::run(void (workbench::CifCommands::*command)()) {
   m_bench.run([this, command] { (m_bench.cifCommands().*command)(); });
 }
 
-void CifEditorWindow::refresh() {
+void CifEditorWindow::showState() {
   const workbench::CifEditorWindow& w = m_bench.cifCommands().window();
   m_importShelxl->setEnabled(w.templateRead);
   m_save->setEnabled(w.templateRead);
@@ -164,7 +164,7 @@ CifLineEditorWindow::CifLineEditorWindow(workbench::Workbench& bench, QWidget* p
   refresh();
 }
 
-void CifLineEditorWindow::refresh() {
+void CifLineEditorWindow::showState() {
   const QString text = toQString(m_bench.cifCommands().window().lineEditorText);
   if (m_text->text() != text) {
     const QSignalBlocker quiet(m_text);

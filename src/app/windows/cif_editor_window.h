@@ -28,7 +28,7 @@ class CifEditorWindow final : public AuxiliaryWindow {
   CifEditorWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's window model (the grids only when their lines changed).
   QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
-  void refresh() override;
+  void showState() override;
 
  private:
   void run(void (workbench::CifCommands::*command)());
@@ -49,7 +49,7 @@ class CifLineEditorWindow final : public AuxiliaryWindow {
 
  public:
   CifLineEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   workbench::Workbench& m_bench;

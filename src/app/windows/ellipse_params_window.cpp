@@ -28,7 +28,7 @@ EllipseParamsWindow::EllipseParamsWindow(workbench::Workbench& bench, QWidget* p
   refresh();
 }
 
-void EllipseParamsWindow::refresh() {
+void EllipseParamsWindow::showState() {
   const int value = m_bench.preferences().ellipseWindow().sizeFactor;
   if (m_sizeFactor->value() == value) return;
   const QSignalBlocker quiet(m_sizeFactor);

@@ -17,7 +17,7 @@ class EllipseParamsWindow final : public AuxiliaryWindow {
  public:
   EllipseParamsWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's values.
-  void refresh() override;
+  void showState() override;
 
  private:
   workbench::Workbench& m_bench;

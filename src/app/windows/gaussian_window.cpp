@@ -137,7 +137,7 @@ void GaussianWindow::set(std::string_view control, const QString& value) {
   m_bench.operateWindow("TForm25", {std::string(control), text});
 }
 
-void GaussianWindow::refresh() {
+void GaussianWindow::showState() {
   const workbench::GaussianWindow& w = m_bench.importExport().gaussianWindow();
   showValue(m_charge, w.charge);
   showValue(m_multiplicity, w.multiplicity);

@@ -24,7 +24,7 @@ class GaussianWindow final : public AuxiliaryWindow {
   GaussianWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the texts of the Workbench's window model.
   QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
-  void refresh() override;
+  void showState() override;
 
  private:
   /// Hands a control's new value to the window model through the Workbench's dispatcher.

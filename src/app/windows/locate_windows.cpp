@@ -209,7 +209,7 @@ void LocateWindow::connectVectorControls() {
           [run] { run([](Commands& c) { c.applyVectors(); }); });
 }
 
-void LocateWindow::refresh() {
+void LocateWindow::showState() {
   const workbench::LocateWindow& w = m_bench.locate().window();
   m_refreshing = true;
   const std::array<const text::TextGrid*, 4> grids = {&w.atoms, &w.centroids[0], &w.centroids[1],
@@ -272,7 +272,7 @@ DistanceWindow::DistanceWindow(workbench::Workbench& bench, QWidget* parent)
   });
 }
 
-void DistanceWindow::refresh() {
+void DistanceWindow::showState() {
   const workbench::DistanceWindow& w = m_bench.locate().distanceWindow();
   m_center->setText(toQString(w.center));
   m_connected->setText(toQString(w.connected));

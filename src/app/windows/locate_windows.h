@@ -27,7 +27,7 @@ class LocateWindow final : public AuxiliaryWindow {
  public:
   LocateWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
   QWidget* buildGroupBox();
@@ -55,7 +55,7 @@ class DistanceWindow final : public AuxiliaryWindow {
 
  public:
   DistanceWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   workbench::Workbench& m_bench;

@@ -60,7 +60,7 @@ PackingRangeWindow::PackingRangeWindow(workbench::Workbench& bench, QWidget* par
   refresh();
 }
 
-void PackingRangeWindow::refresh() {
+void PackingRangeWindow::showState() {
   const geometry::PackingRange& range = m_bench.viewFrame().packingRange;
   for (size_t k = 0; k < 6; ++k) {
     const QString text = toQString(range.boundTexts[k]);

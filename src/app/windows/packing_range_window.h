@@ -21,7 +21,7 @@ class PackingRangeWindow final : public AuxiliaryWindow {
  public:
   PackingRangeWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the bounds the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
   workbench::Workbench& m_bench;

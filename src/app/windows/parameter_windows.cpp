@@ -136,7 +136,7 @@ void EditParametersWindow::run(const std::function<void()>& command) {
   m_bench.run(command);
 }
 
-void EditParametersWindow::refresh() {
+void EditParametersWindow::showState() {
   const workbench::EditParametersWindow& w = m_bench.parameters().editor();
   setSpin(m_kind, 1, w.kindMax, w.kind);
   setSpin(m_number, 1, w.numberMax, w.number);
@@ -235,7 +235,7 @@ void SettingParameterWindow::run(const std::function<void()>& command) {
   m_bench.run(command);
 }
 
-void SettingParameterWindow::refresh() {
+void SettingParameterWindow::showState() {
   const workbench::SettingParameterWindow& w = m_bench.parameters().setting();
   setSpin(m_parameter, 1, 10, w.parameter);
   m_name->setText(toQString(w.parameterName));
@@ -302,7 +302,7 @@ void ShiftWindow::run(const std::function<void()>& command) {
   m_bench.run(command);
 }
 
-void ShiftWindow::refresh() {
+void ShiftWindow::showState() {
   const workbench::ShiftWindow& w = m_bench.parameters().shift();
   for (std::size_t i = 0; i < 3; ++i)
     setSpin(m_shifts[i], -5, 5, w.shift[i]);

@@ -24,7 +24,7 @@ class EditParametersWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
   EditParametersWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   void run(const std::function<void()>& command);
@@ -43,7 +43,7 @@ class SettingParameterWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
   SettingParameterWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   void run(const std::function<void()>& command);
@@ -61,7 +61,7 @@ class ShiftWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
   ShiftWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   void run(const std::function<void()>& command);

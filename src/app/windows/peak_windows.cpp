@@ -128,7 +128,7 @@ void PeakListWindow::selectRows() {
   m_bench.run([&] { m_bench.peaks().selectRows(m_model->gridRow(top), m_model->gridRow(bottom)); });
 }
 
-void PeakListWindow::refresh() {
+void PeakListWindow::showState() {
   const workbench::PeakListWindow& w = m_bench.peaks().window();
   m_refreshing = true;
   if (!(w.grid == m_model->grid())) {
@@ -248,7 +248,7 @@ void GlobalEditionWindow::connectControls() {
   });
 }
 
-void GlobalEditionWindow::refresh() {
+void GlobalEditionWindow::showState() {
   const workbench::GlobalEditionWindow& w = m_bench.globalEdition().window();
   m_refreshing = true;
   if (!(w.atomList == m_atomModel->grid())) {

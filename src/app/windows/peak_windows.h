@@ -29,7 +29,7 @@ class PeakListWindow final : public AuxiliaryWindow {
  public:
   PeakListWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
   void selectRows();
@@ -47,7 +47,7 @@ class GlobalEditionWindow final : public AuxiliaryWindow {
 
  public:
   GlobalEditionWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  void showState() override;
 
  private:
   void connectControls();

@@ -164,7 +164,7 @@ PlaneCalcWindow::PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent)
   refresh();
 }
 
-void PlaneCalcWindow::refresh() {
+void PlaneCalcWindow::showState() {
   const workbench::PlaneWindow& w = m_bench.geometry().window();
   {
     const QSignalBlocker quiet(m_planeNumber);

@@ -20,7 +20,7 @@ class PlaneCalcWindow final : public AuxiliaryWindow {
  public:
   PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's window model.
-  void refresh() override;
+  void showState() override;
   /// The visibility last taken from the Workbench.
 
  private:
