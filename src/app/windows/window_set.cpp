@@ -76,7 +76,7 @@ const std::map<std::string, Factory>& factories() {
       {"TForm6", over<LineEditorWindow>(&Workbench::jobControl)},
       {"TForm7", over<OmitListWindow>(&Workbench::listing)},
       {"TForm8", over<SplitListWindow>(&Workbench::listing)},
-      {"TForm9", plain<PeakListWindow>()},
+      {"TForm9", over<PeakListWindow>(&Workbench::peaks)},
       {"TForm10", plain<CifEditorWindow>()},
       {"TForm11", over<TextEditorWindow>(&Workbench::jobControl)},
       {"TForm12",
@@ -110,9 +110,9 @@ const std::map<std::string, Factory>& factories() {
                      QWidget* parent) { return new WaitWindow(d.caption, parent); }},
       {"TForm23", over<FixingWindow>(&Workbench::freeVariables)},
       {"TForm24", plain<EditParametersWindow>()},
-      {"TForm25", plain<GaussianWindow>()},
+      {"TForm25", over<GaussianWindow>(&Workbench::importExport)},
       {"TForm26", plain<ShiftWindow>()},
-      {"TForm27", plain<GlobalEditionWindow>()},
+      {"TForm27", over<GlobalEditionWindow>(&Workbench::globalEdition)},
       {"TForm28", plain<LocateWindow>()},
       {"TForm29", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.parameters().workingCoordinates().grid;
