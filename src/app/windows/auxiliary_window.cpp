@@ -136,6 +136,7 @@ bool AuxiliaryWindow::run(const std::function<void()>& command) {
 void AuxiliaryWindow::bindControls(const workbench::WindowDeclaration& declaration,
                                    WindowRunner& runner) {
   m_runner = &runner;
+  m_bindingDone = true;
   const QList<QObject*> children = findChildren<QObject*>();
   for (const workbench::ControlDeclaration& control : declaration.controls) {
     for (QObject* child : children) {

@@ -69,6 +69,8 @@ class AuxiliaryWindow : public QWidget {
   /// where the control has one, its double click on a cell (row, column). Each widget fires one
   /// control. Widgets without a control keep their own connections.
   void bindControls(const workbench::WindowDeclaration& declaration, WindowRunner& runner);
+  /// True once bindControls has run (a window that still connects its widgets itself is not).
+  bool isBound() const { return m_bindingDone; }
   /// The widgets and items bindControls connected.
   const std::vector<QObject*>& boundWidgets() const { return m_bound; }
 
@@ -99,6 +101,7 @@ class AuxiliaryWindow : public QWidget {
   std::function<void()> m_refresher;
   WindowRunner* m_runner = nullptr;
   bool m_refreshing = false;
+  bool m_bindingDone = false;
   std::map<QString, TableWords> m_tableWords;
   std::vector<QObject*> m_bound;
 };
