@@ -109,15 +109,15 @@ const std::map<std::string, Factory>& factories() {
       {"TForm21", [](Workbench&, WindowRunner&, const WindowDeclaration& d,
                      QWidget* parent) { return new WaitWindow(d.caption, parent); }},
       {"TForm23", over<FixingWindow>(&Workbench::freeVariables)},
-      {"TForm24", plain<EditParametersWindow>()},
+      {"TForm24", over<EditParametersWindow>(&Workbench::parameters)},
       {"TForm25", over<GaussianWindow>(&Workbench::importExport)},
-      {"TForm26", plain<ShiftWindow>()},
+      {"TForm26", over<ShiftWindow>(&Workbench::parameters)},
       {"TForm27", over<GlobalEditionWindow>(&Workbench::globalEdition)},
       {"TForm28", plain<LocateWindow>()},
       {"TForm29", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.parameters().workingCoordinates().grid;
        })},
-      {"TForm30", plain<SettingParameterWindow>()},
+      {"TForm30", over<SettingParameterWindow>(&Workbench::parameters)},
       {"TForm34", plain<DistanceWindow>()},
       {"TForm36", plain<CifLineEditorWindow>()},
       {"TForm37", plain<PlaneCalcWindow>()},
