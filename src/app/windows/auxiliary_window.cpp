@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -205,15 +206,21 @@ void AuxiliaryWindow::bindTable(QAbstractItemView* view, const std::string& cont
             operate(values);
           });
   if (!doubleClick) return;
-  connect(view, &QAbstractItemView::doubleClicked, this,
-          [this, view, control, words](const QModelIndex& cell) {
-            std::vector<std::string> values =
-                words.doubleClick ? words.doubleClick(cell)
-                                  : std::vector<std::string>{number(gridRow(view, cell.row())),
-                                                             number(cell.column())};
-            values.insert(values.begin(), {"DoubleClick", control});
-            operate(values);
-          });
+  const auto doubleClicked = [this, view, control, words](const QModelIndex& cell) {
+    std::vector<std::string> values =
+        words.doubleClick
+            ? words.doubleClick(cell)
+            : std::vector<std::string>{number(gridRow(view, cell.row())), number(cell.column())};
+    values.insert(values.begin(), {"DoubleClick", control});
+    operate(values);
+  };
+  // A table widget passes its view's double click on as its cell's.
+  if (auto* cells = qobject_cast<QTableWidget*>(view)) {
+    connect(cells, &QTableWidget::cellDoubleClicked, this,
+            [cells, doubleClicked](int r, int c) { doubleClicked(cells->model()->index(r, c)); });
+  } else {
+    connect(view, &QAbstractItemView::doubleClicked, this, doubleClicked);
+  }
 }
 
 }  // namespace tavo::app

@@ -77,7 +77,7 @@ const std::map<std::string, Factory>& factories() {
       {"TForm7", over<OmitListWindow>(&Workbench::listing)},
       {"TForm8", over<SplitListWindow>(&Workbench::listing)},
       {"TForm9", over<PeakListWindow>(&Workbench::peaks)},
-      {"TForm10", plain<CifEditorWindow>()},
+      {"TForm10", over<CifEditorWindow>(&Workbench::cifCommands)},
       {"TForm11", over<TextEditorWindow>(&Workbench::jobControl)},
       {"TForm12",
        [](Workbench& bench, WindowRunner&, const WindowDeclaration& d, QWidget* parent) {
@@ -119,8 +119,8 @@ const std::map<std::string, Factory>& factories() {
        })},
       {"TForm30", over<SettingParameterWindow>(&Workbench::parameters)},
       {"TForm34", plain<DistanceWindow>()},
-      {"TForm36", plain<CifLineEditorWindow>()},
-      {"TForm37", plain<PlaneCalcWindow>()},
+      {"TForm36", over<CifLineEditorWindow>(&Workbench::cifCommands)},
+      {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
   };
   return made;
 }
