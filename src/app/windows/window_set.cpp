@@ -113,12 +113,12 @@ const std::map<std::string, Factory>& factories() {
       {"TForm25", over<GaussianWindow>(&Workbench::importExport)},
       {"TForm26", over<ShiftWindow>(&Workbench::parameters)},
       {"TForm27", over<GlobalEditionWindow>(&Workbench::globalEdition)},
-      {"TForm28", plain<LocateWindow>()},
+      {"TForm28", over<LocateWindow>(&Workbench::locate)},
       {"TForm29", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.parameters().workingCoordinates().grid;
        })},
       {"TForm30", over<SettingParameterWindow>(&Workbench::parameters)},
-      {"TForm34", plain<DistanceWindow>()},
+      {"TForm34", over<DistanceWindow>(&Workbench::locate)},
       {"TForm36", over<CifLineEditorWindow>(&Workbench::cifCommands)},
       {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
   };
