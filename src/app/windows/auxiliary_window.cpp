@@ -129,6 +129,10 @@ bool AuxiliaryWindow::operate(std::vector<std::string> words) {
   return m_runner->operate(toStd(objectName()), words);
 }
 
+bool AuxiliaryWindow::shownByCore() const {
+  return m_declaration != nullptr && m_declaration->isShown();
+}
+
 bool AuxiliaryWindow::run(const std::function<void()>& command) {
   if (m_refreshing || m_runner == nullptr) return false;
   return m_runner->run(command);
@@ -138,6 +142,7 @@ void AuxiliaryWindow::bindControls(const workbench::WindowDeclaration& declarati
                                    WindowRunner& runner) {
   m_runner = &runner;
   m_bindingDone = true;
+  m_declaration = &declaration;
   const QList<QObject*> children = findChildren<QObject*>();
   for (const workbench::ControlDeclaration& control : declaration.controls) {
     for (QObject* child : children) {

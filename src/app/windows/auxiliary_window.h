@@ -88,6 +88,8 @@ class AuxiliaryWindow : public QWidget {
   /// Operates this window's control `words[0]` with the values after it, unless the window is
   /// being refreshed (a control without a widget of its own: a heading click, say).
   bool operate(std::vector<std::string> words);
+  /// True when the core shows the window (as its declaration says), once bound.
+  bool shownByCore() const;
   /// Runs `command` through the runner, unless the window is being refreshed.
   bool run(const std::function<void()>& command);
 
@@ -102,6 +104,7 @@ class AuxiliaryWindow : public QWidget {
   WindowRunner* m_runner = nullptr;
   bool m_refreshing = false;
   bool m_bindingDone = false;
+  const workbench::WindowDeclaration* m_declaration = nullptr;
   std::map<QString, TableWords> m_tableWords;
   std::vector<QObject*> m_bound;
 };

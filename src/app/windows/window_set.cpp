@@ -99,8 +99,11 @@ const std::map<std::string, Factory>& factories() {
          });
          return window;
        }},
-      {"TForm14", plain<PackingRangeWindow>()},
-      {"TForm15", plain<EllipseParamsWindow>()},
+      {"TForm14",
+       [](Workbench& bench, WindowRunner& runner, const WindowDeclaration&, QWidget* parent) {
+         return new PackingRangeWindow(bench.viewFrame(), runner, parent);
+       }},
+      {"TForm15", over<EllipseParamsWindow>(&Workbench::preferences)},
       {"TForm16", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.distancesAngles().grid;
        })},
