@@ -20,25 +20,27 @@ WindowDeclaration declareCifEditorWindow(CifCommands& c) {
     };
   };
   const auto templateRead = [&c] { return c.window().templateRead; };
+  // The menu items answer also to their widgets' names (ImportTemplateCIF1, ...).
   w.controls = {
       table(
           "StringGrid1", [&c](const ControlInput& v) { c.selectLine(intValue("select", v)); },
           [&c](const ControlInput& v) { c.toggleMark(intValue("double-click", v)); }, {"select"}),
-      press("Import_Template_CIF", [&c] { c.importTemplate(); }),
+      press("Import_Template_CIF", [&c] { c.importTemplate(); }, {"ImportTemplateCIF1"}),
       press("Import_SHELXL97_CIF",
             enabledBy("Import_SHELXL97_CIF (*.cif)", templateRead, [&c] { c.importShelxlCif(); }),
-            {"Import_SHELXL97_CIF (*.cif)"}),
+            {"Import_SHELXL97_CIF (*.cif)", "ImportSHELXL97CIF1"}),
       press("Read_Rigaku_Info",
             enabledBy(
                 "Read_Rigaku Info (*.cif_od)", [&c] { return c.window().shelxlRead; },
                 [&c] { c.importCifOd(); }),
-            {"Read_Rigaku Info (*.cif_od)"}),
-      press("Save_New_CIF", enabledBy("Save_New_CIF", templateRead, [&c] { c.saveNewCif(); })),
-      press("PrintLeft", [&c] { c.printLeft(); }),
-      press("PrintRight", [&c] { c.printRight(); }),
-      press("Instruction", [&c] { c.showHelp(); }),
-      press("EditLine", [&c] { c.toggleLineEditor(); }, {"Edit Line"}),
-      press("Exit", [&c] { c.exit(); }),
+            {"Read_Rigaku Info (*.cif_od)", "ReadRigakuInfo1"}),
+      press("Save_New_CIF", enabledBy("Save_New_CIF", templateRead, [&c] { c.saveNewCif(); }),
+            {"SaveNewCIF1"}),
+      press("PrintLeft", [&c] { c.printLeft(); }, {"PrintLeft1"}),
+      press("PrintRight", [&c] { c.printRight(); }, {"PrintRight1"}),
+      press("Instruction", [&c] { c.showHelp(); }, {"Instruction1"}),
+      press("EditLine", [&c] { c.toggleLineEditor(); }, {"Edit Line", "EditLine1"}),
+      press("Exit", [&c] { c.exit(); }, {"Exit1"}),
   };
   w.print = [&c] {
     const CifEditorWindow& shown = c.window();

@@ -333,4 +333,18 @@ void ExpansionCommands::setPackingBoundSpin(int spin, int value) {
   range.boundTexts[static_cast<size_t>(spin - 1)] = text::formatShortest(v / 10.0);
 }
 
+WindowDeclaration declarePackingRangeWindow(ExpansionCommands& e) {
+  WindowDeclaration w =
+      declaredWindow("TForm14", "Packing View Range", "\"Packing View Range\" shows it",
+                     [&e] { return e.packingRangeWindow().visible; });
+  for (int k = 1; k <= 6; ++k) {
+    w.controls.push_back(textField("Edit" + std::to_string(k),
+                                   [&e, k](const std::string& t) { e.setPackingBoundText(k, t); }));
+    w.controls.push_back(numberField("SpinEdit" + std::to_string(k),
+                                     [&e, k](int value) { e.setPackingBoundSpin(k, value); }));
+  }
+  w.controls.push_back(press("Exit1", [&e] { e.exitPackingRange(); }, {"Exit"}));
+  return w;
+}
+
 }  // namespace tavo::workbench

@@ -10,6 +10,7 @@
 
 #include "geometry/expansion.h"
 #include "workbench/command_context.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -118,5 +119,9 @@ class ExpansionCommands {
   WaitWindow m_wait;
   PackingRangeWindow m_packingRange;
 };
+
+/// "Packing View Range" (TForm14), declared: the bound fields Edit1..Edit6, their spins
+/// SpinEdit1..SpinEdit6 and "Exit".
+WindowDeclaration declarePackingRangeWindow(ExpansionCommands& expansion);
 
 }  // namespace tavo::workbench

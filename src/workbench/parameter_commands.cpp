@@ -392,14 +392,18 @@ WindowDeclaration ParameterCommands::declareEditorWindow() {
       press("Cancel", [this] { cancelEditor(); }),
       press("Quit", [this] { quitEditor(); }),
   };
-  std::vector<std::string> fields{"Label", "SFAC", "PART", "AFIX"};
+  // Each field by its key; the parameters' fields are also ValueP and CodeP, as the window
+  // names them.
+  std::vector<std::pair<std::string, std::string>> fields{
+      {"Label", ""}, {"SFAC", ""}, {"PART", ""}, {"AFIX", ""}};
   for (std::size_t p = 1; p <= 10; ++p) {
-    fields.emplace_back(fieldNames[p]);
-    fields.push_back(std::string(fieldNames[p]) + "_FV");
+    fields.emplace_back(fieldNames[p], "Value" + std::to_string(p));
+    fields.emplace_back(std::string(fieldNames[p]) + "_FV", "Code" + std::to_string(p));
   }
-  for (const std::string& field : fields) {
-    w.controls.push_back(
-        textField(field, [this, field](const std::string& t) { setEditorField(field, t); }));
+  for (const auto& [field, alias] : fields) {
+    w.controls.push_back(textField(
+        field, [this, field](const std::string& t) { setEditorField(field, t); },
+        alias.empty() ? std::vector<std::string>{} : std::vector<std::string>{alias}));
   }
   w.print = [this] {
     const editing::AtomParameterTexts& f = m_editor.fields;

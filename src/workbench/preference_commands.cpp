@@ -102,4 +102,11 @@ void PreferenceCommands::followProgramFolder() {
   m_graphicsWindow.setProgramFolder(m_context.state.settingsFolder());
 }
 
+WindowDeclaration declareEllipseWindow(PreferenceCommands& p) {
+  WindowDeclaration w = declaredWindow("TForm15", "Parameters for Drawing Ellipes", "",
+                                       [&p] { return p.ellipseWindow().visible; });
+  w.controls = {numberField("SpinEdit1", [&p](int value) { p.setEllipseSizeFactor(value); })};
+  return w;
+}
+
 }  // namespace tavo::workbench

@@ -11,6 +11,7 @@
 #include "workbench/command_context.h"
 #include "workbench/control_values.h"
 #include "workbench/picture_preferences.h"
+#include "workbench/window_declaration.h"
 
 namespace tavo::workbench {
 
@@ -108,5 +109,8 @@ class PreferenceCommands final : public PicturePreferences {
   view::GraphicsSettingsWindowModel m_graphicsWindow;
   bool m_graphicsVisible = false;
 };
+
+/// "Parameters for Drawing Ellipes" (TForm15), declared: its size factor SpinEdit1.
+WindowDeclaration declareEllipseWindow(PreferenceCommands& preferences);
 
 }  // namespace tavo::workbench

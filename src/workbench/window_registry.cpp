@@ -50,10 +50,8 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
           Placement::BesidePicture),
       shownWindow(
           "TForm13", "", [&c] { return c.fileList().visible; }, Placement::BesidePicture),
-      shownWindow("TForm14", "Packing View Range",
-                  [&c] { return c.expansionCommands().packingRangeWindow().visible; }),
-      shownWindow("TForm15", "Parameters for Drawing Ellipes",
-                  [&c] { return c.preferences().ellipseWindow().visible; }),
+      declarePackingRangeWindow(b.expansionCommands()),
+      declareEllipseWindow(b.preferences()),
       distancesAngles,
       shownWindow(
           "TForm17", "Detailed Definition of Elements",

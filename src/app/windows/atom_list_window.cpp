@@ -20,34 +20,28 @@
 
 #include "app/grid_model.h"
 #include "app/qt_text.h"
+#include "app/windows/widget_helpers.h"
 #include "editing/atom_list.h"
-#include "workbench/workbench.h"
+#include "workbench/atom_list_commands.h"
 
 namespace tavo::app {
 
 namespace {
 
-QPushButton* button(const char* objectName, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-  b->setObjectName(QString::fromLatin1(objectName));
-  return b;
-}
-
-QSpinBox* numberField(const char* objectName, QWidget* parent) {
-  auto* spin = new QSpinBox(parent);
-  spin->setObjectName(QString::fromLatin1(objectName));
+QSpinBox* numberShown(std::string_view objectName, QWidget* parent) {
+  QSpinBox* spin = makeSpinBox(parent, objectName, 0, INT_MAX);
   spin->setReadOnly(true);
   spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
-  spin->setRange(0, INT_MAX);
   spin->setMaximumWidth(70);
   return spin;
 }
 
 }  // namespace
 
-AtomListWindow::AtomListWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm2", "Atomic Coordinates & Parameters", parent),
-      m_bench(bench),
+AtomListWindow::AtomListWindow(workbench::AtomListCommands& atomList, WindowRunner& runner,
+                               QWidget* parent)
+    : AuxiliaryWindow("TForm2", "Atomic Coordinates & Parameters", parent, &runner),
+      m_atomList(atomList),
       m_model(new GridModel(GridModel::Heading::FirstRow, this)),
       m_sortModel(new GridModel(GridModel::Heading::None, this)) {
   auto* layout = new QVBoxLayout(this);
@@ -80,18 +74,16 @@ AtomListWindow::AtomListWindow(workbench::Workbench& bench, QWidget* parent)
   layout->addWidget(m_sortGrid, 1);
 
   auto* controls = new QHBoxLayout;
-  m_value = new QLineEdit(this);
-  m_value->setObjectName(QStringLiteral("Edit1"));
+  m_value = makeField(this, "Edit1");
   m_value->setMinimumWidth(160);
-  m_column = numberField("SpinEdit1", this);
-  m_row = numberField("SpinEdit2", this);
-  m_apply = button("Button1", "Apply", this);
-  m_multi = new QCheckBox(QStringLiteral("by Double Clicking or by Multi"), this);
-  m_multi->setObjectName(QStringLiteral("CheckBox1"));
-  m_applyMulti = button("Button2", "Apply on MultiCells", this);
-  m_sortLabels = button("SortLabels", "Sort_nonH_Labels", this);
-  m_sortHLabels = button("SortHLabels", "Sort_H_Labels", this);
-  m_update = button("XYZBUpdate", "Update", this);
+  m_column = numberShown("SpinEdit1", this);
+  m_row = numberShown("SpinEdit2", this);
+  m_apply = makeButton(this, "Button1", "Apply");
+  m_multi = makeCheckBox(this, "CheckBox1", "by Double Clicking or by Multi");
+  m_applyMulti = makeButton(this, "Button2", "Apply on MultiCells");
+  QPushButton* sortLabels = makeButton(this, "SortLabels", "Sort_nonH_Labels");
+  QPushButton* sortHLabels = makeButton(this, "SortHLabels", "Sort_H_Labels");
+  QPushButton* update = makeButton(this, "XYZBUpdate", "Update");
   controls->addWidget(new QLabel(QStringLiteral("Value"), this));
   controls->addWidget(m_value);
   controls->addWidget(new QLabel(QStringLiteral("Column"), this));
@@ -102,9 +94,9 @@ AtomListWindow::AtomListWindow(workbench::Workbench& bench, QWidget* parent)
   controls->addWidget(m_multi);
   controls->addWidget(m_applyMulti);
   controls->addStretch();
-  controls->addWidget(m_sortLabels);
-  controls->addWidget(m_sortHLabels);
-  controls->addWidget(m_update);
+  controls->addWidget(sortLabels);
+  controls->addWidget(sortHLabels);
+  controls->addWidget(update);
   layout->addLayout(controls);
   connectControls();
   resize(1100, 560);
@@ -113,79 +105,47 @@ AtomListWindow::AtomListWindow(workbench::Workbench& bench, QWidget* parent)
 QMenuBar* AtomListWindow::buildMenus() {
   auto* menuBar = new QMenuBar(this);
   QMenu* file = menuBar->addMenu(QStringLiteral("File"));
-  m_print = file->addAction(QStringLiteral("Print"));
-  m_print->setObjectName(QStringLiteral("Print1"));
-  m_exit = file->addAction(QStringLiteral("Exit"));
-  m_exit->setObjectName(QStringLiteral("Exit1"));
+  makeMenuItem(file, "Print1", "Print");
+  makeMenuItem(file, "Exit1", "Exit");
   QMenu* sort = menuBar->addMenu(QStringLiteral("Sort"));
-  m_simplify = sort->addAction(QStringLiteral("Simplify the Numbering from SHELXT"));
-  m_simplify->setObjectName(QStringLiteral("SimplifytheLabelingfromShelxt1"));
-  m_workingGrids = sort->addAction(QStringLiteral("Show the Working Grids for the Sort Process"));
-  m_workingGrids->setObjectName(QStringLiteral("WorkingGrids"));
+  makeMenuItem(sort, "SimplifytheLabelingfromShelxt1", "Simplify the Numbering from SHELXT");
+  m_workingGrids =
+      makeMenuItem(sort, "WorkingGrids", "Show the Working Grids for the Sort Process");
   m_workingGrids->setCheckable(true);
   return menuBar;
 }
 
-template <typename Command>
-void AtomListWindow::run(Command command) {
-  if (m_refreshing) return;
-  m_bench.run([this, command] { command(m_bench.atomList()); });
-}
-
 void AtomListWindow::connectControls() {
-  using Commands = workbench::AtomListCommands;
-  const auto on = [this](auto command) { return [this, command] { run(command); }; };
-  connect(m_print, &QAction::triggered, this, on([](Commands& c) { c.print(); }));
-  connect(m_exit, &QAction::triggered, this, on([](Commands& c) { c.closeWindow(); }));
-  connect(m_simplify, &QAction::triggered, this, on([](Commands& c) { c.simplifyNumbering(); }));
-  connect(m_workingGrids, &QAction::triggered, this, on([](Commands& c) { c.toggleSortGrid(); }));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.atomList().window().visible) run([](Commands& c) { c.closeWindow(); });
+    if (m_atomList.window().visible) run([this] { m_atomList.closeWindow(); });
   });
-  connect(m_apply, &QPushButton::clicked, this, on([](Commands& c) { c.apply(); }));
-  connect(m_applyMulti, &QPushButton::clicked, this, on([](Commands& c) { c.applyMulti(); }));
-  connect(m_sortLabels, &QPushButton::clicked, this, on([](Commands& c) { c.sortLabels(); }));
-  connect(m_sortHLabels, &QPushButton::clicked, this,
-          on([](Commands& c) { c.sortHydrogenLabels(); }));
-  connect(m_update, &QPushButton::clicked, this, on([](Commands& c) { c.refresh(); }));
-  connect(m_multi, &QCheckBox::toggled, this,
-          [this](bool checked) { run([checked](Commands& c) { c.setMulti(checked); }); });
-  connect(m_value, &QLineEdit::textEdited, this, [this](const QString& text) {
-    run([value = toStd(text)](Commands& c) { c.setValue(value); });
+  // A heading click orders the rows by that column.
+  connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    operate({"Heading", std::to_string(column)});
   });
-  connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
-          [this](int column) { run([column](Commands& c) { c.sortByColumn(column); }); });
-  connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-    const int row = m_model->gridRow(index.row());
-    const int column = index.column();
-    run([column, row](Commands& c) { c.doubleClick(column, row); });
-  });
-  connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { selectCells(); });
+  // The list's cells are (column, row): the block selected runs from the cell clicked first.
+  setTableWords(QStringLiteral("StringGrid1"), {[this] { return selectedCells(); },
+                                                [this](const QModelIndex& cell) {
+                                                  return std::vector<std::string>{
+                                                      std::to_string(cell.column()),
+                                                      std::to_string(m_model->gridRow(cell.row()))};
+                                                }});
 }
 
-void AtomListWindow::selectCells() {
-  const QModelIndexList cells = m_grid->selectionModel()->selectedIndexes();
-  if (m_refreshing || cells.isEmpty()) return;
-  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-  for (const QModelIndex& cell : cells) {
-    left = std::min(left, cell.column());
-    right = std::max(right, cell.column());
-    top = std::min(top, cell.row());
-    bottom = std::max(bottom, cell.row());
-  }
+std::vector<std::string> AtomListWindow::selectedCells() const {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (!selectedBlock(m_grid, top, left, bottom, right)) return {};
   // The cell clicked first is the current one: a block selection keeps it as its corner.
   const QModelIndex current = m_grid->selectionModel()->currentIndex();
   const int column = current.isValid() ? current.column() : left;
   const int row = current.isValid() ? current.row() : top;
   const int far = column == left ? right : left, farRow = row == top ? bottom : top;
-  const auto to = [this](int viewRow) { return m_model->gridRow(viewRow); };
-  run([=](workbench::AtomListCommands& c) { c.selectCells(column, to(row), far, to(farRow)); });
+  return {std::to_string(column), std::to_string(m_model->gridRow(row)), std::to_string(far),
+          std::to_string(m_model->gridRow(farRow))};
 }
 
-void AtomListWindow::refresh() {
-  const workbench::AtomListWindow& w = m_bench.atomList().window();
-  m_refreshing = true;
+void AtomListWindow::showState() {
+  const workbench::AtomListWindow& w = m_atomList.window();
   if (!(w.grid == m_model->grid())) {
     m_model->setGrid(w.grid);
     m_grid->resizeColumnsToContents();
@@ -202,19 +162,12 @@ void AtomListWindow::refresh() {
   if (!(w.sortGrid == m_sortModel->grid())) m_sortModel->setGrid(w.sortGrid);
   m_sortGrid->setVisible(w.sortGridShown);
   m_workingGrids->setChecked(w.sortGridShown);
-  if (m_value->text() != toQString(w.value)) {
-    const QSignalBlocker quiet(m_value);
-    m_value->setText(toQString(w.value));
-  }
-  m_column->setValue(w.column);
-  m_row->setValue(w.row);
-  {
-    const QSignalBlocker quiet(m_multi);
-    m_multi->setChecked(w.multi);
-  }
+  showText(m_value, w.value);
+  showValue(m_column, w.column);
+  showValue(m_row, w.row);
+  showChecked(m_multi, w.multi);
   m_apply->setEnabled(!w.multi);
   m_applyMulti->setEnabled(w.multi);
-  m_refreshing = false;
 }
 
 }  // namespace tavo::app

@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/qt_text.h"
-#include "workbench/workbench.h"
+#include "app/windows/widget_helpers.h"
+#include "workbench/cif_commands.h"
 
 namespace tavo::app {
 
@@ -29,25 +30,18 @@ QAction* menuItem(QMenuBar* menu, const char* caption, const char* objectName) {
 
 }  // namespace
 
-CifEditorWindow::CifEditorWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm10", "CIF Editor", parent), m_bench(bench) {
+CifEditorWindow::CifEditorWindow(CifCommands& cif, WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm10", "CIF Editor", parent, &runner), m_cif(cif) {
   auto* menu = new QMenuBar(this);
-  const auto connectItem = [this](QAction* action, void (CifCommands::*command)()) {
-    connect(action, &QAction::triggered, this, [this, command] { run(command); });
-  };
-  connectItem(menuItem(menu, "Import_Template_CIF", "ImportTemplateCIF1"),
-              &CifCommands::importTemplate);
+  menuItem(menu, "Import_Template_CIF", "ImportTemplateCIF1");
   m_importShelxl = menuItem(menu, "Import_SHELXL97_CIF (*.cif)", "ImportSHELXL97CIF1");
-  connectItem(m_importShelxl, &CifCommands::importShelxlCif);
   m_readCifOd = menuItem(menu, "Read_Rigaku Info (*.cif_od)", "ReadRigakuInfo1");
-  connectItem(m_readCifOd, &CifCommands::importCifOd);
   m_save = menuItem(menu, "Save_New_CIF", "SaveNewCIF1");
-  connectItem(m_save, &CifCommands::saveNewCif);
-  connectItem(menuItem(menu, "PrintLeft", "PrintLeft1"), &CifCommands::printLeft);
-  connectItem(menuItem(menu, "PrintRight", "PrintRight1"), &CifCommands::printRight);
-  QAction* exit = menuItem(menu, "Exit", "Exit1");
-  connectItem(menuItem(menu, "Instruction", "Instruction1"), &CifCommands::showHelp);
-  connectItem(menuItem(menu, "Edit Line", "EditLine1"), &CifCommands::toggleLineEditor);
+  menuItem(menu, "PrintLeft", "PrintLeft1");
+  menuItem(menu, "PrintRight", "PrintRight1");
+  menuItem(menu, "Exit", "Exit1");
+  menuItem(menu, "Instruction", "Instruction1");
+  menuItem(menu, "Edit Line", "EditLine1");
 
   m_work = new QTableWidget(0, 2, this);
   m_work->setObjectName(QStringLiteral("StringGrid1"));
@@ -61,16 +55,7 @@ CifEditorWindow::CifEditorWindow(workbench::Workbench& bench, QWidget* parent)
   m_work->setFont(QFont(QStringLiteral("Monospace"), 9));
   m_work->setWordWrap(false);
   m_work->setTextElideMode(Qt::ElideNone);
-  connect(m_work, &QTableWidget::cellClicked, this, [this](int row, int) {
-    m_bench.run([this, row] { m_bench.cifCommands().selectLine(row); });
-  });
-  connect(m_work, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-    m_bench.run([this, row] { m_bench.cifCommands().toggleMark(row); });
-  });
-  m_source = new QPlainTextEdit(this);
-  m_source->setObjectName(QStringLiteral("StringGrid2"));
-  m_source->setReadOnly(true);
-  m_source->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_source = makeTextPane(this, "StringGrid2", true);
   m_source->setFont(QFont(QStringLiteral("Monospace"), 9));
   m_readBack = new QLabel(this);
   m_readBack->setObjectName(QStringLiteral("ReadBack"));
@@ -85,19 +70,14 @@ CifEditorWindow::CifEditorWindow(workbench::Workbench& bench, QWidget* parent)
   layout->addLayout(grids, 1);
   layout->addWidget(m_readBack);
   resize(1000, 700);
-  connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.cifCommands().window().visible) run(&CifCommands::exit);
+    if (m_cif.window().visible) run([this] { m_cif.exit(); });
   });
   refresh();
 }
 
-void CifEditorWindow::run(void (workbench::CifCommands::*command)()) {
-  m_bench.run([this, command] { (m_bench.cifCommands().*command)(); });
-}
-
-void CifEditorWindow::refresh() {
-  const workbench::CifEditorWindow& w = m_bench.cifCommands().window();
+void CifEditorWindow::showState() {
+  const workbench::CifEditorWindow& w = m_cif.window();
   m_importShelxl->setEnabled(w.templateRead);
   m_save->setEnabled(w.templateRead);
   m_readCifOd->setEnabled(w.shelxlRead);
@@ -130,28 +110,19 @@ void CifEditorWindow::refresh() {
   }
 }
 
-CifLineEditorWindow::CifLineEditorWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm36", "Editing CIF Contents", parent), m_bench(bench) {
+CifLineEditorWindow::CifLineEditorWindow(CifCommands& cif, WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm36", "Editing CIF Contents", parent, &runner), m_cif(cif) {
   auto* note = new QLabel(
       QStringLiteral("You should keep each line no more than 80 characters (due to regulation "
                      "in CIF dictionary)."),
       this);
-  m_text = new QLineEdit(this);
-  m_text->setObjectName(QStringLiteral("Edit1"));
+  m_text = makeField(this, "Edit1");
   m_text->setFont(QFont(QStringLiteral("Monospace"), 9));
   m_text->setMinimumWidth(640);
-  connect(m_text, &QLineEdit::textEdited, this,
-          [this](const QString& text) { m_bench.cifCommands().setLineEditorText(toStd(text)); });
-  auto* update = new QPushButton(QStringLiteral("Update"), this);
-  update->setObjectName(QStringLiteral("Update"));
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Cancel"));
-  connect(update, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.cifCommands().updateLine(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  QPushButton* update = makeButton(this, "Update", "Update");
+  QPushButton* cancel = makeButton(this, "Cancel", "Cancel");
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.cifCommands().window().lineEditorVisible)
-      m_bench.run([this] { m_bench.cifCommands().cancelLineEditor(); });
+    if (m_cif.window().lineEditorVisible) run([this] { m_cif.cancelLineEditor(); });
   });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -164,8 +135,8 @@ CifLineEditorWindow::CifLineEditorWindow(workbench::Workbench& bench, QWidget* p
   refresh();
 }
 
-void CifLineEditorWindow::refresh() {
-  const QString text = toQString(m_bench.cifCommands().window().lineEditorText);
+void CifLineEditorWindow::showState() {
+  const QString text = toQString(m_cif.window().lineEditorText);
   if (m_text->text() != text) {
     const QSignalBlocker quiet(m_text);
     m_text->setText(text);

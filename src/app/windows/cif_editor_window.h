@@ -16,24 +16,23 @@ class QTableWidget;
 
 namespace tavo::workbench {
 class CifCommands;
-class Workbench;
 }  // namespace tavo::workbench
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class CifEditorWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  CifEditorWindow(workbench::Workbench& bench, QWidget* parent);
+  CifEditorWindow(workbench::CifCommands& cif, WindowRunner& runner, QWidget* parent);
   /// Shows the Workbench's window model (the grids only when their lines changed).
   QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
-  void refresh() override;
+  void showState() override;
 
  private:
-  void run(void (workbench::CifCommands::*command)());
-
-  workbench::Workbench& m_bench;
+  workbench::CifCommands& m_cif;
   QTableWidget* m_work = nullptr;      // StringGrid1
   QPlainTextEdit* m_source = nullptr;  // StringGrid2
   QLabel* m_readBack = nullptr;        // ReadBack
@@ -48,11 +47,11 @@ class CifLineEditorWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  CifLineEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  CifLineEditorWindow(workbench::CifCommands& cif, WindowRunner& runner, QWidget* parent);
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::CifCommands& m_cif;
   QLineEdit* m_text = nullptr;  // Edit1
 };
 

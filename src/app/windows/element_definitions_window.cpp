@@ -74,7 +74,7 @@ void ElementDefinitionsWindow::run(
   m_bench.run([this, &command] { command(m_bench.preferences()); });
 }
 
-void ElementDefinitionsWindow::refresh() {
+void ElementDefinitionsWindow::showState() {
   const workbench::PreferenceCommands& preferences = m_bench.preferences();
   const text::TextGrid& table = preferences.elementDefinitions().table();
   if (!(table == m_model->grid())) {

@@ -24,7 +24,7 @@ class ElementDefinitionsWindow final : public AuxiliaryWindow {
  public:
   ElementDefinitionsWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's table and edit text.
-  void refresh() override;
+  void showState() override;
   QTableView* table() const { return m_table; }
 
  private:

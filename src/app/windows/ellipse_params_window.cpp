@@ -5,34 +5,27 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "app/windows/widget_helpers.h"
 #include "workbench/preference_commands.h"
-#include "workbench/workbench.h"
 
 namespace tavo::app {
 
-EllipseParamsWindow::EllipseParamsWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm15", "Parameters for Drawing Ellipes", parent),
-      m_bench(bench),
-      m_sizeFactor(new QSpinBox(this)) {
-  m_sizeFactor->setObjectName(QStringLiteral("SpinEdit1"));
-  m_sizeFactor->setRange(workbench::ellipseSizeFactorRange.minimum,
-                         workbench::ellipseSizeFactorRange.maximum);
+EllipseParamsWindow::EllipseParamsWindow(workbench::PreferenceCommands& preferences,
+                                         WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm15", "Parameters for Drawing Ellipes", parent, &runner),
+      m_preferences(preferences),
+      m_sizeFactor(makeSpinBox(this, "SpinEdit1", workbench::ellipseSizeFactorRange.minimum,
+                               workbench::ellipseSizeFactorRange.maximum)) {
   auto* layout = new QFormLayout(this);
   layout->addRow(QStringLiteral("Overall Size Factor"), m_sizeFactor);
-  connect(m_sizeFactor, &QSpinBox::valueChanged, this, [this](int value) {
-    m_bench.run([this, value] { m_bench.preferences().setEllipseSizeFactor(value); });
-  });
   connect(this, &AuxiliaryWindow::closed, this,
-          [this] { m_bench.run([this] { m_bench.preferences().ellipseParamsClosed(); }); });
+          [this] { run([this] { m_preferences.ellipseParamsClosed(); }); });
   resize(300, sizeHint().height());
   refresh();
 }
 
-void EllipseParamsWindow::refresh() {
-  const int value = m_bench.preferences().ellipseWindow().sizeFactor;
-  if (m_sizeFactor->value() == value) return;
-  const QSignalBlocker quiet(m_sizeFactor);
-  m_sizeFactor->setValue(value);
+void EllipseParamsWindow::showState() {
+  showValue(m_sizeFactor, m_preferences.ellipseWindow().sizeFactor);
 }
 
 }  // namespace tavo::app

@@ -6,21 +6,24 @@
 class QSpinBox;
 
 namespace tavo::workbench {
-class Workbench;
+class PreferenceCommands;
 }
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class EllipseParamsWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  EllipseParamsWindow(workbench::Workbench& bench, QWidget* parent);
+  EllipseParamsWindow(workbench::PreferenceCommands& preferences, WindowRunner& runner,
+                      QWidget* parent);
   /// Shows the Workbench's values.
-  void refresh() override;
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::PreferenceCommands& m_preferences;
   QSpinBox* m_sizeFactor;  // SpinEdit1 "Overall Size Factor"
 };
 

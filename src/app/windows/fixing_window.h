@@ -4,7 +4,6 @@
 
 #include "app/windows/auxiliary_window.h"
 
-class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -13,27 +12,27 @@ class QSpinBox;
 class QTableView;
 
 namespace tavo::workbench {
-class Workbench;
+class FreeVariableCommands;
 }
 
 namespace tavo::app {
 
 class GridModel;
+class WindowRunner;
 
 class FixingWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  FixingWindow(workbench::Workbench& bench, QWidget* parent);
+  FixingWindow(workbench::FreeVariableCommands& freeVariables, WindowRunner& runner,
+               QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
   void connectControls();
-  void selectCodes();
-  void selectFvars();
 
-  workbench::Workbench& m_bench;
+  workbench::FreeVariableCommands& m_freeVariables;
   GridModel* m_codeModel = nullptr;
   GridModel* m_fvarModel = nullptr;
   QTableView* m_codes = nullptr;  // CodeGrid
@@ -49,20 +48,18 @@ class FixingWindow final : public AuxiliaryWindow {
   QPushButton* m_applyFvar = nullptr;
   QPushButton* m_multiFvars = nullptr;
   QPushButton* m_multiCodes = nullptr;
-  QAction* m_print = nullptr;  // File > "Print"
-  QAction* m_exit = nullptr;   // File > "Exit"
-  bool m_refreshing = false;
 };
 
 class HfixRulesWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  HfixRulesWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  HfixRulesWindow(workbench::FreeVariableCommands& freeVariables, WindowRunner& runner,
+                  QWidget* parent);
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::FreeVariableCommands& m_freeVariables;
   QSpinBox* m_m = nullptr;  // SpinEditM
   QSpinBox* m_n = nullptr;  // SpinEditN
   QLabel* m_mText = nullptr;

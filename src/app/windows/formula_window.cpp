@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt_text.h"
-#include "workbench/workbench.h"
+#include "app/windows/widget_helpers.h"
 
 namespace tavo::app {
 
@@ -35,46 +35,30 @@ constexpr std::array<Figure, 10> figures = {{
     {"Z", "Z="},
 }};
 
-QLineEdit* field(QWidget* parent, const QString& objectName, bool readOnly, int width) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setReadOnly(readOnly);
-  edit->setFixedWidth(width);
-  return edit;
-}
-
-void setText(QLineEdit* edit, const std::string& text) {
-  const QString shown = toQString(text);
-  if (edit->text() == shown) return;
-  const QSignalBlocker quiet(edit);
-  edit->setText(shown);
-}
-
 }  // namespace
 
-FormulaWindow::FormulaWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm3", "Chemical Formula", parent), m_bench(bench) {
+FormulaWindow::FormulaWindow(workbench::FormulaCommands& formula, WindowRunner& runner,
+                             QWidget* parent)
+    : AuxiliaryWindow("TForm3", "Chemical Formula", parent, &runner), m_formula(formula) {
   auto* menu = new QMenuBar(this);
   QAction* exit = menu->addAction(QStringLiteral("Exit"));
   exit->setObjectName(QStringLiteral("Exit1"));
 
   auto* elements = new QGridLayout;
   elements->setVerticalSpacing(2);
-  const std::vector<std::string>& headings = bench.formulaCommands().window().elements.row(0);
+  const std::vector<std::string>& headings = formula.window().elements.row(0);
   for (std::size_t column = 0; column < headings.size(); ++column) {
     elements->addWidget(new QLabel(toQString(headings[column]), this), 0, static_cast<int>(column));
   }
   for (int k = 0; k < workbench::formulaElementRows; ++k) {
     Row& row = m_rows[static_cast<std::size_t>(k)];
-    row.symbol = field(this, QStringLiteral("Elem%1").arg(k + 1), true, 44);
-    row.unit = field(this, QStringLiteral("Unit%1").arg(k + 1), false, 80);
-    row.percent = field(this, QStringLiteral("Percent%1").arg(k + 1), true, 80);
+    const std::string number = std::to_string(k + 1);
+    row.symbol = makeField(this, "Elem" + number, true, 44);
+    row.unit = makeField(this, "Unit" + number, false, 80);
+    row.percent = makeField(this, "Percent" + number, true, 80);
     elements->addWidget(row.symbol, k + 1, 0);
     elements->addWidget(row.unit, k + 1, 1);
     elements->addWidget(row.percent, k + 1, 2);
-    connect(row.unit, &QLineEdit::textEdited, this, [this, k](const QString& text) {
-      m_bench.formulaCommands().setUnitText(k + 1, toStd(text));
-    });
   }
   elements->setRowStretch(workbench::formulaElementRows + 1, 1);
 
@@ -82,54 +66,42 @@ FormulaWindow::FormulaWindow(workbench::Workbench& bench, QWidget* parent)
   for (std::size_t i = 0; i < figures.size(); ++i) {
     const int line = static_cast<int>(i);
     figureGrid->addWidget(new QLabel(QString::fromLatin1(figures[i].label), this), line, 0);
-    m_figures[i] = field(this, QString::fromLatin1(figures[i].objectName), true, 90);
+    m_figures[i] = makeField(this, figures[i].objectName, true, 90);
     figureGrid->addWidget(m_figures[i], line, 1);
   }
-  m_newElement = field(this, QStringLiteral("NewElem"), false, 90);
+  m_newElement = makeField(this, "NewElem", false, 90);
   figureGrid->addWidget(new QLabel(QStringLiteral("Element"), this),
                         static_cast<int>(figures.size()), 0);
   figureGrid->addWidget(m_newElement, static_cast<int>(figures.size()), 1);
-  connect(m_newElement, &QLineEdit::textEdited, this, [this](const QString& text) {
-    m_bench.formulaCommands().setNewElementText(toStd(text));
-  });
-  const std::array<std::pair<const char*, void (workbench::FormulaCommands::*)()>, 4> buttons = {{
-      {"Add Elem", &workbench::FormulaCommands::addElement},
-      {"Del Elem", &workbench::FormulaCommands::deleteElement},
-      {"Calculate", &workbench::FormulaCommands::calculate},
-      {"Update", &workbench::FormulaCommands::update},
+  const std::array<std::pair<const char*, const char*>, 4> buttons = {{
+      {"AddElem", "Add Elem"},
+      {"DelElem", "Del Elem"},
+      {"Calculate", "Calculate"},
+      {"Update", "Update"},
   }};
   int line = static_cast<int>(figures.size()) + 1;
-  for (const auto& [caption, command] : buttons) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), this);
-    button->setObjectName(QString::fromLatin1(caption).remove(QLatin1Char(' ')));
-    figureGrid->addWidget(button, line++, 0, 1, 2);
-    connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
-  }
+  for (const auto& [objectName, caption] : buttons)
+    figureGrid->addWidget(makeButton(this, objectName, caption), line++, 0, 1, 2);
   figureGrid->setRowStretch(line, 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->setMenuBar(menu);
   layout->addLayout(elements);
   layout->addLayout(figureGrid);
-  connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.formulaCommands().window().visible) run(&workbench::FormulaCommands::exit);
+    if (m_formula.window().visible) run([this] { m_formula.exit(); });
   });
   refresh();
 }
 
-void FormulaWindow::run(void (workbench::FormulaCommands::*command)()) {
-  m_bench.run([this, command] { (m_bench.formulaCommands().*command)(); });
-}
-
-void FormulaWindow::refresh() {
-  const workbench::FormulaWindow& w = m_bench.formulaCommands().window();
+void FormulaWindow::showState() {
+  const workbench::FormulaWindow& w = m_formula.window();
   for (int k = 1; k <= workbench::formulaElementRows; ++k) {
     const Row& row = m_rows[static_cast<std::size_t>(k - 1)];
     const std::vector<std::string>& texts = w.elements.row(k);
-    setText(row.symbol, texts[workbench::FormulaWindow::Symbol]);
-    setText(row.unit, texts[workbench::FormulaWindow::Unit]);
-    setText(row.percent, texts[workbench::FormulaWindow::WeightPercent]);
+    showText(row.symbol, texts[workbench::FormulaWindow::Symbol]);
+    showText(row.unit, texts[workbench::FormulaWindow::Unit]);
+    showText(row.percent, texts[workbench::FormulaWindow::WeightPercent]);
     const bool shown = k <= w.shownRows;
     for (QLineEdit* edit : {row.symbol, row.unit, row.percent}) {
       edit->setEnabled(shown);
@@ -139,8 +111,8 @@ void FormulaWindow::refresh() {
   const std::array<const std::string*, 10> texts = {
       &w.formulaWeight, &w.a, &w.b, &w.c, &w.alpha, &w.beta, &w.gamma, &w.volume, &w.density, &w.z};
   for (std::size_t i = 0; i < texts.size(); ++i)
-    setText(m_figures[i], *texts[i]);
-  setText(m_newElement, w.newElement);
+    showText(m_figures[i], *texts[i]);
+  showText(m_newElement, w.newElement);
 }
 
 QSize FormulaWindow::preferredSize(const QSize& mainSize, int) const {

@@ -4,27 +4,24 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "app/windows/auxiliary_window.h"
 #include "workbench/formula_commands.h"
 
 class QLineEdit;
 
-namespace tavo::workbench {
-class Workbench;
-}
-
 namespace tavo::app {
+
+class WindowRunner;
 
 class FormulaWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  FormulaWindow(workbench::Workbench& bench, QWidget* parent);
+  FormulaWindow(workbench::FormulaCommands& formula, WindowRunner& runner, QWidget* parent);
   /// Shows the texts of the Workbench's window model.
   QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
-  void refresh() override;
+  void showState() override;
 
  private:
   struct Row {
@@ -32,10 +29,7 @@ class FormulaWindow final : public AuxiliaryWindow {
     QLineEdit* unit = nullptr;     // UnitK, editable
     QLineEdit* percent = nullptr;  // PercentK
   };
-  /// Runs a button's command through the Workbench's dispatcher.
-  void run(void (workbench::FormulaCommands::*command)());
-
-  workbench::Workbench& m_bench;
+  workbench::FormulaCommands& m_formula;
   std::array<Row, workbench::formulaElementRows> m_rows{};
   std::array<QLineEdit*, 10> m_figures{};  // fw, a, b, c, alpha, beta, gamma, V, d, Z
   QLineEdit* m_newElement = nullptr;       // NewElem

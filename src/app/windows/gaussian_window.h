@@ -3,8 +3,6 @@
 // Cancel.
 #pragma once
 
-#include <string_view>
-
 #include "app/windows/auxiliary_window.h"
 
 class QLineEdit;
@@ -12,25 +10,25 @@ class QPlainTextEdit;
 class QSpinBox;
 
 namespace tavo::workbench {
-class Workbench;
+class ImportExportCommands;
 }
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class GaussianWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  GaussianWindow(workbench::Workbench& bench, QWidget* parent);
+  GaussianWindow(workbench::ImportExportCommands& importExport, WindowRunner& runner,
+                 QWidget* parent);
   /// Shows the texts of the Workbench's window model.
   QSize preferredSize(const QSize& mainSize, int pictureHeight) const override;
-  void refresh() override;
+  void showState() override;
 
  private:
-  /// Hands a control's new value to the window model through the Workbench's dispatcher.
-  void set(std::string_view control, const QString& value);
-
-  workbench::Workbench& m_bench;
+  workbench::ImportExportCommands& m_importExport;
   QSpinBox* m_charge = nullptr;        // SpinEdit1
   QSpinBox* m_multiplicity = nullptr;  // SpinEdit2
   QSpinBox* m_jobNumber = nullptr;     // SpinEdit3

@@ -99,7 +99,7 @@ bool GraphicsSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   return AuxiliaryWindow::eventFilter(watched, event);
 }
 
-void GraphicsSettingsWindow::refresh() {
+void GraphicsSettingsWindow::showState() {
   const view::GraphicsSettingsWindowModel& model = m_bench.preferences().graphicsWindow();
   for (int line = 1; line <= view::graphicsSettingCount; ++line) {
     const size_t i = static_cast<size_t>(line - 1);

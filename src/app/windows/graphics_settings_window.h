@@ -25,7 +25,7 @@ class GraphicsSettingsWindow final : public AuxiliaryWindow {
  public:
   GraphicsSettingsWindow(workbench::Workbench& bench, QWidget* parent);
   /// Shows the Workbench's settings and the current file name.
-  void refresh() override;
+  void showState() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

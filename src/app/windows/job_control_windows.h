@@ -11,11 +11,12 @@ class QSpinBox;
 class QVBoxLayout;
 
 namespace tavo::workbench {
-class Workbench;
 class JobControlCommands;
 }  // namespace tavo::workbench
 
 namespace tavo::app {
+
+class WindowRunner;
 
 /// TForm5: the instruction lines in a list, the edit field, Apply, Delete, the two move buttons
 /// and the card buttons; the menu File with "Print" and "Exit".
@@ -23,13 +24,12 @@ class JobControlWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  JobControlWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  JobControlWindow(workbench::JobControlCommands& jobControl, WindowRunner& runner,
+                   QWidget* parent);
+  void showState() override;
 
  private:
-  void run(void (workbench::JobControlCommands::*command)());
-
-  workbench::Workbench& m_bench;
+  workbench::JobControlCommands& m_jobControl;
   QListWidget* m_lines = nullptr;  // LineList
   QLineEdit* m_edit = nullptr;     // Edit1
 };
@@ -40,13 +40,12 @@ class LineEditorWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  LineEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  LineEditorWindow(workbench::JobControlCommands& jobControl, WindowRunner& runner,
+                   QWidget* parent);
+  void showState() override;
 
  private:
-  void run(void (workbench::JobControlCommands::*command)());
-
-  workbench::Workbench& m_bench;
+  workbench::JobControlCommands& m_jobControl;
   QListWidget* m_rows = nullptr;  // LineList
   QSpinBox* m_row = nullptr;      // RowSelector
   QLineEdit* m_edit = nullptr;    // Edit1
@@ -59,11 +58,12 @@ class TextEditorWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  TextEditorWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  TextEditorWindow(workbench::JobControlCommands& jobControl, WindowRunner& runner,
+                   QWidget* parent);
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::JobControlCommands& m_jobControl;
   QPlainTextEdit* m_pane = nullptr;  // Memo1
   std::string m_shownFile;
 };

@@ -11,20 +11,22 @@ class QLineEdit;
 class QTableWidget;
 
 namespace tavo::workbench {
-class Workbench;
+class ListingCommands;
 }
 
 namespace tavo::app {
 
+class WindowRunner;
+
 class OmitListWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  OmitListWindow(workbench::Workbench& bench, QWidget* parent);
+  OmitListWindow(workbench::ListingCommands& listing, WindowRunner& runner, QWidget* parent);
   /// Shows the Workbench's window model: the rows when they were read again, the marks, fields.
-  void refresh() override;
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::ListingCommands& m_listing;
   QTableWidget* m_list = nullptr;     // StringGrid1: the lines; "Used"
   std::array<QLineEdit*, 3> m_hkl{};  // EditH, EditK, EditL
   QLineEdit* m_resolution = nullptr;  // EditResolution
@@ -33,11 +35,11 @@ class OmitListWindow final : public AuxiliaryWindow {
 class SplitListWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  SplitListWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  SplitListWindow(workbench::ListingCommands& listing, WindowRunner& runner, QWidget* parent);
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::ListingCommands& m_listing;
   QTableWidget* m_list = nullptr;           // StringGrid1: "Added"; the suggestion
   QLineEdit* m_label = nullptr;             // SplitLabel
   std::array<QLineEdit*, 2> m_newLabels{};  // NewLabel1, NewLabel2

@@ -14,10 +14,12 @@ class QSpinBox;
 class QTableView;
 
 namespace tavo::workbench {
-class Workbench;
+class LocateCommands;
 }
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class GridModel;
 
@@ -25,17 +27,16 @@ class LocateWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  LocateWindow(workbench::Workbench& bench, QWidget* parent);
+  LocateWindow(workbench::LocateCommands& locate, WindowRunner& runner, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
   QWidget* buildGroupBox();
   QWidget* buildHydrogenBox();
   QWidget* buildVectorBox();
-  void connectVectorControls();
 
-  workbench::Workbench& m_bench;
+  workbench::LocateCommands& m_locate;
   std::array<GridModel*, 4> m_models{};     // "List of atoms", Grvty0, Grvty1, Grvty2
   std::array<QTableView*, 4> m_lists{};     // StringGrid1..StringGrid4
   std::array<QCheckBox*, 3> m_centroids{};  // CheckBox7..CheckBox9
@@ -47,18 +48,17 @@ class LocateWindow final : public AuxiliaryWindow {
   QLineEdit* m_symbol = nullptr;            // Edit5
   QPushButton* m_vectorApply = nullptr;     // Button1
   QLineEdit* m_hDistance = nullptr;         // Edit1
-  bool m_refreshing = false;
 };
 
 class DistanceWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  DistanceWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  DistanceWindow(workbench::LocateCommands& locate, WindowRunner& runner, QWidget* parent);
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::LocateCommands& m_locate;
   QLabel* m_center = nullptr;       // atm_center
   QLabel* m_connected = nullptr;    // atm_connected
   QLineEdit* m_distance = nullptr;  // con_dist

@@ -9,22 +9,25 @@
 class QLineEdit;
 class QSpinBox;
 
-namespace tavo::workbench {
-class Workbench;
+namespace tavo::geometry {
+struct ViewFrame;
 }
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class PackingRangeWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  PackingRangeWindow(workbench::Workbench& bench, QWidget* parent);
-  /// Shows the bounds the Workbench holds.
-  void refresh() override;
+  /// Shows the bounds of `frame`, the view frame the Workbench keeps.
+  PackingRangeWindow(const geometry::ViewFrame& frame, WindowRunner& runner, QWidget* parent);
+  /// Shows the bounds the view frame holds.
+  void showState() override;
 
  private:
-  workbench::Workbench& m_bench;
+  const geometry::ViewFrame& m_frame;
   std::array<QLineEdit*, 6> m_fields{};  // Edit1..Edit6: amin, amax, bmin, bmax, cmin, cmax
   std::array<QSpinBox*, 6> m_spins{};    // SpinEdit1..SpinEdit6, tenths
 };

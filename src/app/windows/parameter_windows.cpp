@@ -16,8 +16,9 @@
 #include <algorithm>
 
 #include "app/qt_text.h"
+#include "app/windows/widget_helpers.h"
 #include "text/text.h"
-#include "workbench/workbench.h"
+#include "workbench/parameter_commands.h"
 
 namespace tavo::app {
 
@@ -27,26 +28,6 @@ using Option = workbench::SettingParameterWindow::Option;
 
 constexpr std::array<const char*, 11> parameterCaptions = {"",    "X",   "Y",   "Z",   "sof", "U11",
                                                            "U22", "U33", "U23", "U13", "U12"};
-
-QLineEdit* field(const QString& objectName, QWidget* parent, int width = 90) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(objectName);
-  edit->setFixedWidth(width);
-  return edit;
-}
-
-QPushButton* button(const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-  b->setObjectName(QString::fromLatin1(caption).remove(QLatin1Char(' ')));
-  return b;
-}
-
-void setText(QLineEdit* edit, const std::string& text) {
-  const QString shown = toQString(text);
-  if (edit->text() == shown) return;
-  const QSignalBlocker quiet(edit);
-  edit->setText(shown);
-}
 
 void setSpin(QSpinBox* spin, int low, int high, int value) {
   const QSignalBlocker quiet(spin);
@@ -58,13 +39,12 @@ void setSpin(QSpinBox* spin, int low, int high, int value) {
 
 // ---- Edit Parameters ----------------------------------------------------------------------
 
-EditParametersWindow::EditParametersWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm24", "Edit Parameters", parent), m_bench(bench) {
+EditParametersWindow::EditParametersWindow(workbench::ParameterCommands& parameters,
+                                           WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm24", "Edit Parameters", parent, &runner), m_parameters(parameters) {
   auto* top = new QHBoxLayout;
-  m_kind = new QSpinBox(this);
-  m_kind->setObjectName(QStringLiteral("SpinEdit1"));
-  m_number = new QSpinBox(this);
-  m_number->setObjectName(QStringLiteral("SpinEdit2"));
+  m_kind = makeSpinBox(this, "SpinEdit1", 0, 99);
+  m_number = makeSpinBox(this, "SpinEdit2", 0, 99);
   top->addWidget(new QLabel(QStringLiteral("Kind (1 = non-H, 2 = H)"), this));
   top->addWidget(m_kind);
   top->addWidget(new QLabel(QStringLiteral("No."), this));
@@ -79,16 +59,10 @@ EditParametersWindow::EditParametersWindow(workbench::Workbench& bench, QWidget*
     const int row = static_cast<int>(p);
     const QString name = QString::fromLatin1(parameterCaptions[p]);
     grid->addWidget(new QLabel(name, this), row, 0);
-    m_values[p] = field(QStringLiteral("Value%1").arg(p), this, 110);
-    m_codes[p] = field(QStringLiteral("Code%1").arg(p), this, 80);
+    m_values[p] = makeField(this, "Value" + std::to_string(p), false, 110);
+    m_codes[p] = makeField(this, "Code" + std::to_string(p), false, 80);
     grid->addWidget(m_values[p], row, 1);
     grid->addWidget(m_codes[p], row, 2);
-    const std::string key = text::upper(parameterCaptions[p]);
-    connect(m_values[p], &QLineEdit::textEdited, this,
-            [this, key](const QString& t) { m_bench.parameters().setEditorField(key, toStd(t)); });
-    connect(m_codes[p], &QLineEdit::textEdited, this, [this, key](const QString& t) {
-      m_bench.parameters().setEditorField(key + "_FV", toStd(t));
-    });
   }
   const std::array<std::pair<const char*, QLineEdit**>, 4> others = {{
       {"Label", &m_label},
@@ -99,31 +73,16 @@ EditParametersWindow::EditParametersWindow(workbench::Workbench& bench, QWidget*
   int row = 11;
   for (const auto& [caption, edit] : others) {
     grid->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
-    *edit = field(QString::fromLatin1(caption), this, 110);
+    *edit = makeField(this, caption, false, 110);
     grid->addWidget(*edit, row++, 1);
-    const std::string key = caption;
-    connect(*edit, &QLineEdit::textEdited, this,
-            [this, key](const QString& t) { m_bench.parameters().setEditorField(key, toStd(t)); });
   }
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* update = button("Update", this);
-  QPushButton* cancel = button("Cancel", this);
-  QPushButton* quit = button("Quit", this);
-  for (QPushButton* b : {update, cancel, quit})
-    buttons->addWidget(b);
-  connect(update, &QPushButton::clicked, this,
-          [this] { run([this] { m_bench.parameters().updateEditor(); }); });
-  connect(cancel, &QPushButton::clicked, this,
-          [this] { run([this] { m_bench.parameters().cancelEditor(); }); });
-  connect(quit, &QPushButton::clicked, this, &QWidget::close);
+  for (const char* caption : {"Update", "Cancel", "Quit"})
+    buttons->addWidget(makeButton(this, caption, caption));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.parameters().editorVisible()) run([this] { m_bench.parameters().quitEditor(); });
+    if (m_parameters.editorVisible()) run([this] { m_parameters.quitEditor(); });
   });
-  connect(m_kind, &QSpinBox::valueChanged, this,
-          [this](int v) { run([this, v] { m_bench.parameters().setEditorKind(v); }); });
-  connect(m_number, &QSpinBox::valueChanged, this,
-          [this](int v) { run([this, v] { m_bench.parameters().setEditorNumber(v); }); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -132,53 +91,41 @@ EditParametersWindow::EditParametersWindow(workbench::Workbench& bench, QWidget*
   refresh();
 }
 
-void EditParametersWindow::run(const std::function<void()>& command) {
-  m_bench.run(command);
-}
-
-void EditParametersWindow::refresh() {
-  const workbench::EditParametersWindow& w = m_bench.parameters().editor();
+void EditParametersWindow::showState() {
+  const workbench::EditParametersWindow& w = m_parameters.editor();
   setSpin(m_kind, 1, w.kindMax, w.kind);
   setSpin(m_number, 1, w.numberMax, w.number);
   for (std::size_t p = 1; p <= 10; ++p) {
-    setText(m_values[p], w.fields.values[p]);
-    setText(m_codes[p], w.fields.codes[p]);
+    showText(m_values[p], w.fields.values[p]);
+    showText(m_codes[p], w.fields.codes[p]);
   }
-  setText(m_label, w.fields.label);
-  setText(m_sfac, w.fields.sfac);
-  setText(m_part, w.fields.part);
-  setText(m_afix, w.fields.afix);
+  showText(m_label, w.fields.label);
+  showText(m_sfac, w.fields.sfac);
+  showText(m_part, w.fields.part);
+  showText(m_afix, w.fields.afix);
 }
 
 // ---- Setting the Parameter ----------------------------------------------------------------
 
-SettingParameterWindow::SettingParameterWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm30", "Setting the Parameter", parent), m_bench(bench) {
+SettingParameterWindow::SettingParameterWindow(workbench::ParameterCommands& parameters,
+                                               WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm30", "Setting the Parameter", parent, &runner),
+      m_parameters(parameters) {
   auto* grid = new QGridLayout;
-  m_parameter = new QSpinBox(this);
-  m_parameter->setObjectName(QStringLiteral("SpinEdit1"));
-  m_parameter->setRange(1, 10);
+  m_parameter = makeSpinBox(this, "SpinEdit1", 1, 10);
   m_name = new QLabel(this);
   grid->addWidget(new QLabel(QStringLiteral("Parameter"), this), 0, 0);
   grid->addWidget(m_parameter, 0, 1);
   grid->addWidget(m_name, 0, 2);
-  m_code = field(QStringLiteral("Code"), this);
-  m_fvarNumber = field(QStringLiteral("FvarNumber"), this);
-  m_value = field(QStringLiteral("Value"), this);
+  m_code = makeField(this, "Code", false, 90);
+  m_fvarNumber = makeField(this, "FvarNumber", false, 90);
+  m_value = makeField(this, "Value", false, 90);
   grid->addWidget(new QLabel(QStringLiteral("Code"), this), 1, 0);
   grid->addWidget(m_code, 1, 1);
   grid->addWidget(new QLabel(QStringLiteral("FVAR No."), this), 2, 0);
   grid->addWidget(m_fvarNumber, 2, 1);
   grid->addWidget(new QLabel(QStringLiteral("Value"), this), 3, 0);
   grid->addWidget(m_value, 3, 1);
-  connect(m_code, &QLineEdit::textEdited, this,
-          [this](const QString& t) { m_bench.parameters().setSettingCode(toStd(t)); });
-  connect(m_fvarNumber, &QLineEdit::textEdited, this,
-          [this](const QString& t) { m_bench.parameters().setSettingFvarNumber(toStd(t)); });
-  connect(m_value, &QLineEdit::textEdited, this,
-          [this](const QString& t) { m_bench.parameters().setSettingValue(toStd(t)); });
-  connect(m_parameter, &QSpinBox::valueChanged, this,
-          [this](int p) { run([this, p] { m_bench.parameters().setSettingParameter(p); }); });
 
   auto* options = new QVBoxLayout;
   const std::array<std::pair<const char*, Option>, 4> captions = {{
@@ -188,13 +135,8 @@ SettingParameterWindow::SettingParameterWindow(workbench::Workbench& bench, QWid
       {"Unfixed Value", Option::UnfixedValue},
   }};
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    m_options[i] = new QCheckBox(QString::fromLatin1(captions[i].first), this);
-    m_options[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+    m_options[i] = makeCheckBox(this, "CheckBox" + std::to_string(i + 1), captions[i].first);
     options->addWidget(m_options[i]);
-    const Option option = captions[i].second;
-    connect(m_options[i], &QCheckBox::clicked, this, [this, option] {
-      run([this, option] { m_bench.parameters().chooseSettingOption(option); });
-    });
   }
   m_list = new QTableWidget(this);
   m_list->setObjectName(QStringLiteral("StringGrid1"));
@@ -204,21 +146,18 @@ SettingParameterWindow::SettingParameterWindow(workbench::Workbench& bench, QWid
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setMaximumHeight(160);
-  connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) {
-    run([this, row] { m_bench.parameters().selectSettingRow(row + 1); });
-  });
+  // The list numbers its rows from 1, below its heading.
+  setTableWords(m_list->objectName(), {[this]() -> std::vector<std::string> {
+                                         if (m_list->currentRow() < 0) return {};
+                                         return {std::to_string(m_list->currentRow() + 1)};
+                                       },
+                                       {}});
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* update = button("Update", this);
-  QPushButton* cancel = button("Cancel", this);
-  buttons->addWidget(update);
-  buttons->addWidget(cancel);
-  connect(update, &QPushButton::clicked, this,
-          [this] { run([this] { m_bench.parameters().updateSetting(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  buttons->addWidget(makeButton(this, "Update", "Update"));
+  buttons->addWidget(makeButton(this, "Cancel", "Cancel"));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.parameters().setting().visible)
-      run([this] { m_bench.parameters().cancelSetting(); });
+    if (m_parameters.setting().visible) run([this] { m_parameters.cancelSetting(); });
   });
 
   auto* layout = new QVBoxLayout(this);
@@ -231,17 +170,13 @@ SettingParameterWindow::SettingParameterWindow(workbench::Workbench& bench, QWid
   refresh();
 }
 
-void SettingParameterWindow::run(const std::function<void()>& command) {
-  m_bench.run(command);
-}
-
-void SettingParameterWindow::refresh() {
-  const workbench::SettingParameterWindow& w = m_bench.parameters().setting();
+void SettingParameterWindow::showState() {
+  const workbench::SettingParameterWindow& w = m_parameters.setting();
   setSpin(m_parameter, 1, 10, w.parameter);
   m_name->setText(toQString(w.parameterName));
-  setText(m_code, w.code);
-  setText(m_fvarNumber, w.fvarNumber);
-  setText(m_value, w.value);
+  showText(m_code, w.code);
+  showText(m_fvarNumber, w.fvarNumber);
+  showText(m_value, w.value);
   const std::array<Option, 4> order = {Option::AddNewFvar, Option::UsePreDefined,
                                        Option::FixedValue, Option::UnfixedValue};
   for (std::size_t i = 0; i < order.size(); ++i) {
@@ -266,31 +201,22 @@ void SettingParameterWindow::refresh() {
 
 // ---- Making Overall Shifts in Coordinates -------------------------------------------------
 
-ShiftWindow::ShiftWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm26", "Making Overall Shifts in Coordinates", parent), m_bench(bench) {
+ShiftWindow::ShiftWindow(workbench::ParameterCommands& parameters, WindowRunner& runner,
+                         QWidget* parent)
+    : AuxiliaryWindow("TForm26", "Making Overall Shifts in Coordinates", parent, &runner),
+      m_parameters(parameters) {
   auto* grid = new QGridLayout;
   const std::array<const char*, 3> captions = {"Shift in X", "Shift in Y", "Shift in Z"};
   for (std::size_t i = 0; i < 3; ++i) {
-    m_shifts[i] = new QSpinBox(this);
-    m_shifts[i]->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
-    m_shifts[i]->setRange(-5, 5);
+    m_shifts[i] = makeSpinBox(this, "SpinEdit" + std::to_string(i + 1), -5, 5);
     grid->addWidget(new QLabel(QString::fromLatin1(captions[i]), this), static_cast<int>(i), 0);
     grid->addWidget(m_shifts[i], static_cast<int>(i), 1);
-    const int axis = static_cast<int>(i) + 1;
-    connect(m_shifts[i], &QSpinBox::valueChanged, this, [this, axis](int v) {
-      run([this, axis, v] { m_bench.parameters().setShift(axis, v); });
-    });
   }
   auto* buttons = new QHBoxLayout;
-  QPushButton* ok = button("OK", this);
-  QPushButton* cancel = button("Cancel", this);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  connect(ok, &QPushButton::clicked, this,
-          [this] { run([this] { m_bench.parameters().applyShift(); }); });
-  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  buttons->addWidget(makeButton(this, "OK", "OK"));
+  buttons->addWidget(makeButton(this, "Cancel", "Cancel"));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.parameters().shift().visible) run([this] { m_bench.parameters().cancelShift(); });
+    if (m_parameters.shift().visible) run([this] { m_parameters.cancelShift(); });
   });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -298,12 +224,8 @@ ShiftWindow::ShiftWindow(workbench::Workbench& bench, QWidget* parent)
   refresh();
 }
 
-void ShiftWindow::run(const std::function<void()>& command) {
-  m_bench.run(command);
-}
-
-void ShiftWindow::refresh() {
-  const workbench::ShiftWindow& w = m_bench.parameters().shift();
+void ShiftWindow::showState() {
+  const workbench::ShiftWindow& w = m_parameters.shift();
   for (std::size_t i = 0; i < 3; ++i)
     setSpin(m_shifts[i], -5, 5, w.shift[i]);
 }

@@ -1,6 +1,6 @@
 // TForm24 "Edit Parameters", TForm30 "Setting the Parameter" and TForm26 "Making Overall Shifts
 // in Coordinates": each shows its window model of ParameterCommands and forwards typing and
-// buttons through the Workbench's dispatcher.
+// buttons through the window runner.
 #pragma once
 
 #include <array>
@@ -15,20 +15,22 @@ class QSpinBox;
 class QTableWidget;
 
 namespace tavo::workbench {
-class Workbench;
+class ParameterCommands;
 }
 
 namespace tavo::app {
 
+class WindowRunner;
+
 class EditParametersWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  EditParametersWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  EditParametersWindow(workbench::ParameterCommands& parameters, WindowRunner& runner,
+                       QWidget* parent);
+  void showState() override;
 
  private:
-  void run(const std::function<void()>& command);
-  workbench::Workbench& m_bench;
+  workbench::ParameterCommands& m_parameters;
   QSpinBox* m_kind = nullptr;             // SpinEdit1
   QSpinBox* m_number = nullptr;           // SpinEdit2
   std::array<QLineEdit*, 11> m_values{};  // "Parameters", index 1..10
@@ -42,12 +44,12 @@ class EditParametersWindow final : public AuxiliaryWindow {
 class SettingParameterWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  SettingParameterWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  SettingParameterWindow(workbench::ParameterCommands& parameters, WindowRunner& runner,
+                         QWidget* parent);
+  void showState() override;
 
  private:
-  void run(const std::function<void()>& command);
-  workbench::Workbench& m_bench;
+  workbench::ParameterCommands& m_parameters;
   QSpinBox* m_parameter = nullptr;  // SpinEdit1
   QLabel* m_name = nullptr;
   QLineEdit* m_code = nullptr;
@@ -60,12 +62,11 @@ class SettingParameterWindow final : public AuxiliaryWindow {
 class ShiftWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  ShiftWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  ShiftWindow(workbench::ParameterCommands& parameters, WindowRunner& runner, QWidget* parent);
+  void showState() override;
 
  private:
-  void run(const std::function<void()>& command);
-  workbench::Workbench& m_bench;
+  workbench::ParameterCommands& m_parameters;
   std::array<QSpinBox*, 3> m_shifts{};  // "Shift in X", "Shift in Y", "Shift in Z"
 };
 

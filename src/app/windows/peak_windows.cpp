@@ -21,116 +21,41 @@
 
 #include "app/grid_model.h"
 #include "app/qt_text.h"
-#include "workbench/workbench.h"
+#include "app/windows/widget_helpers.h"
+#include "workbench/global_edition_commands.h"
+#include "workbench/peak_commands.h"
 
 namespace tavo::app {
 
-namespace {
-
-QTableView* table(const char* objectName, GridModel* model, QWidget* parent) {
-  auto* view = new QTableView(parent);
-  view->setObjectName(QString::fromLatin1(objectName));
-  view->setModel(model);
-  view->verticalHeader()->hide();
-  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  view->setSelectionBehavior(QAbstractItemView::SelectRows);
-  return view;
-}
-
-QPushButton* button(const char* objectName, const char* caption, QWidget* parent) {
-  auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-  b->setObjectName(QString::fromLatin1(objectName));
-  return b;
-}
-
-QLineEdit* field(const char* objectName, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(objectName));
-  return edit;
-}
-
-void setText(QLineEdit* edit, const std::string& text) {
-  const QString shown = toQString(text);
-  if (edit->text() == shown) return;
-  const QSignalBlocker quiet(edit);
-  edit->setText(shown);
-}
-
-// The first and last view rows of the selection of `view`; false when nothing is selected.
-bool selectedRows(const QTableView* view, int& top, int& bottom) {
-  const QModelIndexList cells = view->selectionModel()->selectedIndexes();
-  if (cells.isEmpty()) return false;
-  top = INT_MAX;
-  bottom = -1;
-  for (const QModelIndex& cell : cells) {
-    top = std::min(top, cell.row());
-    bottom = std::max(bottom, cell.row());
-  }
-  return true;
-}
-
-}  // namespace
-
-PeakListWindow::PeakListWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm9", "Showing and Handling Peaks", parent),
-      m_bench(bench),
+PeakListWindow::PeakListWindow(workbench::PeakCommands& peaks, WindowRunner& runner,
+                               QWidget* parent)
+    : AuxiliaryWindow("TForm9", "Showing and Handling Peaks", parent, &runner),
+      m_peaks(peaks),
       m_model(new GridModel(GridModel::Heading::FirstRow, this)) {
   auto* layout = new QVBoxLayout(this);
   auto* menuBar = new QMenuBar(this);
   QMenu* file = menuBar->addMenu(QStringLiteral("File"));
-  QAction* print = file->addAction(QStringLiteral("Print"));
-  print->setObjectName(QStringLiteral("Print1"));
-  QAction* exit = file->addAction(QStringLiteral("Exit"));
-  exit->setObjectName(QStringLiteral("Exit3"));
+  makeMenuItem(file, "Print1", "Print");
+  makeMenuItem(file, "Exit3", "Exit");
   layout->setMenuBar(menuBar);
-  m_grid = table("StringGrid1", m_model, this);
+  m_grid = makeTable(this, "StringGrid1", m_model, true);
   layout->addWidget(m_grid, 1);
   auto* controls = new QHBoxLayout;
-  m_current = new QSpinBox(this);
-  m_current->setObjectName(QStringLiteral("SpinEdit1"));
-  m_currentText = field("Edit1", this);
-  m_currentText->setReadOnly(true);
-  auto* deleteThis = button("Button1", "Delete This", this);
-  auto* deleteBlock = button("Button2", "Delete Over MultiCells", this);
+  m_current = makeSpinBox(this, "SpinEdit1", 0, 99);
+  m_currentText = makeField(this, "Edit1", true);
   controls->addWidget(m_current);
   controls->addWidget(m_currentText);
-  controls->addWidget(deleteThis);
-  controls->addWidget(deleteBlock);
+  controls->addWidget(makeButton(this, "Button1", "Delete This"));
+  controls->addWidget(makeButton(this, "Button2", "Delete Over MultiCells"));
   layout->addLayout(controls);
-
-  auto run = [this](auto command) {
-    return [this, command] {
-      if (!m_refreshing) m_bench.run([this, command] { command(m_bench.peaks()); });
-    };
-  };
-  using Commands = workbench::PeakCommands;
-  connect(print, &QAction::triggered, this, run([](Commands& c) { c.print(); }));
-  connect(exit, &QAction::triggered, this, run([](Commands& c) { c.closeList(); }));
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.peaks().window().visible) m_bench.run([this] { m_bench.peaks().closeList(); });
+    if (m_peaks.window().visible) run([this] { m_peaks.closeList(); });
   });
-  connect(deleteThis, &QPushButton::clicked, this, run([](Commands& c) { c.deleteThis(); }));
-  connect(deleteBlock, &QPushButton::clicked, this,
-          run([](Commands& c) { c.deleteOverMultiCells(); }));
-  connect(m_grid, &QTableView::doubleClicked, this, run([](Commands& c) { c.deleteThis(); }));
-  connect(m_current, &QSpinBox::valueChanged, this, [this](int peak) {
-    if (!m_refreshing) m_bench.run([this, peak] { m_bench.peaks().setCurrentPeak(peak); });
-  });
-  connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { selectRows(); });
   resize(640, 480);
 }
 
-void PeakListWindow::selectRows() {
-  int top = 0, bottom = 0;
-  if (m_refreshing || !selectedRows(m_grid, top, bottom)) return;
-  m_bench.run([&] { m_bench.peaks().selectRows(m_model->gridRow(top), m_model->gridRow(bottom)); });
-}
-
-void PeakListWindow::refresh() {
-  const workbench::PeakListWindow& w = m_bench.peaks().window();
-  m_refreshing = true;
+void PeakListWindow::showState() {
+  const workbench::PeakListWindow& w = m_peaks.window();
   if (!(w.grid == m_model->grid())) {
     m_model->setGrid(w.grid);
     m_grid->resizeColumnsToContents();
@@ -141,31 +66,32 @@ void PeakListWindow::refresh() {
     }
   }
   const int count = std::max(w.grid.rowCount() - 1, 0);
-  m_current->setRange(count > 0 ? 1 : 0, count);
-  m_current->setValue(w.currentPeak);
-  setText(m_currentText, w.currentText);
-  m_refreshing = false;
+  {
+    const QSignalBlocker quiet(m_current);
+    m_current->setRange(count > 0 ? 1 : 0, count);
+  }
+  showValue(m_current, w.currentPeak);
+  showText(m_currentText, w.currentText);
 }
 
-GlobalEditionWindow::GlobalEditionWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm27", "Global Edition", parent),
-      m_bench(bench),
+GlobalEditionWindow::GlobalEditionWindow(workbench::GlobalEditionCommands& globalEdition,
+                                         WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm27", "Global Edition", parent, &runner),
+      m_globalEdition(globalEdition),
       m_atomModel(new GridModel(GridModel::Heading::None, this)),
       m_selectedModel(new GridModel(GridModel::Heading::None, this)) {
   auto* layout = new QHBoxLayout(this);
   auto* lists = new QGridLayout;
   lists->addWidget(new QLabel(QStringLiteral("List of Atoms"), this), 0, 0);
   lists->addWidget(new QLabel(QStringLiteral("Selcted Atoms"), this), 0, 1);
-  m_atoms = table("StringGrid1", m_atomModel, this);
-  m_selected = table("StringGrid2", m_selectedModel, this);
+  m_atoms = makeTable(this, "StringGrid1", m_atomModel, true);
+  m_selected = makeTable(this, "StringGrid2", m_selectedModel, true);
   m_atoms->horizontalHeader()->hide();
   m_selected->horizontalHeader()->hide();
   lists->addWidget(m_atoms, 1, 0);
   lists->addWidget(m_selected, 1, 1);
-  auto* multiSelection = button("MultiSelection", "Multi-Selection", this);
-  auto* multiRemoval = button("MultiRemoval", "Multi-Removal", this);
-  lists->addWidget(multiSelection, 2, 0);
-  lists->addWidget(multiRemoval, 2, 1);
+  lists->addWidget(makeButton(this, "MultiSelection", "Multi-Selection"), 2, 0);
+  lists->addWidget(makeButton(this, "MultiRemoval", "Multi-Removal"), 2, 1);
   layout->addLayout(lists, 1);
 
   auto* options = new QGridLayout;
@@ -175,12 +101,10 @@ GlobalEditionWindow::GlobalEditionWindow(workbench::Workbench& bench, QWidget* p
     m_options[static_cast<std::size_t>(k)]->setObjectName(toQString(name));
     options->addWidget(m_options[static_cast<std::size_t>(k)], k, 0);
   }
-  m_population = field("Edit1", this);
-  m_uiso = field("Edit2", this);
-  m_code = field("Edit3", this);
-  m_parameter = new QSpinBox(this);
-  m_parameter->setObjectName(QStringLiteral("SpinEdit1"));
-  m_parameter->setRange(1, 10);
+  m_population = makeField(this, "Edit1");
+  m_uiso = makeField(this, "Edit2");
+  m_code = makeField(this, "Edit3");
+  m_parameter = makeSpinBox(this, "SpinEdit1", 1, 10);
   m_parameterName = new QLabel(this);
   options->addWidget(new QLabel(QStringLiteral("Population"), this), 1, 1);
   options->addWidget(m_population, 1, 2);
@@ -191,66 +115,32 @@ GlobalEditionWindow::GlobalEditionWindow(workbench::Workbench& bench, QWidget* p
   options->addWidget(new QLabel(QStringLiteral("(not a FVAR itself)"), this), 14, 2);
   options->addWidget(m_parameter, 15, 1);
   options->addWidget(m_parameterName, 15, 2);
-  auto* apply = button("Button4", "Apply", this);
-  options->addWidget(apply, 16, 0, 1, 3);
+  options->addWidget(makeButton(this, "Button4", "Apply"), 16, 0, 1, 3);
   layout->addLayout(options);
-
-  connect(multiSelection, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.globalEdition().multiSelection(); }); });
-  connect(multiRemoval, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.globalEdition().multiRemoval(); }); });
-  connect(apply, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.globalEdition().apply(); }); });
   connectControls();
   resize(620, 560);
 }
 
 void GlobalEditionWindow::connectControls() {
-  using Commands = workbench::GlobalEditionCommands;
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.globalEdition().window().visible)
-      m_bench.run([this] { m_bench.globalEdition().closeWindow(); });
+    if (m_globalEdition.window().visible) run([this] { m_globalEdition.closeWindow(); });
   });
-  connect(m_atoms, &QTableView::doubleClicked, this, [this](const QModelIndex& at) {
-    m_bench.run([this, row = at.row()] { m_bench.globalEdition().addRow(row); });
-  });
-  connect(m_selected, &QTableView::doubleClicked, this, [this](const QModelIndex& at) {
-    m_bench.run([this, row = at.row()] { m_bench.globalEdition().removeRow(row); });
-  });
-  connect(m_atoms->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    int top = 0, bottom = 0;
-    if (m_refreshing || !selectedRows(m_atoms, top, bottom)) return;
-    m_bench.run([&] { m_bench.globalEdition().selectAtomRows(top, bottom); });
-  });
-  connect(m_selected->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    int top = 0, bottom = 0;
-    if (m_refreshing || !selectedRows(m_selected, top, bottom)) return;
-    m_bench.run([&] { m_bench.globalEdition().selectSelectedRows(top, bottom); });
-  });
-  for (int k = 0; k < editing::globalOptionCount; ++k) {
-    connect(m_options[static_cast<std::size_t>(k)], &QRadioButton::toggled, this,
-            [this, k](bool on) {
-              if (!on || m_refreshing) return;
-              m_bench.run([this, k] {
-                m_bench.globalEdition().chooseOption(static_cast<editing::GlobalOption>(k));
-              });
-            });
+  // Both lists number their rows from 1, as their controls take them.
+  for (QTableView* list : {m_atoms, m_selected}) {
+    setTableWords(list->objectName(),
+                  {[list]() -> std::vector<std::string> {
+                     int top = 0, left = 0, bottom = 0, right = 0;
+                     if (!selectedBlock(list, top, left, bottom, right)) return {};
+                     return {std::to_string(top + 1), std::to_string(bottom + 1)};
+                   },
+                   [](const QModelIndex& at) {
+                     return std::vector<std::string>{std::to_string(at.row() + 1)};
+                   }});
   }
-  const auto typed = [this](QLineEdit* edit, void (Commands::*set)(std::string)) {
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, set](const QString& text) { (m_bench.globalEdition().*set)(toStd(text)); });
-  };
-  typed(m_population, &Commands::setPopulation);
-  typed(m_uiso, &Commands::setUiso);
-  typed(m_code, &Commands::setCode);
-  connect(m_parameter, &QSpinBox::valueChanged, this, [this](int p) {
-    if (!m_refreshing) m_bench.run([this, p] { m_bench.globalEdition().setParameter(p); });
-  });
 }
 
-void GlobalEditionWindow::refresh() {
-  const workbench::GlobalEditionWindow& w = m_bench.globalEdition().window();
-  m_refreshing = true;
+void GlobalEditionWindow::showState() {
+  const workbench::GlobalEditionWindow& w = m_globalEdition.window();
   if (!(w.atomList == m_atomModel->grid())) {
     m_atomModel->setGrid(w.atomList);
     m_atoms->resizeColumnsToContents();
@@ -260,16 +150,15 @@ void GlobalEditionWindow::refresh() {
     m_selected->resizeColumnsToContents();
   }
   m_options[static_cast<std::size_t>(w.option)]->setChecked(true);
-  setText(m_population, w.population);
-  setText(m_uiso, w.uiso);
-  setText(m_code, w.code);
-  m_parameter->setValue(w.parameter);
+  showText(m_population, w.population);
+  showText(m_uiso, w.uiso);
+  showText(m_code, w.code);
+  showValue(m_parameter, w.parameter);
   m_parameterName->setText(toQString(editing::globalParameterNames[w.parameter]));
   m_population->setEnabled(w.populationEnabled());
   m_uiso->setEnabled(w.uisoEnabled());
   m_code->setEnabled(w.codeEnabled());
   m_parameter->setEnabled(w.codeEnabled());
-  m_refreshing = false;
 }
 
 }  // namespace tavo::app

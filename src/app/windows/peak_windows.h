@@ -16,43 +16,43 @@ class QLabel;
 class QTableView;
 
 namespace tavo::workbench {
-class Workbench;
-}
+class GlobalEditionCommands;
+class PeakCommands;
+}  // namespace tavo::workbench
 
 namespace tavo::app {
 
 class GridModel;
+class WindowRunner;
 
 class PeakListWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  PeakListWindow(workbench::Workbench& bench, QWidget* parent);
+  PeakListWindow(workbench::PeakCommands& peaks, WindowRunner& runner, QWidget* parent);
   /// Shows the window model the Workbench holds.
-  void refresh() override;
+  void showState() override;
 
  private:
-  void selectRows();
-
-  workbench::Workbench& m_bench;
+  workbench::PeakCommands& m_peaks;
   GridModel* m_model = nullptr;
   QTableView* m_grid = nullptr;        // StringGrid1
   QSpinBox* m_current = nullptr;       // SpinEdit1
   QLineEdit* m_currentText = nullptr;  // Edit1
-  bool m_refreshing = false;
 };
 
 class GlobalEditionWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  GlobalEditionWindow(workbench::Workbench& bench, QWidget* parent);
-  void refresh() override;
+  GlobalEditionWindow(workbench::GlobalEditionCommands& globalEdition, WindowRunner& runner,
+                      QWidget* parent);
+  void showState() override;
 
  private:
   void connectControls();
 
-  workbench::Workbench& m_bench;
+  workbench::GlobalEditionCommands& m_globalEdition;
   GridModel* m_atomModel = nullptr;
   GridModel* m_selectedModel = nullptr;
   QTableView* m_atoms = nullptr;      // StringGrid1, "List of Atoms"
@@ -63,7 +63,6 @@ class GlobalEditionWindow final : public AuxiliaryWindow {
   QSpinBox* m_parameter = nullptr;    // SpinEdit1
   QLabel* m_parameterName = nullptr;
   std::array<QRadioButton*, editing::globalOptionCount> m_options{};
-  bool m_refreshing = false;
 };
 
 }  // namespace tavo::app

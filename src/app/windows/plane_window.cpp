@@ -15,24 +15,18 @@
 #include <QVBoxLayout>
 
 #include "app/qt_text.h"
+#include "app/windows/widget_helpers.h"
 #include "text/text_grid.h"
-#include "workbench/workbench.h"
+#include "workbench/geometry_commands.h"
 
 namespace tavo::app {
 
 namespace {
 
 QLineEdit* readOnlyField(QWidget* parent, const char* objectName) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(objectName));
-  edit->setReadOnly(true);
+  QLineEdit* edit = makeField(parent, objectName, true);
   edit->setMinimumWidth(110);
   return edit;
-}
-
-void setText(QLineEdit* edit, const std::string& text) {
-  const QString shown = toQString(text);
-  if (edit->text() != shown) edit->setText(shown);
 }
 
 QTableWidget* gridOf(QWidget* parent, const char* objectName) {
@@ -74,41 +68,23 @@ void showGrid(QTableWidget* grid, const text::TextGrid& model) {
 
 }  // namespace
 
-PlaneCalcWindow::PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm37", "Plane Calculation Control Window (since 2023)", parent),
-      m_bench(bench) {
+PlaneCalcWindow::PlaneCalcWindow(workbench::GeometryCommands& geometry, WindowRunner& runner,
+                                 QWidget* parent)
+    : AuxiliaryWindow("TForm37", "Plane Calculation Control Window (since 2023)", parent, &runner),
+      m_geometry(geometry) {
   auto* menu = new QMenuBar(this);
   QMenu* file = menu->addMenu(QStringLiteral("&File"));
-  QAction* save = file->addAction(QStringLiteral("Save"));
-  save->setObjectName(QStringLiteral("Save1"));
-  connect(save, &QAction::triggered, this,
-          [this] { m_bench.run([this] { m_bench.geometry().save(); }); });
+  makeMenuItem(file, "Save1", "Save");
 
-  m_planeNumber = new QSpinBox(this);
-  m_planeNumber->setObjectName(QStringLiteral("PlaneNum"));
-  m_planeNumber->setRange(1, 1);
-  connect(m_planeNumber, &QSpinBox::valueChanged, this, [this](int value) {
-    m_bench.run([this, value] { m_bench.geometry().setPlaneNumber(value); });
-  });
+  m_planeNumber = makeSpinBox(this, "PlaneNum", 1, 1);
   m_total = readOnlyField(this, "TotalPlane");
   m_total->setMinimumWidth(50);
-  auto* add = new QPushButton(QStringLiteral("Add Plane"), this);
-  add->setObjectName(QStringLiteral("AddPlane"));
-  auto* drop = new QPushButton(QStringLiteral("Decrease Plane"), this);
-  drop->setObjectName(QStringLiteral("DecreasePln"));
-  auto* define = new QPushButton(QStringLiteral("Calculate Using Selected Atoms"), this);
-  define->setObjectName(QStringLiteral("DefinePlane"));
-  connect(add, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.geometry().addPlane(); }); });
-  connect(drop, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.geometry().decreasePlane(); }); });
-  connect(define, &QPushButton::clicked, this,
-          [this] { m_bench.run([this] { m_bench.geometry().definePlane(); }); });
+  QPushButton* add = makeButton(this, "AddPlane", "Add Plane");
+  QPushButton* drop = makeButton(this, "DecreasePln", "Decrease Plane");
+  QPushButton* define = makeButton(this, "DefinePlane", "Calculate Using Selected Atoms");
   // The perpendicular fit is solved in one step: the cycles of an iterative fit are shown but
   // have nothing to do.
-  auto* cycles = new QSpinBox(this);
-  cycles->setObjectName(QStringLiteral("cycles"));
-  cycles->setRange(1, 100);
+  QSpinBox* cycles = makeSpinBox(this, "cycles", 1, 100);
   cycles->setValue(7);
   cycles->setEnabled(false);
   cycles->setToolTip(QStringLiteral("The plane is found in one step: no cycles are needed."));
@@ -156,26 +132,24 @@ PlaneCalcWindow::PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent)
   layout->addLayout(right, 2);
 
   connect(this, &AuxiliaryWindow::closed, this, [this] {
-    if (m_bench.geometry().window().visible) {
-      m_bench.run([this] { m_bench.geometry().hideWindow(); });
-    }
+    if (m_geometry.window().visible) run([this] { m_geometry.hideWindow(); });
   });
   resize(1100, 640);
   refresh();
 }
 
-void PlaneCalcWindow::refresh() {
-  const workbench::PlaneWindow& w = m_bench.geometry().window();
+void PlaneCalcWindow::showState() {
+  const workbench::PlaneWindow& w = m_geometry.window();
   {
     const QSignalBlocker quiet(m_planeNumber);
     m_planeNumber->setRange(1, w.totalPlanes);
-    m_planeNumber->setValue(w.planeNumber);
   }
-  setText(m_total, std::to_string(w.totalPlanes));
-  setText(m_previousU, w.previousU);
-  setText(m_u, w.u);
-  setText(m_r, w.rValue);
-  setText(m_rms, w.rms);
+  showValue(m_planeNumber, w.planeNumber);
+  showText(m_total, std::to_string(w.totalPlanes));
+  showText(m_previousU, w.previousU);
+  showText(m_u, w.u);
+  showText(m_r, w.rValue);
+  showText(m_rms, w.rms);
   showGrid(m_atoms, w.atoms);
   showGrid(m_results, w.results);
   showGrid(m_dihedrals, w.dihedrals);

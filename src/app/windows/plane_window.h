@@ -10,21 +10,23 @@ class QSpinBox;
 class QTableWidget;
 
 namespace tavo::workbench {
-class Workbench;
+class GeometryCommands;
 }
 
 namespace tavo::app {
 
+class WindowRunner;
+
 class PlaneCalcWindow final : public AuxiliaryWindow {
   Q_OBJECT
  public:
-  PlaneCalcWindow(workbench::Workbench& bench, QWidget* parent);
+  PlaneCalcWindow(workbench::GeometryCommands& geometry, WindowRunner& runner, QWidget* parent);
   /// Shows the Workbench's window model.
-  void refresh() override;
+  void showState() override;
   /// The visibility last taken from the Workbench.
 
  private:
-  workbench::Workbench& m_bench;
+  workbench::GeometryCommands& m_geometry;
   QSpinBox* m_planeNumber = nullptr;    // PlaneNum
   QLineEdit* m_total = nullptr;         // TotalPlane
   QLineEdit* m_previousU = nullptr;     // UPValue

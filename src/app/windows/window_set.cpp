@@ -33,19 +33,33 @@ namespace {
 
 using workbench::WindowDeclaration;
 using workbench::Workbench;
-using Factory = std::function<AuxiliaryWindow*(Workbench&, const WindowDeclaration&, QWidget*)>;
+constexpr const char* selfConnected = "tavoSelfConnected";
 
+using Factory =
+    std::function<AuxiliaryWindow*(Workbench&, WindowRunner&, const WindowDeclaration&, QWidget*)>;
+
+/// A window that still connects its widgets itself, over the whole Workbench: it is not bound.
 template <class Window>
 Factory plain() {
-  return [](Workbench& bench, const WindowDeclaration&, QWidget* parent) {
-    return new Window(bench, parent);
+  return [](Workbench& bench, WindowRunner&, const WindowDeclaration&, QWidget* parent) {
+    auto* window = new Window(bench, parent);
+    window->setProperty(selfConnected, true);
+    return window;
   };
+}
+
+/// A window built over one feature of the Workbench (`feature` picks it) and the runner.
+template <class Window, class Feature>
+Factory over(Feature& (Workbench::*feature)()) {
+  return [feature](Workbench& bench, WindowRunner& runner, const WindowDeclaration&,
+                   QWidget* parent) { return new Window((bench.*feature)(), runner, parent); };
 }
 
 /// A window that shows one grid of the core, refreshed from `grid`.
 Factory gridOf(std::function<const text::TextGrid&(const Workbench&)> grid,
                GridModel::Heading heading = GridModel::Heading::FirstRow) {
-  return [grid, heading](Workbench& bench, const WindowDeclaration& d, QWidget* parent) {
+  return [grid, heading](Workbench& bench, WindowRunner&, const WindowDeclaration& d,
+                         QWidget* parent) {
     auto* window = new GridWindow(d.name, d.caption, parent, heading);
     window->setRefresher([window, grid, &bench] { window->setGrid(grid(bench)); });
     return window;
@@ -55,18 +69,18 @@ Factory gridOf(std::function<const text::TextGrid&(const Workbench&)> grid,
 /// Every window that is more than its declaration, by name.
 const std::map<std::string, Factory>& factories() {
   static const std::map<std::string, Factory> made = {
-      {"TForm2", plain<AtomListWindow>()},
-      {"TForm3", plain<FormulaWindow>()},
-      {"TForm4", plain<HfixRulesWindow>()},
-      {"TForm5", plain<JobControlWindow>()},
-      {"TForm6", plain<LineEditorWindow>()},
-      {"TForm7", plain<OmitListWindow>()},
-      {"TForm8", plain<SplitListWindow>()},
-      {"TForm9", plain<PeakListWindow>()},
-      {"TForm10", plain<CifEditorWindow>()},
-      {"TForm11", plain<TextEditorWindow>()},
+      {"TForm2", over<AtomListWindow>(&Workbench::atomList)},
+      {"TForm3", over<FormulaWindow>(&Workbench::formulaCommands)},
+      {"TForm4", over<HfixRulesWindow>(&Workbench::freeVariables)},
+      {"TForm5", over<JobControlWindow>(&Workbench::jobControl)},
+      {"TForm6", over<LineEditorWindow>(&Workbench::jobControl)},
+      {"TForm7", over<OmitListWindow>(&Workbench::listing)},
+      {"TForm8", over<SplitListWindow>(&Workbench::listing)},
+      {"TForm9", over<PeakListWindow>(&Workbench::peaks)},
+      {"TForm10", over<CifEditorWindow>(&Workbench::cifCommands)},
+      {"TForm11", over<TextEditorWindow>(&Workbench::jobControl)},
       {"TForm12",
-       [](Workbench& bench, const WindowDeclaration& d, QWidget* parent) {
+       [](Workbench& bench, WindowRunner&, const WindowDeclaration& d, QWidget* parent) {
          auto* window = new GridWindow(d.name, d.caption, parent, GridModel::Heading::None);
          window->setRefresher([window, &bench] {
            QStringList headings;
@@ -78,42 +92,45 @@ const std::map<std::string, Factory>& factories() {
          return window;
        }},
       {"TForm13",
-       [](Workbench& bench, const WindowDeclaration&, QWidget* parent) {
+       [](Workbench& bench, WindowRunner&, const WindowDeclaration&, QWidget* parent) {
          auto* window = new FileListWindow(parent);
          window->setRefresher([window, &bench] {
            window->setFiles(bench.fileList().caption, bench.fileList().names);
          });
          return window;
        }},
-      {"TForm14", plain<PackingRangeWindow>()},
-      {"TForm15", plain<EllipseParamsWindow>()},
+      {"TForm14",
+       [](Workbench& bench, WindowRunner& runner, const WindowDeclaration&, QWidget* parent) {
+         return new PackingRangeWindow(bench.viewFrame(), runner, parent);
+       }},
+      {"TForm15", over<EllipseParamsWindow>(&Workbench::preferences)},
       {"TForm16", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.distancesAngles().grid;
        })},
       {"TForm17", plain<ElementDefinitionsWindow>()},
       {"TForm18", plain<GraphicsSettingsWindow>()},
-      {"TForm21", [](Workbench&, const WindowDeclaration& d,
+      {"TForm21", [](Workbench&, WindowRunner&, const WindowDeclaration& d,
                      QWidget* parent) { return new WaitWindow(d.caption, parent); }},
-      {"TForm23", plain<FixingWindow>()},
-      {"TForm24", plain<EditParametersWindow>()},
-      {"TForm25", plain<GaussianWindow>()},
-      {"TForm26", plain<ShiftWindow>()},
-      {"TForm27", plain<GlobalEditionWindow>()},
-      {"TForm28", plain<LocateWindow>()},
+      {"TForm23", over<FixingWindow>(&Workbench::freeVariables)},
+      {"TForm24", over<EditParametersWindow>(&Workbench::parameters)},
+      {"TForm25", over<GaussianWindow>(&Workbench::importExport)},
+      {"TForm26", over<ShiftWindow>(&Workbench::parameters)},
+      {"TForm27", over<GlobalEditionWindow>(&Workbench::globalEdition)},
+      {"TForm28", over<LocateWindow>(&Workbench::locate)},
       {"TForm29", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.parameters().workingCoordinates().grid;
        })},
-      {"TForm30", plain<SettingParameterWindow>()},
-      {"TForm34", plain<DistanceWindow>()},
-      {"TForm36", plain<CifLineEditorWindow>()},
-      {"TForm37", plain<PlaneCalcWindow>()},
+      {"TForm30", over<SettingParameterWindow>(&Workbench::parameters)},
+      {"TForm34", over<DistanceWindow>(&Workbench::locate)},
+      {"TForm36", over<CifLineEditorWindow>(&Workbench::cifCommands)},
+      {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
   };
   return made;
 }
 
 }  // namespace
 
-WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
+WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) : m_runner(bench) {
   for (const WindowDeclaration& declaration : bench.windows()) {
     AuxiliaryWindow* window = nullptr;
     const QString html = staticWindowText(declaration.name);
@@ -121,10 +138,11 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) {
     if (!html.isEmpty()) {
       window = new StaticTextWindow(declaration.name, declaration.caption, html, main);
     } else if (factory != factories().end()) {
-      window = factory->second(bench, declaration, main);
+      window = factory->second(bench, m_runner, declaration, main);
     } else {
       window = new AuxiliaryWindow(declaration.name, declaration.caption, main);
     }
+    if (!window->property(selfConnected).toBool()) window->bindControls(declaration, m_runner);
     window->hide();
     m_entries.push_back({&declaration, window});
   }

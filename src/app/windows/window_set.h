@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/windows/window_runner.h"
+
 class QWidget;
 
 namespace tavo::workbench {
@@ -23,7 +25,8 @@ class WaitWindow;
 
 class WindowSet {
  public:
-  /// Creates the windows of the registry in order as children of `main`, all hidden.
+  /// Creates the windows of the registry in order as children of `main`, all hidden, each with
+  /// its widgets bound to its declared controls.
   WindowSet(QWidget* main, workbench::Workbench& bench);
 
   /// The window named `objectName` ("TForm16"); null when there is none.
@@ -50,6 +53,7 @@ class WindowSet {
     AuxiliaryWindow* window;
     bool lastShown = false;
   };
+  WorkbenchRunner m_runner;
   std::vector<Entry> m_entries;
 };
 
