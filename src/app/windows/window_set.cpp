@@ -17,6 +17,7 @@
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
 #include "app/windows/listing_windows.h"
+#include "app/windows/density_windows.h"
 #include "app/windows/locate_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
@@ -124,6 +125,8 @@ const std::map<std::string, Factory>& factories() {
       {"TForm34", over<DistanceWindow>(&Workbench::locate)},
       {"TForm36", over<CifLineEditorWindow>(&Workbench::cifCommands)},
       {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
+      {"MapPeaks", over<MapPeaksWindow>(&Workbench::density)},
+      {"Agreement", over<AgreementWindow>(&Workbench::density)},
   };
   return made;
 }
