@@ -25,13 +25,22 @@ constexpr double contourMarginA = 2.0;
 /// them holds much space beside them, where other molecules of the packing stand.
 view::MapOverlay overlayOf(const density::ContourMesh& mesh, const model::CellParameters& cell,
                            const std::vector<model::Vec3>& atoms) {
+  // The mesh runs through the grid in order, so that the next segment is most often near the
+  // atom the last one was near: that atom is tried first.
+  std::size_t lastNear = 0;
+  const auto within = [&](const model::Vec3& middle, std::size_t i) {
+    const model::Vec3 d = middle - atoms[i];
+    return model::dot(d, d) < contourMarginA * contourMarginA;
+  };
   const auto near = [&](const density::ContourSegment& s) {
     const model::Vec3 middle = geometry::cartesianOf(
         cell, {(s.from.x + s.to.x) / 2, (s.from.y + s.to.y) / 2, (s.from.z + s.to.z) / 2});
-    for (const model::Vec3& atom : atoms) {
-      const model::Vec3 d = middle - atom;
-      if (model::dot(d, d) < contourMarginA * contourMarginA) return true;
-    }
+    if (lastNear < atoms.size() && within(middle, lastNear)) return true;
+    for (std::size_t i = 0; i < atoms.size(); ++i)
+      if (within(middle, i)) {
+        lastNear = i;
+        return true;
+      }
     return false;
   };
   view::MapOverlay overlay;
