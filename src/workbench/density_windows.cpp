@@ -13,11 +13,6 @@ std::string fixed(double value, int decimals) {
   return text::formatFixed(value, decimals);
 }
 
-std::string fractional(const density::MapPeak& peak) {
-  return fixed(peak.position.x, 4) + " " + fixed(peak.position.y, 4) + " " +
-         fixed(peak.position.z, 4);
-}
-
 std::string indices(const density::Miller& m) {
   return std::to_string(m.h) + " " + std::to_string(m.k) + " " + std::to_string(m.l);
 }
@@ -36,13 +31,15 @@ void DensityCommands::fillPeaksWindow() {
               (m_mapSource == ReflectionSource::Fcf ? " (Fc and phases of "
                                                     : " (our Fc and phases, data of ") +
               m_dataFile.filename().string() + ")";
-  w.peaks = text::TextGrid(1, 6);
-  w.peaks.setRow(0, {"Peak", "Height e/A^3", "x y z", "Nearest", "Distance A", "Height/sigma"});
+  w.peaks = text::TextGrid(1, 8);
+  w.peaks.setRow(0,
+                 {"Peak", "Height e/A^3", "x", "y", "z", "Nearest", "Distance A", "Height/sigma"});
   int row = 1;
   const auto add = [&](const std::string& name, const density::MapPeak& peak) {
-    w.peaks.setRow(row++,
-                   {name, fixed(peak.height, 2), fractional(peak), peak.nearest,
-                    fixed(peak.distance, 2), map.rms > 0 ? fixed(peak.height / map.rms, 1) : "0"});
+    w.peaks.setRow(
+        row++, {name, fixed(peak.height, 2), fixed(peak.position.x, 4), fixed(peak.position.y, 4),
+                fixed(peak.position.z, 4), peak.nearest, fixed(peak.distance, 2),
+                map.rms > 0 ? fixed(peak.height / map.rms, 1) : "0"});
   };
   for (std::size_t i = 0; i < m_peaks.size(); ++i)
     add("Q" + std::to_string(i + 1), m_peaks[i]);

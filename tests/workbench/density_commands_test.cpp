@@ -75,7 +75,7 @@ TEST_F(DensityScenario, TheWindowsShowTheAgreementAndThePeaks) {
   ASSERT_TRUE(bench->run(CommandId::MapPeaks));
   const workbench::MapPeaksWindow& peaks = density().peaksWindow();
   EXPECT_EQ(peaks.peaks.cell(1, 0), "Q1");
-  EXPECT_EQ(peaks.peaks.cell(1, 3), "H1");  // O1's hydrogen atom is nearest to where O1 was
+  EXPECT_EQ(peaks.peaks.cell(1, 5), "H1");  // O1's hydrogen atom is nearest to where O1 was
   EXPECT_NE(peaks.summary.find("fo-fc map, grid "), std::string::npos) << peaks.summary;
 
   // The 2Fo−Fc map from the window's choice.
