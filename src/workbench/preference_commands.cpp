@@ -103,7 +103,8 @@ void PreferenceCommands::followProgramFolder() {
 }
 
 WindowDeclaration declareEllipseWindow(PreferenceCommands& p) {
-  WindowDeclaration w = declaredWindow("TForm15", "Parameters for Drawing Ellipes", "",
+  WindowDeclaration w = declaredWindow("TForm15", "Parameters for Drawing Ellipes",
+                                       "\"Ellipse View Params\" shows it",
                                        [&p] { return p.ellipseWindow().visible; });
   w.controls = {numberField("SpinEdit1", [&p](int value) { p.setEllipseSizeFactor(value); })};
   return w;

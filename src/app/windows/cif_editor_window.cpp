@@ -22,26 +22,20 @@ namespace {
 
 using workbench::CifCommands;
 
-QAction* menuItem(QMenuBar* menu, const char* caption, const char* objectName) {
-  QAction* action = menu->addAction(QString::fromLatin1(caption));
-  action->setObjectName(QString::fromLatin1(objectName));
-  return action;
-}
-
 }  // namespace
 
 CifEditorWindow::CifEditorWindow(CifCommands& cif, WindowRunner& runner, QWidget* parent)
     : AuxiliaryWindow("TForm10", "CIF Editor", parent, &runner), m_cif(cif) {
   auto* menu = new QMenuBar(this);
-  menuItem(menu, "Import_Template_CIF", "ImportTemplateCIF1");
-  m_importShelxl = menuItem(menu, "Import_SHELXL97_CIF (*.cif)", "ImportSHELXL97CIF1");
-  m_readCifOd = menuItem(menu, "Read_Rigaku Info (*.cif_od)", "ReadRigakuInfo1");
-  m_save = menuItem(menu, "Save_New_CIF", "SaveNewCIF1");
-  menuItem(menu, "PrintLeft", "PrintLeft1");
-  menuItem(menu, "PrintRight", "PrintRight1");
-  menuItem(menu, "Exit", "Exit1");
-  menuItem(menu, "Instruction", "Instruction1");
-  menuItem(menu, "Edit Line", "EditLine1");
+  makeMenuItem(menu, "ImportTemplateCIF1", "Import_Template_CIF");
+  m_importShelxl = makeMenuItem(menu, "ImportSHELXL97CIF1", "Import_SHELXL97_CIF (*.cif)");
+  m_readCifOd = makeMenuItem(menu, "ReadRigakuInfo1", "Read_Rigaku Info (*.cif_od)");
+  m_save = makeMenuItem(menu, "SaveNewCIF1", "Save_New_CIF");
+  makeMenuItem(menu, "PrintLeft1", "PrintLeft");
+  makeMenuItem(menu, "PrintRight1", "PrintRight");
+  makeMenuItem(menu, "Exit1", "Exit");
+  makeMenuItem(menu, "Instruction1", "Instruction");
+  makeMenuItem(menu, "EditLine1", "Edit Line");
 
   m_work = new QTableWidget(0, 2, this);
   m_work->setObjectName(QStringLiteral("StringGrid1"));
@@ -89,9 +83,7 @@ void CifEditorWindow::showState() {
       const int row = static_cast<int>(i);
       for (int column = 0; column < 2; ++column) {
         const std::string& text = column == 0 ? w.workLines[i].mark : w.workLines[i].text;
-        QTableWidgetItem* item = m_work->item(row, column);
-        if (!item) m_work->setItem(row, column, item = new QTableWidgetItem);
-        if (item->text() != toQString(text)) item->setText(toQString(text));
+        showCell(m_work, row, column, toQString(text));
       }
     }
     m_shownWork = w.workLines;

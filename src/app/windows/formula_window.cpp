@@ -41,8 +41,7 @@ FormulaWindow::FormulaWindow(workbench::FormulaCommands& formula, WindowRunner& 
                              QWidget* parent)
     : AuxiliaryWindow("TForm3", "Chemical Formula", parent, &runner), m_formula(formula) {
   auto* menu = new QMenuBar(this);
-  QAction* exit = menu->addAction(QStringLiteral("Exit"));
-  exit->setObjectName(QStringLiteral("Exit1"));
+  makeMenuItem(menu, "Exit1", "Exit");
 
   auto* elements = new QGridLayout;
   elements->setVerticalSpacing(2);

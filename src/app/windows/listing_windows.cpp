@@ -35,15 +35,6 @@ QTableWidget* listOf(QWidget* parent, const QStringList& headings) {
   return list;
 }
 
-void setCell(QTableWidget* list, int row, int column, const QString& text) {
-  QTableWidgetItem* item = list->item(row, column);
-  if (item == nullptr) {
-    list->setItem(row, column, new QTableWidgetItem(text));
-  } else if (item->text() != text) {
-    item->setText(text);
-  }
-}
-
 }  // namespace
 
 OmitListWindow::OmitListWindow(workbench::ListingCommands& listing, WindowRunner& runner,
@@ -86,8 +77,8 @@ void OmitListWindow::showState() {
   const QSignalBlocker quiet(m_list);
   m_list->setRowCount(static_cast<int>(w.rows.size()));
   for (std::size_t i = 0; i < w.rows.size(); ++i) {
-    setCell(m_list, static_cast<int>(i), 0, toQString(w.rows[i].text));
-    setCell(m_list, static_cast<int>(i), 1, w.used[i] ? QStringLiteral("Used") : QString());
+    showCell(m_list, static_cast<int>(i), 0, toQString(w.rows[i].text));
+    showCell(m_list, static_cast<int>(i), 1, w.used[i] ? QStringLiteral("Used") : QString());
   }
   showText(m_hkl[0], w.h);
   showText(m_hkl[1], w.k);
@@ -144,8 +135,8 @@ void SplitListWindow::showState() {
   const QSignalBlocker quiet(m_list);
   m_list->setRowCount(static_cast<int>(w.rows.size()));
   for (std::size_t i = 0; i < w.rows.size(); ++i) {
-    setCell(m_list, static_cast<int>(i), 0, w.added[i] ? QStringLiteral("Added") : QString());
-    setCell(m_list, static_cast<int>(i), 1, toQString(w.rows[i].text));
+    showCell(m_list, static_cast<int>(i), 0, w.added[i] ? QStringLiteral("Added") : QString());
+    showCell(m_list, static_cast<int>(i), 1, toQString(w.rows[i].text));
   }
   showText(m_label, w.label);
   showText(m_newLabels[0], w.firstLabel);

@@ -27,8 +27,7 @@ PackingRangeWindow::PackingRangeWindow(const geometry::ViewFrame& frame, WindowR
   setWindowFlag(Qt::WindowStaysOnTopHint);
   auto* layout = new QGridLayout(this);
   auto* menu = new QMenuBar(this);
-  QAction* exit = menu->addAction(QStringLiteral("Exit"));
-  exit->setObjectName(QStringLiteral("Exit1"));
+  makeMenuItem(menu, "Exit1", "Exit");
   layout->setMenuBar(menu);
   for (int k = 0; k < 6; ++k) {
     const auto at = static_cast<size_t>(k);

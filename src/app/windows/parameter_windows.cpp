@@ -187,13 +187,7 @@ void SettingParameterWindow::showState() {
   m_list->setRowCount(std::max(rows, 0));
   for (int r = 1; r <= rows; ++r) {
     for (int c = 0; c < 2; ++c) {
-      const QString t = toQString(w.fvarList.cell(r, c));
-      QTableWidgetItem* item = m_list->item(r - 1, c);
-      if (item == nullptr) {
-        m_list->setItem(r - 1, c, new QTableWidgetItem(t));
-      } else if (item->text() != t) {
-        item->setText(t);
-      }
+      showCell(m_list, r - 1, c, toQString(w.fvarList.cell(r, c)));
     }
   }
   m_list->setEnabled(w.listEnabled);

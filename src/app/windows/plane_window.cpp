@@ -48,18 +48,10 @@ void showGrid(QTableWidget* grid, const text::TextGrid& model) {
   grid->setColumnCount(model.columnCount());
   for (int r = 0; r < model.rowCount(); ++r) {
     for (int c = 0; c < model.columnCount(); ++c) {
-      const QString text = toQString(model.cell(r, c));
-      QTableWidgetItem* item = grid->item(r, c);
-      if (item == nullptr) {
-        item = new QTableWidgetItem(text);
-        if (r == 0 || c == 0) {
-          QFont bold = item->font();
-          bold.setBold(true);
-          item->setFont(bold);
-        }
-        grid->setItem(r, c, item);
-      } else if (item->text() != text) {
-        item->setText(text);
+      if (showCell(grid, r, c, toQString(model.cell(r, c))) && (r == 0 || c == 0)) {
+        QFont bold = grid->item(r, c)->font();
+        bold.setBold(true);
+        grid->item(r, c)->setFont(bold);
       }
     }
   }

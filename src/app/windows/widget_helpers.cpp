@@ -8,12 +8,12 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <climits>
@@ -30,9 +30,10 @@ QPushButton* makeButton(QWidget* parent, std::string_view objectName, std::strin
   return button;
 }
 
-QAction* makeMenuItem(QMenu* menu, std::string_view objectName, std::string_view caption) {
-  QAction* item = menu->addAction(toQString(caption));
+QAction* makeMenuItem(QWidget* menu, std::string_view objectName, std::string_view caption) {
+  auto* item = new QAction(toQString(caption), menu);
   item->setObjectName(toQString(objectName));
+  menu->addAction(item);
   return item;
 }
 
@@ -116,6 +117,16 @@ void showValue(QSpinBox* spin, int value) {
   if (spin->value() == value) return;
   const QSignalBlocker quiet(spin);
   spin->setValue(value);
+}
+
+bool showCell(QTableWidget* table, int row, int column, const QString& text) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (item == nullptr) {
+    table->setItem(row, column, new QTableWidgetItem(text));
+    return true;
+  }
+  if (item->text() != text) item->setText(text);
+  return false;
 }
 
 void showChecked(QCheckBox* box, bool on) {

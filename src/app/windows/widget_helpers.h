@@ -14,11 +14,11 @@ class QAction;
 class QCheckBox;
 class QGridLayout;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTableView;
+class QTableWidget;
 class QWidget;
 
 namespace tavo::app {
@@ -27,8 +27,8 @@ class GridModel;
 
 /// A push button showing `caption`, found by `objectName`.
 QPushButton* makeButton(QWidget* parent, std::string_view objectName, std::string_view caption);
-/// A menu item of `menu` showing `caption`, found by `objectName`.
-QAction* makeMenuItem(QMenu* menu, std::string_view objectName, std::string_view caption);
+/// A menu item of `menu` (a menu or a menu bar) showing `caption`, found by `objectName`.
+QAction* makeMenuItem(QWidget* menu, std::string_view objectName, std::string_view caption);
 /// A check box showing `caption`.
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view objectName, std::string_view caption);
 /// A one-line field; `width` > 0 fixes its width.
@@ -56,6 +56,9 @@ void showText(QLineEdit* edit, const std::string& text);
 void showLines(QPlainTextEdit* pane, const std::vector<std::string>& lines);
 /// Shows `value` in `spin` without firing its signals.
 void showValue(QSpinBox* spin, int value);
+/// Shows `text` in the cell (`row`, `column`) of `table`, making the cell's item when it has
+/// none; true when it made one.
+bool showCell(QTableWidget* table, int row, int column, const QString& text);
 /// Checks or clears `box` without firing its signals.
 void showChecked(QCheckBox* box, bool on);
 
