@@ -123,18 +123,21 @@ TEST_F(PreferenceWindows, ElementTableAddSaveAndBadNumbers) {
 TEST_F(PreferenceWindows, ScriptLinesReachTheElementTableAndTheGraphicsSettings) {
   openParaben();
   EXPECT_FALSE(bench->operateWindow("TForm17", {"press", "Add"})) << "the window is not shown";
+  dialogs.shown.clear();
   run([&] { preferences().showElementDefinitions(); });
   const int row = preferences().elementDefinitions().findRow("C").value_or(0);
   ASSERT_GT(row, 0);
   const std::string cell = std::to_string(row);
-  ASSERT_TRUE(bench->operateWindow("TForm17", {"StringGrid1", cell, "4"}));
+  ASSERT_TRUE(bench->operateWindow(
+      "TForm17", {"StringGrid1", cell, std::to_string(ElementDefinitions::Radius)}));
   EXPECT_EQ(preferences().elementEditText(),
             preferences().elementDefinitions().table().cell(row, ElementDefinitions::Radius));
   ASSERT_TRUE(bench->operateWindow("TForm17", {"Edit1", "0.2"}));
   ASSERT_TRUE(bench->operateWindow("TForm17", {"press", "Apply"}));
   EXPECT_DOUBLE_EQ(bench->structure().elements[sfacOf("C")].radius, 0.2);
   dialogs.nextColor = 0x0000ff;
-  ASSERT_TRUE(bench->operateWindow("TForm17", {"StringGrid1", cell, "5"}));
+  ASSERT_TRUE(bench->operateWindow(
+      "TForm17", {"StringGrid1", cell, std::to_string(ElementDefinitions::ColorCode)}));
   EXPECT_EQ(preferences().elementEditText(), "255") << "the colour chooser answered";
   std::vector<std::string> printed;
   ASSERT_TRUE(bench->operateWindow("TForm17", {"print"}, &printed));
