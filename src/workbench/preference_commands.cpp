@@ -110,4 +110,47 @@ WindowDeclaration declareEllipseWindow(PreferenceCommands& p) {
   return w;
 }
 
+WindowDeclaration declareElementDefinitionsWindow(PreferenceCommands& p) {
+  WindowDeclaration w = declaredWindow("TForm17", "Detailed Definition of Elements",
+                                       "\"Definition of Elements\" shows it",
+                                       [&p] { return p.elementWindowVisible(); });
+  w.placement = Placement::BesidePicture;
+  w.controls = {
+      table("StringGrid1",
+            [&p](const ControlInput& values) {
+              p.selectElementCell(intValue("StringGrid1", values, 0),
+                                  intValue("StringGrid1", values, 1));
+            }),
+      textField("Edit1", [&p](const std::string& text) { p.setElementEditText(text); }),
+      press("ApplyButton", [&p] { p.applyElementEdit(); }, {"Apply"}),
+      press("AddButton", [&p] { p.addElementRow(); }, {"Add"}),
+      press("SaveSettings1", [&p] { p.saveElementDefinitions(); }, {"Save"}),
+      press("Exit1", [&p] { p.closeElementDefinitions(); }, {"Exit"}),
+  };
+  w.print = [&p] { return gridPrintLines(p.elementDefinitions().table()); };
+  return w;
+}
+
+WindowDeclaration declareGraphicsSettingsWindow(PreferenceCommands& p) {
+  WindowDeclaration w =
+      declaredWindow("TForm18", "Graphics Colors and Other Settings",
+                     "\"Customize Graphics\" shows it", [&p] { return p.graphicsWindowVisible(); });
+  w.placement = Placement::BesidePicture;
+  const auto& settings = view::graphicsSettingTable();
+  for (int line = 1; line <= view::graphicsSettingCount; ++line) {
+    const view::GraphicsSettingInfo& info = settings[static_cast<std::size_t>(line - 1)];
+    const std::string name(info.control);
+    if (info.isColor) {
+      w.controls.push_back(press(name, [&p, line] { p.chooseGraphicsColor(line); }));
+    } else {
+      w.controls.push_back(
+          numberField(name, [&p, line](int value) { p.setGraphicsValue(line, value); }));
+    }
+  }
+  w.controls.push_back(press("SaveSettings1", [&p] { p.saveGraphicsSettings(); }, {"Save"}));
+  w.controls.push_back(
+      press("OpenSettings1", [&p] { p.openGraphicsSettings(); }, {"OpenSettings"}));
+  return w;
+}
+
 }  // namespace tavo::workbench

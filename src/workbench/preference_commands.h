@@ -112,5 +112,13 @@ class PreferenceCommands final : public PicturePreferences {
 
 /// "Parameters for Drawing Ellipes" (TForm15), declared: its size factor SpinEdit1.
 WindowDeclaration declareEllipseWindow(PreferenceCommands& preferences);
+/// "Detailed Definition of Elements" (TForm17), declared: the grid StringGrid1 (a cell: row and
+/// column), the edit field Edit1, "Apply", "Add" and the menu items "Save Settings" and "Exit";
+/// it prints the table.
+WindowDeclaration declareElementDefinitionsWindow(PreferenceCommands& preferences);
+/// "Graphics Colors and Other Settings" (TForm18), declared: a press of each colour field opens
+/// the colour chooser, each spin edit takes its number, and the menu items "Save Settings" and
+/// "OpenSettings".
+WindowDeclaration declareGraphicsSettingsWindow(PreferenceCommands& preferences);
 
 }  // namespace tavo::workbench

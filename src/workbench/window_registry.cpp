@@ -53,12 +53,8 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
       declarePackingRangeWindow(b.expansionCommands()),
       declareEllipseWindow(b.preferences()),
       distancesAngles,
-      shownWindow(
-          "TForm17", "Detailed Definition of Elements",
-          [&c] { return c.preferences().elementWindowVisible(); }, Placement::BesidePicture),
-      shownWindow(
-          "TForm18", "Graphics Colors and Other Settings",
-          [&c] { return c.preferences().graphicsWindowVisible(); }, Placement::BesidePicture),
+      declareElementDefinitionsWindow(b.preferences()),
+      declareGraphicsSettingsWindow(b.preferences()),
       textWindow("TForm19", "About Tavo"),
       textWindow("TForm20", "Shelxl/ORTEP/Others Relevant Websites"),
       textWindow("TForm21", "Wait!"),

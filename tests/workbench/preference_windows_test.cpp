@@ -120,6 +120,41 @@ TEST_F(PreferenceWindows, ElementTableAddSaveAndBadNumbers) {
       << "the saved row is read back at the open";
 }
 
+TEST_F(PreferenceWindows, ScriptLinesReachTheElementTableAndTheGraphicsSettings) {
+  openParaben();
+  EXPECT_FALSE(bench->operateWindow("TForm17", {"press", "Add"})) << "the window is not shown";
+  dialogs.shown.clear();
+  run([&] { preferences().showElementDefinitions(); });
+  const int row = preferences().elementDefinitions().findRow("C").value_or(0);
+  ASSERT_GT(row, 0);
+  const std::string cell = std::to_string(row);
+  ASSERT_TRUE(bench->operateWindow(
+      "TForm17", {"StringGrid1", cell, std::to_string(ElementDefinitions::Radius)}));
+  EXPECT_EQ(preferences().elementEditText(),
+            preferences().elementDefinitions().table().cell(row, ElementDefinitions::Radius));
+  ASSERT_TRUE(bench->operateWindow("TForm17", {"Edit1", "0.2"}));
+  ASSERT_TRUE(bench->operateWindow("TForm17", {"press", "Apply"}));
+  EXPECT_DOUBLE_EQ(bench->structure().elements[sfacOf("C")].radius, 0.2);
+  dialogs.nextColor = 0x0000ff;
+  ASSERT_TRUE(bench->operateWindow(
+      "TForm17", {"StringGrid1", cell, std::to_string(ElementDefinitions::ColorCode)}));
+  EXPECT_EQ(preferences().elementEditText(), "255") << "the colour chooser answered";
+  std::vector<std::string> printed;
+  ASSERT_TRUE(bench->operateWindow("TForm17", {"print"}, &printed));
+  ASSERT_FALSE(printed.empty());
+  EXPECT_NE(printed.front().find("Color Code"), std::string::npos);
+  ASSERT_TRUE(bench->operateWindow("TForm17", {"press", "Exit"}));
+  EXPECT_FALSE(preferences().elementWindowVisible());
+
+  run([&] { preferences().showGraphicsSettings(); });
+  dialogs.nextColor = 0x123456;
+  ASSERT_TRUE(bench->operateWindow("TForm18", {"press", "Edit1"}));  // "Background Color"
+  EXPECT_EQ(preferences().graphicsSettings().backgroundColor, 0x123456);
+  ASSERT_TRUE(bench->operateWindow("TForm18", {"SpinEdit8", "300"}));  // "Stereo Separation"
+  EXPECT_EQ(preferences().graphicsSettings().stereoSeparation, 300);
+  EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+}
+
 TEST_F(PreferenceWindows, EllipsePairRedrawsAtOnceAndSizeFactorAtTheNextRedraw) {
   openParaben();
   bench->run([&] { bench->viewCommands().toggleDisplayFlag(DisplayFlag::Ellipse); });

@@ -1,4 +1,4 @@
-// The element definitions window: shows the Workbench's table and forwards clicks.
+// The element definitions window: shows the core's table; its widgets run the declared controls.
 #include "app/windows/element_definitions_window.h"
 
 #include <QHBoxLayout>
@@ -9,15 +9,18 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <string>
+#include <vector>
+
 #include "app/qt_text.h"
 #include "workbench/preference_commands.h"
-#include "workbench/workbench.h"
 
 namespace tavo::app {
 
-ElementDefinitionsWindow::ElementDefinitionsWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm17", "Detailed Definition of Elements", parent),
-      m_bench(bench),
+ElementDefinitionsWindow::ElementDefinitionsWindow(workbench::PreferenceCommands& preferences,
+                                                   WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm17", "Detailed Definition of Elements", parent, &runner),
+      m_preferences(preferences),
       m_model(new GridModel(GridModel::Heading::FirstRow, this)),
       m_table(new QTableView(this)),
       m_editField(new QLineEdit(this)),
@@ -50,32 +53,24 @@ ElementDefinitionsWindow::ElementDefinitionsWindow(workbench::Workbench& bench, 
   editRow->addWidget(m_add);
   layout->addLayout(editRow);
 
+  // A click selects a cell, also the cell already selected (a click on a "Color Code" cell opens
+  // the colour chooser each time), so the click says the cell and the selection says nothing.
+  setTableWords(m_table->objectName(), {[] { return std::vector<std::string>{}; }, {}});
   connect(m_table, &QTableView::clicked, this, [this](const QModelIndex& index) {
-    const int row = m_model->gridRow(index.row());
-    const int column = index.column();
-    run([row, column](auto& p) { p.selectElementCell(row, column); });
+    operate({"set", "StringGrid1", std::to_string(m_model->gridRow(index.row())),
+             std::to_string(index.column())});
   });
-  connect(m_editField, &QLineEdit::textEdited, this,
-          [this](const QString& text) { m_bench.preferences().setElementEditText(toStd(text)); });
-  const auto apply = [this] { run([](auto& p) { p.applyElementEdit(); }); };
-  connect(m_apply, &QPushButton::clicked, this, apply);
-  connect(m_editField, &QLineEdit::returnPressed, this, apply);
-  connect(m_add, &QPushButton::clicked, this, [this] { run([](auto& p) { p.addElementRow(); }); });
-  connect(save, &QAction::triggered, this,
-          [this] { run([](auto& p) { p.saveElementDefinitions(); }); });
-  connect(exit, &QAction::triggered, this, &QWidget::close);
+  // Return in the edit field applies it, as "Apply" does.
+  connect(m_editField, &QLineEdit::returnPressed, this, [this] {
+    operate({"press", "ApplyButton"});
+  });
   connect(this, &AuxiliaryWindow::closed, this,
-          [this] { run([](auto& p) { p.closeElementDefinitions(); }); });
+          [this] { run([this] { m_preferences.closeElementDefinitions(); }); });
   resize(640, 560);
 }
 
-void ElementDefinitionsWindow::run(
-    const std::function<void(workbench::PreferenceCommands&)>& command) {
-  m_bench.run([this, &command] { command(m_bench.preferences()); });
-}
-
 void ElementDefinitionsWindow::showState() {
-  const workbench::PreferenceCommands& preferences = m_bench.preferences();
+  const workbench::PreferenceCommands& preferences = m_preferences;
   const text::TextGrid& table = preferences.elementDefinitions().table();
   if (!(table == m_model->grid())) {
     const QModelIndex current = m_table->currentIndex();

@@ -1,4 +1,4 @@
-// The graphics settings window: shows the Workbench's settings and forwards changes and clicks.
+// The graphics settings window: shows the core's settings; its widgets run the declared controls.
 #include "app/windows/graphics_settings_window.h"
 
 #include <QColor>
@@ -13,7 +13,6 @@
 #include "app/qt_text.h"
 #include "canvas/qpainter_canvas.h"
 #include "workbench/preference_commands.h"
-#include "workbench/workbench.h"
 
 namespace tavo::app {
 
@@ -30,9 +29,10 @@ QString colorStyle(view::Color color) {
 
 }  // namespace
 
-GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::Workbench& bench, QWidget* parent)
-    : AuxiliaryWindow("TForm18", view::graphicsSettingsWindowTitle, parent),
-      m_bench(bench),
+GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::PreferenceCommands& preferences,
+                                               WindowRunner& runner, QWidget* parent)
+    : AuxiliaryWindow("TForm18", view::graphicsSettingsWindowTitle, parent, &runner),
+      m_preferences(preferences),
       m_fileName(new QLineEdit(this)) {
   auto* menuBar = new QMenuBar(this);
   QMenu* file = menuBar->addMenu(QStringLiteral("File"));
@@ -40,10 +40,6 @@ GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::Workbench& bench, QWid
   save->setObjectName(QStringLiteral("SaveSettings1"));
   QAction* open = file->addAction(QStringLiteral("OpenSettings"));
   open->setObjectName(QStringLiteral("OpenSettings1"));
-  connect(save, &QAction::triggered, this,
-          [this] { run([](auto& p) { p.saveGraphicsSettings(); }); });
-  connect(open, &QAction::triggered, this,
-          [this] { run([](auto& p) { p.openGraphicsSettings(); }); });
 
   auto* grid = new QGridLayout(this);
   grid->setMenuBar(menuBar);
@@ -61,8 +57,6 @@ GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::Workbench& bench, QWid
     } else {
       auto* spin = new QSpinBox(this);
       spin->setRange(info.minimum, info.maximum);
-      connect(spin, &QSpinBox::valueChanged, this,
-              [this, line](int value) { run([=](auto& p) { p.setGraphicsValue(line, value); }); });
       m_spins[static_cast<size_t>(line - 1)] = spin;
       field = spin;
     }
@@ -75,23 +69,17 @@ GraphicsSettingsWindow::GraphicsSettingsWindow(workbench::Workbench& bench, QWid
   grid->addWidget(new QLabel(QStringLiteral("Settings File"), this), view::graphicsSettingCount, 0);
   grid->addWidget(m_fileName, view::graphicsSettingCount, 1);
   connect(this, &AuxiliaryWindow::closed, this,
-          [this] { run([](auto& p) { p.graphicsSettingsClosed(); }); });
+          [this] { run([this] { m_preferences.graphicsSettingsClosed(); }); });
   refresh();
   // The window is placed from its size before it is first shown.
   resize(sizeHint().expandedTo(QSize(340, 0)));
-}
-
-void GraphicsSettingsWindow::run(
-    const std::function<void(workbench::PreferenceCommands&)>& command) {
-  m_bench.run([this, &command] { command(m_bench.preferences()); });
 }
 
 bool GraphicsSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     for (size_t i = 0; i < m_colors.size(); ++i) {
       if (m_colors[i] != nullptr && watched == m_colors[i]) {
-        const int line = static_cast<int>(i) + 1;
-        run([line](auto& p) { p.chooseGraphicsColor(line); });
+        operate({"press", toStd(m_colors[i]->objectName())});
         return true;
       }
     }
@@ -100,7 +88,7 @@ bool GraphicsSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GraphicsSettingsWindow::showState() {
-  const view::GraphicsSettingsWindowModel& model = m_bench.preferences().graphicsWindow();
+  const view::GraphicsSettingsWindowModel& model = m_preferences.graphicsWindow();
   for (int line = 1; line <= view::graphicsSettingCount; ++line) {
     const size_t i = static_cast<size_t>(line - 1);
     if (QLineEdit* edit = m_colors[i]) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "app/windows/auxiliary_window.h"
 #include "view/graphics_settings.h"
@@ -14,26 +13,27 @@ class QSpinBox;
 
 namespace tavo::workbench {
 class PreferenceCommands;
-class Workbench;
 }  // namespace tavo::workbench
 
 namespace tavo::app {
+
+class WindowRunner;
 
 class GraphicsSettingsWindow final : public AuxiliaryWindow {
   Q_OBJECT
 
  public:
-  GraphicsSettingsWindow(workbench::Workbench& bench, QWidget* parent);
-  /// Shows the Workbench's settings and the current file name.
+  GraphicsSettingsWindow(workbench::PreferenceCommands& preferences, WindowRunner& runner,
+                         QWidget* parent);
+  /// Shows the core's settings and the current file name.
   void showState() override;
 
  protected:
+  /// A mouse press on a colour field presses its control, which opens the colour chooser.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void run(const std::function<void(workbench::PreferenceCommands&)>& command);
-
-  workbench::Workbench& m_bench;
+  workbench::PreferenceCommands& m_preferences;
   std::array<QLineEdit*, view::graphicsSettingCount> m_colors{};  // Edit1..Edit11 (lines 1..11)
   std::array<QSpinBox*, view::graphicsSettingCount> m_spins{};    // SpinEdit1..10 (lines 12..21)
   QLineEdit* m_fileName;                                          // graphicsinf

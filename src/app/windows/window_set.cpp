@@ -7,6 +7,7 @@
 #include "app/qt_text.h"
 #include "app/windows/atom_list_window.h"
 #include "app/windows/cif_editor_window.h"
+#include "app/windows/density_windows.h"
 #include "app/windows/element_definitions_window.h"
 #include "app/windows/ellipse_params_window.h"
 #include "app/windows/file_list_window.h"
@@ -17,7 +18,6 @@
 #include "app/windows/grid_window.h"
 #include "app/windows/job_control_windows.h"
 #include "app/windows/listing_windows.h"
-#include "app/windows/density_windows.h"
 #include "app/windows/locate_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
@@ -34,20 +34,9 @@ namespace {
 
 using workbench::WindowDeclaration;
 using workbench::Workbench;
-constexpr const char* selfConnected = "tavoSelfConnected";
 
 using Factory =
     std::function<AuxiliaryWindow*(Workbench&, WindowRunner&, const WindowDeclaration&, QWidget*)>;
-
-/// A window that still connects its widgets itself, over the whole Workbench: it is not bound.
-template <class Window>
-Factory plain() {
-  return [](Workbench& bench, WindowRunner&, const WindowDeclaration&, QWidget* parent) {
-    auto* window = new Window(bench, parent);
-    window->setProperty(selfConnected, true);
-    return window;
-  };
-}
 
 /// A window built over one feature of the Workbench (`feature` picks it) and the runner.
 template <class Window, class Feature>
@@ -108,8 +97,8 @@ const std::map<std::string, Factory>& factories() {
       {"TForm16", gridOf([](const Workbench& b) -> const text::TextGrid& {
          return b.distancesAngles().grid;
        })},
-      {"TForm17", plain<ElementDefinitionsWindow>()},
-      {"TForm18", plain<GraphicsSettingsWindow>()},
+      {"TForm17", over<ElementDefinitionsWindow>(&Workbench::preferences)},
+      {"TForm18", over<GraphicsSettingsWindow>(&Workbench::preferences)},
       {"TForm21", [](Workbench&, WindowRunner&, const WindowDeclaration& d,
                      QWidget* parent) { return new WaitWindow(d.caption, parent); }},
       {"TForm23", over<FixingWindow>(&Workbench::freeVariables)},
@@ -145,7 +134,7 @@ WindowSet::WindowSet(QWidget* main, workbench::Workbench& bench) : m_runner(benc
     } else {
       window = new AuxiliaryWindow(declaration.name, declaration.caption, main);
     }
-    if (!window->property(selfConnected).toBool()) window->bindControls(declaration, m_runner);
+    window->bindControls(declaration, m_runner);
     window->hide();
     m_entries.push_back({&declaration, window});
   }
