@@ -84,6 +84,10 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"View", "Expand Connections", "Ctrl+A"},
       {"View", "Packing View", "Ctrl+P"},
       {"View", "Show Plane Calc Window", ""},
+      {"View", "Difference Map", "Ctrl+M"},
+      {"View", "Map Peaks", ""},
+      {"View", "Agreement with the Data", ""},
+      {"View", "Open Reflection Data", ""},
       {"View", "Numerical Positions", "Ctrl+N"},
       {"View", "Tracking Bars", "Ctrl+B"},
       {"View", "Bonds/Peaks Thresholds", "F2"},
@@ -252,6 +256,8 @@ TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
       {"TForm35", "Some Instructions for the  CIF Generation"},
       {"TForm36", "Editing CIF Contents"},
       {"TForm37", "Plane Calculation Control Window (since 2023)"},
+      {"MapPeaks", "Map Peaks"},
+      {"Agreement", "Agreement with the Data"},
   };
   const auto& windows = gui.window->windows().all();
   ASSERT_EQ(windows.size(), std::size(expected));

@@ -9,6 +9,7 @@
 
 #include "density/agreement.h"
 #include "density/fourier_map.h"
+#include "density/reflection_file.h"
 #include "support/program_folder.h"
 
 namespace tavo::density {
@@ -121,6 +122,42 @@ TEST(CorpusAgreement, FcAndRFactorsMatchTheRefinementProgram) {
       best =
           std::min(best, symmetryDistance(model, p.position, {expected.x, expected.y, expected.z}));
     EXPECT_LT(best, 0.35) << "Q" << q;
+  }
+}
+
+/// The value of `tag` in a CIF's text (its first occurrence), or -1.
+double cifNumber(const fs::path& cif, const std::string& tag) {
+  std::ifstream in(cif);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string word;
+    double value = -1;
+    if (words >> word && word == tag && words >> value) return value;
+  }
+  return -1;
+}
+
+TEST(CorpusAgreement, TheEmbeddedResAndHklGiveTheRFactorsTheirCifReports) {
+  const fs::path corpus = corpusFolder();
+  if (corpus.empty()) GTEST_SKIP() << "no corpus";
+  const testing::ProgramFolder program;
+  for (const char* name : {"cod_2240189_R-3c.cif", "gemmi_4003024_Pm-3m.cif",
+                           "logbooker_dom1_mC.cif", "xharpy_L-Ala_iam.cif"}) {
+    SCOPED_TRACE(name);
+    const fs::path cif = corpus / "cif_shelxl" / name;
+    const EmbeddedShelxFiles embedded = findEmbeddedShelxFiles(cif);
+    ASSERT_TRUE(embedded.res && embedded.hkl);
+    const testing::TempFolder work;
+    const fs::path res = work.write("embedded.res", *embedded.res);
+    model::StructureModel s;
+    testing::FakeDialogs dialogs;
+    ASSERT_TRUE(testing::openWithSettings(s, res, program.path(), dialogs));
+    const Agreement a =
+        agreementOf(s, parseHklText(*embedded.hkl, parseHklfCard(s.hklfLine), name));
+    EXPECT_NEAR(a.r1Gt, cifNumber(cif, "_refine_ls_R_factor_gt"), 0.005);
+    EXPECT_NEAR(a.r1All, cifNumber(cif, "_refine_ls_R_factor_all"), 0.005);
+    EXPECT_NEAR(a.wR2, cifNumber(cif, "_refine_ls_wR_factor_ref"), 0.01);
   }
 }
 
