@@ -16,7 +16,7 @@ void BM_RotationStep(benchmark::State& state) {
   geometry::resetViewCoordinates(s, frame, false);
   for (auto _ : state) {
     view::rotateView(s, frame, view::Axis::X, 0.01, false);
-    benchmark::DoNotOptimize(s.view[1].data());
+    benchmark::DoNotOptimize(&s.view[1][1]);
   }
   state.counters["entries"] = s.workingAtomCount + s.workingHCount + s.workingPeakCount;
   state.SetComplexityN(s.workingAtomCount);
@@ -30,7 +30,7 @@ void BM_InPlaneRotationStep(benchmark::State& state) {
   geometry::resetViewCoordinates(s, frame, false);
   for (auto _ : state) {
     view::rotateViewInPlane(s, frame, 0.4, 0.01, false);
-    benchmark::DoNotOptimize(s.view[1].data());
+    benchmark::DoNotOptimize(&s.view[1][1]);
   }
   state.SetComplexityN(s.workingAtomCount);
 }

@@ -84,13 +84,6 @@ void writeAgreementJson(const density::Agreement& a) {
   std::cout << json.text() << '\n';
 }
 
-std::optional<density::MapType> mapTypeOf(const std::string& name) {
-  for (density::MapType type :
-       {density::MapType::FoMinusFc, density::MapType::TwoFoMinusFc, density::MapType::Fo})
-    if (text::upper(name) == text::upper(density::mapTypeName(type))) return type;
-  return std::nullopt;
-}
-
 void writePeak(JsonWriter& json, const density::MapPeak& peak) {
   json.beginObject();
   json.key("frac");
@@ -188,7 +181,7 @@ int runMapCommand(const std::vector<std::string>& args) {
     return 2;
   }
   const std::optional<density::MapType> type =
-      mapTypeOf(arguments.option("--type").value_or("fo-fc"));
+      density::findMapType(arguments.option("--type").value_or("fo-fc"));
   if (!type) {
     std::cerr << "The map type must be fo-fc, 2fo-fc or fo.\n";
     return 2;

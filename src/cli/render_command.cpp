@@ -58,10 +58,7 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
     } else if (word == "--program-folder" && hasValue) {
       result.programFolder = args[++i];
     } else if (word == "--map" && hasValue) {
-      const std::string type = text::upper(args[++i]);
-      for (density::MapType t :
-           {density::MapType::FoMinusFc, density::MapType::TwoFoMinusFc, density::MapType::Fo})
-        if (type == text::upper(density::mapTypeName(t))) result.map = t;
+      result.map = density::findMapType(args[++i]);
       if (!result.map) {
         std::cerr << "tavo-cli render: the map type must be fo-fc, 2fo-fc or fo\n";
         return std::nullopt;

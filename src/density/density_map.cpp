@@ -1,6 +1,7 @@
 #include "density/density_map.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace tavo::density {
@@ -15,6 +16,17 @@ std::string mapTypeName(MapType type) {
       return "fo";
   }
   return "fo-fc";
+}
+
+std::optional<MapType> findMapType(std::string_view name) {
+  for (MapType type : {MapType::FoMinusFc, MapType::TwoFoMinusFc, MapType::Fo}) {
+    const std::string known = mapTypeName(type);
+    if (name.size() == known.size() &&
+        std::equal(name.begin(), name.end(), known.begin(),
+                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
+      return type;
+  }
+  return std::nullopt;
 }
 
 double DensityMap::valueAt(const geometry::Fractional& p) const {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "geometry/view_frame.h"
@@ -14,6 +16,8 @@ enum class MapType { FoMinusFc, TwoFoMinusFc, Fo };
 
 /// "fo-fc", "2fo-fc", "fo".
 std::string mapTypeName(MapType type);
+/// The type named `name` (case ignored); nothing for another word.
+std::optional<MapType> findMapType(std::string_view name);
 
 /// Values in e/Å³ at the grid points (u/nu, v/nv, w/nw), u fastest.
 struct DensityMap {

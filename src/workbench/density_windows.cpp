@@ -104,11 +104,9 @@ WindowDeclaration DensityCommands::declareMapPeaksWindow() {
       textField("MapLevel", [this](const std::string& t) { setLevelText(t); }, {"Level"}),
       control("MapType", ControlKind::Choice,
               [this](const ControlInput& v) {
-                const std::string word = v.empty() ? "" : text::upper(v[0]);
-                if (word == "FO-FC") return setMapType(0);
-                if (word == "2FO-FC") return setMapType(1);
-                if (word == "FO") return setMapType(2);
-                setMapType(intValue("MapType", v));
+                // The type by its name ("2fo-fc") or by its place in the list.
+                const auto named = v.empty() ? std::nullopt : density::findMapType(v[0]);
+                setMapType(named ? static_cast<int>(*named) : intValue("MapType", v));
               }),
       checkBox("ShowMap", [this](bool shown) { showMap(shown); }, {"Show Map"}),
       table("PeakGrid", [](const ControlInput&) {}),
