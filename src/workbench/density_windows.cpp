@@ -71,14 +71,16 @@ void DensityCommands::fillAgreementWindow() {
   for (const auto& [name, value] : rows)
     w.summary.setRow(r++, {name, value});
 
-  w.worst = text::TextGrid(1, 6);
-  w.worst.setRow(0, {"h k l", "Fo^2", "Fc^2", "Error/esd", "Fc/Fc(max)", "Resolution A"});
+  w.worst = text::TextGrid(1, 7);
+  w.worst.setRow(
+      0, {"h k l", "Fo^2", "Fc^2", "Error/esd", "Fc/Fc(max)", "Resolution A", "Merged from"});
   r = 1;
   for (const density::ReflectionFit& fit : density::worstFits(a, 30)) {
     const double d = fit.stol2 > 0 ? 0.5 / std::sqrt(fit.stol2) : 0;
     w.worst.setRow(
         r++, {indices(fit.hkl), fixed(fit.fo2, 2), fixed(fit.fc2, 2), fixed(fit.deviation(), 2),
-              a.fcMax > 0 ? fixed(std::sqrt(fit.fc2) / a.fcMax, 3) : "0", fixed(d, 2)});
+              a.fcMax > 0 ? fixed(std::sqrt(fit.fc2) / a.fcMax, 3) : "0", fixed(d, 2),
+              std::to_string(fit.count)});
   }
 
   w.omitted = text::TextGrid(1, 2);

@@ -30,7 +30,7 @@ MapPeaksWindow::MapPeaksWindow(workbench::DensityCommands& density, WindowRunner
   m_summary->setObjectName(QStringLiteral("MapSummary"));
   m_summary->setWordWrap(true);
   m_peaks = new GridModel(GridModel::Heading::FirstRow, this);
-  QTableView* table = makeTable(this, "PeakGrid", m_peaks, true);
+  m_peakTable = makeTable(this, "PeakGrid", m_peaks, true);
 
   auto* controls = new QGridLayout;
   addLabelled(controls, 0, 0, QStringLiteral("Level (sigma)"), m_level);
@@ -44,7 +44,7 @@ MapPeaksWindow::MapPeaksWindow(workbench::DensityCommands& density, WindowRunner
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
   layout->addWidget(m_summary);
-  layout->addWidget(table, 1);
+  layout->addWidget(m_peakTable, 1);
   layout->addLayout(buttons);
 
   connect(this, &AuxiliaryWindow::closed, this, [this] {
@@ -63,7 +63,10 @@ void MapPeaksWindow::showState() {
   }
   showChecked(m_shown, m_density.mapShown());
   m_summary->setText(toQString(w.summary));
-  if (m_peaks->grid() != w.peaks) m_peaks->setGrid(w.peaks);
+  if (m_peaks->grid() != w.peaks) {
+    m_peaks->setGrid(w.peaks);
+    m_peakTable->resizeColumnsToContents();
+  }
 }
 
 AgreementWindow::AgreementWindow(workbench::DensityCommands& density, WindowRunner& runner,
@@ -74,11 +77,14 @@ AgreementWindow::AgreementWindow(workbench::DensityCommands& density, WindowRunn
   m_worst = new GridModel(GridModel::Heading::FirstRow, this);
   m_omitted = new GridModel(GridModel::Heading::FirstRow, this);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(makeTable(this, "SummaryGrid", m_summary, true), 2);
+  m_tables = {makeTable(this, "SummaryGrid", m_summary, true),
+              makeTable(this, "WorstGrid", m_worst, true),
+              makeTable(this, "OmittedGrid", m_omitted, true)};
+  layout->addWidget(m_tables[0], 2);
   layout->addWidget(new QLabel(QStringLiteral("The worst-fitting reflections"), this));
-  layout->addWidget(makeTable(this, "WorstGrid", m_worst, true), 3);
+  layout->addWidget(m_tables[1], 3);
   layout->addWidget(new QLabel(QStringLiteral("Reflections left out"), this));
-  layout->addWidget(makeTable(this, "OmittedGrid", m_omitted, true), 1);
+  layout->addWidget(m_tables[2], 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(makeButton(this, "Recompute", "Compute"));
   buttons->addStretch();
@@ -94,9 +100,14 @@ AgreementWindow::AgreementWindow(workbench::DensityCommands& density, WindowRunn
 
 void AgreementWindow::showState() {
   const workbench::AgreementWindow& w = m_density.agreementWindow();
-  if (m_summary->grid() != w.summary) m_summary->setGrid(w.summary);
-  if (m_worst->grid() != w.worst) m_worst->setGrid(w.worst);
-  if (m_omitted->grid() != w.omitted) m_omitted->setGrid(w.omitted);
+  const std::pair<GridModel*, const text::TextGrid*> grids[] = {
+      {m_summary, &w.summary}, {m_worst, &w.worst}, {m_omitted, &w.omitted}};
+  for (std::size_t i = 0; i < std::size(grids); ++i) {
+    auto [model, grid] = grids[i];
+    if (model->grid() == *grid) continue;
+    model->setGrid(*grid);
+    m_tables[i]->resizeColumnsToContents();
+  }
 }
 
 }  // namespace tavo::app

@@ -2,12 +2,15 @@
 // (R1, wR2, GooF, the worst-fitting and the omitted reflections): views of DensityCommands.
 #pragma once
 
+#include <vector>
+
 #include "app/windows/auxiliary_window.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QTableView;
 
 namespace tavo::workbench {
 class DensityCommands;
@@ -31,6 +34,7 @@ class MapPeaksWindow final : public AuxiliaryWindow {
   QCheckBox* m_shown = nullptr;  // ShowMap
   QLabel* m_summary = nullptr;   // MapSummary
   GridModel* m_peaks = nullptr;  // PeakGrid
+  QTableView* m_peakTable = nullptr;
 };
 
 class AgreementWindow final : public AuxiliaryWindow {
@@ -44,6 +48,7 @@ class AgreementWindow final : public AuxiliaryWindow {
   GridModel* m_summary = nullptr;  // SummaryGrid
   GridModel* m_worst = nullptr;    // WorstGrid
   GridModel* m_omitted = nullptr;  // OmittedGrid
+  std::vector<QTableView*> m_tables;
 };
 
 }  // namespace tavo::app
