@@ -140,7 +140,7 @@ void FileCommands::readStructureFrom(const fs::path& file, const std::vector<std
   s.selection.forget();
   s.selection.capacity = s.structure.limits.atmMax;
   s.dropCopies();
-  s.undo.clear();  // the steps belong to the structure just replaced
+  s.undo.clear();     // the steps belong to the structure just replaced
   s.mapOverlay = {};  // so does the map drawn over it
   s.mapOverlayShown = false;
   ++s.loadCount;

@@ -126,10 +126,10 @@ class WorkbenchState {
   bool importNotSaved = false;                // an import: its first save asks for a name
   bool cartesianImport = false;               // the structure came from a Cartesian or PDB file
   bool showDistanceBond = false;              // DispBond
-  view::MapOverlay mapOverlay;  // the contours of the map shown ("Difference Map")
+  view::MapOverlay mapOverlay;                // the contours of the map shown ("Difference Map")
   bool mapOverlayShown = false;
   int loadCount = 0;  // structures read so far: what was computed for an earlier one is stale
-  bool adjustPending = false;                 // a located fragment awaits adjustment
+  bool adjustPending = false;     // a located fragment awaits adjustment
   bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator
   bool endRequested = false;      // a missing settings file ended the program
   bool settingsLoaded = false;
