@@ -5,7 +5,10 @@
 #include <complex>
 #include <numbers>
 
+// One thread, and plain malloc for its buffers: its aligned_alloc path asks for sizes that are
+// not multiples of the alignment, which C11 does not allow (and AddressSanitizer refuses).
 #define POCKETFFT_NO_MULTITHREADING
+#define POCKETFFT_NO_VECTORS
 #include <gemmi/third_party/pocketfft_hdronly.h>
 
 namespace tavo::density {
