@@ -9,7 +9,15 @@
 // not multiples of the alignment, which C11 does not allow (and AddressSanitizer refuses).
 #define POCKETFFT_NO_MULTITHREADING
 #define POCKETFFT_NO_VECTORS
+// GCC 12 at -O3 sees buffers of the library as maybe uninitialized where they are written first.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <gemmi/third_party/pocketfft_hdronly.h>
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace tavo::density {
 
