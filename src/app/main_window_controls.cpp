@@ -186,14 +186,12 @@ void setText(QLineEdit* field, const std::string& text) {
 void MainWindow::connectControls() {
   MainControls& c = m_controls;
   const auto onSpin = [this](QSpinBox* box, auto forward) {
-    connect(box, &QSpinBox::valueChanged, this, [this, forward](int value) {
-      m_bench.run([this, forward, value] { forward(value); });
-    });
+    connect(box, &QSpinBox::valueChanged, this,
+            [this, forward](int value) { m_bench.run([forward, value] { forward(value); }); });
   };
   const auto onSlider = [this](QSlider* bar, auto forward) {
-    connect(bar, &QSlider::valueChanged, this, [this, forward](int value) {
-      m_bench.run([this, forward, value] { forward(value); });
-    });
+    connect(bar, &QSlider::valueChanged, this,
+            [this, forward](int value) { m_bench.run([forward, value] { forward(value); }); });
   };
   onSpin(c.zoom, [this](int v) { m_bench.viewCommands().setZoom(v); });
   onSlider(c.zoomTrack, [this](int v) { m_bench.viewCommands().setZoomTrack(v); });

@@ -400,7 +400,8 @@ WindowDeclaration ParameterCommands::declareEditorWindow() {
     fields.emplace_back(fieldNames[p], "Value" + std::to_string(p));
     fields.emplace_back(std::string(fieldNames[p]) + "_FV", "Code" + std::to_string(p));
   }
-  for (const auto& [field, alias] : fields) {
+  for (const auto& [key, alias] : fields) {
+    const std::string field = key;  // Clang 14 cannot capture a structured binding
     w.controls.push_back(textField(
         field, [this, field](const std::string& t) { setEditorField(field, t); },
         alias.empty() ? std::vector<std::string>{} : std::vector<std::string>{alias}));
