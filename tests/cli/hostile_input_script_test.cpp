@@ -81,9 +81,10 @@ TEST(HostileInput, ANumberThatDoesNotReadIsRefusedNamingTheFileTheLineAndTheFiel
     SCOPED_TRACE(c.file);
     TempFolder folder;
     folder.write(c.file, c.content);
-    const bool instructions = text::endsWith(c.file, ".res");
-    const Outcome o =
-        runCli(folder, std::string(instructions ? "info " : "import ") + c.file + " -o out.ins");
+    const std::string command = text::endsWith(c.file, ".res")
+                                    ? std::string("info ") + c.file
+                                    : std::string("import ") + c.file + " -o out.ins";
+    const Outcome o = runCli(folder, command);
     EXPECT_NE(o.status, 0);
     EXPECT_NE((o.out + o.err).find(c.message), std::string::npos) << o.out << o.err;
     EXPECT_FALSE(fs::exists(folder.path() / "out.ins"));
