@@ -235,12 +235,17 @@ class Merge {
     return loop;
   }
 
-  CifLineMap workMap() const {
-    Lines texts;
-    texts.reserve(m_work.size());
-    for (const CifWorkLine& line : m_work)
-      texts.push_back(line.text);
-    return mapCifLines(texts);
+  /// The map of the work text, made once and then kept up to date by every change of lines, so
+  /// that filling many items costs no new map of a long text each.
+  CifLineMap workMap() {
+    if (!m_workMap) {
+      Lines texts;
+      texts.reserve(m_work.size());
+      for (const CifWorkLine& line : m_work)
+        texts.push_back(line.text);
+      m_workMap = mapCifLines(texts);
+    }
+    return *m_workMap;
   }
 
   /// Lines first..last of the work replaced by `lines`, all marked `mark`.
@@ -251,6 +256,7 @@ class Merge {
     for (const std::string& text : lines)
       added.push_back({std::string(mark), text});
     m_work.insert(m_work.begin() + static_cast<std::ptrdiff_t>(first), added.begin(), added.end());
+    updateWorkMap(first, last + 1 - first, lines);
   }
   void insertAfter(std::size_t line, const Lines& lines, std::string_view mark) {
     std::vector<CifWorkLine> added;
@@ -258,6 +264,7 @@ class Merge {
       added.push_back({std::string(mark), text});
     m_work.insert(m_work.begin() + static_cast<std::ptrdiff_t>(line) + 1, added.begin(),
                   added.end());
+    updateWorkMap(line + 1, 0, lines);
   }
   void omit(std::size_t first, std::size_t last) {
     for (std::size_t i = first; i <= last && i < m_work.size(); ++i)
@@ -391,6 +398,7 @@ class Merge {
         continue;
       m_work[block.firstLine] = {std::string(markShelx), blockNameFor(fileStem)};
     }
+    m_workMap.reset();
   }
 
   void misspeltNames() {
@@ -402,6 +410,7 @@ class Merge {
       const auto offset = static_cast<std::size_t>(word.data() - line.text.data()) + at;
       line.text.replace(offset, 7, "symmetry");
     }
+    m_workMap.reset();
   }
 
   void embeddedFilesNote() {
@@ -449,9 +458,71 @@ class Merge {
     }
   }
 
+  /// Lines [first, first + removed) of the work became `added`: the entries of the removed lines
+  /// leave the map, those after them move, and the added lines' own entries come in. A change
+  /// that cuts through an entry or adds a block heading empties the map, to be made anew.
+  void updateWorkMap(std::size_t first, std::size_t removed, const Lines& added) {
+    if (!m_workMap) return;
+    CifLineMap& map = *m_workMap;
+    const std::size_t end = first + removed;
+    const auto moved = [&](std::size_t line) {
+      return line >= end ? line - removed + added.size() : line;
+    };
+    const auto outside = [&](std::size_t from, std::size_t to) {
+      return to < first || from >= end;
+    };
+    const auto within = [&](std::size_t from, std::size_t to) { return from >= first && to < end; };
+    const CifLineMap fresh = mapCifLines(added);
+    bool cut = !fresh.blocks.empty();
+    for (const LineItem& item : map.items)
+      cut = cut || !(outside(item.tagLine, item.lastLine) || within(item.tagLine, item.lastLine));
+    for (const LineLoop& loop : map.loops)
+      cut = cut || !(outside(loop.loopLine, loop.lastLine) || within(loop.loopLine, loop.lastLine));
+    for (const LineBlock& block : map.blocks)
+      cut = cut || (block.firstLine >= first && block.firstLine < end);
+    if (cut) {
+      m_workMap.reset();
+      return;
+    }
+    std::erase_if(map.items,
+                  [&](const LineItem& item) { return within(item.tagLine, item.lastLine); });
+    std::erase_if(map.loops,
+                  [&](const LineLoop& loop) { return within(loop.loopLine, loop.lastLine); });
+    for (LineItem& item : map.items) {
+      item.tagLine = moved(item.tagLine);
+      item.valueLine = moved(item.valueLine);
+      item.lastLine = moved(item.lastLine);
+    }
+    for (LineLoop& loop : map.loops) {
+      loop.loopLine = moved(loop.loopLine);
+      loop.lastLine = moved(loop.lastLine);
+    }
+    for (LineBlock& block : map.blocks) {
+      block.firstLine = moved(block.firstLine);
+      block.endLine = moved(block.endLine);
+    }
+    const auto itemAt = std::find_if(map.items.begin(), map.items.end(),
+                                     [&](const LineItem& item) { return item.tagLine >= first; });
+    const auto at = map.items.insert(itemAt, fresh.items.begin(), fresh.items.end());
+    for (auto item = at; item != at + static_cast<std::ptrdiff_t>(fresh.items.size()); ++item) {
+      item->tagLine += first;
+      item->valueLine += first;
+      item->lastLine += first;
+    }
+    const auto loopAt = std::find_if(map.loops.begin(), map.loops.end(),
+                                     [&](const LineLoop& loop) { return loop.loopLine >= first; });
+    const auto loopsAt = map.loops.insert(loopAt, fresh.loops.begin(), fresh.loops.end());
+    for (auto loop = loopsAt; loop != loopsAt + static_cast<std::ptrdiff_t>(fresh.loops.size());
+         ++loop) {
+      loop->loopLine += first;
+      loop->lastLine += first;
+    }
+  }
+
   std::vector<CifWorkLine>& m_work;
   const Lines& m_source;
   CifLineMap m_sourceMap;
+  std::optional<CifLineMap> m_workMap;  // empty until needed and after a change it cannot follow
 };
 
 }  // namespace

@@ -27,6 +27,8 @@ int runCifCommand(const std::vector<std::string>& args) {
   HeadlessSession session(dialogs, canvas, programFolderFrom(arguments.option("--program-folder")),
                           SessionUse::Edit);
   workbench::Workbench& bench = session.bench();
+  // The CIF is all the command writes: the open writes no check file beside the structure.
+  bench.state().readOptions.writeFiles = false;
   const bool opened = session.open(arguments.positional[0]);
   const std::size_t openMessages = dialogs.shown.size();
   const bool written = opened && bench.run([&] { bench.cifCommands().generate(sources); });

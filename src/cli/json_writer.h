@@ -16,6 +16,7 @@ class JsonWriter {
   void endArray();
   /// The key of the next value inside an object.
   void key(std::string_view name);
+  /// A string value, escaped; bytes that are not UTF-8 are written as U+FFFD.
   void value(std::string_view text);
   void value(const char* text) { value(std::string_view(text)); }
   void value(double number);

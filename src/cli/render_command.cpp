@@ -95,12 +95,11 @@ bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments,
               model::CollectingDialogs& dialogs) {
   HeadlessSession session(dialogs, canvas, arguments.programFolder, SessionUse::Picture,
                           arguments.width, arguments.height);
+  // A picture is all the command makes: no check file of the open, no unit list of a view.
+  session.bench().state().readOptions.writeFiles = false;
   if (!session.open(arguments.input)) return false;
-  if (arguments.views.any()) {
-    // A picture is all the command makes: no unit list is written beside the file.
-    session.bench().state().readOptions.writeFiles = false;
+  if (arguments.views.any())
     runSymmetryViews(session.bench(), arguments.views, dialogs.shown, true);
-  }
   if (arguments.map) {
     workbench::Workbench& bench = session.bench();
     workbench::DensityCommands& density = bench.density();
@@ -143,12 +142,19 @@ int draw(const RenderArguments& arguments) {
   return status;
 }
 
+/// Qt's own notes (no XDG_RUNTIME_DIR under the offscreen platform, font database remarks) are
+/// no output of the tool: only its critical and fatal messages reach the console.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
 /// The GUI application that fonts need, unless one exists; without a display the offscreen
 /// platform serves.
 class GuiApplication {
  public:
   GuiApplication() {
     if (QGuiApplication::instance() != nullptr) return;
+    qInstallMessageHandler(quietQtMessages);
     if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr) {
       setenv("QT_QPA_PLATFORM", "offscreen", 0);

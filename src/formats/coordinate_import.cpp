@@ -102,16 +102,31 @@ std::array<double, 3> pdbFractional(const std::array<double, 6>& cell, double x,
   return {(x - m12 * fy - m13 * fz) / m11, fy, fz};
 }
 
-ImportedAtom atomFromWords(const std::vector<std::string_view>& words, std::size_t lineNumber) {
+/// "FILE, line N" (just "Line N" without a file name).
+std::string placeOf(std::string_view fileName, std::size_t lineNumber) {
+  return fileName.empty() ? "Line " + std::to_string(lineNumber)
+                          : std::string(fileName) + ", line " + std::to_string(lineNumber);
+}
+
+/// The number in `field` of line `lineNumber`; ConversionError naming the file, the line and
+/// the field otherwise.
+double numberIn(std::string_view value, std::string_view fileName, std::size_t lineNumber,
+                std::string_view field) {
+  if (const std::optional<double> number = text::findDouble(value)) return *number;
+  throw ConversionError(placeOf(fileName, lineNumber) + ", " + std::string(field) + ": '" +
+                        std::string(value) + "' is not a valid floating point value");
+}
+
+ImportedAtom atomFromWords(const std::vector<std::string_view>& words, std::size_t lineNumber,
+                           std::string_view fileName) {
   if (words.size() < 4) {
-    throw UserError("Line " + std::to_string(lineNumber) +
-                    " holds no label with three coordinates.");
+    throw UserError(placeOf(fileName, lineNumber) + " holds no label with three coordinates.");
   }
   ImportedAtom atom;
   atom.label = std::string(words[0]);
-  atom.x = text::parseDouble(words[1]);
-  atom.y = text::parseDouble(words[2]);
-  atom.z = text::parseDouble(words[3]);
+  atom.x = numberIn(words[1], fileName, lineNumber, "x");
+  atom.y = numberIn(words[2], fileName, lineNumber, "y");
+  atom.z = numberIn(words[3], fileName, lineNumber, "z");
   return atom;
 }
 
@@ -127,8 +142,9 @@ void requireAtoms(const ImportedStructure& result) {
 
 /// An FDAT cell field: the integer scaled by its decimal count, else by the old rule (lengths
 /// below 50 Å, angles below 180°).
-double fdatCellValue(std::string_view field, char decimals, bool angle) {
-  double value = text::parseDouble(field);
+double fdatCellValue(std::string_view field, char decimals, bool angle, std::string_view fileName,
+                     std::string_view name) {
+  double value = numberIn(field, fileName, 2, name);
   if (std::isdigit(static_cast<unsigned char>(decimals)))
     return value / std::pow(10.0, decimals - '0');
   if (!angle) {
@@ -144,7 +160,7 @@ double fdatCellValue(std::string_view field, char decimals, bool angle) {
 
 }  // namespace
 
-ImportedStructure importPdb(const std::vector<std::string>& lines) {
+ImportedStructure importPdb(const std::vector<std::string>& lines, std::string_view fileName) {
   ImportedStructure result;
   result.title = "imported PDB";
   bool hasCell = false;
@@ -158,7 +174,10 @@ ImportedStructure importPdb(const std::vector<std::string>& lines) {
     if (record == "CRYST1") {
       for (std::size_t k = 0; k < 6; ++k) {
         static constexpr std::array<std::size_t, 7> starts = {7, 16, 25, 34, 41, 48, 55};
-        result.cell[k] = text::parseDouble(columns(line, starts[k], starts[k + 1] - 1));
+        static constexpr std::array<std::string_view, 6> names = {
+            "CRYST1 a", "CRYST1 b", "CRYST1 c", "CRYST1 alpha", "CRYST1 beta", "CRYST1 gamma"};
+        result.cell[k] =
+            numberIn(columns(line, starts[k], starts[k + 1] - 1), fileName, i + 1, names[k]);
       }
       hasCell = !(result.cell[0] == 1 && result.cell[1] == 1 && result.cell[2] == 1);
       if (const auto z = text::findInt(columns(line, 67, 70))) result.z = *z;
@@ -170,16 +189,17 @@ ImportedStructure importPdb(const std::vector<std::string>& lines) {
                record[5] <= '3') {
       const std::size_t row = static_cast<std::size_t>(record[5] - '1');
       for (std::size_t k = 0; k < 4; ++k) {
-        scaleRows[4 * row + k] = text::parseDouble(
-            k == 3 ? columns(line, 46, 55) : columns(line, 11 + 10 * k, 20 + 10 * k));
+        scaleRows[4 * row + k] =
+            numberIn(k == 3 ? columns(line, 46, 55) : columns(line, 11 + 10 * k, 20 + 10 * k),
+                     fileName, i + 1, record + " column " + std::to_string(k + 1));
       }
       if (++scaleCount == 3) scale = scaleRows;
     } else if (record == "ATOM" || record == "HETATM") {
       ImportedAtom atom;
       atom.label = columns(line, 13, 16);
-      const double x = text::parseDouble(columns(line, 31, 38));
-      const double y = text::parseDouble(columns(line, 39, 46));
-      const double z = text::parseDouble(columns(line, 47, 54));
+      const double x = numberIn(columns(line, 31, 38), fileName, i + 1, "x (columns 31-38)");
+      const double y = numberIn(columns(line, 39, 46), fileName, i + 1, "y (columns 39-46)");
+      const double z = numberIn(columns(line, 47, 54), fileName, i + 1, "z (columns 47-54)");
       if (const auto occupancy = text::findDouble(columns(line, 55, 60))) atom.sof = *occupancy;
       if (const auto b = text::findDouble(columns(line, 61, 66)); b && *b > 0)
         atom.uiso = *b / (8.0 * std::numbers::pi * std::numbers::pi);
@@ -209,7 +229,7 @@ ImportedStructure importPdb(const std::vector<std::string>& lines) {
   return result;
 }
 
-ImportedStructure importXyz(const std::vector<std::string>& lines) {
+ImportedStructure importXyz(const std::vector<std::string>& lines, std::string_view fileName) {
   ImportedStructure result;
   result.title = "imported XYZ";
   std::vector<std::string_view> words;
@@ -231,7 +251,7 @@ ImportedStructure importXyz(const std::vector<std::string>& lines) {
   for (std::size_t i = 1; i < lines.size(); ++i) {
     words = text::splitWords(lines[i]);
     if (words.empty()) continue;
-    addByLabel(result, atomFromWords(words, i + 1));
+    addByLabel(result, atomFromWords(words, i + 1, fileName));
   }
   requireAtoms(result);
   return result;
@@ -243,7 +263,8 @@ bool isXmolFile(const std::vector<std::string>& lines) {
   return head.size() == 1 && text::findInt(head[0]).has_value();
 }
 
-ImportedStructure importCartesian(const std::vector<std::string>& lines) {
+ImportedStructure importCartesian(const std::vector<std::string>& lines,
+                                  std::string_view fileName) {
   ImportedStructure result;
   result.title = "imported Cartesian coordinates";
   // An XMOL file starts with the atom count and a comment line.
@@ -251,7 +272,7 @@ ImportedStructure importCartesian(const std::vector<std::string>& lines) {
   for (std::size_t i = first; i < lines.size(); ++i) {
     const std::vector<std::string_view> words = text::splitWords(lines[i]);
     if (words.empty()) continue;
-    addByLabel(result, atomFromWords(words, i + 1));
+    addByLabel(result, atomFromWords(words, i + 1, fileName));
   }
   requireAtoms(result);
   placeInPseudoCell(result);
@@ -260,14 +281,17 @@ ImportedStructure importCartesian(const std::vector<std::string>& lines) {
 
 ImportedStructure importFdat(const std::vector<std::string>& lines,
                              const std::vector<geometry::SpaceGroupSetting>& spcgSettings,
-                             std::vector<std::string>& warnings) {
+                             std::vector<std::string>& warnings, std::string_view fileName) {
   if (lines.size() < 3) throw UserError(std::string(noAtomImportedMessage));
   ImportedStructure result;
   result.title = text::trimLine(text::cut(lines[0], 9)).substr(lines[0].starts_with('#') ? 1 : 0);
   const std::string& cellLine = lines[1];
   const std::string decimals = cellLine.size() >= 42 ? cellLine.substr(36, 6) : std::string(6, ' ');
   for (std::size_t k = 0; k < 6; ++k) {
-    result.cell[k] = fdatCellValue(columns(cellLine, 1 + 6 * k, 6 + 6 * k), decimals[k], k >= 3);
+    static constexpr std::array<std::string_view, 6> names = {"cell a", "cell b", "cell c",
+                                                              "alpha",  "beta",   "gamma"};
+    result.cell[k] = fdatCellValue(columns(cellLine, 1 + 6 * k, 6 + 6 * k), decimals[k], k >= 3,
+                                   fileName, names[k]);
   }
   const std::optional<int> number = text::findInt(columns(cellLine, 61, 63));
   const std::string groupName = columns(cellLine, 64, 73);

@@ -10,6 +10,9 @@
 
 namespace tavo::formats {
 
+// Every importer names `fileName` (the file the user chose), the line and the field in its
+// refusal of a number that does not read (ConversionError).
+
 /// Shown when an XYZ file's first line is not a cell.
 inline constexpr std::string_view noXyzCellMessage =
     "The first line of an XYZ file must hold the cell: a, b, c, alpha, beta and gamma.";
@@ -19,12 +22,12 @@ inline constexpr std::string_view noXyzCellMessage =
 /// END or ENDMDL; CRYST1 gives the cell (and SCALE1-3 the fractionalisation, else the usual PDB
 /// frame), without it the coordinates in Å get a pseudo-cell (placeInPseudoCell). REMARK,
 /// ANISOU, TER and other records are skipped.
-ImportedStructure importPdb(const std::vector<std::string>& lines);
+ImportedStructure importPdb(const std::vector<std::string>& lines, std::string_view fileName = {});
 
 /// The cell on the first line (its first six words; the space group written by our export,
 /// "P21/c  No.14", gives the operators where the table knows it), then
 /// "label x y z" in fractional coordinates.
-ImportedStructure importXyz(const std::vector<std::string>& lines);
+ImportedStructure importXyz(const std::vector<std::string>& lines, std::string_view fileName = {});
 
 /// Whether `lines` are an XMOL file: the first line holds the atom count alone (a comment line
 /// and "label X Y Z" in Å follow). Such a file is read by importCartesian, also as a .xyz file.
@@ -32,7 +35,8 @@ bool isXmolFile(const std::vector<std::string>& lines);
 
 /// "label X Y Z" in Å on every line (after the count and comment lines of an XMOL file), placed in
 /// a pseudo-cell (placeInPseudoCell).
-ImportedStructure importCartesian(const std::vector<std::string>& lines);
+ImportedStructure importCartesian(const std::vector<std::string>& lines,
+                                  std::string_view fileName = {});
 
 /// The first entry of a CSD FDAT file: the cell scaled by the file's own decimal counts, the space
 /// group by number (the setting whose name the file gives, from the built-in table or
@@ -40,6 +44,6 @@ ImportedStructure importCartesian(const std::vector<std::string>& lines);
 /// `warnings` receives what could not be taken over (an unknown group: P1 is used).
 ImportedStructure importFdat(const std::vector<std::string>& lines,
                              const std::vector<geometry::SpaceGroupSetting>& spcgSettings,
-                             std::vector<std::string>& warnings);
+                             std::vector<std::string>& warnings, std::string_view fileName = {});
 
 }  // namespace tavo::formats

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "text/errors.h"
@@ -59,8 +60,11 @@ bool samePosition(const std::array<double, 3>& a, const std::array<double, 3>& b
   return true;
 }
 
+/// A number in a field of ten characters, and always after a blank: a wider number (x of -10 or
+/// beyond) must not run into the field before it.
 std::string number(double value, int decimals) {
-  return text::padLeft(text::formatFixed(value, decimals), 10);
+  const std::string digits = text::formatFixed(value, decimals);
+  return digits.size() < 10 ? text::padLeft(digits, 10) : " " + digits;
 }
 
 std::string unitNumber(double count) {
@@ -176,6 +180,40 @@ int siteSymmetryOrder(const std::vector<SeitzOperator>& operators, double x, dou
   return std::max(order, 1);
 }
 
+namespace {
+
+/// The suffixes a new label of an element that leaves `width` characters free can take, in the
+/// order they are handed out: the numbers 1, 2, ... first, then a digit followed by digits and
+/// letters (1A, 1B, ... 9Z, 10A, ...). Finite, so that running out is a refusal, not a loop.
+std::vector<std::string> labelSuffixes(std::size_t width) {
+  constexpr std::string_view digitsAndLetters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::vector<std::string> numbers;
+  std::vector<std::string> lettered;
+  std::vector<std::string> shorter{""};
+  for (std::size_t length = 1; length <= width; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& head : shorter) {
+      for (char c : length == 1 ? digitsAndLetters.substr(1, 9) : digitsAndLetters)
+        longer.push_back(head + c);
+    }
+    for (const std::string& suffix : longer) {
+      const bool plain = suffix.find_first_not_of("0123456789") == std::string::npos;
+      (plain ? numbers : lettered).push_back(suffix);
+    }
+    shorter = std::move(longer);
+  }
+  numbers.insert(numbers.end(), lettered.begin(), lettered.end());
+  return numbers;
+}
+
+}  // namespace
+
+std::string noFreeLabelMessage(std::string_view element) {
+  return "The import needs more new labels for the " + std::string(element) +
+         " atoms than four characters can hold; shorten or rename some of their labels in the "
+         "file and import it again.";
+}
+
 std::vector<std::string> assignShelxlLabels(ImportedStructure& imported) {
   std::vector<std::string> renamed;
   std::set<std::string> used;
@@ -199,12 +237,23 @@ std::vector<std::string> assignShelxlLabels(ImportedStructure& imported) {
       used.insert(text::upper(label));
     }
   }
+  // Each element's new labels are handed out in order, from where the last one stopped.
+  std::map<std::size_t, std::vector<std::string>> suffixes;  // by free width
+  std::map<std::string, std::size_t> nextSuffix;             // by element
   for (std::size_t i = 0; i < imported.atoms.size(); ++i) {
     if (keep[i]) continue;
     ImportedAtom& atom = imported.atoms[i];
     std::string label = cleaned(atom.label);
-    for (int n = 1; !accepted(label); ++n)
-      label = atom.element + std::to_string(n);
+    if (!accepted(label)) {
+      const std::size_t width = atom.element.size() < 4 ? 4 - atom.element.size() : 0;
+      if (!suffixes.contains(width)) suffixes[width] = labelSuffixes(width);
+      const std::vector<std::string>& free = suffixes[width];
+      std::size_t& next = nextSuffix[atom.element];
+      while (next < free.size() && !accepted(atom.element + free[next]))
+        ++next;
+      if (next == free.size()) throw UserError(noFreeLabelMessage(atom.element));
+      label = atom.element + free[next++];
+    }
     used.insert(text::upper(label));
     renamed.push_back(atom.label + " -> " + label);
     atom.label = label;

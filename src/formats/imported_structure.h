@@ -86,9 +86,14 @@ int siteSymmetryOrder(const std::vector<geometry::SeitzOperator>& operators, dou
 
 /// Makes every label one SHELXL reads: at most four letters, digits and the characters ' _ ,
 /// unique in the structure. A label that breaks a rule becomes its cleaned form or, if that is
-/// still too long, empty or taken, the element followed by the first free number. Returns
-/// "OLD -> NEW" for each renamed atom.
+/// still too long, empty or taken, the element followed by the first free number (then by a
+/// number and letters, "Cl1A", once the numbers that fit are used). Returns "OLD -> NEW" for each
+/// renamed atom. Throws UserError (noFreeLabelMessage) when an element's labels run out.
 std::vector<std::string> assignShelxlLabels(ImportedStructure& imported);
+
+/// The refusal of an import whose `element` atoms need more new labels than fit in four
+/// characters.
+std::string noFreeLabelMessage(std::string_view element);
 
 /// The instruction file of an import: TITL, CELL, ZERR, LATT/SYMM, SFAC, UNIT (the cell contents),
 /// L.S., FMAP, PLAN, FVAR, the atoms, HKLF 4 and END.

@@ -255,12 +255,15 @@ bool readSolutionAtoms(StructureModel& structure, const SourceRows& source, int 
     }
     text::splitWords(joined, words, true);
     if (words.size() == 8 && isPeakLabel(words[0])) {
-      const int k = structure.addPeak();
-      Peak& peak = structure.peaks[k];
-      peak.x = text::parseDouble(words[2]);
-      peak.y = text::parseDouble(words[3]);
-      peak.z = text::parseDouble(words[4]);
-      peak.height = text::parseDouble(words[7]);
+      // A peak line that does not read is refused by its line and field, not passed over.
+      const auto number = [&](std::size_t field, const char* name) {
+        if (const std::optional<double> value = text::findDouble(words[field])) return *value;
+        throw ConversionError(source.where(start) + "peak " + std::string(words[0]) + ", " + name +
+                              ": '" + std::string(words[field]) +
+                              "' is not a valid floating point value");
+      };
+      const Peak read{number(2, "x"), number(3, "y"), number(4, "z"), number(7, "height"), 0};
+      structure.peaks[structure.addPeak()] = read;
       continue;
     }
     std::optional<AtomLine> atom;

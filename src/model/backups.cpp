@@ -1,6 +1,11 @@
 // Backup numbering, the TAVO title stamp and file replacement through a temporary file.
 #include "model/backups.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -33,23 +38,85 @@ void removeQuietly(const fs::path& file) {
   fs::remove(file, ignored);
 }
 
-// Renames `from` to the backup name `to`, which must not exist: rename() would replace it.
-void moveToBackup(const fs::path& from, const fs::path& to, const fs::path& temporary) {
+// Refusals of a link that a copy can stand in for: file systems without hard links.
+bool linkRefused(int error) {
+  return error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP ||
+         error == EOPNOTSUPP || error == ENOSYS;
+}
+
+// Keeps `from` also under the backup name `to`, which must not exist (an existing backup is
+// never replaced): a hard link, else a copy through a temporary file. `from` stays in place.
+void keepAsBackup(const fs::path& from, const fs::path& to) {
+  if (::link(from.c_str(), to.c_str()) == 0) return;
+  const int error = errno;
+  if (error == EEXIST) throw FileError(to, "already exists and is not overwritten");
+  if (!linkRefused(error))
+    throw FileError(from, "cannot be kept as " + to.string() + ": " + reasonOf(error));
+  std::ifstream in(from, std::ios::binary);
+  if (!in) throw FileError(from, "cannot be read: " + reasonOf(errno));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  const fs::path temporary = writeTemporaryBeside(to, bytes.str());
   if (fileExists(to)) {
     removeQuietly(temporary);
     throw FileError(to, "already exists and is not overwritten");
   }
-  std::error_code error;
-  fs::rename(from, to, error);
-  if (error) {
-    removeQuietly(temporary);
-    throw FileError(from, "cannot be renamed to " + to.string() + ": " + error.message());
-  }
+  placeTemporary(temporary, to);
 }
 
-void moveBack(const fs::path& backup, const fs::path& original) {
-  std::error_code ignored;
-  fs::rename(backup, original, ignored);
+// Every later step failed: the backups made so far go again (the originals never moved).
+void removeBackups(const std::vector<fs::path>& made) {
+  for (const fs::path& backup : made)
+    removeQuietly(backup);
+}
+
+// writeWithBackup under a lock already held.
+void writeWithBackupLocked(const BackupPlan& plan, const std::vector<std::string>& lines) {
+  if (isReadOnlyFile(plan.target)) throw FileError(plan.target, std::string(readOnlyReason));
+  const fs::path temporary = writeTemporaryBeside(plan.target, joinLines(lines));
+  std::vector<fs::path> made;
+  const auto step = [&](ReplaceStep done) {
+    try {
+      replaceStepReached(done);
+    } catch (const std::exception& e) {
+      removeBackups(made);
+      removeQuietly(temporary);
+      if (dynamic_cast<const UserError*>(&e)) throw;
+      throw FileError(plan.target, std::string("cannot be written: ") + e.what());
+    }
+  };
+  const auto keep = [&](const fs::path& from, const fs::path& to) {
+    try {
+      keepAsBackup(from, to);
+    } catch (const FileError&) {
+      removeBackups(made);
+      removeQuietly(temporary);
+      throw;
+    }
+    made.push_back(to);
+  };
+  step(ReplaceStep::TemporaryWritten);
+  if (!plan.moveAside.empty()) {
+    keep(plan.moveAside, plan.backup);
+    step(ReplaceStep::BackupKept);
+  }
+  if (!plan.previousInput.empty()) {
+    keep(plan.previousInput, plan.previousInputBackup);
+    step(ReplaceStep::PreviousInputKept);
+  }
+  try {
+    placeTemporary(temporary, plan.target);
+  } catch (const FileError&) {
+    removeBackups(made);
+    throw;
+  }
+  replaceStepReached(ReplaceStep::Placed);
+  // A saved .res is kept as the backup and the .ins takes its place: it goes only now, so that
+  // until the new .ins is in place the structure is on disk under its old name.
+  if (!plan.moveAside.empty() && plan.moveAside != plan.target) {
+    removeQuietly(plan.moveAside);
+    replaceStepReached(ReplaceStep::OldFileRemoved);
+  }
 }
 
 bool isInstructionExtension(std::string_view extension) {
@@ -133,26 +200,51 @@ BackupPlan planBackup(const std::string& currentFile, std::string_view title,
   return plan;
 }
 
+std::string anotherSaveMessage(const fs::path& file) {
+  return std::string(anotherSavePrefix) + file.filename().string() + std::string(anotherSaveSuffix);
+}
+
 void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines) {
-  const fs::path temporary = writeTemporaryBeside(plan.target, joinLines(lines));
-  const bool moving = !plan.moveAside.empty();
-  const bool movingInput = !plan.previousInput.empty();
-  if (moving) moveToBackup(plan.moveAside, plan.backup, temporary);
-  if (movingInput) {
-    try {
-      moveToBackup(plan.previousInput, plan.previousInputBackup, temporary);
-    } catch (const FileError&) {
-      if (moving) moveBack(plan.backup, plan.moveAside);
-      throw;
+  const SaveLock lock(plan.target);
+  writeWithBackupLocked(plan, lines);
+}
+
+SaveLock::SaveLock(const fs::path& file) {
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  m_file = folder / ("." + file.stem().string() + ".tavo-lock");
+  constexpr int attempts = 10;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    m_fd = ::open(m_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // A folder that refuses the lock file refuses the save too, with its own message.
+    if (m_fd < 0) return;
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      ::close(m_fd);
+      m_fd = -1;
+      if (error == EWOULDBLOCK) throw UserError(anotherSaveMessage(file));
+      return;  // a file system without locks: the save goes on unlocked
     }
+    // The holder before us removes the file as it lets go: a lock on a removed file is none.
+    struct stat locked {
+    }, named{};
+    if (::fstat(m_fd, &locked) == 0 && ::stat(m_file.c_str(), &named) == 0 &&
+        locked.st_ino == named.st_ino && locked.st_dev == named.st_dev)
+      return;
+    ::close(m_fd);
+    m_fd = -1;
   }
-  try {
-    placeTemporary(temporary, plan.target);
-  } catch (const FileError&) {
-    if (movingInput) moveBack(plan.previousInputBackup, plan.previousInput);
-    if (moving) moveBack(plan.backup, plan.moveAside);
-    throw;
-  }
+  throw UserError(anotherSaveMessage(file));
+}
+
+SaveLock::~SaveLock() {
+  if (m_fd < 0) return;
+  removeQuietly(m_file);
+  ::close(m_fd);
+}
+
+void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines,
+                     const SaveLock& /*held*/) {
+  writeWithBackupLocked(plan, lines);
 }
 
 std::vector<std::string> readLinesAsWritten(const fs::path& file) {

@@ -56,12 +56,41 @@ BackupPlan planBackup(const std::string& currentFile, std::string_view title,
 /// The message of a folder whose backup numbers are all taken.
 std::string noFreeBackupMessage(const std::filesystem::path& file);
 
-/// Writes `lines` to `plan.target` through a temporary file (written and fsynced first), keeping
-/// the files that were there as backups: `plan.moveAside` is renamed to `plan.backup` and
-/// `plan.previousInput` to `plan.previousInputBackup`, then the temporary file is renamed to
-/// `plan.target`. When a step fails the earlier steps are undone as far as possible and
-/// FileError names the path and the reason.
+/// The refusal of a save while another save of the same structure runs: the prefix, the file
+/// name, the suffix.
+inline constexpr std::string_view anotherSavePrefix = "Another save of ";
+inline constexpr std::string_view anotherSaveSuffix =
+    " is running (in this or another window). Wait until it has finished and save again.";
+std::string anotherSaveMessage(const std::filesystem::path& file);
+
+/// One save of a structure at a time, across processes: an exclusive lock on the file
+/// ".NAME.tavo-lock" beside `file` (NAME its name without extension, so name.res, name.ins and
+/// name.007 share it), held until destruction, which removes the file. Throws UserError
+/// (anotherSaveMessage) while another save holds it. Where the folder refuses the lock file or
+/// the file system has no locks, nothing is locked (the save then meets the folder's refusal).
+class SaveLock {
+ public:
+  explicit SaveLock(const std::filesystem::path& file);
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+  ~SaveLock();
+
+ private:
+  std::filesystem::path m_file;
+  int m_fd = -1;
+};
+
+/// Writes `lines` to `plan.target` so that the target exists at every instant, as the old or the
+/// new file: the new contents go to a fsynced temporary file; `plan.moveAside` is kept as
+/// `plan.backup` and `plan.previousInput` as `plan.previousInputBackup` (hard links, or copies
+/// where links are refused; an existing backup is never replaced); then one rename puts the
+/// temporary file in place; a moved-aside file of another name (a saved .res) is removed last.
+/// Refuses a read-only target (readOnlyReason). When a step fails, the backups made are removed
+/// and FileError names the path and the reason. Takes the SaveLock of `plan.target`.
 void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines);
+/// The same for a caller that holds the structure's SaveLock already (planned under it).
+void writeWithBackup(const BackupPlan& plan, const std::vector<std::string>& lines,
+                     const SaveLock& held);
 
 /// The lines of a file as written, split at line feeds (nothing trimmed). Throws FileError.
 std::vector<std::string> readLinesAsWritten(const std::filesystem::path& file);

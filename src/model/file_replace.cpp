@@ -2,10 +2,14 @@
 #include "model/file_replace.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <limits>
 #include <system_error>
 
 #include "text/errors.h"
@@ -32,9 +36,42 @@ void removeQuietly(const fs::path& file) {
   fs::remove(file, ignored);
 }
 
+// A temporary file older than this is left over whatever its process: no write takes a day, and
+// the number of a process that was killed may have been given to another one since.
+constexpr auto staleAge = std::chrono::hours(24);
+
+// The hook of the tests; empty in the program.
+ReplaceStepHook& stepHook() {
+  static ReplaceStepHook hook;
+  return hook;
+}
+
+bool processRuns(long pid) {
+  if (pid == static_cast<long>(::getpid())) return true;
+  if (pid <= 0 || pid > static_cast<long>(std::numeric_limits<pid_t>::max())) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// Removes the temporary files of `file` that a write killed before its end left behind: those of
+// a process that no longer runs, and any older than a day.
+void removeStaleTemporaries(const fs::path& file) {
+  std::error_code error;
+  fs::directory_iterator entries(folderOf(file), error);
+  if (error) return;
+  const auto now = fs::file_time_type::clock::now();
+  for (const fs::directory_entry& entry : entries) {
+    const std::optional<long> pid = temporaryFileProcess(entry.path().filename().string(), file);
+    if (!pid) continue;
+    std::error_code ignored;
+    const auto written = fs::last_write_time(entry.path(), ignored);
+    if (!processRuns(*pid) || (!ignored && now - written > staleAge)) removeQuietly(entry.path());
+  }
+}
+
 // Opens a new file beside `file` that no one else has; returns its descriptor and path.
 int createTemporary(const fs::path& file, fs::path& temporary) {
-  const std::string stem = "." + file.filename().string() + ".tavo-" + std::to_string(::getpid());
+  const std::string stem =
+      "." + file.filename().string() + ".tavo-tmp-" + std::to_string(::getpid());
   for (int attempt = 0; attempt < temporaryAttempts; ++attempt) {
     temporary = folderOf(file) / (stem + "-" + std::to_string(attempt));
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -79,7 +116,38 @@ void syncFolder(const fs::path& file) {
 
 }  // namespace
 
+void setReplaceStepHookForTesting(ReplaceStepHook hook) {
+  stepHook() = std::move(hook);
+}
+
+void replaceStepReached(ReplaceStep step) {
+  if (stepHook()) stepHook()(step);
+}
+
+bool isReadOnlyFile(const fs::path& file) {
+  struct stat existing {};
+  if (::stat(file.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) return false;
+  return (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<long> temporaryFileProcess(const std::string& name, const fs::path& file) {
+  const std::string prefix = "." + file.filename().string() + ".tavo-";
+  if (!name.starts_with(prefix)) return std::nullopt;
+  std::string_view rest = std::string_view(name).substr(prefix.size());
+  if (rest.starts_with("tmp-")) rest.remove_prefix(4);
+  long pid = 0;
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+  if (error != std::errc() || end == rest.data()) return std::nullopt;
+  const std::string_view attempt(end, static_cast<std::size_t>(rest.data() + rest.size() - end));
+  if (attempt.size() < 2 || attempt[0] != '-' ||
+      attempt.find_first_not_of("0123456789", 1) != std::string_view::npos)
+    return std::nullopt;
+  return pid;
+}
+
 fs::path writeTemporaryBeside(const fs::path& file, std::string_view bytes) {
+  if (isReadOnlyFile(file)) throw FileError(file, std::string(readOnlyReason));
+  removeStaleTemporaries(file);
   fs::path temporary;
   const int fd = createTemporary(file, temporary);
   int error = writeAll(fd, bytes);
@@ -93,6 +161,23 @@ fs::path writeTemporaryBeside(const fs::path& file, std::string_view bytes) {
   return temporary;
 }
 
+namespace {
+
+// Runs the step hook; a failure injected there is a failure of the step, `temporary` removed.
+void reached(ReplaceStep step, const fs::path& temporary, const fs::path& file) {
+  try {
+    replaceStepReached(step);
+  } catch (const FileError&) {
+    removeQuietly(temporary);
+    throw;
+  } catch (const std::exception& e) {
+    removeQuietly(temporary);
+    throw FileError(file, std::string("cannot be written: ") + e.what());
+  }
+}
+
+}  // namespace
+
 void placeTemporary(const fs::path& temporary, const fs::path& file) {
   if (::rename(temporary.c_str(), file.c_str()) != 0) {
     const int error = errno;
@@ -103,7 +188,10 @@ void placeTemporary(const fs::path& temporary, const fs::path& file) {
 }
 
 void replaceFileContents(const fs::path& file, std::string_view bytes) {
-  placeTemporary(writeTemporaryBeside(file, bytes), file);
+  const fs::path temporary = writeTemporaryBeside(file, bytes);
+  reached(ReplaceStep::TemporaryWritten, temporary, file);
+  placeTemporary(temporary, file);
+  replaceStepReached(ReplaceStep::Placed);
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {

@@ -318,8 +318,20 @@ void checkRidingParents(const StructureModel& structure) {
   throw UserError(message);
 }
 
+std::string savedButNoBakMessage(const std::filesystem::path& written, std::string_view reason) {
+  const std::string name = written.filename().string();
+  return std::string(savedButNoBakPrefix) + name + std::string(savedButNoBakMiddle) +
+         name.substr(0, name.size() - 4) + ".bak" + std::string(savedButNoBakReason) +
+         std::string(reason) + std::string(savedButNoBakEnd);
+}
+
 std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
-                                          Dialogs& /*dialogs*/) {
+                                          Dialogs& dialogs) {
+  return saveInstructionFile(structure, clock, dialogs, BakCopy::Written);
+}
+
+std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock, Dialogs& dialogs,
+                                          BakCopy bak) {
   if (structure.instructionLines.empty()) throw UserError(nothingToSaveMessage);
   // Written as free atoms, riding H atoms without a parent would silently change the model (and
   // a negative Uiso would then refer to whichever atom precedes them): nothing is written.
@@ -330,7 +342,13 @@ std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& cloc
   structure.instructionLines[0] = lines.front();
   structure.currentFile = written.string();
   structure.fileLines = readLinesAsWritten(written);
-  writeBakCopy(written);
+  if (bak == BakCopy::Omitted) return written;
+  try {
+    writeBakCopy(written);
+  } catch (const FileError& e) {
+    // The save itself succeeded: saying it failed would send the user looking for a lost file.
+    dialogs.message(savedButNoBakMessage(written, e.what()));
+  }
   return written;
 }
 
@@ -338,9 +356,17 @@ std::filesystem::path writeInstructionFileLines(const std::string& currentFile,
                                                 std::vector<std::string>& lines,
                                                 std::size_t titleRow, Clock& clock) {
   if (titleRow >= lines.size()) throw UserError(nothingToSaveMessage);
+  // Planned under the lock too: two saves at once would otherwise choose the same backup number.
+  const SaveLock lock(currentFile);
   const BackupPlan plan = planBackup(currentFile, lines[titleRow], clock.dateTimeText());
-  lines[titleRow] = plan.title;
-  writeWithBackup(plan, lines);
+  std::string stamped = plan.title;
+  std::swap(lines[titleRow], stamped);
+  try {
+    writeWithBackup(plan, lines, lock);
+  } catch (...) {
+    std::swap(lines[titleRow], stamped);
+    throw;
+  }
   return plan.target;
 }
 

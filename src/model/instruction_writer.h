@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/dialogs.h"
@@ -53,14 +54,29 @@ std::vector<std::string> ridingHydrogensWithoutParent(const StructureModel& stru
 /// Throws UserError naming the riding H atoms without a parent (ridingHydrogensWithoutParent).
 void checkRidingParents(const StructureModel& structure);
 
+/// The message of a save whose instruction file is written but whose name.bak copy is not:
+/// prefix, file name, middle, .bak name, reason text, the error, the end.
+inline constexpr std::string_view savedButNoBakPrefix = "Saved ";
+inline constexpr std::string_view savedButNoBakMiddle = ", but its copy ";
+inline constexpr std::string_view savedButNoBakReason = " could not be written (";
+inline constexpr std::string_view savedButNoBakEnd = ").";
+std::string savedButNoBakMessage(const std::filesystem::path& written, std::string_view reason);
+
 /// Saves the model: keeps the file on disk as the next numbered backup, stamps the title line,
 /// writes the instruction file through a temporary file, makes it `currentFile`, reloads
 /// FileLines from it and copies it to name.bak. Returns the written path. Throws FileError or
-/// UserError; after a failure the files on disk and the model are as they were, except that a
-/// failure to write name.bak is reported after the instruction file is in place. Refuses (before
-/// any file is touched) a model with riding H atoms without a parent (checkRidingParents).
+/// UserError; after a failure the files on disk and the model are as they were. A failure to
+/// write name.bak after the instruction file is in place is shown through `dialogs`
+/// (savedButNoBakMessage) and the save counts as done. Refuses (before any file is touched) a
+/// model with riding H atoms without a parent (checkRidingParents).
 std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock,
                                           Dialogs& dialogs);
+/// Whether a save copies the written file to name.bak (the program's saves do; a batch import
+/// writes only the file it was asked for).
+enum class BakCopy { Written, Omitted };
+/// saveInstructionFile with the name.bak copy written or left out.
+std::filesystem::path saveInstructionFile(StructureModel& structure, Clock& clock, Dialogs& dialogs,
+                                          BakCopy bak);
 
 /// The file part of every save: `lines` (line `titleRow` the TITL line, which is stamped)
 /// written for `currentFile` as a save writes the model, keeping the file on disk as the next

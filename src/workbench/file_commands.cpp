@@ -307,7 +307,10 @@ void FileCommands::save() {
     s.structure.currentFile = target.string();
     s.structure.workingFolder = target.parent_path().string();
   }
-  model::saveInstructionFile(s.structure, m_context.clock, m_context.dialogs);
+  // A batch command that writes only what it is asked for (tavo-cli import) leaves out name.bak.
+  model::saveInstructionFile(
+      s.structure, m_context.clock, m_context.dialogs,
+      s.readOptions.writeFiles ? model::BakCopy::Written : model::BakCopy::Omitted);
   s.importNotSaved = false;
   s.setCaption();
   model::checkDuplicateLabels(s.structure, m_context.dialogs);

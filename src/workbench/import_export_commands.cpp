@@ -408,6 +408,7 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
   const fs::path absolute = fs::absolute(file);
   std::error_code ec;
   if (!fs::is_regular_file(absolute, ec)) throw FileError(absolute, "does not exist");
+  const std::string name = absolute.filename().string();
   formats::ImportedStructure imported;
   std::vector<std::string> warnings;
   switch (format) {
@@ -418,25 +419,25 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
           });
       break;
     case ImportFormat::Pdb:
-      imported = formats::importPdb(model::loadRawFileLines(absolute));
+      imported = formats::importPdb(model::loadRawFileLines(absolute), name);
       break;
     case ImportFormat::Xyz: {
       // A .xyz file whose first line is an atom count is an XMOL file of Cartesian coordinates.
       const std::vector<std::string> lines = model::loadRawFileLines(absolute);
       if (formats::isXmolFile(lines)) format = ImportFormat::Cartesian;
-      imported = format == ImportFormat::Cartesian ? formats::importCartesian(lines)
-                                                   : formats::importXyz(lines);
+      imported = format == ImportFormat::Cartesian ? formats::importCartesian(lines, name)
+                                                   : formats::importXyz(lines, name);
       break;
     }
     case ImportFormat::Cartesian:
-      imported = formats::importCartesian(model::loadRawFileLines(absolute));
+      imported = formats::importCartesian(model::loadRawFileLines(absolute), name);
       break;
     case ImportFormat::Fdat: {
       std::vector<geometry::SpaceGroupSetting> spcg;
       const fs::path spcgFile = s.programFolder / "spcg.inf";
       if (fs::exists(spcgFile, ec))
         spcg = geometry::readSpcgSettings(model::loadFileLines(spcgFile));
-      imported = formats::importFdat(model::loadRawFileLines(absolute), spcg, warnings);
+      imported = formats::importFdat(model::loadRawFileLines(absolute), spcg, warnings, name);
       break;
     }
   }

@@ -143,5 +143,30 @@ TEST(JsonWriter, EscapesTextAndSeparatesValues) {
   EXPECT_EQ(json.text(), R"({"t":"a\"b\\c\n","n":[1,0.5]})");
 }
 
+TEST(JsonWriter, TextThatIsNotUtf8BecomesReplacementCharacters) {
+  struct Case {
+    std::string bytes;
+    std::string written;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"C\xC3\xA9 \xE2\x84\xAB \xF0\x9F\x98\x80", "\"C\xC3\xA9 \xE2\x84\xAB \xF0\x9F\x98\x80\"",
+       "UTF-8 of two, three and four bytes is kept"},
+      {"a\xE9"
+       "b",
+       "\"a\\ufffdb\"", "a Latin-1 byte"},
+      {"\xC3", "\"\\ufffd\"", "a sequence cut at the end"},
+      {"\xC0\xAF", "\"\\ufffd\\ufffd\"", "an overlong form"},
+      {"\xED\xA0\x80", "\"\\ufffd\\ufffd\\ufffd\"", "a surrogate"},
+      {"\x80x", "\"\\ufffdx\"", "a continuation byte alone"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    JsonWriter json;
+    json.value(c.bytes);
+    EXPECT_EQ(json.text(), c.written);
+  }
+}
+
 }  // namespace
 }  // namespace tavo::cli

@@ -56,6 +56,8 @@ TEST(CorpusAtomEdits, DeletingAParentKeepsEveryCardAndNoHAtomWithoutParent) {
     const TempFolder work;
     const fs::path copy = work.path() / source.filename();
     fs::copy_file(source, copy);
+    // The corpus is read-only, and a save refuses a read-only file: the copy is the user's own.
+    fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add);
     model::StructureModel s;
     FakeDialogs dialogs;
     if (!openWithSettings(s, copy, program.path(), dialogs)) continue;

@@ -85,6 +85,8 @@ TEST(CorpusRoundTrip, EveryFileSavesAndReadsBackWithoutLoss) {
     const TempFolder work;
     const fs::path copy = work.path() / name;
     fs::copy_file(source, copy);
+    // The corpus is read-only, and a save refuses a read-only file: the copy is the user's own.
+    fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add);
 
     StructureModel s;
     FakeDialogs dialogs;

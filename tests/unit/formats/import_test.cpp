@@ -2,7 +2,9 @@
 // instruction file an import becomes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "formats/cif_import.h"
 #include "formats/coordinate_import.h"
@@ -11,6 +13,7 @@
 #include "model/file_lines.h"
 #include "support/temp_folder.h"
 #include "text/errors.h"
+#include "text/text.h"
 
 namespace tavo::formats {
 namespace {
@@ -300,6 +303,61 @@ TEST(ImportedInstructions, FreshLinesWithCellSymmetryContentsAndAtoms) {
                 "C2    2  0.100000  0.200000  0.300000  11.00000   1.00000   2.00000 =",
                 "       3.00000   4.00000   5.00000   6.00000",
                 "C1    2  0.200000  0.200000  0.300000  11.00000   0.05000", "HKLF 4", "END"}));
+}
+
+TEST(ImportedLabels, NewLabelsFitFourCharactersUntilNoneAreLeft) {
+  struct Case {
+    const char* element;
+    std::size_t atoms;
+    const char* last;  // the label of the last atom
+    const char* why;
+  };
+  const Case cases[] = {
+      {"Cl", 101, "Cl1B", "after Cl99 a digit and a letter: Cl1A, then Cl1B"},
+      {"C", 1000, "C1A", "after C999 the first lettered label"},
+      {"Cl", 99 + 9 * 26, "Cl9Z", "the last label an element of two letters can take"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ImportedStructure s;
+    for (std::size_t i = 0; i < c.atoms; ++i)
+      s.atoms.push_back({"toolong", c.element, 0, 0, 0, 1, 0.05, std::nullopt, false});
+    EXPECT_EQ(assignShelxlLabels(s).size(), c.atoms);
+    std::set<std::string> labels;
+    for (const ImportedAtom& atom : s.atoms) {
+      EXPECT_LE(atom.label.size(), 4u) << atom.label;
+      labels.insert(text::upper(atom.label));
+    }
+    EXPECT_EQ(labels.size(), c.atoms) << "labels are unique";
+    EXPECT_EQ(s.atoms.back().label, c.last);
+  }
+  // One Cl atom more than the labels (the first keeps "Cl"): refused with a message, not a
+  // search without end.
+  ImportedStructure full;
+  for (std::size_t i = 0; i < 1 + 99 + 9 * 26 + 1; ++i)
+    full.atoms.push_back({"Cl", "Cl", 0, 0, 0, 1, 0.05, std::nullopt, false});
+  try {
+    assignShelxlLabels(full);
+    ADD_FAILURE() << "no refusal";
+  } catch (const UserError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "The import needs more new labels for the Cl atoms than four characters can hold; "
+              "shorten or rename some of their labels in the file and import it again.");
+  }
+}
+
+TEST(ImportedInstructions, EveryNumberStandsAfterABlankWhateverItsWidth) {
+  ImportedStructure s;
+  s.title = "wide";
+  s.atoms = {
+      {"C1", "C", -10.5, 123.25, -1234.5, 1, 0.05, std::nullopt, false},
+      {"C2", "C", 0.5, 0.5, 0.5, 1, 0.05, std::array<double, 6>{-10, 100, 1, 1, 1, 1}, false}};
+  const std::vector<std::string> lines = instructionFileLines(s);
+  const auto c1 = std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& line) { return line.starts_with("C1 "); });
+  ASSERT_NE(c1, lines.end());
+  EXPECT_EQ(*c1, "C1    1 -10.500000 123.250000 -1234.500000  11.00000   0.05000");
+  EXPECT_EQ(*(c1 + 1), "C2    1  0.500000  0.500000  0.500000  11.00000 -10.00000 100.00000 =");
 }
 
 }  // namespace

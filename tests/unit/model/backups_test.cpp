@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/file_replace.h"
 #include "model/instruction_writer.h"
@@ -17,6 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+
+/// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 TEST(TitleStamp, PaddedStampIsEightyCharactersWithTheNumberInColumns73To75) {
   const std::string stamped = stampTitle("TITL test in P2(1)/c", "10/12/2026 09:15:00", 7, true);
@@ -304,6 +316,153 @@ TEST(WriteWithBackup, NeverReplacesABackupThatAppearedMeanwhile) {
   EXPECT_EQ(folder.read("name.ins"), "old\n");
   EXPECT_EQ(folder.read("name.003"), "precious\n");
   EXPECT_FALSE(fs::exists(folder.path() / "name.004"));
+}
+
+/// Stands for the process being killed: not a std::exception, so no step of the save handles it.
+struct SimulatedCrash {};
+
+/// Sets the step hook for one test and clears it however the test ends.
+struct StepHook {
+  explicit StepHook(ReplaceStepHook hook) { setReplaceStepHookForTesting(std::move(hook)); }
+  ~StepHook() { setReplaceStepHookForTesting({}); }
+};
+
+TEST_F(SaveInFolder, ACrashBetweenAnyTwoStepsLeavesTheOldOrTheNewFileNeverNone) {
+  struct Case {
+    ReplaceStep step;
+    bool opensRes;    // name.res is open, and name.ins (the last run's input) is beside it
+    bool newInPlace;  // name.ins is the new file after the crash
+    const char* why;
+  };
+  const Case cases[] = {
+      {ReplaceStep::TemporaryWritten, false, false, "only the temporary file is written"},
+      {ReplaceStep::BackupKept, false, false, "name.000 is a second name of the old file"},
+      {ReplaceStep::Placed, false, true, "the rename is the one moment the file changes"},
+      {ReplaceStep::TemporaryWritten, true, false, "a .res: nothing moved yet"},
+      {ReplaceStep::BackupKept, true, false, "the .res kept as name.000"},
+      {ReplaceStep::PreviousInputKept, true, false, "the old .ins kept as name.001"},
+      {ReplaceStep::Placed, true, true, "the new .ins in place, the .res not yet removed"},
+      {ReplaceStep::OldFileRemoved, true, true, "the save is complete but for name.bak"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+      fs::remove(entry.path());
+    folder.write("name.ins", "the old ins\n");
+    s.instructionLines[0] = "TITL paraben";  // unstamped: the backups are numbered from 000
+    if (c.opensRes)
+      open("name.res", "the old res\n");
+    else
+      s.currentFile = (folder.path() / "name.ins").string();
+    const std::string currentBefore = s.currentFile;
+    {
+      const StepHook hook([&](ReplaceStep step) {
+        if (step == c.step) throw SimulatedCrash{};
+      });
+      EXPECT_THROW(saveInstructionFile(s, clock, dialogs), SimulatedCrash);
+    }
+    const std::string ins = folder.read("name.ins");
+    if (c.newInPlace) {
+      EXPECT_EQ(ins.substr(0, 12), "TITL paraben");
+    } else {
+      EXPECT_EQ(ins, "the old ins\n");
+    }
+    // Whatever the moment, the user's files are all there under one name or another.
+    if (c.opensRes) {
+      const bool resKept =
+          folder.read("name.res") == "the old res\n" || folder.read("name.000") == "the old res\n";
+      EXPECT_TRUE(resKept);
+      if (c.newInPlace) {
+        EXPECT_EQ(folder.read("name.001"), "the old ins\n");
+      }
+    } else if (c.newInPlace) {
+      EXPECT_EQ(folder.read("name.000"), "the old ins\n");
+    }
+    // The next save (of the model as the crash left it) goes through.
+    s.currentFile = currentBefore;
+    s.instructionLines[0] = "TITL paraben";
+    EXPECT_NO_THROW(saveInstructionFile(s, clock, dialogs));
+    EXPECT_EQ(folder.read("name.ins").substr(0, 12), "TITL paraben");
+  }
+}
+
+TEST_F(SaveInFolder, AFailureAtAnyStepBeforeThePlacingUndoesTheSave) {
+  for (const ReplaceStep failing :
+       {ReplaceStep::TemporaryWritten, ReplaceStep::BackupKept, ReplaceStep::PreviousInputKept}) {
+    SCOPED_TRACE(static_cast<int>(failing));
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+      fs::remove(entry.path());
+    folder.write("name.ins", "the old ins\n");
+    open("name.res", "the old res\n");
+    const std::string titleBefore = s.instructionLines[0];
+    {
+      const StepHook hook([&](ReplaceStep step) {
+        if (step == failing) throw std::runtime_error("Input/output error");
+      });
+      try {
+        saveInstructionFile(s, clock, dialogs);
+        ADD_FAILURE() << "no FileError";
+      } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), (folder.path() / "name.ins").string() +
+                                             ": cannot be written: Input/output error");
+      }
+    }
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"name.ins", "name.res"}));
+    EXPECT_EQ(folder.read("name.ins"), "the old ins\n");
+    EXPECT_EQ(folder.read("name.res"), "the old res\n");
+    EXPECT_EQ(s.currentFile, (folder.path() / "name.res").string());
+    EXPECT_EQ(s.instructionLines[0], titleBefore);
+  }
+}
+
+TEST_F(SaveInFolder, AReadOnlyInsIsRefusedAndASecondSaveAtOnceIsToldSo) {
+  const fs::path ins = folder.write("name.ins", "protected\n");
+  s.currentFile = ins.string();
+  fs::permissions(ins, fs::perms::owner_read | fs::perms::group_read);
+  try {
+    saveInstructionFile(s, clock, dialogs);
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), ins.string() +
+                                         ": is read-only and was not replaced. Make the file "
+                                         "writable, or save under another name.");
+  }
+  EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"name.ins"});
+  EXPECT_EQ(folder.read("name.ins"), "protected\n");
+
+  fs::permissions(ins, fs::perms::owner_read | fs::perms::owner_write);
+  {
+    const SaveLock running(folder.path() / "name.res");  // a save of the same structure
+    try {
+      saveInstructionFile(s, clock, dialogs);
+      ADD_FAILURE() << "no UserError";
+    } catch (const UserError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Another save of name.ins is running (in this or another window). Wait until it "
+                "has finished and save again.");
+    }
+    EXPECT_EQ(folder.read("name.ins"), "protected\n");
+    EXPECT_FALSE(fs::exists(folder.path() / "name.000"));
+  }
+  saveInstructionFile(s, clock, dialogs);
+  EXPECT_EQ(folder.read("name.000"), "protected\n");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"name.000", "name.bak", "name.ins"}));
+}
+
+TEST_F(SaveInFolder, ABakThatCannotBeWrittenIsToldAfterAGoodSave) {
+  open("name.ins", "the old ins\n");
+  const fs::path bak = folder.write("name.bak", "an old copy\n");
+  fs::permissions(bak, fs::perms::owner_read);
+  const fs::path written = saveInstructionFile(s, clock, dialogs);
+  EXPECT_EQ(written, folder.path() / "name.ins");
+  EXPECT_EQ(folder.read("name.ins").substr(0, 12), "TITL paraben");
+  EXPECT_EQ(folder.read("name.000"), "the old ins\n");
+  EXPECT_EQ(s.currentFile, written.string());
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0],
+            "Saved name.ins, but its copy name.bak could not be written (" + bak.string() +
+                ": is read-only and was not replaced. Make the file writable, or save under "
+                "another name.).");
 }
 
 }  // namespace

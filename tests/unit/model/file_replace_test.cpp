@@ -1,10 +1,15 @@
 // Tests of replacing a file through a temporary file in its folder.
 #include "model/file_replace.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "support/temp_folder.h"
@@ -86,6 +91,88 @@ TEST(ReplaceFileContents, StepsOverATemporaryFileLeftByAnEarlierCrash) {
   replaceFileContents(file, "new");
   EXPECT_EQ(folder.read("x.txt"), "new");
   EXPECT_EQ(testing::readFileBytes(leftover), "left over");
+}
+
+/// Clears the step hook when a test ends, however it ends.
+struct StepHook {
+  explicit StepHook(ReplaceStepHook hook) { setReplaceStepHookForTesting(std::move(hook)); }
+  ~StepHook() { setReplaceStepHookForTesting({}); }
+};
+
+TEST(ReplaceFileContents, AnInjectedWriteFailureKeepsTheOldFileAndLeavesNothingBehind) {
+  const TempFolder folder;
+  const fs::path file = folder.write("x.txt", "old");
+  const StepHook hook([](ReplaceStep step) {
+    if (step == ReplaceStep::TemporaryWritten) throw std::runtime_error("No space left on device");
+  });
+  try {
+    replaceFileContents(file, "new");
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              file.string() + ": cannot be written: No space left on device");
+  }
+  EXPECT_EQ(folder.read("x.txt"), "old");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"x.txt"}));
+}
+
+TEST(ReplaceFileContents, RefusesAReadOnlyFileAndWhatAReadOnlyFolderRefuses) {
+  const TempFolder folder;
+  const fs::path file = folder.write("x.txt", "old");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  try {
+    replaceFileContents(file, "new");
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              file.string() +
+                  ": is read-only and was not replaced. Make the file writable, or save under "
+                  "another name.");
+  }
+  EXPECT_EQ(folder.read("x.txt"), "old");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"x.txt"}));
+
+  if (::geteuid() == 0) GTEST_SKIP() << "a read-only folder does not stop the superuser";
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_THROW(replaceFileContents(file, "new"), FileError);
+  fs::permissions(folder.path(), fs::perms::owner_all);
+  EXPECT_EQ(folder.read("x.txt"), "old");
+  EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"x.txt"}));
+}
+
+/// The number of a process that has ended.
+long endedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return child;
+}
+
+TEST(ReplaceFileContents, RemovesTheTemporaryFilesThatKilledWritesLeft) {
+  const TempFolder folder;
+  const fs::path file = folder.path() / "x.txt";
+  const std::string dead = std::to_string(endedProcess());
+  const std::string alive = std::to_string(::getppid());
+  const std::string stale[] = {".x.txt.tavo-tmp-" + dead + "-0", ".x.txt.tavo-" + dead + "-3"};
+  const std::string kept[] = {
+      ".x.txt.tavo-tmp-" + alive + "-0",  // a write of a running process
+      ".y.txt.tavo-tmp-" + dead + "-0",   // another file's
+      ".x.txt.tavo-tmp-" + dead,          // not a name we give
+      ".x.txt.tavo-lock",
+  };
+  for (const std::string& name : stale)
+    folder.write(name, "left over");
+  for (const std::string& name : kept)
+    folder.write(name, "kept");
+  const fs::path old = folder.write(".x.txt.tavo-tmp-" + alive + "-1", "a day old");
+  fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(25));
+  replaceFileContents(file, "new");
+  std::vector<std::string> expected(std::begin(kept), std::end(kept));
+  expected.push_back("x.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(namesIn(folder.path()), expected);
 }
 
 }  // namespace
