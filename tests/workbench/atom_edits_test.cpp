@@ -77,6 +77,38 @@ TEST_F(AtomEdits, NameTurnsPeaksIntoAtomsAndRenamesAtomsInTheCards) {
   EXPECT_TRUE(hasLine("RIGU C12 > C9B"));
 }
 
+TEST_F(AtomEdits, NameGivesTheTypedLabelToTheFirstPickedEntry) {
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(3); }));  // O
+  // A label in use is refused before anything changes, and stays typed for another try.
+  workbench::setControl(*bench, "NewLabel", "c7");
+  clickPeak(3);
+  EXPECT_FALSE(apply());
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"The label c7 is in use already; type "
+                                                    "another one."});
+  EXPECT_EQ(s().nonHCount, 14);
+  dialogs.shown.clear();
+
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(3); }));
+  workbench::setControl(*bench, "NewLabel", "O31");
+  clickPeak(3);
+  clickPeak(1);
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(s().atoms[15].label, "O31") << "typed, in place of O4";
+  EXPECT_EQ(s().atoms[16].label, "O4") << "the next pick takes the next free number";
+  EXPECT_EQ(bench->controls().newLabel, "") << "a typed label names one atom";
+
+  // An atom renamed by its typed label: the cards follow as for a numbered one.
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  workbench::setControl(*bench, "NewLabel", "C8X");
+  click("C8A");
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(hasLine("DFIX 1.50 0.02 C8X C9A"));
+}
+
 TEST_F(AtomEdits, NameRefusesHydrogenRenamesAndLabelsSHELXLCannotRead) {
   const std::vector<std::string> before = model::instructionFileLines(s());
   choose(MouseMode::Name);
