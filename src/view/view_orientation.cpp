@@ -46,6 +46,18 @@ void turnView(model::StructureModel& structure, geometry::ViewFrame& frame,
     frame.viewSlots[slot] = rotation(frame.viewSlots[slot]);
 }
 
+void centreView(model::StructureModel& structure, geometry::ViewFrame& frame) {
+  const geometry::Fractional c = frame.cellBoxPoints[0];
+  const geometry::Fractional o = frame.cellBoxPoints[geometry::fractionalOriginPoint];
+  // The fractional origin's view position plus the cell edges in their current orientation.
+  const Vec3 centroid = frame.viewSlots[geometry::fractionalOriginSlot] +
+                        (c.x - o.x) * frame.edgeA() + (c.y - o.y) * frame.edgeB() +
+                        (c.z - o.z) * frame.edgeC();
+  shiftView(structure, frame, Axis::X, -centroid.x, false);
+  shiftView(structure, frame, Axis::Y, -centroid.y, false);
+  shiftView(structure, frame, Axis::Z, -centroid.z, false);
+}
+
 Rotation orientationOf(const geometry::ViewFrame& frame, const model::CellParameters& cell) {
   const auto now = edgeFrame(frame.edgeA(), frame.edgeB());
   const auto reset =

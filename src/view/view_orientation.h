@@ -27,6 +27,10 @@ struct Rotation {
 void turnView(model::StructureModel& structure, geometry::ViewFrame& frame,
               const Rotation& rotation);
 
+/// Shifts the picture so that the centroid the view was reset on lies at the view origin again
+/// (undoing the user's shifts and a wheel zoom's), whatever the orientation.
+void centreView(model::StructureModel& structure, geometry::ViewFrame& frame);
+
 /// How the picture is turned against the orientation of the view reset (a right-handed
 /// orthonormal frame of the cell edges compared before and after).
 Rotation orientationOf(const geometry::ViewFrame& frame, const model::CellParameters& cell);

@@ -16,31 +16,26 @@ fs::path structureStem(const fs::path& file) {
 
 }  // namespace
 
-void OrientationCommands::resetView() {
-  WorkbenchState& s = m_context.state;
-  s.dropCopies();
-  s.afterChange({.resetView = true, .bonds = false, .redraw = false});
-}
-
 void OrientationCommands::finish() {
   WorkbenchState& s = m_context.state;
   s.syncViewControls();
-  s.afterChange({.bonds = true, .redraw = true});
+  s.redraw();
 }
 
 void OrientationCommands::returnToFirstView() {
   WorkbenchState& s = m_context.state;
   if (!s.loaded) return;
-  resetView();
+  view::centreView(s.structure, s.frame);
   if (const auto rotation = view::firstViewRotation(s.structure))
     view::turnView(s.structure, s.frame, *rotation);
+  s.view.setZoom(100);
   finish();
 }
 
 void OrientationCommands::viewDownAxis(int axis) {
   WorkbenchState& s = m_context.state;
   if (!s.loaded) return;
-  resetView();
+  view::centreView(s.structure, s.frame);
   view::turnView(s.structure, s.frame, view::axisViewRotation(s.frame, axis));
   finish();
 }

@@ -15,10 +15,11 @@ class OrientationCommands {
  public:
   explicit OrientationCommands(CommandContext context) : m_context(context) {}
 
-  /// "First View": the view reset, then the molecule's plane towards the viewer.
+  /// "First View": the picture centred again, turned so that the molecule's plane faces the
+  /// viewer, at zoom 100, as a file first opens. Symmetry copies shown stay.
   void returnToFirstView();
-  /// "View down a", "View down b", "View down c" (axis 0, 1, 2): the view reset, then that axis
-  /// towards the viewer and the next one across the screen.
+  /// "View down a", "View down b", "View down c" (axis 0, 1, 2): the picture centred again and
+  /// turned so that that axis points at the viewer and the next one across the screen.
   void viewDownAxis(int axis);
   /// The mouse wheel turned by `angleDelta` eighths of a degree (120 a notch; positive away
   /// from the user: closer) over pane pixel (x, y): zooms about that point. Parts of a notch
@@ -33,8 +34,7 @@ class OrientationCommands {
   void afterOpen();
 
  private:
-  /// The view reset of the shown structure (view coordinates, extent, controls), no redraw.
-  void resetView();
+  /// The controls follow the view; the picture is drawn.
   void finish();
 
   struct KeptView {

@@ -191,6 +191,11 @@ TEST_F(WorkbenchScenario, PartsInTheirColoursWithALegendAndEachOneHidden) {
   EXPECT_FALSE(drawn(canvas, "C8B")) << "the hidden part's atoms";
   EXPECT_FALSE(drawn(canvas, "H9D")) << "and its H atoms go";
   EXPECT_TRUE(drawn(canvas, "C8A"));
+  // What is not drawn cannot be picked: a click where C8B was finds nothing of it.
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().chooseMode(editing::MouseMode::Name); }));
+  clickAt(pixelOf(ref("C8B")));
+  const std::vector<std::string> picked = selectedLabels();
+  EXPECT_EQ(std::count(picked.begin(), picked.end(), "C8B"), 0);
   std::vector<std::string> printed;
   ASSERT_TRUE(bench->operateWindow("Parts", {"print"}, &printed));
   EXPECT_EQ(printed, (std::vector<std::string>{"PART | Atoms | Colour | Shown",

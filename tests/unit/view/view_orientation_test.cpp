@@ -102,6 +102,20 @@ TEST(AxisViews, TheAxisPointsAtTheViewerAndTheNextOneAcross) {
   }
 }
 
+TEST(CentreView, TheCentroidReturnsToTheViewOriginWhateverTheTurnAndShifts) {
+  ResetScene scene;
+  shiftView(scene.structure, scene.frame, Axis::X, 2.5, false);
+  rotateView(scene.structure, scene.frame, Axis::Y, 0.8, false);
+  shiftView(scene.structure, scene.frame, Axis::Z, -1.5, false);
+  centreView(scene.structure, scene.frame);
+  Vec3 sum;
+  for (int i = 1; i <= 3; ++i)
+    sum = sum + scene.structure.view[1][static_cast<std::size_t>(i)];
+  EXPECT_NEAR(sum.x, 0, 1e-9) << "the centroid of the atoms is the one the view is centred on";
+  EXPECT_NEAR(sum.y, 0, 1e-9);
+  EXPECT_NEAR(sum.z, 0, 1e-9);
+}
+
 TEST(KeptOrientation, TheTurnOfAPictureIsReadBackFromItsCellEdges) {
   ResetScene turned;
   rotateView(turned.structure, turned.frame, Axis::Z, 0.4, false);
