@@ -173,11 +173,12 @@ TEST_F(WorkbenchScenario, PartsInTheirColoursWithALegendAndEachOneHidden) {
   EXPECT_EQ(bench->partCommands().display().parts, (std::vector<int>{1, 2}));
   EXPECT_TRUE(drawn(canvas, "PART 1"));
   EXPECT_TRUE(drawn(canvas, "PART 2"));
-  // The balls of C8A (PART 1) and C8B (PART 2) in the palette's colours, C7 in carbon's.
+  // The outlines of the balls of C8A (PART 1) and C8B (PART 2) in the palette's colours, C7
+  // in carbon's.
   const auto ballColour = [&](const std::string& label) {
     const editing::ScreenPoint at = pixelOf(ref(label));
     for (const DrawCall& call : canvas.of(Shape::Ellipse))
-      if (call.centreX() == at.x && call.centreY() == at.y) return call.brush.color;
+      if (call.centreX() == at.x && call.centreY() == at.y) return call.pen.color;
     return -1;
   };
   EXPECT_EQ(ballColour("C8A"), view::partColor(1));
@@ -196,6 +197,7 @@ TEST_F(WorkbenchScenario, PartsInTheirColoursWithALegendAndEachOneHidden) {
   clickAt(pixelOf(ref("C8B")));
   const std::vector<std::string> picked = selectedLabels();
   EXPECT_EQ(std::count(picked.begin(), picked.end(), "C8B"), 0);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().clearSelection(); }));
   std::vector<std::string> printed;
   ASSERT_TRUE(bench->operateWindow("Parts", {"print"}, &printed));
   EXPECT_EQ(printed, (std::vector<std::string>{"PART | Atoms | Colour | Shown",
