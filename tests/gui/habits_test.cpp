@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
 #include <QUrl>
@@ -11,6 +12,7 @@
 
 #include "app/qt_dialogs.h"
 #include "app/qt_text.h"
+#include "app/windows/auxiliary_window.h"
 #include "app/windows/window_set.h"
 #include "gui/gui_harness.h"
 
