@@ -265,6 +265,7 @@ TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
       {"TForm37", "Plane Calculation Control Window (since 2023)"},
       {"MapPeaks", "Map Peaks"},
       {"Agreement", "Agreement with the Data"},
+      {"Parts", "PART Components"},
   };
   const auto& windows = gui.window->windows().all();
   ASSERT_EQ(windows.size(), std::size(expected));
