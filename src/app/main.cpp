@@ -47,9 +47,12 @@ int main(int argc, char** argv) {
   tavo::app::MainWindow window(bench, dialogs, picture, &clock);
   window.setStereoPictures(stereoLeftPicture, stereoRightPicture);
   dialogs.setParent(&window);
-  // Without a window manager a maximised window keeps its size; start at the screen's size.
-  window.setGeometry(window.screen()->availableGeometry());
-  window.showMaximized();
+  dialogs.setMessagePanel(window.messageLog());
+  if (!window.restorePlacement()) {
+    // Without a window manager a maximised window keeps its size; start at the screen's size.
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
+  }
 
   // "--quit-after-first-frame" ends the program once the first picture is on the screen, so
   // that the time from start to first frame can be measured for a whole process.

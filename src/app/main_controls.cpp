@@ -215,6 +215,11 @@ void MainControls::build(QWidget* surface) {
   elementNumber = spin(modeInputs, "SpinEdit20", {1, 1, 1});
   elementSymbol = edit(modeInputs, "Edit5", "Atm", 40);
   elementSymbol->setReadOnly(true);
+  newLabel = edit(modeInputs, "NewLabel", "", 60);
+  newLabel->setPlaceholderText(QStringLiteral("new label"));
+  newLabel->setToolTip(
+      QStringLiteral("The label the next Apply gives the first picked atom or peak; empty: the "
+                     "element and the next free number"));
   elementCount = edit(modeInputs, "Edit6", "", 40);
   elementCount->setReadOnly(true);
   firstNumber = spin(modeInputs, "SpinEdit21", {1, 1, 1});
@@ -232,8 +237,8 @@ void MainControls::build(QWidget* surface) {
       QStringLiteral("Optional numbers before the atoms: RIGU s1 s2, SIMU s st dmax, ISOR s st, "
                      "DANG s (the distance goes into the field on the left)"));
   for (QWidget* each : std::initializer_list<QWidget*>{
-           elementNumber, elementSymbol, elementCount, firstNumber, useLetters, hfixM, hfixN,
-           partNumber, dfixDistance, dfixEsd, restraintEsds}) {
+           elementNumber, elementSymbol, newLabel, elementCount, firstNumber, useLetters, hfixM,
+           hfixN, partNumber, dfixDistance, dfixEsd, restraintEsds}) {
     inputs->addWidget(each);
     each->hide();
   }

@@ -61,6 +61,7 @@ struct MainControls {
   QFrame* modeInputs = nullptr;
   QSpinBox* elementNumber = nullptr;   // SpinEdit20
   QLineEdit* elementSymbol = nullptr;  // Edit5
+  QLineEdit* newLabel = nullptr;       // NewLabel: the label Name gives, typed
   QSpinBox* firstNumber = nullptr;     // SpinEdit21
   QLineEdit* elementCount = nullptr;   // Edit6
   QCheckBox* useLetters = nullptr;     // CheckBox37 "ABC"

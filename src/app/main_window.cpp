@@ -56,6 +56,7 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectSymmetryViews();
   buildPreferenceWindows();
   buildJobControlViews();
+  buildHabits();
   resize(1024, 720);
   m_bench.setListener(this);
   stateChanged();
@@ -158,6 +159,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // No question about unsaved edits: closing ends the program at once.
+  keepPlacement();
   event->accept();
   QCoreApplication::quit();
 }
@@ -191,6 +193,7 @@ void MainWindow::stateChanged() {
   refreshSymmetryViews();
   refreshJobControlViews();
   refreshWindows();
+  refreshStatusLine();
   m_refreshing = false;
 }
 

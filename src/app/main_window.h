@@ -13,6 +13,7 @@
 #include "workbench/workbench.h"
 
 class QAction;
+class QDockWidget;
 class QFrame;
 class QMenu;
 class QPlainTextEdit;
@@ -63,12 +64,31 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   /// "Maintenance Only" (F12).
   void toggleMaintenanceView();
 
+  // The desktop habits (main_window_habits.cpp).
+  /// The panel of routine information, for the dialogs to write into.
+  QPlainTextEdit* messageLog() const { return m_messageLog; }
+  QDockWidget* messagePanel() const { return m_messagePanel; }
+  QMenu* recentFilesMenu() const { return m_recentMenu; }
+  /// Puts the window where it stood in the last session (maximised when it was); false, with
+  /// nothing changed, when there was none.
+  bool restorePlacement();
+  /// Keeps the window's place for the next session.
+  void keepPlacement();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildMenus();
+  /// The wheel, the recent files, the message panel, the status line and drops.
+  void buildHabits();
+  void fillRecentFilesMenu();
+  void refreshStatusLine();
+  /// "Messages" of the View menu: shows the message panel, or hides it again.
+  void toggleMessagePanel();
   void buildPopupMenus();
   void connectControls();
   void connectFlagBoxes();
@@ -131,6 +151,9 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   QFrame* m_ellipsePairBox = nullptr;
   QSpinBox* m_ellipsePair = nullptr;  // SpinEdit25
   int m_panelBackground = -1;         // "Background Color" the side panels were painted with
+  QMenu* m_recentMenu = nullptr;      // "Recent Files" of the File menu
+  QDockWidget* m_messagePanel = nullptr;
+  QPlainTextEdit* m_messageLog = nullptr;
 };
 
 }  // namespace tavo::app

@@ -162,6 +162,7 @@ const TextInput textInputs[] = {
     {&MainControls::dfixDistance, &ControlValues::dfixDistance},
     {&MainControls::dfixEsd, &ControlValues::dfixEsd},
     {&MainControls::restraintEsds, &ControlValues::restraintEsds},
+    {&MainControls::newLabel, &ControlValues::newLabel},
 };
 
 void setSpin(QSpinBox* box, int value) {
@@ -323,6 +324,7 @@ void MainWindow::refreshPanels() {
   c.trackBar->adjustSize();
   c.elementNumber->setVisible(state.inputs.element);
   c.elementSymbol->setVisible(state.inputs.element);
+  c.newLabel->setVisible(state.checkedModeItem == editing::MouseMode::Name);
   for (QWidget* each :
        std::initializer_list<QWidget*>{c.elementCount, c.firstNumber, c.useLetters}) {
     each->setVisible(state.inputs.renumbering);

@@ -33,6 +33,7 @@ void MainWindow::buildWindowCommands() {
       {MenuCommand::ShelxlInformation, [this] { showInformationWindow("TForm20"); }},
       {MenuCommand::HelpGraphicTreatment, [this] { showHelpWindow("TForm32"); }},
       {MenuCommand::HelpShelxlRefinement, [this] { showHelpWindow("TForm33"); }},
+      {MenuCommand::Messages, [this] { toggleMessagePanel(); }},
   };
   for (const MenuCommand preferences :
        {MenuCommand::EllipseParams, MenuCommand::DefinitionOfElements,

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -93,6 +94,13 @@ void PaintWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void PaintWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   emit resized(event->size());
+}
+
+void PaintWidget::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return event->ignore();
+  emit wheeled(event->position().toPoint(), delta);
+  event->accept();
 }
 
 }  // namespace tavo::app

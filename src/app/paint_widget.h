@@ -45,6 +45,8 @@ class PaintWidget final : public QWidget {
   void released(const tavo::editing::PointerEvent& event);
   void doubleClicked();
   void resized(QSize size);
+  /// The wheel turned over pixel `at` by `angleDelta` eighths of a degree (120 a notch).
+  void wheeled(QPoint at, int angleDelta);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,6 +55,7 @@ class PaintWidget final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QImage m_picture;

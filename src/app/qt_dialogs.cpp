@@ -3,11 +3,13 @@
 
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -66,6 +68,18 @@ bool QtDialogs::progress(std::string_view task, int percent) {
 
 void QtDialogs::message(std::string_view text) {
   QMessageBox::information(m_parent, programName, toQString(text));
+}
+
+void QtDialogs::inform(std::string_view text) {
+  if (m_panel == nullptr) return message(text);
+  m_panel->appendPlainText(toQString(text));
+  // A hidden panel comes back, so that what was said is seen without a box to close.
+  for (QWidget* up = m_panel->parentWidget(); up != nullptr; up = up->parentWidget()) {
+    if (auto* dock = qobject_cast<QDockWidget*>(up)) {
+      dock->show();
+      break;
+    }
+  }
 }
 
 bool QtDialogs::confirm(std::string_view question) {

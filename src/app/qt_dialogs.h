@@ -7,6 +7,7 @@
 
 class QWidget;
 class QProgressDialog;
+class QPlainTextEdit;
 
 namespace tavo::app {
 
@@ -21,6 +22,10 @@ class QtDialogs final : public model::Dialogs {
   void setParent(QWidget* parent) { m_parent = parent; }
 
   void message(std::string_view text) override;
+  /// Appends `text` to the message panel, once there is one; a message box before.
+  void inform(std::string_view text) override;
+  /// The panel of routine information (the main window's "Messages" dock).
+  void setMessagePanel(QPlainTextEdit* panel) { m_panel = panel; }
   bool confirm(std::string_view question) override;
   std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path& folder,
                                                         std::string_view filter) override;
@@ -36,6 +41,7 @@ class QtDialogs final : public model::Dialogs {
  private:
   QWidget* m_parent = nullptr;
   QProgressDialog* m_progress = nullptr;
+  QPlainTextEdit* m_panel = nullptr;
 };
 
 }  // namespace tavo::app

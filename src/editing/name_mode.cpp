@@ -5,6 +5,7 @@
 
 #include "geometry/cell_metrics.h"
 #include "model/atom_labels.h"
+#include "text/errors.h"
 #include "text/text.h"
 
 namespace tavo::editing {
@@ -28,8 +29,19 @@ class LabelPool {
     for (int i = 1; i <= s.hCount; ++i)
       m_used.push_back(text::upper(text::trimLine(s.hydrogens[i].label)));
   }
-  /// symbol + the next number after `count` that no atom holds; `count` moves past it.
+  /// The label the user typed, once: checked to be free and then taken.
+  void offer(const std::string& typed) { m_typed = text::trimLine(typed); }
+  /// symbol + the next number after `count` that no atom holds; `count` moves past it. The
+  /// typed label, when there is one, comes first.
   std::string next(const std::string& symbol, int& count) {
+    if (!m_typed.empty()) {
+      std::string typed = std::move(m_typed);
+      m_typed.clear();
+      if (std::find(m_used.begin(), m_used.end(), text::upper(typed)) != m_used.end())
+        throw UserError("The label " + typed + " is in use already; type another one.");
+      m_used.push_back(text::upper(typed));
+      return typed;
+    }
     std::string candidate;
     do {
       ++count;
@@ -41,6 +53,7 @@ class LabelPool {
 
  private:
   std::vector<std::string> m_used;
+  std::string m_typed;
 };
 
 void setCodesFixedSof(model::ParameterCodes& codes) {
@@ -113,7 +126,7 @@ int peakInPlaceOf(StructureModel& s, const geometry::ViewFrame& frame, AtomRef r
 
 std::vector<std::string> nameSelection(StructureModel& s, Selection& selection, int element,
                                        const std::string& symbol, const geometry::ViewFrame& frame,
-                                       bool coordinateImport) {
+                                       bool coordinateImport, const std::string& typedLabel) {
   std::vector<std::string> messages;
   const bool toHydrogen = isHydrogenSymbol(symbol);
   int count = 0;
@@ -124,6 +137,7 @@ std::vector<std::string> nameSelection(StructureModel& s, Selection& selection, 
 
   // Plan every label first: nothing changes when one is refused.
   LabelPool pool(s);
+  pool.offer(typedLabel);
   std::vector<model::AtomRename> renames;
   std::vector<std::pair<int, std::string>> newAtoms;  // peak, label
   // Entries of a coordinate import that change between H and non-H: Selection position, label.

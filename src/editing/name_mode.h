@@ -19,7 +19,9 @@ inline constexpr const char* renameHMessage = "Renaming of Hs not allowed.  Chan
 /// picked non-H atom takes the element and the label symbol + the next free number (counting on
 /// from the atoms of that element), renamed in every card that names it; each picked peak
 /// becomes a new isotropic atom (or H atom for "H") at its position with that kind of label and
-/// is marked for the purge. Labels are free when no atom or H atom holds them (case ignored).
+/// is marked for the purge. A `typedLabel` the user typed (not empty) is the label of the first
+/// picked entry instead; it must be free as well (UserError otherwise), and the entries after it
+/// take the next free numbers. Labels are free when no atom or H atom holds them (case ignored).
 /// Every new label is checked before anything changes (UserError for one SHELXL cannot read,
 /// such as one longer than four characters). Turning a non-H atom into H, or an H atom into
 /// anything, is refused with a message for a SHELXL structure; for one from the Cartesian or PDB
@@ -28,6 +30,7 @@ inline constexpr const char* renameHMessage = "Renaming of Hs not allowed.  Chan
 /// for entries left unchanged.
 std::vector<std::string> nameSelection(model::StructureModel& structure, Selection& selection,
                                        int element, const std::string& symbol,
-                                       const geometry::ViewFrame& frame, bool coordinateImport);
+                                       const geometry::ViewFrame& frame, bool coordinateImport,
+                                       const std::string& typedLabel = {});
 
 }  // namespace tavo::editing

@@ -1,6 +1,7 @@
 // The hit test of the picture.
 #include "editing/pick.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -58,6 +59,13 @@ std::optional<double> candidateDistance(const model::StructureModel& structure, 
   const bool flagged = structure.selected[static_cast<size_t>(kind)][static_cast<size_t>(i)] == 1;
   if (flagged && (isPeak ? options.skipSelectedPeaks : options.skipSelected)) return std::nullopt;
   if (isPeak && !(peakHeight(structure, i) > options.peakThreshold)) return std::nullopt;
+  if (!isPeak && !options.hiddenParts.empty()) {
+    const int part =
+        kind == model::AtomKind::Atom ? structure.atoms[i].part : structure.hydrogens[i].part;
+    if (std::find(options.hiddenParts.begin(), options.hiddenParts.end(), part) !=
+        options.hiddenParts.end())
+      return std::nullopt;
+  }
   return std::sqrt((probe.u - p.x) * (probe.u - p.x) + (probe.v - p.y) * (probe.v - p.y));
 }
 

@@ -1,6 +1,8 @@
 // The hit test: which atom, H atom or peak a click on the picture is nearest to.
 #pragma once
 
+#include <span>
+
 #include "editing/pointer_event.h"
 #include "model/atom_ref.h"
 #include "model/structure_model.h"
@@ -31,6 +33,7 @@ struct PickOptions {
   bool skipSelected = false;  // skip atoms and H atoms whose flag is 1
   bool skipSelectedPeaks = false;
   bool excludePeaks = false;
+  std::span<const int> hiddenParts;  // atoms and H atoms of these PARTs are not drawn: no hit
 };
 
 /// The nearest candidate and its distance in the view plane (Å); distanceA is 1000 and ref

@@ -17,6 +17,10 @@ class Dialogs {
   virtual ~Dialogs() = default;
   /// Shows `text` in a message box and waits for the user to close it.
   virtual void message(std::string_view text) = 0;
+  /// Routine information (what an import renamed, the steps of a CIF, an expansion's summary):
+  /// kept where the user can read it back without having to close it. Without such a place it
+  /// is a message.
+  virtual void inform(std::string_view text) { message(text); }
   /// Asks a yes/no question; true for yes.
   virtual bool confirm(std::string_view question) = 0;
   /// Open dialog in `folder`; empty when cancelled.

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "view/part_display.h"
+
 namespace tavo::view {
 
 using model::AtomKind;
@@ -42,9 +44,15 @@ void TextBatch::add(int x, int y, std::string_view text) {
   m_items.push_back({x, y, begin, m_store.size()});
 }
 
-void TextBatch::addLabel(int x, int y, std::string_view label, int part, bool partMode) {
+void TextBatch::addLabel(int x, int y, std::string_view label, int part, bool partMode,
+                         int residue) {
   const size_t begin = m_store.size();
   m_store += label;
+  if (residue != 0) {
+    m_store += '_';
+    char digits[16];
+    m_store.append(digits, std::to_chars(digits, digits + sizeof digits, residue).ptr);
+  }
   if (partMode) {
     m_store += '<';
     char digits[16];
@@ -103,6 +111,19 @@ void PictureDrawer::project() {
                                         m_mapping.inSlab(p.z)};
     }
   }
+  // A hidden PART is left out as an entry outside the slab is: no ball, bond or label.
+  const PartDisplay* parts = m_options.parts;
+  if (parts == nullptr || parts->hidden.empty()) return;
+  for (int i = 1; i <= m_structure.workingAtomCount; ++i)
+    if (parts->hides(m_structure.atoms[i].part))
+      m_buffers.screen[1][static_cast<size_t>(i)].inSlab = false;
+  for (int i = 1; i <= m_structure.workingHCount; ++i)
+    if (parts->hides(m_structure.hydrogens[i].part))
+      m_buffers.screen[2][static_cast<size_t>(i)].inSlab = false;
+}
+
+int PictureDrawer::labelResidue(int kind, int index) const {
+  return m_options.parts == nullptr ? 0 : m_options.parts->labelResidue(m_structure, kind, index);
 }
 
 bool PictureDrawer::hLabelsShown() const {
@@ -169,7 +190,7 @@ void PictureDrawer::hLabelsInto(TextBatch& batch) {
     const ScreenEntry& e = m_buffers.screen[2][static_cast<size_t>(i)];
     if (!e.inSlab) continue;
     const model::Hydrogen& h = m_structure.hydrogens[i];
-    batch.addLabel(e.x + d, e.y - d, h.label, h.part, partMode);
+    batch.addLabel(e.x + d, e.y - d, h.label, h.part, partMode, labelResidue(2, i));
   }
 }
 
@@ -212,7 +233,7 @@ void PictureDrawer::labels(HLabelStyle hStyle) {
     const ScreenEntry& e = m_buffers.screen[1][static_cast<size_t>(i)];
     if (!e.inSlab) continue;
     const model::Atom& atom = m_structure.atoms[i];
-    batch.addLabel(e.x + d, e.y - d, atom.label, atom.part, partMode);
+    batch.addLabel(e.x + d, e.y - d, atom.label, atom.part, partMode, labelResidue(1, i));
   }
   batch.flush(m_canvas);
 }
@@ -357,7 +378,8 @@ void PictureDrawer::atoms() {
     const ScreenEntry& e = m_buffers.screen[1][static_cast<size_t>(i)];
     if (!e.inSlab) continue;
     const model::Atom& atom = m_structure.atoms[i];
-    const Color color = elementColor(m_structure, atom.sfac);
+    const Color color =
+        drawnColor(m_options.parts, atom.part, elementColor(m_structure, atom.sfac));
     const bool filled = i > m_structure.nonHCount || atom.aniso != 0;
     const std::uint8_t flag = m_structure.selected[1][static_cast<size_t>(i)];
     const bool ownFile = i <= m_structure.nonHCount;

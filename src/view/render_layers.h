@@ -32,8 +32,8 @@ class TextBatch {
   }
   /// Adds `text` at (x, y).
   void add(int x, int y, std::string_view text);
-  /// Adds `label` with the PART suffix of the PART mode.
-  void addLabel(int x, int y, std::string_view label, int part, bool partMode);
+  /// Adds `label` with its residue number (none for 0) and the PART suffix of the PART mode.
+  void addLabel(int x, int y, std::string_view label, int part, bool partMode, int residue = 0);
   /// Adds the label of peak `index`.
   void addPeakLabel(int x, int y, int index, int peakCount);
   /// Hands the texts to the canvas and empties the batch.
@@ -106,6 +106,8 @@ class PictureDrawer {
   void flushSegments();
   void flushDots(int radius);
   void flushBalls();
+  /// The residue number a label of `kind` takes ("C1_2"); 0 for none.
+  int labelResidue(int kind, int index) const;
   /// The mesh segments whose ends both lie in the slab, in one colour.
   void meshSegments(const std::vector<MapSegment>& segments, Color color);
   void hLabelsInto(TextBatch& batch);

@@ -9,6 +9,8 @@
 
 namespace tavo::view {
 
+struct PartDisplay;
+
 /// The mouse modes that change the picture; every other mode draws like None.
 enum class PictureMode { None, Part, Distance, AngV1V2, AlignVec, Sadi };
 
@@ -34,6 +36,7 @@ struct RenderOptions {
   double measuredDistance = 0;                // the distance kept by the Distance mode, Å
   model::AtomRef displayedBond[2];            // the displayed-bond pair; kind None when unset
   const MapOverlay* map = nullptr;            // the contour mesh of the map shown; none when null
+  const PartDisplay* parts = nullptr;  // PART colours, hidden parts, residue labels; none when null
 };
 
 /// What a picture leaves for the caller to keep.

@@ -6,6 +6,7 @@
 
 #include "text/text.h"
 #include "view/ellipse_picture.h"
+#include "view/part_display.h"
 #include "view/render_layers.h"
 
 namespace tavo::view {
@@ -92,6 +93,7 @@ PictureResult Renderer::drawStandard(Canvas& canvas, const model::StructureModel
   drawer.atoms();
   const PictureResult result = drawer.overlays();
   drawer.trailingHLabels();
+  if (options.parts != nullptr) drawPartLegend(canvas, *options.parts, drawer.sizes().labelFont);
   canvas.show();
   return result;
 }

@@ -59,10 +59,12 @@ void AtomEditCommands::clearSelection() {
 }
 
 void AtomEditCommands::name() {
-  const ControlValues& c = m_state.controls;
-  for (const std::string& text :
-       editing::nameSelection(m_state.structure, m_state.selection, c.elementNumber,
-                              c.elementSymbol, m_state.frame, m_state.cartesianImport))
+  ControlValues& c = m_state.controls;
+  const std::vector<std::string> messages =
+      editing::nameSelection(m_state.structure, m_state.selection, c.elementNumber, c.elementSymbol,
+                             m_state.frame, m_state.cartesianImport, c.newLabel);
+  c.newLabel.clear();  // a typed label names one atom; the next Name counts on again
+  for (const std::string& text : messages)
     m_dialogs.message(text);
 }
 

@@ -87,7 +87,7 @@ fs::path CifCommands::siblingPath(std::string_view suffix) const {
 
 void CifCommands::generate(const CifSources& sources) {
   requireStructure();
-  if (!sources.templateFile) m_context.dialogs.message(cifUsingTemplateMessage);
+  if (!sources.templateFile) m_context.dialogs.inform(cifUsingTemplateMessage);
   readTemplate(sources.templateFile.value_or(m_context.state.settingsFolder() /
                                              std::string(cifTemplateName)));
   m_context.clock.pause(100);
@@ -97,7 +97,7 @@ void CifCommands::generate(const CifSources& sources) {
     mergeCifOd(*cifOd);
     m_context.clock.pause(100);
   } else {
-    m_context.dialogs.message(cifNoCifOdMessage);
+    m_context.dialogs.inform(cifNoCifOdMessage);
   }
   writeCif(siblingPath("_tavo.cif"));
 }
@@ -146,7 +146,7 @@ void CifCommands::mergeShelxlCif(const fs::path& file) {
   m_window.shelxlPath = file;
   m_window.shelxlRead = true;
   for (const std::string& message : messages)
-    m_context.dialogs.message(message);
+    m_context.dialogs.inform(message);
 }
 
 void CifCommands::mergeCifOd(const fs::path& file) {
@@ -170,7 +170,7 @@ void CifCommands::writeCif(const fs::path& file) {
   } catch (const UserError& e) {
     m_window.readBack = e.what();
   }
-  m_context.dialogs.message(std::string(cifWrittenMessage) + file.string());
+  m_context.dialogs.inform(std::string(cifWrittenMessage) + file.string());
   if (m_window.readBack.rfind("Read back:", 0) != 0) {
     throw UserError("The CIF written does not read back: " + m_window.readBack);
   }

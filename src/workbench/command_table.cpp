@@ -73,7 +73,7 @@ CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
   return entry;
 }
 
-const std::array<CommandEntry, 73> entries = {
+const std::array<CommandEntry, 79> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -173,6 +173,18 @@ const std::array<CommandEntry, 73> entries = {
     window(C::Thresholds, "View", "Bonds/Peaks Thresholds", "F2", "BondsPeaksThresholds1"),
     item(C::InitializeView, "View", "Initialize View Items", "F1", "InitializeViewItems1",
          [](Workbench& b) { b.viewCommands().initializeViewItems(); }),
+    item(C::FirstView, "View", "First View", "", "FirstView1",
+         [](Workbench& b) { b.orientation().returnToFirstView(); }),
+    item(C::ViewDownA, "View", "View down a", "", "ViewDownA1",
+         [](Workbench& b) { b.orientation().viewDownAxis(0); }),
+    item(C::ViewDownB, "View", "View down b", "", "ViewDownB1",
+         [](Workbench& b) { b.orientation().viewDownAxis(1); }),
+    item(C::ViewDownC, "View", "View down c", "", "ViewDownC1",
+         [](Workbench& b) { b.orientation().viewDownAxis(2); }),
+    showsWindow(item(C::PartComponents, "View", "PART Components", "", "PartComponents1",
+                     [](Workbench& b) { b.partCommands().toggleWindow(); }),
+                "Parts"),
+    window(C::Messages, "View", "Messages", "", "Messages1"),
     showsWindow(item(C::EditShelxlCommands, "Commands", "Edit Shelxl-97 Commands", "Ctrl+E",
                      "EditShelxl1", [](Workbench& b) { b.jobControl().toggleWindow(); }),
                 "TForm5"),

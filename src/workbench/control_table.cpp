@@ -117,10 +117,11 @@ struct TextControl {
   std::string ControlValues::*field;
 };
 
-constexpr std::array<TextControl, 3> textControls = {{
+constexpr std::array<TextControl, 4> textControls = {{
     {"Edit9", &ControlValues::dfixDistance},
     {"Edit10", &ControlValues::dfixEsd},
     {"RestraintEsds", &ControlValues::restraintEsds},
+    {"NewLabel", &ControlValues::newLabel},
 }};
 
 int switchValue(std::string_view value) {

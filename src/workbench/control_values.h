@@ -111,7 +111,8 @@ struct ControlValues {
   int elementNumber = 1;  // SpinEdit20, 1..elementCount
   int elementNumberMax = 1;
   std::string elementSymbol = "Atm";  // Edit5
-  int firstNumber = 1;                // SpinEdit21, 1..firstNumberMax
+  std::string newLabel;  // NewLabel: the label the next Name gives; empty: the next free number
+  int firstNumber = 1;   // SpinEdit21, 1..firstNumberMax
   int firstNumberMax = 1;
   std::string elementCountText;              // Edit6, read-only
   bool useLetters = false;                   // CheckBox37 "ABC"

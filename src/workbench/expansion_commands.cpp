@@ -153,7 +153,7 @@ void ExpansionCommands::setExpandConnections(bool on) {
   m_controls.codeText = codeOf(1);
   appendShownUnits(1);
   s.afterChange({});
-  m_context.dialogs.message(std::to_string(count) + std::string(unitsConnectedMessage));
+  m_context.dialogs.inform(std::to_string(count) + std::string(unitsConnectedMessage));
   if (!listFailure.empty()) m_context.dialogs.message(listFailure);
 }
 
@@ -198,7 +198,7 @@ void ExpansionCommands::setPackingView(bool on) {
   s.view.extent = s.view.baseExtent = extent;
   s.redraw();
   showWait(false, 0);
-  m_context.dialogs.message(std::to_string(count) + std::string(unitsAddedMessage));
+  m_context.dialogs.inform(std::to_string(count) + std::string(unitsAddedMessage));
   if (!listFailure.empty()) m_context.dialogs.message(listFailure);
 }
 

@@ -148,7 +148,7 @@ void FileCommands::readStructureFrom(const fs::path& file, const std::vector<std
   s.initGraphics();
 }
 
-void FileCommands::afterLoad() {
+void FileCommands::afterLoad(const fs::path& file, bool imported) {
   WorkbenchState& s = m_context.state;
   s.setCaption();
   s.window.paintSurfaceEnabled = true;
@@ -159,7 +159,9 @@ void FileCommands::afterLoad() {
   if (c.elementNumber <= s.structure.elementCount)
     c.elementSymbol = s.structure.elements[c.elementNumber].symbol;
   if (!s.structure.workingFolder.empty()) fs::current_path(s.structure.workingFolder);
-  s.afterChange({.fractionalCoordinates = true, .resetView = true});
+  s.afterChange({.fractionalCoordinates = true, .resetView = true, .redraw = false});
+  if (m_follower != nullptr) m_follower->afterOpen(file, imported);
+  s.redraw();
 }
 
 void FileCommands::open(const fs::path& file, OpenedFrom from) {
@@ -182,11 +184,12 @@ void FileCommands::open(const fs::path& file, OpenedFrom from) {
   }
   if (from == OpenedFrom::FileList) s.window.paintSurfaceEnabled = true;
   if (from == OpenedFrom::Dialog) rememberFolder(absolute.parent_path());
+  if (m_follower != nullptr) m_follower->beforeOpen(absolute);
   readStructureFrom(absolute);
   if (from == OpenedFrom::CommandLine || from == OpenedFrom::Batch)
     s.directoryInfo = s.structure.workingFolder;
   if (from == OpenedFrom::Reopen) s.resetModesAndViewFlags();
-  afterLoad();
+  afterLoad(absolute, false);
   if (from == OpenedFrom::Dialog) {
     m_context.clock.pause(20);
     s.redraw();
@@ -286,9 +289,10 @@ void FileCommands::reopenAsRes() {
 void FileCommands::openImported(const std::vector<std::string>& lines,
                                 const fs::path& proposedFile) {
   WorkbenchState& s = m_context.state;
+  if (m_follower != nullptr) m_follower->beforeOpen(fs::absolute(proposedFile));
   readStructureFrom(fs::absolute(proposedFile), &lines);
   s.window.fileListItemEnabled = true;
-  afterLoad();
+  afterLoad(fs::absolute(proposedFile), true);
 }
 
 void FileCommands::save() {

@@ -30,6 +30,16 @@ enum class OpenedFrom {
   Reopen,       // Ctrl+I and Ctrl+R: silent about a missing TITL, resets the modes
 };
 
+/// What follows every open: told before a file is read, and once it has been read and the view
+/// reset, before the picture is drawn.
+class OpenFollower {
+ public:
+  virtual ~OpenFollower() = default;
+  virtual void beforeOpen(const std::filesystem::path& file) = 0;
+  /// `file` was opened (`imported`: an imported structure proposing that name).
+  virtual void afterOpen(const std::filesystem::path& file, bool imported) = 0;
+};
+
 /// Shown when a command line names no file.
 inline constexpr std::string_view noFileNamedMessage = "No file name was given.";
 
@@ -66,6 +76,7 @@ class FileCommands {
   void rememberFolder(const std::filesystem::path& folder);
 
   const FileListWindow& fileList() const { return m_fileList; }
+  void attachOpenFollower(OpenFollower& follower) { m_follower = &follower; }
   /// The "Working Coordinates" grid (TForm29) of the last Save All Expanded Atoms.
   const text::TextGrid& workingCoordinates() const { return m_workingCoordinates; }
 
@@ -75,8 +86,9 @@ class FileCommands {
   /// `lines`, when given, are an imported structure read in place of the file.
   void readStructureFrom(const std::filesystem::path& file,
                          const std::vector<std::string>* lines = nullptr);
-  /// The opener's steps after the read: caption, view extents, bond detection, drawing.
-  void afterLoad();
+  /// The opener's steps after the read of `file`: caption, view extents, bond detection, the
+  /// follower, drawing.
+  void afterLoad(const std::filesystem::path& file, bool imported);
   /// Before the first open, an empty program folder becomes the current directory.
   void takeProgramFolder();
   void takeWorkingFolderFromDirinf();
@@ -85,6 +97,7 @@ class FileCommands {
   CommandContext m_context;
   FileListWindow m_fileList;
   text::TextGrid m_workingCoordinates;
+  OpenFollower* m_follower = nullptr;
 };
 
 }  // namespace tavo::workbench

@@ -448,16 +448,16 @@ void ImportExportCommands::importFile(const fs::path& file, ImportFormat format)
   m_files->openImported(formats::instructionFileLines(imported), proposed);
   s.cartesianImport = format == ImportFormat::Cartesian || format == ImportFormat::Pdb;
   for (const std::string& warning : warnings)
-    m_context.dialogs.message(warning);
+    m_context.dialogs.inform(warning);
   if (!imported.skippedLabels.empty()) {
-    m_context.dialogs.message(std::string(skippedLabelsMessage) + joined(imported.skippedLabels));
+    m_context.dialogs.inform(std::string(skippedLabelsMessage) + joined(imported.skippedLabels));
   }
   if (!renamed.empty()) {
-    m_context.dialogs.message(std::string(renamedLabelsMessage) + joined(renamed, ", "));
+    m_context.dialogs.inform(std::string(renamedLabelsMessage) + joined(renamed, ", "));
   }
   const std::vector<std::string> heavy = formats::inferredHeavyElements(imported);
   if (!heavy.empty())
-    m_context.dialogs.message(std::string(inferredElementsMessage) + joined(heavy));
+    m_context.dialogs.inform(std::string(inferredElementsMessage) + joined(heavy));
 }
 
 }  // namespace tavo::workbench

@@ -156,7 +156,9 @@ void ModeCommands::clickOn(model::AtomRef ref) {
 editing::PickResult ModeCommands::hitTest(editing::ScreenPoint at,
                                           const editing::PickOptions& options,
                                           model::AtomRef preferred) const {
-  return editing::findNearestPreferring(m_state.structure, m_state.pickGeometry(), at, options,
+  editing::PickOptions shown = options;
+  shown.hiddenParts = m_state.parts.hidden;  // what is not drawn cannot be clicked
+  return editing::findNearestPreferring(m_state.structure, m_state.pickGeometry(), at, shown,
                                         preferred);
 }
 

@@ -74,6 +74,7 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
       declarePlaneWindow(b.geometry()),
       b.density().declareMapPeaksWindow(),
       b.density().declareAgreementWindow(),
+      b.partCommands().declareWindow(),
   };
 }
 

@@ -31,7 +31,10 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry),
       m_atomList({m_state, dialogs, clock}),
-      m_density({m_state, dialogs, clock}) {
+      m_density({m_state, dialogs, clock}),
+      m_orientation({m_state, dialogs, clock}),
+      m_desktop({m_state, dialogs, clock}, m_files, m_importExport, m_orientation),
+      m_partCommands({m_state, dialogs, clock}) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);

@@ -12,6 +12,7 @@
 #include "workbench/command_context.h"
 #include "workbench/command_id.h"
 #include "workbench/density_commands.h"
+#include "workbench/desktop_commands.h"
 #include "workbench/expansion_commands.h"
 #include "workbench/file_commands.h"
 #include "workbench/formula_commands.h"
@@ -24,7 +25,9 @@
 #include "workbench/listing_commands.h"
 #include "workbench/locate_commands.h"
 #include "workbench/mode_commands.h"
+#include "workbench/orientation_commands.h"
 #include "workbench/parameter_commands.h"
+#include "workbench/part_commands.h"
 #include "workbench/peak_commands.h"
 #include "workbench/preference_commands.h"
 #include "workbench/symmetry_commands.h"
@@ -131,6 +134,14 @@ class Workbench {
   /// Structure factors, agreement with the data, Fourier maps and their peaks.
   DensityCommands& density() { return m_density; }
   const DensityCommands& density() const { return m_density; }
+  /// The first view, the axis views and the wheel zoom.
+  OrientationCommands& orientation() { return m_orientation; }
+  /// Recent files, dropped files, the window's place, the status line.
+  DesktopCommands& desktop() { return m_desktop; }
+  const DesktopCommands& desktop() const { return m_desktop; }
+  /// The "PART Components" window: PART colours and hidden components.
+  PartCommands& partCommands() { return m_partCommands; }
+  const PartCommands& partCommands() const { return m_partCommands; }
 
   /// Every auxiliary window, declared, in the order the program creates them.
   const std::vector<WindowDeclaration>& windows() const { return m_windows; }
@@ -202,6 +213,9 @@ class Workbench {
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
   DensityCommands m_density;
+  OrientationCommands m_orientation;
+  DesktopCommands m_desktop;
+  PartCommands m_partCommands;
   std::vector<WindowDeclaration> m_windows;  // declared last: bound to the features above
 };
 

@@ -241,6 +241,7 @@ void WorkbenchState::redraw() {
   options.displayedBond[0] = distance.first;
   options.displayedBond[1] = distance.second;
   options.map = mapOverlayShown ? &mapOverlay : nullptr;
+  options.parts = &parts;
   view::Panes panes;
   panes.main = &m_canvas;
   const bool pair = display.stereo && !display.ellipse && !modes.is(MouseMode::Sadi) &&

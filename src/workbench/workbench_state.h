@@ -21,6 +21,7 @@
 #include "model/read_options.h"
 #include "model/structure_model.h"
 #include "view/map_overlay.h"
+#include "view/part_display.h"
 #include "view/view_state.h"
 #include "workbench/control_values.h"
 #include "workbench/undo_stack.h"
@@ -128,7 +129,8 @@ class WorkbenchState {
   bool showDistanceBond = false;              // DispBond
   view::MapOverlay mapOverlay;                // the contours of the map shown ("Difference Map")
   bool mapOverlayShown = false;
-  int loadCount = 0;  // structures read so far: what was computed for an earlier one is stale
+  view::PartDisplay parts;  // PART colours, hidden PARTs, residue-qualified labels
+  int loadCount = 0;        // structures read so far: what was computed for an earlier one is stale
   bool adjustPending = false;     // a located fragment awaits adjustment
   bool groupMovePending = false;  // the Selection is shown moved by the shown symmetry operator
   bool endRequested = false;      // a missing settings file ended the program

@@ -43,6 +43,7 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"File", "Open *.ins/*.res/backups", "Ctrl+O"},
       {"File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R"},
       {"File", "Open *.ins (Re-Open)", "Ctrl+I"},
+      {"File", "Recent Files", ""},
       {"File", "List of *.ins/*.res/backups", ""},
       {"File", "Read (Overlay) Q-Peaks in *.ins/*.res", ""},
       {"File", "Edit *.ins (the last saved)", ""},
@@ -92,6 +93,12 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"View", "Tracking Bars", "Ctrl+B"},
       {"View", "Bonds/Peaks Thresholds", "F2"},
       {"View", "Initialize View Items", "F1"},
+      {"View", "First View", ""},
+      {"View", "View down a", ""},
+      {"View", "View down b", ""},
+      {"View", "View down c", ""},
+      {"View", "PART Components", ""},
+      {"View", "Messages", ""},
       {"Commands", "Edit Shelxl-97 Commands", "Ctrl+E"},
       {"Commands", "HFIX Selection (H atoms)", ""},
       {"Commands", "OMIT HKL using *.lst", ""},
@@ -258,6 +265,7 @@ TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
       {"TForm37", "Plane Calculation Control Window (since 2023)"},
       {"MapPeaks", "Map Peaks"},
       {"Agreement", "Agreement with the Data"},
+      {"Parts", "PART Components"},
   };
   const auto& windows = gui.window->windows().all();
   ASSERT_EQ(windows.size(), std::size(expected));

@@ -21,7 +21,13 @@ class FakeDialogs final : public model::Dialogs {
   std::optional<int> nextColor;
   std::vector<std::string> printed;
 
+  std::vector<std::string> informed;  // the routine information among `shown`
+
   void message(std::string_view text) override { shown.emplace_back(text); }
+  void inform(std::string_view text) override {
+    shown.emplace_back(text);
+    informed.emplace_back(text);
+  }
   bool confirm(std::string_view question) override {
     shown.emplace_back(question);
     if (replies.empty()) {

@@ -77,6 +77,37 @@ TEST_F(AtomEdits, NameTurnsPeaksIntoAtomsAndRenamesAtomsInTheCards) {
   EXPECT_TRUE(hasLine("RIGU C12 > C9B"));
 }
 
+TEST_F(AtomEdits, NameGivesTheTypedLabelToTheFirstPickedEntry) {
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(3); }));  // O
+  // A label in use is refused before anything changes, and stays typed for another try.
+  workbench::setControl(*bench, "NewLabel", "c7");
+  clickPeak(3);
+  EXPECT_FALSE(apply());
+  EXPECT_EQ(dialogs.shown, std::vector<std::string>{"The label c7 is in use already; type "
+                                                    "another one."});
+  EXPECT_EQ(s().nonHCount, 14);
+  dialogs.shown.clear();
+
+  // Q3 stays picked for the second try.
+  workbench::setControl(*bench, "NewLabel", "O31");
+  clickPeak(1);
+  ASSERT_EQ(bench->selection().count(), 2);
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(s().atoms[15].label, "O31") << "typed, in place of O4";
+  EXPECT_EQ(s().atoms[16].label, "O4") << "the next pick takes the next free number";
+  EXPECT_EQ(bench->controls().newLabel, "") << "a typed label names one atom";
+
+  // An atom renamed by its typed label: the cards follow as for a numbered one.
+  choose(MouseMode::Name);
+  ASSERT_TRUE(bench->run([&] { bench->modeCommands().setElementNumber(1); }));
+  workbench::setControl(*bench, "NewLabel", "C8X");
+  click("C8A");
+  ASSERT_TRUE(apply());
+  EXPECT_TRUE(hasLine("DFIX 1.50 0.02 C8X C9A"));
+}
+
 TEST_F(AtomEdits, NameRefusesHydrogenRenamesAndLabelsSHELXLCannotRead) {
   const std::vector<std::string> before = model::instructionFileLines(s());
   choose(MouseMode::Name);
@@ -340,7 +371,10 @@ TEST_F(AtomEdits, AlignVecTurnsTheVectorOntoTheChosenAxis) {
                         {1, 0, {-1, 0, 0}}, {2, 0, {0, -1, 0}}, {3, 0, {0, 0, -1}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.axis) + (c.sense == 1 ? " positive" : " negative"));
-    ASSERT_TRUE(openParaben());  // a fresh view: along Z, O2 would hide C7
+    ASSERT_TRUE(openParaben());
+    // The view of the reset, in which the picks below are chosen: in the first view, and along
+    // Z after an alignment, O2 would hide C7.
+    ASSERT_TRUE(bench->run([&] { bench->viewCommands().initGraph(); }));
     choose(MouseMode::AlignVec);
     bench->controls().alignAxis = c.axis;
     bench->controls().alignSense = c.sense;

@@ -48,6 +48,7 @@ TEST_F(WorkbenchScenario, TheXyzItemReadsAnXmolFileAsCartesianCoordinates) {
   EXPECT_EQ(elements, (std::vector<std::string>{"CU", "NA", "CL", "O"}));
   EXPECT_EQ(dialogs.shown, std::vector<std::string>{"The elements of these atoms were taken from "
                                                     "their labels; check them: Cu Na Cl"});
+  EXPECT_EQ(dialogs.informed, dialogs.shown) << "routine information, for the message panel";
 }
 
 }  // namespace

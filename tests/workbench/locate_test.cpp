@@ -170,6 +170,7 @@ TEST_F(Locating, ACartesianBondGetsItsLengthAndTurnsOntoMinusXForItsOwnSetUpOnly
     ASSERT_TRUE(run([&] {
       bench->importExport().importFile(work.path() / "pair.abc",
                                        workbench::ImportFormat::Cartesian);
+      bench->viewCommands().initGraph();  // the view of the reset, not the first view
     }));
     dialogs.shown.clear();
     const AtomRef c2 = ref("C2");

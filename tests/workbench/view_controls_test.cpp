@@ -193,7 +193,8 @@ TEST_F(WorkbenchScenario, RotationTrackBarAndSpinEditShareOnePosition) {
   const model::Vec3 start = bench->structure().viewOf({model::AtomKind::Atom, 1});
   const auto angleAboutX = [&] {
     const model::Vec3& now = bench->structure().viewOf({model::AtomKind::Atom, 1});
-    return std::atan2(now.z, now.y) - std::atan2(start.z, start.y);
+    // Within ±π: the two angles may lie either side of the wrap of atan2.
+    return std::remainder(std::atan2(now.z, now.y) - std::atan2(start.z, start.y), 2 * M_PI);
   };
   bench->run([&] { bench->viewCommands().setRotationTrack(1, 30); });  // TrackBar1
   EXPECT_NEAR(angleAboutX(), 30 / view::degreesPerRadian, 1e-9);

@@ -21,6 +21,7 @@
 #include "app/windows/locate_windows.h"
 #include "app/windows/packing_range_window.h"
 #include "app/windows/parameter_windows.h"
+#include "app/windows/part_window.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/plane_window.h"
 #include "app/windows/static_text_window.h"
@@ -116,6 +117,7 @@ const std::map<std::string, Factory>& factories() {
       {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
       {"MapPeaks", over<MapPeaksWindow>(&Workbench::density)},
       {"Agreement", over<AgreementWindow>(&Workbench::density)},
+      {"Parts", over<PartWindow>(&Workbench::partCommands)},
   };
   return made;
 }
