@@ -75,7 +75,7 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
     const std::string& word = args[i];
     const bool hasValue = i + 1 < args.size();
     if ((word == "-o" || word == "--output") && hasValue) {
-      result.output = args[++i];
+      result.output = std::filesystem::absolute(args[++i]);  // the open changes folder
     } else if (word == "--width" && hasValue) {
       result.width = text::parseInt(args[++i]);
     } else if (word == "--height" && hasValue) {
