@@ -115,9 +115,9 @@ void PictureExportDialog::formatChosen() {
 }
 
 void PictureExportDialog::chooseFile() {
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Export Picture"), m_file->text(),
-      QStringLiteral("Pictures (*.png *.svg *.pdf)"));
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Export Picture"), m_file->text(),
+                                   QStringLiteral("Pictures (*.png *.svg *.pdf)"));
   if (chosen.isEmpty()) return;
   m_file->setText(chosen);
   if (const auto format = canvas::findPictureFormat(toPath(chosen))) {

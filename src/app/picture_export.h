@@ -40,12 +40,12 @@ class PictureExportDialog final : public QDialog {
   void formatChosen();
 
   workbench::Workbench& m_bench;
-  QComboBox* m_format;         // PictureFormat: PNG, SVG, PDF
-  QSpinBox* m_width;           // PictureWidth
-  QSpinBox* m_height;          // PictureHeight
-  QSpinBox* m_resolution;      // PictureResolution, dots per inch
-  QCheckBox* m_transparent;    // TransparentBackground
-  QLineEdit* m_file;           // PictureFile
+  QComboBox* m_format;       // PictureFormat: PNG, SVG, PDF
+  QSpinBox* m_width;         // PictureWidth
+  QSpinBox* m_height;        // PictureHeight
+  QSpinBox* m_resolution;    // PictureResolution, dots per inch
+  QCheckBox* m_transparent;  // TransparentBackground
+  QLineEdit* m_file;         // PictureFile
 };
 
 /// Opens the export dialog over `parent`.

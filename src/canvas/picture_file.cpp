@@ -89,9 +89,8 @@ std::optional<PictureFormat> findPictureFormat(const std::filesystem::path& file
 
 LogicalPane logicalPane(const PictureFileOptions& options, int paneWidth, int paneHeight) {
   if (paneWidth <= 0 || paneHeight <= 0) return {options.width, options.height, 1};
-  const double magnification =
-      std::min(static_cast<double>(options.width) / paneWidth,
-               static_cast<double>(options.height) / paneHeight);
+  const double magnification = std::min(static_cast<double>(options.width) / paneWidth,
+                                        static_cast<double>(options.height) / paneHeight);
   return {static_cast<int>(std::lround(options.width / magnification)),
           static_cast<int>(std::lround(options.height / magnification)), magnification};
 }
@@ -117,8 +116,8 @@ void writePictureFile(const std::filesystem::path& file, const PictureFileOption
       break;
   }
   if (bytes.isEmpty()) throw FileError(file, "the picture could not be drawn");
-  model::replaceFileContents(file, std::string_view(bytes.constData(),
-                                                    static_cast<size_t>(bytes.size())));
+  model::replaceFileContents(
+      file, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 }  // namespace tavo::canvas

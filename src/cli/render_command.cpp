@@ -140,7 +140,8 @@ bool prepare(HeadlessSession& session, const RenderArguments& arguments,
              model::CollectingDialogs& dialogs) {
   if (!session.open(arguments.input)) return false;
   workbench::PreferenceCommands& preferences = session.bench().preferences();
-  if (arguments.probabilityPercent) preferences.setEllipsoidProbability(*arguments.probabilityPercent);
+  if (arguments.probabilityPercent)
+    preferences.setEllipsoidProbability(*arguments.probabilityPercent);
   if (arguments.octants) preferences.setOctantShading(true);
   if (arguments.ellipsoids) preferences.setEllipsoids(true);
   if (arguments.views.any()) {

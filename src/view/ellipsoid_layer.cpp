@@ -57,11 +57,10 @@ class SceneBuilder {
     for (size_t k = 0; k < m_scene.bonds.size(); ++k)
       m_scene.order.emplace_back(m_scene.bonds[k].depth, -1 - static_cast<int>(k));
     // Far first; at equal depth the bonds go under the atoms.
-    std::stable_sort(m_scene.order.begin(), m_scene.order.end(),
-                     [](const auto& p, const auto& q) {
-                       if (p.first != q.first) return p.first < q.first;
-                       return p.second < q.second;
-                     });
+    std::stable_sort(m_scene.order.begin(), m_scene.order.end(), [](const auto& p, const auto& q) {
+      if (p.first != q.first) return p.first < q.first;
+      return p.second < q.second;
+    });
   }
 
  private:
@@ -220,9 +219,8 @@ class SceneDrawer {
       m_scene.points.clear();
       for (int s = 0; s <= boundarySteps; ++s) {
         const double t = middle - std::numbers::pi / 2 + std::numbers::pi * s / boundarySteps;
-        m_scene.points.push_back(
-            toPane(a, std::cos(t) * a.shape.radii[i] * a.shape.axes[i] +
-                          std::sin(t) * a.shape.radii[j] * a.shape.axes[j]));
+        m_scene.points.push_back(toPane(a, std::cos(t) * a.shape.radii[i] * a.shape.axes[i] +
+                                               std::sin(t) * a.shape.radii[j] * a.shape.axes[j]));
       }
       m_canvas.polyline(m_scene.points);
     }

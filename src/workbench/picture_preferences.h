@@ -11,10 +11,10 @@ namespace tavo::workbench {
 
 /// The thermal-ellipsoid style of the picture, as the ellipse parameters window sets it.
 struct EllipsoidStyle {
-  bool on = false;               // "Thermal Ellipsoids" (View), check box "Ellipsoids"
-  int probabilityPercent = 50;   // "Probability (%)", 1..99
+  bool on = false;                // "Thermal Ellipsoids" (View), check box "Ellipsoids"
+  int probabilityPercent = 50;    // "Probability (%)", 1..99
   bool principalEllipses = true;  // check box "Principal Ellipses"
-  bool octantShading = false;    // check box "Octant Shading"
+  bool octantShading = false;     // check box "Octant Shading"
   friend bool operator==(const EllipsoidStyle&, const EllipsoidStyle&) = default;
 };
 

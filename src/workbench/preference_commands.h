@@ -15,8 +15,8 @@
 
 namespace tavo::workbench {
 
-inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};  // SpinEdit1 of TForm15
-inline constexpr ControlRange ellipsePairRange{1, 3, 1};           // SpinEdit25
+inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};    // SpinEdit1 of TForm15
+inline constexpr ControlRange ellipsePairRange{1, 3, 1};             // SpinEdit25
 inline constexpr ControlRange ellipsoidProbabilityRange{1, 99, 50};  // "Probability (%)"
 
 /// "Parameters for Drawing Ellipes" (TForm15) and the main window's component pair.

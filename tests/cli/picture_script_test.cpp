@@ -60,8 +60,8 @@ TEST(RenderCommand, PngSvgAndPdfOfTheEllipsoidStyleReadBack) {
     if (svg.name() == QStringLiteral("path") || svg.name() == QStringLiteral("polygon")) ++paths;
     if (svg.name() == QStringLiteral("text")) {
       ++texts;
-      labelC1 = labelC1 || svg.readElementText(QXmlStreamReader::IncludeChildElements)
-                               .trimmed() == QStringLiteral("C1");
+      labelC1 = labelC1 || svg.readElementText(QXmlStreamReader::IncludeChildElements).trimmed() ==
+                               QStringLiteral("C1");
     }
   }
   EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
@@ -130,8 +130,7 @@ END
   const Outcome o = runCli(folder, "info npd.ins --json --ellipsoids 50");
   ASSERT_EQ(o.status, 0) << o.err;
   // C1: radii 1.5382·√U ascending, along y, x, z; O1 flagged; C2 (isotropic) not listed.
-  EXPECT_NE(o.out.find(R"("ellipsoids":[{"label":"C1","center":[1.0)"), std::string::npos)
-      << o.out;
+  EXPECT_NE(o.out.find(R"("ellipsoids":[{"label":"C1","center":[1.0)"), std::string::npos) << o.out;
   EXPECT_NE(o.out.find(R"("axes":[[0,1,0],[1,0,0],[0,0,1]],"radii":[0.15381)"), std::string::npos)
       << o.out;
   EXPECT_NE(o.out.find(R"({"label":"O1","center":[2.4)"), std::string::npos) << o.out;

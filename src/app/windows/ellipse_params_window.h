@@ -26,11 +26,11 @@ class EllipseParamsWindow final : public AuxiliaryWindow {
 
  private:
   workbench::PreferenceCommands& m_preferences;
-  QSpinBox* m_sizeFactor;        // SpinEdit1 "Overall Size Factor"
-  QCheckBox* m_ellipsoids;       // Ellipsoids "Thermal ellipsoids"
-  QSpinBox* m_probability;       // Probability "Probability (%)"
-  QCheckBox* m_principal;        // PrincipalEllipses
-  QCheckBox* m_octants;          // OctantShading
+  QSpinBox* m_sizeFactor;   // SpinEdit1 "Overall Size Factor"
+  QCheckBox* m_ellipsoids;  // Ellipsoids "Thermal ellipsoids"
+  QSpinBox* m_probability;  // Probability "Probability (%)"
+  QCheckBox* m_principal;   // PrincipalEllipses
+  QCheckBox* m_octants;     // OctantShading
 };
 
 }  // namespace tavo::app

@@ -106,9 +106,10 @@ TEST(CartesianU, OrthogonalCellsKeepTheTensorAndTheTraceIsUeq) {
   const model::Atom mono = anisotropicAtom(0.03, 0.02, 0.05, 0, 0.01, 0);
   const Matrix3 m = cartesianU(a, b, c, mono);
   const double astar = 1 / (8 * std::sin(beta)), bstar = 1.0 / 6, cstar = 1 / (12 * std::sin(beta));
-  const double ueq = (0.03 * astar * astar * 64 + 0.02 * bstar * bstar * 36 +
-                      0.05 * cstar * cstar * 144 + 2 * 0.01 * astar * cstar * 8 * 12 * std::cos(beta)) /
-                     3;
+  const double ueq =
+      (0.03 * astar * astar * 64 + 0.02 * bstar * bstar * 36 + 0.05 * cstar * cstar * 144 +
+       2 * 0.01 * astar * cstar * 8 * 12 * std::cos(beta)) /
+      3;
   EXPECT_NEAR((m[0][0] + m[1][1] + m[2][2]) / 3, ueq, 1e-12);
   EXPECT_EQ(cartesianU({1, 0, 0}, {2, 0, 0}, {0, 0, 1}, mono), Matrix3{});
 }
