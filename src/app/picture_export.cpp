@@ -68,6 +68,7 @@ PictureExportDialog::PictureExportDialog(workbench::Workbench& bench, QWidget* p
     m_format->addItem(QString::fromUtf8(choice.caption));
   m_resolution->setValue(300);
   m_file->setObjectName(QStringLiteral("PictureFile"));
+  m_file->setMinimumWidth(360);
   const std::filesystem::path structure = bench.structure().currentFile;
   if (!structure.empty()) {
     m_file->setText(toQString(std::filesystem::path(structure).replace_extension(".png")));
