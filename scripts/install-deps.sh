@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   xvfb xauth locales-all python3-gemmi gemmi-dev tao-pegtl-dev openbabel
+  poppler-utils python3-numpy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/paint_widget.h"
+#include "app/picture_export.h"
 #include "app/qt_text.h"
 #include "app/windows/auxiliary_window.h"
 #include "app/windows/window_set.h"
@@ -27,6 +28,8 @@ void MainWindow::buildWindowCommands() {
   // here and marks its item windowOnly in the command table.
   m_windowCommands = {
       {MenuCommand::Exit, [this] { close(); }},
+      {MenuCommand::ExportPicture, [this] { exportPicture(this, m_bench); }},
+      {MenuCommand::PrintPicture, [this] { printPicture(this, m_bench); }},
       {MenuCommand::Thresholds, [this] { toggleThresholds(); }},
       {MenuCommand::MaintenanceOnly, [this] { toggleMaintenanceView(); }},
       {MenuCommand::AboutTavo, [this] { showInformationWindow("TForm19"); }},

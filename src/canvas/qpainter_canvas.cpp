@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLine>
 #include <QPaintDevice>
+#include <QPolygonF>
 #include <QString>
 
 #include <algorithm>
@@ -90,6 +91,7 @@ QPainter& QPainterCanvas::painter() {
   if (!m_painter) {
     m_painter = std::make_unique<QPainter>(m_device);
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    if (m_magnification != 1.0) m_painter->scale(m_magnification, m_magnification);
   }
   return *m_painter;
 }
@@ -157,6 +159,31 @@ void QPainterCanvas::text(int x, int y, std::string_view text) {
   p.setFont(font);
   p.setPen(toQColor(m_font.color));
   p.drawText(QPoint(x, y + metrics.ascent()), qtext);
+}
+
+namespace {
+
+QPolygonF toQPolygon(std::span<const view::PointF> points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const view::PointF& p : points)
+    polygon.append(QPointF(p.x, p.y));
+  return polygon;
+}
+
+}  // namespace
+
+void QPainterCanvas::polygon(std::span<const view::PointF> points) {
+  if (points.empty()) return;
+  applyPen(true);
+  applyBrush();
+  painter().drawPolygon(toQPolygon(points));
+}
+
+void QPainterCanvas::polyline(std::span<const view::PointF> points) {
+  if (points.size() < 2) return;
+  applyPen(true);
+  painter().drawPolyline(toQPolygon(points));
 }
 
 void QPainterCanvas::show() {

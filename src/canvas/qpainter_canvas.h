@@ -47,6 +47,9 @@ class QPainterCanvas final : public view::Canvas {
   /// redraw while the picture moves may leave it off.
   void setFullQuality(bool on) { m_fullQuality = on; }
   bool fullQuality() const { return m_fullQuality; }
+  /// A vector canvas draws its logical pixels this many device units large (a picture file of
+  /// another size than the pane); set before drawing.
+  void setMagnification(double magnification) { m_magnification = magnification; }
   /// Called by show() after painting has ended, e.g. to update the widget.
   std::function<void()> onShow;
 
@@ -54,6 +57,8 @@ class QPainterCanvas final : public view::Canvas {
   void ellipse(int x1, int y1, int x2, int y2) override;
   void line(int x1, int y1, int x2, int y2) override;
   void text(int x, int y, std::string_view text) override;
+  void polygon(std::span<const view::PointF> points) override;
+  void polyline(std::span<const view::PointF> points) override;
   void show() override;
 
   void lines(std::span<const view::Segment> segments) override;
@@ -129,6 +134,7 @@ class QPainterCanvas final : public view::Canvas {
   bool m_vector = false;
   bool m_fullQuality = true;
   double m_pixelRatio = 1.0;
+  double m_magnification = 1.0;
   std::unique_ptr<QPainter> m_painter;
   std::unordered_map<std::uint64_t, Sprite> m_circleSprites;
   std::unordered_map<TextKey, Sprite, TextKeyHash> m_textSprites;

@@ -1,13 +1,17 @@
 // tavo-cli info: a summary of an instruction file as the workbench reads it.
 #include "cli/info_command.h"
 
+#include <cmath>
 #include <iostream>
+#include <optional>
 
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "cli/json_writer.h"
 #include "cli/space_group_json.h"
+#include "text/errors.h"
 #include "text/text.h"
+#include "view/ellipsoids.h"
 
 namespace tavo::cli {
 
@@ -58,8 +62,46 @@ void writeAtom(JsonWriter& json, const StructureModel& s, int kind, const std::s
   json.endObject();
 }
 
+std::vector<double> components(const model::Vec3& v) {
+  return {v.x, v.y, v.z};
+}
+
+// Axes ascending by radius; a U that is not positive definite has "npd" true and null radii.
+void writeEllipsoids(JsonWriter& json, const StructureModel& s, double probability) {
+  json.key("probability");
+  json.value(probability);
+  json.key("ellipsoids");
+  json.beginArray();
+  for (const view::AtomEllipsoid& atom : view::atomEllipsoids(s, probability)) {
+    const view::Ellipsoid& e = atom.ellipsoid;
+    json.beginObject();
+    json.key("label");
+    json.value(atom.label);
+    json.key("center");
+    json.numbers(components(atom.centre));
+    json.key("axes");
+    json.beginArray();
+    for (const model::Vec3& axis : e.axes)
+      json.numbers(components(axis));
+    json.endArray();
+    json.key("radii");
+    if (e.npd) {
+      json.value(std::nan(""));
+    } else {
+      json.numbers({e.radii[0], e.radii[1], e.radii[2]});
+    }
+    json.key("eigenvalues");
+    json.numbers({e.eigenvalues[0], e.eigenvalues[1], e.eigenvalues[2]});
+    json.key("npd");
+    json.value(e.npd);
+    json.endObject();
+  }
+  json.endArray();
+}
+
 void writeJson(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               const BondRows& bonds, const std::vector<SymmetryViewResult>& views) {
+               const BondRows& bonds, const std::vector<SymmetryViewResult>& views,
+               std::optional<double> ellipsoidProbability) {
   const StructureModel& s = bench.structure();
   JsonWriter json;
   json.beginObject();
@@ -142,6 +184,7 @@ void writeJson(const workbench::Workbench& bench, const std::vector<std::string>
     }
     json.endArray();
   }
+  if (ellipsoidProbability) writeEllipsoids(json, s, *ellipsoidProbability);
   writeSpaceGroup(json, s.symmetry, bench.symmetryCommands());
   writeSymmetryViews(json, views);
   json.key("messages");
@@ -190,10 +233,11 @@ void writeSummary(const StructureModel& s, const std::vector<std::string>& messa
 }  // namespace
 
 void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               bool json, const std::vector<SymmetryViewResult>& views) {
+               bool json, const std::vector<SymmetryViewResult>& views,
+               std::optional<double> ellipsoidProbability) {
   const BondRows bonds = bondRowsOf(bench.structure());
   if (json) {
-    writeJson(bench, messages, bonds, views);
+    writeJson(bench, messages, bonds, views, ellipsoidProbability);
   } else {
     writeSummary(bench.structure(), messages, bonds, views);
   }
@@ -202,11 +246,21 @@ void printInfo(const workbench::Workbench& bench, const std::vector<std::string>
 int runInfoCommand(const std::vector<std::string>& args) {
   std::vector<std::string> rest = args;
   const SymmetryViewRequest views = takeSymmetryViewArguments(rest, false);
-  const Arguments arguments = parseArguments(rest, {"--json"}, {"--program-folder"});
+  const Arguments arguments =
+      parseArguments(rest, {"--json"}, {"--program-folder", "--ellipsoids"});
   if (arguments.positional.size() != 1) {
-    std::cerr << "usage: tavo-cli info FILE [--json] [--expand] [--packing A0 A1 B0 B1 C0 C1] "
-                 "[--program-folder DIR]\n";
+    std::cerr << "usage: tavo-cli info FILE [--json [--ellipsoids P]] [--expand] "
+                 "[--packing A0 A1 B0 B1 C0 C1] [--program-folder DIR]\n";
     return 2;
+  }
+  std::optional<double> ellipsoidProbability;
+  if (const auto given = arguments.option("--ellipsoids")) {
+    try {
+      ellipsoidProbability = view::probabilityFraction(text::parseDouble(*given));
+    } catch (const UserError& e) {
+      std::cerr << e.what() << '\n';
+      return 2;
+    }
   }
   ConsoleDialogs dialogs;
   NullCanvas canvas;
@@ -220,7 +274,8 @@ int runInfoCommand(const std::vector<std::string>& args) {
   }
   const std::vector<SymmetryViewResult> results =
       runSymmetryViews(session.bench(), views, dialogs.shown, false);
-  printInfo(session.bench(), dialogs.shown, arguments.flags.count("--json") > 0, results);
+  printInfo(session.bench(), dialogs.shown, arguments.flags.count("--json") > 0, results,
+            ellipsoidProbability);
   return 0;
 }
 

@@ -1,6 +1,7 @@
 // tavo-cli info FILE [--json] [--program-folder DIR]
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,11 @@ struct BondRows {
 BondRows bondRowsOf(const model::StructureModel& structure);
 
 /// Prints the summary (or the JSON object) of the workbench's structure with the messages shown
-/// and the symmetry views run.
+/// and the symmetry views run; with `ellipsoidProbability` the JSON lists the thermal
+/// ellipsoids of the anisotropic atoms at that probability (0..1).
 void printInfo(const workbench::Workbench& bench, const std::vector<std::string>& messages,
-               bool json, const std::vector<SymmetryViewResult>& views = {});
+               bool json, const std::vector<SymmetryViewResult>& views = {},
+               std::optional<double> ellipsoidProbability = std::nullopt);
 
 /// Runs the command on the arguments after "info"; returns the exit status.
 int runInfoCommand(const std::vector<std::string>& args);

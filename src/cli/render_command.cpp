@@ -1,8 +1,10 @@
-// tavo-cli render: opens a file, fits the view, detects bonds and draws the standard picture.
+// tavo-cli render: opens a file, fits the view, detects bonds and writes the window's picture as
+// PNG, SVG or PDF.
 #ifdef TAVO_WITH_PICTURES
 
 #include "cli/render_command.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -16,9 +18,12 @@
 #include "text/errors.h"
 #include "text/text.h"
 
-#include <QGuiApplication>
-#include <QSvgGenerator>
+#include "view/ellipsoids.h"
+#include "workbench/workbench.h"
 
+#include <QGuiApplication>
+
+#include "canvas/picture_file.h"
 #include "canvas/qpainter_canvas.h"
 
 namespace tavo::cli {
@@ -28,7 +33,10 @@ namespace {
 constexpr std::string_view usage =
     "usage: tavo-cli render FILE -o PICTURE [--width W] [--height H] [--expand N]\n"
     "                       [--packing A0 A1 B0 B1 C0 C1] [--map fo-fc|2fo-fc|fo]\n"
-    "                       [--level SIGMAS] [--hkl F | --fcf F] [--program-folder DIR]\n";
+    "                       [--level SIGMAS] [--hkl F | --fcf F] [--style balls|ellipsoids]\n"
+    "                       [--probability P] [--octants] [--transparent] [--dpi D]\n"
+    "                       [--program-folder DIR]\n"
+    "PICTURE ends in .png, .svg or .pdf; P is a percentage (50) or a fraction (0.5).\n";
 
 struct RenderArguments {
   std::filesystem::path input;
@@ -40,7 +48,24 @@ struct RenderArguments {
   std::optional<density::MapType> map;        // --map: the map's contours over the picture
   double level = 3;                           // --level, in units of the map's σ
   std::optional<std::filesystem::path> data;  // --hkl or --fcf
+  bool ellipsoids = false;                    // --style ellipsoids
+  std::optional<int> probabilityPercent;      // --probability
+  bool octants = false;                       // --octants
+  bool transparent = false;                   // --transparent
+  int dotsPerInch = 96;                       // --dpi
 };
+
+// The percentage of a --probability value, or nullopt (after printing why).
+std::optional<int> probabilityPercent(const std::string& word) {
+  try {
+    const int percent =
+        static_cast<int>(std::lround(view::probabilityFraction(text::parseDouble(word)) * 100));
+    if (percent >= 1 && percent <= 99) return percent;
+  } catch (const UserError&) {
+  }
+  std::cerr << "tavo-cli render: " << view::probabilityRangeMessage << '\n';
+  return std::nullopt;
+}
 
 // Nullopt (after printing why) when the arguments do not form a command.
 std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
@@ -50,7 +75,7 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
     const std::string& word = args[i];
     const bool hasValue = i + 1 < args.size();
     if ((word == "-o" || word == "--output") && hasValue) {
-      result.output = args[++i];
+      result.output = std::filesystem::absolute(args[++i]);  // the open changes folder
     } else if (word == "--width" && hasValue) {
       result.width = text::parseInt(args[++i]);
     } else if (word == "--height" && hasValue) {
@@ -67,6 +92,22 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
       result.level = text::parseDouble(args[++i]);
     } else if ((word == "--hkl" || word == "--fcf") && hasValue) {
       result.data = args[++i];
+    } else if (word == "--style" && hasValue) {
+      const std::string style = args[++i];
+      if (style != "balls" && style != "ellipsoids") {
+        std::cerr << "tavo-cli render: the style must be balls or ellipsoids\n";
+        return std::nullopt;
+      }
+      result.ellipsoids = style == "ellipsoids";
+    } else if (word == "--probability" && hasValue) {
+      result.probabilityPercent = probabilityPercent(args[++i]);
+      if (!result.probabilityPercent) return std::nullopt;
+    } else if (word == "--octants") {
+      result.octants = true;
+    } else if (word == "--transparent") {
+      result.transparent = true;
+    } else if (word == "--dpi" && hasValue) {
+      result.dotsPerInch = text::parseInt(args[++i]);
     } else if (!word.empty() && word[0] != '-' && result.input.empty()) {
       result.input = word;
     } else {
@@ -82,22 +123,29 @@ std::optional<RenderArguments> parseArguments(std::vector<std::string> args) {
     std::cerr << "tavo-cli render: the picture must be 16 to 20000 pixels wide and high\n";
     return std::nullopt;
   }
+  if (result.dotsPerInch < 1 || result.dotsPerInch > 10000) {
+    std::cerr << "tavo-cli render: the resolution must be 1 to 10000 dots per inch\n";
+    return std::nullopt;
+  }
+  if (!canvas::findPictureFormat(result.output)) {
+    std::cerr << "tavo-cli render: " << canvas::pictureSuffixMessage << '\n';
+    return std::nullopt;
+  }
   return result;
 }
 
-bool endsWithSvg(const std::filesystem::path& file) {
-  return text::upper(file.extension().string()) == ".SVG";
-}
-
-// Opens the file in a headless Workbench whose picture is drawn onto `canvas`: the first frame
-// of the window at this size.
-bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments,
-              model::CollectingDialogs& dialogs) {
-  HeadlessSession session(dialogs, canvas, arguments.programFolder, SessionUse::Picture,
-                          arguments.width, arguments.height);
+// The window's picture at this size, with the style asked for: ellipsoids, probability and
+// octants go through the ellipse parameters window as a user sets them.
+bool prepare(HeadlessSession& session, const RenderArguments& arguments,
+             model::CollectingDialogs& dialogs) {
   // A picture is all the command makes: no check file of the open, no unit list of a view.
   session.bench().state().readOptions.writeFiles = false;
   if (!session.open(arguments.input)) return false;
+  workbench::PreferenceCommands& preferences = session.bench().preferences();
+  if (arguments.probabilityPercent)
+    preferences.setEllipsoidProbability(*arguments.probabilityPercent);
+  if (arguments.octants) preferences.setOctantShading(true);
+  if (arguments.ellipsoids) preferences.setEllipsoids(true);
   if (arguments.views.any())
     runSymmetryViews(session.bench(), arguments.views, dialogs.shown, true);
   if (arguments.map) {
@@ -115,21 +163,12 @@ bool drawOnto(view::Canvas& canvas, const RenderArguments& arguments,
 }
 
 int drawWith(const RenderArguments& arguments, model::CollectingDialogs& dialogs) {
-  if (endsWithSvg(arguments.output)) {
-    QSvgGenerator generator;
-    generator.setFileName(QString::fromStdString(arguments.output.string()));
-    generator.setSize(QSize(arguments.width, arguments.height));
-    generator.setViewBox(QRect(0, 0, arguments.width, arguments.height));
-    generator.setTitle(QString::fromStdString(arguments.input.filename().string()));
-    canvas::QPainterCanvas canvas(generator);
-    return drawOnto(canvas, arguments, dialogs) ? 0 : 1;
-  }
-  canvas::QPainterCanvas canvas(arguments.width, arguments.height);
-  if (!drawOnto(canvas, arguments, dialogs)) return 1;
-  if (!canvas.save(arguments.output)) {
-    std::cerr << arguments.output.string() << ": the picture cannot be written\n";
-    return 1;
-  }
+  NullCanvas pane;
+  HeadlessSession session(dialogs, pane, arguments.programFolder, SessionUse::Picture,
+                          arguments.width, arguments.height);
+  if (!prepare(session, arguments, dialogs)) return 1;
+  writeWindowPicture(session.bench(), arguments.output, arguments.width, arguments.height,
+                     arguments.transparent, arguments.dotsPerInch);
   return 0;
 }
 
@@ -182,6 +221,23 @@ class ImagePicture final : public PictureTarget {
 };
 
 }  // namespace
+
+void writeWindowPicture(workbench::Workbench& bench, const std::filesystem::path& file, int width,
+                        int height, bool transparent, int dotsPerInch) {
+  const std::optional<canvas::PictureFormat> format = canvas::findPictureFormat(file);
+  if (!format) throw UserError(std::string(canvas::pictureSuffixMessage));
+  canvas::PictureFileOptions options;
+  options.format = *format;
+  options.width = width;
+  options.height = height;
+  options.dotsPerInch = dotsPerInch;
+  options.transparent = transparent;
+  workbench::WorkbenchState& state = bench.state();
+  canvas::writePictureFile(file, options, width, height,
+                           [&state, transparent](view::Canvas& canvas, int w, int h) {
+                             state.drawPictureOnto(canvas, w, h, transparent);
+                           });
+}
 
 std::unique_ptr<PictureTarget> makePictureTarget(int width, int height) {
   return std::make_unique<ImagePicture>(width, height);

@@ -8,6 +8,10 @@
 
 #include "view/canvas.h"
 
+namespace tavo::workbench {
+class Workbench;
+}
+
 namespace tavo::cli {
 
 /// A picture of the pane size that a Workbench draws onto and that can be written as PNG.
@@ -18,6 +22,12 @@ class PictureTarget {
   /// Writes the picture; false when the file cannot be written.
   virtual bool save(const std::filesystem::path& file) = 0;
 };
+
+/// Writes the Workbench's picture (as its pane shows it, `width` x `height` pixels) to `file`:
+/// PNG, SVG or PDF by the suffix, `transparent` leaving the background out. Throws UserError for
+/// another suffix and FileError when the file cannot be written.
+void writeWindowPicture(workbench::Workbench& bench, const std::filesystem::path& file, int width,
+                        int height, bool transparent = false, int dotsPerInch = 96);
 
 /// A picture of `width` x `height` pixels (starting the GUI application the fonts need).
 std::unique_ptr<PictureTarget> makePictureTarget(int width, int height);

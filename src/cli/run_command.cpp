@@ -206,9 +206,8 @@ class ScriptRunner {
     if (line.words.size() != 2) throw UserError("render takes one file name");
 #ifdef TAVO_WITH_PICTURES
     if (!bench().hasStructure()) throw UserError("there is no picture to render");
-    check(bench().run([this] { bench().state().redraw(); }));
     const fs::path file = fileName(line.words[1]);
-    if (!m_picture->save(file)) throw UserError(file.string() + ": the picture cannot be written");
+    check(bench().run([&] { writeWindowPicture(bench(), file, paneWidth, paneHeight); }));
 #else
     throw UserError("this tavo-cli was built without pictures");
 #endif

@@ -1,7 +1,9 @@
-// The drawing surface the pictures are painted on: pen, brush and font state, five primitives,
+// The drawing surface the pictures are painted on: pen, brush and font state, seven primitives,
 // and batch forms of the primitives that a fast surface may implement in one go.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -68,6 +70,13 @@ struct Ball {
   bool filled = false;
 };
 
+/// A point of a polygon, in pane pixels with a fraction (curves keep their shape in vector
+/// pictures).
+struct PointF {
+  double x = 0, y = 0;
+  friend bool operator==(const PointF&, const PointF&) = default;
+};
+
 /// A text whose top-left corner stands at (x, y). The text must outlive the call.
 struct PlacedText {
   int x = 0, y = 0;
@@ -106,6 +115,17 @@ class Canvas {
   /// Text in the font with its top-left corner at (x, y); the box behind it is filled with the
   /// brush colour unless the brush is clear.
   virtual void text(int x, int y, std::string_view text) = 0;
+  /// The closed polygon through `points`, filled with the brush and outlined with the pen. A
+  /// surface without fills draws its outline.
+  virtual void polygon(std::span<const PointF> points) {
+    polyline(points);
+    if (points.size() > 2) joinPoints(points.back(), points.front());
+  }
+  /// The open line through `points` with the pen (by default as lines between rounded points).
+  virtual void polyline(std::span<const PointF> points) {
+    for (size_t i = 1; i < points.size(); ++i)
+      joinPoints(points[i - 1], points[i]);
+  }
   /// Makes the pane visible with what has been drawn.
   virtual void show() {}
 
@@ -138,6 +158,12 @@ class Canvas {
   Pen m_pen;
   Brush m_brush;
   Font m_font;
+
+ private:
+  void joinPoints(const PointF& p, const PointF& q) {
+    line(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y)),
+         static_cast<int>(std::lround(q.x)), static_cast<int>(std::lround(q.y)));
+  }
 };
 
 }  // namespace tavo::view

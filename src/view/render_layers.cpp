@@ -170,7 +170,17 @@ void PictureDrawer::flushBalls() {
 void PictureDrawer::background() {
   m_canvas.setPen(m_settings.nonHBondColor, m_settings.nonHBondWidth, PenStyle::Solid);
   m_canvas.setBrush(m_settings.backgroundColor);
+  if (m_options.clearBackground) return;
   m_canvas.rectangle(-3, -3, m_mapping.paneWidth() + 3, m_mapping.paneHeight() + 3);
+}
+
+void PictureDrawer::ellipsoidAtoms() {
+  drawEllipsoidScene(m_canvas, m_structure, m_frame, m_mapping, m_options, m_settings,
+                     m_buffers.ellipsoids);
+  m_canvas.setFontSize(m_sizes.labelFont);
+  m_canvas.setBrushClear();
+  labels(HLabelStyle::LabelsInLayer);
+  m_canvas.setBrush(m_settings.backgroundColor);
 }
 
 void PictureDrawer::selectionCount() {

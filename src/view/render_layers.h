@@ -10,6 +10,7 @@
 #include "geometry/view_frame.h"
 #include "model/structure_model.h"
 #include "view/canvas.h"
+#include "view/ellipsoid_layer.h"
 #include "view/graphics_settings.h"
 #include "view/render_options.h"
 #include "view/renderer.h"
@@ -55,6 +56,7 @@ struct Renderer::Buffers {
   std::vector<Dot> dots;
   std::vector<Ball> balls;
   TextBatch texts;
+  EllipsoidScene ellipsoids;
 };
 
 /// How the label layer treats H atoms.
@@ -92,6 +94,8 @@ class PictureDrawer {
   PictureResult overlays();         // layer 11
   void trailingHLabels();           // layer 12
   void sadiPairs();                 // the SADI picture's pairs
+  /// The thermal-ellipsoid style in place of the bonds and balls; the labels on top.
+  void ellipsoidAtoms();
 
   /// Whether H labels are shown: "ShowLab" and "Show Hs" on, "HideHLb" off, H atoms present.
   bool hLabelsShown() const;

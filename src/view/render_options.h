@@ -37,6 +37,13 @@ struct RenderOptions {
   model::AtomRef displayedBond[2];            // the displayed-bond pair; kind None when unset
   const MapOverlay* map = nullptr;            // the contour mesh of the map shown; none when null
   const PartDisplay* parts = nullptr;  // PART colours, hidden parts, residue labels; none when null
+  // The thermal-ellipsoid style ("Thermal Ellipsoids" and the ellipse parameters window).
+  bool ellipsoids = false;            // atoms as probability surfaces of their U, not balls
+  double ellipsoidProbability = 0.5;  // the share of the distribution each surface holds
+  bool principalEllipses = true;      // the front halves of the three principal ellipses
+  bool octantShading = false;         // the octant towards the viewer filled darker
+  // A picture for a file: the background is left clear (transparent where the file allows).
+  bool clearBackground = false;
 };
 
 /// What a picture leaves for the caller to keep.

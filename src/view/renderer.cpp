@@ -83,6 +83,16 @@ PictureResult Renderer::drawStandard(Canvas& canvas, const model::StructureModel
   drawer.project();
   drawer.background();
   drawer.selectionCount();
+  if (options.ellipsoids) {
+    drawer.peakContacts();
+    drawer.cellBox(0);
+    drawer.mapMesh();
+    drawer.peaks();
+    drawer.ellipsoidAtoms();
+    const PictureResult result = drawer.overlays();
+    canvas.show();
+    return result;
+  }
   drawer.labels(HLabelStyle::SpotsAndRings);
   drawer.peakContacts();
   drawer.hBonds();
@@ -114,6 +124,16 @@ void Renderer::drawStereoPair(Canvas& left, Canvas& right, const model::Structur
     drawer.project();
     drawer.background();
     canvas->setFont(black, drawer.sizes().labelFont);
+    if (options.ellipsoids) {
+      drawer.peakContacts();
+      drawer.cellBox(0);
+      drawer.mapMesh();
+      drawer.peaks();
+      drawer.ellipsoidAtoms();
+      drawer.overlays();
+      canvas->show();
+      continue;
+    }
     drawer.labels(HLabelStyle::LabelsInLayer);
     drawer.peakContacts();
     drawer.hBonds();

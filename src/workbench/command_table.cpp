@@ -73,7 +73,7 @@ CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
   return entry;
 }
 
-const std::array<CommandEntry, 79> entries = {
+const std::array<CommandEntry, 82> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -108,6 +108,8 @@ const std::array<CommandEntry, 79> entries = {
          [](Workbench& b) { b.jobControl().toggleFileBuffer(); }),
     window(C::ShowWorkingGrids, "File", "Show the Working Grids for Renumbering", "F10",
            "ShowWorkingGrids1"),
+    window(C::ExportPicture, "File", "Export Picture…", "", "ExportPicture1"),
+    window(C::PrintPicture, "File", "Print Picture…", "", "PrintPicture1"),
     window(C::Exit, "File", "Exit", "Ctrl+Q", "Exit1"),
     item(C::ImportCif, "Import", "CIF", "", "ImportCIF1",
          [](Workbench& b) { b.importExport().importByDialog(ImportFormat::Cif); }),
@@ -150,6 +152,9 @@ const std::array<CommandEntry, 79> entries = {
     toggle(C::ExpandPeaks, "View", "Expand Peaks", "", "ExpandPeaks1", DisplayFlag::ExpandPeaks),
     toggle(C::ShowCells, "View", "Show Cells", "Ctrl+Z", "ShowCells1", DisplayFlag::Cell),
     toggle(C::Ellipse, "View", "Ellipse", "Ctrl+T", "Ellipse1", DisplayFlag::Ellipse),
+    checkMarked(item(C::ThermalEllipsoids, "View", "Thermal Ellipsoids", "Ctrl+Shift+T",
+                     "ThermalEllipsoids1",
+                     [](Workbench& b) { b.preferences().toggleEllipsoids(); })),
     toggle(C::StereoView, "View", "Stereo View", "Ctrl+W", "StereoView1", DisplayFlag::Stereo),
     toggle(C::ExpandConnections, "View", "Expand Connections", "Ctrl+A", "ExpandConnections1",
            DisplayFlag::ExpandConnections),
@@ -315,6 +320,7 @@ bool Workbench::checked(CommandId id) const {
   if (id == CommandId::ExpandConnections) return m_expansion.expansionShown();
   if (id == CommandId::PackingView) return m_expansion.packingShown();
   if (id == CommandId::DifferenceMap) return m_density.mapShown();
+  if (id == CommandId::ThermalEllipsoids) return m_preferences.ellipsoidStyle().on;
   return entry.flag && m_view.displayFlag(*entry.flag);
 }
 

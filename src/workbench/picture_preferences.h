@@ -9,6 +9,15 @@ class ElementDefinitions;
 
 namespace tavo::workbench {
 
+/// The thermal-ellipsoid style of the picture, as the ellipse parameters window sets it.
+struct EllipsoidStyle {
+  bool on = false;                // "Thermal Ellipsoids" (View), check box "Ellipsoids"
+  int probabilityPercent = 50;    // "Probability (%)", 1..99
+  bool principalEllipses = true;  // check box "Principal Ellipses"
+  bool octantShading = false;     // check box "Octant Shading"
+  friend bool operator==(const EllipsoidStyle&, const EllipsoidStyle&) = default;
+};
+
 /// The settings that the Preferences windows edit, as the picture and the readers use them.
 class PicturePreferences {
  public:
@@ -20,6 +29,8 @@ class PicturePreferences {
   virtual int ellipsePair() const = 0;
   /// "Overall Size Factor" of the ellipses (1..100).
   virtual int ellipseSizeFactor() const = 0;
+  /// The thermal-ellipsoid style.
+  virtual const EllipsoidStyle& ellipsoidStyle() const = 0;
   /// The element definitions in use.
   virtual const model::ElementDefinitions& elementDefinitions() const = 0;
   /// Reads elems.inf again, as every load of a structure does; the table the reader attaches.

@@ -27,6 +27,27 @@ void PreferenceCommands::setEllipsePair(int value) {
   afterChange(false);
 }
 
+void PreferenceCommands::setEllipsoids(bool on) {
+  m_ellipse.ellipsoids.on = on;
+  if (on) m_context.state.display.ellipse = false;
+  afterChange(false);
+}
+
+void PreferenceCommands::setEllipsoidProbability(int percent) {
+  m_ellipse.ellipsoids.probabilityPercent = ellipsoidProbabilityRange.clamp(percent);
+  afterChange(false);
+}
+
+void PreferenceCommands::setPrincipalEllipses(bool on) {
+  m_ellipse.ellipsoids.principalEllipses = on;
+  afterChange(false);
+}
+
+void PreferenceCommands::setOctantShading(bool on) {
+  m_ellipse.ellipsoids.octantShading = on;
+  afterChange(false);
+}
+
 void PreferenceCommands::showElementDefinitions() {
   // Until a structure is read the table has not been filled; show the definitions the next
   // structure will get.
@@ -106,7 +127,13 @@ WindowDeclaration declareEllipseWindow(PreferenceCommands& p) {
   WindowDeclaration w = declaredWindow("TForm15", "Parameters for Drawing Ellipes",
                                        "\"Ellipse View Params\" shows it",
                                        [&p] { return p.ellipseWindow().visible; });
-  w.controls = {numberField("SpinEdit1", [&p](int value) { p.setEllipseSizeFactor(value); })};
+  w.controls = {
+      numberField("SpinEdit1", [&p](int value) { p.setEllipseSizeFactor(value); }),
+      checkBox("Ellipsoids", [&p](bool on) { p.setEllipsoids(on); }),
+      numberField("Probability", [&p](int value) { p.setEllipsoidProbability(value); }),
+      checkBox("PrincipalEllipses", [&p](bool on) { p.setPrincipalEllipses(on); }),
+      checkBox("OctantShading", [&p](bool on) { p.setOctantShading(on); }),
+  };
   return w;
 }
 

@@ -15,14 +15,16 @@
 
 namespace tavo::workbench {
 
-inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};  // SpinEdit1 of TForm15
-inline constexpr ControlRange ellipsePairRange{1, 3, 1};           // SpinEdit25
+inline constexpr ControlRange ellipseSizeFactorRange{1, 100, 25};    // SpinEdit1 of TForm15
+inline constexpr ControlRange ellipsePairRange{1, 3, 1};             // SpinEdit25
+inline constexpr ControlRange ellipsoidProbabilityRange{1, 99, 50};  // "Probability (%)"
 
 /// "Parameters for Drawing Ellipes" (TForm15) and the main window's component pair.
 struct EllipseParamsWindow {
   bool visible = false;
   int sizeFactor = ellipseSizeFactorRange.initial;  // SpinEdit1 "Overall Size Factor" of TForm15
   int pair = ellipsePairRange.initial;  // SpinEdit25: 1 = U11/U22, 2 = U22/U33, 3 = U33/U11
+  EllipsoidStyle ellipsoids;
 };
 
 class PreferenceCommands final : public PicturePreferences {
@@ -40,6 +42,16 @@ class PreferenceCommands final : public PicturePreferences {
   void setEllipseSizeFactor(int value);
   /// SpinEdit25 (1..3): redraws at once.
   void setEllipsePair(int value);
+  /// The thermal-ellipsoid style on or off ("Thermal Ellipsoids"); on, it takes the place of
+  /// the U-pair ellipse picture. Redraws.
+  void setEllipsoids(bool on);
+  void toggleEllipsoids() { setEllipsoids(!m_ellipse.ellipsoids.on); }
+  /// The probability of the surfaces in percent (1..99); redraws.
+  void setEllipsoidProbability(int percent);
+  /// The front halves of the principal ellipses drawn or not; redraws.
+  void setPrincipalEllipses(bool on);
+  /// The octant towards the viewer shaded or not; redraws.
+  void setOctantShading(bool on);
 
   // "Definition of Elements" (Preferences).
   const model::ElementDefinitions& elementDefinitions() const override { return m_elements; }
@@ -91,6 +103,7 @@ class PreferenceCommands final : public PicturePreferences {
   void loadGraphicsSettings() override;
   int ellipsePair() const override { return m_ellipse.pair; }
   int ellipseSizeFactor() const override { return m_ellipse.sizeFactor; }
+  const EllipsoidStyle& ellipsoidStyle() const override { return m_ellipse.ellipsoids; }
 
  private:
   void followProgramFolder();
@@ -110,7 +123,8 @@ class PreferenceCommands final : public PicturePreferences {
   bool m_graphicsVisible = false;
 };
 
-/// "Parameters for Drawing Ellipes" (TForm15), declared: its size factor SpinEdit1.
+/// "Parameters for Drawing Ellipes" (TForm15), declared: its size factor SpinEdit1 and the
+/// thermal-ellipsoid style (Ellipsoids, Probability, PrincipalEllipses, OctantShading).
 WindowDeclaration declareEllipseWindow(PreferenceCommands& preferences);
 /// "Detailed Definition of Elements" (TForm17), declared: the grid StringGrid1 (a cell: row and
 /// column), the edit field Edit1, "Apply", "Add" and the menu items "Save Settings" and "Exit";

@@ -216,8 +216,7 @@ const view::GraphicsSettings& WorkbenchState::graphics() const {
   return m_parts->graphics;
 }
 
-void WorkbenchState::redraw() {
-  if (!loaded) return;
+view::RenderOptions WorkbenchState::renderOptions() const {
   view::RenderOptions options;
   options.showLabels = display.showLabels;
   options.showHs = display.showHydrogens;
@@ -242,6 +241,17 @@ void WorkbenchState::redraw() {
   options.displayedBond[1] = distance.second;
   options.map = mapOverlayShown ? &mapOverlay : nullptr;
   options.parts = &parts;
+  const EllipsoidStyle& ellipsoids = m_preferences->ellipsoidStyle();
+  options.ellipsoids = ellipsoids.on;
+  options.ellipsoidProbability = ellipsoids.probabilityPercent / 100.0;
+  options.principalEllipses = ellipsoids.principalEllipses;
+  options.octantShading = ellipsoids.octantShading;
+  return options;
+}
+
+void WorkbenchState::redraw() {
+  if (!loaded) return;
+  const view::RenderOptions options = renderOptions();
   view::Panes panes;
   panes.main = &m_canvas;
   const bool pair = display.stereo && !display.ellipse && !modes.is(MouseMode::Sadi) &&
@@ -255,6 +265,18 @@ void WorkbenchState::redraw() {
       m_parts->renderer.DrawMolecule(structure, frame, view, options, m_parts->graphics, panes);
   if (result.displayedBondDrawn) distance.distanceA = result.displayedBondDistance;
   if (listener != nullptr) listener->pictureChanged();
+}
+
+void WorkbenchState::drawPictureOnto(view::Canvas& canvas, int width, int height,
+                                     bool clearBackground) {
+  if (!loaded) return;
+  view::RenderOptions options = renderOptions();
+  options.clearBackground = clearBackground;
+  view::ViewState paneView = view;
+  paneView.setPaneGeometry({width, height, view.scale});
+  view::Panes panes;
+  panes.main = &canvas;
+  m_parts->renderer.DrawMolecule(structure, frame, paneView, options, m_parts->graphics, panes);
 }
 
 void WorkbenchState::setStereoCanvases(view::Canvas* left, view::Canvas* right) {

@@ -20,8 +20,10 @@
 #include "model/dialogs.h"
 #include "model/read_options.h"
 #include "model/structure_model.h"
+#include "view/canvas.h"
 #include "view/map_overlay.h"
 #include "view/part_display.h"
+#include "view/render_options.h"
 #include "view/view_state.h"
 #include "workbench/control_values.h"
 #include "workbench/undo_stack.h"
@@ -148,6 +150,11 @@ class WorkbenchState {
   void afterChange(Changes what);
   /// Draws the whole picture onto the canvas (and the stereo panes while they are shown).
   void redraw();
+  /// The picture the window shows drawn again onto `canvas` (a file or a printer): the same
+  /// view and options in a pane of `width` x `height` pixels at the window's scale, so a larger
+  /// pane adds margin around the same picture; a stereo pair comes out as the standard picture.
+  /// `clearBackground` leaves the background unpainted. Nothing is drawn before a structure.
+  void drawPictureOnto(view::Canvas& canvas, int width, int height, bool clearBackground);
   /// Bond detection with the thresholds of the controls; then every follower runs.
   void detectConnection();
   /// `follower` runs after every bond detection (windows that list bonds keep up with it).
@@ -214,6 +221,8 @@ class WorkbenchState {
   struct Parts;  // renderer, graphics settings, bond workspace
   void loadGraphicsSettings();
   void clearMainPane();
+  /// The options of the picture from the display flags, controls, modes and preferences.
+  view::RenderOptions renderOptions() const;
 
   model::Dialogs& m_dialogs;
   view::Canvas& m_canvas;

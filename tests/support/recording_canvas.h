@@ -10,13 +10,14 @@
 
 namespace tavo::testing {
 
-enum class Shape { Rectangle, Ellipse, Line, Text, Show };
+enum class Shape { Rectangle, Ellipse, Line, Text, Show, Polygon, Polyline };
 
 /// One primitive as drawn; batches are recorded as the single primitives they stand for.
 struct DrawCall {
   Shape shape = Shape::Line;
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // text and show: (x1, y1) only
   std::string text;
+  std::vector<view::PointF> points;  // polygon and polyline only
   view::Pen pen;
   view::Brush brush;
   view::Font font;
@@ -39,6 +40,12 @@ class RecordingCanvas final : public view::Canvas {
     add(Shape::Text, x, y, x, y).text = std::string(text);
   }
   void show() override { add(Shape::Show, 0, 0, 0, 0); }
+  void polygon(std::span<const view::PointF> points) override {
+    add(Shape::Polygon, 0, 0, 0, 0).points.assign(points.begin(), points.end());
+  }
+  void polyline(std::span<const view::PointF> points) override {
+    add(Shape::Polyline, 0, 0, 0, 0).points.assign(points.begin(), points.end());
+  }
 
   /// The calls of one shape, in order.
   std::vector<DrawCall> of(Shape shape) const {
@@ -70,7 +77,7 @@ class RecordingCanvas final : public view::Canvas {
 
  private:
   DrawCall& add(Shape shape, int x1, int y1, int x2, int y2) {
-    calls.push_back(DrawCall{shape, x1, y1, x2, y2, {}, m_pen, m_brush, m_font});
+    calls.push_back(DrawCall{shape, x1, y1, x2, y2, {}, {}, m_pen, m_brush, m_font});
     return calls.back();
   }
 };

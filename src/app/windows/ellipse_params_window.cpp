@@ -1,6 +1,7 @@
 // The ellipse parameters window.
 #include "app/windows/ellipse_params_window.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -15,9 +16,18 @@ EllipseParamsWindow::EllipseParamsWindow(workbench::PreferenceCommands& preferen
     : AuxiliaryWindow("TForm15", "Parameters for Drawing Ellipes", parent, &runner),
       m_preferences(preferences),
       m_sizeFactor(makeSpinBox(this, "SpinEdit1", workbench::ellipseSizeFactorRange.minimum,
-                               workbench::ellipseSizeFactorRange.maximum)) {
+                               workbench::ellipseSizeFactorRange.maximum)),
+      m_ellipsoids(makeCheckBox(this, "Ellipsoids", "Thermal ellipsoids")),
+      m_probability(makeSpinBox(this, "Probability", workbench::ellipsoidProbabilityRange.minimum,
+                                workbench::ellipsoidProbabilityRange.maximum)),
+      m_principal(makeCheckBox(this, "PrincipalEllipses", "Principal ellipses")),
+      m_octants(makeCheckBox(this, "OctantShading", "Octant shading")) {
   auto* layout = new QFormLayout(this);
   layout->addRow(QStringLiteral("Overall Size Factor"), m_sizeFactor);
+  layout->addRow(QString(), m_ellipsoids);
+  layout->addRow(QStringLiteral("Probability (%)"), m_probability);
+  layout->addRow(QString(), m_principal);
+  layout->addRow(QString(), m_octants);
   connect(this, &AuxiliaryWindow::closed, this,
           [this] { run([this] { m_preferences.ellipseParamsClosed(); }); });
   resize(300, sizeHint().height());
@@ -25,7 +35,12 @@ EllipseParamsWindow::EllipseParamsWindow(workbench::PreferenceCommands& preferen
 }
 
 void EllipseParamsWindow::showState() {
-  showValue(m_sizeFactor, m_preferences.ellipseWindow().sizeFactor);
+  const workbench::EllipseParamsWindow& window = m_preferences.ellipseWindow();
+  showValue(m_sizeFactor, window.sizeFactor);
+  showChecked(m_ellipsoids, window.ellipsoids.on);
+  showValue(m_probability, window.ellipsoids.probabilityPercent);
+  showChecked(m_principal, window.ellipsoids.principalEllipses);
+  showChecked(m_octants, window.ellipsoids.octantShading);
 }
 
 }  // namespace tavo::app

@@ -116,6 +116,11 @@ std::string describe(const DrawCall& c) {
     case Shape::Show:
       out << "show";
       break;
+    case Shape::Polygon:
+    case Shape::Polyline:
+      out << (c.shape == Shape::Polygon ? "polygon " : "polyline ") << c.points.size()
+          << " pen=" << c.pen.color;
+      break;
   }
   return out.str();
 }
