@@ -74,6 +74,9 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
       declarePlaneWindow(b.geometry()),
       b.density().declareMapPeaksWindow(),
       b.density().declareAgreementWindow(),
+      b.refinement().declareRunWindow(),
+      b.refinement().declareHistoryWindow(),
+      b.refinement().declareSettingsWindow(),
   };
 }
 

@@ -31,7 +31,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_geometry({m_state, dialogs, clock}),
       m_groupMove({m_state, dialogs, clock}, m_symmetry),
       m_atomList({m_state, dialogs, clock}),
-      m_density({m_state, dialogs, clock}) {
+      m_density({m_state, dialogs, clock}),
+      m_refinement({m_state, dialogs, clock}, m_files) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);

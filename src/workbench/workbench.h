@@ -27,6 +27,7 @@
 #include "workbench/parameter_commands.h"
 #include "workbench/peak_commands.h"
 #include "workbench/preference_commands.h"
+#include "workbench/refinement_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
 #include "workbench/window_declaration.h"
@@ -131,6 +132,9 @@ class Workbench {
   /// Structure factors, agreement with the data, Fourier maps and their peaks.
   DensityCommands& density() { return m_density; }
   const DensityCommands& density() const { return m_density; }
+  /// The refinement loop: Refine, its run window, the history of runs, the program's settings.
+  RefinementCommands& refinement() { return m_refinement; }
+  const RefinementCommands& refinement() const { return m_refinement; }
 
   /// Every auxiliary window, declared, in the order the program creates them.
   const std::vector<WindowDeclaration>& windows() const { return m_windows; }
@@ -202,6 +206,7 @@ class Workbench {
   GroupMoveCommands m_groupMove;
   AtomListCommands m_atomList;
   DensityCommands m_density;
+  RefinementCommands m_refinement;
   std::vector<WindowDeclaration> m_windows;  // declared last: bound to the features above
 };
 
