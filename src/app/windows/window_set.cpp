@@ -23,6 +23,7 @@
 #include "app/windows/parameter_windows.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/plane_window.h"
+#include "app/windows/refinement_windows.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "geometry/distance_list.h"
@@ -116,6 +117,9 @@ const std::map<std::string, Factory>& factories() {
       {"TForm37", over<PlaneCalcWindow>(&Workbench::geometry)},
       {"MapPeaks", over<MapPeaksWindow>(&Workbench::density)},
       {"Agreement", over<AgreementWindow>(&Workbench::density)},
+      {"RefineRun", over<RefineRunWindow>(&Workbench::refinement)},
+      {"RefineHistory", over<RefineHistoryWindow>(&Workbench::refinement)},
+      {"RefineSettings", over<RefineSettingsWindow>(&Workbench::refinement)},
   };
   return made;
 }
