@@ -282,8 +282,9 @@ void RefinementCommands::onFinished(const ProgramStatus& status) {
   }
   for (const std::string& note : m_summary.notes)
     if (model::isErrorNote(note)) w.messages.push_back(note);
-  if (w.messages.empty() && w.phase == RunPhase::Failed) {
-    // No error line in the listing: the last lines of the output say what happened.
+  if (w.messages.empty()) {
+    // No error line in the listing: the last lines of the output say what happened (or where
+    // a stopped program was).
     const std::size_t n = w.console.size();
     for (std::size_t i = n > 8 ? n - 8 : 0; i < n; ++i)
       if (!text::trimLine(w.console[i]).empty()) w.messages.push_back(w.console[i]);

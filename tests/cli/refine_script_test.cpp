@@ -73,7 +73,7 @@ TEST(RefineCommand, AHangingProgramIsStoppedAtTheTimeout) {
   RefineFolder f(true);
   ::setenv("FAKE_SHELXL_MODE", "hang", 1);
   const auto started = std::chrono::steady_clock::now();
-  const Outcome outcome = f.refine("--timeout 1");
+  const Outcome outcome = f.refine("--timeout 4");
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.err.find("Timed out"), std::string::npos) << outcome.err;

@@ -187,7 +187,7 @@ TEST_F(RefineScenario, AHangingProgramIsStoppedWithItsChildren) {
     ::setenv("FAKE_SHELXL_MODE", "hang", 1);
     int child = 0;
     int leader = 0;
-    workbench::PosixProgramRunner hanging(c.byCancel ? 0 : 1.5, [&] {
+    workbench::PosixProgramRunner hanging(c.byCancel ? 0 : 5, [&] {
       if (hanging.pid() > 0) leader = hanging.pid();
       for (const std::string& line : runWindow().console)
         if (line.starts_with(" FAKE CHILD PID ")) child = std::stoi(line.substr(16));
