@@ -261,6 +261,9 @@ TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
       {"TForm37", "Plane Calculation Control Window (since 2023)"},
       {"MapPeaks", "Map Peaks"},
       {"Agreement", "Agreement with the Data"},
+      {"RefineRun", "Refinement Run"},
+      {"RefineHistory", "Refinement History"},
+      {"RefineSettings", "Refinement Program"},
   };
   const auto& windows = gui.window->windows().all();
   ASSERT_EQ(windows.size(), std::size(expected));
