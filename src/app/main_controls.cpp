@@ -180,6 +180,9 @@ void MainControls::build(QWidget* surface) {
   applyColumn->setContentsMargins(4, 4, 4, 4);
   applyColumn->setSpacing(2);
   apply = button(applyPanel, "ApplyButton", "Apply");
+  refine = button(applyPanel, "RefineButton", "Refine");
+  refine->setToolTip(
+      QStringLiteral("Save the .ins, run the refinement program and open the new .res (Ctrl+L)"));
   clearSelection = button(applyPanel, "ClearButton", "ClearSel");
   reSelect = button(applyPanel, "ReSelect", "ReSelect");
   reverseSelect = button(applyPanel, "ReverseSelect", "RvrsSlct");
@@ -191,8 +194,9 @@ void MainControls::build(QWidget* surface) {
   reExpand = button(applyPanel, "ReExp", "ReExp");
   rePack = button(applyPanel, "RePck", "RePck");
   remove = button(applyPanel, "Remove", "Remove");
-  for (QPushButton* each : {apply, clearSelection, reSelect, reverseSelect, clearSelectionMemory,
-                            movePeaks, updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
+  for (QPushButton* each :
+       {apply, refine, clearSelection, reSelect, reverseSelect, clearSelectionMemory, movePeaks,
+        updateGroupMove, undoGroupMove, reExpand, rePack, remove}) {
     applyColumn->addWidget(each);
   }
   alignAxis = spin(applyPanel, "SpinEdit30", workbench::alignAxisRange);

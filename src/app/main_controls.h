@@ -43,6 +43,7 @@ struct MainControls {
   // The Apply panel under the corner.
   QFrame* applyPanel = nullptr;
   QPushButton* apply = nullptr;
+  QPushButton* refine = nullptr;  // RefineButton: the menu item "Refine"
   QPushButton* clearSelection = nullptr;
   QPushButton* reSelect = nullptr;
   QPushButton* reverseSelect = nullptr;

@@ -53,6 +53,8 @@ MainWindow::MainWindow(workbench::Workbench& bench, model::Dialogs& dialogs,
   connectFlagBoxes();
   m_windows = std::make_unique<WindowSet>(this, m_bench);
   connectWindows();
+  m_refinementRunner = new QtProgramRunner(m_bench, this);
+  m_bench.refinement().setRunner(m_refinementRunner);
   connectSymmetryViews();
   buildPreferenceWindows();
   buildJobControlViews();

@@ -10,6 +10,7 @@
 
 #include "app/main_controls.h"
 #include "app/menus.h"
+#include "app/qt_program_runner.h"
 #include "workbench/workbench.h"
 
 class QAction;
@@ -143,6 +144,7 @@ class MainWindow final : public QMainWindow, public workbench::WorkbenchListener
   std::map<editing::MouseMode, QAction*> m_modeActions;
   QAction* m_rotateAction = nullptr;
   std::unique_ptr<WindowSet> m_windows;
+  QtProgramRunner* m_refinementRunner = nullptr;  // runs the refinement program of Refine
   bool m_refreshing = false;
   // the window visibility last taken from the Workbench
   WorkingGridsView* m_workingGrids = nullptr;

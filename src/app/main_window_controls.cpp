@@ -229,6 +229,8 @@ void MainWindow::connectControls() {
           [this] { runMode(&workbench::ModeCommands::showHide); });
   connect(c.apply, &QPushButton::clicked, this,
           [this] { runMode(&workbench::ModeCommands::apply); });
+  connect(c.refine, &QPushButton::clicked, this,
+          [this] { m_bench.run(workbench::CommandId::Refine); });
   connect(c.clearSelection, &QPushButton::clicked, this,
           [this] { runMode(&workbench::ModeCommands::clearSelection); });
   connect(c.reSelect, &QPushButton::clicked, this,

@@ -10,6 +10,7 @@ HeadlessSession::HeadlessSession(model::Dialogs& dialogs, view::Canvas& canvas,
   m_bench.state().readOptions.writeFiles = use != SessionUse::Query;
   m_bench.state().picturesShown = use == SessionUse::Picture;
   m_bench.run([&] { m_bench.viewCommands().resizePane(width, height); });
+  m_bench.refinement().setRunner(&m_runner);
 }
 
 bool HeadlessSession::open(const std::filesystem::path& file) {

@@ -6,6 +6,7 @@
 
 #include "cli/console_ports.h"
 #include "view/canvas.h"
+#include "workbench/posix_program_runner.h"
 #include "workbench/workbench.h"
 
 namespace tavo::cli {
@@ -37,9 +38,12 @@ class HeadlessSession {
   /// Opens `file` through the one open path of the Workbench; false when it was refused or
   /// failed (the reason shown through the dialogs).
   bool open(const std::filesystem::path& file);
+  /// The runner of the refinement program (it returns once the program has ended).
+  workbench::PosixProgramRunner& runner() { return m_runner; }
 
  private:
   SystemClock m_clock;
+  workbench::PosixProgramRunner m_runner;
   workbench::Workbench m_bench;
 };
 

@@ -8,6 +8,7 @@
 #include "cli/format_commands.h"
 #include "cli/info_command.h"
 #include "cli/planes_command.h"
+#include "cli/refine_command.h"
 #include "cli/run_command.h"
 #include "cli/save_command.h"
 #include "text/errors.h"
@@ -32,6 +33,7 @@ constexpr const char* usage =
     "  tavo-cli fcalc FILE [--hkl F] [--json] [--fcf-out OUT.fcf] [--program-folder DIR]\n"
     "  tavo-cli map FILE [--fcf F | --hkl F] [--type fo-fc|2fo-fc|fo] [--peaks N] [--json]\n"
     "                [--program-folder DIR]\n"
+    "  tavo-cli refine FILE [--program PATH] [--timeout S] [--json] [--program-folder DIR]\n"
     "  tavo-cli planes FILE LABEL... [/ LABEL...]... [--expand] [--packing A0 A1 B0 B1 C0 C1]\n"
     "                [--program-folder DIR]\n"
 #ifdef TAVO_WITH_PICTURES
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     if (command == "cif") return tavo::cli::runCifCommand(args);
     if (command == "export") return tavo::cli::runExportCommand(args);
     if (command == "import") return tavo::cli::runImportCommand(args);
+    if (command == "refine") return tavo::cli::runRefineCommand(args);
     if (command == "planes") return tavo::cli::runPlanesCommand(args);
     if (command == "fcalc") return tavo::cli::runFcalcCommand(args);
     if (command == "map") return tavo::cli::runMapCommand(args);

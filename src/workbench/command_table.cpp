@@ -73,7 +73,7 @@ CommandEntry enabledWhen(CommandEntry entry, EnabledWhen when) {
   return entry;
 }
 
-const std::array<CommandEntry, 82> entries = {
+const std::array<CommandEntry, 85> entries = {
     item(C::OpenIns, "File", "Open *.ins/*.res/backups", "Ctrl+O", "OpenIns1",
          [](Workbench& b) { b.fileCommands().openByDialog(); }),
     item(C::OpenResAfterLs, "File", "Open *.res after LS (Shelxl-2019)", "Ctrl+R", "OpenRes1",
@@ -212,6 +212,14 @@ const std::array<CommandEntry, 82> entries = {
     enabledWhen(item(C::RedoLastEdit, "Commands", "Redo Last Edit", "Ctrl+Y", "RedoLastEdit1",
                      [](Workbench& b) { redoLastEdit(b.state()); }),
                 EnabledWhen::RedoAvailable),
+    item(C::Refine, "Commands", "Refine", "Ctrl+L", "Refine1",
+         [](Workbench& b) { b.refinement().refine(); }),
+    showsWindow(item(C::RefinementHistory, "Commands", "Refinement History...", "",
+                     "RefinementHistory1", [](Workbench& b) { b.refinement().toggleHistory(); }),
+                "RefineHistory"),
+    showsWindow(item(C::RefinementProgram, "Commands", "Refinement Program", "",
+                     "RefinementProgram1", [](Workbench& b) { b.refinement().showSettings(); }),
+                "RefineSettings"),
     item(C::PackingRange, "Preferences", "Packing View Range", "", "PackingViewRange1",
          [](Workbench& b) { b.expansionCommands().showPackingRange(); }),
     window(C::EllipseParams, "Preferences", "Ellipse View Params", "", "EllipseViewParams1"),

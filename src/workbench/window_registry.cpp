@@ -75,6 +75,9 @@ std::vector<WindowDeclaration> Workbench::declareWindows() {
       b.density().declareMapPeaksWindow(),
       b.density().declareAgreementWindow(),
       b.partCommands().declareWindow(),
+      b.refinement().declareRunWindow(),
+      b.refinement().declareHistoryWindow(),
+      b.refinement().declareSettingsWindow(),
   };
 }
 

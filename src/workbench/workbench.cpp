@@ -34,7 +34,8 @@ Workbench::Workbench(model::Dialogs& dialogs, view::Canvas& canvas, model::Clock
       m_density({m_state, dialogs, clock}),
       m_orientation({m_state, dialogs, clock}),
       m_desktop({m_state, dialogs, clock}, m_files, m_importExport, m_orientation),
-      m_partCommands({m_state, dialogs, clock}) {
+      m_partCommands({m_state, dialogs, clock}),
+      m_refinement({m_state, dialogs, clock}, m_files) {
   m_importExport.attachFiles(m_files);
   m_importExport.attachSymmetry(m_symmetry);
   m_state.attachPreferences(m_preferences);

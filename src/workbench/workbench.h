@@ -30,6 +30,7 @@
 #include "workbench/part_commands.h"
 #include "workbench/peak_commands.h"
 #include "workbench/preference_commands.h"
+#include "workbench/refinement_commands.h"
 #include "workbench/symmetry_commands.h"
 #include "workbench/view_commands.h"
 #include "workbench/window_declaration.h"
@@ -142,6 +143,9 @@ class Workbench {
   /// The "PART Components" window: PART colours and hidden components.
   PartCommands& partCommands() { return m_partCommands; }
   const PartCommands& partCommands() const { return m_partCommands; }
+  /// The refinement loop: Refine, its run window, the history of runs, the program's settings.
+  RefinementCommands& refinement() { return m_refinement; }
+  const RefinementCommands& refinement() const { return m_refinement; }
 
   /// Every auxiliary window, declared, in the order the program creates them.
   const std::vector<WindowDeclaration>& windows() const { return m_windows; }
@@ -216,6 +220,7 @@ class Workbench {
   OrientationCommands m_orientation;
   DesktopCommands m_desktop;
   PartCommands m_partCommands;
+  RefinementCommands m_refinement;
   std::vector<WindowDeclaration> m_windows;  // declared last: bound to the features above
 };
 

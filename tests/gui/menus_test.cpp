@@ -111,6 +111,9 @@ TEST(MainMenu, EveryItemHasItsCaptionAndKey) {
       {"Commands", "Check Duplication of Labeling", ""},
       {"Commands", "Undo Last Edit", "Ctrl+U"},
       {"Commands", "Redo Last Edit", "Ctrl+Y"},
+      {"Commands", "Refine", "Ctrl+L"},
+      {"Commands", "Refinement History...", ""},
+      {"Commands", "Refinement Program", ""},
       {"Preferences", "Packing View Range", ""},
       {"Preferences", "Ellipse View Params", ""},
       {"Preferences", "Definition of Elements", ""},
@@ -269,6 +272,9 @@ TEST(AuxiliaryWindows, AreCreatedHiddenInOrderWithTheirCaptions) {
       {"MapPeaks", "Map Peaks"},
       {"Agreement", "Agreement with the Data"},
       {"Parts", "PART Components"},
+      {"RefineRun", "Refinement Run"},
+      {"RefineHistory", "Refinement History"},
+      {"RefineSettings", "Refinement Program"},
   };
   const auto& windows = gui.window->windows().all();
   ASSERT_EQ(windows.size(), std::size(expected));

@@ -24,6 +24,7 @@
 #include "app/windows/part_window.h"
 #include "app/windows/peak_windows.h"
 #include "app/windows/plane_window.h"
+#include "app/windows/refinement_windows.h"
 #include "app/windows/static_text_window.h"
 #include "app/windows/wait_window.h"
 #include "geometry/distance_list.h"
@@ -118,6 +119,9 @@ const std::map<std::string, Factory>& factories() {
       {"MapPeaks", over<MapPeaksWindow>(&Workbench::density)},
       {"Agreement", over<AgreementWindow>(&Workbench::density)},
       {"Parts", over<PartWindow>(&Workbench::partCommands)},
+      {"RefineRun", over<RefineRunWindow>(&Workbench::refinement)},
+      {"RefineHistory", over<RefineHistoryWindow>(&Workbench::refinement)},
+      {"RefineSettings", over<RefineSettingsWindow>(&Workbench::refinement)},
   };
   return made;
 }
