@@ -61,17 +61,7 @@ void QtProgramRunner::start(const workbench::ProgramLaunch& launch,
 void QtProgramRunner::readOutput(bool all) {
   if (!m_process) return;
   m_pending += m_process->readAllStandardOutput().toStdString();
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end = m_pending.find('\n'); end != std::string::npos;
-       end = m_pending.find('\n', start)) {
-    std::string line = m_pending.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  m_pending.erase(0, start);
-  if (all && !m_pending.empty()) lines.push_back(std::exchange(m_pending, {}));
+  std::vector<std::string> lines = workbench::takeLines(m_pending, all);
   if (!lines.empty()) deliver([this, lines] { m_listener->onOutput(lines); });
 }
 

@@ -38,8 +38,8 @@ std::optional<double> numberAfter(const std::vector<std::string_view>& words,
 
 }  // namespace
 
-RefinementSummary readRefinementSummary(const std::vector<std::string>& lines) {
-  RefinementSummary summary;
+RefinementFigures readRefinementSummary(const std::vector<std::string>& lines) {
+  RefinementFigures summary;
   std::vector<std::string_view> words;
   for (const std::string& line : lines) {
     text::splitWords(line, words, false);
@@ -64,9 +64,9 @@ RefinementSummary readRefinementSummary(const std::vector<std::string>& lines) {
   return summary;
 }
 
-RefinementSummary refinementSummaryOf(const std::filesystem::path& instructionFile,
+RefinementFigures refinementSummaryOf(const std::filesystem::path& instructionFile,
                                       const std::vector<std::string>& fileLines) {
-  RefinementSummary summary = readRefinementSummary(fileLines);
+  RefinementFigures summary = readRefinementSummary(fileLines);
   if (!summary.empty()) return summary;
   const std::filesystem::path listing = listingFileOf(instructionFile);
   std::error_code ec;
@@ -78,7 +78,7 @@ RefinementSummary refinementSummaryOf(const std::filesystem::path& instructionFi
   }
 }
 
-std::string refinementSummaryText(const RefinementSummary& s) {
+std::string refinementSummaryText(const RefinementFigures& s) {
   std::string out;
   const auto add = [&out](std::string_view name, const std::optional<double>& v, int decimals) {
     if (!v) return;

@@ -104,7 +104,7 @@ void DesktopCommands::afterOpen(const fs::path& file, bool imported) {
     }
   }
   if (text::upper(file.extension().string()) != ".RES") return;
-  const model::RefinementSummary summary =
+  const model::RefinementFigures summary =
       model::refinementSummaryOf(file, model::loadFileLines(file));
   if (!summary.empty())
     m_status = file.filename().string() + ": " + model::refinementSummaryText(summary);

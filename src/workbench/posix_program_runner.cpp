@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "text/text.h"
 
@@ -47,21 +48,23 @@ PosixProgramRunner::PosixProgramRunner(double timeoutSeconds, std::function<void
       m_tick(std::move(tick)),
       m_tickMilliseconds(tickMilliseconds) {}
 
-void PosixProgramRunner::deliver(ProgramListener& listener, bool all) {
+std::vector<std::string> takeLines(std::string& pending, bool all) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t end = m_pending.find('\n'); end != std::string::npos;
-       end = m_pending.find('\n', start)) {
-    std::string line = m_pending.substr(start, end - start);
+  for (std::size_t end = pending.find('\n'); end != std::string::npos;
+       end = pending.find('\n', start)) {
+    std::string line = pending.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(std::move(line));
     start = end + 1;
   }
-  m_pending.erase(0, start);
-  if (all && !m_pending.empty()) {
-    lines.push_back(m_pending);
-    m_pending.clear();
-  }
+  pending.erase(0, start);
+  if (all && !pending.empty()) lines.push_back(std::exchange(pending, {}));
+  return lines;
+}
+
+void PosixProgramRunner::deliver(ProgramListener& listener, bool all) {
+  const std::vector<std::string> lines = takeLines(m_pending, all);
   if (!lines.empty()) listener.onOutput(lines);
 }
 

@@ -60,4 +60,8 @@ class ProgramRunner {
 /// Empty when it is not found or is not executable.
 std::filesystem::path findExecutable(const std::filesystem::path& program);
 
+/// The complete lines at the front of `pending` (a trailing CR dropped), taken out of it; with
+/// `all`, the unfinished rest as well.
+std::vector<std::string> takeLines(std::string& pending, bool all);
+
 }  // namespace tavo::workbench

@@ -11,7 +11,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(RefinementSummary, FiguresFromTheRemLinesOfARes) {
+TEST(RefinementFigures, FiguresFromTheRemLinesOfARes) {
   const std::vector<std::string> lines = {
       "TITL x in P2(1)/c",
       "REM wR2 = 0.0915, GooF = S = 1.045, Restrained GooF = 1.040 for all data",
@@ -19,7 +19,7 @@ TEST(RefinementSummary, FiguresFromTheRemLinesOfARes) {
       "REM 151 parameters refined using 21 restraints",
       "REM Highest difference peak  0.241,  deepest hole -0.186,  1-sigma level  0.041",
       "END"};
-  const RefinementSummary s = readRefinementSummary(lines);
+  const RefinementFigures s = readRefinementSummary(lines);
   EXPECT_EQ(s.r1, 0.0345);
   EXPECT_EQ(s.wR2, 0.0915);
   EXPECT_EQ(s.goof, 1.045);
@@ -29,10 +29,10 @@ TEST(RefinementSummary, FiguresFromTheRemLinesOfARes) {
             "R1 = 0.0345, wR2 = 0.0915, GooF = 1.045, highest peak 0.24, deepest hole -0.19 e/A^3");
 }
 
-TEST(RefinementSummary, TheListingsLastValuesAndWhatIsMissing) {
+TEST(RefinementFigures, TheListingsLastValuesAndWhatIsMissing) {
   struct Case {
     std::vector<std::string> lines;
-    RefinementSummary expected;
+    RefinementFigures expected;
     std::string text;
     const char* why;
   };
@@ -58,13 +58,13 @@ TEST(RefinementSummary, TheListingsLastValuesAndWhatIsMissing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
-    const RefinementSummary s = readRefinementSummary(c.lines);
+    const RefinementFigures s = readRefinementSummary(c.lines);
     EXPECT_EQ(s, c.expected);
     EXPECT_EQ(refinementSummaryText(s), c.text);
   }
 }
 
-TEST(RefinementSummary, WithoutRemLinesTheListingBesideTheFileIsRead) {
+TEST(RefinementFigures, WithoutRemLinesTheListingBesideTheFileIsRead) {
   TempFolder folder;
   const auto res = folder.write("x.res", "TITL x\nCELL 0.71 5 5 5 90 90 90\nEND\n");
   EXPECT_TRUE(refinementSummaryOf(res, loadFileLines(res)).empty()) << "no listing either";
@@ -75,11 +75,11 @@ TEST(RefinementSummary, WithoutRemLinesTheListingBesideTheFileIsRead) {
   EXPECT_EQ(refinementSummaryOf(res, own).r1, 0.05) << "the file's own lines come first";
 }
 
-TEST(RefinementSummary, RealResFilesOfTheCorpus) {
+TEST(RefinementFigures, RealResFilesOfTheCorpus) {
   const std::filesystem::path corpus = testing::corpusFolder();
   if (corpus.empty()) GTEST_SKIP() << "no corpus folder";
   const std::filesystem::path file = corpus / "shelxl" / "logbooker_dom1_mC.res";
-  const RefinementSummary s = refinementSummaryOf(file, loadFileLines(file));
+  const RefinementFigures s = refinementSummaryOf(file, loadFileLines(file));
   EXPECT_EQ(s.r1, 0.1629);
   EXPECT_EQ(s.wR2, 0.4568);
   EXPECT_EQ(s.goof, 1.916);
